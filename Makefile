@@ -1,0 +1,35 @@
+# Two commands do everything on a fresh Debian machine:
+#   make test   install what is missing, build both DLLs and the tests, run the suite
+#   make demo   the same set-up, then run the demo host
+# `make` alone builds without testing.
+
+BUILD ?= build
+B32 := $(BUILD)/i686
+B64 := $(BUILD)/x86_64
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
+
+.PHONY: all build deps test demo clean
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+$(B32)/build.ninja: | deps
+	cmake -G Ninja -S . -B $(B32) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake $(CMAKE_FLAGS)
+
+$(B64)/build.ninja: | deps
+	cmake -G Ninja -S . -B $(B64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake $(CMAKE_FLAGS)
+
+build: deps $(B32)/build.ninja $(B64)/build.ninja
+	cmake --build $(B32)
+	cmake --build $(B64)
+
+test: build
+	./scripts/run-tests.sh $(B32) $(B64)
+
+demo: build
+	./scripts/run-demo.sh $(B64)
+
+clean:
+	rm -rf $(BUILD)

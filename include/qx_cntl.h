@@ -1,0 +1,123 @@
+/*
+ * qx_cntl: custom window controls for data-entry dialogs.
+ *
+ * Window classes (register them with RegisterQXCtls):
+ *   "QXEdit", "QXInteger", "QXFloat", "QXPicture", "QXTime"  one-line edits
+ *   "QXCalCntl"                                             month calendar
+ *   "QXBmpButton", "QXBmpButtonXP"                          picture buttons
+ *
+ * Edit-family style bits: QXES_RIGHT, QXES_SPIN, QXES_WRAP. The window text
+ * given at creation is the control's mask, not its content.
+ *
+ * Every function taking a window returns QXBOOL: 1 on success, 0 on failure
+ * (also when the window is not a control of the kind the function serves).
+ * The 32-bit DLL exports the standard-call functions decorated (_Name@N);
+ * RegisterQXCtls and UnregisterQXCtls are cdecl and undecorated.
+ *
+ * Usable from C and C++.
+ */
+#ifndef QX_CNTL_H
+#define QX_CNTL_H
+
+#include <windows.h>
+
+#if defined(QX_CNTL_BUILD) || defined(QX_CNTL_STATIC)
+#define QX_API
+#else
+#define QX_API __declspec(dllimport)
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* One-byte boolean result: test it as a byte, never as a BOOL. */
+typedef unsigned char QXBOOL;
+
+/* Style bits of the edit family (low word of the window style). */
+#define QXES_RIGHT 0x0002 /* right-aligned text */
+#define QXES_SPIN  0x1000 /* spin button at the right edge */
+#define QXES_WRAP  0x2000 /* stepping wraps from one end of the range to the other */
+
+/* Notification codes sent by a "QXFloat" spin to the parent (WM_COMMAND). */
+#define QXFN_STEPUP   0x1000
+#define QXFN_STEPDOWN 0x2000
+
+/* Notification code sent by a "QXCalCntl" when a day is double-clicked. */
+#define QXCN_DAYDBLCLK 1
+
+/* Registration of the whole library. */
+QX_API QXBOOL __cdecl RegisterQXCtls(HINSTANCE instance);
+QX_API void __cdecl UnregisterQXCtls(HINSTANCE instance);
+QX_API void WINAPI QXEnableOld3d(QXBOOL enable);
+
+/* Registration of single classes. */
+QX_API QXBOOL WINAPI QXRegisterEditClass(HINSTANCE instance);
+QX_API QXBOOL WINAPI QXRegisterIntClass(HINSTANCE instance);
+QX_API QXBOOL WINAPI QXRegisterFloatClass(HINSTANCE instance);
+QX_API QXBOOL WINAPI QXRegisterPictClass(HINSTANCE instance);
+QX_API QXBOOL WINAPI QXRegisterTimeClass(HINSTANCE instance);
+QX_API void WINAPI QXUnregisterEditClass(HINSTANCE instance);
+QX_API void WINAPI QXUnregisterIntClass(HINSTANCE instance);
+QX_API void WINAPI QXUnregisterFloatClass(HINSTANCE instance);
+QX_API void WINAPI QXUnregisterPictClass(HINSTANCE instance);
+QX_API void WINAPI QXUnregisterTimeClass(HINSTANCE instance);
+QX_API QXBOOL WINAPI QXRegisterCalClass(HINSTANCE instance);
+QX_API void WINAPI QXUnregisterCalClass(void);
+QX_API QXBOOL WINAPI QXRegisterBmpBtnClass(HINSTANCE instance);
+QX_API void WINAPI QXUnregisterBmpBtnClass(HINSTANCE instance);
+QX_API QXBOOL WINAPI QXRegisterMonthYearButtonXPClass(HINSTANCE instance);
+QX_API void WINAPI QXUnregisterMonthYearButtonXPClass(HINSTANCE instance);
+
+/* "QXInteger" */
+QX_API QXBOOL WINAPI QXIntSetValue(HWND hwnd, long value);
+QX_API QXBOOL WINAPI QXIntGetValue(HWND hwnd, long *value);
+QX_API QXBOOL WINAPI QXIntSetRange(HWND hwnd, long min, long max);
+QX_API QXBOOL WINAPI QXIntGetRange(HWND hwnd, long *min, long *max);
+QX_API QXBOOL WINAPI QXIntSetMask(HWND hwnd, LPCSTR mask);
+QX_API QXBOOL WINAPI QXIntGetMask(HWND hwnd, LPSTR buffer, int size);
+
+/* Picture masks, usable without a window. */
+QX_API QXBOOL WINAPI QXPicFormatText(LPCSTR mask, LPCSTR raw, LPSTR out, int size);
+QX_API UINT WINAPI GetPictCtlWidth(LPCSTR mask, HDC dc, QXBOOL withSpin);
+
+/* "QXPicture" (the QXPic functions also serve "QXTime" windows) */
+QX_API QXBOOL WINAPI QXPicSetMask(HWND hwnd, LPCSTR mask);
+QX_API QXBOOL WINAPI QXPicSetValue(HWND hwnd, LPCSTR raw);
+QX_API QXBOOL WINAPI QXPicGetValue(HWND hwnd, LPSTR buffer, int size);
+QX_API QXBOOL WINAPI QXPicHideEmptyValues(HWND hwnd, QXBOOL hide);
+
+/* "QXTime": hour 0..23, minute 0..59 */
+QX_API QXBOOL WINAPI QXTime_Clear(HWND hwnd);
+QX_API QXBOOL WINAPI QXTime_Is24Hour(HWND hwnd, BOOL *is24Hour);
+QX_API QXBOOL WINAPI QXTime_SetMask(HWND hwnd, LPCSTR mask);
+QX_API QXBOOL WINAPI QXTime_IsTimeMask(LPCSTR mask);
+QX_API QXBOOL WINAPI QXTime_HasEmptyTime(HWND hwnd, QXBOOL *empty);
+QX_API QXBOOL WINAPI QXTime_HasValidTime(HWND hwnd, BOOL *valid);
+QX_API QXBOOL WINAPI QXTime_GetTime(HWND hwnd, WORD *hour, WORD *minute);
+QX_API QXBOOL WINAPI QXTime_SetTime(HWND hwnd, WORD hour, WORD minute);
+
+/* "QXFloat" */
+QX_API QXBOOL WINAPI QXFloatSetValue(HWND hwnd, double value);
+QX_API QXBOOL WINAPI QXFloatGetValue(HWND hwnd, double *value);
+QX_API QXBOOL WINAPI QXFloatSetRange(HWND hwnd, double min, double max);
+QX_API QXBOOL WINAPI QXFloatSetFormat(HWND hwnd, LPCSTR format);
+QX_API QXBOOL WINAPI QXFloatSetMask(HWND hwnd, LPCSTR mask);
+
+/* "QXCalCntl": month 1..12, day 1..31 */
+QX_API QXBOOL WINAPI QXCalGetYear(HWND hwnd, int *year);
+QX_API QXBOOL WINAPI QXCalGetMonth(HWND hwnd, int *month);
+QX_API QXBOOL WINAPI QXCalGetDay(HWND hwnd, int *day);
+QX_API QXBOOL WINAPI QXCalSetYear(HWND hwnd, int year);
+QX_API QXBOOL WINAPI QXCalSetMonth(HWND hwnd, int month);
+QX_API QXBOOL WINAPI QXCalSetDay(HWND hwnd, int day);
+
+/* "QXBmpButton" and "QXBmpButtonXP" */
+QX_API QXBOOL WINAPI QXBtn_SetIcon(HWND hwnd, HICON icon);
+QX_API QXBOOL WINAPI QXBtn_SetBitmap(HWND hwnd, HBITMAP bitmap);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* QX_CNTL_H */

@@ -1,0 +1,16 @@
+#!/bin/sh
+# Runs ctest in a 64-bit build tree whose tests run under Wine, with a warm
+# wineserver per prefix on the current display. Usage: wine-ctest.sh <dir> [ctest args...]
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-common.sh"
+b64=$(cd "$1" && pwd)
+shift
+
+prefixes="$b64/wine/themed $b64/wine/classic"
+cleanup() { for p in $prefixes; do wine_stop "$p"; done; }
+trap cleanup EXIT INT TERM
+for p in $prefixes; do wine_warm "$p"; done
+
+jobs=$(nproc 2>/dev/null || echo 2)
+ctest --test-dir "$b64" --output-on-failure -j "$jobs" "$@"

@@ -1,0 +1,145 @@
+// Scoped GDI helpers: every object created here is deleted, every object
+// selected is selected back, every DC taken is given back, when the scope ends.
+#pragma once
+#include <windows.h>
+
+namespace qx {
+
+// An owned GDI object (pen, brush, font, bitmap, region), deleted at the end.
+template <typename H>
+class GdiObject {
+public:
+    explicit GdiObject(H h = nullptr) : h_(h) {}
+    ~GdiObject() { Reset(); }
+    GdiObject(const GdiObject &) = delete;
+    GdiObject &operator=(const GdiObject &) = delete;
+
+    H get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+    void Reset(H h = nullptr) {
+        if (h_) DeleteObject(h_);
+        h_ = h;
+    }
+    H Release() {
+        H h = h_;
+        h_ = nullptr;
+        return h;
+    }
+
+private:
+    H h_;
+};
+
+using Pen = GdiObject<HPEN>;
+using Brush = GdiObject<HBRUSH>;
+using Font = GdiObject<HFONT>;
+using Bitmap = GdiObject<HBITMAP>;
+
+inline HPEN MakePen(int width, COLORREF color) { return CreatePen(PS_SOLID, width, color); }
+inline HBRUSH MakeBrush(COLORREF color) { return CreateSolidBrush(color); }
+
+// Selects an object into a DC and selects the previous one back at the end.
+// A null object selects nothing.
+class Select {
+public:
+    Select(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
+    ~Select() {
+        if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+    }
+    Select(const Select &) = delete;
+    Select &operator=(const Select &) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// GetDC / ReleaseDC of a window.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDC() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    WindowDC(const WindowDC &) = delete;
+    WindowDC &operator=(const WindowDC &) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// GetWindowDC / ReleaseDC: the whole window, non-client area included.
+class WholeWindowDC {
+public:
+    explicit WholeWindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetWindowDC(hwnd)) {}
+    ~WholeWindowDC() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    WholeWindowDC(const WholeWindowDC &) = delete;
+    WholeWindowDC &operator=(const WholeWindowDC &) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// A memory DC compatible with another, deleted at the end.
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
+    ~MemoryDC() {
+        if (dc_) DeleteDC(dc_);
+    }
+    MemoryDC(const MemoryDC &) = delete;
+    MemoryDC &operator=(const MemoryDC &) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HDC dc_;
+};
+
+// Text and background colours of a DC, put back at the end.
+class SavedColors {
+public:
+    explicit SavedColors(HDC dc) : dc_(dc), text_(GetTextColor(dc)), back_(GetBkColor(dc)) {}
+    ~SavedColors() {
+        SetTextColor(dc_, text_);
+        SetBkColor(dc_, back_);
+    }
+    SavedColors(const SavedColors &) = delete;
+    SavedColors &operator=(const SavedColors &) = delete;
+
+private:
+    HDC dc_;
+    COLORREF text_;
+    COLORREF back_;
+};
+
+// Background mode of a DC, put back at the end.
+class SavedBkMode {
+public:
+    SavedBkMode(HDC dc, int mode) : dc_(dc), old_(SetBkMode(dc, mode)) {}
+    ~SavedBkMode() {
+        if (old_) SetBkMode(dc_, old_);
+    }
+    SavedBkMode(const SavedBkMode &) = delete;
+    SavedBkMode &operator=(const SavedBkMode &) = delete;
+
+private:
+    HDC dc_;
+    int old_;
+};
+
+// Fills a rectangle (right and bottom exclusive) with a solid colour.
+inline void FillColor(HDC dc, const RECT &r, COLORREF color) {
+    Brush brush(MakeBrush(color));
+    if (brush) FillRect(dc, &r, brush.get());
+}
+
+}  // namespace qx

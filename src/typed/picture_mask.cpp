@@ -1,0 +1,152 @@
+#include "typed/picture_mask.h"
+
+#include <windows.h>
+
+#include "common/os_version.h"
+#include "edit/old3d.h"
+#include "qx_cntl.h"
+
+namespace qx {
+namespace {
+
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool IsUpper(unsigned char c) { return c >= 'A' && c <= 'Z'; }
+bool IsLower(unsigned char c) { return c >= 'a' && c <= 'z'; }
+bool IsLetter(unsigned char c) { return IsUpper(c) || IsLower(c); }
+bool IsHex(unsigned char c) {
+    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+}  // namespace
+
+bool IsMaskPlaceholder(char m) {
+    switch (m) {
+    case '9': case 'A': case 'H': case 'L': case 'N': case 'U': case 'X':
+    case 'a': case 'h': case 'l': case 'n': case 'u': case 'x':
+        return true;
+    default:
+        return false;
+    }
+}
+
+const char *MaskFirst(const char *p, bool *literal) {
+    if (IsMaskPlaceholder(*p)) {
+        *literal = false;
+        return p;
+    }
+    *literal = true;
+    if (*p == '/') {
+        const char *q = CharNextA(p);
+        if (*q == '/' || IsMaskPlaceholder(*q)) return q;
+    }
+    return p;
+}
+
+const char *MaskNext(const char *p, bool *literal) { return MaskFirst(CharNextA(p), literal); }
+
+bool MaskCharMatches(char ch, char m, bool literal) {
+    if (literal) return ch == m;
+    const unsigned char c = static_cast<unsigned char>(ch);
+    switch (m) {
+    case '9': return IsDigit(c);
+    case 'A': case 'a': return IsLetter(c);
+    case 'H': case 'h': return IsHex(c);
+    case 'L': case 'l': return IsLower(c);
+    case 'N': case 'n': return IsDigit(c) || IsLetter(c);
+    case 'U': case 'u': return IsUpper(c);
+    case 'X': case 'x': return true;
+    default: return ch == m;
+    }
+}
+
+void MaskApplyCase(char *c, char m, bool literal) {
+    if (literal) return;
+    if (m == 'U' || m == 'u')
+        CharUpperBuffA(c, 1);
+    else if (m == 'L' || m == 'l')
+        CharLowerBuffA(c, 1);
+}
+
+int MaskPositionCount(const char *mask) {
+    if (!mask) return 0;
+    int count = 0;
+    bool literal;
+    for (const char *p = MaskFirst(mask, &literal); *p; p = MaskNext(p, &literal)) ++count;
+    return count;
+}
+
+bool FormatPictureText(const char *mask, const char *raw, char *out, int size) {
+    if (!mask || !raw || !out || size < 1) return false;
+    int written = 0;
+    bool literal;
+    for (const char *p = MaskFirst(mask, &literal); *p && written < size - 1;
+         p = MaskNext(p, &literal)) {
+        char c = *raw;
+        MaskApplyCase(&c, *p, literal);
+        if (literal) {
+            out[written++] = *p;
+            if (c == *p) ++raw;
+        } else if (*raw) {
+            if (c != ' ' && !MaskCharMatches(c, *p, literal)) {
+                out[0] = '\0';  // a refused text never leaves a partial one behind
+                return false;
+            }
+            out[written++] = c;
+            ++raw;
+        } else {
+            out[written++] = ' ';
+        }
+    }
+    out[written] = '\0';
+    return true;
+}
+
+namespace {
+
+// Width of one byte in the DC's font; 0 after a beep when it cannot be measured.
+double CharWidth(HDC dc, char c) {
+    SIZE size;
+    if (!GetTextExtentPoint32A(dc, &c, 1, &size)) {
+        MessageBeep(0xFFFFFFFF);
+        return 0.0;
+    }
+    return size.cx;
+}
+
+char RepresentativeChar(char placeholder) {
+    char upper = placeholder;
+    CharUpperBuffA(&upper, 1);
+    switch (upper) {
+    case '9': return '9';
+    case 'H': return 'E';
+    case 'L': return 'w';
+    default: return 'W';  // A, N, U, X
+    }
+}
+
+}  // namespace
+}  // namespace qx
+
+extern "C" QXBOOL WINAPI QXPicFormatText(LPCSTR mask, LPCSTR raw, LPSTR out, int size) {
+    return qx::FormatPictureText(mask, raw, out, size);
+}
+
+extern "C" UINT WINAPI GetPictCtlWidth(LPCSTR mask, HDC dc, QXBOOL withSpin) {
+    double placeholders = 0.0, literals = 0.0;
+    bool literal;
+    for (const char *p = qx::MaskFirst(mask ? mask : "", &literal); *p;
+         p = qx::MaskNext(p, &literal)) {
+        if (literal)
+            literals += qx::CharWidth(dc, *p);
+        else
+            placeholders += qx::CharWidth(dc, qx::RepresentativeChar(*p));
+    }
+    UINT width = static_cast<UINT>(placeholders + literals + 2.0 + 1.0);
+    width += 2 * GetSystemMetrics(SM_CXBORDER);
+    if (qx::OsMajorVersion() >= 4)
+        width += 2 * GetSystemMetrics(SM_CXEDGE);
+    else if (qx::Old3dEnabled())
+        width += 4;
+    if (withSpin) width += GetSystemMetrics(SM_CXVSCROLL);
+    return width;
+}

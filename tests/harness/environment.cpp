@@ -1,0 +1,48 @@
+#include <cstdlib>
+
+#include "harness.h"
+
+namespace qxt {
+
+static std::string EnvValue(const char *name, const char *fallback) {
+    const char *v = std::getenv(name);
+    return v && *v ? v : fallback;
+}
+
+bool ClassicPrefix() { return EnvValue("QX_TEST_PREFIX", "themed") == "classic"; }
+std::string RequestedVersion() { return EnvValue("QX_TEST_VERSION", "default"); }
+
+static OSVERSIONINFOA Version() {
+    OSVERSIONINFOA v;
+    ZeroMemory(&v, sizeof v);
+    v.dwOSVersionInfoSize = sizeof v;
+    GetVersionExA(&v);
+    return v;
+}
+
+DWORD OsMajor() { return Version().dwMajorVersion; }
+DWORD OsMinor() { return Version().dwMinorVersion; }
+HINSTANCE HostInstance() { return GetModuleHandleA(nullptr); }
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool PumpUntil(const std::function<bool()> &pred, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Pump();
+        if (pred && pred()) return true;
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= ms) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(DWORD ms) { PumpUntil(nullptr, ms); }
+
+}  // namespace qxt

@@ -1,0 +1,147 @@
+#include "harness.h"
+
+namespace qxt {
+namespace {
+
+LPARAM KeyParam(UINT vk, bool up) {
+    const LPARAM scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF;
+    LPARAM lp = 1 | (scan << 16);
+    if (up) lp |= 0xC0000000;
+    return lp;
+}
+
+LPARAM Point(int x, int y) {
+    return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y)));
+}
+
+WPARAM MouseKeys(int mods, bool leftHeld) {
+    WPARAM wp = leftHeld ? MK_LBUTTON : 0;
+    if (mods & kShift) wp |= MK_SHIFT;
+    if (mods & kCtrl) wp |= MK_CONTROL;
+    return wp;
+}
+
+// The key that types ch and the modifiers it needs.
+void KeyOf(char ch, UINT *vk, int *mods) {
+    const SHORT scan = VkKeyScanA(ch);
+    if (scan == -1) {
+        *vk = 0;
+        *mods = kNoMods;
+        return;
+    }
+    *vk = LOBYTE(scan);
+    *mods = ((HIBYTE(scan) & 1) ? kShift : 0) | ((HIBYTE(scan) & 2) ? kCtrl : 0);
+}
+
+}  // namespace
+
+HeldKeys::HeldKeys(int mods) {
+    BYTE state[256] = {};
+    if (mods & kShift) state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
+    if (mods & kCtrl) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+    SetKeyboardState(state);
+}
+
+HeldKeys::~HeldKeys() {
+    BYTE state[256] = {};
+    SetKeyboardState(state);
+}
+
+void SendKey(HWND hwnd, UINT vk, int mods) {
+    HeldKeys held(mods);
+    SendMessageA(hwnd, WM_KEYDOWN, vk, KeyParam(vk, false));
+    SendMessageA(hwnd, WM_KEYUP, vk, KeyParam(vk, true));
+}
+
+void SendChar(HWND hwnd, char ch, int mods) {
+    UINT vk;
+    int keyMods;
+    KeyOf(ch, &vk, &keyMods);
+    HeldKeys held(mods | keyMods);
+    if (vk) SendMessageA(hwnd, WM_KEYDOWN, vk, KeyParam(vk, false));
+    SendMessageA(hwnd, WM_CHAR, static_cast<BYTE>(ch), KeyParam(vk, false));
+    if (vk) SendMessageA(hwnd, WM_KEYUP, vk, KeyParam(vk, true));
+}
+
+void TypeText(HWND hwnd, const char *text) {
+    for (; *text; ++text) SendChar(hwnd, *text);
+}
+
+void PostText(HWND hwnd, const char *text) {
+    for (; *text; ++text) {
+        UINT vk;
+        int mods;
+        KeyOf(*text, &vk, &mods);
+        if (vk) PostMessageA(hwnd, WM_KEYDOWN, vk, KeyParam(vk, false));
+        PostMessageA(hwnd, WM_CHAR, static_cast<BYTE>(*text), KeyParam(vk, false));
+        if (vk) PostMessageA(hwnd, WM_KEYUP, vk, KeyParam(vk, true));
+    }
+}
+
+void MouseDown(HWND hwnd, int x, int y, int mods) {
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MouseKeys(mods, true), Point(x, y));
+}
+
+void MouseUp(HWND hwnd, int x, int y, int mods) {
+    SendMessageA(hwnd, WM_LBUTTONUP, MouseKeys(mods, false), Point(x, y));
+}
+
+void MouseMove(HWND hwnd, int x, int y, bool leftHeld) {
+    SendMessageA(hwnd, WM_MOUSEMOVE, MouseKeys(kNoMods, leftHeld), Point(x, y));
+}
+
+void Click(HWND hwnd, int x, int y, int mods) {
+    MouseDown(hwnd, x, y, mods);
+    MouseUp(hwnd, x, y, mods);
+}
+
+void DoubleClick(HWND hwnd, int x, int y) {
+    MouseDown(hwnd, x, y);
+    MouseUp(hwnd, x, y);
+    SendMessageA(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, Point(x, y));
+    MouseUp(hwnd, x, y);
+}
+
+void Wheel(HWND hwnd, int delta) {
+    POINT origin = {0, 0};
+    ClientToScreen(hwnd, &origin);
+    SendMessageA(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<SHORT>(delta))),
+                 Point(origin.x, origin.y));
+}
+
+void RealKey(UINT vk, bool down) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = static_cast<WORD>(vk);
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof in);
+    Pump();
+}
+
+void RealText(const char *text) {
+    for (; *text; ++text) {
+        UINT vk;
+        int mods;
+        KeyOf(*text, &vk, &mods);
+        if (mods & kShift) RealKey(VK_SHIFT, true);
+        RealKey(vk, true);
+        RealKey(vk, false);
+        if (mods & kShift) RealKey(VK_SHIFT, false);
+    }
+}
+
+void RealClick(HWND hwnd, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(hwnd, &p);
+    SetCursorPos(p.x, p.y);
+    Pump();
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof in[0]);
+    Pump();
+}
+
+}  // namespace qxt
