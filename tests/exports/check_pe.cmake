@@ -1,11 +1,12 @@
 # Checks PE tables with objdump:
-#  - the export names of EXPECTED's DLL (the first of DLLS) are exactly the
-#    names listed in EXPECTED (one a line, '#' starts a comment);
-#  - every file in DLLS and HOST imports system DLLs only (and our own), never
-#    a compiler runtime;
-#  - HOST, when given, imports qx_cntl.dll (it was linked through the import
+#  - the export names of the first of DLLS are exactly the names listed in the
+#    EXPECTED files (one a line, '#' starts a comment); with PLAIN=ON the
+#    listed decorated names (_Name@N) are expected plain (Name), as on x64;
+#  - every file in DLLS and HOSTS imports system DLLs only (and our own),
+#    never a compiler runtime;
+#  - each of HOSTS imports qx_cntl.dll (it was linked through the import
 #    library).
-# Usage: cmake -DOBJDUMP=... -DDLLS="a.dll;b.dll" -DEXPECTED=list [-DHOST=x.exe] -P check_pe.cmake
+# Usage: cmake -DOBJDUMP=... -DDLLS="a.dll;b.dll" -DEXPECTED="x;y" [-DHOSTS="h.exe;..."] [-DPLAIN=ON] -P check_pe.cmake
 
 set(ALLOWED_IMPORTS kernel32.dll user32.dll gdi32.dll msvcrt.dll qx_util.dll qx_cntl.dll)
 
@@ -32,10 +33,7 @@ function(pe_imports text out)
 endfunction()
 
 set(failed FALSE)
-set(files ${DLLS})
-if(HOST)
-  list(APPEND files ${HOST})
-endif()
+set(files ${DLLS} ${HOSTS})
 foreach(f ${files})
   pe_dump(${f} text)
   pe_imports("${text}" imports)
@@ -49,15 +47,15 @@ foreach(f ${files})
   message(STATUS "${f} imports: ${imports}")
 endforeach()
 
-if(HOST)
-  pe_dump(${HOST} text)
+foreach(host ${HOSTS})
+  pe_dump(${host} text)
   pe_imports("${text}" imports)
   list(FIND imports qx_cntl.dll at)
   if(at EQUAL -1)
-    message(SEND_ERROR "${HOST} does not import qx_cntl.dll")
+    message(SEND_ERROR "${host} does not import qx_cntl.dll")
     set(failed TRUE)
   endif()
-endif()
+endforeach()
 
 list(GET DLLS 0 dll)
 pe_dump(${dll} text)
@@ -76,13 +74,18 @@ foreach(r ${rows})
 endforeach()
 list(SORT actual)
 
-file(STRINGS ${EXPECTED} lines)
 set(expected)
-foreach(l ${lines})
-  string(STRIP "${l}" l)
-  if(l AND NOT l MATCHES "^#")
-    list(APPEND expected "${l}")
-  endif()
+foreach(list_file ${EXPECTED})
+  file(STRINGS ${list_file} lines)
+  foreach(l ${lines})
+    string(STRIP "${l}" l)
+    if(l AND NOT l MATCHES "^#")
+      if(PLAIN)
+        string(REGEX REPLACE "^_([A-Za-z0-9_]+)@[0-9]+$" "\\1" l "${l}")
+      endif()
+      list(APPEND expected "${l}")
+    endif()
+  endforeach()
 endforeach()
 list(SORT expected)
 

@@ -1,0 +1,27 @@
+#include "common/window_class.h"
+
+#include "common/window_object.h"
+
+namespace qx {
+
+bool RegisterCounted(WindowClass &cls, HINSTANCE instance) {
+    WNDCLASSA wc = {};
+    wc.style = cls.style;
+    wc.lpfnWndProc = cls.proc;
+    wc.cbWndExtra = kWindowExtraBytes;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    wc.lpszClassName = cls.name;
+    const bool registered = RegisterClassA(&wc) != 0;
+    if (!registered && cls.count == 0) return false;
+    ++cls.count;
+    return true;
+}
+
+void UnregisterCounted(WindowClass &cls, HINSTANCE instance) {
+    if (cls.count > 0) --cls.count;
+    if (cls.count == 0) UnregisterClassA(cls.name, instance);
+}
+
+}  // namespace qx

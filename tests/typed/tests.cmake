@@ -1,0 +1,8 @@
+set(D ${CMAKE_CURRENT_LIST_DIR})
+
+# Picture masks: the rules directly, then the exports through the DLL with a
+# theme, in the classic look, and on a system older than version 4.
+qx_wine_test(unit_picture_mask STATIC SOURCES ${D}/picture_mask_test.cpp)
+qx_wine_test(dll_picture SOURCES ${D}/picture_exports_test.cpp)
+qx_wine_test(dll_picture_classic CLASSIC SOURCES ${D}/picture_exports_test.cpp)
+qx_wine_test(dll_picture_nt351 VERSION nt351 SOURCES ${D}/picture_exports_test.cpp)
