@@ -1,0 +1,128 @@
+// The edit base class: one line of text with a selection, turned into edits
+// by keys, typed characters and clipboard commands. Every change goes through
+// the virtual RemoveText/InsertText and is checked by the virtual Validate;
+// a refused change reverts to `saved` with a beep. Typed edits override
+// single operations.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "edit/edit_buf.h"
+
+namespace qx {
+
+// Why text is removed or inserted, so a subclass can treat each kind of edit
+// differently.
+enum EditReason {
+    kReasonDelete = 1,              // Delete key, one character after the caret
+    kReasonDeleteSelection = 2,     // deletion of the selection
+    kReasonBackspace = 3,           // Backspace, one character before the caret
+    kReasonBackspaceSelection = 4,  // Backspace with a selection
+    kReasonPaste = 6,               // paste
+    kReasonTyped = 8,               // one typed character
+};
+
+// Identifier of the WM_COMMAND an edit sends its own window; the window
+// procedure passes it on to the parent under the control's identifier.
+constexpr WORD kInternalNotifyId = 100;
+
+// A device context of an edit window with the edit's font selected: the
+// window's own DC (released at the end) or a given one.
+class EditDC {
+public:
+    EditDC(HWND hwnd, HFONT font, HDC dc = nullptr);
+    ~EditDC();
+    EditDC(const EditDC &) = delete;
+    EditDC &operator=(const EditDC &) = delete;
+
+    HDC get() const { return dc_; }
+    // Width of n characters; the line height goes to *height when asked.
+    int Width(const char *text, int n, int *height = nullptr) const;
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+    bool owned_;
+    HGDIOBJ oldFont_;
+};
+
+class EditHost;
+
+class EditCtl {
+public:
+    EditCtl(HWND hwnd, int x, int y, int width, int height);
+    virtual ~EditCtl();
+    EditCtl(const EditCtl &) = delete;
+    EditCtl &operator=(const EditCtl &) = delete;
+
+    // The typed edits' contract, in this order.
+    virtual void OnSetFocus();
+    virtual void SetText(const char *str);
+    virtual bool OnLButtonDown(int x, int y, WPARAM keys);
+    virtual bool OnLButtonUp(int x, int y, WPARAM keys);
+    virtual void OnKeyDown(UINT vk);
+    virtual void OnChar(char ch);
+    virtual bool Validate();
+    virtual void DeleteForward();
+    virtual void DeleteBack();
+    virtual void DeleteSelection();
+    virtual bool RemoveText(int pos, int count, EditReason reason);
+    virtual bool InsertText(const char *str, int pos, EditReason reason);
+    virtual void Paint(HDC dc);
+    virtual bool SetMask(const char *mask);
+    virtual bool StepUp();
+    virtual bool StepDown();
+    virtual void Clear();
+
+    // The one path by which a change is validated (when notify), notified
+    // and shown.
+    void Refresh(bool notify, HDC dc = nullptr);
+    void MoveCaret(int pos);
+    void SetSel(int anchor, int caret);
+    void GetSel(int *anchor, int *caret) const { cur.GetSel(anchor, caret); }
+    int GetText(char *dst, int size) const { return cur.GetText(dst, size); }
+    int GetTextLength() const { return cur.Length() + 1; }
+    void Copy();
+    void Cut();
+    void Paste();
+    bool GetMask(char *dst, int size) const;
+    void SetRect(int x, int y, int width, int height);
+    void SetFont(HFONT font);
+    void SetRightAlign(bool on);
+    void OnKillFocus();
+    void OnMouseMove(int x, int y);
+    void PlaceCaret(const EditDC &dc);
+    int HitTest(int x);
+    // WM_SETCURSOR: the I-beam over the edit area, the arrow elsewhere.
+    void ChooseCursor();
+
+    HWND Window() const { return hwnd; }
+    const RECT &Rect() const { return rect; }
+    const char *Mask() const { return mask.get(); }
+    void SetWrap(bool on) { wrap = on; }
+
+protected:
+    // Refused input: the window's pending keyboard messages are dropped, then
+    // the simple beep.
+    void RejectInput();
+    // The internal WM_COMMAND with identifier 100 and a notification code.
+    void Notify(WORD code);
+
+    int marginLeft = 1;
+    int marginTop = 1;
+    int marginRight = 1;
+    RECT rect;  // right and bottom inclusive
+    HFONT font;
+    bool rightAlign = false;
+    HWND hwnd;
+    bool mouseSelecting = false;
+    bool wrap = false;
+    bool hasFocus = false;
+    EditBuf cur;
+    EditBuf saved;
+    std::unique_ptr<char[]> mask;
+    int maskCount = 0;
+};
+
+}  // namespace qx
