@@ -13,5 +13,6 @@ bool SpinBase::MouseUp(int, int) { return false; }
 void SpinBase::MouseMove(int, int) {}
 void SpinBase::MouseLeave(int, int) {}
 void SpinBase::Wheel(int) {}
+void SpinBase::CaptureLost() {}
 
 }  // namespace qx

@@ -30,6 +30,9 @@ public:
     void MouseMove(int x, int y);
     void MouseLeave(int x, int y);
     void Wheel(int notches);
+    // The window lost the mouse capture while an arrow may be held: the
+    // arrow is released and any repetition stops.
+    void CaptureLost();
 };
 
 class SpinCtl : public SpinBase {
