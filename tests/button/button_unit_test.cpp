@@ -16,12 +16,15 @@
 #include "qx_cntl.h"
 
 namespace {
-bool g_refuseNothrowNew = false;
+int g_refusedAllocations = 0;  // how many of the next nothrow allocations fail
 }
 
 // Every nothrow allocation of the library goes through here in this program.
 void *operator new(std::size_t size, const std::nothrow_t &) noexcept {
-    if (g_refuseNothrowNew) return nullptr;
+    if (g_refusedAllocations > 0) {
+        --g_refusedAllocations;
+        return nullptr;
+    }
     return std::malloc(size ? size : 1);
 }
 
@@ -116,22 +119,34 @@ TEST(PictureOrigin, CentresTruncatingTowardZero) {
     }
 }
 
-// A window whose object cannot be made is not created at all, and a
-// month/year window never falls back to a plain bitmap button's object.
+// Faults of the window procedure, seen before the system may swallow them.
+LONG g_faults = 0;
+LONG CALLBACK CountFaults(EXCEPTION_POINTERS *info) {
+    if (info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ++g_faults;
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+// A window whose object cannot be made is not created at all (and nothing
+// faults), and a month/year window never falls back to a plain bitmap
+// button's object.
 TEST(ButtonAllocation, FailureFailsTheCreation) {
     bt::ButtonClasses classes;
     ASSERT_TRUE(classes.ok());
     qxt::ParentWindow parent;
+    void *handler = AddVectoredExceptionHandler(1, CountFaults);
     for (const char *cls : {"QXBmpButton", "QXBmpButtonXP"}) {
-        g_refuseNothrowNew = true;
+        g_faults = 0;
+        g_refusedAllocations = 1;
         HWND refused = parent.CreateChild(cls, "", 0, 0, 0, 20, 20);
-        g_refuseNothrowNew = false;
+        g_refusedAllocations = 0;
         EXPECT_EQ(refused, nullptr) << cls;
+        EXPECT_EQ(g_faults, 0) << cls;
         HWND made = parent.CreateChild(cls, "", 0, 0, 0, 20, 20);
         EXPECT_NE(made, nullptr) << cls;
         EXPECT_EQ(QXBtn_SetBitmap(made, nullptr), 1) << cls;
         DestroyWindow(made);
     }
+    RemoveVectoredExceptionHandler(handler);
 }
 
 }  // namespace
