@@ -94,9 +94,6 @@ protected:
 // be made is not created.
 LRESULT CALLBACK BmpBtnWndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
 
-// Dispatch of one message to a window's button object.
-LRESULT DispatchButtonMessage(BmpBtn *button, HWND window, UINT msg, WPARAM wp, LPARAM lp);
-
 // The button object of a "QXBmpButton" or "QXBmpButtonXP" window of ours;
 // null for any other window.
 BmpBtn *ButtonFromWindow(HWND window);
