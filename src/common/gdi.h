@@ -88,6 +88,22 @@ private:
     HDC dc_;
 };
 
+// BeginPaint / EndPaint of a window.
+class PaintDC {
+public:
+    explicit PaintDC(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    ~PaintDC() { EndPaint(hwnd_, &ps_); }
+    PaintDC(const PaintDC &) = delete;
+    PaintDC &operator=(const PaintDC &) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_;
+    HDC dc_;
+};
+
 // A memory DC compatible with another, deleted at the end.
 class MemoryDC {
 public:
