@@ -1,0 +1,141 @@
+// The line buffer of the edits and the choice of the typed object by class
+// name, without windows.
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "edit/edit_buf.h"
+#include "edit/edit_factory.h"
+
+namespace {
+
+using qx::EditBuf;
+
+EditBuf Make(const char *text, int anchor, int caret) {
+    EditBuf b;
+    b.SetText(text);
+    b.anchor = anchor;
+    b.caret = caret;
+    return b;
+}
+
+std::string Text(const EditBuf &b) { return std::string(b.text, b.length); }
+
+struct Expect {
+    const char *text;
+    int anchor, caret;
+};
+
+void Check(const EditBuf &b, const Expect &e, const std::string &what) {
+    EXPECT_EQ(Text(b), e.text) << what;
+    EXPECT_EQ(b.anchor, e.anchor) << what;
+    EXPECT_EQ(b.caret, e.caret) << what;
+}
+
+TEST(EditBuf, Remove) {
+    struct {
+        Expect before;
+        int pos, count;
+        Expect after;
+    } cases[] = {
+        {{"abcdef", 1, 4}, 2, 3, {"abf", 1, 2}},    // caret inside the removed run
+        {{"abcdef", 6, 0}, 2, 2, {"abef", 4, 0}},   // an end after the run moves down
+        {{"abcdef", 2, 2}, 2, 2, {"abef", 2, 2}},   // an end at pos stays
+        {{"abcdef", 3, 3}, 4, 9, {"abcd", 3, 3}},   // count clamped to the text
+        {{"abc", 1, 1}, 7, 1, {"abc", 1, 1}},       // pos past the end: nothing
+    };
+    for (const auto &c : cases) {
+        EditBuf b = Make(c.before.text, c.before.anchor, c.before.caret);
+        b.Remove(c.pos, c.count);
+        Check(b, c.after, std::string(c.before.text) + " remove " + std::to_string(c.pos));
+    }
+}
+
+TEST(EditBuf, InsertAndOverwrite) {
+    const std::string full(63, 'x');
+    const std::string fullEndingX = full.substr(0, 62) + "X";
+    struct {
+        bool overwrite;
+        Expect before;
+        const char *str;
+        int pos;
+        bool ok;
+        Expect after;
+    } cases[] = {
+        {false, {"abc", 1, 3}, "XY", 1, true, {"aXYbc", 3, 5}},  // both ends at or after pos move
+        {false, {"abc", 0, 2}, "X", 3, true, {"abcX", 0, 2}},
+        {false, {"abc", 0, 0}, "X", 4, false, {"abc", 0, 0}},    // past the end
+        {false, {"abc", 0, 0}, "X", -1, false, {"abc", 0, 0}},
+        {false, {full.c_str(), 0, 0}, "X", 0, false, {full.c_str(), 0, 0}},
+        {true, {"abc", 1, 1}, "XYZ", 2, true, {"abXYZ", 1, 1}},  // runs past the end
+        {true, {"abc", 1, 1}, "X", 3, true, {"abcX", 1, 1}},
+        {true, {"abc", 1, 1}, "X", 5, false, {"abc", 1, 1}},      // would leave a gap
+        {true, {full.c_str(), 0, 0}, "X", 62, true, {fullEndingX.c_str(), 0, 0}},
+        {true, {full.c_str(), 0, 0}, "XY", 62, false, {full.c_str(), 0, 0}},
+    };
+    for (const auto &c : cases) {
+        EditBuf b = Make(c.before.text, c.before.anchor, c.before.caret);
+        const bool ok = c.overwrite ? b.Overwrite(c.str, c.pos) : b.Insert(c.str, c.pos);
+        const std::string what = std::string(c.overwrite ? "overwrite " : "insert ") + c.str +
+                                 " at " + std::to_string(c.pos);
+        EXPECT_EQ(ok, c.ok) << what;
+        Check(b, c.after, what);
+    }
+}
+
+TEST(EditBuf, SetSelAndSetText) {
+    struct {
+        int a, c;
+        int anchor, caret;
+    } sels[] = {{0, -1, 0, 6}, {-1, 4, 0, 0}, {3, 99, 3, 6}, {5, 2, 5, 2}, {-7, 2, 0, 2}};
+    for (const auto &s : sels) {
+        EditBuf b = Make("abcdef", 1, 1);
+        b.SetSel(s.a, s.c);
+        Check(b, {"abcdef", s.anchor, s.caret}, "SetSel " + std::to_string(s.a) + "," +
+                                                    std::to_string(s.c));
+    }
+    // A new text keeps the selection where it still fits.
+    EditBuf b = Make("abcdef", 2, 5);
+    b.SetText("xyz");
+    Check(b, {"xyz", 2, 3}, "shorter text");
+    b.SetText(std::string(70, 'q').c_str());
+    EXPECT_EQ(b.length, 63);
+    b.SetText(nullptr);
+    Check(b, {"", 0, 0}, "null text");
+}
+
+TEST(EditBuf, CopiesAndReadsBack) {
+    EditBuf a = Make("hello", 4, 1);
+    EditBuf copy;
+    copy.SetText("a much longer old text");
+    copy = a;
+    Check(copy, {"hello", 4, 1}, "copy");
+    EXPECT_EQ(copy.text[5], '\0');
+
+    char buf[8];
+    std::memset(buf, '#', sizeof buf);
+    EXPECT_EQ(a.GetText(buf, 3), 2);
+    EXPECT_STREQ(buf, "he");
+    EXPECT_EQ(a.GetText(buf, 0), 0);
+    EXPECT_EQ(a.GetText(nullptr, 8), 0);
+    a.Substring(buf, 3, 9);
+    EXPECT_STREQ(buf, "lo");
+}
+
+TEST(EditKindOf, ClassNamesWithoutRegardToCase) {
+    struct {
+        const char *name;
+        qx::EditKind kind;
+    } cases[] = {
+        {"QXEdit", qx::EditKind::kEdit},       {"qxedit", qx::EditKind::kEdit},
+        {"QXINTEGER", qx::EditKind::kInteger}, {"qxFloat", qx::EditKind::kFloat},
+        {"QxPicture", qx::EditKind::kPicture}, {"qxtime", qx::EditKind::kTime},
+        {"QXEdit2", qx::EditKind::kNone},      {"QXEdi", qx::EditKind::kNone},
+        {"", qx::EditKind::kNone},             {nullptr, qx::EditKind::kNone},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(qx::EditKindOf(c.name), c.kind) << (c.name ? c.name : "(null)");
+}
+
+}  // namespace

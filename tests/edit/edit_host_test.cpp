@@ -1,0 +1,274 @@
+// Edit windows with the library linked in: creation failures, the window
+// check of the exports, refusal by Validate, a parent that destroys its
+// control from a notification, capture loss, and edits in a dialog template.
+//
+// This program replaces the allocation operators: nothrow allocations can be
+// made to fail, live ones are counted, and freed memory is overwritten so
+// that a use after free does not go unnoticed.
+#include <malloc.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "edit/edit_proc.h"
+#include "harness.h"
+#include "qx_cntl.h"
+
+namespace {
+
+int g_failAt = 0;  // the nth nothrow allocation from now fails (0: none)
+int g_live = 0;    // nothrow allocations not yet freed
+void *g_tracked[256];
+
+void *Allocate(std::size_t n) {
+    if (g_failAt > 0 && --g_failAt == 0) return nullptr;
+    void *p = std::malloc(n ? n : 1);
+    for (void *&slot : g_tracked)
+        if (p && !slot) {
+            slot = p;
+            ++g_live;
+            break;
+        }
+    return p;
+}
+
+void Free(void *p) {
+    if (!p) return;
+    for (void *&slot : g_tracked)
+        if (slot == p) {
+            slot = nullptr;
+            --g_live;
+        }
+    std::memset(p, 0xDD, _msize(p));
+    std::free(p);
+}
+
+}  // namespace
+
+void *operator new(std::size_t n, const std::nothrow_t &) noexcept { return Allocate(n); }
+void *operator new[](std::size_t n, const std::nothrow_t &) noexcept { return Allocate(n); }
+void operator delete(void *p) noexcept { Free(p); }
+void operator delete[](void *p) noexcept { Free(p); }
+void operator delete(void *p, std::size_t) noexcept { Free(p); }
+void operator delete[](void *p, std::size_t) noexcept { Free(p); }
+
+namespace {
+
+class EditHostTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_EQ(RegisterQXCtls(qxt::HostInstance()), 1); }
+    static void TearDownTestSuite() { UnregisterQXCtls(qxt::HostInstance()); }
+
+    HWND Create(const char *cls, const char *text, DWORD style) {
+        return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 10, 10, 120, 24,
+                               parent.hwnd(), reinterpret_cast<HMENU>(7), qxt::HostInstance(),
+                               nullptr);
+    }
+    static qx::EditHost *Host(HWND hwnd) { return qx::EditHostOf(hwnd); }
+
+    qxt::ParentWindow parent;
+};
+
+// Every allocation of a window's creation (host, spin, edit object, copy of
+// the mask) fails the creation and leaves nothing behind; the next one works.
+TEST_F(EditHostTest, AllocationFailureFailsCreation) {
+    const int live = g_live;
+    for (int n = 1; n <= 4; ++n) {
+        g_failAt = n;
+        HWND hwnd = Create("QXEdit", "99-99", QXES_SPIN);
+        g_failAt = 0;
+        EXPECT_EQ(hwnd, nullptr) << "allocation " << n;
+        EXPECT_EQ(g_live, live) << "allocation " << n;
+    }
+    g_failAt = 5;
+    HWND hwnd = Create("QXEdit", "99-99", QXES_SPIN);
+    g_failAt = 0;
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_STREQ(Host(hwnd)->edit->Mask(), "99-99");
+    DestroyWindow(hwnd);
+    EXPECT_EQ(g_live, live);
+}
+
+class OtherEdit : public qx::EditCtl {
+public:
+    using EditCtl::EditCtl;
+};
+
+TEST_F(EditHostTest, WindowCheckOfTheExports) {
+    HWND edit = Create("QXEdit", "", 0);
+    HWND stat = Create("STATIC", "", 0);
+    // A dialog's slot 0 holds its message result: a value, never our object.
+    HWND dialog = CreateWindowExA(0, reinterpret_cast<LPCSTR>(WC_DIALOG), "", WS_POPUP, 0, 0, 50,
+                                  50, nullptr, nullptr, qxt::HostInstance(), nullptr);
+    SetWindowLongPtrA(dialog, 0, reinterpret_cast<LONG_PTR>(Host(edit)));
+    // Our window procedure under a class name of no edit kind: no edit object.
+    WNDCLASSA wc;
+    ASSERT_TRUE(GetClassInfoA(qxt::HostInstance(), "QXEdit", &wc));
+    wc.lpszClassName = "HostOwnEdit";
+    ASSERT_NE(RegisterClassA(&wc), 0);
+    HWND plain = Create("HostOwnEdit", "", 0);
+    ASSERT_NE(plain, nullptr);
+
+    EXPECT_NE(qx::EditObject<qx::EditCtl>(edit), nullptr);
+    EXPECT_EQ(qx::EditObject<OtherEdit>(edit), nullptr);  // an object of another kind
+    EXPECT_EQ(qx::EditObject<qx::EditCtl>(plain), nullptr);
+    for (HWND h : {HWND(nullptr), reinterpret_cast<HWND>(0x12345), stat, dialog})
+        EXPECT_EQ(qx::EditObject<qx::EditCtl>(h), nullptr) << h;
+    DestroyWindow(plain);
+    EXPECT_EQ(qx::EditObject<qx::EditCtl>(plain), nullptr);  // a destroyed window
+    DestroyWindow(dialog);
+    UnregisterClassA("HostOwnEdit", qxt::HostInstance());
+}
+
+// A class given as an atom still gets its object, chosen by its name.
+TEST_F(EditHostTest, ClassGivenAsAtom) {
+    const ATOM atom = static_cast<ATOM>(GetClassWord(Create("QXTime", "", 0), GCW_ATOM));
+    ASSERT_NE(atom, 0);
+    HWND hwnd = Create(reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(atom)), "99:99", 0);
+    ASSERT_NE(hwnd, nullptr);
+    ASSERT_NE(qx::EditObject<qx::EditCtl>(hwnd), nullptr);
+    EXPECT_STREQ(qx::EditObject<qx::EditCtl>(hwnd)->Mask(), "99:99");
+}
+
+// A typed edit that refuses any text holding a digit.
+class NoDigits : public qx::EditCtl {
+public:
+    using EditCtl::EditCtl;
+    bool Validate() override {
+        for (int i = 0; i < cur.length; ++i)
+            if (cur.text[i] >= '0' && cur.text[i] <= '9') return false;
+        return true;
+    }
+};
+
+bool SamePixels(const qxt::Pixels &a, const qxt::Pixels &b) {
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.At(x, y) != b.At(x, y)) return false;
+    return a.width() == b.width() && a.height() == b.height();
+}
+
+TEST_F(EditHostTest, RefusedChangeRevertsToTheCopyOfTheLastKey) {
+    HWND hwnd = Create("QXEdit", "", 0);
+    Host(hwnd)->edit.reset(new NoDigits(hwnd, 0, 0, 120, 24));
+    Host(hwnd)->Layout();
+    qxt::TypeText(hwnd, "ab");
+    SendMessageA(hwnd, EM_SETSEL, 0, 1);
+    parent.ClearNotifications();
+    qxt::SendChar(hwnd, '5');  // over the selection "a"
+    // Removing the selection was accepted and notified; the digit is refused
+    // and the text goes back to what it was before the key, on screen too.
+    EXPECT_TRUE(qxt::SameNotifications({{7, EN_UPDATE, hwnd}, {7, EN_CHANGE, hwnd},
+                                        {7, EN_UPDATE, hwnd}, {7, EN_CHANGE, hwnd}},
+                                       parent.Notifications()));
+    const qxt::Pixels shown(hwnd);
+    qxt::Repaint(hwnd);
+    EXPECT_TRUE(SamePixels(shown, qxt::Pixels(hwnd)));
+    char text[8];
+    GetWindowTextA(hwnd, text, sizeof text);
+    EXPECT_STREQ(text, "ab");
+    DWORD a = 9, c = 9;
+    SendMessageA(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&c));
+    EXPECT_EQ(a, 0u);
+    EXPECT_EQ(c, 1u);
+    // A paste, which takes no copy, reverts to the copy of the last key too.
+    qxt::SetClipboardText("7");
+    SendMessageA(hwnd, WM_PASTE, 0, 0);
+    GetWindowTextA(hwnd, text, sizeof text);
+    EXPECT_STREQ(text, "ab");
+}
+
+// A parent that destroys its control from a notification: the control's
+// operation finishes on an object that is still there, which goes when the
+// operation returns.
+TEST_F(EditHostTest, ParentDestroysControlInsideNotification) {
+    for (WORD code : {EN_UPDATE, EN_CHANGE, EN_SETFOCUS}) {
+        HWND hwnd = Create("QXEdit", "", 0);
+        const int live = g_live;
+        parent.onCommand = [&](const qxt::Notification &n) {
+            if (n.code == code && IsWindow(n.from)) DestroyWindow(n.from);
+        };
+        if (code == EN_SETFOCUS)
+            qxt::Click(hwnd, 5, 5);
+        else
+            qxt::SendChar(hwnd, 'a');
+        parent.onCommand = nullptr;
+        EXPECT_FALSE(IsWindow(hwnd)) << code;
+        EXPECT_LT(g_live, live) << code;
+    }
+}
+
+// The capture taken by another window ends a selection by mouse.
+TEST_F(EditHostTest, CaptureLostEndsMouseSelection) {
+    HWND hwnd = Create("QXEdit", "", 0);
+    SetWindowTextA(hwnd, "abcdefgh");
+    qxt::MouseDown(hwnd, 2, 5);
+    ASSERT_EQ(GetCapture(), hwnd);
+    SetCapture(parent.hwnd());
+    EXPECT_FALSE(qx::EditObject<qx::EditCtl>(hwnd)->MouseSelecting());
+    EXPECT_EQ(Host(hwnd)->mouseOwner, 2);
+    qxt::MouseMove(hwnd, 100, 5, true);
+    EXPECT_EQ(SendMessageA(hwnd, EM_GETSEL, 0, 0), 0);
+    ReleaseCapture();
+}
+
+INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// Dialog templates: the item's text is its mask, the style its spin.
+TEST_F(EditHostTest, ItemsOfADialogTemplate) {
+    alignas(4) WORD t[128] = {};
+    auto *dlg = reinterpret_cast<DLGTEMPLATE *>(t);
+    dlg->style = WS_POPUP | DS_SETFONT;
+    dlg->cdit = 2;
+    dlg->cx = 120;
+    dlg->cy = 40;
+    WORD *p = t + sizeof(DLGTEMPLATE) / 2 + 3;  // no menu, default class, no title
+    *p++ = 8;
+    for (const char *f = "MS Sans Serif"; ; ++f) {
+        *p++ = static_cast<WORD>(*f);
+        if (!*f) break;
+    }
+    struct Item {
+        WORD id;
+        DWORD style;
+        const char *text;
+    } items[] = {{10, WS_TABSTOP, "99.99"}, {11, WS_TABSTOP | QXES_SPIN, ""}};
+    for (const Item &it : items) {
+        p = reinterpret_cast<WORD *>((reinterpret_cast<ULONG_PTR>(p) + 3) & ~ULONG_PTR(3));
+        auto *di = reinterpret_cast<DLGITEMTEMPLATE *>(p);
+        di->style = WS_CHILD | WS_VISIBLE | it.style;
+        di->x = 5;
+        di->y = static_cast<short>(5 + 15 * (it.id - 10));
+        di->cx = 60;
+        di->cy = 12;
+        di->id = it.id;
+        p += sizeof(DLGITEMTEMPLATE) / 2;
+        for (const char *s = "qxedit";; ++s) {  // the class in other letter case
+            *p++ = static_cast<WORD>(*s);
+            if (!*s) break;
+        }
+        for (const char *s = it.text;; ++s) {
+            *p++ = static_cast<WORD>(*s);
+            if (!*s) break;
+        }
+        *p++ = 0;
+    }
+    HWND dialog = CreateDialogIndirectParamA(qxt::HostInstance(), dlg, parent.hwnd(), NoDialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    HWND first = GetDlgItem(dialog, 10), second = GetDlgItem(dialog, 11);
+    ASSERT_NE(Host(first), nullptr);
+    ASSERT_NE(Host(second), nullptr);
+    EXPECT_STREQ(Host(first)->edit->Mask(), "99.99");
+    EXPECT_EQ(GetWindowTextLengthA(first), 1);  // the mask is not the content
+    EXPECT_EQ(Host(first)->spin.get(), nullptr);
+    EXPECT_NE(Host(second)->spin.get(), nullptr);
+    EXPECT_EQ(Host(second)->edit->Mask(), nullptr);
+    DestroyWindow(dialog);
+}
+
+}  // namespace

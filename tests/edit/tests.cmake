@@ -1,0 +1,6 @@
+set(D ${CMAKE_CURRENT_LIST_DIR})
+
+# The edit framework: the line buffer and the host with the library linked
+# in; then edit windows through the DLL, painted with a theme, in the classic
+# look, and on a system older than version 4 (old 3-D border).
+qx_wine_test(unit_edit STATIC SOURCES ${D}/edit_buf_test.cpp ${D}/edit_host_test.cpp)
