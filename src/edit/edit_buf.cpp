@@ -96,4 +96,15 @@ void EditBuf::SetText(const char *str) {
     if (caret > length) caret = length;
 }
 
+int CopyTextBlock(char *dst, const char *block, size_t size) {
+    int n = 0;
+    if (block)
+        while (static_cast<size_t>(n) < size && n < EditBuf::kCapacity && block[n]) {
+            dst[n] = block[n];
+            ++n;
+        }
+    dst[n] = '\0';
+    return n;
+}
+
 }  // namespace qx

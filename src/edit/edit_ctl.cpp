@@ -14,13 +14,13 @@ namespace {
 bool KeyDown(int vk) { return GetKeyState(vk) < 0; }
 
 // OpenClipboard fails while another window holds the clipboard; a short
-// retry rides out a holder that is about to close it.
+// retry (50 ms at most) rides out a holder that is about to close it.
 bool OpenClipboardFor(HWND hwnd) {
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0;; ++i) {
         if (OpenClipboard(hwnd)) return true;
-        Sleep(1);
+        if (i == 10) return false;
+        Sleep(5);
     }
-    return false;
 }
 
 }  // namespace
@@ -235,9 +235,7 @@ void EditCtl::Paste() {
     if (!OpenClipboardFor(hwnd)) return;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         if (const char *p = static_cast<const char *>(GlobalLock(data))) {
-            SIZE_T size = GlobalSize(data);
-            if (size > EditBuf::kCapacity) size = EditBuf::kCapacity;
-            for (SIZE_T i = 0; i < size && p[i]; ++i) buf[i] = p[i];
+            CopyTextBlock(buf, p, GlobalSize(data));
             GlobalUnlock(data);
         }
     }

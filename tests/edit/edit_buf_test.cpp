@@ -123,6 +123,24 @@ TEST(EditBuf, CopiesAndReadsBack) {
     EXPECT_STREQ(buf, "lo");
 }
 
+// A clipboard block is read to its first zero or its end, whichever comes
+// first, and to 63 characters at most.
+TEST(CopyTextBlock, StaysInsideTheBlock) {
+    const std::string seventy(70, 'k');
+    struct {
+        const char *block;
+        size_t size;
+        const char *text;
+    } cases[] = {{"abcXYZ", 3, "abc"}, {"ab\0cd", 5, "ab"}, {"abc", 0, ""},
+                 {seventy.c_str(), 71, seventy.c_str() + 7}, {nullptr, 4, ""}};
+    for (const auto &c : cases) {
+        char dst[EditBuf::kCapacity + 1];
+        std::memset(dst, '#', sizeof dst);
+        EXPECT_EQ(qx::CopyTextBlock(dst, c.block, c.size), static_cast<int>(std::strlen(c.text)));
+        EXPECT_STREQ(dst, c.text) << c.size;
+    }
+}
+
 TEST(EditKindOf, ClassNamesWithoutRegardToCase) {
     struct {
         const char *name;

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dialog_template.h"
 #include "edit/edit_proc.h"
 #include "harness.h"
 #include "qx_cntl.h"
@@ -221,43 +222,12 @@ INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 // Dialog templates: the item's text is its mask, the style its spin.
 TEST_F(EditHostTest, ItemsOfADialogTemplate) {
-    alignas(4) WORD t[128] = {};
-    auto *dlg = reinterpret_cast<DLGTEMPLATE *>(t);
-    dlg->style = WS_POPUP | DS_SETFONT;
-    dlg->cdit = 2;
-    dlg->cx = 120;
-    dlg->cy = 40;
-    WORD *p = t + sizeof(DLGTEMPLATE) / 2 + 3;  // no menu, default class, no title
-    *p++ = 8;
-    for (const char *f = "MS Sans Serif"; ; ++f) {
-        *p++ = static_cast<WORD>(*f);
-        if (!*f) break;
-    }
-    struct Item {
-        WORD id;
-        DWORD style;
-        const char *text;
-    } items[] = {{10, WS_TABSTOP, "99.99"}, {11, WS_TABSTOP | QXES_SPIN, ""}};
-    for (const Item &it : items) {
-        p = reinterpret_cast<WORD *>((reinterpret_cast<ULONG_PTR>(p) + 3) & ~ULONG_PTR(3));
-        auto *di = reinterpret_cast<DLGITEMTEMPLATE *>(p);
-        di->style = WS_CHILD | WS_VISIBLE | it.style;
-        di->x = 5;
-        di->y = static_cast<short>(5 + 15 * (it.id - 10));
-        di->cx = 60;
-        di->cy = 12;
-        di->id = it.id;
-        p += sizeof(DLGITEMTEMPLATE) / 2;
-        for (const char *s = "qxedit";; ++s) {  // the class in other letter case
-            *p++ = static_cast<WORD>(*s);
-            if (!*s) break;
-        }
-        for (const char *s = it.text;; ++s) {
-            *p++ = static_cast<WORD>(*s);
-            if (!*s) break;
-        }
-        *p++ = 0;
-    }
+    // The class in other letter case.
+    const std::vector<WORD> t = qxt::DialogTemplate(
+        WS_POPUP, 120, 40,
+        {{10, WS_TABSTOP, "qxedit", "99.99", 5, 5, 60, 12},
+         {11, WS_TABSTOP | QXES_SPIN, "QXEDIT", "", 5, 20, 60, 12}});
+    const auto *dlg = reinterpret_cast<const DLGTEMPLATE *>(t.data());
     HWND dialog = CreateDialogIndirectParamA(qxt::HostInstance(), dlg, parent.hwnd(), NoDialogProc, 0);
     ASSERT_NE(dialog, nullptr);
     HWND first = GetDlgItem(dialog, 10), second = GetDlgItem(dialog, 11);

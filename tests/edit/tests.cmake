@@ -4,3 +4,6 @@ set(D ${CMAKE_CURRENT_LIST_DIR})
 # in; then edit windows through the DLL, painted with a theme, in the classic
 # look, and on a system older than version 4 (old 3-D border).
 qx_wine_test(unit_edit STATIC SOURCES ${D}/edit_buf_test.cpp ${D}/edit_host_test.cpp)
+qx_wine_test(dll_edit SOURCES ${D}/edit_window_test.cpp)
+# Programs that use the system clipboard do not run at the same time.
+set_tests_properties(unit_edit dll_edit PROPERTIES RESOURCE_LOCK clipboard)
