@@ -7,3 +7,11 @@ qx_wine_test(unit_edit STATIC SOURCES ${D}/edit_buf_test.cpp ${D}/edit_host_test
 qx_wine_test(dll_edit SOURCES ${D}/edit_window_test.cpp)
 # Programs that use the system clipboard do not run at the same time.
 set_tests_properties(unit_edit dll_edit PROPERTIES RESOURCE_LOCK clipboard)
+
+# Painting, read back as pixels: themed, classic, and old 3-D.
+qx_wine_test(dll_edit_paint SOURCES ${D}/edit_paint_test.cpp)
+qx_wine_test(dll_edit_paint_classic CLASSIC SOURCES ${D}/edit_paint_test.cpp)
+qx_wine_test(dll_edit_paint_nt351 VERSION nt351 SOURCES ${D}/edit_paint_test.cpp)
+foreach(t dll_edit_paint dll_edit_paint_classic dll_edit_paint_nt351)
+  target_link_libraries(${t} PRIVATE uxtheme)
+endforeach()

@@ -1,0 +1,243 @@
+// "QXEdit" painting read back as pixels. The same program runs with a theme,
+// in the classic look, and where a version below 4 is reported; the border
+// expected depends on which.
+#include <windows.h>
+#include <uxtheme.h>
+#include <vssym32.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "qx_cntl.h"
+
+namespace {
+
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kYellow = RGB(255, 255, 0);
+
+class Registered : public ::testing::Environment {
+public:
+    void SetUp() override { ASSERT_EQ(RegisterQXCtls(qxt::HostInstance()), 1); }
+    void TearDown() override { UnregisterQXCtls(qxt::HostInstance()); }
+};
+const auto *const g_registered = ::testing::AddGlobalTestEnvironment(new Registered);
+
+HFONT TestFont() {  // a bitmap font: text pixels are exactly the text colour
+    static HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
+                                    "MS Sans Serif");
+    return font;
+}
+
+class EditPaint : public ::testing::Test {
+protected:
+    HWND Make(DWORD style, int width = 100, int height = 20, DWORD exStyle = 0) {
+        HWND e = CreateWindowExA(exStyle, "QXEdit", "", WS_CHILD | WS_VISIBLE | style, 10, 10, width,
+                                 height, parent.hwnd(), reinterpret_cast<HMENU>(7),
+                                 qxt::HostInstance(), nullptr);
+        SendMessageA(e, WM_SETFONT, reinterpret_cast<WPARAM>(TestFont()), 0);
+        return e;
+    }
+    qxt::ParentWindow parent;
+};
+
+// Every pixel of the client area is the background or the text colour the
+// parent's answer (or the defaults, without a brush) gives, margins included.
+TEST_F(EditPaint, ColoursFromTheParent) {
+    struct {
+        bool enabled, answer;
+        COLORREF text, back;
+        UINT request;
+    } cases[] = {
+        {true, true, kBlue, kYellow, WM_CTLCOLOREDIT},
+        {true, false, GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW), WM_CTLCOLOREDIT},
+        {false, false, GetSysColor(COLOR_GRAYTEXT), GetSysColor(COLOR_BTNFACE), WM_CTLCOLORSTATIC},
+        {false, true, kBlue, kYellow, WM_CTLCOLORSTATIC},
+    };
+    for (const auto &c : cases) {
+        for (DWORD align : {DWORD(0), DWORD(QXES_RIGHT)}) {
+            if (c.answer)
+                parent.AnswerColors(kBlue, kYellow);
+            else
+                parent.AnswerNullBrush();
+            HWND e = Make(align);
+            SetWindowTextA(e, "WW");
+            EnableWindow(e, c.enabled);
+            parent.ClearColorRequests();
+            qxt::Repaint(e);
+            const std::string what = std::string(c.enabled ? "enabled" : "disabled") +
+                                     (c.answer ? " answered" : " no brush") +
+                                     (align ? " right" : " left");
+            ASSERT_FALSE(parent.ColorRequests().empty()) << what;
+            EXPECT_EQ(parent.ColorRequests().back(), c.request) << what;
+            const qxt::Pixels px(e);
+            const RECT all = {0, 0, px.width(), px.height()};
+            const int text = px.Count(c.text, all);
+            EXPECT_GT(text, 0) << what;
+            EXPECT_EQ(px.CountOther(c.back, all), text) << what;
+            // The text sits at its end of the line.
+            const RECT leftHalf = {0, 0, px.width() / 2, px.height()};
+            EXPECT_EQ(px.Count(c.text, leftHalf), align ? 0 : text) << what;
+            DestroyWindow(e);
+        }
+    }
+}
+
+// Selected text is highlighted only while the edit has the focus.
+TEST_F(EditPaint, SelectionHighlightedWithFocusOnly) {
+    HWND e = Make(0);
+    SetWindowTextA(e, "WWWW");
+    SendMessageA(e, EM_SETSEL, 1, 3);
+    qxt::Repaint(e);
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_EQ(qxt::Pixels(e).Count(highlight), 0);
+    SetFocus(e);
+    const qxt::Pixels px(e);
+    EXPECT_GT(px.Count(highlight), 0);
+    // The highlight covers the second and third characters only.
+    int left = px.width(), right = -1;
+    for (int y = 0; y < px.height(); ++y)
+        for (int x = 0; x < px.width(); ++x)
+            if (px.At(x, y) == highlight) left = std::min(left, x), right = std::max(right, x);
+    SIZE one, three;
+    HDC dc = GetDC(e);
+    HGDIOBJ old = SelectObject(dc, TestFont());
+    GetTextExtentPoint32A(dc, "W", 1, &one);
+    GetTextExtentPoint32A(dc, "WWW", 3, &three);
+    SelectObject(dc, old);
+    ReleaseDC(e, dc);
+    EXPECT_EQ(left, 1 + one.cx);
+    EXPECT_EQ(right, three.cx);  // 1 + three.cx - 1
+    SetFocus(parent.hwnd());
+    EXPECT_EQ(qxt::Pixels(e).Count(highlight), 0);
+}
+
+// A line longer than the edit area never runs over the spin's strip.
+TEST_F(EditPaint, TextStaysInsideTheEditArea) {
+    for (DWORD align : {DWORD(0), DWORD(QXES_RIGHT)}) {
+        parent.AnswerColors(kBlue, kYellow);
+        HWND e = Make(QXES_SPIN | align, 60, 20);
+        qxt::Repaint(e);
+        qxt::TypeText(e, "WWWWWWWWWWWWWWWW");
+        RECT rc;
+        GetClientRect(e, &rc);
+        const int spin = std::min(GetSystemMetrics(SM_CXHTHUMB), int(rc.right / 2));
+        const RECT strip = {rc.right - spin, 0, rc.right, rc.bottom};
+        const RECT area = {0, 0, rc.right - spin, rc.bottom};
+        const qxt::Pixels px(e);
+        EXPECT_GT(px.Count(kBlue, area), 0) << align;
+        EXPECT_EQ(px.Count(kBlue, strip), 0) << align;
+        EXPECT_EQ(px.Count(kYellow, strip), 0) << align;
+        DestroyWindow(e);
+    }
+}
+
+// ---- Borders ----------------------------------------------------------------
+
+// Pixels of a window-sized bitmap drawn by `draw`.
+std::vector<COLORREF> Reference(int w, int h, const std::function<void(HDC, RECT &)> &draw) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    RECT r = {0, 0, w, h};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    draw(dc, r);
+    std::vector<COLORREF> px;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) px.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return px;
+}
+
+// Pixels of the frame (`width` pixels on every side) that differ.
+int FrameDifferences(const qxt::Pixels &px, const std::vector<COLORREF> &ref, int width) {
+    int n = 0;
+
+    for (int y = 0; y < px.height(); ++y)
+        for (int x = 0; x < px.width(); ++x) {
+            const bool frame = x < width || y < width || x >= px.width() - width ||
+                               y >= px.height() - width;
+            if (frame && px.At(x, y) != ref[y * px.width() + x]) ++n;
+        }
+    return n;
+}
+
+bool OldSystem() { return qxt::RequestedVersion() == "nt351"; }
+
+// With a theme in force the border is the "EDIT" theme's, over the whole
+// window, in the disabled state after the next non-client paint.
+TEST_F(EditPaint, ThemedBorder) {
+    if (OldSystem() || qxt::ClassicPrefix()) GTEST_SKIP() << "no theme here";
+    QXEnableOld3d(1);  // no effect from version 4 on
+    HWND e = Make(0, 100, 24, WS_EX_CLIENTEDGE);
+    QXEnableOld3d(0);
+    qxt::Repaint(e);
+    auto themed = [e](int state) {
+        return Reference(100, 24, [e, state](HDC dc, RECT &r) {
+            HTHEME theme = OpenThemeData(e, L"EDIT");
+            DrawThemeBackground(theme, dc, EP_EDITTEXT, state, &r, nullptr);
+            CloseThemeData(theme);
+        });
+    };
+    const std::vector<COLORREF> normal = themed(ETS_NORMAL), disabled = themed(ETS_DISABLED);
+    ASSERT_NE(normal, disabled);
+    EXPECT_EQ(FrameDifferences(qxt::Pixels(e, true), normal, 2), 0);
+    EnableWindow(e, FALSE);
+    qxt::Repaint(e);
+    EXPECT_EQ(FrameDifferences(qxt::Pixels(e, true), disabled, 2), 0);
+}
+
+// Without a theme the system draws the border the style asks for.
+TEST_F(EditPaint, DefaultBorder) {
+    if (OldSystem()) QXEnableOld3d(0);
+    else if (!qxt::ClassicPrefix()) GTEST_SKIP() << "a theme is in force";
+    else QXEnableOld3d(1);  // no effect from version 4 on
+    HWND e = Make(0, 100, 24, WS_EX_CLIENTEDGE);
+    QXEnableOld3d(0);
+    qxt::Repaint(e);
+    RECT rc;
+    GetClientRect(e, &rc);
+    EXPECT_EQ(rc.right, 100 - 4);
+    const auto edge = Reference(100, 24, [](HDC dc, RECT &r) { DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT); });
+    EXPECT_EQ(FrameDifferences(qxt::Pixels(e, true), edge, 2), 0);
+}
+
+// Where a version below 4 is reported and the option is on: a hand-drawn
+// 2-pixel sunken frame, whatever border the style asks for.
+TEST_F(EditPaint, Old3dBorder) {
+    if (!OldSystem()) GTEST_SKIP() << "version 4 or later";
+    QXEnableOld3d(1);  // read at every non-client calculation and paint
+    HWND e = Make(WS_BORDER, 100, 24);
+    qxt::Repaint(e);
+    RECT rc;
+    GetClientRect(e, &rc);
+    EXPECT_EQ(rc.right, 100 - 4);
+    EXPECT_EQ(rc.bottom, 24 - 4);
+    const COLORREF dark = RGB(127, 127, 127), white = RGB(255, 255, 255), black = RGB(0, 0, 0),
+                   light = RGB(192, 192, 192);
+    const auto frame = Reference(100, 24, [&](HDC dc, RECT &) {
+        struct {
+            RECT r;
+            COLORREF c;
+        } runs[] = {{{0, 0, 99, 1}, dark},    {{0, 1, 1, 23}, dark},   {{0, 23, 100, 24}, white},
+                    {{99, 0, 100, 24}, white}, {{1, 1, 98, 2}, black}, {{1, 2, 2, 22}, black},
+                    {{1, 22, 98, 23}, light},  {{98, 1, 99, 23}, light}};
+        for (const auto &run : runs) {
+            HBRUSH b = CreateSolidBrush(run.c);
+            FillRect(dc, &run.r, b);
+            DeleteObject(b);
+        }
+    });
+    EXPECT_EQ(FrameDifferences(qxt::Pixels(e, true), frame, 2), 0);
+    QXEnableOld3d(0);
+}
+
+}  // namespace
