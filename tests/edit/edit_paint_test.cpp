@@ -87,33 +87,48 @@ TEST_F(EditPaint, ColoursFromTheParent) {
     }
 }
 
-// Selected text is highlighted only while the edit has the focus.
+WNDPROC g_parentProc;
+
+// A parent that asks for a transparent background in its colour answer.
+LRESULT CALLBACK TransparentParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CTLCOLOREDIT) SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+    return CallWindowProcA(g_parentProc, hwnd, msg, wp, lp);
+}
+
+// Selected text is highlighted only while the edit has the focus, also when
+// the parent leaves a transparent background mode behind.
 TEST_F(EditPaint, SelectionHighlightedWithFocusOnly) {
-    HWND e = Make(0);
-    SetWindowTextA(e, "WWWW");
-    SendMessageA(e, EM_SETSEL, 1, 3);
-    qxt::Repaint(e);
-    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
-    EXPECT_EQ(qxt::Pixels(e).Count(highlight), 0);
-    SetFocus(e);
-    const qxt::Pixels px(e);
-    EXPECT_GT(px.Count(highlight), 0);
-    // The highlight covers the second and third characters only.
-    int left = px.width(), right = -1;
-    for (int y = 0; y < px.height(); ++y)
-        for (int x = 0; x < px.width(); ++x)
-            if (px.At(x, y) == highlight) left = std::min(left, x), right = std::max(right, x);
     SIZE one, three;
-    HDC dc = GetDC(e);
+    HDC dc = GetDC(parent.hwnd());
     HGDIOBJ old = SelectObject(dc, TestFont());
     GetTextExtentPoint32A(dc, "W", 1, &one);
     GetTextExtentPoint32A(dc, "WWW", 3, &three);
     SelectObject(dc, old);
-    ReleaseDC(e, dc);
-    EXPECT_EQ(left, 1 + one.cx);
-    EXPECT_EQ(right, three.cx);  // 1 + three.cx - 1
-    SetFocus(parent.hwnd());
-    EXPECT_EQ(qxt::Pixels(e).Count(highlight), 0);
+    ReleaseDC(parent.hwnd(), dc);
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    for (bool transparent : {false, true}) {
+        if (transparent)
+            g_parentProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+                parent.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TransparentParent)));
+        HWND e = Make(0);
+        SetWindowTextA(e, "WWWW");
+        SendMessageA(e, EM_SETSEL, 1, 3);
+        qxt::Repaint(e);
+        EXPECT_EQ(qxt::Pixels(e).Count(highlight), 0);
+        SetFocus(e);
+        const qxt::Pixels px(e);
+        // The second and third character cells are all highlight, nothing else is.
+        const RECT sel = {1 + one.cx, 1, 1 + three.cx, 1 + three.cy};
+        const int highlighted = px.Count(highlight, sel);
+        EXPECT_GT(highlighted, 0) << transparent;
+        EXPECT_EQ(px.Count(highlight), highlighted) << transparent;
+        EXPECT_EQ(highlighted + px.Count(GetSysColor(COLOR_HIGHLIGHTTEXT), sel),
+                  (sel.right - sel.left) * (sel.bottom - sel.top))
+            << transparent;
+        SetFocus(parent.hwnd());
+        EXPECT_EQ(qxt::Pixels(e).Count(highlight), 0);
+        DestroyWindow(e);
+    }
 }
 
 // A line longer than the edit area never runs over the spin's strip.
