@@ -1,6 +1,6 @@
 // Edit windows with the library linked in: creation failures, the window
 // check of the exports, refusal by Validate, a parent that destroys its
-// control from a notification, capture loss, and edits in a dialog template.
+// control from a notification, and capture loss.
 //
 // This program replaces the allocation operators: nothrow allocations can be
 // made to fail, live ones are counted, and freed memory is overwritten so
@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include "dialog_template.h"
 #include "edit/edit_proc.h"
 #include "harness.h"
 #include "qx_cntl.h"
@@ -216,29 +215,6 @@ TEST_F(EditHostTest, CaptureLostEndsMouseSelection) {
     qxt::MouseMove(hwnd, 100, 5, true);
     EXPECT_EQ(SendMessageA(hwnd, EM_GETSEL, 0, 0), 0);
     ReleaseCapture();
-}
-
-INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
-// Dialog templates: the item's text is its mask, the style its spin.
-TEST_F(EditHostTest, ItemsOfADialogTemplate) {
-    // The class in other letter case.
-    const std::vector<WORD> t = qxt::DialogTemplate(
-        WS_POPUP, 120, 40,
-        {{10, WS_TABSTOP, "qxedit", "99.99", 5, 5, 60, 12},
-         {11, WS_TABSTOP | QXES_SPIN, "QXEDIT", "", 5, 20, 60, 12}});
-    const auto *dlg = reinterpret_cast<const DLGTEMPLATE *>(t.data());
-    HWND dialog = CreateDialogIndirectParamA(qxt::HostInstance(), dlg, parent.hwnd(), NoDialogProc, 0);
-    ASSERT_NE(dialog, nullptr);
-    HWND first = GetDlgItem(dialog, 10), second = GetDlgItem(dialog, 11);
-    ASSERT_NE(Host(first), nullptr);
-    ASSERT_NE(Host(second), nullptr);
-    EXPECT_STREQ(Host(first)->edit->Mask(), "99.99");
-    EXPECT_EQ(GetWindowTextLengthA(first), 1);  // the mask is not the content
-    EXPECT_EQ(Host(first)->spin.get(), nullptr);
-    EXPECT_NE(Host(second)->spin.get(), nullptr);
-    EXPECT_EQ(Host(second)->edit->Mask(), nullptr);
-    DestroyWindow(dialog);
 }
 
 }  // namespace

@@ -12,26 +12,16 @@
 
 #include <gtest/gtest.h>
 
-#include "harness.h"
-#include "qx_cntl.h"
+#include "edit_test_util.h"
 
 namespace {
 
 const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kYellow = RGB(255, 255, 0);
 
-class Registered : public ::testing::Environment {
-public:
-    void SetUp() override { ASSERT_EQ(RegisterQXCtls(qxt::HostInstance()), 1); }
-    void TearDown() override { UnregisterQXCtls(qxt::HostInstance()); }
-};
-const auto *const g_registered = ::testing::AddGlobalTestEnvironment(new Registered);
+const auto *const g_registered = ::testing::AddGlobalTestEnvironment(new qxt::RegisteredControls);
 
-HFONT TestFont() {  // a bitmap font: text pixels are exactly the text colour
-    static HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
-                                    "MS Sans Serif");
-    return font;
-}
+using qxt::TestFont;
 
 class EditPaint : public ::testing::Test {
 protected:
@@ -98,13 +88,7 @@ LRESULT CALLBACK TransparentParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 // Selected text is highlighted only while the edit has the focus, also when
 // the parent leaves a transparent background mode behind.
 TEST_F(EditPaint, SelectionHighlightedWithFocusOnly) {
-    SIZE one, three;
-    HDC dc = GetDC(parent.hwnd());
-    HGDIOBJ old = SelectObject(dc, TestFont());
-    GetTextExtentPoint32A(dc, "W", 1, &one);
-    GetTextExtentPoint32A(dc, "WWW", 3, &three);
-    SelectObject(dc, old);
-    ReleaseDC(parent.hwnd(), dc);
+    const int one = qxt::TestWidth("WWW", 1), three = qxt::TestWidth("WWW", 3);
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     for (bool transparent : {false, true}) {
         if (transparent)
@@ -115,10 +99,23 @@ TEST_F(EditPaint, SelectionHighlightedWithFocusOnly) {
         SendMessageA(e, EM_SETSEL, 1, 3);
         qxt::Repaint(e);
         EXPECT_EQ(qxt::Pixels(e).Count(highlight), 0);
+        // EN_SETFOCUS comes when the highlight is already painted.
+        int atSetFocus = 0;
+        parent.onCommand = [&](const qxt::Notification &n) {
+            if (n.code == EN_SETFOCUS) atSetFocus = qxt::Pixels(e).Count(highlight);
+        };
         SetFocus(e);
+        parent.onCommand = nullptr;
         const qxt::Pixels px(e);
+        EXPECT_EQ(atSetFocus, px.Count(highlight));
         // The second and third character cells are all highlight, nothing else is.
-        const RECT sel = {1 + one.cx, 1, 1 + three.cx, 1 + three.cy};
+        TEXTMETRICA tm;
+        HDC dc = GetDC(e);
+        HGDIOBJ old = SelectObject(dc, TestFont());
+        GetTextMetricsA(dc, &tm);
+        SelectObject(dc, old);
+        ReleaseDC(e, dc);
+        const RECT sel = {1 + one, 1, 1 + three, 1 + tm.tmHeight};
         const int highlighted = px.Count(highlight, sel);
         EXPECT_GT(highlighted, 0) << transparent;
         EXPECT_EQ(px.Count(highlight), highlighted) << transparent;
@@ -238,20 +235,16 @@ TEST_F(EditPaint, Old3dBorder) {
     EXPECT_EQ(rc.bottom, 24 - 4);
     const COLORREF dark = RGB(127, 127, 127), white = RGB(255, 255, 255), black = RGB(0, 0, 0),
                    light = RGB(192, 192, 192);
-    const auto frame = Reference(100, 24, [&](HDC dc, RECT &) {
-        struct {
-            RECT r;
-            COLORREF c;
-        } runs[] = {{{0, 0, 99, 1}, dark},    {{0, 1, 1, 23}, dark},   {{0, 23, 100, 24}, white},
-                    {{99, 0, 100, 24}, white}, {{1, 1, 98, 2}, black}, {{1, 2, 2, 22}, black},
-                    {{1, 22, 98, 23}, light},  {{98, 1, 99, 23}, light}};
-        for (const auto &run : runs) {
-            HBRUSH b = CreateSolidBrush(run.c);
-            FillRect(dc, &run.r, b);
-            DeleteObject(b);
-        }
-    });
-    EXPECT_EQ(FrameDifferences(qxt::Pixels(e, true), frame, 2), 0);
+    const struct {
+        RECT r;
+        COLORREF c;
+    } runs[] = {{{0, 0, 99, 1}, dark},    {{0, 1, 1, 23}, dark},   {{0, 23, 100, 24}, white},
+                {{99, 0, 100, 24}, white}, {{1, 1, 98, 2}, black}, {{1, 2, 2, 22}, black},
+                {{1, 22, 98, 23}, light},  {{98, 1, 99, 23}, light}};
+    const qxt::Pixels px(e, true);
+    for (const auto &run : runs)
+        EXPECT_EQ(px.CountOther(run.c, run.r), 0) << qxt::Describe(run.c) << " at " << run.r.left
+                                                   << "," << run.r.top;
     QXEnableOld3d(0);
 }
 

@@ -9,9 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dialog_template.h"
-#include "harness.h"
-#include "qx_cntl.h"
+#include "edit_test_util.h"
 
 namespace {
 
@@ -20,39 +18,15 @@ using qxt::kNoMods;
 using qxt::kShift;
 using qxt::Notification;
 
-// Every class registered once for the whole program, as by a host.
-class Registered : public ::testing::Environment {
-public:
-    void SetUp() override { ASSERT_EQ(RegisterQXCtls(qxt::HostInstance()), 1); }
-    void TearDown() override { UnregisterQXCtls(qxt::HostInstance()); }
-};
-const auto *const g_registered = ::testing::AddGlobalTestEnvironment(new Registered);
+using qxt::Text;
 
-HFONT TestFont() {
-    static HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
-                                    "MS Sans Serif");
-    return font;
-}
+const auto *const g_registered = ::testing::AddGlobalTestEnvironment(new qxt::RegisteredControls);
 
 // x of each character boundary of text in the test font, from 0.
 std::vector<int> Boundaries(const char *text) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, TestFont());
-    std::vector<int> xs(1, 0);
-    for (int n = 1; text[n - 1]; ++n) {
-        SIZE s;
-        GetTextExtentPoint32A(dc, text, n, &s);
-        xs.push_back(s.cx);
-    }
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    std::vector<int> xs;
+    for (int n = 0; n == 0 || text[n - 1]; ++n) xs.push_back(qxt::TestWidth(text, n));
     return xs;
-}
-
-std::string Text(HWND e) {
-    char buf[80] = {};
-    SendMessageA(e, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
-    return buf;
 }
 
 struct Sel {
@@ -73,7 +47,7 @@ class EditWindow : public ::testing::Test {
 protected:
     HWND Make(DWORD style = 0, int width = 150, int height = 20) {
         HWND e = parent.CreateChild("QXEdit", "", style, 10, 10, width, height, 7);
-        SendMessageA(e, WM_SETFONT, reinterpret_cast<WPARAM>(TestFont()), 0);
+        SendMessageA(e, WM_SETFONT, reinterpret_cast<WPARAM>(qxt::TestFont()), 0);
         return e;
     }
     void Set(HWND e, const std::string &text, int anchor, int caret) {
@@ -116,27 +90,6 @@ TEST_F(EditWindow, RoadOfATypedCharacter) {
     qxt::SendChar(e, 'b');
     EXPECT_TRUE(qxt::SameNotifications({}, parent.Notifications()));
     EXPECT_EQ(Text(e), std::string(63, 'a'));
-}
-
-// The selection is highlighted only with the focus; EN_SETFOCUS comes when
-// it is already painted so.
-TEST_F(EditWindow, SetFocusAfterTheRepaint) {
-    HWND e = Make();
-    Set(e, "WWWW", 0, -1);
-    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
-    qxt::Repaint(e);
-    EXPECT_EQ(qxt::Pixels(e).Count(highlight), 0);
-    int atSetFocus = -1;
-    parent.onCommand = [&](const Notification &n) {
-        if (n.code == EN_SETFOCUS) atSetFocus = qxt::Pixels(e).Count(highlight);
-    };
-    SetFocus(e);
-    parent.onCommand = nullptr;
-    EXPECT_TRUE(qxt::SameNotifications({{7, EN_SETFOCUS, e}}, parent.Notifications()));
-    EXPECT_GT(atSetFocus, 0);
-    SetFocus(parent.hwnd());
-    EXPECT_EQ(qxt::Pixels(e).Count(highlight), 0);
-    EXPECT_EQ(parent.Notifications().back().code, EN_KILLFOCUS);
 }
 
 TEST_F(EditWindow, KeysAndSelection) {
@@ -464,16 +417,39 @@ INT_PTR CALLBACK ModalProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     return FALSE;
 }
 
+// A template of two edits: the first with a mask as its text, the second
+// with the spin style; the class names in other letter case.
+std::vector<WORD> TwoEditTemplate() {
+    std::vector<WORD> t(sizeof(DLGTEMPLATE) / 2, 0);
+    auto *dlg = reinterpret_cast<DLGTEMPLATE *>(t.data());
+    dlg->style = WS_POPUP | WS_VISIBLE | DS_SETFONT;
+    dlg->cdit = 2;
+    dlg->cx = 120;
+    dlg->cy = 40;
+    auto add = [&t](const char *s) { do t.push_back(static_cast<BYTE>(*s)); while (*s++); };
+    t.insert(t.end(), {0, 0, 0, 8});  // no menu, default class, no title; 8 points
+    add("MS Sans Serif");
+    for (WORD id : {10, 11}) {
+        if (t.size() % 2) t.push_back(0);  // items start on a DWORD boundary
+        DLGITEMTEMPLATE item = {WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0, 5,
+                                static_cast<short>(5 + 15 * (id - 10)), 60, 12, id};
+        if (id == 11) item.style |= QXES_SPIN;
+        const WORD *p = reinterpret_cast<const WORD *>(&item);
+        t.insert(t.end(), p, p + sizeof item / 2);
+        add(id == 10 ? "qxedit" : "QXEDIT");
+        add(id == 10 ? "99" : "");
+        t.push_back(0);  // no creation data
+    }
+    return t;
+}
+
 TEST_F(EditWindow, ModalDialog) {
-    const std::vector<WORD> t = qxt::DialogTemplate(
-        WS_POPUP | WS_VISIBLE, 120, 40,
-        {{10, WS_TABSTOP | WS_BORDER, "QXEdit", "99", 5, 5, 60, 12},
-         {11, WS_TABSTOP | WS_BORDER | QXES_SPIN, "QXEdit", "", 5, 20, 60, 12}});
+    const std::vector<WORD> t = TwoEditTemplate();
     ModalRun run;
     ASSERT_EQ(DialogBoxIndirectParamA(qxt::HostInstance(), reinterpret_cast<const DLGTEMPLATE *>(t.data()),
                                       parent.hwnd(), ModalProc, reinterpret_cast<LPARAM>(&run)),
               1);
-    EXPECT_EQ(run.texts, "4|2");
+    EXPECT_EQ(run.texts, "4|2");  // the mask is not the content
     ASSERT_EQ(run.notes.size(), 8u);
     const std::vector<std::pair<WORD, WORD>> expected = {
         {10, EN_SETFOCUS}, {10, EN_UPDATE},   {10, EN_CHANGE}, {10, EN_KILLFOCUS},
