@@ -1,5 +1,6 @@
-// The line buffer of the edits, without windows (what windows show of it is
-// tested through them).
+// What windows do not show of the edits' line buffer: overwriting (the
+// typed edits' way of entering), a new text's effect on the selection, and
+// reading a clipboard block.
 #include <cstring>
 #include <string>
 
@@ -30,25 +31,6 @@ void Check(const EditBuf &b, const Expect &e, const std::string &what) {
     EXPECT_EQ(Text(b), e.text) << what;
     EXPECT_EQ(b.anchor, e.anchor) << what;
     EXPECT_EQ(b.caret, e.caret) << what;
-}
-
-TEST(EditBuf, Remove) {
-    struct {
-        Expect before;
-        int pos, count;
-        Expect after;
-    } cases[] = {
-        {{"abcdef", 1, 4}, 2, 3, {"abf", 1, 2}},    // caret inside the removed run
-        {{"abcdef", 6, 0}, 2, 2, {"abef", 4, 0}},   // an end after the run moves down
-        {{"abcdef", 2, 2}, 2, 2, {"abef", 2, 2}},   // an end at pos stays
-        {{"abcdef", 3, 3}, 4, 9, {"abcd", 3, 3}},   // count clamped to the text
-        {{"abc", 1, 1}, 7, 1, {"abc", 1, 1}},       // pos past the end: nothing
-    };
-    for (const auto &c : cases) {
-        EditBuf b = Make(c.before.text, c.before.anchor, c.before.caret);
-        b.Remove(c.pos, c.count);
-        Check(b, c.after, std::string(c.before.text) + " remove " + std::to_string(c.pos));
-    }
 }
 
 TEST(EditBuf, InsertAndOverwrite) {

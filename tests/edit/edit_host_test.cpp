@@ -7,17 +7,15 @@
 // that a use after free does not go unnoticed.
 #include <malloc.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "edit/edit_proc.h"
-#include "harness.h"
-#include "qx_cntl.h"
+#include "edit_test_util.h"
 
 namespace {
 
@@ -28,22 +26,15 @@ void *g_tracked[256];
 void *Allocate(std::size_t n) {
     if (g_failAt > 0 && --g_failAt == 0) return nullptr;
     void *p = std::malloc(n ? n : 1);
-    for (void *&slot : g_tracked)
-        if (p && !slot) {
-            slot = p;
-            ++g_live;
-            break;
-        }
+    void **slot = std::find(g_tracked, g_tracked + 256, nullptr);
+    if (p && slot != g_tracked + 256) *slot = p, ++g_live;
     return p;
 }
 
 void Free(void *p) {
     if (!p) return;
-    for (void *&slot : g_tracked)
-        if (slot == p) {
-            slot = nullptr;
-            --g_live;
-        }
+    void **slot = std::find(g_tracked, g_tracked + 256, p);
+    if (slot != g_tracked + 256) *slot = nullptr, --g_live;
     std::memset(p, 0xDD, _msize(p));
     std::free(p);
 }
@@ -59,11 +50,10 @@ void operator delete[](void *p, std::size_t) noexcept { Free(p); }
 
 namespace {
 
+const auto *const g_registered = ::testing::AddGlobalTestEnvironment(new qxt::RegisteredControls);
+
 class EditHostTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_EQ(RegisterQXCtls(qxt::HostInstance()), 1); }
-    static void TearDownTestSuite() { UnregisterQXCtls(qxt::HostInstance()); }
-
     HWND Create(const char *cls, const char *text, DWORD style) {
         return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 10, 10, 120, 24,
                                parent.hwnd(), reinterpret_cast<HMENU>(7), qxt::HostInstance(),
@@ -146,13 +136,6 @@ public:
     }
 };
 
-bool SamePixels(const qxt::Pixels &a, const qxt::Pixels &b) {
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.At(x, y) != b.At(x, y)) return false;
-    return a.width() == b.width() && a.height() == b.height();
-}
-
 TEST_F(EditHostTest, RefusedChangeRevertsToTheCopyOfTheLastKey) {
     HWND hwnd = Create("QXEdit", "", 0);
     Host(hwnd)->edit.reset(new NoDigits(hwnd, 0, 0, 120, 24));
@@ -166,21 +149,15 @@ TEST_F(EditHostTest, RefusedChangeRevertsToTheCopyOfTheLastKey) {
     EXPECT_TRUE(qxt::SameNotifications({{7, EN_UPDATE, hwnd}, {7, EN_CHANGE, hwnd},
                                         {7, EN_UPDATE, hwnd}, {7, EN_CHANGE, hwnd}},
                                        parent.Notifications()));
-    const qxt::Pixels shown(hwnd);
+    const int shown = qxt::Pixels(hwnd).Count(GetSysColor(COLOR_WINDOWTEXT));
     qxt::Repaint(hwnd);
-    EXPECT_TRUE(SamePixels(shown, qxt::Pixels(hwnd)));
-    char text[8];
-    GetWindowTextA(hwnd, text, sizeof text);
-    EXPECT_STREQ(text, "ab");
-    DWORD a = 9, c = 9;
-    SendMessageA(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&c));
-    EXPECT_EQ(a, 0u);
-    EXPECT_EQ(c, 1u);
+    EXPECT_EQ(shown, qxt::Pixels(hwnd).Count(GetSysColor(COLOR_WINDOWTEXT)));
+    EXPECT_EQ(qxt::Text(hwnd), "ab");
+    EXPECT_EQ(SendMessageA(hwnd, EM_GETSEL, 0, 0), MAKELRESULT(0, 1));
     // A paste, which takes no copy, reverts to the copy of the last key too.
     qxt::SetClipboardText("7");
     SendMessageA(hwnd, WM_PASTE, 0, 0);
-    GetWindowTextA(hwnd, text, sizeof text);
-    EXPECT_STREQ(text, "ab");
+    EXPECT_EQ(qxt::Text(hwnd), "ab");
 }
 
 // A parent that destroys its control from a notification: the control's

@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -59,19 +57,17 @@ TEST_F(EditPaint, ColoursFromTheParent) {
             EnableWindow(e, c.enabled);
             parent.ClearColorRequests();
             qxt::Repaint(e);
-            const std::string what = std::string(c.enabled ? "enabled" : "disabled") +
-                                     (c.answer ? " answered" : " no brush") +
-                                     (align ? " right" : " left");
-            ASSERT_FALSE(parent.ColorRequests().empty()) << what;
-            EXPECT_EQ(parent.ColorRequests().back(), c.request) << what;
+            SCOPED_TRACE(::testing::Message() << "case " << &c - cases << " align " << align);
+            ASSERT_FALSE(parent.ColorRequests().empty());
+            EXPECT_EQ(parent.ColorRequests().back(), c.request);
             const qxt::Pixels px(e);
             const RECT all = {0, 0, px.width(), px.height()};
             const int text = px.Count(c.text, all);
-            EXPECT_GT(text, 0) << what;
-            EXPECT_EQ(px.CountOther(c.back, all), text) << what;
+            EXPECT_GT(text, 0);
+            EXPECT_EQ(px.CountOther(c.back, all), text);
             // The text sits at its end of the line.
             const RECT leftHalf = {0, 0, px.width() / 2, px.height()};
-            EXPECT_EQ(px.Count(c.text, leftHalf), align ? 0 : text) << what;
+            EXPECT_EQ(px.Count(c.text, leftHalf), align ? 0 : text);
             DestroyWindow(e);
         }
     }
@@ -150,76 +146,60 @@ TEST_F(EditPaint, TextStaysInsideTheEditArea) {
 
 // ---- Borders ----------------------------------------------------------------
 
-// Pixels of a window-sized bitmap drawn by `draw`.
-std::vector<COLORREF> Reference(int w, int h, const std::function<void(HDC, RECT &)> &draw) {
+// Pixels of the 2-pixel frame of a window that differ from the same frame
+// drawn by `draw` into a bitmap of the window's size.
+int FrameDifferences(HWND e, const std::function<void(HDC, RECT &)> &draw) {
+    const qxt::Pixels px(e, true);
+    HDC dc = CreateCompatibleDC(nullptr);
     HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, px.width(), px.height());
+    ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(dc, bmp);
-    RECT r = {0, 0, w, h};
-    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    RECT r = {0, 0, px.width(), px.height()};
     draw(dc, r);
-    std::vector<COLORREF> px;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) px.push_back(GetPixel(dc, x, y));
+    int n = 0;
+    for (int y = 0; y < px.height(); ++y)
+        for (int x = 0; x < px.width(); ++x)
+            if ((x < 2 || y < 2 || x >= r.right - 2 || y >= r.bottom - 2) &&
+                px.At(x, y) != GetPixel(dc, x, y))
+                ++n;
     SelectObject(dc, old);
     DeleteObject(bmp);
     DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return px;
-}
-
-// Pixels of the frame (`width` pixels on every side) that differ.
-int FrameDifferences(const qxt::Pixels &px, const std::vector<COLORREF> &ref, int width) {
-    int n = 0;
-
-    for (int y = 0; y < px.height(); ++y)
-        for (int x = 0; x < px.width(); ++x) {
-            const bool frame = x < width || y < width || x >= px.width() - width ||
-                               y >= px.height() - width;
-            if (frame && px.At(x, y) != ref[y * px.width() + x]) ++n;
-        }
     return n;
 }
 
 bool OldSystem() { return qxt::RequestedVersion() == "nt351"; }
 
-// With a theme in force the border is the "EDIT" theme's, over the whole
-// window, in the disabled state after the next non-client paint.
-TEST_F(EditPaint, ThemedBorder) {
-    if (OldSystem() || qxt::ClassicPrefix()) GTEST_SKIP() << "no theme here";
-    QXEnableOld3d(1);  // no effect from version 4 on
+// With a theme in force the border is the "EDIT" theme's over the whole
+// window, in the disabled state after the next non-client paint; otherwise
+// the system draws the border the style asks for. The old 3-D option has no
+// effect from version 4 on, nor when it is off.
+TEST_F(EditPaint, ThemedOrDefaultBorder) {
+    const bool themed = !OldSystem() && !qxt::ClassicPrefix();
+    QXEnableOld3d(!OldSystem());
     HWND e = Make(0, 100, 24, WS_EX_CLIENTEDGE);
-    QXEnableOld3d(0);
-    qxt::Repaint(e);
-    auto themed = [e](int state) {
-        return Reference(100, 24, [e, state](HDC dc, RECT &r) {
-            HTHEME theme = OpenThemeData(e, L"EDIT");
-            DrawThemeBackground(theme, dc, EP_EDITTEXT, state, &r, nullptr);
-            CloseThemeData(theme);
-        });
-    };
-    const std::vector<COLORREF> normal = themed(ETS_NORMAL), disabled = themed(ETS_DISABLED);
-    ASSERT_NE(normal, disabled);
-    EXPECT_EQ(FrameDifferences(qxt::Pixels(e, true), normal, 2), 0);
-    EnableWindow(e, FALSE);
-    qxt::Repaint(e);
-    EXPECT_EQ(FrameDifferences(qxt::Pixels(e, true), disabled, 2), 0);
-}
-
-// Without a theme the system draws the border the style asks for.
-TEST_F(EditPaint, DefaultBorder) {
-    if (OldSystem()) QXEnableOld3d(0);
-    else if (!qxt::ClassicPrefix()) GTEST_SKIP() << "a theme is in force";
-    else QXEnableOld3d(1);  // no effect from version 4 on
-    HWND e = Make(0, 100, 24, WS_EX_CLIENTEDGE);
-    QXEnableOld3d(0);
     qxt::Repaint(e);
     RECT rc;
     GetClientRect(e, &rc);
     EXPECT_EQ(rc.right, 100 - 4);
-    const auto edge = Reference(100, 24, [](HDC dc, RECT &r) { DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT); });
-    EXPECT_EQ(FrameDifferences(qxt::Pixels(e, true), edge, 2), 0);
+    for (int state : {ETS_NORMAL, ETS_DISABLED}) {
+        EnableWindow(e, state == ETS_NORMAL);
+        qxt::Repaint(e);
+        EXPECT_EQ(FrameDifferences(e, [&](HDC dc, RECT &r) {
+                      if (!themed) {
+                          FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+                          DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
+                          return;
+                      }
+                      HTHEME theme = OpenThemeData(e, L"EDIT");
+                      DrawThemeBackground(theme, dc, EP_EDITTEXT, state, &r, nullptr);
+                      CloseThemeData(theme);
+                  }),
+                  0)
+            << state;
+    }
+    QXEnableOld3d(0);
 }
 
 // Where a version below 4 is reported and the option is on: a hand-drawn
@@ -242,10 +222,10 @@ TEST_F(EditPaint, Old3dBorder) {
                 {{99, 0, 100, 24}, white}, {{1, 1, 98, 2}, black}, {{1, 2, 2, 22}, black},
                 {{1, 22, 98, 23}, light},  {{98, 1, 99, 23}, light}};
     const qxt::Pixels px(e, true);
+    QXEnableOld3d(0);
     for (const auto &run : runs)
         EXPECT_EQ(px.CountOther(run.c, run.r), 0) << qxt::Describe(run.c) << " at " << run.r.left
                                                    << "," << run.r.top;
-    QXEnableOld3d(0);
 }
 
 }  // namespace
