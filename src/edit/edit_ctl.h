@@ -47,8 +47,6 @@ private:
     HGDIOBJ oldFont_;
 };
 
-class EditHost;
-
 class EditCtl {
 public:
     EditCtl(HWND hwnd, int x, int y, int width, int height);
@@ -121,7 +119,9 @@ protected:
     // The internal WM_COMMAND with identifier 100 and a notification code.
     void Notify(WORD code);
     // Stores a copy of str as the mask and counts its positions; false when
-    // str is null or the copy cannot be allocated.
+    // str is null or the copy cannot be allocated (the old mask then stays,
+    // and AllocationFailed tells window creation). Typed edits store their
+    // masks through it.
     bool StoreMask(const char *str);
     // Left and right arrows, the Insert and Delete keys.
     void MoveLeft();
