@@ -152,6 +152,22 @@ private:
     int old_;
 };
 
+// The whole state of a DC (selected objects, colours, modes, clip region),
+// put back at the end with RestoreDC.
+class SavedDC {
+public:
+    explicit SavedDC(HDC dc) : dc_(dc), id_(dc ? SaveDC(dc) : 0) {}
+    ~SavedDC() {
+        if (id_) RestoreDC(dc_, id_);
+    }
+    SavedDC(const SavedDC &) = delete;
+    SavedDC &operator=(const SavedDC &) = delete;
+
+private:
+    HDC dc_;
+    int id_;
+};
+
 // Fills a rectangle (right and bottom exclusive) with a solid colour.
 inline void FillColor(HDC dc, const RECT &r, COLORREF color) {
     Brush brush(MakeBrush(color));
