@@ -211,7 +211,6 @@ TEST_F(Spin, PressShowsUntilReleaseOrRepaint) {
     // A repaint while held draws both buttons normal.
     qxt::Repaint(w.hwnd);
     EXPECT_EQ(Changed(normal, qxt::Pixels(w.hwnd), g, kSpinUpper), 0);
-    w.Press(kSpinLower);  // not a new press: the window still holds the upper one
     qxt::MouseUp(w.hwnd, 0, 0);
     EXPECT_EQ(w.spin->Pressed(), kSpinNone);
     EXPECT_NE(GetCapture(), w.hwnd);
@@ -340,13 +339,13 @@ TEST_F(Spin, AStepThatRunsTheMessageLoopIsNotEnteredAgain) {
     int depth = 0, deepest = 0;
     w.steps.during = [&] {
         deepest = std::max(deepest, ++depth);
-        qxt::PumpFor(120);
+        if (depth == 1) qxt::PumpFor(120);
         --depth;
     };
     w.Press(kSpinUpper);
     EXPECT_TRUE(qxt::PumpUntil([&] { return w.steps.up >= 5; }, 3000));
     qxt::MouseUp(w.hwnd, 0, 0);
-    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(deepest, 1) << w.steps.up;
 }
 
 TEST_F(Spin, APressOnAnotherSpinTakesOverTheRepetition) {
