@@ -158,6 +158,13 @@ bool Themed() { return !qxt::ClassicPrefix(); }
 
 class Spin : public testing::Test {
 protected:
+    // The themed and the classic program may run at the same time: each
+    // keeps its windows on its own part of the screen, away from the
+    // harness's usual place, so that neither reads the other's pixels.
+    void SetUp() override {
+        SetWindowPos(parent.hwnd(), HWND_TOP, Themed() ? 440 : 860, 560, 0, 0, SWP_NOSIZE);
+        qxt::Pump();
+    }
     void TearDown() override { ReleaseCapture(); }
     qxt::ParentWindow parent{400, 200};
 };
@@ -414,8 +421,14 @@ TEST_F(Spin, CaptureLossEndsThePress) {
 }
 
 HWND g_box = nullptr;
+// The box's title names this process: another test program may show one too.
+const char *BoxTitle() {
+    static char title[40];
+    wsprintfA(title, "spin test box %lu", GetCurrentProcessId());
+    return title;
+}
 void CALLBACK CloseBox(HWND, UINT, UINT_PTR id, DWORD) {
-    if (HWND box = FindWindowA("#32770", "spin test box")) {
+    if (HWND box = FindWindowA("#32770", BoxTitle())) {
         KillTimer(nullptr, id);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         g_box = box;
@@ -431,7 +444,7 @@ TEST_F(Spin, MessageBoxInsideAStepEndsThePress) {
         w.steps.during = [&] {
             if (w.steps.up != at) return;
             SetTimer(nullptr, 0, 150, CloseBox);
-            MessageBoxA(parent.hwnd(), "stop", "spin test box", MB_OK);
+            MessageBoxA(parent.hwnd(), "stop", BoxTitle(), MB_OK);
         };
         w.Press(kSpinUpper);
         ASSERT_TRUE(qxt::PumpUntil([&] { return g_box != nullptr; }, 3000)) << at;
