@@ -1,0 +1,114 @@
+// Registration of "QXCalCntl" with its count, and creation of a calendar
+// whose object cannot be made. A program of its own: the registration count
+// and the allocation hook are process-wide.
+#include <windows.h>
+
+#include <cstdlib>
+#include <new>
+
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "qx_cntl.h"
+
+namespace {
+bool g_failNothrowNew = false;
+}
+
+// Allocations made with std::nothrow fail while the flag is set.
+void *operator new(std::size_t size, const std::nothrow_t &) noexcept {
+    if (g_failNothrowNew) return nullptr;
+    return std::malloc(size ? size : 1);
+}
+void operator delete(void *p, const std::nothrow_t &) noexcept { std::free(p); }
+
+namespace {
+
+bool ClassExists(HINSTANCE instance) {
+    WNDCLASSA wc;
+    return GetClassInfoA(instance, "QXCalCntl", &wc) != FALSE;
+}
+
+TEST(CalClass, RegisteredWithItsStyleAndSlot) {
+    ASSERT_EQ(QXRegisterCalClass(qxt::HostInstance()), 1);
+    WNDCLASSA wc = {};
+    ASSERT_TRUE(GetClassInfoA(qxt::HostInstance(), "QXCalCntl", &wc));
+    EXPECT_EQ(wc.style, static_cast<UINT>(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS));
+    EXPECT_EQ(wc.cbWndExtra, static_cast<int>(sizeof(LONG_PTR)));
+    EXPECT_EQ(wc.cbClsExtra, 0);
+    EXPECT_EQ(wc.hbrBackground, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
+    EXPECT_EQ(wc.hCursor, LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_EQ(wc.hIcon, nullptr);
+    QXUnregisterCalClass();
+    EXPECT_FALSE(ClassExists(qxt::HostInstance()));
+}
+
+// Each registration counts; the class goes with the last unregistration,
+// from the instance given last.
+TEST(CalClass, CountedRegistration) {
+    HINSTANCE host = qxt::HostInstance();
+    EXPECT_EQ(QXRegisterCalClass(host), 1);
+    EXPECT_EQ(QXRegisterCalClass(host), 1);  // RegisterClassA fails, the count goes on
+    QXUnregisterCalClass();
+    EXPECT_TRUE(ClassExists(host));
+    QXUnregisterCalClass();
+    EXPECT_FALSE(ClassExists(host));
+    QXUnregisterCalClass();  // not below zero
+    EXPECT_EQ(QXRegisterCalClass(host), 1);
+    EXPECT_TRUE(ClassExists(host));
+    QXUnregisterCalClass();
+    EXPECT_FALSE(ClassExists(host));
+}
+
+// A class of that name registered by someone else: the first registration
+// fails and counts nothing.
+TEST(CalClass, FailsWhenTheNameIsTaken) {
+    HINSTANCE host = qxt::HostInstance();
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = host;
+    wc.lpszClassName = "QXCalCntl";
+    ASSERT_NE(RegisterClassA(&wc), 0);
+    EXPECT_EQ(QXRegisterCalClass(host), 0);
+    QXUnregisterCalClass();  // the count is 0: removes the other class
+    EXPECT_FALSE(ClassExists(host));
+}
+
+TEST(CalCreation, FailsWithoutItsObject) {
+    ASSERT_EQ(QXRegisterCalClass(qxt::HostInstance()), 1);
+    {
+        qxt::ParentWindow parent;
+        g_failNothrowNew = true;
+        HWND cal = CreateWindowExA(0, "QXCalCntl", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 150,
+                                   parent.hwnd(), nullptr, qxt::HostInstance(), nullptr);
+        g_failNothrowNew = false;
+        EXPECT_EQ(cal, nullptr);
+        EXPECT_EQ(GetWindow(parent.hwnd(), GW_CHILD), nullptr);  // no buttons left behind
+        cal = parent.CreateChild("QXCalCntl", "", 0, 0, 0, 200, 150);
+        EXPECT_NE(cal, nullptr);
+    }
+    QXUnregisterCalClass();
+}
+
+// A second WM_CREATE sent to a live calendar changes nothing.
+TEST(CalCreation, SecondCreateMessageIsIgnored) {
+    ASSERT_EQ(QXRegisterCalClass(qxt::HostInstance()), 1);
+    {
+        qxt::ParentWindow parent;
+        HWND cal = parent.CreateChild("QXCalCntl", "", 0, 0, 0, 200, 150);
+        ASSERT_NE(cal, nullptr);
+        void *object = reinterpret_cast<void *>(GetWindowLongPtrA(cal, 0));
+        CREATESTRUCTA cs = {};
+        cs.cx = 300;
+        cs.cy = 300;
+        EXPECT_EQ(SendMessageA(cal, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)), 0);
+        EXPECT_EQ(reinterpret_cast<void *>(GetWindowLongPtrA(cal, 0)), object);
+        int children = 0;
+        for (HWND c = GetWindow(cal, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ++children;
+        EXPECT_EQ(children, 4);
+        DestroyWindow(cal);
+    }
+    QXUnregisterCalClass();
+}
+
+}  // namespace
