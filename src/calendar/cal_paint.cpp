@@ -125,6 +125,7 @@ void CalPainter::NormalDay(const RECT &cell, int index) {
     const int bw = model_.borderWidth, bh = model_.borderHeight;
     const RECT r = {cell.left, cell.top, cell.right - bw, cell.bottom - bh};
     const RECT clip = {r.left, r.top, r.right + 1, r.bottom + 1};
+    RECT textRect = r;
     if (theme_) {
         RECT part = clip;
         InflateRect(&part, 3, 3);
@@ -133,13 +134,13 @@ void CalPainter::NormalDay(const RECT &cell, int index) {
         Ring(r);
         const RECT inner = Shrunk(r, bw, bh);
         Ring(inner);
-        const RECT face = Shrunk(inner, bw, bh);
-        const RECT faceFill = {face.left, face.top, face.right + 1, face.bottom + 1};
-        FillSys(dc_, faceFill, COLOR_BTNFACE);
+        textRect = Shrunk(inner, bw, bh);
+        const RECT face = {textRect.left, textRect.top, textRect.right + 1, textRect.bottom + 1};
+        FillSys(dc_, face, COLOR_BTNFACE);
     }
     char text[16];
     std::snprintf(text, sizeof text, "%d", index + 1);
-    Text(r, text, GetSysColor(COLOR_BTNTEXT), kCentered);
+    Text(textRect, text, GetSysColor(COLOR_BTNTEXT), kCentered);
 }
 
 // A raised ring on r (right and bottom inclusive): white along the top and
