@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "button/month_year_btn.h"
 #include "calendar/cal_paint.h"
 #include "calendar/julian_date.h"
 #include "common/gdi.h"
@@ -17,21 +18,6 @@ namespace {
 
 // Window property of a navigation button holding its own window procedure.
 const char kButtonProcProp[] = "QXCalButtonProc";
-
-// BeginPaint / EndPaint.
-class PaintDC {
-public:
-    explicit PaintDC(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
-    ~PaintDC() { EndPaint(hwnd_, &ps_); }
-    PaintDC(const PaintDC &) = delete;
-    PaintDC &operator=(const PaintDC &) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    PAINTSTRUCT ps_;
-    HDC dc_;
-};
 
 bool HasFocus(HWND hwnd) { return GetFocus() == hwnd; }
 
@@ -99,6 +85,7 @@ HWND CalCtl::MakeButton(int button, bool themed, HINSTANCE instance) {
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     };
     HWND hwnd = themed ? create(kCalThemedButtonClass) : nullptr;
+    if (MonthYearBtn *arrow = MonthYearBtnFromWindow(hwnd)) arrow->leftArrow = left;
     if (!hwnd) hwnd = create("BUTTON");
     if (!hwnd) return nullptr;
     // The button's own procedure is kept with the button before it is
@@ -124,7 +111,7 @@ void CalCtl::OnFocus(bool gained) {
 
 void CalCtl::OnPaint() {
     PaintDC dc(window);
-    if (!dc.get()) return;
+    if (!dc) return;
     CalPainter(window, dc.get(), model, HasFocus(window)).All();
 }
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "button/month_year_btn.h"
 #include "harness.h"
 #include "qx_cntl.h"
 
@@ -73,6 +74,42 @@ TEST(CalCreation, FailsWithoutItsObject) {
         cal = parent.CreateChild("QXCalCntl", "", 0, 0, 0, 200, 150);
         EXPECT_NE(cal, nullptr);
     }
+    QXUnregisterCalClass();
+}
+
+// Calendars made before and after the themed button class exists live side
+// by side, each button with its own procedure behind the focus forwarding.
+TEST(CalButtons, ThemedAndSystemButtonsSideBySide) {
+    HINSTANCE host = qxt::HostInstance();
+    ASSERT_EQ(QXRegisterCalClass(host), 1);
+    {
+        qxt::ParentWindow parent(500, 200);
+        HWND plain = parent.CreateChild("QXCalCntl", "", 0, 0, 0, 200, 150, 1);
+        ASSERT_EQ(QXRegisterMonthYearButtonXPClass(host), 1);
+        HWND themed = parent.CreateChild("QXCalCntl", "", 0, 250, 0, 200, 150, 2);
+        const bool themedButtons = !qxt::ClassicPrefix();
+        for (int id = 100; id <= 103; ++id) {
+            EXPECT_EQ(qx::MonthYearBtnFromWindow(GetDlgItem(plain, id)), nullptr) << id;
+            qx::MonthYearBtn *arrow = qx::MonthYearBtnFromWindow(GetDlgItem(themed, id));
+            ASSERT_EQ(arrow != nullptr, themedButtons) << id;
+            if (arrow) {
+                EXPECT_EQ(arrow->leftArrow, id % 2 == 0) << id;
+            }
+        }
+        for (HWND cal : {plain, themed, plain}) {
+            int before = 0, after = 0, other = 0, otherAfter = 0;
+            HWND second = cal == plain ? themed : plain;
+            QXCalGetYear(cal, &before);
+            QXCalGetYear(second, &other);
+            qxt::Click(GetDlgItem(cal, 101), 5, 5);
+            QXCalGetYear(cal, &after);
+            QXCalGetYear(second, &otherAfter);
+            EXPECT_EQ(after, before + 1);
+            EXPECT_EQ(otherAfter, other);
+            EXPECT_EQ(GetFocus(), cal);
+        }
+    }
+    QXUnregisterMonthYearButtonXPClass(host);
     QXUnregisterCalClass();
 }
 

@@ -64,8 +64,14 @@ bool NothingPending(HWND hwnd) { return !GetUpdateRect(hwnd, nullptr, FALSE); }
 
 class CalendarTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_EQ(QXRegisterCalClass(qxt::HostInstance()), 1); }
-    static void TearDownTestSuite() { QXUnregisterCalClass(); }
+    static void SetUpTestSuite() {
+        ASSERT_EQ(QXRegisterCalClass(qxt::HostInstance()), 1);
+        ASSERT_EQ(QXRegisterMonthYearButtonXPClass(qxt::HostInstance()), 1);
+    }
+    static void TearDownTestSuite() {
+        QXUnregisterMonthYearButtonXPClass(qxt::HostInstance());
+        QXUnregisterCalClass();
+    }
 
     void SetUp() override {
         ASSERT_EQ(GetSystemMetrics(SM_CXBORDER), 1);
@@ -118,9 +124,18 @@ TEST_F(CalendarTest, CreatedAtItsGridSizeWithFourButtons) {
         char cls[32] = "", text[8] = "";
         GetClassNameA(hwnd, cls, sizeof cls);
         GetWindowTextA(hwnd, text, sizeof text);
-        // The themed class is not registered here: system buttons serve.
-        EXPECT_STREQ(cls, "Button") << b.id;
-        EXPECT_STREQ(text, b.text) << b.id;
+        EXPECT_STREQ(cls, qxt::ClassicPrefix() ? "Button" : "QXBmpButtonXP") << b.id;
+        if (qxt::ClassicPrefix()) {
+            EXPECT_STREQ(text, b.text) << b.id;
+        }
+    }
+    // Themed buttons show their arrows: the two "<" alike, the two ">" alike.
+    if (!qxt::ClassicPrefix()) {
+        const RECT face = {0, 0, 12, 13};
+        const std::vector<COLORREF> back = Area(Button(100), face), forward = Area(Button(101), face);
+        EXPECT_NE(back, forward);
+        EXPECT_EQ(Area(Button(102), face), back);
+        EXPECT_EQ(Area(Button(103), face), forward);
     }
 }
 
