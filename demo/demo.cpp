@@ -133,11 +133,14 @@ private:
 
 // ---- The scripted session -------------------------------------------------
 
+HWND g_dialog = nullptr;  // the modeless dialog of the scripted session
+
 void Pump(DWORD ms) {
     const DWORD start = GetTickCount();
     do {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (g_dialog && IsDialogMessageA(g_dialog, &msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -255,6 +258,7 @@ int Scripted(HINSTANCE inst, const char *png) {
         std::fprintf(stderr, "qx_demo: cannot create the dialog (error %lu)\n", GetLastError());
         return 1;
     }
+    g_dialog = dlg;
     RunScript(dlg);
 
     std::printf("Values read back:\n");
@@ -273,6 +277,7 @@ int Scripted(HINSTANCE inst, const char *png) {
 }  // namespace
 
 int main(int argc, char **argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     HINSTANCE inst = GetModuleHandleA(nullptr);
     if (!RegisterQXCtls(inst)) {
         std::fprintf(stderr, "qx_demo: RegisterQXCtls failed\n");

@@ -12,7 +12,7 @@ b64=$(cd "$1" && pwd)
 exe="$b64/bin/qx_demo.exe"
 out="$(dirname "$b64")/demo"
 
-if [ -n "${DISPLAY:-}" ] && [ "${QX_DEMO_SCRIPTED:-0}" != 1 ]; then
+if [ -n "${DISPLAY:-}" ] && [ "${QX_DEMO_SCRIPTED:-0}" != 1 ] && [ "${QX_IN_XVFB:-0}" != 1 ]; then
     echo "qx_demo: opening the demo dialog on $DISPLAY"
     exec env WINEPREFIX="$b64/wine/themed" "$WINE64" "$exe"
 fi
