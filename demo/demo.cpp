@@ -24,20 +24,36 @@ struct Field {
     const char *name;
 };
 
-// The controls whose notifications are logged and whose values are read back.
+// The edit fields whose text is read back.
 const Field kFields[] = {
     {IDC_NAME, "Name"},
     {IDC_CODE, "Code"},
     {IDC_NOTE, "Note"},
+    {IDC_DATE, "Date"},
 };
 
-const char *FieldName(int id) {
-    for (const Field &f : kFields)
+// Every control whose notifications are logged.
+const Field kControls[] = {
+    {IDC_NAME, "Name"},         {IDC_CODE, "Code"},         {IDC_NOTE, "Note"},
+    {IDC_DATE, "Date"},         {IDC_CALENDAR, "Calendar"}, {IDC_BMPBUTTON, "Bitmap button"},
+    {IDC_ICONBUTTON, "Icon button"},
+};
+
+const char *ControlName(int id) {
+    for (const Field &f : kControls)
         if (f.id == id) return f.name;
     return nullptr;
 }
 
-std::string CodeName(WORD code) {
+bool IsEdit(int id) {
+    for (const Field &f : kFields)
+        if (f.id == id) return true;
+    return false;
+}
+
+std::string CodeName(int id, WORD code) {
+    if (id == IDC_CALENDAR && code == QXCN_DAYDBLCLK) return "day double-clicked";
+    if (!IsEdit(id)) return code == BN_CLICKED ? "BN_CLICKED" : "code " + std::to_string(code);
     switch (code) {
     case EN_SETFOCUS: return "EN_SETFOCUS";
     case EN_KILLFOCUS: return "EN_KILLFOCUS";
@@ -49,6 +65,28 @@ std::string CodeName(WORD code) {
         return buf;
     }
     }
+}
+
+// A 20 x 16 picture on the transparent grey: a green arrow pointing right.
+HBITMAP MakeArrowBitmap() {
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = 20;
+    bi.bmiHeader.biHeight = -16;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bmp) return nullptr;
+    auto *px = static_cast<DWORD *>(bits);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 20; ++x) {
+            const int dy = y < 8 ? 7 - y : y - 8;  // distance from the middle rows
+            const bool shaft = x >= 2 && x < 11 && y >= 6 && y < 10;
+            const bool head = x >= 11 && x < 18 && dy <= 17 - x;
+            px[y * 20 + x] = shaft || head ? 0x00208020 : 0x00C0C0C0;
+        }
+    return bmp;
 }
 
 std::string WindowText(HWND hwnd) {
@@ -65,6 +103,14 @@ public:
         for (const Field &f : kFields)
             lines.push_back(std::string(f.name) + " = \"" +
                             WindowText(GetDlgItem(dlg_, f.id)) + "\"");
+        int year = 0, month = 0, day = 0;
+        HWND cal = GetDlgItem(dlg_, IDC_CALENDAR);
+        if (QXCalGetYear(cal, &year) && QXCalGetMonth(cal, &month) && QXCalGetDay(cal, &day)) {
+            char buf[64];
+            std::snprintf(buf, sizeof buf, "Calendar = %04d-%02d-%02d", year, month, day);
+            lines.push_back(buf);
+        }
+        lines.push_back("Button clicks = " + std::to_string(clicks_));
         return lines;
     }
 
@@ -87,8 +133,22 @@ public:
 private:
     INT_PTR OnInit(HWND dlg) {
         dlg_ = dlg;
+        // The button owns the bitmap from here on; the system icon is shared.
+        QXBtn_SetBitmap(GetDlgItem(dlg, IDC_BMPBUTTON), MakeArrowBitmap());
+        QXBtn_SetIcon(GetDlgItem(dlg, IDC_ICONBUTTON), LoadIconA(nullptr, IDI_INFORMATION));
         UpdateValues();
         return TRUE;
+    }
+
+    // A double-clicked day fills the date field.
+    void FillDate() {
+        HWND cal = GetDlgItem(dlg_, IDC_CALENDAR);
+        int year, month, day;
+        if (!QXCalGetYear(cal, &year) || !QXCalGetMonth(cal, &month) || !QXCalGetDay(cal, &day))
+            return;
+        char date[32];
+        std::snprintf(date, sizeof date, "%02d/%02d/%04d", month, day, year);
+        SetDlgItemTextA(dlg_, IDC_DATE, date);
     }
 
     INT_PTR OnCommand(WORD id, WORD code, HWND from) {
@@ -98,12 +158,19 @@ private:
             log_.clear();
             return TRUE;
         }
-        if (const char *name = FieldName(id)) {
-            if (from) Record(std::string(name) + ": " + CodeName(code));
-            if (code == EN_CHANGE) UpdateValues();
+        if (id == IDC_DISABLE && code == BN_CLICKED) {
+            const bool off = IsDlgButtonChecked(dlg_, IDC_DISABLE) == BST_CHECKED;
+            EnableWindow(GetDlgItem(dlg_, IDC_BMPBUTTON), !off);
+            EnableWindow(GetDlgItem(dlg_, IDC_ICONBUTTON), !off);
             return TRUE;
         }
-        return FALSE;
+        const char *name = ControlName(id);
+        if (!name || !from) return FALSE;
+        Record(std::string(name) + ": " + CodeName(id, code));
+        if (id == IDC_CALENDAR && code == QXCN_DAYDBLCLK) FillDate();
+        if ((id == IDC_BMPBUTTON || id == IDC_ICONBUTTON) && code == BN_CLICKED) ++clicks_;
+        if (code == EN_CHANGE || !IsEdit(id)) UpdateValues();
+        return TRUE;
     }
 
     INT_PTR Close() {
@@ -129,6 +196,7 @@ private:
 
     HWND dlg_ = nullptr;
     std::vector<std::string> log_;
+    int clicks_ = 0;
 };
 
 // ---- The scripted session -------------------------------------------------
@@ -193,6 +261,13 @@ void ClickField(HWND dlg, int id) {
     ClickAt(control, 4, r.bottom / 2);
 }
 
+void ClickCentre(HWND dlg, int id) {
+    HWND control = GetDlgItem(dlg, id);
+    RECT r;
+    GetClientRect(control, &r);
+    ClickAt(control, r.right / 2, r.bottom / 2);
+}
+
 void RunScript(HWND dlg) {
     SetForegroundWindow(dlg);
     Pump(200);
@@ -215,6 +290,22 @@ void RunScript(HWND dlg) {
     ClickField(dlg, IDC_NOTE);
     Type("right");
     Press(VK_TAB);
+
+    // The calendar: a day in the middle of the grid, then the next week with
+    // the keyboard, then a double click on a day.
+    HWND cal = GetDlgItem(dlg, IDC_CALENDAR);
+    RECT r;
+    GetClientRect(cal, &r);
+    ClickAt(cal, r.right / 2, r.bottom * 2 / 3);
+    Press(VK_DOWN);
+    ClickAt(cal, r.right / 3, r.bottom * 3 / 4);
+    ClickAt(cal, r.right / 3, r.bottom * 3 / 4);
+
+    // Both picture buttons, then the space bar on the second, then greyed.
+    ClickCentre(dlg, IDC_BMPBUTTON);
+    ClickCentre(dlg, IDC_ICONBUTTON);
+    Press(VK_SPACE);
+    ClickField(dlg, IDC_DISABLE);
     Pump(200);
 }
 
