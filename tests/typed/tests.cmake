@@ -6,3 +6,7 @@ qx_wine_test(unit_picture_mask STATIC SOURCES ${D}/picture_mask_test.cpp)
 qx_wine_test(dll_picture SOURCES ${D}/picture_exports_test.cpp)
 qx_wine_test(dll_picture_classic CLASSIC SOURCES ${D}/picture_exports_test.cpp)
 qx_wine_test(dll_picture_nt351 VERSION nt351 SOURCES ${D}/picture_exports_test.cpp)
+
+# Integer and floating-point edits: their rules directly.
+qx_wine_test(unit_int_rules STATIC SOURCES ${D}/int_rules_test.cpp)
+qx_wine_test(unit_float_rules STATIC SOURCES ${D}/float_rules_test.cpp)
