@@ -14,14 +14,6 @@ bool IntCtl::Validate() {
     return true;
 }
 
-IntLimits IntCtl::Limits() const {
-    IntLimits limits;
-    limits.maxChars = IntMaskChars(mask.get());
-    limits.min = min;
-    limits.max = max;
-    return limits;
-}
-
 bool IntCtl::InsertText(const char *str, int pos, EditReason reason) {
     if (!IsIntInput(str)) return false;
     return EditCtl::InsertText(str, pos, reason);
@@ -39,6 +31,14 @@ bool IntCtl::SetMask(const char *newMask) {
 bool IntCtl::StepUp() { return Step(+1); }
 
 bool IntCtl::StepDown() { return Step(-1); }
+
+IntLimits IntCtl::Limits() const {
+    IntLimits limits;
+    limits.maxChars = IntMaskChars(mask.get());
+    limits.min = min;
+    limits.max = max;
+    return limits;
+}
 
 // A step the text cannot take (past the range without wrap, or more
 // characters than the mask allows) is refused with a beep and changes
