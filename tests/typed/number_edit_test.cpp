@@ -25,12 +25,11 @@ protected:
         ASSERT_TRUE(QXRegisterFloatClass(inst));
     }
 
-    // A focused edit; the window name is its mask.
+    // An edit window; the window name is its mask. Typing needs no focus,
+    // and without it other programs on the display cannot take it away.
     HWND Make(const char *cls, const char *name = "", DWORD style = 0) {
         HWND h = parent.CreateChild(cls, name, style, 10, 10, 300, 24, 7);
         EXPECT_NE(h, nullptr);
-        SetFocus(h);
-        qxt::Pump();
         parent.ClearNotifications();
         return h;
     }
