@@ -9,10 +9,7 @@ qx_wine_test(dll_picture_nt351 VERSION nt351 SOURCES ${D}/picture_exports_test.c
 
 # Integer and floating-point edits: their rules on plain text; stepping
 # through the edit host with the library linked in; typing, the exports and
-# the wheel through the DLL. The window programs make their parents the
-# foreground window, which programs that test the focus rely on: they do not
-# run at the same time as those.
+# the wheel through the DLL.
 qx_wine_test(unit_number_rules STATIC SOURCES ${D}/number_rules_test.cpp)
 qx_wine_test(unit_number_step STATIC SOURCES ${D}/number_step_test.cpp)
 qx_wine_test(dll_number_edit SOURCES ${D}/number_edit_test.cpp)
-set_tests_properties(unit_number_step dll_number_edit PROPERTIES RESOURCE_LOCK desktop)
