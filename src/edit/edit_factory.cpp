@@ -2,6 +2,9 @@
 
 #include <new>
 
+#include "typed/float_ctl.h"
+#include "typed/int_ctl.h"
+
 namespace qx {
 namespace {
 
@@ -37,9 +40,11 @@ EditKind EditKindOf(const char *className) {
 std::unique_ptr<EditCtl> MakeEditObject(EditKind kind, HWND hwnd, int x, int y, int width,
                                         int height) {
     switch (kind) {
-    case EditKind::kEdit:
     case EditKind::kInteger:
+        return std::unique_ptr<EditCtl>(new (std::nothrow) IntCtl(hwnd, x, y, width, height));
     case EditKind::kFloat:
+        return std::unique_ptr<EditCtl>(new (std::nothrow) FloatCtl(hwnd, x, y, width, height));
+    case EditKind::kEdit:
     case EditKind::kPicture:
     case EditKind::kTime:
         return std::unique_ptr<EditCtl>(new (std::nothrow) EditCtl(hwnd, x, y, width, height));

@@ -6,3 +6,10 @@ qx_wine_test(unit_picture_mask STATIC SOURCES ${D}/picture_mask_test.cpp)
 qx_wine_test(dll_picture SOURCES ${D}/picture_exports_test.cpp)
 qx_wine_test(dll_picture_classic CLASSIC SOURCES ${D}/picture_exports_test.cpp)
 qx_wine_test(dll_picture_nt351 VERSION nt351 SOURCES ${D}/picture_exports_test.cpp)
+
+# Integer and floating-point edits: their rules on plain text; stepping
+# through the edit host with the library linked in; typing, the exports and
+# the wheel through the DLL.
+qx_wine_test(unit_number_rules STATIC SOURCES ${D}/number_rules_test.cpp)
+qx_wine_test(unit_number_step STATIC SOURCES ${D}/number_step_test.cpp)
+qx_wine_test(dll_number_edit SOURCES ${D}/number_edit_test.cpp)
