@@ -17,3 +17,7 @@ endforeach()
 
 # Registration of the whole library, in a clean process.
 qx_wine_test(dll_registration SOURCES ${D}/library_registration_test.cpp)
+
+# The spin inside edit windows: routing, repetition, capture, painting.
+qx_wine_test(dll_spin_window SOURCES ${D}/spin_window_test.cpp)
+qx_wine_test(dll_spin_window_classic CLASSIC SOURCES ${D}/spin_window_test.cpp)
