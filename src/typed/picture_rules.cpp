@@ -110,17 +110,17 @@ void PictureBlank(const char *mask, char *text, int len, int pos, int count) {
         if (!at.Literal()) text[i] = ' ';
 }
 
-int PictureCaretAfterBlank(int reason, int lo, int len, int caret) {
+int PictureCaretAfterBlank(int reason, int lo, int len) {
     switch (reason) {
     case 1:  // Delete key
-        return lo < len - 1 ? lo + 1 : caret;
+        return lo < len - 1 ? lo + 1 : -1;
     case 2:  // deletion of the selection
     case 4:  // Backspace with a selection
         return lo;
     case 3:  // Backspace
-        return lo > 0 ? lo - 1 : caret;
+        return lo > 0 ? lo - 1 : -1;
     default:
-        return caret;
+        return -1;
     }
 }
 

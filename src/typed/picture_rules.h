@@ -44,10 +44,11 @@ bool PictureOvertype(const char *mask, char *text, int len, const char *str, int
 void PictureBlank(const char *mask, char *text, int len, int pos, int count);
 
 // Where the caret goes after positions were blanked, given why (an
-// EditReason), lo (the lower end of the selection), the text length and the
-// current caret: Delete moves right, Backspace left, a removed selection
-// leaves it at lo, anything else keeps it.
-int PictureCaretAfterBlank(int reason, int lo, int len, int caret);
+// EditReason), lo (the lower end of the selection) and the text length:
+// Delete moves right of lo (not past the last position), Backspace left of
+// it, a removed selection leaves it at lo. -1 when the selection stays as it
+// is (Delete at the last position, Backspace at 0, paste).
+int PictureCaretAfterBlank(int reason, int lo, int len);
 
 // Every position fits the mask (a space fits any placeholder); a text shorter
 // than the mask is valid, a longer one is not.
