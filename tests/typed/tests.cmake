@@ -8,6 +8,5 @@ qx_wine_test(dll_picture_classic CLASSIC SOURCES ${D}/picture_exports_test.cpp)
 qx_wine_test(dll_picture_nt351 VERSION nt351 SOURCES ${D}/picture_exports_test.cpp)
 
 # Picture and time edits: the rules on plain data.
-qx_wine_test(unit_picture_rules STATIC SOURCES ${D}/picture_rules_test.cpp)
-qx_wine_test(unit_time_rules STATIC SOURCES ${D}/time_rules_test.cpp)
+qx_wine_test(unit_picture_time_rules STATIC SOURCES ${D}/picture_time_rules_test.cpp)
 qx_wine_test(unit_picture_dbcs STATIC LOCALE ja_JP.UTF-8 SOURCES ${D}/picture_dbcs_test.cpp)
