@@ -181,7 +181,7 @@ bool TimeValid(const char *mask, const char *text, int len) {
 }
 
 bool TimeInsert(const char *mask, char *text, int len, const char *str, int pos, int *caret) {
-    if (!mask || !text || !str || pos < 0 || len < kFieldsEnd) return false;
+    if (!mask || !text || !str || pos < 0 || pos > len || len < kFieldsEnd) return false;
     const bool is24 = IsTime24HourMask(mask);
     const int count = MaskPositionCount(mask);
     const int end = count < len ? count : len;
