@@ -88,6 +88,22 @@ private:
     HDC dc_;
 };
 
+// BeginPaint / EndPaint of a window.
+class PaintDC {
+public:
+    explicit PaintDC(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    ~PaintDC() { EndPaint(hwnd_, &ps_); }
+    PaintDC(const PaintDC &) = delete;
+    PaintDC &operator=(const PaintDC &) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_;
+    HDC dc_;
+};
+
 // A memory DC compatible with another, deleted at the end.
 class MemoryDC {
 public:
@@ -134,6 +150,22 @@ public:
 private:
     HDC dc_;
     int old_;
+};
+
+// The whole state of a DC (selected objects, colours, modes, clip region),
+// put back at the end with RestoreDC.
+class SavedDC {
+public:
+    explicit SavedDC(HDC dc) : dc_(dc), id_(dc ? SaveDC(dc) : 0) {}
+    ~SavedDC() {
+        if (id_) RestoreDC(dc_, id_);
+    }
+    SavedDC(const SavedDC &) = delete;
+    SavedDC &operator=(const SavedDC &) = delete;
+
+private:
+    HDC dc_;
+    int id_;
 };
 
 // Fills a rectangle (right and bottom exclusive) with a solid colour.

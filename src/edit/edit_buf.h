@@ -1,5 +1,6 @@
 // One line of at most 63 characters with a selection.
 #pragma once
+#include <cstddef>
 
 namespace qx {
 
@@ -50,5 +51,10 @@ public:
     int caret = 0;
     int limit = kCapacity;
 };
+
+// The text of a memory block of size bytes (a clipboard's) into dst, which
+// holds 64 bytes: up to the block's first zero, its end, or 63 characters,
+// zero-terminated. Returns the number of characters.
+int CopyTextBlock(char *dst, const char *block, size_t size);
 
 }  // namespace qx

@@ -47,8 +47,6 @@ private:
     HGDIOBJ oldFont_;
 };
 
-class EditHost;
-
 class EditCtl {
 public:
     EditCtl(HWND hwnd, int x, int y, int width, int height);
@@ -92,6 +90,9 @@ public:
     void SetRightAlign(bool on);
     void OnKillFocus();
     void OnMouseMove(int x, int y);
+    // The window lost the mouse capture to another window: a selection by
+    // mouse ends where it is.
+    void OnCaptureLost();
     void PlaceCaret(const EditDC &dc);
     int HitTest(int x);
     // WM_SETCURSOR: the I-beam over the edit area, the arrow elsewhere.
@@ -100,7 +101,16 @@ public:
     HWND Window() const { return hwnd; }
     const RECT &Rect() const { return rect; }
     const char *Mask() const { return mask.get(); }
+    int MaskCount() const { return maskCount; }
     void SetWrap(bool on) { wrap = on; }
+    bool Wrap() const { return wrap; }
+    bool RightAlign() const { return rightAlign; }
+    bool HasFocus() const { return hasFocus; }
+    bool MouseSelecting() const { return mouseSelecting; }
+    HFONT Font() const { return font; }
+    // An allocation made by this object failed (for example the copy of a
+    // mask); window creation treats that as a failure.
+    bool AllocationFailed() const { return allocationFailed; }
 
 protected:
     // Refused input: the window's pending keyboard messages are dropped, then
@@ -108,6 +118,18 @@ protected:
     void RejectInput();
     // The internal WM_COMMAND with identifier 100 and a notification code.
     void Notify(WORD code);
+    // Stores a copy of str as the mask and counts its positions; false when
+    // str is null or the copy cannot be allocated (the old mask then stays,
+    // and AllocationFailed tells window creation). Typed edits store their
+    // masks through it.
+    bool StoreMask(const char *str);
+    // Left and right arrows, the Insert and Delete keys.
+    void MoveLeft();
+    void MoveRight();
+    void InsertKey();
+    void DeleteKey();
+    // The x at which the text starts, given its width.
+    int TextOrigin(int width) const;
 
     int marginLeft = 1;
     int marginTop = 1;
@@ -123,6 +145,7 @@ protected:
     EditBuf saved;
     std::unique_ptr<char[]> mask;
     int maskCount = 0;
+    bool allocationFailed = false;
 };
 
 }  // namespace qx

@@ -4,9 +4,10 @@
 #    listed decorated names (_Name@N) are expected plain (Name), as on x64;
 #  - every file in DLLS and HOSTS imports system DLLs only (and our own),
 #    never a compiler runtime;
-#  - each of HOSTS imports qx_cntl.dll (it was linked through the import
-#    library).
-# Usage: cmake -DOBJDUMP=... -DDLLS="a.dll;b.dll" -DEXPECTED="x;y" [-DHOSTS="h.exe;..."] [-DPLAIN=ON] -P check_pe.cmake
+#  - each of HOSTS imports HOST_IMPORT, qx_cntl.dll unless given (it was
+#    linked through the import library).
+# Usage: cmake -DOBJDUMP=... -DDLLS="a.dll;b.dll" -DEXPECTED="x;y" [-DHOSTS="h.exe;..."]
+#        [-DHOST_IMPORT=x.dll] [-DPLAIN=ON] -P check_pe.cmake
 
 set(ALLOWED_IMPORTS kernel32.dll user32.dll gdi32.dll msvcrt.dll qx_util.dll qx_cntl.dll)
 
@@ -32,6 +33,10 @@ function(pe_imports text out)
   set(${out} ${names} PARENT_SCOPE)
 endfunction()
 
+if(NOT HOST_IMPORT)
+  set(HOST_IMPORT qx_cntl.dll)
+endif()
+
 set(failed FALSE)
 set(files ${DLLS} ${HOSTS})
 foreach(f ${files})
@@ -50,9 +55,9 @@ endforeach()
 foreach(host ${HOSTS})
   pe_dump(${host} text)
   pe_imports("${text}" imports)
-  list(FIND imports qx_cntl.dll at)
+  list(FIND imports ${HOST_IMPORT} at)
   if(at EQUAL -1)
-    message(SEND_ERROR "${host} does not import qx_cntl.dll")
+    message(SEND_ERROR "${host} does not import ${HOST_IMPORT}")
     set(failed TRUE)
   endif()
 endforeach()

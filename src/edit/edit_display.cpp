@@ -1,0 +1,235 @@
+// EditCtl on screen: painting with the parent's colours, the caret, focus,
+// hit testing and selection with the mouse, the cursor shape.
+#include "common/gdi.h"
+#include "edit/edit_ctl.h"
+#include "edit/edit_paint.h"
+
+namespace qx {
+
+EditColors PickEditColors(bool enabled) {
+    EditColors c;
+    c.text = GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
+    c.back = GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE);
+    c.selText = GetSysColor(enabled ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT);
+    c.selBack = GetSysColor(COLOR_HIGHLIGHT);
+    return c;
+}
+
+int MeasureText(HDC dc, const char *text, int n, int *height) {
+    SIZE size = {0, 0};
+    if (n > 0) {
+        if (!GetTextExtentPoint32A(dc, text, n, &size)) size.cx = size.cy = 0;
+    } else {
+        TEXTMETRICA tm;
+        size.cy = GetTextMetricsA(dc, &tm) ? tm.tmHeight : 0;
+    }
+    if (height) *height = size.cy;
+    return size.cx;
+}
+
+// ---- EditDC ----------------------------------------------------------------------
+
+EditDC::EditDC(HWND hwnd, HFONT font, HDC dc)
+    : hwnd_(hwnd), dc_(dc ? dc : GetDC(hwnd)), owned_(!dc), oldFont_(nullptr) {
+    if (dc_ && font) oldFont_ = SelectObject(dc_, font);
+}
+
+EditDC::~EditDC() {
+    if (oldFont_ && oldFont_ != HGDI_ERROR) SelectObject(dc_, oldFont_);
+    if (owned_ && dc_) ReleaseDC(hwnd_, dc_);
+}
+
+int EditDC::Width(const char *text, int n, int *height) const {
+    return MeasureText(dc_, text, n, height);
+}
+
+// ---- Painting --------------------------------------------------------------------
+
+int EditCtl::TextOrigin(int width) const {
+    return rightAlign ? rect.right - marginRight - width : rect.left + marginLeft;
+}
+
+// The line is drawn with an opaque background, so the character cells need
+// no fill; every other part of the edit rectangle is filled with the
+// parent's brush. Nothing is drawn outside the edit rectangle (a long text
+// would otherwise run over the spin).
+void EditCtl::Paint(HDC dc) {
+    if (!dc) return;
+    const bool enabled = IsWindowEnabled(hwnd) != FALSE;
+    if (hasFocus) HideCaret(hwnd);
+    {
+        const EditColors colors = PickEditColors(enabled);
+        SavedDC keep(dc);
+        if (font) SelectObject(dc, font);
+        SetTextColor(dc, colors.text);
+        SetBkColor(dc, colors.back);
+        const HBRUSH parentBrush = reinterpret_cast<HBRUSH>(
+            SendMessageA(GetParent(hwnd), enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC,
+                         reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
+        const COLORREF text = GetTextColor(dc), back = GetBkColor(dc);
+        SetBkMode(dc, OPAQUE);
+        IntersectClipRect(dc, rect.left, rect.top, rect.right + 1, rect.bottom + 1);
+
+        char chars[EditBuf::kCapacity + 1];
+        const int len = cur.GetText(chars, sizeof chars);
+        const int lo = cur.SelStart(), hi = cur.SelEnd();
+        int h = 0;
+        const int w1 = MeasureText(dc, chars, lo, nullptr);
+        const int w2 = MeasureText(dc, chars + lo, hi - lo, nullptr);
+        const int w3 = MeasureText(dc, chars + hi, len - hi, &h);
+        const int x0 = TextOrigin(w1 + w2 + w3);
+        const int y = rect.top + marginTop;
+        int x = x0;
+        if (lo > 0) {
+            TextOutA(dc, x, y, chars, lo);
+            x += w1;
+        }
+        if (hasFocus) {
+            SetTextColor(dc, colors.selText);
+            SetBkColor(dc, colors.selBack);
+        }
+        if (hi > lo) {
+            TextOutA(dc, x, y, chars + lo, hi - lo);
+            x += w2;
+        }
+        SetTextColor(dc, text);
+        SetBkColor(dc, back);
+        if (len > hi) {
+            TextOutA(dc, x, y, chars + hi, len - hi);
+            x += w3;
+        }
+
+        Brush own(parentBrush ? nullptr : MakeBrush(back));
+        const HBRUSH brush = parentBrush ? parentBrush : own.get();
+        const RECT fills[] = {
+            {x, rect.top, rect.right + 1, rect.bottom + 1},                          // after the text
+            {rect.left + marginLeft, rect.top, rightAlign ? x0 : rect.left, rect.bottom + 1},  // before it
+            {rect.left, rect.top, rect.left + marginLeft, rect.bottom + 1},          // left margin
+            {rect.left, rect.top, rect.right + 1, y},                                // top margin
+            {rect.left, y + h, rect.right + 1, rect.bottom + 1},                     // below the line
+        };
+        for (const RECT &r : fills)
+            if (brush && r.left < r.right && r.top < r.bottom) FillRect(dc, &r, brush);
+    }
+    if (hasFocus) ShowCaret(hwnd);
+}
+
+void EditCtl::PlaceCaret(const EditDC &dc) {
+    if (!hasFocus) return;
+    const int cx = dc.Width(cur.text, cur.caret);
+    const int width = rightAlign ? dc.Width(cur.text, cur.Length()) : 0;
+    SetCaretPos(TextOrigin(width) + cx, rect.top + marginTop);
+}
+
+// The boundary nearest to x, measured from where the text is painted; a
+// point exactly halfway goes to the right.
+int EditCtl::HitTest(int x) {
+    EditDC dc(hwnd, font);
+    const int n = cur.Length();
+    const int w = dc.Width(cur.text, n);
+    const int rel = x - TextOrigin(w);
+    if (rel < 0) return 0;
+    if (rel >= w) return n;
+    int lo = 0, loX = 0, hi = n, hiX = w;
+    while (lo < hi - 1) {
+        const int mid = (lo + hi) / 2;
+        const int midX = dc.Width(cur.text, mid);
+        if (midX == rel) return mid;
+        if (midX < rel) {
+            lo = mid;
+            loX = midX;
+        } else {
+            hi = mid;
+            hiX = midX;
+        }
+    }
+    return hiX - rel <= rel - loX ? hi : lo;
+}
+
+// ---- Focus -----------------------------------------------------------------------
+
+void EditCtl::OnSetFocus() {
+    hasFocus = true;
+    {
+        EditDC dc(hwnd, font);
+        int height = 0;
+        dc.Width("", 0, &height);
+        CreateCaret(hwnd, nullptr, 0, height);
+        PlaceCaret(dc);
+    }
+    ShowCaret(hwnd);
+    Refresh(false);
+    Notify(EN_SETFOCUS);
+}
+
+// The caret is the thread's: it is destroyed only when this edit made it.
+void EditCtl::OnKillFocus() {
+    if (hasFocus) {
+        HideCaret(hwnd);
+        DestroyCaret();
+    }
+    hasFocus = false;
+    Refresh(false);
+    Notify(EN_KILLFOCUS);
+}
+
+void EditCtl::SetFont(HFONT f) {
+    font = f;
+    const RECT r = {rect.left, rect.top, rect.right + 1, rect.bottom + 1};
+    InvalidateRect(hwnd, &r, FALSE);
+    EditDC dc(hwnd, font);
+    PlaceCaret(dc);
+}
+
+void EditCtl::SetRightAlign(bool on) {
+    rightAlign = on;
+    const RECT r = {rect.left, rect.top, rect.right + 1, rect.bottom + 1};
+    InvalidateRect(hwnd, &r, FALSE);
+    EditDC dc(hwnd, font);
+    PlaceCaret(dc);
+}
+
+// ---- Mouse -----------------------------------------------------------------------
+
+bool EditCtl::OnLButtonDown(int x, int y, WPARAM) {
+    const POINT pt = {x, y};
+    if (!PtInRect(&rect, pt)) return false;
+    const bool hadSelection = cur.HasSelection();
+    cur.anchor = cur.caret = HitTest(x);
+    if (hadSelection) {
+        Refresh(false);
+    } else {
+        EditDC dc(hwnd, font);
+        PlaceCaret(dc);
+    }
+    SetCapture(hwnd);
+    mouseSelecting = true;
+    return true;
+}
+
+void EditCtl::OnMouseMove(int x, int) {
+    if (!mouseSelecting) return;
+    cur.SetSel(cur.anchor, HitTest(x));
+    Refresh(false);
+}
+
+// Only this window's capture is released: another window of the thread may
+// hold it.
+bool EditCtl::OnLButtonUp(int, int, WPARAM) {
+    mouseSelecting = false;
+    if (GetCapture() == hwnd) ReleaseCapture();
+    return true;
+}
+
+void EditCtl::OnCaptureLost() { mouseSelecting = false; }
+
+void EditCtl::ChooseCursor() {
+    POINT pt;
+    GetCursorPos(&pt);
+    ScreenToClient(hwnd, &pt);
+    const RECT r = {rect.left, rect.top, rect.right + 1, rect.bottom + 1};
+    const bool inside = PtInRect(&r, pt) != FALSE;
+    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(inside ? IDC_IBEAM : IDC_ARROW)));
+}
+
+}  // namespace qx
