@@ -2,6 +2,9 @@
 
 #include <new>
 
+#include "typed/picture_edit.h"
+#include "typed/time_edit.h"
+
 namespace qx {
 namespace {
 
@@ -40,9 +43,11 @@ std::unique_ptr<EditCtl> MakeEditObject(EditKind kind, HWND hwnd, int x, int y, 
     case EditKind::kEdit:
     case EditKind::kInteger:
     case EditKind::kFloat:
-    case EditKind::kPicture:
-    case EditKind::kTime:
         return std::unique_ptr<EditCtl>(new (std::nothrow) EditCtl(hwnd, x, y, width, height));
+    case EditKind::kPicture:
+        return std::unique_ptr<EditCtl>(new (std::nothrow) PictCtl(hwnd, x, y, width, height));
+    case EditKind::kTime:
+        return std::unique_ptr<EditCtl>(new (std::nothrow) TimeCtl(hwnd, x, y, width, height));
     case EditKind::kNone:
         break;
     }
