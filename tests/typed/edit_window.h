@@ -1,10 +1,10 @@
-// Helpers for tests of typed edit windows through the DLL: a registered
-// library, a recording parent, keys typed as a script, the text and the
-// selection read back with the standard messages.
+// Typed edit windows through the DLL: the classes registered for the suite,
+// a recording parent, keys played as a script, text and selection read back.
 #pragma once
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -15,29 +15,24 @@
 namespace qxt {
 
 constexpr int kEditId = 7;
-// Keys of a script that are not characters.
-constexpr char kDeleteKey = '\x7f';
-constexpr char kLeftKey = '\x01';
 
 class EditWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_EQ(RegisterQXCtls(HostInstance()), 1); }
     static void TearDownTestSuite() { UnregisterQXCtls(HostInstance()); }
 
-    // An edit window of the class with the mask as its window text; the
-    // notifications of its creation are forgotten.
+    // The mask is the window text; the notifications of creation are dropped.
     HWND Make(const char *cls, const char *mask, DWORD style = 0) {
         HWND h = parent.CreateChild(cls, mask, style, 10, 10, 160, 22, kEditId);
         parent.ClearNotifications();
         return h;
     }
-    // Plays a script: characters are typed, '\b' is Backspace, kDeleteKey
-    // the Delete key, kLeftKey the Left arrow.
+    // Characters are typed; '\b' is Backspace, '\x7f' Delete, '\x01' Left.
     static void Play(HWND h, const char *keys) {
         for (; *keys; ++keys) {
-            if (*keys == kDeleteKey)
+            if (*keys == '\x7f')
                 SendKey(h, VK_DELETE);
-            else if (*keys == kLeftKey)
+            else if (*keys == '\x01')
                 SendKey(h, VK_LEFT);
             else
                 SendChar(h, *keys);
@@ -53,10 +48,10 @@ protected:
         SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&anchor), reinterpret_cast<LPARAM>(&caret));
         return {static_cast<int>(anchor), static_cast<int>(caret)};
     }
-    // `changes` accepted changes of window h: EN_UPDATE and EN_CHANGE each.
-    static std::vector<Notification> Changes(HWND h, int changes) {
+    // n accepted changes: EN_UPDATE and EN_CHANGE each.
+    static std::vector<Notification> Changes(HWND h, int n) {
         std::vector<Notification> out;
-        for (int i = 0; i < changes; ++i) {
+        for (int i = 0; i < n; ++i) {
             out.push_back({kEditId, EN_UPDATE, h});
             out.push_back({kEditId, EN_CHANGE, h});
         }

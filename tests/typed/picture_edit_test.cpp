@@ -196,17 +196,4 @@ TEST_F(PictureEdit, ExportsOnTimeWindow) {
     EXPECT_EQ(Text(h), "  :  ");
 }
 
-// A parent that destroys the control from the notification of an export's
-// change does not pull the object away under the export.
-TEST_F(PictureEdit, ParentDestroysControlDuringExport) {
-    HWND h = Make("QXPicture", kPhone);
-    parent.onCommand = [&](const qxt::Notification &n) {
-        if (n.code == EN_UPDATE) DestroyWindow(h);
-    };
-    QXPicSetValue(h, "555");
-    parent.onCommand = nullptr;
-    EXPECT_FALSE(IsWindow(h));
-    EXPECT_EQ(QXPicSetValue(h, "555"), 0);
-}
-
 }  // namespace
