@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "typed/float_ctl.h"
+#include "typed/int_ctl.h"
 #include "typed/picture_edit.h"
 #include "typed/time_edit.h"
 
@@ -35,14 +37,15 @@ EditKind EditKindOf(const char *className) {
     return EditKind::kNone;
 }
 
-// The typed classes take their places here as they are written; until then
-// each kind gets the base edit.
+// Each kind gets its own typed object; the plain edit gets the base.
 std::unique_ptr<EditCtl> MakeEditObject(EditKind kind, HWND hwnd, int x, int y, int width,
                                         int height) {
     switch (kind) {
-    case EditKind::kEdit:
     case EditKind::kInteger:
+        return std::unique_ptr<EditCtl>(new (std::nothrow) IntCtl(hwnd, x, y, width, height));
     case EditKind::kFloat:
+        return std::unique_ptr<EditCtl>(new (std::nothrow) FloatCtl(hwnd, x, y, width, height));
+    case EditKind::kEdit:
         return std::unique_ptr<EditCtl>(new (std::nothrow) EditCtl(hwnd, x, y, width, height));
     case EditKind::kPicture:
         return std::unique_ptr<EditCtl>(new (std::nothrow) PictCtl(hwnd, x, y, width, height));

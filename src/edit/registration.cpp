@@ -6,12 +6,11 @@ namespace {
 using RegisterFn = QXBOOL(WINAPI *)(HINSTANCE);
 
 // The order in which RegisterQXCtls registers the classes: the edit family,
-// then the calendar, the bitmap button and the month/year button (those
-// three join the list here, in that order, as their classes are added).
+// then the calendar, the bitmap button and the month/year button.
 const RegisterFn kRegisterOrder[] = {
-    &QXRegisterEditClass, &QXRegisterIntClass, &QXRegisterFloatClass,
-    &QXRegisterPictClass, &QXRegisterTimeClass,
-    // &QXRegisterCalClass, &QXRegisterBmpBtnClass, &QXRegisterMonthYearButtonXPClass
+    &QXRegisterEditClass,   &QXRegisterIntClass,    &QXRegisterFloatClass,
+    &QXRegisterPictClass,   &QXRegisterTimeClass,   &QXRegisterCalClass,
+    &QXRegisterBmpBtnClass, &QXRegisterMonthYearButtonXPClass,
 };
 
 }  // namespace
@@ -31,9 +30,9 @@ extern "C" void __cdecl UnregisterQXCtls(HINSTANCE instance) {
     QXUnregisterPictClass(instance);
     QXUnregisterFloatClass(instance);
     QXUnregisterIntClass(instance);
-    // QXUnregisterCalClass();
+    QXUnregisterCalClass();
     QXUnregisterEditClass(instance);
     QXUnregisterTimeClass(instance);
-    // QXUnregisterBmpBtnClass(instance);
-    // QXUnregisterMonthYearButtonXPClass(instance);
+    QXUnregisterBmpBtnClass(instance);
+    QXUnregisterMonthYearButtonXPClass(instance);
 }

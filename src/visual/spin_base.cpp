@@ -1,18 +1,338 @@
-// Interface only: the spin's geometry, drawing, mouse handling and
-// auto-repeat are not written yet. Nothing here hits, draws or steps.
+// The spin's drawing, mouse handling and auto-repeat. The geometry is in
+// spin_geometry.cpp.
+#include "common/gdi.h"
 #include "visual/spin_ctl.h"
+#include "visual/theme_api.h"
 
 namespace qx {
+namespace {
 
-SpinBase::SpinBase(HWND, int, int, int, int, unsigned) {}
-SpinBase::~SpinBase() = default;
-void SpinBase::Layout(int, int, int, int) {}
-void SpinBase::Paint(HDC) {}
-bool SpinBase::MouseDown(int, int) { return false; }
-bool SpinBase::MouseUp(int, int) { return false; }
-void SpinBase::MouseMove(int, int) {}
-void SpinBase::MouseLeave(int, int) {}
-void SpinBase::Wheel(int) {}
-void SpinBase::CaptureLost() {}
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr int kThemeUpPart = 1;
+constexpr int kThemeDownPart = 2;
+constexpr UINT kFirstDelay = 300;
+constexpr UINT kRepeatDelay = 50;
+constexpr SpinButton kButtons[] = {kSpinUpper, kSpinLower};
+
+// ---- Auto-repeat ------------------------------------------------------------
+
+enum Direction { kUp = 0, kDown = 1, kNoDirection = 2 };
+
+// One set for the whole process: at most one spin repeats at a time.
+struct RepeatState {
+    UINT_PTR timer = 0;
+    int direction = kNoDirection;
+    SpinBase *target = nullptr;
+    bool repeating = false;  // the first, longer delay has passed
+    // A step of the repetition is running; a tick that comes from a modal
+    // loop inside it is skipped.
+    bool stepping = false;
+};
+RepeatState g_repeat;
+
+void CALLBACK RepeatTick(HWND, UINT, UINT_PTR id, DWORD);
+
+void StopRepeat() {
+    if (g_repeat.timer) KillTimer(nullptr, g_repeat.timer);
+    g_repeat.timer = 0;
+    g_repeat.direction = kNoDirection;
+    g_repeat.target = nullptr;
+    g_repeat.repeating = false;
+}
+
+void StartRepeat(SpinBase *spin, bool up) {
+    if (g_repeat.timer) StopRepeat();
+    g_repeat.direction = up ? kUp : kDown;
+    g_repeat.target = spin;
+    g_repeat.timer = SetTimer(nullptr, 0, kFirstDelay, RepeatTick);
+}
+
+void CALLBACK RepeatTick(HWND, UINT, UINT_PTR id, DWORD) {
+    RepeatState &r = g_repeat;
+    // A tick of a timer already killed, or one during a step of ours.
+    if (id != r.timer || r.stepping) return;
+    SpinBase *spin = r.target;
+    if (!spin || r.direction == kNoDirection) {
+        StopRepeat();
+        return;
+    }
+    // Without the capture the button is no longer held for this window (a
+    // modal window, a drag elsewhere, a disabled window): the press ends.
+    if (GetCapture() != spin->Window()) {
+        spin->CaptureLost();
+        StopRepeat();
+        return;
+    }
+    if (!r.repeating) {
+        r.repeating = true;
+        KillTimer(nullptr, r.timer);
+        r.timer = SetTimer(nullptr, 0, kRepeatDelay, RepeatTick);
+        return;
+    }
+    r.stepping = true;
+    // The step may delete the spin: its destructor then stops the repetition.
+    const bool stepped = r.direction == kUp ? spin->StepUp() : spin->StepDown();
+    r.stepping = false;
+    // Unless a new repetition began inside the step.
+    if (!stepped && r.target == spin) StopRepeat();
+}
+
+// ---- Drawing ----------------------------------------------------------------
+
+void Line(HDC dc, HPEN pen, int x0, int y0, int x1, int y1) {
+    Select sel(dc, pen);
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+}
+
+// Two segments from a, through b, to c, each with its own pen.
+void Stroke(HDC dc, HPEN first, HPEN second, POINT a, POINT b, POINT c) {
+    MoveToEx(dc, a.x, a.y, nullptr);
+    {
+        Select sel(dc, first);
+        LineTo(dc, b.x, b.y);
+    }
+    Select sel(dc, second);
+    LineTo(dc, c.x, c.y);
+}
+
+// The bevelled look on an inclusive rectangle. Vertical strokes are
+// borderWidth wide, horizontal ones borderHeight.
+void DrawClassicButton(HDC dc, RECT r, bool up, bool pressed, int borderWidth, int borderHeight) {
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    Pen lightH(MakePen(borderHeight, kWhite)), lightV(MakePen(borderWidth, kWhite));
+    Pen darkH(MakePen(borderHeight, shadow)), darkV(MakePen(borderWidth, shadow));
+    const POINT corner = {r.right, r.top};
+    const POINT topLeft = {r.left, r.top}, belowLeft = {r.left, r.bottom + 1};
+    const POINT bottomRight = {r.right, r.bottom}, pastLeft = {r.left - 1, r.bottom};
+    if (pressed) {
+        Stroke(dc, lightV.get(), lightH.get(), corner, bottomRight, pastLeft);
+        Stroke(dc, darkH.get(), darkV.get(), corner, topLeft, belowLeft);
+    } else {
+        Stroke(dc, lightH.get(), lightV.get(), corner, topLeft, belowLeft);
+        Stroke(dc, darkV.get(), darkH.get(), corner, bottomRight, pastLeft);
+    }
+
+    InflateRect(&r, -1, -1);
+    const RECT face = {r.left, r.top, r.right + 1, r.bottom + 1};
+    FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
+    if (pressed) OffsetRect(&r, 1, 1);
+
+    // Black whatever the window's state: a disabled spin keeps black arrows.
+    const SpinArrow arrow = SpinArrowIn(r, up);
+    Select pen(dc, GetStockObject(BLACK_PEN));
+    for (int i = 0; i < arrow.rows; ++i) {
+        const int y = arrow.RowY(i);
+        MoveToEx(dc, arrow.cx - i, y, nullptr);
+        LineTo(dc, arrow.cx + i + 1, y);
+    }
+}
+
+using TrackMouseEventFn = BOOL(WINAPI *)(LPTRACKMOUSEEVENT);
+
+// Looked up once, at run time: the library also loads on systems whose
+// user32 has no TrackMouseEvent.
+TrackMouseEventFn TrackMouseEventEntry() {
+    static bool looked = false;
+    static TrackMouseEventFn entry = nullptr;
+    if (!looked) {
+        looked = true;
+        HMODULE user = GetModuleHandleA("USER32.DLL");
+        FARPROC proc = user ? GetProcAddress(user, "TrackMouseEvent") : nullptr;
+        // void (*)() converts to and from every function pointer type.
+        entry = reinterpret_cast<TrackMouseEventFn>(reinterpret_cast<void (*)()>(proc));
+    }
+    return entry;
+}
+
+}  // namespace
+
+// Watches a spin across a call that may delete it. The guard's address stays
+// in the spin only while the guard lives: its destructor takes it out again,
+// unless the spin itself has gone (the compiler cannot see that).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpragmas"
+#pragma GCC diagnostic ignored "-Wdangling-pointer"
+struct SpinBase::LifeGuard {
+    explicit LifeGuard(SpinBase *s) : spin(s), outer(s->guards) { s->guards = this; }
+    ~LifeGuard() {
+        if (!destroyed) spin->guards = outer;
+    }
+    LifeGuard(const LifeGuard &) = delete;
+    LifeGuard &operator=(const LifeGuard &) = delete;
+
+    SpinBase *spin;
+    LifeGuard *outer;
+    bool destroyed = false;
+};
+#pragma GCC diagnostic pop
+
+const SpinBase *SpinRepeatTarget() { return g_repeat.target; }
+
+SpinBase::SpinBase(HWND window_, int left, int top, int width, int height, unsigned edges)
+    : window(window_), geometry(), pressed(kSpinNone) {
+    geometry.edges = edges;
+    Layout(left, top, width, height);
+}
+
+// A spin that goes away is never stepped again.
+SpinBase::~SpinBase() {
+    for (LifeGuard *g = guards; g; g = g->outer) g->destroyed = true;
+    if (g_repeat.target == this) StopRepeat();
+}
+
+void SpinBase::Layout(int left, int top, int width, int height) {
+    geometry = SpinLayout(left, top, width, height, geometry.edges, GetSystemMetrics(SM_CXBORDER),
+                          GetSystemMetrics(SM_CYBORDER));
+}
+
+void SpinBase::DrawButton(HDC dc, HTHEME theme, SpinButton button, Look look) {
+    const RECT r = SpinButtonRect(geometry, button);
+    if (r.right < r.left || r.bottom < r.top) return;  // no room for a button
+    if (theme) {
+        int state = 1;
+        if (look == Look::Pressed) state = 3;
+        else if (!IsWindowEnabled(window)) state = 4;
+        else if (look == Look::Hot) state = 2;
+        const RECT themed = SpinThemedRect(r, button);
+        Themes().DrawThemeBackground(theme, dc, button == kSpinUpper ? kThemeUpPart : kThemeDownPart,
+                                     state, &themed, nullptr);
+    } else {
+        DrawClassicButton(dc, r, button == kSpinUpper, look == Look::Pressed, geometry.borderWidth,
+                          geometry.borderHeight);
+    }
+}
+
+void SpinBase::DrawButtonNow(SpinButton button, Look look) {
+    WindowDC dc(window);
+    if (!dc) return;
+    ScopedTheme theme(window, L"SPIN");
+    DrawButton(dc.get(), theme.get(), button, look);
+}
+
+void SpinBase::Paint(HDC dc) {
+    const SpinGeometry &g = geometry;
+    const SpinFrame f = SpinFrameOf(g);
+    ScopedTheme theme(window, L"SPIN");
+
+    if (g.edges & kSpinEdgeLeft) {
+        Pen pen(MakePen(g.borderWidth, GetSysColor(COLOR_BTNFACE)));
+        Line(dc, pen.get(), g.left, g.top, g.left, f.y1 + 1);
+    }
+    if (g.edges & kSpinEdgeRight) {
+        Pen pen(MakePen(g.borderWidth, kBlack));
+        Line(dc, pen.get(), f.x1, g.top, f.x1, f.y1 + 1);
+    }
+    if (g.edges & (kSpinEdgeTop | kSpinEdgeBottom)) {
+        Pen pen(MakePen(g.borderHeight, kBlack));
+        if (g.edges & kSpinEdgeTop) Line(dc, pen.get(), f.xa, g.top, f.xb + 1, g.top);
+        if (g.edges & kSpinEdgeBottom) Line(dc, pen.get(), f.xa, f.y1, f.xb + 1, f.y1);
+    }
+    RECT divider = f.divider;
+    if (theme) {
+        divider.right += 2;
+        FillRect(dc, &divider, GetSysColorBrush(COLOR_BTNFACE));
+    } else {
+        FillRect(dc, &divider, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+
+    // A held button is drawn normal too: the press shows only until the
+    // next paint.
+    DrawButton(dc, theme.get(), kSpinUpper, Look::Normal);
+    DrawButton(dc, theme.get(), kSpinLower, Look::Normal);
+}
+
+bool SpinBase::MouseDown(int x, int y) {
+    const SpinButton hit = SpinHitTest(geometry, x, y);
+    pressed = hit;
+    if (hit == kSpinNone) return false;
+    DrawButtonNow(hit, Look::Pressed);
+
+    // The capture is taken before the first step: a step that raises a
+    // modal window (a message box from the parent) takes it away again, and
+    // the press then ends here instead of repeating with no button held.
+    SetCapture(window);
+    LifeGuard guard(this);
+    const bool stepped = hit == kSpinUpper ? StepUp() : StepDown();
+    if (guard.destroyed) return false;
+    if (pressed != hit || GetCapture() != window) {
+        if (pressed == hit) {
+            pressed = kSpinNone;
+            DrawButtonNow(hit, Look::Normal);
+        }
+        return false;
+    }
+
+    if (stepped) {
+        StartRepeat(this, hit == kSpinUpper);
+    } else {
+        // A refused first step: clicks the user queued meanwhile would only
+        // be refused again. The button stays pressed until the release.
+        MSG msg;
+        while (PeekMessageA(&msg, window, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE | PM_NOYIELD)) {
+        }
+    }
+    return true;
+}
+
+bool SpinBase::MouseUp(int, int) {
+    const SpinButton held = pressed;
+    // Cleared first: the release of the capture below reports a capture
+    // change that must find nothing held.
+    pressed = kSpinNone;
+    if (held != kSpinNone) {
+        DrawButtonNow(held, Look::Normal);
+        if (GetCapture() == window) ReleaseCapture();
+    }
+    StopRepeat();
+    return held != kSpinNone;
+}
+
+void SpinBase::CaptureLost() {
+    if (GetCapture() == window) return;  // taken again by the same window
+    if (g_repeat.target == this) StopRepeat();
+    if (pressed == kSpinNone) return;
+    const SpinButton held = pressed;
+    pressed = kSpinNone;
+    DrawButtonNow(held, Look::Normal);
+}
+
+void SpinBase::HotTrack(int x, int y) {
+    ScopedTheme theme(window, L"SPIN");
+    if (!theme) return;
+    WindowDC dc(window);
+    if (!dc) return;
+    const POINT p = {x, y};
+    for (const SpinButton b : kButtons) {
+        const RECT themed = SpinThemedRect(SpinButtonRect(geometry, b), b);
+        DrawButton(dc.get(), theme.get(), b, PtInRect(&themed, p) ? Look::Hot : Look::Normal);
+    }
+}
+
+void SpinBase::MouseMove(int x, int y) {
+    if (!Themes().IsThemed() || pressed != kSpinNone) return;
+    if (TrackMouseEventFn track = TrackMouseEventEntry()) {
+        // WM_MOUSELEAVE follows when the pointer leaves the window.
+        TRACKMOUSEEVENT t = {};
+        t.cbSize = sizeof t;
+        t.dwFlags = TME_LEAVE;
+        t.hwndTrack = window;
+        track(&t);
+    }
+    HotTrack(x, y);
+}
+
+void SpinBase::MouseLeave(int x, int y) {
+    if (!Themes().IsThemed() || pressed != kSpinNone) return;
+    HotTrack(x, y);
+}
+
+void SpinBase::Wheel(int notches) {
+    // A step may delete the spin (its window destroyed by the parent).
+    LifeGuard guard(this);
+    for (int i = 0; i < notches && !guard.destroyed; ++i) StepUp();
+    for (int i = notches; i < 0 && !guard.destroyed; ++i) StepDown();
+}
 
 }  // namespace qx

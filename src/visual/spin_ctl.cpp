@@ -4,9 +4,9 @@
 
 namespace qx {
 
-SpinCtl::SpinCtl(EditHost *owner_, HWND window, int left, int top, int width, int height,
+SpinCtl::SpinCtl(EditHost *owner_, HWND hwnd, int left, int top, int width, int height,
                  unsigned edges)
-    : SpinBase(window, left, top, width, height, edges), owner(owner_) {}
+    : SpinBase(hwnd, left, top, width, height, edges), owner(owner_) {}
 
 bool SpinCtl::StepUp() { return owner->StepUp(); }
 

@@ -4,6 +4,9 @@
 // edit window.
 #pragma once
 #include <windows.h>
+#include <uxtheme.h>
+
+#include "visual/spin_geometry.h"
 
 namespace qx {
 
@@ -33,7 +36,32 @@ public:
     // The window lost the mouse capture while an arrow may be held: the
     // arrow is released and any repetition stops.
     void CaptureLost();
+
+    // Read-only views for callers that inspect the spin.
+    HWND Window() const { return window; }
+    const SpinGeometry &Geometry() const { return geometry; }
+    SpinButton Pressed() const { return pressed; }
+
+protected:
+    HWND window;            // the edit window that carries the spin
+    SpinGeometry geometry;  // heights, width, borders, gap, edges, left, top
+    SpinButton pressed;     // the button held, kSpinNone when none
+
+private:
+    enum class Look { Normal, Hot, Pressed };
+    struct LifeGuard;
+
+    void DrawButton(HDC dc, HTHEME theme, SpinButton button, Look look);
+    void DrawButtonNow(SpinButton button, Look look);
+    void HotTrack(int x, int y);
+
+    // Operations that call a step (which may destroy this spin) watch it
+    // through guards chained here; the destructor marks them all.
+    LifeGuard *guards = nullptr;
 };
+
+// The spin whose step the process is repeating, or null.
+const SpinBase *SpinRepeatTarget();
 
 class SpinCtl : public SpinBase {
 public:

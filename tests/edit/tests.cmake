@@ -14,8 +14,6 @@ foreach(t dll_edit_paint dll_edit_paint_classic dll_edit_paint_nt351)
   target_link_libraries(${t} PRIVATE uxtheme)
 endforeach()
 
-# These programs use the keyboard focus, the foreground window and the
-# clipboard, which are shared by every process on the display: they do not
-# run at the same time as each other.
-set_tests_properties(unit_edit dll_edit dll_edit_paint dll_edit_paint_classic dll_edit_paint_nt351
-  PROPERTIES RESOURCE_LOCK desktop)
+
+# Registration of the whole library, in a clean process.
+qx_wine_test(dll_registration SOURCES ${D}/library_registration_test.cpp)

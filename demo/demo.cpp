@@ -1,0 +1,387 @@
+// Demo host of qx_cntl: a dialog from a resource template holding the
+// library's controls, a list of every notification the dialog receives, and
+// the values the host reads back.
+//
+//   qx_demo.exe                      interactive
+//   qx_demo.exe --script <out.png>   drives a short session through the real
+//                                    input path, prints what it reads back,
+//                                    and saves a screenshot of the dialog
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "png.h"
+#include "qx_cntl.h"
+#include "resource.h"
+
+namespace {
+
+struct Field {
+    int id;
+    const char *name;
+};
+
+// The edit fields whose text is read back.
+const Field kFields[] = {
+    {IDC_NAME, "Name"},
+    {IDC_CODE, "Code"},
+    {IDC_NOTE, "Note"},
+    {IDC_DATE, "Date"},
+};
+
+// Every control whose notifications are logged.
+const Field kControls[] = {
+    {IDC_NAME, "Name"},         {IDC_CODE, "Code"},         {IDC_NOTE, "Note"},
+    {IDC_DATE, "Date"},         {IDC_CALENDAR, "Calendar"}, {IDC_BMPBUTTON, "Bitmap button"},
+    {IDC_ICONBUTTON, "Icon button"},
+};
+
+const char *ControlName(int id) {
+    for (const Field &f : kControls)
+        if (f.id == id) return f.name;
+    return nullptr;
+}
+
+bool IsEdit(int id) {
+    for (const Field &f : kFields)
+        if (f.id == id) return true;
+    return false;
+}
+
+std::string CodeName(int id, WORD code) {
+    if (id == IDC_CALENDAR && code == QXCN_DAYDBLCLK) return "day double-clicked";
+    if (!IsEdit(id)) return code == BN_CLICKED ? "BN_CLICKED" : "code " + std::to_string(code);
+    switch (code) {
+    case EN_SETFOCUS: return "EN_SETFOCUS";
+    case EN_KILLFOCUS: return "EN_KILLFOCUS";
+    case EN_CHANGE: return "EN_CHANGE";
+    case EN_UPDATE: return "EN_UPDATE";
+    default: {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "0x%04X", code);
+        return buf;
+    }
+    }
+}
+
+// A 20 x 16 picture on the transparent grey: a green arrow pointing right.
+HBITMAP MakeArrowBitmap() {
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = 20;
+    bi.bmiHeader.biHeight = -16;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bmp) return nullptr;
+    auto *px = static_cast<DWORD *>(bits);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 20; ++x) {
+            const int dy = y < 8 ? 7 - y : y - 8;  // distance from the middle rows
+            const bool shaft = x >= 2 && x < 11 && y >= 6 && y < 10;
+            const bool head = x >= 11 && x < 18 && dy <= 17 - x;
+            px[y * 20 + x] = shaft || head ? 0x00208020 : 0x00C0C0C0;
+        }
+    return bmp;
+}
+
+std::string WindowText(HWND hwnd) {
+    char buf[128] = "";
+    GetWindowTextA(hwnd, buf, sizeof buf);
+    return buf;
+}
+
+class Demo {
+public:
+    // What the host reads back from its controls, one line per control.
+    std::vector<std::string> ReadBack() const {
+        std::vector<std::string> lines;
+        for (const Field &f : kFields)
+            lines.push_back(std::string(f.name) + " = \"" +
+                            WindowText(GetDlgItem(dlg_, f.id)) + "\"");
+        int year = 0, month = 0, day = 0;
+        HWND cal = GetDlgItem(dlg_, IDC_CALENDAR);
+        if (QXCalGetYear(cal, &year) && QXCalGetMonth(cal, &month) && QXCalGetDay(cal, &day)) {
+            char buf[64];
+            std::snprintf(buf, sizeof buf, "Calendar = %04d-%02d-%02d", year, month, day);
+            lines.push_back(buf);
+        }
+        lines.push_back("Button clicks = " + std::to_string(clicks_));
+        return lines;
+    }
+
+    const std::vector<std::string> &Log() const { return log_; }
+
+    static INT_PTR CALLBACK Proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_INITDIALOG) SetWindowLongPtrA(dlg, DWLP_USER, lp);
+        auto *self = reinterpret_cast<Demo *>(GetWindowLongPtrA(dlg, DWLP_USER));
+        if (!self) return FALSE;
+        switch (msg) {
+        case WM_INITDIALOG: return self->OnInit(dlg);
+        case WM_COMMAND: return self->OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+        case WM_CLOSE: return self->Close();
+        }
+        return FALSE;
+    }
+
+    bool modal = true;
+
+private:
+    INT_PTR OnInit(HWND dlg) {
+        dlg_ = dlg;
+        // The button owns the bitmap from here on; the system icon is shared.
+        QXBtn_SetBitmap(GetDlgItem(dlg, IDC_BMPBUTTON), MakeArrowBitmap());
+        QXBtn_SetIcon(GetDlgItem(dlg, IDC_ICONBUTTON), LoadIconA(nullptr, IDI_INFORMATION));
+        UpdateValues();
+        return TRUE;
+    }
+
+    // A double-clicked day fills the date field.
+    void FillDate() {
+        HWND cal = GetDlgItem(dlg_, IDC_CALENDAR);
+        int year, month, day;
+        if (!QXCalGetYear(cal, &year) || !QXCalGetMonth(cal, &month) || !QXCalGetDay(cal, &day))
+            return;
+        char date[32];
+        std::snprintf(date, sizeof date, "%02d/%02d/%04d", month, day, year);
+        SetDlgItemTextA(dlg_, IDC_DATE, date);
+    }
+
+    INT_PTR OnCommand(WORD id, WORD code, HWND from) {
+        if (id == IDOK || id == IDCANCEL) return Close();
+        if (id == IDC_CLEARLOG && code == BN_CLICKED) {
+            SendDlgItemMessageA(dlg_, IDC_LOG, LB_RESETCONTENT, 0, 0);
+            log_.clear();
+            return TRUE;
+        }
+        if (id == IDC_DISABLE && code == BN_CLICKED) {
+            const bool off = IsDlgButtonChecked(dlg_, IDC_DISABLE) == BST_CHECKED;
+            EnableWindow(GetDlgItem(dlg_, IDC_BMPBUTTON), !off);
+            EnableWindow(GetDlgItem(dlg_, IDC_ICONBUTTON), !off);
+            return TRUE;
+        }
+        const char *name = ControlName(id);
+        if (!name || !from) return FALSE;
+        Record(std::string(name) + ": " + CodeName(id, code));
+        if (id == IDC_CALENDAR && code == QXCN_DAYDBLCLK) FillDate();
+        if ((id == IDC_BMPBUTTON || id == IDC_ICONBUTTON) && code == BN_CLICKED) ++clicks_;
+        if (code == EN_CHANGE || !IsEdit(id)) UpdateValues();
+        return TRUE;
+    }
+
+    INT_PTR Close() {
+        if (modal)
+            EndDialog(dlg_, IDOK);
+        else
+            DestroyWindow(dlg_);
+        return TRUE;
+    }
+
+    void Record(const std::string &line) {
+        log_.push_back(line);
+        HWND list = GetDlgItem(dlg_, IDC_LOG);
+        const LRESULT at = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        SendMessageA(list, LB_SETTOPINDEX, at, 0);
+    }
+
+    void UpdateValues() {
+        std::string text;
+        for (const std::string &line : ReadBack()) text += line + "\n";
+        SetDlgItemTextA(dlg_, IDC_VALUES, text.c_str());
+    }
+
+    HWND dlg_ = nullptr;
+    std::vector<std::string> log_;
+    int clicks_ = 0;
+};
+
+// ---- The scripted session -------------------------------------------------
+
+HWND g_dialog = nullptr;  // the modeless dialog of the scripted session
+
+void Pump(DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (g_dialog && IsDialogMessageA(g_dialog, &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < ms);
+}
+
+void Key(WORD vk, bool down) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof in);
+    Pump(15);
+}
+
+void Press(WORD vk, WORD modifier = 0) {
+    if (modifier) Key(modifier, true);
+    Key(vk, true);
+    Key(vk, false);
+    if (modifier) Key(modifier, false);
+}
+
+void Type(const char *text) {
+    for (; *text; ++text) {
+        const SHORT scan = VkKeyScanA(*text);
+        Press(LOBYTE(scan), (HIBYTE(scan) & 1) ? VK_SHIFT : 0);
+    }
+}
+
+// A left click at a point of a control, through the system's input path.
+void ClickAt(HWND control, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(control, &p);
+    SetCursorPos(p.x, p.y);
+    Pump(20);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof in[0]);
+    Pump(40);
+}
+
+void ClickField(HWND dlg, int id) {
+    HWND control = GetDlgItem(dlg, id);
+    RECT r;
+    GetClientRect(control, &r);
+    ClickAt(control, 4, r.bottom / 2);
+}
+
+void ClickCentre(HWND dlg, int id) {
+    HWND control = GetDlgItem(dlg, id);
+    RECT r;
+    GetClientRect(control, &r);
+    ClickAt(control, r.right / 2, r.bottom / 2);
+}
+
+void RunScript(HWND dlg) {
+    SetForegroundWindow(dlg);
+    Pump(200);
+
+    ClickField(dlg, IDC_NAME);
+    Type("Hello world");
+    Press(VK_HOME);
+    for (int i = 0; i < 5; ++i) Press(VK_RIGHT, VK_SHIFT);  // select "Hello"
+    Press('C', VK_CONTROL);
+    Press(VK_END);
+    Type(", ");
+    Press('V', VK_CONTROL);
+
+    ClickField(dlg, IDC_CODE);
+    Type("QX-42");
+    Press(VK_BACK);
+    Press(VK_BACK);
+    Type("7");
+
+    ClickField(dlg, IDC_NOTE);
+    Type("right");
+    Press(VK_TAB);
+
+    // The calendar: a day in the middle of the grid, then the next week with
+    // the keyboard, then a double click on a day.
+    HWND cal = GetDlgItem(dlg, IDC_CALENDAR);
+    RECT r;
+    GetClientRect(cal, &r);
+    ClickAt(cal, r.right / 2, r.bottom * 2 / 3);
+    Press(VK_DOWN);
+    ClickAt(cal, r.right / 3, r.bottom * 3 / 4);
+    ClickAt(cal, r.right / 3, r.bottom * 3 / 4);
+
+    // Both picture buttons, then the space bar on the second, then greyed.
+    ClickCentre(dlg, IDC_BMPBUTTON);
+    ClickCentre(dlg, IDC_ICONBUTTON);
+    Press(VK_SPACE);
+    ClickField(dlg, IDC_DISABLE);
+    Pump(200);
+}
+
+bool SaveScreenshot(HWND dlg, const char *path) {
+    RECT r;
+    GetWindowRect(dlg, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
+    const DWORD *px = static_cast<const DWORD *>(bits);
+    for (size_t i = 0; i < static_cast<size_t>(w) * h; ++i) {
+        rgb[i * 3] = (px[i] >> 16) & 0xFF;
+        rgb[i * 3 + 1] = (px[i] >> 8) & 0xFF;
+        rgb[i * 3 + 2] = px[i] & 0xFF;
+    }
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return demo::WritePng(path, w, h, rgb);
+}
+
+int Scripted(HINSTANCE inst, const char *png) {
+    Demo demo;
+    demo.modal = false;
+    HWND dlg = CreateDialogParamA(inst, MAKEINTRESOURCEA(IDD_DEMO), nullptr, &Demo::Proc,
+                                  reinterpret_cast<LPARAM>(&demo));
+    if (!dlg) {
+        std::fprintf(stderr, "qx_demo: cannot create the dialog (error %lu)\n", GetLastError());
+        return 1;
+    }
+    g_dialog = dlg;
+    RunScript(dlg);
+
+    std::printf("Values read back:\n");
+    for (const std::string &line : demo.ReadBack()) std::printf("  %s\n", line.c_str());
+    std::printf("Notifications received: %u; the last ones:\n",
+                static_cast<unsigned>(demo.Log().size()));
+    const size_t from = demo.Log().size() > 8 ? demo.Log().size() - 8 : 0;
+    for (size_t i = from; i < demo.Log().size(); ++i) std::printf("  %s\n", demo.Log()[i].c_str());
+
+    const bool saved = SaveScreenshot(dlg, png);
+    std::printf("Screenshot: %s%s\n", png, saved ? "" : " (could not be written)");
+    DestroyWindow(dlg);
+    return saved ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    if (!RegisterQXCtls(inst)) {
+        std::fprintf(stderr, "qx_demo: RegisterQXCtls failed\n");
+        return 1;
+    }
+    int rc;
+    if (argc == 3 && std::strcmp(argv[1], "--script") == 0) {
+        rc = Scripted(inst, argv[2]);
+    } else {
+        Demo demo;
+        rc = DialogBoxParamA(inst, MAKEINTRESOURCEA(IDD_DEMO), nullptr, &Demo::Proc,
+                             reinterpret_cast<LPARAM>(&demo)) == -1;
+    }
+    UnregisterQXCtls(inst);
+    return rc;
+}

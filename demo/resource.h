@@ -1,0 +1,16 @@
+#pragma once
+
+#define IDD_DEMO 100
+
+#define IDC_NAME 1001
+#define IDC_CODE 1002
+#define IDC_NOTE 1003
+#define IDC_DATE 1010
+#define IDC_CALENDAR 1020
+#define IDC_BMPBUTTON 1030
+#define IDC_ICONBUTTON 1031
+#define IDC_DISABLE 1032
+
+#define IDC_LOG 1100
+#define IDC_VALUES 1101
+#define IDC_CLEARLOG 1102

@@ -1,0 +1,218 @@
+#include "calendar/cal_ctl.h"
+
+#include <new>
+
+#include "button/month_year_btn.h"
+#include "calendar/cal_paint.h"
+#include "calendar/julian_date.h"
+#include "common/gdi.h"
+#include "common/window_object.h"
+#include "visual/theme_api.h"
+
+namespace qx {
+
+const char kCalClassName[] = "QXCalCntl";
+const char kCalThemedButtonClass[] = "QXBmpButtonXP";
+
+namespace {
+
+// Window property of a navigation button holding its own window procedure.
+const char kButtonProcProp[] = "QXCalButtonProc";
+
+bool HasFocus(HWND hwnd) { return GetFocus() == hwnd; }
+
+}  // namespace
+
+CalCtl::CalCtl(HWND hwnd) : window(hwnd) {
+    uint32_t m, d, y;
+    JulianDate::Today().Split(&m, &d, &y);
+    model.selected = static_cast<int>(d) - 1;
+    model.month = static_cast<int>(m) - 1;
+    model.year = static_cast<int>(y);
+}
+
+CalCtl::~CalCtl() = default;
+
+void CalCtl::Repaint(unsigned rows) {
+    if (!rows) return;
+    WindowDC dc(window);
+    if (!dc) return;
+    CalPainter(window, dc.get(), model, HasFocus(window)).Rows(rows);
+}
+
+void CalCtl::SetYear(int year, bool redraw, bool clamp) {
+    const unsigned rows = model.SetYear(year, clamp);
+    if (redraw) Repaint(rows);
+}
+
+void CalCtl::SetMonth(int month, bool redraw, bool clamp) {
+    const unsigned rows = model.SetMonth(month, clamp);
+    if (redraw) Repaint(rows);
+}
+
+void CalCtl::SetDay(int index, bool redraw) {
+    model.SetDay(index);
+    if (redraw) InvalidateRect(window, nullptr, TRUE);
+}
+
+void CalCtl::MoveSelection(int delta) { Repaint(model.MoveSelection(delta)); }
+
+void CalCtl::PreviousMonth() { Repaint(model.PreviousMonth()); }
+
+void CalCtl::NextMonth() { Repaint(model.NextMonth()); }
+
+// The buttons get the themed class only where the "BUTTON" theme opens for
+// the calendar now; a themed button that cannot be made (its class is not
+// registered) is replaced by a system one. The window then takes the size
+// of the grid that the layout settled on.
+void CalCtl::Build(const CREATESTRUCTA &cs) {
+    {
+        ScopedTheme theme(window, L"BUTTON");
+        model.Layout(cs.cx, cs.cy, GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER));
+        for (int button = kCalYearBack; button <= kCalMonthForward; ++button)
+            MakeButton(button, static_cast<bool>(theme), cs.hInstance);
+    }
+    MoveWindow(window, cs.x, cs.y, model.width, model.height, TRUE);
+}
+
+HWND CalCtl::MakeButton(int button, bool themed, HINSTANCE instance) {
+    const bool left = button == kCalYearBack || button == kCalMonthBack;
+    const RECT r = model.ButtonRect(button);
+    const int id = kCalFirstButtonId + button;
+    auto create = [&](const char *cls) {
+        return CreateWindowExA(0, cls, left ? "<" : ">", WS_CHILD | WS_VISIBLE, r.left, r.top,
+                               r.right - r.left, r.bottom - r.top, window,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    };
+    HWND hwnd = themed ? create(kCalThemedButtonClass) : nullptr;
+    if (MonthYearBtn *arrow = MonthYearBtnFromWindow(hwnd)) arrow->leftArrow = left;
+    if (!hwnd) hwnd = create("BUTTON");
+    if (!hwnd) return nullptr;
+    // The button's own procedure is kept with the button before it is
+    // replaced; without room for it the button keeps its procedure.
+    const LONG_PTR own = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+    if (SetPropA(hwnd, kButtonProcProp, reinterpret_cast<HANDLE>(own)))
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CalButtonProc));
+    return hwnd;
+}
+
+// Layout reads the line sizes again, so a change of system metrics shows on
+// the next size change. The buttons stay where they were made.
+void CalCtl::OnSize(int width, int height) {
+    model.Layout(width, height, GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER));
+}
+
+// Only the selected day shows the focus.
+void CalCtl::OnFocus(bool gained) {
+    WindowDC dc(window);
+    if (!dc) return;
+    CalPainter(window, dc.get(), model, gained).Day(model.selected);
+}
+
+void CalCtl::OnPaint() {
+    PaintDC dc(window);
+    if (!dc) return;
+    CalPainter(window, dc.get(), model, HasFocus(window)).All();
+}
+
+void CalCtl::OnKeyDown(UINT vk) {
+    switch (vk) {
+    case VK_PRIOR: SetYear(AddWrapping(model.year, -1), true, true); break;
+    case VK_NEXT: SetYear(AddWrapping(model.year, 1), true, true); break;
+    case VK_LEFT: MoveSelection(-1); break;
+    case VK_UP: MoveSelection(-7); break;
+    case VK_RIGHT: MoveSelection(1); break;
+    case VK_DOWN: MoveSelection(7); break;
+    default: break;
+    }
+}
+
+void CalCtl::OnCommand(int id) {
+    switch (id - kCalFirstButtonId) {
+    case kCalYearBack: SetYear(AddWrapping(model.year, -1), true, true); break;
+    case kCalYearForward: SetYear(AddWrapping(model.year, 1), true, true); break;
+    case kCalMonthBack: PreviousMonth(); break;
+    case kCalMonthForward: NextMonth(); break;
+    default: return;
+    }
+    SendDlgItemMessageA(window, id, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+}
+
+void CalCtl::OnClick(int x, int y, bool doubleClick) {
+    const HWND self = window;
+    SetFocus(self);
+    // A focus handler elsewhere may have destroyed the calendar.
+    if (SlotObject(self) != this) return;
+    const int index = model.DayAt(x, y);
+    const bool valid = CalModel::IsValidDay(index, model.month, model.year);
+    if (valid && index != model.selected) {
+        const int old = model.selected;
+        model.selected = index;
+        WindowDC dc(window);
+        if (dc) {
+            CalPainter painter(window, dc.get(), model, HasFocus(window));
+            painter.Day(index);
+            painter.Day(old);  // nothing when it was not a day of this month
+        }
+    }
+    // Last: the parent may destroy the calendar while it handles this.
+    if (doubleClick && valid) NotifyDoubleClick();
+}
+
+void CalCtl::NotifyDoubleClick() {
+    const WORD id = static_cast<WORD>(GetDlgCtrlID(window));
+    SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(id, 1), reinterpret_cast<LPARAM>(window));
+}
+
+namespace {
+
+// WM_CREATE: a calendar that cannot have its object is not made.
+LRESULT OnCreate(HWND hwnd, const CREATESTRUCTA *cs) {
+    if (SlotObject(hwnd)) return 0;  // a second WM_CREATE changes nothing
+    if (!cs) return -1;
+    CalCtl *cal = new (std::nothrow) CalCtl(hwnd);
+    if (!cal) return -1;
+    SetSlotObject(hwnd, cal);
+    cal->Build(*cs);
+    return 0;
+}
+
+int LowSigned(LPARAM lp) { return static_cast<SHORT>(LOWORD(lp)); }
+int HighSigned(LPARAM lp) { return static_cast<SHORT>(HIWORD(lp)); }
+
+}  // namespace
+
+LRESULT CALLBACK CalWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CREATE) return OnCreate(hwnd, reinterpret_cast<const CREATESTRUCTA *>(lp));
+    CalCtl *cal = static_cast<CalCtl *>(SlotObject(hwnd));
+    if (!cal) return DefWindowProcA(hwnd, msg, wp, lp);
+    switch (msg) {
+    case WM_DESTROY:
+        SetSlotObject(hwnd, nullptr);
+        delete cal;
+        return 0;
+    case WM_SIZE: cal->OnSize(LowSigned(lp), HighSigned(lp)); return 0;
+    case WM_SETFOCUS: cal->OnFocus(true); return 0;
+    case WM_KILLFOCUS: cal->OnFocus(false); return 0;
+    case WM_PAINT: cal->OnPaint(); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_KEYDOWN: cal->OnKeyDown(static_cast<UINT>(wp)); return 0;
+    case WM_COMMAND: cal->OnCommand(LOWORD(wp)); return 0;
+    case WM_LBUTTONDOWN: cal->OnClick(LowSigned(lp), HighSigned(lp), false); return 0;
+    case WM_LBUTTONDBLCLK: cal->OnClick(LowSigned(lp), HighSigned(lp), true); return 0;
+    default: return DefWindowProcA(hwnd, msg, wp, lp);
+    }
+}
+
+LRESULT CALLBACK CalButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    const WNDPROC own = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kButtonProcProp));
+    switch (msg) {
+    case WM_SETFOCUS: SetFocus(GetParent(hwnd)); return 0;
+    case WM_KILLFOCUS: return 0;
+    case WM_NCDESTROY: RemovePropA(hwnd, kButtonProcProp); break;
+    default: break;
+    }
+    return own ? CallWindowProcA(own, hwnd, msg, wp, lp) : 0;
+}
+
+}  // namespace qx

@@ -1,0 +1,190 @@
+#include "calendar/cal_paint.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace qx {
+namespace {
+
+// Parts and states of the "BUTTON" visual-styles class.
+const int kPushButton = 1;
+const int kStateNormal = 1;
+const int kStatePressed = 3;
+
+const UINT kCentered = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+
+RECT Shrunk(RECT r, int dx, int dy) {
+    InflateRect(&r, -dx, -dy);
+    return r;
+}
+
+void FillSys(HDC dc, const RECT &r, int colorIndex) { FillRect(dc, &r, GetSysColorBrush(colorIndex)); }
+
+}  // namespace
+
+CalPainter::CalPainter(HWND window, HDC dc, const CalModel &model, bool focused)
+    : window_(window),
+      dc_(dc),
+      model_(model),
+      focused_(focused),
+      font_(MakeFont(model.headerRowHeight)),
+      fontSelection_(dc, font_.get()),
+      colors_(dc),
+      mode_(dc, TRANSPARENT),
+      theme_(window, L"BUTTON") {}
+
+// Without a font the device context's own is used.
+HFONT CalPainter::MakeFont(int height) {
+    LOGFONTA lf = {};
+    lf.lfHeight = height;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = ANSI_CHARSET;
+    std::strcpy(lf.lfFaceName, "MS Sans Serif");
+    return CreateFontIndirectA(&lf);
+}
+
+void CalPainter::All() {
+    GridLines();
+    YearRow();
+    MonthRow();
+    Weekdays();
+    DayGrid();
+}
+
+void CalPainter::Rows(unsigned rows) {
+    if (rows & kCalYearRow) YearRow();
+    if (rows & kCalMonthRow) MonthRow();
+    if (rows & kCalDayGrid) DayGrid();
+}
+
+// Black lines of the grid's line sizes: ten across, two down the whole
+// height, six down the day rows only (the header rows have no columns).
+void CalPainter::GridLines() {
+    const CalModel &m = model_;
+    const int bw = m.borderWidth, bh = m.borderHeight;
+    const int headerBottom = 3 * (m.headerRowHeight + bh);
+    PatBlt(dc_, 0, 0, bw, m.height, BLACKNESS);
+    PatBlt(dc_, m.width - bw, 0, bw, m.height, BLACKNESS);
+    for (int k = 1; k <= 6; ++k)
+        PatBlt(dc_, k * (bw + m.cellWidth), headerBottom, bw, m.height - headerBottom, BLACKNESS);
+    for (int k = 0; k < 3; ++k) PatBlt(dc_, 0, k * (m.headerRowHeight + bh), m.width, bh, BLACKNESS);
+    for (int k = 0; k <= 6; ++k)
+        PatBlt(dc_, 0, headerBottom + k * (m.dayRowHeight + bh), m.width, bh, BLACKNESS);
+}
+
+void CalPainter::HeaderRow(const RECT &r, const char *text) {
+    FillSys(dc_, r, COLOR_BTNFACE);
+    Text(r, text, GetSysColor(COLOR_BTNTEXT), kCentered);
+}
+
+void CalPainter::YearRow() {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", model_.year);
+    HeaderRow(model_.YearRowRect(), text);
+}
+
+void CalPainter::MonthRow() { HeaderRow(model_.MonthRowRect(), MonthName(model_.month)); }
+
+// The weekday row is not filled: it shows the window's background.
+void CalPainter::Weekdays() {
+    for (int k = 0; k < 7; ++k)
+        Text(model_.WeekdayRect(k), WeekdayName(k), GetSysColor(COLOR_WINDOWTEXT),
+             DT_CENTER | DT_SINGLELINE);
+}
+
+void CalPainter::DayGrid() {
+    const int first = CalModel::FirstColumn(model_.month, model_.year);
+    const int days = CalModel::DaysInMonth(model_.month, model_.year);
+    for (int row = 0; row < 6; ++row) {
+        for (int column = 0; column < 7; ++column) {
+            const int index = row * 7 + column - first;
+            const RECT cell = model_.CellRect(column, row);
+            if (index < 0 || index >= days)
+                FillSys(dc_, cell, COLOR_BTNFACE);
+            else if (index == model_.selected)
+                SelectedDay(cell, index);
+            else
+                NormalDay(cell, index);
+        }
+    }
+}
+
+void CalPainter::Day(int index) {
+    int column, row;
+    if (!model_.DayCell(index, &column, &row)) return;
+    const RECT cell = model_.CellRect(column, row);
+    if (index == model_.selected)
+        SelectedDay(cell, index);
+    else
+        NormalDay(cell, index);
+}
+
+// A raised cell. Its inner rectangle R keeps the cell's right column and
+// bottom row inside (right and bottom inclusive).
+void CalPainter::NormalDay(const RECT &cell, int index) {
+    const int bw = model_.borderWidth, bh = model_.borderHeight;
+    const RECT r = {cell.left, cell.top, cell.right - bw, cell.bottom - bh};
+    const RECT clip = {r.left, r.top, r.right + 1, r.bottom + 1};
+    RECT textRect = r;
+    if (theme_) {
+        RECT part = clip;
+        InflateRect(&part, 3, 3);
+        theme_.DrawBackground(dc_, kPushButton, kStateNormal, part, &clip);
+    } else {
+        Ring(r);
+        const RECT inner = Shrunk(r, bw, bh);
+        Ring(inner);
+        textRect = Shrunk(inner, bw, bh);
+        const RECT face = {textRect.left, textRect.top, textRect.right + 1, textRect.bottom + 1};
+        FillSys(dc_, face, COLOR_BTNFACE);
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", index + 1);
+    Text(textRect, text, GetSysColor(COLOR_BTNTEXT), kCentered);
+}
+
+// A raised ring on r (right and bottom inclusive): white along the top and
+// left, the shadow colour along the bottom and right, one grid line thick.
+void CalPainter::Ring(const RECT &r) {
+    const int bw = model_.borderWidth, bh = model_.borderHeight;
+    HBRUSH light = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
+    const RECT top = {r.left, r.top, r.right, r.top + bh};
+    const RECT left = {r.left, r.top, r.left + bw, r.bottom};
+    const RECT bottom = {r.left, r.bottom - bh + 1, r.right + 1, r.bottom + 1};
+    const RECT right = {r.right - bw + 1, r.top, r.right + 1, r.bottom + 1};
+    FillRect(dc_, &top, light);
+    FillRect(dc_, &left, light);
+    FillRect(dc_, &bottom, shadow);
+    FillRect(dc_, &right, shadow);
+}
+
+// A pressed cell: the number sits one line lower and to the right, and the
+// focus rectangle shows while the calendar has the focus.
+void CalPainter::SelectedDay(const RECT &cell, int index) {
+    const int bw = model_.borderWidth, bh = model_.borderHeight;
+    if (theme_) {
+        RECT part = cell;
+        InflateRect(&part, 4, 4);
+        theme_.DrawBackground(dc_, kPushButton, kStatePressed, part, &cell);
+    } else {
+        FillColor(dc_, cell, kCalSelectedColor);
+    }
+    RECT text = Shrunk(cell, bw, bh);
+    text.left += bw;
+    text.top += bh;
+    char number[16];
+    std::snprintf(number, sizeof number, "%d", index + 1);
+    Text(text, number, RGB(0, 0, 0), kCentered);
+    if (focused_) {
+        const RECT focus = Shrunk(text, 2 * bw, 2 * bh);
+        DrawFocusRect(dc_, &focus);
+    }
+}
+
+void CalPainter::Text(RECT r, const char *text, COLORREF color, UINT format) {
+    SetTextColor(dc_, color);
+    DrawTextA(dc_, text, -1, &r, format);
+}
+
+}  // namespace qx

@@ -1,0 +1,114 @@
+#include "typed/float_ctl.h"
+
+#include "edit/edit_proc.h"
+#include "qx_cntl.h"
+#include "typed/typed_text.h"
+
+namespace qx {
+
+bool FloatCtl::Validate() {
+    NumberText t = ToNumberText(cur);
+    if (!NormalizeFloatText(t, format)) return false;
+    StoreNumberText(t, cur);
+    return true;
+}
+
+bool FloatCtl::RemoveText(int pos, int count, EditReason reason) {
+    const FloatRemoval kind = reason == kReasonBackspace ? FloatRemoval::kBackspace
+                              : reason == kReasonDelete  ? FloatRemoval::kDeleteKey
+                                                         : FloatRemoval::kOther;
+    const int start = FloatRemovalStart(ToNumberText(cur), pos, count, kind, format.groupChar);
+    if (start < 0) return false;
+    return EditCtl::RemoveText(start, count, reason);
+}
+
+bool FloatCtl::InsertText(const char *str, int pos, EditReason) {
+    NumberText t = ToNumberText(cur);
+    if (!InsertFloatText(t, str, pos, format.decimalChar)) return false;
+    StoreNumberText(t, cur);
+    return true;
+}
+
+// The mask is kept even when it holds a character other than digits and the
+// decimal separator; the digit counts then stop there.
+bool FloatCtl::SetMask(const char *newMask) {
+    if (!newMask || !EditCtl::SetMask(newMask)) return false;
+    return FloatMaskDigits(newMask, format.decimalChar, &format.intDigits, &format.fracDigits);
+}
+
+bool FloatCtl::StepUp() {
+    NotifyParent(QXFN_STEPUP);
+    return true;
+}
+
+bool FloatCtl::StepDown() {
+    NotifyParent(QXFN_STEPDOWN);
+    return true;
+}
+
+void FloatCtl::NotifyParent(WORD code) {
+    const WORD id = static_cast<WORD>(GetDlgCtrlID(hwnd));
+    SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(hwnd));
+}
+
+bool FloatCtl::SetValue(double value) {
+    char text[EditBuf::kCapacity + 1];
+    NumberText check;
+    if (FormatFloatValue(value, format.fracDigits, format.decimalChar, text, sizeof text)) {
+        check.Assign(text);
+        if (NormalizeFloatText(check, format)) {
+            SetText(text);
+            return true;
+        }
+    }
+    RejectInput();
+    return false;
+}
+
+double FloatCtl::GetValue() const {
+    char text[EditBuf::kCapacity + 1];
+    cur.GetText(text, sizeof text);
+    return ReadFloatText(text, format.decimalChar, format.groupChar);
+}
+
+void FloatCtl::SetRange(double newMin, double newMax) {
+    format.min = newMin;
+    format.max = newMax;
+}
+
+bool FloatCtl::SetFormat(const char *newFormat) {
+    return ParseFloatFormat(newFormat, &formatLead, &format.decimalChar, &format.groupChar);
+}
+
+}  // namespace qx
+
+using qx::FloatCtl;
+
+extern "C" QXBOOL WINAPI QXFloatSetValue(HWND hwnd, double value) {
+    FloatCtl *ctl = qx::EditObject<FloatCtl>(hwnd);
+    return ctl && ctl->SetValue(value);
+}
+
+extern "C" QXBOOL WINAPI QXFloatGetValue(HWND hwnd, double *value) {
+    FloatCtl *ctl = qx::EditObject<FloatCtl>(hwnd);
+    if (!ctl || !value) return 0;
+    *value = ctl->GetValue();
+    return 1;
+}
+
+extern "C" QXBOOL WINAPI QXFloatSetRange(HWND hwnd, double min, double max) {
+    FloatCtl *ctl = qx::EditObject<FloatCtl>(hwnd);
+    if (!ctl) return 0;
+    ctl->SetRange(min, max);
+    return 1;
+}
+
+extern "C" QXBOOL WINAPI QXFloatSetFormat(HWND hwnd, LPCSTR format) {
+    FloatCtl *ctl = qx::EditObject<FloatCtl>(hwnd);
+    return ctl && ctl->SetFormat(format);
+}
+
+extern "C" QXBOOL WINAPI QXFloatSetMask(HWND hwnd, LPCSTR mask) {
+    FloatCtl *ctl = qx::EditObject<FloatCtl>(hwnd);
+    return ctl && mask && ctl->SetMask(mask);
+}

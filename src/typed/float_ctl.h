@@ -1,0 +1,38 @@
+// The floating-point edit ("QXFloat"): a decimal number with bounded integer
+// and fraction digits, its own decimal and group separators, and a range.
+// The text is regrouped after every change. Its spin does not step the value:
+// it asks the parent to (QXFN_STEPUP, QXFN_STEPDOWN).
+#pragma once
+#include "edit/edit_ctl.h"
+#include "typed/float_rules.h"
+
+namespace qx {
+
+class FloatCtl : public EditCtl {
+public:
+    using EditCtl::EditCtl;
+
+    bool Validate() override;
+    bool RemoveText(int pos, int count, EditReason reason) override;
+    bool InsertText(const char *str, int pos, EditReason reason) override;
+    bool SetMask(const char *mask) override;
+    bool StepUp() override;
+    bool StepDown() override;
+
+    // Shows the value with the format's fraction digits; a value the edit
+    // cannot hold is refused like any invalid change (false).
+    bool SetValue(double value);
+    double GetValue() const;
+    void SetRange(double min, double max);
+    // False (nothing changed) for a format whose separators cannot be told
+    // apart from each other, from digits or from the sign.
+    bool SetFormat(const char *format);
+
+private:
+    void NotifyParent(WORD code);
+
+    char formatLead = 0;  // kept as given, not used
+    FloatFormat format;
+};
+
+}  // namespace qx

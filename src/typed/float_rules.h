@@ -1,0 +1,74 @@
+// Rules of the floating-point edit that need no window. A text reads: an
+// optional leading '-', integer digits grouped by the group separator every
+// three digits from the decimal separator leftwards, an optional decimal
+// separator and fraction digits. Conversions never consult the C runtime's
+// locale: the separators are the edit's own.
+#pragma once
+
+#include "typed/number_text.h"
+
+namespace qx {
+
+// What a mask leaves unlimited.
+constexpr int kUnlimitedDigits = 127;
+
+struct FloatFormat {
+    char decimalChar = '.';
+    char groupChar = ',';
+    int intDigits = 10;
+    int fracDigits = 5;
+    double min = -100000000000.0;
+    double max = 100000000000.0;
+};
+
+// Digit counts of a mask: digits up to the first decimal separator count
+// integer digits, digits after it fraction digits; the empty mask leaves both
+// unlimited. False on null or on any other character, the counts then holding
+// what was counted up to it.
+bool FloatMaskDigits(const char *mask, char decimalChar, int *intDigits, int *fracDigits);
+
+// A format of three characters: a lead character (kept, not used), the
+// decimal separator and the group separator. False for null or a shorter
+// string, for equal separators, and for a separator that is a digit or '-'.
+bool ParseFloatFormat(const char *format, char *lead, char *decimalChar, char *groupChar);
+
+// Typing or pasting str at pos: digits are inserted in the integer part and
+// written over the fraction; a decimal separator is stepped over when it is
+// the next character, else inserted (after a '0' in an empty text) unless the
+// text holds one; '-' toggles the sign, once per str. The caret ends after
+// the last character placed. False, with t then undefined, for any other
+// character, a second separator or sign, or a text that would pass 63
+// characters.
+bool InsertFloatText(NumberText &t, const char *str, int pos, char decimalChar);
+
+enum class FloatRemoval { kOther, kBackspace, kDeleteKey };
+// Where the removal of count characters at pos starts: Backspace onto a group
+// separator takes the digit before it, the Delete key on one the digit after
+// it. -1 when the range lies outside the text.
+int FloatRemovalStart(const NumberText &t, int pos, int count, FloatRemoval kind,
+                      char groupChar);
+
+// Whether a text without group separators is a number the format allows:
+// digit counts, one decimal separator, at least one digit, and the range
+// (a negative min and a positive max are enforced, so a number can be typed
+// digit by digit toward a range away from zero).
+bool CheckFloatNumber(const char *text, const FloatFormat &f);
+
+// Checks and normalises a text in place: group separators out, leading zeros
+// before a digit out, the number check, then the groups rebuilt, the
+// selection (ordered, anchor at its start) staying on its characters. False,
+// with t then undefined, when the check fails or the grouped text would pass
+// 63 characters. An empty text is valid.
+bool NormalizeFloatText(NumberText &t, const FloatFormat &f);
+
+// The value of a text as the standard conversion reads it: group separators
+// skipped, the longest number at the start, 0 when there is none.
+double ReadFloatText(const char *text, char decimalChar, char groupChar);
+
+// A value in fixed point with exactly fracDigits fraction digits (rounded
+// half away from zero), the decimal separator given, no groups, no sign when
+// every digit printed is zero. False for an infinity or NaN and for a text
+// that would not fit in 63 characters or in size bytes.
+bool FormatFloatValue(double value, int fracDigits, char decimalChar, char *out, int size);
+
+}  // namespace qx

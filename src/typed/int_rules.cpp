@@ -1,0 +1,110 @@
+#include "typed/int_rules.h"
+
+#include <string.h>
+
+namespace qx {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+constexpr long long kLongMin = -2147483647LL - 1;
+constexpr long long kLongMax = 2147483647LL;
+
+}  // namespace
+
+bool IsIntMask(const char *mask) {
+    if (!mask) return false;
+    for (const char *p = mask; *p; ++p)
+        if (*p != '9') return false;
+    return true;
+}
+
+int IntMaskChars(const char *mask) {
+    if (!mask) return NumberText::kCapacity;
+    const size_t n = strlen(mask);
+    return n > static_cast<size_t>(NumberText::kCapacity) ? NumberText::kCapacity
+                                                          : static_cast<int>(n);
+}
+
+bool IsIntInput(const char *str) {
+    if (!str) return false;
+    for (const char *p = str; *p; ++p)
+        if (*p != '-' && !IsDigit(*p)) return false;
+    return true;
+}
+
+bool ParseIntText(const char *text, long *value) {
+    *value = 0;
+    if (!text) return true;
+    const char *p = text;
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
+    bool negative = false;
+    if (*p == '-' || *p == '+') negative = *p++ == '-';
+    long long v = 0;
+    for (; IsDigit(*p); ++p) {
+        v = v * 10 + (*p - '0');
+        if (v > kLongMax + 1) return false;  // stays far from 64-bit overflow
+    }
+    if (negative) v = -v;
+    if (v < kLongMin || v > kLongMax) return false;
+    *value = static_cast<long>(v);
+    return true;
+}
+
+bool NormalizeIntText(NumberText &t, const IntLimits &limits) {
+    while (t.length > 0 && t.text[0] == ' ') t.RemoveAt(0);
+
+    int allowance = limits.maxChars;
+    int i = 0;
+    if (t.text[0] == '-') {
+        ++i;
+        --allowance;
+    }
+    for (; IsDigit(t.text[i]); ++i) {
+        if (allowance < 1) break;
+        --allowance;
+    }
+    if (i < t.length) return false;
+
+    long value;
+    if (!ParseIntText(t.text, &value)) return false;
+    if (value > limits.max) return false;
+    if (value < 0 && value < limits.min) return false;
+
+    while (t.text[0] == '0' && IsDigit(t.text[1])) t.RemoveAt(0);
+    return true;
+}
+
+bool StepIntValue(long value, int delta, long min, long max, bool wrap, long *result) {
+    const long long next = static_cast<long long>(value) + delta;
+    if (delta > 0 && next > max) {
+        if (!wrap) return false;
+        *result = min;
+        return true;
+    }
+    if (delta < 0 && next < min) {
+        if (!wrap) return false;
+        *result = max;
+        return true;
+    }
+    // Going up next is at most max, going down at least min: within 32 bits.
+    *result = static_cast<long>(next);
+    return true;
+}
+
+void FormatIntValue(long value, char *out) {
+    char digits[12];
+    int n = 0;
+    // Work on the magnitude as unsigned so that the lowest value has one.
+    unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value)
+                                        : static_cast<unsigned long>(value);
+    do {
+        digits[n++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    if (value < 0) *out++ = '-';
+    while (n) *out++ = digits[--n];
+    *out = '\0';
+}
+
+}  // namespace qx

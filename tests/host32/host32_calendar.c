@@ -1,0 +1,20 @@
+/* A 32-bit host written in C that calls every calendar export, so that
+ * linking it against the import library proves the declarations match. */
+#include <qx_cntl.h>
+
+int main(void) {
+    HINSTANCE inst = GetModuleHandleA(NULL);
+    HWND cal;
+    int year = 0, month = 0, day = 0;
+    if (!QXRegisterCalClass(inst)) return 1;
+    cal = CreateWindowExA(0, "QXCalCntl", "", WS_POPUP, 0, 0, 200, 150, NULL, NULL, inst, NULL);
+    QXCalSetYear(cal, 2008);
+    QXCalSetMonth(cal, 2);
+    QXCalSetDay(cal, 29);
+    QXCalGetYear(cal, &year);
+    QXCalGetMonth(cal, &month);
+    QXCalGetDay(cal, &day);
+    DestroyWindow(cal);
+    QXUnregisterCalClass();
+    return year == 2008 && month == 2 && day == 29 ? 0 : 1;
+}
