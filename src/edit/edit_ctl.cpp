@@ -36,6 +36,7 @@ EditCtl::~EditCtl() = default;
 // ---- Virtual operations ------------------------------------------------------
 
 void EditCtl::SetText(const char *str) {
+    saved = cur;
     cur.SetText(str);
     cur.SetSel(0, 0);
     Refresh(true);
@@ -101,6 +102,7 @@ void EditCtl::DeleteBack() {
 }
 
 void EditCtl::DeleteSelection() {
+    saved = cur;
     const int lo = cur.SelStart(), hi = cur.SelEnd();
     RemoveText(lo, hi - lo, kReasonDeleteSelection);
     Refresh(true);
@@ -241,6 +243,7 @@ void EditCtl::Paste() {
     }
     CloseClipboard();
     if (!buf[0]) return;
+    saved = cur;
     const EditBuf before = cur;
     const int lo = cur.SelStart(), hi = cur.SelEnd();
     if (lo < hi) RemoveText(lo, hi - lo, kReasonPaste);

@@ -1,8 +1,11 @@
 // The edit base class: one line of text with a selection, turned into edits
 // by keys, typed characters and clipboard commands. Every change goes through
 // the virtual RemoveText/InsertText and is checked by the virtual Validate;
-// a refused change reverts to `saved` with a beep. Typed edits override
-// single operations.
+// a refused change reverts to `saved` with a beep. `saved` is taken at every
+// key press and at the start of every change that does not come from a key
+// (new text, paste, deletion of the selection), so a refusal always returns
+// to the text shown before the change. Typed edits override single
+// operations.
 #pragma once
 #include <windows.h>
 

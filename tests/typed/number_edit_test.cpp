@@ -125,6 +125,26 @@ TEST_F(NumberEdit, TypingSequences) {
     }
 }
 
+// A change that does not come from a key (new text, a cleared selection) and
+// is refused leaves the text shown before it, not the text of the last key
+// press or an empty one.
+TEST_F(NumberEdit, RefusedMessagesKeepTheTextShown) {
+    HWND i = Make("QXInteger");
+    Play(i, "12");
+    SendMessageA(i, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1x"));
+    EXPECT_EQ(Text(i), "12");
+    ASSERT_TRUE(QXIntSetValue(i, 5));
+    SendMessageA(i, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
+    EXPECT_EQ(Text(i), "5");
+
+    HWND f = Make("QXFloat", "9.9");
+    Play(f, "1.5");
+    SendMessageA(f, EM_SETSEL, 1, 2);
+    SendMessageA(f, WM_CLEAR, 0, 0);  // 15 has too many integer digits
+    EXPECT_EQ(Text(f), "1.5");
+    EXPECT_TRUE(Saw(f, 3));
+}
+
 TEST_F(NumberEdit, RefusalDropsTheTypeAhead) {
     HWND h = Make("QXInteger");
     qxt::PostText(h, "1a23");
