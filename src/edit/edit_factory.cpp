@@ -4,6 +4,8 @@
 
 #include "typed/float_ctl.h"
 #include "typed/int_ctl.h"
+#include "typed/picture_edit.h"
+#include "typed/time_edit.h"
 
 namespace qx {
 namespace {
@@ -35,8 +37,7 @@ EditKind EditKindOf(const char *className) {
     return EditKind::kNone;
 }
 
-// The typed classes take their places here as they are written; until then
-// each kind gets the base edit.
+// Each kind gets its own typed object; the plain edit gets the base.
 std::unique_ptr<EditCtl> MakeEditObject(EditKind kind, HWND hwnd, int x, int y, int width,
                                         int height) {
     switch (kind) {
@@ -45,9 +46,11 @@ std::unique_ptr<EditCtl> MakeEditObject(EditKind kind, HWND hwnd, int x, int y, 
     case EditKind::kFloat:
         return std::unique_ptr<EditCtl>(new (std::nothrow) FloatCtl(hwnd, x, y, width, height));
     case EditKind::kEdit:
-    case EditKind::kPicture:
-    case EditKind::kTime:
         return std::unique_ptr<EditCtl>(new (std::nothrow) EditCtl(hwnd, x, y, width, height));
+    case EditKind::kPicture:
+        return std::unique_ptr<EditCtl>(new (std::nothrow) PictCtl(hwnd, x, y, width, height));
+    case EditKind::kTime:
+        return std::unique_ptr<EditCtl>(new (std::nothrow) TimeCtl(hwnd, x, y, width, height));
     case EditKind::kNone:
         break;
     }

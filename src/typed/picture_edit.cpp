@@ -1,0 +1,143 @@
+#include "typed/picture_edit.h"
+
+#include "qx_cntl.h"
+#include "typed/edit_access.h"
+#include "typed/picture_mask.h"
+#include "typed/picture_rules.h"
+
+namespace qx {
+
+namespace {
+constexpr int kTextSize = EditBuf::kCapacity + 1;
+}  // namespace
+
+PictCtl::PictCtl(HWND hwnd_, int x, int y, int width, int height)
+    : EditCtl(hwnd_, x, y, width, height) {}
+
+void PictCtl::OnSetFocus() {
+    EditCtl::OnSetFocus();
+    // A click pulls the caret back at its button-up instead.
+    if (!mouseSelecting) PullBackCaret();
+}
+
+void PictCtl::SetText(const char *str) {
+    if (!HasMask()) return;
+    char laid[kTextSize];
+    PictureLayText(mask.get(), str, laid, sizeof laid);
+    EditCtl::SetText(laid);
+}
+
+bool PictCtl::OnLButtonUp(int x, int y, WPARAM keys) {
+    const bool taken = EditCtl::OnLButtonUp(x, y, keys);
+    PullBackCaret();
+    return taken;
+}
+
+bool PictCtl::Validate() {
+    return !HasMask() || PictureValid(mask.get(), cur.text, cur.length);
+}
+
+bool PictCtl::RemoveText(int pos, int count, EditReason reason) {
+    if (HasMask()) PictureBlank(mask.get(), cur.text, cur.length, pos, count);
+    const int to = PictureCaretAfterBlank(reason, cur.SelStart(), cur.length);
+    if (to >= 0) cur.anchor = cur.caret = to;
+    return true;
+}
+
+bool PictCtl::InsertText(const char *str, int pos, EditReason) {
+    if (!HasMask() || !str) return false;
+    int caret;
+    if (!PictureOvertype(mask.get(), cur.text, cur.length, str, pos, &caret)) return false;
+    cur.anchor = cur.caret = caret;
+    return true;
+}
+
+// An unfocused control whose placeholders are all blank is painted as an
+// empty box, without its literals.
+void PictCtl::Paint(HDC dc) {
+    if (hideEmpty && !hasFocus && HasMask() && PictureAllBlank(mask.get(), cur.text, cur.length)) {
+        const EditBuf kept = cur;
+        cur.SetText("");  // also puts the selection at 0
+        EditCtl::Paint(dc);
+        cur = kept;
+        return;
+    }
+    EditCtl::Paint(dc);
+}
+
+bool PictCtl::SetMask(const char *str) {
+    if (!PictureMaskUsable(str)) return false;
+    if (!EditCtl::SetMask(str)) return false;
+    char layout[kTextSize];
+    PictureEmptyLayout(mask.get(), layout, sizeof layout);
+    SetText(layout);
+    return true;
+}
+
+void PictCtl::Clear() {
+    char text[kTextSize];
+    const int n = cur.GetText(text, sizeof text);
+    PictureClear(mask.get(), text, n);
+    SetText(text);
+}
+
+bool PictCtl::SetValue(const char *raw) {
+    if (!raw || !HasMask()) return false;
+    char text[kTextSize];
+    if (!FormatPictureText(mask.get(), raw, text, sizeof text)) return false;
+    if (!Accepts(text)) return false;
+    EditCtl::SetText(text);
+    return true;
+}
+
+bool PictCtl::GetValue(char *dst, int size) const {
+    if (!dst || size <= 0 || !HasMask()) return false;
+    PicturePlaceholders(mask.get(), cur.text, cur.length, dst, size);
+    return true;
+}
+
+bool PictCtl::Accepts(const char *text) {
+    const EditBuf kept = cur;
+    cur.SetText(text);
+    const bool ok = Validate();
+    cur = kept;
+    return ok;
+}
+
+void PictCtl::PullBackCaret() {
+    if (cur.HasSelection() || !HasMask()) return;
+    const int to = PicturePullBack(mask.get(), cur.text, cur.length, cur.caret);
+    if (to >= cur.caret) return;
+    cur.anchor = cur.caret = to;
+    Refresh(false);
+}
+
+}  // namespace qx
+
+// ---- Exports: "QXPicture" windows, and "QXTime" windows through the same
+// virtual operations ----------------------------------------------------------
+
+using qx::PictCtl;
+using qx::WithEdit;
+
+extern "C" QXBOOL WINAPI QXPicSetMask(HWND hwnd, LPCSTR mask) {
+    if (!mask) return 0;
+    return WithEdit<PictCtl>(hwnd, [&](PictCtl &e) { return e.SetMask(mask); });
+}
+
+extern "C" QXBOOL WINAPI QXPicSetValue(HWND hwnd, LPCSTR raw) {
+    if (!raw) return 0;
+    return WithEdit<PictCtl>(hwnd, [&](PictCtl &e) { return e.SetValue(raw); });
+}
+
+extern "C" QXBOOL WINAPI QXPicGetValue(HWND hwnd, LPSTR buffer, int size) {
+    if (!buffer || size <= 0) return 0;
+    return WithEdit<PictCtl>(hwnd, [&](PictCtl &e) { return e.GetValue(buffer, size); });
+}
+
+extern "C" QXBOOL WINAPI QXPicHideEmptyValues(HWND hwnd, QXBOOL hide) {
+    return WithEdit<PictCtl>(hwnd, [&](PictCtl &e) {
+        e.SetHideEmpty(hide != 0);
+        return true;
+    });
+}

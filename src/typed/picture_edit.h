@@ -1,0 +1,49 @@
+// The picture edit: a text with the fixed layout of a picture mask. Literal
+// positions always show themselves, placeholder positions hold one accepted
+// character or a space. Typing overwrites and jumps over literals, deleting
+// blanks positions instead of closing them up. The time edit derives from it.
+#pragma once
+#include <windows.h>
+
+#include "edit/edit_ctl.h"
+
+namespace qx {
+
+class PictCtl : public EditCtl {
+public:
+    PictCtl(HWND hwnd, int x, int y, int width, int height);
+    ~PictCtl() override = default;
+
+    void OnSetFocus() override;
+    // Lays the text over the mask; without a mask nothing happens.
+    void SetText(const char *str) override;
+    bool OnLButtonUp(int x, int y, WPARAM keys) override;
+    bool Validate() override;
+    bool RemoveText(int pos, int count, EditReason reason) override;
+    bool InsertText(const char *str, int pos, EditReason reason) override;
+    void Paint(HDC dc) override;
+    // A mask of 1 to 63 positions; shows its empty layout. Anything else is
+    // refused and changes nothing.
+    bool SetMask(const char *mask) override;
+    void Clear() override;
+
+    bool HasMask() const { return mask && mask[0]; }
+    // Raw characters laid into the mask as the whole new text; false (and
+    // nothing changes) when they do not fit it or the edit would refuse the
+    // result.
+    bool SetValue(const char *raw);
+    // The placeholder characters, at most size - 1 and a terminating zero.
+    bool GetValue(char *dst, int size) const;
+    void SetHideEmpty(bool on) { hideEmpty = on; }
+
+protected:
+    // Whether Validate accepts text as the whole content; nothing changes.
+    bool Accepts(const char *text);
+    // After a click or on gaining the focus: a caret beyond the entered
+    // characters goes back to just after the last one.
+    void PullBackCaret();
+
+    bool hideEmpty = true;
+};
+
+}  // namespace qx
