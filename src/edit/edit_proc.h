@@ -24,4 +24,18 @@ T *EditObject(HWND hwnd) {
     return host && host->edit ? dynamic_cast<T *>(host->edit.get()) : nullptr;
 }
 
+// How the exports reach an edit: body(edit) runs when the window is a live
+// edit-family window of this process whose object is a T; otherwise the
+// result is 0. The host is kept alive for the call, so a parent that destroys
+// the control from a notification the call sends does not pull the object
+// away under it.
+template <class T, class Body>
+unsigned char WithEdit(HWND hwnd, Body body) {
+    EditHost *host = EditHostOf(hwnd);
+    T *edit = host && host->edit ? dynamic_cast<T *>(host->edit.get()) : nullptr;
+    if (!edit) return 0;
+    HostCall call(host);
+    return body(*edit) ? 1 : 0;
+}
+
 }  // namespace qx

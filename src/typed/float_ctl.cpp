@@ -85,30 +85,27 @@ bool FloatCtl::SetFormat(const char *newFormat) {
 using qx::FloatCtl;
 
 extern "C" QXBOOL WINAPI QXFloatSetValue(HWND hwnd, double value) {
-    FloatCtl *ctl = qx::EditObject<FloatCtl>(hwnd);
-    return ctl && ctl->SetValue(value);
+    return qx::WithEdit<FloatCtl>(hwnd, [&](FloatCtl &e) { return e.SetValue(value); });
 }
 
 extern "C" QXBOOL WINAPI QXFloatGetValue(HWND hwnd, double *value) {
-    FloatCtl *ctl = qx::EditObject<FloatCtl>(hwnd);
-    if (!ctl || !value) return 0;
-    *value = ctl->GetValue();
-    return 1;
+    return value && qx::WithEdit<FloatCtl>(hwnd, [&](FloatCtl &e) {
+        *value = e.GetValue();
+        return true;
+    });
 }
 
 extern "C" QXBOOL WINAPI QXFloatSetRange(HWND hwnd, double min, double max) {
-    FloatCtl *ctl = qx::EditObject<FloatCtl>(hwnd);
-    if (!ctl) return 0;
-    ctl->SetRange(min, max);
-    return 1;
+    return qx::WithEdit<FloatCtl>(hwnd, [&](FloatCtl &e) {
+        e.SetRange(min, max);
+        return true;
+    });
 }
 
 extern "C" QXBOOL WINAPI QXFloatSetFormat(HWND hwnd, LPCSTR format) {
-    FloatCtl *ctl = qx::EditObject<FloatCtl>(hwnd);
-    return ctl && ctl->SetFormat(format);
+    return qx::WithEdit<FloatCtl>(hwnd, [&](FloatCtl &e) { return e.SetFormat(format); });
 }
 
 extern "C" QXBOOL WINAPI QXFloatSetMask(HWND hwnd, LPCSTR mask) {
-    FloatCtl *ctl = qx::EditObject<FloatCtl>(hwnd);
-    return ctl && mask && ctl->SetMask(mask);
+    return mask && qx::WithEdit<FloatCtl>(hwnd, [&](FloatCtl &e) { return e.SetMask(mask); });
 }

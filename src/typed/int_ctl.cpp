@@ -97,37 +97,32 @@ void IntCtl::GetRange(long *outMin, long *outMax) const {
 using qx::IntCtl;
 
 extern "C" QXBOOL WINAPI QXIntSetValue(HWND hwnd, long value) {
-    IntCtl *ctl = qx::EditObject<IntCtl>(hwnd);
-    if (!ctl) return 0;
-    ctl->SetValue(value);
-    return 1;
+    return qx::WithEdit<IntCtl>(hwnd, [&](IntCtl &e) {
+        e.SetValue(value);
+        return true;
+    });
 }
 
 extern "C" QXBOOL WINAPI QXIntGetValue(HWND hwnd, long *value) {
-    IntCtl *ctl = qx::EditObject<IntCtl>(hwnd);
-    if (!ctl || !value) return 0;
-    return ctl->GetValue(value);
+    return value && qx::WithEdit<IntCtl>(hwnd, [&](IntCtl &e) { return e.GetValue(value); });
 }
 
 extern "C" QXBOOL WINAPI QXIntSetRange(HWND hwnd, long min, long max) {
-    IntCtl *ctl = qx::EditObject<IntCtl>(hwnd);
-    return ctl && ctl->SetRange(min, max);
+    return qx::WithEdit<IntCtl>(hwnd, [&](IntCtl &e) { return e.SetRange(min, max); });
 }
 
 extern "C" QXBOOL WINAPI QXIntGetRange(HWND hwnd, long *min, long *max) {
-    IntCtl *ctl = qx::EditObject<IntCtl>(hwnd);
-    if (!ctl || !min || !max) return 0;
-    ctl->GetRange(min, max);
-    return 1;
+    return min && max && qx::WithEdit<IntCtl>(hwnd, [&](IntCtl &e) {
+        e.GetRange(min, max);
+        return true;
+    });
 }
 
 extern "C" QXBOOL WINAPI QXIntSetMask(HWND hwnd, LPCSTR mask) {
-    IntCtl *ctl = qx::EditObject<IntCtl>(hwnd);
-    return ctl && mask && ctl->SetMask(mask);
+    return mask && qx::WithEdit<IntCtl>(hwnd, [&](IntCtl &e) { return e.SetMask(mask); });
 }
 
 extern "C" QXBOOL WINAPI QXIntGetMask(HWND hwnd, LPSTR buffer, int size) {
-    IntCtl *ctl = qx::EditObject<IntCtl>(hwnd);
-    if (!ctl || !buffer || size < 1) return 0;
-    return ctl->GetMask(buffer, size);
+    return buffer && size > 0 &&
+           qx::WithEdit<IntCtl>(hwnd, [&](IntCtl &e) { return e.GetMask(buffer, size); });
 }

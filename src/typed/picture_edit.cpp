@@ -1,7 +1,7 @@
 #include "typed/picture_edit.h"
 
+#include "edit/edit_proc.h"
 #include "qx_cntl.h"
-#include "typed/edit_access.h"
 #include "typed/picture_mask.h"
 #include "typed/picture_rules.h"
 

@@ -1,7 +1,7 @@
 #include "typed/time_edit.h"
 
+#include "edit/edit_proc.h"
 #include "qx_cntl.h"
-#include "typed/edit_access.h"
 #include "typed/picture_rules.h"
 #include "typed/time_rules.h"
 

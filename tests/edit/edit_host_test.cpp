@@ -180,6 +180,32 @@ TEST_F(EditHostTest, ParentDestroysControlInsideNotification) {
     }
 }
 
+// The same from inside an export: each export whose change is notified
+// finishes on a live object.
+TEST_F(EditHostTest, ParentDestroysControlInsideAnExport) {
+    struct {
+        const char *cls, *mask;
+        QXBOOL (*call)(HWND);
+    } cases[] = {
+        {"QXInteger", "", [](HWND h) { return QXIntSetMask(h, "99"); }},
+        {"QXFloat", "", [](HWND h) { return QXFloatSetValue(h, 2.5); }},
+        {"QXPicture", "999", [](HWND h) { return QXPicSetValue(h, "12"); }},
+        {"QXTime", "", [](HWND h) { return QXTime_SetTime(h, 7, 5); }},
+        {"QXTime", "", [](HWND h) { return QXTime_Clear(h); }},
+    };
+    for (const auto &c : cases) {
+        HWND hwnd = Create(c.cls, c.mask, 0);
+        const int live = g_live;
+        parent.onCommand = [&](const qxt::Notification &n) {
+            if (n.code == EN_UPDATE && IsWindow(n.from)) DestroyWindow(n.from);
+        };
+        c.call(hwnd);
+        parent.onCommand = nullptr;
+        EXPECT_FALSE(IsWindow(hwnd)) << c.cls;
+        EXPECT_LT(g_live, live) << c.cls;
+    }
+}
+
 // The capture taken by another window ends a selection by mouse.
 TEST_F(EditHostTest, CaptureLostEndsMouseSelection) {
     HWND hwnd = Create("QXEdit", "", 0);
