@@ -24,18 +24,25 @@ struct Field {
     const char *name;
 };
 
-// The edit fields whose text is read back.
+// The edit fields.
 const Field kFields[] = {
-    {IDC_NAME, "Name"},
-    {IDC_CODE, "Code"},
-    {IDC_NOTE, "Note"},
-    {IDC_DATE, "Date"},
+    {IDC_NAME, "Name"},         {IDC_CODE, "Code"},   {IDC_NOTE, "Note"},
+    {IDC_QUANTITY, "Quantity"}, {IDC_PHONE, "Phone"}, {IDC_APPOINTMENT, "Appointment"},
+    {IDC_PRICE, "Price"},       {IDC_DATE, "Date"},
 };
 
 // Every control whose notifications are logged.
 const Field kControls[] = {
-    {IDC_NAME, "Name"},         {IDC_CODE, "Code"},         {IDC_NOTE, "Note"},
-    {IDC_DATE, "Date"},         {IDC_CALENDAR, "Calendar"}, {IDC_BMPBUTTON, "Bitmap button"},
+    {IDC_NAME, "Name"},
+    {IDC_CODE, "Code"},
+    {IDC_NOTE, "Note"},
+    {IDC_QUANTITY, "Quantity"},
+    {IDC_PHONE, "Phone"},
+    {IDC_APPOINTMENT, "Appointment"},
+    {IDC_PRICE, "Price"},
+    {IDC_DATE, "Date"},
+    {IDC_CALENDAR, "Calendar"},
+    {IDC_BMPBUTTON, "Bitmap button"},
     {IDC_ICONBUTTON, "Icon button"},
 };
 
@@ -53,6 +60,8 @@ bool IsEdit(int id) {
 
 std::string CodeName(int id, WORD code) {
     if (id == IDC_CALENDAR && code == QXCN_DAYDBLCLK) return "day double-clicked";
+    if (id == IDC_PRICE && code == QXFN_STEPUP) return "step up asked";
+    if (id == IDC_PRICE && code == QXFN_STEPDOWN) return "step down asked";
     if (!IsEdit(id)) return code == BN_CLICKED ? "BN_CLICKED" : "code " + std::to_string(code);
     switch (code) {
     case EN_SETFOCUS: return "EN_SETFOCUS";
@@ -103,10 +112,28 @@ public:
         for (const Field &f : kFields)
             lines.push_back(std::string(f.name) + " = \"" +
                             WindowText(GetDlgItem(dlg_, f.id)) + "\"");
+        char buf[96];
+        long quantity = 0;
+        if (QXIntGetValue(GetDlgItem(dlg_, IDC_QUANTITY), &quantity))
+            lines.push_back("Quantity value = " + std::to_string(quantity));
+        if (QXPicGetValue(GetDlgItem(dlg_, IDC_PHONE), buf, sizeof buf))
+            lines.push_back(std::string("Phone digits = \"") + buf + "\"");
+        WORD hour = 0, minute = 0;
+        BOOL valid = FALSE;
+        HWND appointment = GetDlgItem(dlg_, IDC_APPOINTMENT);
+        if (QXTime_HasValidTime(appointment, &valid) && valid &&
+            QXTime_GetTime(appointment, &hour, &minute)) {
+            std::snprintf(buf, sizeof buf, "Appointment time = %02u:%02u (24-hour)", hour, minute);
+            lines.push_back(buf);
+        }
+        double price = 0;
+        if (QXFloatGetValue(GetDlgItem(dlg_, IDC_PRICE), &price)) {
+            std::snprintf(buf, sizeof buf, "Price value = %.2f", price);
+            lines.push_back(buf);
+        }
         int year = 0, month = 0, day = 0;
         HWND cal = GetDlgItem(dlg_, IDC_CALENDAR);
         if (QXCalGetYear(cal, &year) && QXCalGetMonth(cal, &month) && QXCalGetDay(cal, &day)) {
-            char buf[64];
             std::snprintf(buf, sizeof buf, "Calendar = %04d-%02d-%02d", year, month, day);
             lines.push_back(buf);
         }
@@ -140,6 +167,14 @@ private:
         return TRUE;
     }
 
+    // The price's spin asks the host to step: by one unit here.
+    void StepPrice(WORD code) {
+        HWND price = GetDlgItem(dlg_, IDC_PRICE);
+        double value = 0;
+        if (QXFloatGetValue(price, &value))
+            QXFloatSetValue(price, value + (code == QXFN_STEPUP ? 1.0 : -1.0));
+    }
+
     // A double-clicked day fills the date field.
     void FillDate() {
         HWND cal = GetDlgItem(dlg_, IDC_CALENDAR);
@@ -169,6 +204,7 @@ private:
         Record(std::string(name) + ": " + CodeName(id, code));
         if (id == IDC_CALENDAR && code == QXCN_DAYDBLCLK) FillDate();
         if ((id == IDC_BMPBUTTON || id == IDC_ICONBUTTON) && code == BN_CLICKED) ++clicks_;
+        if (id == IDC_PRICE && (code == QXFN_STEPUP || code == QXFN_STEPDOWN)) StepPrice(code);
         if (code == EN_CHANGE || !IsEdit(id)) UpdateValues();
         return TRUE;
     }
@@ -261,6 +297,16 @@ void ClickField(HWND dlg, int id) {
     ClickAt(control, 4, r.bottom / 2);
 }
 
+// A click on the upper (or lower) arrow of a field's spin.
+void ClickSpin(HWND dlg, int id, bool up) {
+    HWND control = GetDlgItem(dlg, id);
+    RECT r;
+    GetClientRect(control, &r);
+    const int width = GetSystemMetrics(SM_CXHTHUMB) < r.right / 2 ? GetSystemMetrics(SM_CXHTHUMB)
+                                                                   : r.right / 2;
+    ClickAt(control, r.right - width / 2, up ? r.bottom / 4 : r.bottom * 3 / 4);
+}
+
 void ClickCentre(HWND dlg, int id) {
     HWND control = GetDlgItem(dlg, id);
     RECT r;
@@ -290,6 +336,22 @@ void RunScript(HWND dlg) {
     ClickField(dlg, IDC_NOTE);
     Type("right");
     Press(VK_TAB);
+
+    // The typed fields: a quantity stepped by its spin, a phone number typed
+    // over its mask, a 12-hour time typed by field then stepped, a price
+    // regrouped as it is typed.
+    ClickField(dlg, IDC_QUANTITY);
+    Type("12x");  // the letter is refused with a beep
+    ClickSpin(dlg, IDC_QUANTITY, true);
+    ClickSpin(dlg, IDC_QUANTITY, true);
+    ClickField(dlg, IDC_PHONE);
+    Type("5551234567");
+    ClickField(dlg, IDC_APPOINTMENT);
+    Type("9:30a");
+    Press(VK_HOME);
+    ClickSpin(dlg, IDC_APPOINTMENT, true);  // the hours: 10:30 am
+    ClickField(dlg, IDC_PRICE);
+    Type("1234567.5");
 
     // The calendar: a day in the middle of the grid, then the next week with
     // the keyboard, then a double click on a day.
