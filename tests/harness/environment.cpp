@@ -21,7 +21,6 @@ static OSVERSIONINFOA Version() {
 }
 
 DWORD OsMajor() { return Version().dwMajorVersion; }
-DWORD OsMinor() { return Version().dwMinorVersion; }
 HINSTANCE HostInstance() { return GetModuleHandleA(nullptr); }
 
 void Pump() {

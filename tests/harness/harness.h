@@ -18,9 +18,8 @@ namespace qxt {
 bool ClassicPrefix();
 // The version the runner asked Wine to report ("default", "nt40", ...).
 std::string RequestedVersion();
-// dwMajorVersion and dwMinorVersion as the system reports them.
+// dwMajorVersion as the system reports it.
 DWORD OsMajor();
-DWORD OsMinor();
 // The test program's instance: the tests register the classes for it and
 // create their windows in it, as a host does.
 HINSTANCE HostInstance();
@@ -123,11 +122,6 @@ void Click(HWND hwnd, int x, int y, int mods = kNoMods);
 // WM_MOUSEWHEEL with a delta (120 a notch), the pointer at the window's origin.
 void Wheel(HWND hwnd, int delta);
 
-// Real input through the system's input path (SendInput).
-void RealKey(UINT vk, bool down);
-void RealClick(HWND hwnd, int x, int y);
-void RealText(const char *text);
-
 // ---- Clipboard -------------------------------------------------------------
 
 bool SetClipboardText(const char *text);
@@ -152,8 +146,6 @@ public:
     int Count(COLORREF color) const;
     // Number of pixels in a rectangle that are not of the given colour.
     int CountOther(COLORREF color, const RECT &r) const;
-    // Writes a 24-bit BMP file (for looking at a failure).
-    bool SaveBmp(const char *path) const;
 
 private:
     int width_ = 0, height_ = 0;

@@ -109,39 +109,4 @@ void Wheel(HWND hwnd, int delta) {
                  Point(origin.x, origin.y));
 }
 
-void RealKey(UINT vk, bool down) {
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = static_cast<WORD>(vk);
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &in, sizeof in);
-    Pump();
-}
-
-void RealText(const char *text) {
-    for (; *text; ++text) {
-        UINT vk;
-        int mods;
-        KeyOf(*text, &vk, &mods);
-        if (mods & kShift) RealKey(VK_SHIFT, true);
-        RealKey(vk, true);
-        RealKey(vk, false);
-        if (mods & kShift) RealKey(VK_SHIFT, false);
-    }
-}
-
-void RealClick(HWND hwnd, int x, int y) {
-    POINT p = {x, y};
-    ClientToScreen(hwnd, &p);
-    SetCursorPos(p.x, p.y);
-    Pump();
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, in, sizeof in[0]);
-    Pump();
-}
-
 }  // namespace qxt

@@ -69,36 +69,6 @@ int Pixels::CountOther(COLORREF color, const RECT &r) const {
     return n;
 }
 
-bool Pixels::SaveBmp(const char *path) const {
-    FILE *f = std::fopen(path, "wb");
-    if (!f) return false;
-    const int stride = (width_ * 3 + 3) & ~3;
-    BITMAPFILEHEADER fh = {};
-    BITMAPINFOHEADER ih = {};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + stride * height_;
-    ih.biSize = sizeof ih;
-    ih.biWidth = width_;
-    ih.biHeight = height_;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    std::fwrite(&fh, sizeof fh, 1, f);
-    std::fwrite(&ih, sizeof ih, 1, f);
-    std::vector<unsigned char> row(stride);
-    for (int y = height_ - 1; y >= 0; --y) {
-        for (int x = 0; x < width_; ++x) {
-            const COLORREF c = At(x, y);
-            row[x * 3] = GetBValue(c);
-            row[x * 3 + 1] = GetGValue(c);
-            row[x * 3 + 2] = GetRValue(c);
-        }
-        std::fwrite(row.data(), 1, stride, f);
-    }
-    std::fclose(f);
-    return true;
-}
-
 void Repaint(HWND hwnd) {
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN |
                                               RDW_UPDATENOW);
