@@ -104,8 +104,8 @@ uint32_t GreyTone(uint32_t p, uint32_t face, uint32_t shadow, uint32_t avoid) {
     return tone;
 }
 
-// A 32-bit top-down DIB section of w x h; its pixels through *bits.
-HBITMAP MakeDib32(int w, int h, uint32_t **bits) {
+// The format of 32-bit top-down pixels of w x h.
+BITMAPINFO Dib32Info(int w, int h) {
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
@@ -113,6 +113,12 @@ HBITMAP MakeDib32(int w, int h, uint32_t **bits) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
+// A 32-bit top-down DIB section of w x h; its pixels through *bits.
+HBITMAP MakeDib32(int w, int h, uint32_t **bits) {
+    BITMAPINFO bi = Dib32Info(w, h);
     void *p = nullptr;
     HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
     *bits = static_cast<uint32_t *>(p);
@@ -168,13 +174,7 @@ extern "C" HBITMAP __cdecl CreateDisabledImage24(HBITMAP bitmap, DWORD transpare
     ScopedBitmap copy(MakeDib32(w, h, &bits));
     if (!copy.get()) return nullptr;
 
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = Dib32Info(w, h);
     ScreenDC screen;
     HDC reader = dc ? dc : screen.get();
     if (!reader || GetDIBits(reader, bitmap, 0, h, bits, &bi, DIB_RGB_COLORS) != h) return nullptr;

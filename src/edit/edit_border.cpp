@@ -14,30 +14,25 @@ const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kLightGrey = RGB(192, 192, 192);
 
+// A line from the current position to (x, y) with a pen made for it.
+void Stroke(HDC dc, int x, int y, int width, COLORREF color) {
+    Pen pen(MakePen(width, color));
+    Select use(dc, pen.get());
+    LineTo(dc, x, y);
+}
+
 // Left side upwards, then the top rightwards (its last pixel included).
 void TopLeftEdge(HDC dc, const RECT &r, int bx, int by, COLORREF color) {
     MoveToEx(dc, r.left, r.bottom, nullptr);
-    {
-        Pen pen(MakePen(bx, color));
-        Select use(dc, pen.get());
-        LineTo(dc, r.left, r.top);
-    }
-    Pen pen(MakePen(by, color));
-    Select use(dc, pen.get());
-    LineTo(dc, r.right + 1, r.top);
+    Stroke(dc, r.left, r.top, bx, color);
+    Stroke(dc, r.right + 1, r.top, by, color);
 }
 
 // The bottom rightwards, then the right side upwards (its top included).
 void BottomRightEdge(HDC dc, const RECT &r, int bx, int by, COLORREF color) {
     MoveToEx(dc, r.left, r.bottom, nullptr);
-    {
-        Pen pen(MakePen(by, color));
-        Select use(dc, pen.get());
-        LineTo(dc, r.right, r.bottom);
-    }
-    Pen pen(MakePen(bx, color));
-    Select use(dc, pen.get());
-    LineTo(dc, r.right, r.top - 1);
+    Stroke(dc, r.right, r.bottom, by, color);
+    Stroke(dc, r.right, r.top - 1, bx, color);
 }
 
 }  // namespace

@@ -121,6 +121,8 @@ protected:
     void RejectInput();
     // The internal WM_COMMAND with identifier 100 and a notification code.
     void Notify(WORD code);
+    // After a change of font or alignment.
+    void Relayout();
     // Stores a copy of str as the mask and counts its positions; false when
     // str is null or the copy cannot be allocated (the old mask then stays,
     // and AllocationFailed tells window creation). Typed edits store their

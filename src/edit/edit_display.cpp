@@ -175,14 +175,16 @@ void EditCtl::OnKillFocus() {
 
 void EditCtl::SetFont(HFONT f) {
     font = f;
-    const RECT r = {rect.left, rect.top, rect.right + 1, rect.bottom + 1};
-    InvalidateRect(hwnd, &r, FALSE);
-    EditDC dc(hwnd, font);
-    PlaceCaret(dc);
+    Relayout();
 }
 
 void EditCtl::SetRightAlign(bool on) {
     rightAlign = on;
+    Relayout();
+}
+
+// The line is painted anew later; the caret moves now.
+void EditCtl::Relayout() {
     const RECT r = {rect.left, rect.top, rect.right + 1, rect.bottom + 1};
     InvalidateRect(hwnd, &r, FALSE);
     EditDC dc(hwnd, font);
