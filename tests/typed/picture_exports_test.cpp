@@ -1,155 +1,97 @@
-// The picture-mask exports through the real DLL. Runs with a theme, in the
-// classic look, and where a version below 4 is reported (old 3-D option).
-#include <cstring>
-#include <string>
-
-#include <gtest/gtest.h>
-
-#include "harness.h"
-#include "qx_cntl.h"
+// The picture mask exports and the empty picture box through the DLL. Runs
+// with a theme, in the classic look, and where a version below 4 is reported.
+#include "edit_window.h"
 
 namespace {
 
-TEST(QXPicFormatText, WorkedExamples) {
-    struct {
-        const char *mask, *raw;
-        bool ok;
-        const char *out;
-    } cases[] = {
-        {"UU-99", "ab12", true, "AB-12"},     {"UU-99", "AB-12", true, "AB-12"},
-        {"UU-99", "a", true, "A -  "},        {"UU-99", "a1", false, ""},
-        {"/9-99", "12", true, "9-12"},        {"LL", "QR", true, "qr"},
-        {"HH", "fg", false, ""},              {"99", "1 ", true, "1 "},
-        {"(999) 999-99", "5551234567", true, "(555) 123-45"},
+// The mask language end to end: escapes, the classes (ASCII only), case
+// conversion at placeholders only, literals present in the raw text or supplied.
+TEST(QXPicFormatText, LaysRawTextIntoTheMask) {
+    const struct { const char *mask, *raw, *out; } cases[] = {  // out null: refused
+        {"UU-99", "ab12", "AB-12"}, {"UU-99", "AB-12", "AB-12"}, {"UU-99", "a", "A -  "}, {"UU-99", "a1", nullptr},
+        {"/9-99", "12", "9-12"},    {"/9-99", "912", "9-12"},    {"99/", "1", "1 /"},     {"/x", "q", "x"},
+        {"/b///", "", "/b//"},      {"/U9", "u5", nullptr},      {"99", " 1", " 1"},      {"U", "", " "},
+        {"99AaHhNnXx", "09zZfA7q\xE9\x01", "09zZfA7q\xE9\x01"}, {"LlUu", "QqbB", "qqBB"},
+        {"9", "a", nullptr}, {"A", "1", nullptr}, {"a", "\xE9", nullptr}, {"H", "g", nullptr},
+        {"L", "1", nullptr}, {"U", "5", nullptr}, {"N", "-", nullptr},   {"n", "\xE9", nullptr},
     };
     for (const auto &c : cases) {
-        char out[32];
-        std::memset(out, '#', sizeof out);
-        EXPECT_EQ(QXPicFormatText(c.mask, c.raw, out, sizeof out), c.ok ? 1 : 0)
-            << c.mask << " / " << c.raw;
-        EXPECT_STREQ(out, c.out) << c.mask << " / " << c.raw;
+        char out[32] = "";
+        EXPECT_EQ(QXPicFormatText(c.mask, c.raw, out, sizeof out), c.out ? 1 : 0) << c.mask << " / " << c.raw;
+        EXPECT_STREQ(out, c.out ? c.out : "") << c.mask << " / " << c.raw;
     }
 }
 
-TEST(QXPicFormatText, SizesAndNullArguments) {
-    char out[8];
-    std::memset(out, '#', sizeof out);
-    EXPECT_EQ(QXPicFormatText("999", "123", out, 1), 1);
-    EXPECT_EQ(out[0], '\0');
-    EXPECT_EQ(out[1], '#');
-    EXPECT_EQ(QXPicFormatText("999", "123", out, 3), 1);
-    EXPECT_STREQ(out, "12");
-    EXPECT_EQ(out[3], '#');
-    EXPECT_EQ(QXPicFormatText(nullptr, "1", out, 8), 0);
-    EXPECT_EQ(QXPicFormatText("9", nullptr, out, 8), 0);
-    EXPECT_EQ(QXPicFormatText("9", "1", nullptr, 8), 0);
-    EXPECT_EQ(QXPicFormatText("9", "1", out, 0), 0);
+// Whatever the mask and the raw text, nothing is written past `size` bytes
+// and the output is the start of the whole one.
+TEST(QXPicFormatText, NeverWritesPastSize) {
+    const std::string x32(32, 'X');
+    for (const char *mask : {"(999) 999-99", "/9/9/9/9-", x32.c_str()})
+        for (const char *raw : {"", "1234567890abcdefghijklmnopqrstuvwxyz"})
+            for (int size = 1; size <= 20; ++size) {
+                char whole[64], buf[40];
+                std::memset(buf, 'Z', sizeof buf);
+                ASSERT_TRUE(QXPicFormatText(mask, raw, whole, sizeof whole));
+                EXPECT_TRUE(QXPicFormatText(mask, raw, buf, size));
+                EXPECT_EQ(std::string(whole).substr(0, size - 1), buf) << mask << " size " << size;
+                EXPECT_EQ(std::string(buf + size, sizeof buf - size), std::string(sizeof buf - size, 'Z'));
+            }
 }
 
-// A memory DC with a known font; widths come from the font itself.
-class MeasureDC {
-public:
-    MeasureDC()
-        : dc_(CreateCompatibleDC(nullptr)),
-          font_(CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
-                            "MS Sans Serif")),
-          old_(SelectObject(dc_, font_)) {}
-    ~MeasureDC() {
-        SelectObject(dc_, old_);
-        DeleteObject(font_);
-        DeleteDC(dc_);
-    }
-    HDC get() const { return dc_; }
-    int Width(const char *chars) const {
+// The text's width in the DC's font plus 3, the borders (Wine's: 1 pixel,
+// then 2-pixel edges from version 4 on, else 4 for the old 3-D frame when
+// asked for) and the spin (17 wide themed, 16 classic).
+TEST(GetPictCtlWidth, RepresentativeCharactersAndBorders) {
+    EXPECT_EQ(qxt::OsMajor() < 4, qxt::RequestedVersion() == "nt351");
+    HDC dc = CreateCompatibleDC(nullptr);
+    const auto width = [dc](const char *chars) {
         int sum = 0;
-        for (const char *p = chars; *p; ++p) {
-            SIZE s;
-            GetTextExtentPoint32A(dc_, p, 1, &s);
-            sum += s.cx;
-        }
+        for (SIZE s; *chars; ++chars) sum += GetTextExtentPoint32A(dc, chars, 1, &s) ? s.cx : 0;
         return sum;
-    }
-
-private:
-    HDC dc_;
-    HFONT font_;
-    HGDIOBJ old_;
-};
-
-// What the border terms add for this system: the thin border on both sides,
-// then the 3-D edge where the version is 4 or more, else the old 3-D frame
-// when it is asked for.
-int BorderTerms(bool old3d) {
-    int w = 2 * GetSystemMetrics(SM_CXBORDER);
-    if (qxt::OsMajor() >= 4)
-        w += 2 * GetSystemMetrics(SM_CXEDGE);
-    else if (old3d)
-        w += 4;
-    return w;
-}
-
-TEST(GetPictCtlWidth, ReportedVersionIsTheRequestedOne) {
-    if (qxt::RequestedVersion() == "nt351") {
-        EXPECT_EQ(qxt::OsMajor(), 3u);
-    } else {
-        EXPECT_GE(qxt::OsMajor(), 6u);
-    }
-}
-
-TEST(GetPictCtlWidth, EmptyMaskIsThreePlusBorders) {
-    QXEnableOld3d(0);
-    // Wine's metrics: 1-pixel borders, 2-pixel edges, a scroll bar 17 wide
-    // themed and 16 classic.
-    const int spin = qxt::ClassicPrefix() ? 16 : 17;
-    const int borders = qxt::OsMajor() >= 4 ? 2 + 4 : 2;
-    MeasureDC dc;
-    EXPECT_EQ(GetPictCtlWidth("", dc.get(), 0), static_cast<UINT>(3 + borders));
-    EXPECT_EQ(GetPictCtlWidth("", dc.get(), 1), static_cast<UINT>(3 + borders + spin));
-    // A missing mask is the empty mask.
-    EXPECT_EQ(GetPictCtlWidth(nullptr, dc.get(), 0), static_cast<UINT>(3 + borders));
-    EXPECT_EQ(GetPictCtlWidth(nullptr, dc.get(), 1), static_cast<UINT>(3 + borders + spin));
-}
-
-TEST(GetPictCtlWidth, RepresentativeCharacters) {
-    MeasureDC dc;
-    struct {
-        const char *mask;
-        const char *measured;  // the characters whose widths the mask adds
-    } cases[] = {
-        {"99", "99"},          {"AaNnUuXx", "WWWWWWWW"}, {"Hh", "EE"},
-        {"Ll", "ww"},          {"(999) 999-99", "(999) 999-99"},
-        {"/9/A//", "9A/"},     {"99:99 am", "99:99 Wm"},
     };
-    for (int old3d = 0; old3d <= 1; ++old3d) {
-        QXEnableOld3d(static_cast<QXBOOL>(old3d));
+    const struct { const char *mask, *measured; } cases[] = {
+        {"", ""}, {nullptr, ""}, {"9AaNnUuXx", "9WWWWWWWW"}, {"HhLl", "EEww"}, {"/9/A//", "9A/"},
+        {"(999) 999-99", "(999) 999-99"}, {"99:99 am", "99:99 Wm"}};
+    const UINT spin = qxt::ClassicPrefix() ? 16 : 17;
+    for (QXBOOL old3d : {0, 1}) {
+        QXEnableOld3d(old3d);
+        const UINT borders = 2 + (qxt::OsMajor() >= 4 || old3d ? 4 : 0);
         for (const auto &c : cases) {
-            const int expected = dc.Width(c.measured) + 3 + BorderTerms(old3d);
-            EXPECT_EQ(GetPictCtlWidth(c.mask, dc.get(), 0), static_cast<UINT>(expected))
-                << "mask " << c.mask << " old3d " << old3d;
-            EXPECT_EQ(GetPictCtlWidth(c.mask, dc.get(), 1),
-                      static_cast<UINT>(expected + GetSystemMetrics(SM_CXVSCROLL)))
-                << "mask " << c.mask;
+            const UINT expected = width(c.measured) + 3 + borders;
+            EXPECT_EQ(GetPictCtlWidth(c.mask, dc, 0), expected) << (c.mask ? c.mask : "null") << old3d;
+            EXPECT_EQ(GetPictCtlWidth(c.mask, dc, 1), expected + spin) << (c.mask ? c.mask : "null");
         }
     }
     QXEnableOld3d(0);
+    // No device context: every character fails to measure and counts 0.
+    EXPECT_EQ(GetPictCtlWidth("999", nullptr, 0), GetPictCtlWidth("", dc, 0));
+    DeleteDC(dc);
 }
 
-// Old 3-D matters only where the major version is below 4.
-TEST(GetPictCtlWidth, Old3dAddsFourOnlyOnOldSystems) {
-    MeasureDC dc;
-    QXEnableOld3d(0);
-    const UINT off = GetPictCtlWidth("999", dc.get(), 0);
-    QXEnableOld3d(1);
-    const UINT on = GetPictCtlWidth("999", dc.get(), 0);
-    QXEnableOld3d(0);
-    EXPECT_EQ(on - off, qxt::OsMajor() < 4 ? 4u : 0u);
+class PictureBox : public qxt::EditWindowTest {};
+
+// Pixels that are not the window colour in the client area.
+int Ink(HWND h) {
+    qxt::Repaint(h);
+    qxt::Pixels px(h);
+    return px.CountOther(GetSysColor(COLOR_WINDOW), RECT{0, 0, px.width(), px.height()});
 }
 
-TEST(GetPictCtlWidth, UnmeasurableCharactersCountZero) {
-    QXEnableOld3d(0);
-    MeasureDC dc;
-    // No device context: every character fails to measure (and beeps).
-    EXPECT_EQ(GetPictCtlWidth("999", nullptr, 0), GetPictCtlWidth("", dc.get(), 0));
+// Unfocused and empty, the box hides its literals unless asked not to;
+// focused, or with one character entered, it shows the layout.
+TEST_F(PictureBox, EmptyAndUnfocusedHidesItsLiterals) {
+    HWND h = Make("QXPicture", "(999) 999-99");
+    EXPECT_EQ(Ink(h), 0);
+    ASSERT_TRUE(QXPicHideEmptyValues(h, 0));
+    const int literals = Ink(h);
+    EXPECT_GT(literals, 0);
+    ASSERT_TRUE(QXPicHideEmptyValues(h, 1));
+    SetFocus(h);
+    HideCaret(h);
+    EXPECT_EQ(Ink(h), literals);
+    SetFocus(parent.hwnd());
+    ASSERT_TRUE(QXPicSetValue(h, "5"));
+    EXPECT_GT(Ink(h), literals);
 }
 
 }  // namespace
