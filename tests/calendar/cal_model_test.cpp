@@ -1,7 +1,8 @@
-// The calendar's model without a window: geometry, month lengths and first
-// columns, moves between days, months and years with the rows each names for
-// repainting, and the hit test.
+// The calendar's arithmetic and model without a window: day numbers against a
+// calendar walked one day at a time, the geometry, and moves.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "calendar/cal_model.h"
 #include "calendar/julian_date.h"
@@ -9,165 +10,68 @@
 namespace {
 
 using qx::CalModel;
+using qx::JulianDate;
 
-const unsigned kYear = qx::kCalYearRow, kMonth = qx::kCalMonthRow, kGrid = qx::kCalDayGrid;
-
-struct Date {
-    int year, month, day;  // month and day 1-based
-};
-
-CalModel Showing(Date d) {
-    CalModel m;
-    m.selected = d.day - 1;
-    m.month = d.month - 1;
-    m.year = d.year;
-    return m;
+// Every day from 1 January 100 (day 1757585, a Friday) to 31 December 9999,
+// with month lengths and leap years written out here: the day number both
+// ways, the weekday, and on each 1st the month's length and first column.
+TEST(CalDates, AgreeWithADayByDayWalk) {
+    const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    uint32_t year = 100, month = 1, day = 1, number = 1757585, weekday = 5, m, d, y;
+    for (; year <= 9999; ++number, weekday = weekday % 7 + 1) {
+        const bool leap = year % 400 == 0 || (year % 4 == 0 && year % 100 != 0);
+        const int length = lengths[month - 1] + (month == 2 && leap);
+        const JulianDate date(month, day, year);
+        JulianDate(number).Split(&m, &d, &y);
+        if (date.DayNumber() != number || date.DayOfWeek() != weekday || m != month || d != day || y != year ||
+            (day == 1 && (qx::IsLeapYear(year) != leap || CalModel::DaysInMonth(month - 1, year) != length ||
+                          CalModel::FirstColumn(month - 1, year) != int(weekday % 7))))
+            FAIL() << "first disagreement: " << year * 10000 + month * 100 + day;
+        if (++day > uint32_t(length)) day = 1, year += month == 12, month = month % 12 + 1;
+    }
+    EXPECT_TRUE(JulianDate(1, 1, 2000).DayNumber() == 2451545 && JulianDate(1, 1, 2000).DayOfWeek() == 6);
+    // Years up to 99 are 19xx for the conversion only; invalid dates give 0;
+    // far beyond the walk, 400 years stay 146097 days.
+    EXPECT_EQ(JulianDate(6, 15, 8).DayNumber(), JulianDate(6, 15, 1908).DayNumber());
+    EXPECT_TRUE(qx::IsValidDate(2, 29, 0) && CalModel::DaysInMonth(1, 8) == 29);
+    const uint32_t invalid[][3] = {{2, 29, 0}, {4, 31, 2008}, {13, 1, 2008}, {0, 1, 2008}, {1, 0, 2008}};
+    for (const auto &c : invalid) EXPECT_EQ(JulianDate(c[0], c[1], c[2]).DayNumber(), 0u) << c[2] << "-" << c[0];
+    EXPECT_EQ(JulianDate(3, 1, 2000400).DayNumber() - JulianDate(3, 1, 2000000).DayNumber(), 146097u);
 }
 
-std::string Text(const CalModel &m) {
-    return std::to_string(m.year) + "-" + std::to_string(m.month + 1) + "-" +
-           std::to_string(m.selected + 1);
-}
-std::string Text(Date d) { return Text(Showing(d)); }
-
-TEST(CalLayout, GeometryFromWindowSize) {
-    const struct {
-        int w, h, bw, bh, header, dayRow, cell, gridW, gridH;
-    } cases[] = {
-        {200, 150, 1, 1, 11, 17, 27, 197, 145}, {300, 200, 1, 1, 15, 24, 41, 295, 199},
-        {200, 150, 2, 2, 10, 16, 26, 198, 146}, {197, 145, 1, 1, 10, 17, 27, 197, 142},
-        {0, 0, 1, 1, 0, 0, 0, 8, 10},           {-40, -30, 1, 1, 0, 0, 0, 8, 10},
+// Laid out again at the size the grid settled on, nothing changes.
+TEST(CalLayout, Geometry) {
+    const struct { int w, h, lineW, lineH; std::vector<int> got; } cases[] = {
+        {200, 150, 1, 1, {11, 17, 27, 197, 145}},  // header row, day row, cell, grid width and height
+        {200, 150, 2, 3, {9, 15, 26, 198, 147}},   {-40, -30, 1, 1, {0, 0, 0, 8, 10}},
     };
     for (const auto &c : cases) {
         CalModel m;
-        EXPECT_TRUE(m.Layout(c.w, c.h, c.bw, c.bh));
-        EXPECT_EQ(m.borderWidth * 10 + m.borderHeight, c.bw * 10 + c.bh);
-        EXPECT_EQ(m.headerRowHeight, c.header) << c.w << "x" << c.h;
-        EXPECT_EQ(m.dayRowHeight, c.dayRow) << c.w << "x" << c.h;
-        EXPECT_EQ(m.cellWidth, c.cell) << c.w << "x" << c.h;
-        EXPECT_EQ(m.width, c.gridW) << c.w << "x" << c.h;
-        EXPECT_EQ(m.height, c.gridH) << c.w << "x" << c.h;
+        EXPECT_TRUE(m.Layout(c.w, c.h, c.lineW, c.lineH) && !m.Layout(m.width, m.height, c.lineW, c.lineH));
+        EXPECT_EQ((std::vector<int>{m.headerRowHeight, m.dayRowHeight, m.cellWidth, m.width, m.height}), c.got)
+            << c.w << "x" << c.h << ", lines " << c.lineW << "," << c.lineH;
     }
 }
 
-// The window takes the grid's size after the first layout; laying out at
-// that size keeps the grid, although the formula alone would not (see the
-// fresh 197 x 145 above).
-TEST(CalLayout, SettledSizeChangesNothing) {
-    CalModel m;
-    ASSERT_TRUE(m.Layout(200, 150, 1, 1));
-    EXPECT_FALSE(m.Layout(197, 145, 1, 1));
-    EXPECT_EQ(m.headerRowHeight, 11);
-    EXPECT_TRUE(m.Layout(197, 145, 2, 1));  // other system metrics
-    EXPECT_EQ(m.cellWidth, 25);
-}
-
-TEST(CalDates, MonthLengthsAndFirstColumns) {
-    const int common[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    for (int month = 0; month < 12; ++month) {
-        EXPECT_EQ(CalModel::DaysInMonth(month, 2007), common[month]) << month;
-        EXPECT_EQ(CalModel::DaysInMonth(month, 2000), common[month] + (month == 1)) << month;
-        // Years up to 99 are 19xx for the first column only.
-        EXPECT_EQ(CalModel::FirstColumn(month, 8), CalModel::FirstColumn(month, 1908)) << month;
-    }
-    EXPECT_EQ(CalModel::DaysInMonth(1, 1900), 28);
-    EXPECT_EQ(CalModel::DaysInMonth(1, 8), 29);
-    EXPECT_EQ(CalModel::DaysInMonth(12, 2008), 0);
-    EXPECT_EQ(CalModel::DaysInMonth(-1, 2008), 0);
-    const int firsts[][3] = {{0, 2000, 6}, {1, 2007, 4}, {0, 2008, 2}, {1, 2009, 0}, {2, 2008, 6}};
-    for (const auto &f : firsts) EXPECT_EQ(CalModel::FirstColumn(f[0], f[1]), f[2]) << f[0] << "/" << f[1];
-}
-
-TEST(CalMoves, MoveSelection) {
-    const struct {
-        Date from;
-        int delta;
-        Date to;
-        unsigned rows;
-    } cases[] = {
-        {{2008, 1, 1}, -1, {2007, 12, 31}, kYear | kMonth | kGrid},
-        {{2007, 12, 31}, 1, {2008, 1, 1}, kYear | kMonth | kGrid},
-        {{2007, 2, 28}, 7, {2007, 3, 7}, kMonth | kGrid},
-        {{2008, 2, 28}, 1, {2008, 2, 29}, kGrid},
-        {{2008, 3, 5}, -7, {2008, 2, 27}, kMonth | kGrid},
-        {{2008, 1, 1}, 366, {2009, 1, 1}, kYear | kGrid},
-        {{2007, 2, 41}, 1, {2007, 3, 14}, kMonth | kGrid},  // an index beyond the month
-        {{2007, 3, 0}, -1, {2007, 2, 27}, kMonth | kGrid},  // no day selected
-        {{2008, 6, 10}, 0, {2008, 6, 10}, 0},
+TEST(CalMoves, DaysAndMonths) {
+    const unsigned kYear = qx::kCalYearRow, kMonth = qx::kCalMonthRow, kDays = qx::kCalDayGrid;
+    enum { kPrevious = 1 << 30, kNext };  // else a number of days
+    const struct { int from, delta, to; unsigned rows; } cases[] = {
+        {20071231, 1, 20080101, kYear | kMonth | kDays}, {20080228, 1, 20080229, kDays},
+        {20070241, 1, 20070314, kMonth | kDays},  // an index beyond the month's end
+        {20070300, -1, 20070227, kMonth | kDays},  // no day selected
+        {20080229, 146097, 24080229, kYear | kDays},      {20080229, 1000000, 47460126, kYear | kMonth | kDays},
+        {20080229, -500000, 6390318, kYear | kMonth | kDays},
+        {20080331, kPrevious, 20080229, kMonth | kDays},  {20070131, kNext, 20070228, kMonth | kDays},
     };
     for (const auto &c : cases) {
-        CalModel m = Showing(c.from);
-        EXPECT_EQ(m.MoveSelection(c.delta), c.rows) << Text(c.from) << " by " << c.delta;
-        EXPECT_EQ(Text(m), Text(c.to)) << Text(c.from) << " by " << c.delta;
+        CalModel m;
+        m.year = c.from / 10000, m.month = c.from / 100 % 100 - 1, m.selected = c.from % 100 - 1;
+        const unsigned rows = c.delta == kPrevious ? m.PreviousMonth() : c.delta == kNext ? m.NextMonth()
+                                                                                          : m.MoveSelection(c.delta);
+        EXPECT_EQ(m.year * 10000 + (m.month + 1) * 100 + m.selected + 1, c.to) << c.from << " by " << c.delta;
+        EXPECT_EQ(rows, c.rows) << c.from << " by " << c.delta;
     }
-}
-
-// Long moves land where day numbers say; whole 400-year cycles included.
-TEST(CalMoves, LongMovesAgreeWithDayNumbers) {
-    const Date starts[] = {{2000, 1, 1}, {2008, 2, 29}, {1850, 7, 15}};
-    for (const Date &s : starts) {
-        for (int delta : {1000, -1000, 146097, -146097, 146096, 1000000, -500000}) {
-            CalModel m = Showing(s);
-            m.MoveSelection(delta);
-            uint32_t month, day, year;
-            qx::JulianDate(qx::JulianDate(s.month, s.day, s.year).DayNumber() + delta)
-                .Split(&month, &day, &year);
-            EXPECT_EQ(Text(m), Text(Date{int(year), int(month), int(day)})) << Text(s) << " by " << delta;
-        }
-    }
-}
-
-TEST(CalMoves, MonthsAndYearsClamp) {
-    enum Op { kPrevious, kNext, kYearBack, kMonthNoClamp };
-    const struct {
-        Date from;
-        Op op;
-        Date to;
-        unsigned rows;
-    } cases[] = {
-        {{2008, 3, 31}, kPrevious, {2008, 2, 29}, kMonth | kGrid},
-        {{2008, 1, 15}, kPrevious, {2007, 12, 15}, kYear | kMonth | kGrid},
-        {{2007, 1, 31}, kNext, {2007, 2, 28}, kMonth | kGrid},
-        {{2007, 12, 31}, kNext, {2008, 1, 31}, kYear | kMonth | kGrid},
-        {{2008, 2, 29}, kYearBack, {2007, 2, 28}, kYear | kGrid},
-        {{2008, 1, 31}, kMonthNoClamp, {2008, 2, 31}, kMonth | kGrid},
-    };
-    for (const auto &c : cases) {
-        CalModel m = Showing(c.from);
-        const unsigned rows = c.op == kPrevious ? m.PreviousMonth()
-                              : c.op == kNext   ? m.NextMonth()
-                              : c.op == kYearBack ? m.SetYear(m.year - 1, true)
-                                                  : m.SetMonth(1, false);
-        EXPECT_EQ(Text(m), Text(c.to)) << Text(c.from) << " op " << c.op;
-        EXPECT_EQ(rows, c.rows) << Text(c.from) << " op " << c.op;
-    }
-}
-
-// With Layout (200, 150) the day rows start at y 37, one every 18 pixels, and
-// a column every 28 from x 1. January 2000 starts on Saturday (column 6).
-TEST(CalHitTest, DayAt) {
-    CalModel m = Showing({2000, 1, 1});
-    m.Layout(200, 150, 1, 1);
-    for (int day = 1; day <= 31; ++day) {
-        const int pos = day - 1 + 6;
-        EXPECT_EQ(m.DayAt((pos % 7) * 28 + 14, 37 + (pos / 7) * 18 + 8), day - 1) << day;
-    }
-    const struct {
-        int x, y, index;
-    } cases[] = {
-        {14, 45, -6},                   // empty cell before the 1st
-        {2 * 28 + 14, 37 + 5 * 18, 31},  // after the 31st
-        {182, 36, 0}, {182, 20, 0},      // less than a day row above the grid
-        {182, 19, -7},                   // more
-        {0, 45, -6}, {196, 45, 0},       // the outer lines belong to the outer columns
-        {197, 45, -1}, {-1, 45, -1},     // beside the grid
-        {100, 145, -1},                  // below it
-    };
-    for (const auto &c : cases) EXPECT_EQ(m.DayAt(c.x, c.y), c.index) << c.x << "," << c.y;
-    // No cells, no day, no division.
-    m.Layout(0, 0, 1, 1);
-    for (int x = -2; x < 12; ++x)
-        for (int y = -2; y < 12; ++y) EXPECT_EQ(m.DayAt(x, y), -1) << x << "," << y;
 }
 
 }  // namespace
