@@ -1,158 +1,204 @@
-// "QXEdit" windows through the DLL, as a host uses them: notifications,
-// keys, the standard messages, the clipboard, the mouse, registration and a
-// modal dialog.
+// Edit windows through the DLL, as a host uses them: registration, typing,
+// keys, messages, the clipboard, the mouse, the spin inside the window, a
+// modal dialog, and painting read back as pixels. The program runs with a
+// theme, in the classic look and where a version below 4 is reported.
+#include <windows.h>
+#include <uxtheme.h>
+#include <vssym32.h>
+
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "edit_test_util.h"
+#include "edit_dialog.h"
+#include "harness.h"
+#include "qx_cntl.h"
 
 namespace {
 
-using qxt::kCtrl;
-using qxt::kNoMods;
-using qxt::kShift;
-using qxt::Notification;
+using namespace qxt;
 
-using qxt::Text;
+const COLORREF kBlue = RGB(0, 0, 255), kYellow = RGB(255, 255, 0);
+// A bitmap font: the pixels of its text are exactly the text colour.
+const HFONT g_font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
 
-const auto *const g_registered = ::testing::AddGlobalTestEnvironment(new qxt::RegisteredControls);
+bool OldSystem() { return RequestedVersion() == "nt351"; }
+bool Themed() { return !OldSystem() && !ClassicPrefix(); }
 
-// x of each character boundary of text in the test font, from 0.
-std::vector<int> Boundaries(const char *text) {
-    std::vector<int> xs;
-    for (int n = 0; n == 0 || text[n - 1]; ++n) xs.push_back(qxt::TestWidth(text, n));
-    return xs;
+// The width of the first n characters of text in the test font.
+int Width(const char *text, int n) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SIZE s = {0, 0};
+    SelectObject(dc, g_font);
+    GetTextExtentPoint32A(dc, text, n, &s);
+    DeleteDC(dc);
+    return s.cx;
 }
 
-struct Sel {
-    DWORD anchor, caret;
-    bool operator==(const Sel &o) const { return anchor == o.anchor && caret == o.caret; }
+std::string Text(HWND e) {
+    char buf[80] = {};
+    return std::string(buf, SendMessageA(e, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf)));
+}
+
+// The text with '|' at the caret and '[' at the anchor where they differ, as
+// EM_GETSEL both stores and returns them.
+std::string Shown(HWND e) {
+    DWORD anchor = 99, caret = 99;
+    const LRESULT packed = SendMessageA(e, EM_GETSEL, WPARAM(&anchor), LPARAM(&caret));
+    std::string s = Text(e).insert(caret, "|");
+    if (anchor != caret) s.insert(anchor + (anchor > caret), "[");
+    return packed == LRESULT(caret << 16 | anchor) ? s : "EM_GETSEL returned " + std::to_string(packed);
+}
+
+// The classes are registered for each test, and unregistered once the
+// test's windows are gone.
+struct Registered {
+    Registered() { EXPECT_EQ(RegisterQXCtls(HostInstance()), 1); }
+    ~Registered() { UnregisterQXCtls(HostInstance()); }
 };
-std::ostream &operator<<(std::ostream &os, const Sel &s) {
-    return os << "(" << s.anchor << ", " << s.caret << ")";
-}
-Sel SelOf(HWND e) {
-    Sel s = {99, 99};
-    SendMessageA(e, EM_GETSEL, reinterpret_cast<WPARAM>(&s.anchor),
-                 reinterpret_cast<LPARAM>(&s.caret));
-    return s;
-}
 
-class EditWindow : public ::testing::Test {
+class Edit : public ::testing::Test {
 protected:
-    HWND Make(DWORD style = 0, int width = 150, int height = 20) {
-        HWND e = parent.CreateChild("QXEdit", "", style, 10, 10, width, height, 7);
-        SendMessageA(e, WM_SETFONT, reinterpret_cast<WPARAM>(qxt::TestFont()), 0);
+    // An edit in the test font; its client area, where its spin's strip
+    // begins and the centre of its upper arrow.
+    HWND Make(const char *cls = "QXEdit", DWORD style = 0, const char *text = "", int width = 150) {
+        HWND e = parent.CreateChild(cls, "", style, 10, 10, width, 20, 7);
+        SendMessageA(e, WM_SETFONT, WPARAM(g_font), 0);
+        Set(e, text, 0, 0);
+        GetClientRect(e, &client);
+        const int spin = style & QXES_SPIN ? std::min(GetSystemMetrics(SM_CXHTHUMB), int(client.right / 2)) : 0;
+        spinLeft = client.right - spin;
+        upper = {client.right - spin / 2, (client.bottom - 2) / 4};
         return e;
     }
-    void Set(HWND e, const std::string &text, int anchor, int caret) {
-        SetWindowTextA(e, text.c_str());
+    void Set(HWND e, const char *text, int anchor, int caret) {
+        SetWindowTextA(e, text);
         SendMessageA(e, EM_SETSEL, anchor, caret);
         parent.ClearNotifications();
     }
-    std::vector<Notification> Pairs(HWND e, int n) {
-        std::vector<Notification> v;
-        for (int i = 0; i < n; ++i) {
-            v.push_back({7, EN_UPDATE, e});
-            v.push_back({7, EN_CHANGE, e});
-        }
-        return v;
-    }
-
-    qxt::ParentWindow parent;
+    Registered registered;
+    ParentWindow parent;
+    RECT client = {};
+    int spinLeft = 0;
+    POINT upper = {};
 };
 
-// EN_UPDATE comes before the new text is painted, EN_CHANGE after it, both
-// under the control's own identifier and handle.
-TEST_F(EditWindow, RoadOfATypedCharacter) {
-    HWND e = Make();
-    std::vector<std::string> texts;
-    std::vector<int> ink;
-    parent.onCommand = [&](const Notification &) {
-        texts.push_back(Text(e));
-        ink.push_back(qxt::Pixels(e).Count(GetSysColor(COLOR_WINDOWTEXT)));
+// Nested registrations count; RegisterQXCtls stops at the first class it
+// cannot register (here a foreign one, shown as registered); every class it
+// registers makes windows.
+TEST(Registration, CountsAndStopsAtTheFirstFailure) {
+    const char *const classes[] = {"QXEdit", "QXInteger", "QXFloat",     "QXPicture",
+                                   "QXTime", "QXCalCntl", "QXBmpButton", "QXBmpButtonXP"};
+    const HINSTANCE inst = HostInstance();
+    auto registered = [&] {
+        std::string s;
+        WNDCLASSA wc;
+        for (const char *c : classes) s += GetClassInfoA(inst, c, &wc) ? "1" : "0";
+        return s;
     };
-    qxt::SendChar(e, 'W');
-    parent.onCommand = nullptr;
-    EXPECT_TRUE(qxt::SameNotifications(Pairs(e, 1), parent.Notifications()));
-    EXPECT_EQ(texts, (std::vector<std::string>{"W", "W"}));
-    ASSERT_EQ(ink.size(), 2u);
-    EXPECT_EQ(ink[0], 0);
-    EXPECT_GT(ink[1], 0);
-
-    // A character that does not fit is refused without a word.
-    Set(e, std::string(63, 'a'), 63, 63);
-    qxt::SendChar(e, 'b');
-    EXPECT_TRUE(qxt::SameNotifications({}, parent.Notifications()));
-    EXPECT_EQ(Text(e), std::string(63, 'a'));
+    EXPECT_TRUE(RegisterQXCtls(inst) && RegisterQXCtls(inst));
+    UnregisterQXCtls(inst);
+    for (const char *c : classes) EXPECT_NE(ParentWindow().CreateChild(c, "", 0, 0, 0, 200, 150), nullptr) << c;
+    UnregisterQXCtls(inst);
+    EXPECT_EQ(registered(), "00000000");
+    for (const char *expected : {"10000000", "11100000", "11111100", "11111111"}) {
+        const char *blocked = classes[std::string(expected).rfind('1')];
+        WNDCLASSA foreign = {0, DefWindowProcA, 0, 0, inst, nullptr, nullptr, nullptr, nullptr, blocked};
+        ASSERT_NE(RegisterClassA(&foreign), 0) << blocked;
+        EXPECT_EQ(RegisterQXCtls(inst), 0) << blocked;
+        EXPECT_EQ(registered(), expected) << blocked;
+        UnregisterClassA(blocked, inst);
+        UnregisterQXCtls(inst);
+    }
 }
 
-TEST_F(EditWindow, KeysAndSelection) {
-    struct {
-        int anchor, caret;
-        UINT vk;  // a key, or 0 for the character ch
-        char ch;
-        int mods;
-        const char *after;
-        Sel sel;
-        int pairs;  // EN_UPDATE/EN_CHANGE pairs sent
-    } cases[] = {
-        {2, 5, VK_LEFT, 0, kShift, "abcdef", {2, 1}, 0},  // from the low end, past the anchor
-        {2, 5, VK_LEFT, 0, kNoMods, "abcdef", {2, 2}, 0},
-        {5, 2, VK_RIGHT, 0, kNoMods, "abcdef", {5, 5}, 0},
-        {5, 2, VK_RIGHT, 0, kShift, "abcdef", {5, 6}, 0},  // from the high end
-        {5, 2, VK_LEFT, 0, kShift, "abcdef", {5, 1}, 0},
-        {2, 2, VK_RIGHT, 0, kShift, "abcdef", {2, 3}, 0},
-        {0, 0, VK_LEFT, 0, kNoMods, "abcdef", {0, 0}, 0},
-        {3, 3, VK_LEFT, 0, kCtrl, "abcdef", {2, 2}, 0},  // no word-wise movement
-        {3, 3, VK_HOME, 0, kShift, "abcdef", {3, 0}, 0},
-        {1, 3, VK_END, 0, kNoMods, "abcdef", {6, 6}, 0},
-        {2, 2, VK_DELETE, 0, kNoMods, "abdef", {2, 2}, 1},
-        {6, 6, VK_DELETE, 0, kNoMods, "abcdef", {6, 6}, 0},
-        {3, 1, VK_DELETE, 0, kNoMods, "adef", {1, 1}, 1},
-        {3, 3, 0, '\b', kNoMods, "abdef", {2, 2}, 1},
-        {4, 1, 0, '\b', kNoMods, "aef", {1, 1}, 1},
-        {0, 0, 0, '\b', kNoMods, "abcdef", {0, 0}, 1},
-        {1, 3, 0, 'X', kNoMods, "aXdef", {2, 2}, 3},  // selection removed, refreshed, typed
+// EN_UPDATE comes before the new text is painted, EN_CHANGE after it, both
+// under the control's own identifier and handle. A character that does not
+// fit is refused without a word, and what was typed after it is dropped.
+TEST_F(Edit, RoadOfATypedCharacter) {
+    HWND e = Make();
+    std::vector<int> ink;
+    parent.onCommand = [&](const Notification &) { ink.push_back(Pixels(e).Count(GetSysColor(COLOR_WINDOWTEXT))); };
+    SendChar(e, 'W');
+    EXPECT_TRUE(SameNotifications({{7, EN_UPDATE, e}, {7, EN_CHANGE, e}}, parent.Notifications()));
+    EXPECT_TRUE(ink.size() == 2 && ink[0] == 0 && ink[1] > 0) << ::testing::PrintToString(ink);
+    Set(e, std::string(62, 'a').c_str(), 62, 62);
+    PostText(e, "xy\bz");
+    Pump();
+    EXPECT_EQ(Text(e), std::string(62, 'a') + "x");
+    EXPECT_EQ(parent.Notifications().size(), 2u);
+}
+
+// Keys, characters and messages on a text with a selection, the clipboard
+// holding CF_TEXT "XY" and, as an earlier copy of another program may leave
+// it, a different CF_UNICODETEXT "older" (or nothing, for a paste from an
+// empty clipboard). Afterwards: the text with '|' at the caret and '[' at the
+// anchor, the changes notified (+n), and the clipboard where it changed (its
+// Unicode text after a slash where that differs).
+TEST_F(Edit, KeysMessagesAndTheClipboard) {
+    const std::string full(63, 's'), fullShown = "[s|" + full.substr(1);
+    const struct { const char *text; int anchor, caret; UINT msg; WPARAM wp; int mods; const char *after; } cases[] = {
+        {"hello", 1, 4, WM_KEYDOWN, VK_LEFT, kShift, "|h[ello"},  // from the low end
+        {"hello", 4, 1, WM_KEYDOWN, VK_RIGHT, kShift, "hell[o|"},  // from the high end
+        {"hello", 1, 4, WM_KEYDOWN, VK_LEFT, kNoMods, "h|ello"},
+        {"hello", 4, 1, WM_KEYDOWN, VK_RIGHT, kNoMods, "hell|o"},
+        {"hello", 3, 3, WM_KEYDOWN, VK_HOME, kShift, "|hel[lo"},
+        {"hello", 1, 3, WM_KEYDOWN, VK_END, kNoMods, "hello|"},
+        {"hello", 2, 2, WM_KEYDOWN, VK_DELETE, kNoMods, "he|lo +1"},
+        {"hello", 5, 5, WM_KEYDOWN, VK_DELETE, kNoMods, "hello|"},
+        {"hello", 3, 1, WM_KEYDOWN, VK_DELETE, kNoMods, "h|lo +1"},
+        {"hello", 3, 3, WM_CHAR, '\b', kNoMods, "he|lo +1"},
+        {"hello", 4, 1, WM_CHAR, '\b', kNoMods, "h|o +1"},
+        {"hello", 0, 0, WM_CHAR, '\b', kNoMods, "|hello +1"},
+        {"hello", 1, 3, WM_CHAR, 'X', kNoMods, "hX|lo +3"},  // removed, refreshed, typed
+        {"hello", 1, 4, WM_KEYDOWN, 'C', kCtrl, "h[ell|o ell"},
+        {"hello", 4, 1, WM_KEYDOWN, VK_INSERT, kCtrl, "h|ell[o ell"},
+        {"hello", 2, 2, WM_KEYDOWN, 'C', kCtrl, "he|llo"},
+        {"hello", 4, 1, WM_KEYDOWN, 'X', kCtrl, "h|o +1 ell"},
+        {"hello", 1, 4, WM_KEYDOWN, VK_DELETE, kShift, "h|o +1 ell"},
+        {"hello", 4, 1, WM_COPY, 0, 0, "h|ell[o ell"},
+        {"hello", 1, 4, WM_CUT, 0, 0, "h|o +1 ell"},
+        {"hello", 1, 4, WM_CLEAR, 0, 0, "h|o +1"},
+        {"hello", 1, 4, WM_KEYDOWN, 'V', kCtrl, "hXY|o +1"},
+        {"hello", 5, 5, WM_KEYDOWN, VK_INSERT, kShift, "helloXY| +1"},
+        {"hello", 0, 0, WM_PASTE, 0, 0, "|hello (none)"},
+        {full.c_str(), 0, 1, WM_PASTE, 0, 0, fullShown.c_str()},  // does not fit without the selection either
+        {"hello", 0, -1, 0, 0, 0, "[hello|"},
+        {"hello", -1, 4, 0, 0, 0, "|hello"},
+        {"hello", 4, 99, 0, 0, 0, "hell[o|"},
     };
     HWND e = Make();
     for (const auto &c : cases) {
-        Set(e, "abcdef", c.anchor, c.caret);
-        if (c.vk)
-            qxt::SendKey(e, c.vk, c.mods);
-        else
-            qxt::SendChar(e, c.ch, c.mods);
-        SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
-        EXPECT_EQ(Text(e), c.after);
-        EXPECT_EQ(SelOf(e), c.sel);
-        EXPECT_TRUE(qxt::SameNotifications(Pairs(e, c.pairs), parent.Notifications()));
+        EmptyClipboardNow();
+        if (!strstr(c.after, "(none)")) {
+            ASSERT_TRUE(SetClipboardText("XY") && PumpUntil([] { return OpenClipboard(nullptr) != FALSE; }, 500));
+            HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, sizeof L"older");
+            memcpy(GlobalLock(mem), L"older", sizeof L"older");
+            GlobalUnlock(mem);
+            SetClipboardData(CF_UNICODETEXT, mem);
+            CloseClipboard();
+        }
+        Set(e, c.text, c.anchor, c.caret);
+        if (c.msg == WM_KEYDOWN && c.mods == kCtrl && c.wp >= 'A')  // the character the shortcut also types
+            PostMessageA(e, WM_CHAR, c.wp & 0x1F, 0);
+        if (c.msg == WM_KEYDOWN)
+            SendKey(e, static_cast<UINT>(c.wp), c.mods);
+        else if (c.msg == WM_CHAR)
+            SendChar(e, static_cast<char>(c.wp), c.mods);
+        else if (c.msg)
+            SendMessageA(e, c.msg, 0, 0);
+        Pump();
+        std::string after = Shown(e), clip = "(none)", unicode = "(none)";
+        if (!parent.Notifications().empty()) after += " +" + std::to_string(parent.Notifications().size() / 2);
+        ClipboardText(&clip);
+        ClipboardUnicodeText(&unicode);
+        if (clip != "XY" || unicode != "older") after += " " + clip + (unicode == clip ? "" : "/" + unicode);
+        EXPECT_EQ(after, c.after) << "case " << &c - cases;
     }
-}
-
-TEST_F(EditWindow, TextAndSelectionMessages) {
-    HWND e = Make();
-    struct {
-        WPARAM a;
-        LPARAM c;
-        Sel sel;
-    } sels[] = {{0, -1, {0, 6}}, {WPARAM(-1), 4, {0, 0}}, {3, 99, {3, 6}}, {5, 2, {5, 2}}};
-    for (const auto &s : sels) {
-        Set(e, "abcdef", s.a, s.c);
-        EXPECT_EQ(SelOf(e), s.sel) << s.a << "," << s.c;
-        EXPECT_EQ(SendMessageA(e, EM_GETSEL, 0, 0), LRESULT(s.sel.caret << 16 | s.sel.anchor));
-    }
-    Set(e, "abc", 0, 0);
-    EXPECT_EQ(SendMessageA(e, WM_GETTEXTLENGTH, 0, 0), 4);
     char buf[8] = "#######";
-    EXPECT_EQ(SendMessageA(e, WM_GETTEXT, 3, reinterpret_cast<LPARAM>(buf)), 2);
-    EXPECT_STREQ(buf, "ab");
-    EXPECT_EQ(SendMessageA(e, WM_GETTEXT, 0, reinterpret_cast<LPARAM>(buf)), 0);
-    EXPECT_STREQ(buf, "ab");
+    EXPECT_EQ(SendMessageA(e, WM_GETTEXTLENGTH, 0, 0), 6);
+    EXPECT_EQ(SendMessageA(e, WM_GETTEXT, 3, LPARAM(buf)), 2);
+    EXPECT_STREQ(buf, "he");
     EXPECT_EQ(SendMessageA(e, WM_GETTEXT, 8, 0), 0);
     SendMessageA(e, WM_SETTEXT, 0, 0);
     EXPECT_EQ(Text(e), "");
@@ -160,291 +206,243 @@ TEST_F(EditWindow, TextAndSelectionMessages) {
     EXPECT_EQ(Text(e), std::string(63, 'z'));
 }
 
-// After a refused character, the keys the user typed ahead are dropped.
-TEST_F(EditWindow, LimitDropsTypeAhead) {
-    HWND e = Make();
-    Set(e, std::string(62, 'a'), 62, 62);
-    qxt::PostText(e, "xy\bz");
-    qxt::Pump();
-    EXPECT_EQ(Text(e), std::string(62, 'a') + "x");
-}
-
-// CF_TEXT and a different CF_UNICODETEXT, as an earlier copy of another
-// program may leave them.
-bool SetClipboardBoth(const char *text, const wchar_t *unicode) {
-    if (!qxt::SetClipboardText(text)) return false;
-    for (int tries = 0; !OpenClipboard(nullptr); ++tries) {
-        if (tries == 50) return false;
-        Sleep(10);
-    }
-    const size_t n = (wcslen(unicode) + 1) * sizeof(wchar_t);
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, n);
-    memcpy(GlobalLock(mem), unicode, n);
-    GlobalUnlock(mem);
-    const bool ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
-    CloseClipboard();
-    return ok;
-}
-
-TEST_F(EditWindow, Clipboard) {
-    const std::string sixty(60, 's');
-    struct {
-        const char *text;
-        int anchor, caret;
-        const char *clipBefore;  // null: an empty clipboard
-        UINT vk;                 // with mods, or 0 for the message msg
-        int mods;
-        UINT msg;
-        const char *after;
-        const char *clipAfter;
-    } cases[] = {
-        {"hello", 1, 4, "old", 'C', kCtrl, 0, "hello", "ell"},
-        {"hello", 4, 1, "old", VK_INSERT, kCtrl, 0, "hello", "ell"},
-        {"hello", 1, 4, "old", 0, 0, WM_COPY, "hello", "ell"},
-        {"hello", 2, 2, "old", 'C', kCtrl, 0, "hello", "old"},
-        {"hello", 4, 1, "old", 'X', kCtrl, 0, "ho", "ell"},
-        {"hello", 1, 4, "old", VK_DELETE, kShift, 0, "ho", "ell"},
-        {"hello", 1, 4, "old", 0, 0, WM_CUT, "ho", "ell"},
-        {"hello", 1, 4, "old", 0, 0, WM_CLEAR, "ho", "old"},
-        {"hello", 1, 4, "XY", 'V', kCtrl, 0, "hXYo", "XY"},
-        {"hello", 5, 5, "XY", VK_INSERT, kShift, 0, "helloXY", "XY"},
-        {"hello", 0, 0, "XY", 0, 0, WM_PASTE, "XYhello", "XY"},
-        {"hello", 0, 0, nullptr, 'V', kCtrl, 0, "hello", nullptr},
-        {sixty.c_str(), 60, 60, "0123456789", 'V', kCtrl, 0, sixty.c_str(), "0123456789"},
-        // Does not fit once the selection is gone either: nothing changes.
-        {sixty.c_str(), 0, 5, "0123456789", 'V', kCtrl, 0, sixty.c_str(), "0123456789"},
-    };
-    HWND e = Make();
-    for (const auto &c : cases) {
-        Set(e, c.text, c.anchor, c.caret);
-        if (c.clipBefore)
-            ASSERT_TRUE(SetClipboardBoth(c.clipBefore, L"older"));
-        else
-            qxt::EmptyClipboardNow();
-        const Sel before = SelOf(e);
-        if (c.vk) {
-            // The control character a shortcut's key also types is not inserted.
-            if (c.mods == kCtrl && c.vk != VK_INSERT) PostMessageA(e, WM_CHAR, c.vk & 0x1F, 0);
-            qxt::SendKey(e, c.vk, c.mods);
-            qxt::Pump();
-        } else {
-            SendMessageA(e, c.msg, 0, 0);
-        }
-        SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
-        EXPECT_EQ(Text(e), c.after);
-        std::string clip = "(none)", unicode = "(none)";
-        qxt::ClipboardText(&clip);
-        qxt::ClipboardUnicodeText(&unicode);
-        EXPECT_EQ(clip, c.clipAfter ? c.clipAfter : "(none)");
-        // No text of an earlier copy stays behind in another format.
-        if (c.clipAfter && c.clipBefore && std::string(c.clipAfter) != c.clipBefore) {
-            EXPECT_EQ(unicode, c.clipAfter);
-        }
-        if (Text(e) == c.text) {
-            EXPECT_EQ(SelOf(e), before);
-        }
-    }
-}
-
-// The nearest character boundary to the click, ties to the right, measured
-// from where the text is painted.
-TEST_F(EditWindow, HitTesting) {
+// A click selects the character boundary nearest to it, ties to the right,
+// measured from where the text is painted: for right alignment the end of the
+// edit rectangle, which leaves out the spin's strip. The rectangle's last
+// column and row are outside it.
+TEST_F(Edit, HitTesting) {
     const char text[] = "iWmil.W";
-    const std::vector<int> xs = Boundaries(text);
-    for (DWORD style : {DWORD(0), DWORD(QXES_RIGHT)}) {
-        HWND e = Make(style);
-        SetWindowTextA(e, text);
-        RECT rc;
-        GetClientRect(e, &rc);
-        const int origin = style ? rc.right - 2 - xs.back() : 1;
-        for (int x = origin - 3; x <= origin + xs.back() + 3; ++x) {
-            size_t best = 0;
-            for (size_t j = 0; j < xs.size(); ++j)
-                if (std::abs(origin + xs[j] - x) <= std::abs(origin + xs[best] - x)) best = j;
-            qxt::Click(e, x, 5);
-            EXPECT_EQ(SelOf(e), (Sel{DWORD(best), DWORD(best)})) << "x " << x << " style " << style;
+    for (DWORD style : {DWORD(0), DWORD(QXES_RIGHT | QXES_SPIN)}) {
+        HWND e = Make("QXEdit", style, text);
+        const int origin = style ? spinLeft - 2 - Width(text, 7) : 1;
+        for (int x = std::max(origin - 3, 0); x <= std::min(origin + Width(text, 7) + 3, spinLeft + 1); ++x) {
+            int best = 0;
+            for (int j = 1; j <= 7; ++j)
+                if (abs(origin + Width(text, j) - x) <= abs(origin + Width(text, best) - x)) best = j;
+            SendMessageA(e, EM_SETSEL, 3, 3);
+            Click(e, x, 5);
+            EXPECT_EQ(SendMessageA(e, EM_GETSEL, 0, 0) >> 16, x < spinLeft - 1 ? best : 3) << x << " " << style;
         }
-        DestroyWindow(e);
+        SendMessageA(e, EM_SETSEL, 3, 3);
+        Click(e, origin + 1, client.bottom - 1);
+        EXPECT_EQ(Shown(e), "iWm|il.W");
     }
 }
 
 // While the button is down the selection follows the mouse, in both
-// directions and past either end (the mouse is captured).
-TEST_F(EditWindow, DragSelection) {
-    HWND e = Make();
-    SetWindowTextA(e, "abcdefgh");
-    const std::vector<int> xs = Boundaries("abcdefgh");
-    struct Move {
-        int x, y;
-        Sel sel;
-    };
-    const struct {
-        int from;
-        std::vector<Move> moves;
-    } drags[] = {{2, {{1 + xs[5], 5, {2, 5}}, {-40, 5, {2, 0}}, {400, 60, {2, 8}}}},
-                 {6, {{1 + xs[3], 5, {6, 3}}, {1 + xs[7], -30, {6, 7}}}}};
+// directions and past either end, until the button is released or another
+// window takes the capture; only its own capture is released.
+TEST_F(Edit, DragSelection) {
+    HWND e = Make("QXEdit", 0, "abcd");
+    const int x2 = 1 + Width("ab", 2), x3 = 1 + Width("abc", 3);
+    const struct { int from; bool captureTaken; std::vector<POINT> moves; const char *after; } drags[] = {
+        {1 + Width("a", 1), false, {{x3, 5}, {-40, 5}, {400, 60}}, "a[bcd|"},
+        {x3, false, {{x2, 5}, {-9, -30}}, "|abc[d"},
+        {x3, true, {{x2, 5}}, "abc|d"}};
     for (const auto &d : drags) {
-        qxt::MouseDown(e, 1 + xs[d.from], 5);
+        MouseDown(e, d.from, 5);
         EXPECT_EQ(GetCapture(), e);
-        for (const Move &m : d.moves) {
-            qxt::MouseMove(e, m.x, m.y, true);
-            EXPECT_EQ(SelOf(e), m.sel) << "from " << d.from << " to " << m.x;
-        }
-        qxt::MouseUp(e, 0, 5);
-        EXPECT_EQ(GetCapture(), nullptr);
-        qxt::MouseMove(e, 1 + xs[4], 5);
-        EXPECT_EQ(SelOf(e), d.moves.back().sel);
+        if (d.captureTaken) SetCapture(parent.hwnd());
+        for (const POINT &m : d.moves) MouseMove(e, m.x, m.y, true);
+        EXPECT_EQ(Shown(e), d.after);
+        MouseUp(e, 0, 5);
+        EXPECT_EQ(GetCapture(), d.captureTaken ? parent.hwnd() : nullptr);
+        ReleaseCapture();
+        MouseMove(e, x2, 5, true);
+        EXPECT_EQ(Shown(e), d.after);
     }
 }
 
-// The edit rectangle's last column and row are outside it; with the spin
-// style the spin's strip is too. The cursor is the I-beam over the edit only.
-TEST_F(EditWindow, EdgesOfTheEditAreaAndTheSpinStrip) {
-    for (DWORD style : {DWORD(0), DWORD(QXES_SPIN)}) {
-        HWND e = Make(style, 120, 20);
-        qxt::TypeText(e, "abc");
-        EXPECT_EQ(Text(e), "abc");
-        RECT rc;
-        GetClientRect(e, &rc);
-        const int spin = style ? std::min(GetSystemMetrics(SM_CXHTHUMB), int(rc.right / 2)) : 0;
-        const int last = rc.right - spin - 1;
-        const POINT clicks[] = {{last - 1, 5}, {last, 5}, {1, rc.bottom - 2}, {1, rc.bottom - 1},
-                                {rc.right - 2, 5}};
-        for (const POINT &c : clicks) {
-            SendMessageA(e, EM_SETSEL, 1, 1);
-            qxt::Click(e, c.x, c.y);
-            const bool taken = c.x < last && c.y < rc.bottom - 1;
-            EXPECT_EQ(SelOf(e).caret, taken ? (c.x == 1 ? 0u : 3u) : 1u)
-                << c.x << "," << c.y << " style " << style;
-            EXPECT_EQ(GetFocus(), e);
+// A press on an arrow steps the typed edit and gives the window the focus;
+// held, it repeats until the release, or until another window takes the
+// capture (as a modal window does). A drag that starts in the edit selects
+// over the spin without stepping it; the spin takes the next press.
+TEST_F(Edit, SpinInsideTheWindow) {
+    if (!Themed()) GTEST_SKIP() << "the same in every look";
+    HWND e = Make("QXInteger", QXES_SPIN, "5");
+    MouseDown(e, upper.x, upper.y);
+    EXPECT_TRUE(Text(e) == "6" && GetFocus() == e) << Text(e);
+    PumpFor(600);
+    MouseUp(e, upper.x, upper.y);
+    const std::string held = Text(e);
+    PumpFor(200);
+    EXPECT_TRUE(std::stoi(held) >= 8 && Text(e) == held) << held << " then " << Text(e);
+    Set(e, "42", 0, 0);
+    parent.onCommand = [&](const Notification &) { SetCapture(parent.hwnd()); };
+    MouseDown(e, upper.x, upper.y);
+    parent.onCommand = nullptr;
+    PumpFor(600);
+    ReleaseCapture();
+    MouseDown(e, 1, 5);
+    MouseMove(e, upper.x, upper.y, true);
+    MouseUp(e, upper.x, upper.y);
+    EXPECT_EQ(Shown(e), "[43|");
+    Click(e, upper.x, upper.y);
+    EXPECT_EQ(Text(e), "44");
+}
 
-            POINT pt = {c.x, c.y};
-            ClientToScreen(e, &pt);
-            SetCursorPos(pt.x, pt.y);
-            SendMessageA(e, WM_SETCURSOR, reinterpret_cast<WPARAM>(e), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-            const bool ibeam = c.x <= last;
-            EXPECT_EQ(GetCursor(), LoadCursor(nullptr, ibeam ? IDC_IBEAM : IDC_ARROW)) << c.x;
-        }
+// A modal dialog from a template: the dialog manager's loop delivers the
+// characters and the arrows to the edits, Tab moves between them; the dialog
+// hears each edit under its own identifier.
+std::vector<Notification> g_notes;
+std::string g_shown;
+
+INT_PTR CALLBACK ModalProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+    const HWND first = GetDlgItem(dlg, IDC_FIRST), second = GetDlgItem(dlg, IDC_SECOND);
+    if (msg == WM_INITDIALOG) {  // typed into the first edit, Left, Tab, typed into the second
+        PostMessageA(first, WM_CHAR, '4', 0);
+        PostMessageA(first, WM_KEYDOWN, VK_LEFT, 0);
+        PostMessageA(first, WM_KEYDOWN, VK_TAB, 0);
+        PostMessageA(second, WM_CHAR, '2', 0);
+        PostMessageA(dlg, WM_APP, 0, 0);
+    } else if (msg == WM_COMMAND) {
+        g_notes.push_back({LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)});
+    } else if (msg == WM_APP) {
+        g_shown = Shown(first) + " " + Shown(second);
+        EndDialog(dlg, 1);
+    }
+    return msg == WM_INITDIALOG || msg == WM_COMMAND || msg == WM_APP;
+}
+
+TEST_F(Edit, ModalDialog) {
+    ASSERT_EQ(DialogBoxParamA(HostInstance(), MAKEINTRESOURCEA(IDD_TWO_EDITS), parent.hwnd(), ModalProc, 0), 1);
+    EXPECT_EQ(g_shown, "|4 2|");  // the mask is not the content
+    ASSERT_FALSE(g_notes.empty());
+    const HWND a = g_notes.front().from, b = g_notes.back().from;
+    EXPECT_TRUE(SameNotifications({{IDC_FIRST, EN_SETFOCUS, a}, {IDC_FIRST, EN_UPDATE, a}, {IDC_FIRST, EN_CHANGE, a},
+                                   {IDC_FIRST, EN_KILLFOCUS, a}, {IDC_SECOND, EN_SETFOCUS, b},
+                                   {IDC_SECOND, EN_UPDATE, b}, {IDC_SECOND, EN_CHANGE, b},
+                                   {IDC_SECOND, EN_KILLFOCUS, b}},
+                                  g_notes));
+}
+
+// ---- Painting -----------------------------------------------------------------
+
+// Every pixel of the client area is the background or the text colour the
+// parent's answer (or the defaults, without a brush) gives, margins included;
+// the text sits at its end of the line.
+TEST_F(Edit, ColoursFromTheParent) {
+    const struct { bool enabled, answer; DWORD align; COLORREF text, back; UINT request; } cases[] = {
+        {true, true, 0, kBlue, kYellow, WM_CTLCOLOREDIT},
+        {true, false, QXES_RIGHT, GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW), WM_CTLCOLOREDIT},
+        {false, false, 0, GetSysColor(COLOR_GRAYTEXT), GetSysColor(COLOR_BTNFACE), WM_CTLCOLORSTATIC},
+        {false, true, QXES_RIGHT, kBlue, kYellow, WM_CTLCOLORSTATIC}};
+    for (const auto &c : cases) {
+        c.answer ? parent.AnswerColors(kBlue, kYellow) : parent.AnswerNullBrush();
+        HWND e = Make("QXEdit", c.align, "WW", 100);
+        EnableWindow(e, c.enabled);
+        parent.ClearColorRequests();
+        Repaint(e);
+        const std::vector<UINT> &asked = parent.ColorRequests();
+        EXPECT_EQ(asked, std::vector<UINT>(std::max<size_t>(asked.size(), 1), c.request)) << &c - cases;  // all of it
+        const Pixels px(e);
+        const int text = px.Count(c.text);
+        EXPECT_GT(text, 0) << &c - cases;
+        EXPECT_EQ(px.CountOther(c.back, client), text) << &c - cases;
+        EXPECT_EQ(px.Count(c.text, {0, 0, px.width() / 2, px.height()}), c.align ? 0 : text) << &c - cases;
+    }
+}
+
+WNDPROC g_parentProc;
+
+// A parent that leaves a transparent background mode in its colour answer.
+LRESULT CALLBACK TransparentParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CTLCOLOREDIT) SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+    return CallWindowProcA(g_parentProc, hwnd, msg, wp, lp);
+}
+
+// Selected text is highlighted only while the edit has the focus, whatever
+// background mode the parent leaves; EN_SETFOCUS comes once it is painted.
+// The second and third character cells are all highlight, nothing else is.
+TEST_F(Edit, SelectionHighlightedWithFocusOnly) {
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    g_parentProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(parent.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TransparentParent)));
+    HWND e = Make("QXEdit", 0, "WWWW");
+    SendMessageA(e, EM_SETSEL, 1, 3);
+    Repaint(e);
+    EXPECT_EQ(Pixels(e).Count(highlight), 0);
+    int atSetFocus = -1;
+    parent.onCommand = [&](const Notification &) { atSetFocus = Pixels(e).Count(highlight); };
+    SetFocus(e);
+    const Pixels px(e);
+    const RECT cells = {1 + Width("W", 1), 1, 1 + Width("WWW", 3), client.bottom - 1};
+    const int inCells = px.Count(highlight, cells) + px.Count(GetSysColor(COLOR_HIGHLIGHTTEXT), cells);
+    EXPECT_GT(px.Count(highlight), 0);
+    EXPECT_EQ(px.Count(highlight), atSetFocus);
+    EXPECT_EQ(px.Count(highlight, cells), px.Count(highlight));
+    EXPECT_EQ(inCells % (cells.right - cells.left), 0);  // whole rows of the cells
+    SetFocus(parent.hwnd());
+    EXPECT_EQ(Pixels(e).Count(highlight), 0);
+}
+
+// The spin draws its strip, which a long line typed in never runs over; with
+// a theme hovering an arrow changes its look, without one it does not.
+TEST_F(Edit, SpinPaintedAndHotTracked) {
+    for (DWORD align : {DWORD(0), DWORD(QXES_RIGHT)}) {
+        parent.AnswerColors(kBlue, kYellow);
+        HWND e = Make("QXEdit", QXES_SPIN | align, "", 60);
+        TypeText(e, "WWWWWWWWWWWWWWWW");
+        const Pixels before(e);
+        const RECT strip = {spinLeft, 0, client.right, client.bottom};
+        EXPECT_GT(before.Count(kBlue, {0, 0, spinLeft, client.bottom}), 0) << align;
+        EXPECT_EQ(before.Count(kBlue, strip) + before.Count(kYellow, strip), 0) << align;
+        EXPECT_GT(before.CountOther(GetSysColor(COLOR_WINDOW), strip), 20) << align;
+        MouseMove(e, upper.x, upper.y);
+        const Pixels hot(e);
+        int changed = 0;
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = spinLeft; x < client.right; ++x) changed += hot.At(x, y) != before.At(x, y);
+        EXPECT_EQ(changed > 0, Themed()) << align;
         DestroyWindow(e);
     }
 }
 
-bool IsRegistered(const char *name) {
-    WNDCLASSA wc;
-    return GetClassInfoA(qxt::HostInstance(), name, &wc) != FALSE;
-}
-
-// Nested registrations: a class goes with its last unregistration.
-// RegisterQXCtls stops at the first class it cannot register.
-TEST(EditRegistration, CountsAndOrder) {
-    const HINSTANCE inst = qxt::HostInstance();
-    struct {
-        const char *name;
-        QXBOOL(WINAPI *reg)(HINSTANCE);
-        void(WINAPI *unreg)(HINSTANCE);
-    } classes[] = {{"QXEdit", QXRegisterEditClass, QXUnregisterEditClass},
-                   {"QXInteger", QXRegisterIntClass, QXUnregisterIntClass},
-                   {"QXFloat", QXRegisterFloatClass, QXUnregisterFloatClass},
-                   {"QXPicture", QXRegisterPictClass, QXUnregisterPictClass},
-                   {"QXTime", QXRegisterTimeClass, QXUnregisterTimeClass}};
-    for (const auto &c : classes) {  // each registered once by the environment
-        EXPECT_EQ(c.reg(inst), 1) << c.name;
-        c.unreg(inst);
-        EXPECT_TRUE(IsRegistered(c.name)) << c.name;
-        c.unreg(inst);
-        EXPECT_FALSE(IsRegistered(c.name)) << c.name;
+// With a theme the border is the "EDIT" theme's, disabled after the next
+// non-client paint; otherwise the system's. Where a version below 4 is
+// reported and the option is on, a hand-drawn 2-pixel sunken frame replaces
+// it; the option changes nothing from version 4 on.
+TEST_F(Edit, Borders) {
+    const struct { RECT r; COLORREF c; } old3d[] = {
+        {{0, 0, 99, 1}, RGB(127, 127, 127)}, {{0, 1, 1, 23}, RGB(127, 127, 127)},
+        {{0, 23, 100, 24}, RGB(255, 255, 255)}, {{99, 0, 100, 24}, RGB(255, 255, 255)},
+        {{1, 1, 98, 2}, RGB(0, 0, 0)}, {{1, 2, 2, 22}, RGB(0, 0, 0)},
+        {{1, 22, 98, 23}, RGB(192, 192, 192)}, {{98, 1, 99, 23}, RGB(192, 192, 192)}};
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, CreateBitmap(100, 24, 1, 32, nullptr));
+    for (int option : {0, 1}) {
+        QXEnableOld3d(option);  // read at every non-client calculation and paint
+        HWND e = CreateWindowExA(WS_EX_CLIENTEDGE, "QXEdit", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 24,
+                                 parent.hwnd(), nullptr, HostInstance(), nullptr);
+        GetClientRect(e, &client);
+        EXPECT_EQ(client.right * 100 + client.bottom, 96 * 100 + 20);
+        for (int state : {ETS_NORMAL, ETS_DISABLED}) {
+            EnableWindow(e, state == ETS_NORMAL);
+            Repaint(e);
+            RECT r = {0, 0, 100, 24};  // each way below covers the whole 2-pixel frame
+            if (option && OldSystem()) {
+                for (const auto &run : old3d) {
+                    SetDCBrushColor(dc, run.c);
+                    FillRect(dc, &run.r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+                }
+            } else if (Themed()) {
+                HTHEME theme = OpenThemeData(e, L"EDIT");
+                DrawThemeBackground(theme, dc, EP_EDITTEXT, state, &r, nullptr);
+                CloseThemeData(theme);
+            } else {
+                DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
+            }
+            const Pixels px(e, true);
+            int differences = 0;
+            for (int y = 0; y < 24; ++y)
+                for (int x = 0; x < 100; ++x)
+                    differences += (x < 2 || y < 2 || x >= 98 || y >= 22) && px.At(x, y) != GetPixel(dc, x, y);
+            EXPECT_EQ(differences, 0) << "option " << option << " state " << state;
+        }
     }
-    WNDCLASSA foreign = {};
-    foreign.lpfnWndProc = DefWindowProcA;
-    foreign.hInstance = inst;
-    foreign.lpszClassName = "QXFloat";
-    ASSERT_NE(RegisterClassA(&foreign), 0);
-    EXPECT_EQ(RegisterQXCtls(inst), 0);
-    for (const auto &c : classes)
-        EXPECT_EQ(IsRegistered(c.name), c.name != std::string("QXPicture") && c.name != std::string("QXTime"));
-    UnregisterClassA("QXFloat", inst);
-    EXPECT_EQ(RegisterQXCtls(inst), 1);
-    QXUnregisterEditClass(inst);  // back to one registration each
-    QXUnregisterIntClass(inst);
-    EXPECT_TRUE(IsRegistered("QXEdit"));
-}
-
-// A modal dialog from a template: the dialog manager's loop delivers the
-// characters, Tab moves between the edits, the dialog hears each edit under
-// its own identifier.
-struct ModalRun {
-    std::vector<Notification> notes;
-    std::string texts;
-    HWND first, second;
-};
-
-INT_PTR CALLBACK ModalProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-    auto *run = reinterpret_cast<ModalRun *>(GetWindowLongPtrA(dlg, DWLP_USER));
-    switch (msg) {
-    case WM_INITDIALOG:
-        SetWindowLongPtrA(dlg, DWLP_USER, lp);
-        PostMessageA(dlg, WM_APP, 0, 0);
-        return TRUE;
-    case WM_COMMAND:
-        run->notes.push_back({LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)});
-        return TRUE;
-    case WM_APP:  // type into the focused edit, then Tab
-        PostMessageA(GetFocus(), WM_CHAR, '4', 0);
-        PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
-        PostMessageA(dlg, WM_APP + 1, 0, 0);
-        return TRUE;
-    case WM_APP + 1:
-        PostMessageA(GetFocus(), WM_CHAR, '2', 0);
-        PostMessageA(dlg, WM_APP + 2, 0, 0);
-        return TRUE;
-    case WM_APP + 2:
-        run->first = GetDlgItem(dlg, 10);
-        run->second = GetDlgItem(dlg, 11);
-        run->texts = Text(run->first) + "|" + Text(run->second);
-        EndDialog(dlg, 1);
-        return TRUE;
-    }
-    return FALSE;
-}
-
-// A template of two edits: the first with a mask as its text, the second
-// with the spin style; the class names in other letter case.
-std::vector<WORD> TwoEditTemplate() {
-    std::vector<WORD> t(sizeof(DLGTEMPLATE) / 2, 0);
-    auto *dlg = reinterpret_cast<DLGTEMPLATE *>(t.data());
-    dlg->style = WS_POPUP | WS_VISIBLE | DS_SETFONT;
-    dlg->cdit = 2;
-    dlg->cx = 120;
-    dlg->cy = 40;
-    auto add = [&t](const char *s) { do t.push_back(static_cast<BYTE>(*s)); while (*s++); };
-    t.insert(t.end(), {0, 0, 0, 8});  // no menu, default class, no title; 8 points
-    add("MS Sans Serif");
-    for (WORD id : {10, 11}) {
-        if (t.size() % 2) t.push_back(0);  // items start on a DWORD boundary
-        DLGITEMTEMPLATE item = {WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER, 0, 5,
-                                static_cast<short>(5 + 15 * (id - 10)), 60, 12, id};
-        if (id == 11) item.style |= QXES_SPIN;
-        const WORD *p = reinterpret_cast<const WORD *>(&item);
-        t.insert(t.end(), p, p + sizeof item / 2);
-        add(id == 10 ? "qxedit" : "QXEDIT");
-        add(id == 10 ? "99" : "");
-        t.push_back(0);  // no creation data
-    }
-    return t;
-}
-
-TEST_F(EditWindow, ModalDialog) {
-    const std::vector<WORD> t = TwoEditTemplate();
-    ModalRun run;
-    ASSERT_EQ(DialogBoxIndirectParamA(qxt::HostInstance(), reinterpret_cast<const DLGTEMPLATE *>(t.data()),
-                                      parent.hwnd(), ModalProc, reinterpret_cast<LPARAM>(&run)),
-              1);
-    EXPECT_EQ(run.texts, "4|2");  // the mask is not the content
-    EXPECT_TRUE(qxt::SameNotifications(
-        {{10, EN_SETFOCUS, run.first}, {10, EN_UPDATE, run.first}, {10, EN_CHANGE, run.first},
-         {10, EN_KILLFOCUS, run.first}, {11, EN_SETFOCUS, run.second}, {11, EN_UPDATE, run.second},
-         {11, EN_CHANGE, run.second}, {11, EN_KILLFOCUS, run.second}},
-        run.notes));
+    QXEnableOld3d(0);
+    DeleteObject(SelectObject(dc, old));
+    DeleteDC(dc);
 }
 
 }  // namespace
