@@ -132,8 +132,9 @@ protected:
 TEST_F(Btn, SequencesNotifyAndDrawExactly) {
     // Pictures: bitmap size (0: none); its transparent pixels, where x * y is
     // `clear` (0: the top row and left column, 1: the pixel at 1,1, -1:
-    // none); an icon too; where the origin lands unpressed. Inside two rings 36 x 26 (or 34 x 24 inside three)
-    // are left: 9 x 7 leaves 27 x 19 spare, 13 x 9 of them left and above.
+    // none); an icon too; where the origin lands unpressed. Inside two rings
+    // 36 x 26 are left (34 x 24 inside three): 9 x 7 leaves 27 x 19 spare,
+    // 13 x 9 of them left and above.
     const struct { int w, h, clear; bool icon; POINT at; } pics[] = {
         {9, 7, 0, false, {15, 11}}, {10, 8, 1, false, {15, 11}}, {0, 0, -1, true, {12, 7}}, {9, 7, -1, true, {15, 11}},
         {61, 51, 1, false, {-10, -10}}};
@@ -150,6 +151,7 @@ TEST_F(Btn, SequencesNotifyAndDrawExactly) {
         {{down, ku, in}, 2, 1}, {{down, ku, up(kW, kH)}, 1, 1}, {{down, ku, kd}, 1, 3}, {{kd, down, in, ku}, 2, 1},
         {{{WM_KEYDOWN, VK_RETURN, 1}, {WM_KEYUP, VK_RETURN, 1, 0xC000}, {WM_KEYDOWN, 'A', 1}}, 0, 1},  // other keys
         {{hover}, 0, 2}, {{hover, down}, 0, 3}, {{hover, down, leave}, 0, 1},  // a leave draws unpressed
+        // The other pictures: focused; the icon alone, held; a bitmap and an icon; larger than the button.
         {{down, in}, 1, 1, 1}, {{down}, 0, 3, 2}, {{}, 0, 1, 3}, {{kd}, 0, 3, 4}, {{down, in}, 1, 1, 4},
         {{}, 0, 1, 0, left}, {{down, in}, 1, 1, 0, right}, {{kd}, 0, 3, 0, right}, {{off, hover}, 0, 1, 0, left},
     };
