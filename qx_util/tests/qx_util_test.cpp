@@ -1,158 +1,78 @@
-// The greying library through its DLL: greyed copies of bitmaps of several
-// formats and of icons of several kinds, their transparency, the untouched
-// sources, and null for failures.
-#include <windows.h>
-
+// The greying library through its DLL: greyed copies of bitmaps and of icons
+// of three kinds, their transparency, the untouched sources, and null for
+// failures. Pixels are 32-bit values, 0x00RRGGBB; the colours given to the
+// library are greys, the same either way round.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 #include "qx_util.h"
 
-namespace {
+const DWORD kClear = 0xC0C0C0, kWhite = 0xFFFFFF, kGreen = 0x00FF00, kFace = 0xD0D0D0, kShadow = 0x808080;
 
-const COLORREF kClear = RGB(192, 192, 192), kWhite = RGB(255, 255, 255);
-
-// Pixels of a bitmap through a memory DC, row by row.
-std::vector<COLORREF> Pixels(HBITMAP bmp, int w, int h) {
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    std::vector<COLORREF> out;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) out.push_back(GetPixel(mem, x, y));
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    return out;
+// Writes `px` into a w x h bitmap when given; reads its pixels back.
+static std::vector<DWORD> Bits(HBITMAP bmp, int w, int h, std::vector<DWORD> px = {}) {
+    BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!px.empty()) SetDIBits(dc, bmp, 0, h, px.data(), &bi, DIB_RGB_COLORS);
+    px.resize(w * h);
+    GetDIBits(dc, bmp, 0, h, px.data(), &bi, DIB_RGB_COLORS), DeleteDC(dc);
+    return px;
+}
+// A w x h DIB section of bpp bits holding `px`, row by row.
+static HBITMAP Make(int bpp, int w, int h, const std::vector<DWORD> &px) {
+    BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), w, -h, 1, WORD(bpp), BI_RGB, 0, 0, 0, 0, 0}, {}};
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, nullptr, nullptr, 0);
+    return Bits(bmp, w, h, px), bmp;
 }
 
-// A bitmap of w x h with the given pixels: a DIB section of bpp bits, or
-// (bpp 0) a bitmap compatible with the screen.
-HBITMAP Make(int bpp, int w, int h, const std::function<COLORREF(int, int)> &color) {
-    HDC screen = GetDC(nullptr);
-    BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), w, h, 1, static_cast<WORD>(bpp), BI_RGB, 0, 0, 0, 0, 0}, {}};
-    void *bits;
-    HBITMAP bmp = bpp ? CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0)
-                      : CreateCompatibleBitmap(screen, w, h);
-    HDC mem = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) SetPixel(mem, x, y, color(x, y));
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return bmp;
-}
-
-TEST(CreateDisabledImage24, GreysBetweenShadowAndFaceKeepingTransparency) {
-    const std::vector<COLORREF> src = {kClear,      0, kWhite, RGB(64, 64, 64), RGB(200, 0, 0),
-                                       RGB(0, 0, 200), RGB(160, 160, 160), kClear};
-    const COLORREF face = RGB(224, 224, 224), shadow = RGB(96, 96, 96);
-    for (int bpp : {24, 32, 0}) {
-        SCOPED_TRACE(bpp);
-        HBITMAP bmp = Make(bpp, 4, 2, [&](int x, int y) { return src[y * 4 + x]; });
-        int w = -1, h = -1;
-        HBITMAP grey = CreateDisabledImage24(bmp, kClear, face, shadow, &w, &h, nullptr);
-        ASSERT_NE(grey, nullptr);
-        EXPECT_EQ(w, 4);
-        EXPECT_EQ(h, 2);
-        const std::vector<COLORREF> out = Pixels(grey, 4, 2);
-        EXPECT_EQ(out[0], kClear);
-        EXPECT_EQ(out[7], kClear);
-        EXPECT_EQ(out[1], shadow);
-        EXPECT_EQ(out[2], face);
-        for (int i : {3, 4, 5, 6}) {
-            EXPECT_EQ(GetRValue(out[i]) * 0x010101u, out[i]) << i << ": a grey";
-            EXPECT_GT(GetRValue(out[i]), 96) << i;
-            EXPECT_LT(GetRValue(out[i]), 224) << i;
-        }
-        EXPECT_LT(GetRValue(out[3]), GetRValue(out[6])) << "darker stays darker";
-        EXPECT_EQ(Pixels(bmp, 4, 2), src) << "the source is untouched";
-        DeleteObject(grey);
-        DeleteObject(bmp);
+// Black takes the shadow colour, white the face colour, other colours a grey
+// in between, darker staying darker; pixels of the transparent colour keep it
+// and no other pixel takes it (white, on a face of that very colour, lands a
+// step off). The copy has the source's size; the source is untouched. No
+// bitmap or icon, a handle of nothing or of another object gives null and
+// leaves the size alone.
+TEST(QxUtil, GreyedBitmapsAndFailures) {
+    const std::vector<DWORD> src = {kClear, 0, kWhite, 0x404040, 0xC80000, 0xA0A0A0};
+    const struct { int bpp; DWORD face, shadow, white; } cases[] = {
+        {24, kFace, kShadow, kFace}, {32, kFace, kShadow, kFace}, {32, kClear, 0, 0xC0C0C1}};
+    for (const auto &c : cases) {
+        HBITMAP bmp = Make(c.bpp, 3, 2, src);
+        int w = 0, h = 0;
+        HBITMAP grey = CreateDisabledImage24(bmp, kClear, c.face, c.shadow, &w, &h, nullptr);
+        const std::vector<DWORD> out = Bits(grey, 3, 2);
+        EXPECT_EQ(std::vector<DWORD>(out.begin(), out.begin() + 3), std::vector<DWORD>({kClear, c.shadow, c.white}));
+        for (int i : {3, 4, 5}) EXPECT_TRUE(out[i] % 0x010101 == 0 && out[i] > c.shadow && out[i] < c.face) << i;
+        EXPECT_TRUE(out[3] < out[5] && w == 3 && h == 2 && Bits(bmp, 3, 2) == src) << c.bpp;
+        DeleteObject(grey), DeleteObject(bmp);
     }
+    int w = -7;
+    for (HANDLE bad : {HANDLE(nullptr), HANDLE(INT_PTR(0x12345678)), GetStockObject(BLACK_BRUSH)})
+        EXPECT_TRUE(!CreateDisabledImage24(HBITMAP(bad), kClear, 0, 0, &w, nullptr, nullptr) &&
+                    !CreateDisabledIcon24(HICON(bad), 0, 0) && w == -7) << bad;
 }
 
-// With the face colour equal to the transparent colour, white would turn
-// transparent: it stays one step away.
-TEST(CreateDisabledImage24, PicturePixelsNeverTakeTheTransparentColour) {
-    HBITMAP bmp = Make(32, 2, 1, [](int x, int) { return x ? kWhite : kClear; });
-    HBITMAP grey = CreateDisabledImage24(bmp, kClear, kClear, 0, nullptr, nullptr, nullptr);
-    const std::vector<COLORREF> out = Pixels(grey, 2, 1);
-    EXPECT_EQ(out[0], kClear);
-    EXPECT_EQ(out[1], RGB(192, 192, 193));
-    DeleteObject(grey);
-    DeleteObject(bmp);
-}
-
-TEST(QxUtil, NullOnFailure) {
-    HBITMAP deleted = Make(32, 1, 1, [](int, int) { return 0; });
-    DeleteObject(deleted);
-    HICON destroyed = CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
-    DestroyIcon(destroyed);
-    HBRUSH brush = CreateSolidBrush(0);
-    const HANDLE bogus = reinterpret_cast<HANDLE>(INT_PTR(0x12345678));
-    for (HANDLE bad : {HANDLE(nullptr), HANDLE(deleted), HANDLE(brush), bogus}) {
-        int w = -7;
-        EXPECT_EQ(CreateDisabledImage24(HBITMAP(bad), kClear, 0, 0, &w, nullptr, nullptr), nullptr);
-        EXPECT_EQ(w, -7);
-    }
-    for (HANDLE bad : {HANDLE(nullptr), HANDLE(destroyed), bogus})
-        EXPECT_EQ(CreateDisabledIcon24(HICON(bad), 0, 0), nullptr);
-    DeleteObject(brush);
-}
-
-// 16 x 16 icons: left half transparent, right half black above white.
-HICON MakeIcon(int kind) {
-    enum { Masked, Alpha, Monochrome };
-    BYTE mask[64] = {};
-    for (int y = 0; y < 16; ++y) {
-        mask[2 * y] = kind == Alpha ? 0 : 0xFF;
-        mask[32 + 2 * y + 1] = y >= 8 ? 0xFF : 0;  // the XOR half of a monochrome icon
-    }
-    ICONINFO info = {TRUE, 0, 0, CreateBitmap(16, kind == Monochrome ? 32 : 16, 1, 1, mask), nullptr};
-    if (kind != Monochrome)
-        info.hbmColor = Make(32, 16, 16, [](int x, int y) { return x < 8 ? 0 : y < 8 ? 0 : kWhite; });
-    if (kind == Alpha) {  // opaque right half through the alpha bytes
-        DIBSECTION ds;
-        GetObjectA(info.hbmColor, sizeof ds, &ds);
-        for (int i = 0; i < 256; ++i) static_cast<DWORD *>(ds.dsBm.bmBits)[i] |= (i % 16 >= 8) ? 0xFF000000 : 0;
-    }
-    HICON icon = CreateIconIndirect(&info);
-    DeleteObject(info.hbmMask);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    return icon;
-}
-
-// An icon drawn at 16 x 16 on green.
-std::vector<COLORREF> OnGreen(HICON icon) {
-    HBITMAP canvas = Make(32, 16, 16, [](int, int) { return RGB(0, 255, 0); });
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, canvas);
-    DrawIconEx(mem, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    std::vector<COLORREF> out = Pixels(canvas, 16, 16);
-    DeleteObject(canvas);
-    return out;
-}
-
-TEST(CreateDisabledIcon24, GreysOpaquePartsKeepsTransparentOnes) {
-    const COLORREF face = RGB(212, 208, 200), shadow = RGB(128, 128, 128);
-    for (int kind : {0, 1, 2}) {
-        SCOPED_TRACE(kind);
-        HICON icon = MakeIcon(kind);
-        const std::vector<COLORREF> before = OnGreen(icon);
-        ASSERT_EQ(before[15 * 16 + 15], kWhite);
-        HICON grey = CreateDisabledIcon24(icon, face, shadow);
-        ASSERT_NE(grey, nullptr);
-        const std::vector<COLORREF> out = OnGreen(grey);
+// 16 x 16 icons whose left half is transparent (by the mask, by the alpha
+// bytes, or in a monochrome icon), the right half black above white: greyed
+// and drawn on green, the left half shows green, the right half the shadow
+// colour above the face colour.
+TEST(QxUtil, GreyedIcons) {
+    for (int kind : {0, 1, 2}) {  // masked, alpha, monochrome
+        BYTE mask[64] = {};
+        std::vector<DWORD> px(256), out(256, kGreen);
+        for (int y = 0; y < 16; ++y) mask[2 * y] = kind == 1 ? 0 : 0xFF, mask[33 + 2 * y] = y < 8 ? 0 : 0xFF;
+        for (int i = 0; i < 256; ++i) px[i] = i & 8 ? (i < 128 ? 0 : kWhite) | (kind == 1 ? 0xFF000000 : 0) : 0;
+        ICONINFO info = {TRUE, 0, 0, CreateBitmap(16, kind == 2 ? 32 : 16, 1, 1, mask),
+                         kind == 2 ? nullptr : Make(32, 16, 16, px)};
+        HICON icon = CreateIconIndirect(&info), grey = CreateDisabledIcon24(icon, kFace, kShadow);
+        HBITMAP canvas = Make(32, 16, 16, out);
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, canvas);
+        DrawIconEx(dc, 0, 0, grey, 16, 16, 0, nullptr, DI_NORMAL);
+        SelectObject(dc, old), DeleteDC(dc), out = Bits(canvas, 16, 16);
         for (int i = 0; i < 256; ++i)
-            ASSERT_EQ(out[i], i % 16 < 8 ? RGB(0, 255, 0) : i < 128 ? shadow : face) << i % 16 << "," << i / 16;
-        EXPECT_EQ(OnGreen(icon), before) << "the source is untouched";
-        DestroyIcon(grey);
-        DestroyIcon(icon);
+            EXPECT_EQ(out[i], i & 8 ? (i < 128 ? kShadow : kFace) : kGreen) << "kind " << kind << ", pixel " << i;
+        DeleteObject(info.hbmMask), DeleteObject(info.hbmColor), DeleteObject(canvas);
+        DestroyIcon(icon), DestroyIcon(grey);
     }
 }
-
-}  // namespace

@@ -1,458 +1,204 @@
-// The spin in a window: its drawing read back as pixels (classic, or themed
-// with hot tracking), presses, auto-repeat, the wheel, and every way a press
-// ends: release, a refused step, capture loss, a modal box, destruction.
-// The same program runs with a theme in force and in the classic look.
-#include <windows.h>
-#include <windowsx.h>
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <functional>
-
+// The spin button: its layout as plain numbers, then a spin on a window of
+// its own, driven as an edit window drives it: its looks read back as pixels
+// (classic, or themed with hot tracking), presses, auto-repeat, the wheel,
+// and every way a press ends. The same program runs with a theme in force
+// and in the classic look.
 #include "harness.h"
 #include "visual/spin_ctl.h"
+#include "visual/theme_api.h"
 
 namespace {
 
-using qx::kSpinLower;
-using qx::kSpinNone;
-using qx::kSpinUpper;
+using namespace qx;
 
-// Steps counted outside the spin, so that they can be read after it is gone.
-struct Steps {
-    int up = 0, down = 0;
-    bool answer = true;
-    std::function<void()> during;  // runs inside every step
+// Layout: two equal buttons share what the divider and the border edges (1
+// left, 2 right, 4 top, 8 bottom) leave; an odd row widens the divider;
+// borders across and down count apart; an area too small gives empty
+// buttons. Edges 11 at x 30, 16 x 21: the buttons cover 31..43 x 0..7 and
+// 31..43 x 11..18 for hits (their last column and row do not hit); the
+// frame's right column is 45, its bottom row 20, the divider 31..44 x 9..11;
+// the themed rectangles reach over the frame. A top edge moves the buttons
+// down a row.
+TEST(SpinGeometry, WorkedExamples) {
+    const struct { int w, h; unsigned edges; int height, width, gap, bw = 1, bh = 1; } layouts[] = {
+        {16, 20, 11, 9, 14, 0}, {16, 21, 11, 9, 14, 1}, {16, 20, 1, 9, 15, 1}, {16, 20, 15, 8, 14, 1},
+        {16, 20, 15, 5, 12, 1, 2, 3}, {1, 20, 3, 9, 0, 1}, {16, 1, 11, 0, 14, 0}};
+    for (const auto &c : layouts) {
+        const SpinGeometry g = SpinLayout(7, 3, c.w, c.h, c.edges, c.bw, c.bh);
+        EXPECT_EQ(std::tie(g.upperHeight, g.lowerHeight, g.buttonWidth, g.gap),
+                  std::tie(c.height, c.height, c.width, c.gap));
+    }
+    const SpinGeometry g = SpinLayout(30, 0, 16, 21, 11, 1, 1), top = SpinLayout(0, 5, 10, 20, 4, 1, 1);
+    const struct { int x, y; SpinButton hit; } hits[] = {
+        {31, 0, kSpinUpper}, {43, 7, kSpinUpper}, {30, 0, kSpinNone},  {44, 7, kSpinNone},  {43, 8, kSpinNone},
+        {31, 10, kSpinNone}, {31, 11, kSpinLower}, {43, 18, kSpinLower}, {44, 18, kSpinNone}, {43, 19, kSpinNone}};
+    for (const auto &c : hits) EXPECT_EQ(SpinHitTest(g, c.x, c.y), c.hit) << c.x << "," << c.y;
+    EXPECT_EQ(SpinHitTest(top, 0, 5) * 10 + SpinHitTest(top, 0, 6), kSpinNone * 10 + kSpinUpper);
+    const SpinFrame f = SpinFrameOf(g);
+    const RECT d = f.divider, u = SpinThemedRect(SpinButtonRect(g, kSpinUpper), kSpinUpper),
+               l = SpinThemedRect(SpinButtonRect(g, kSpinLower), kSpinLower);
+    EXPECT_EQ(std::vector<LONG>({f.x1, f.y1, f.xa, f.xb, d.left, d.top, d.right, d.bottom, u.left, u.top, u.right,
+                                 u.bottom, l.left, l.top, l.right, l.bottom}),
+              std::vector<LONG>({45, 20, 31, 44, 31, 9, 45, 12, 30, -1, 46, 10, 30, 12, 46, 22}));
+}
+
+// A spin at 20,10 on a window of its own, which stands for the edit window.
+// Its steps are counted, and answered by `during`, which may delete it.
+struct SpinWindow : SpinBase {
+    SpinWindow(qxt::ParentWindow &parent, int width = 16, int height = 40, unsigned edges = 11)
+        : SpinBase(parent.CreateChild("STATIC", "", SS_NOTIFY, 20, 20, 70, 90), 20, 10, width, height, edges) {
+        parent.AnswerColors(0, RGB(255, 255, 255));  // a white window
+        Redraw();
+    }
+    ~SpinWindow() override { DestroyWindow(Window()); }
+    bool StepUp() override { return std::function<bool(int)>(during)(++ups); }  // a copy: it may outlive this
+    bool StepDown() override { return std::function<bool(int)>(during)(++downs); }
+    void Redraw() {
+        RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        HDC dc = GetDC(Window());
+        Paint(dc);
+        ReleaseDC(Window(), dc);
+    }
+    int ups = 0, downs = 0;
+    std::function<bool(int)> during = [](int) { return true; };  // with the step's number
 };
+// Points on the buttons of every spin pressed here.
+const POINT kUp = {25, 15}, kDown = {25, 35};
 
-class CountingSpin : public qx::SpinBase {
-public:
-    CountingSpin(HWND hwnd, int width, int height, unsigned edges, Steps *steps)
-        : SpinBase(hwnd, 20, 10, width, height, edges), steps_(steps) {}
-    bool StepUp() override { return Step(&steps_->up); }
-    bool StepDown() override { return Step(&steps_->down); }
-
-private:
-    bool Step(int *count) {
-        ++*count;
-        Steps *steps = steps_;  // `during` may delete this spin
-        const bool answer = steps->answer;
-        if (steps->during) steps->during();
-        return answer;
-    }
-    Steps *steps_;
-};
-
-// A child window that feeds its spin as an edit window does.
-struct SpinWindow {
-    SpinWindow(qxt::ParentWindow &parent, int width = 16, int height = 40, unsigned edges = 11,
-               int x = 20) {
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASSA wc = {};
-            wc.lpfnWndProc = Proc;
-            wc.hInstance = qxt::HostInstance();
-            wc.lpszClassName = "QxSpinTestHost";
-            registered = RegisterClassA(&wc) != 0;
-        }
-        hwnd = parent.CreateChild("QxSpinTestHost", "", 0, x, 20, 70, 90);
-        spin = new CountingSpin(hwnd, width, height, edges, &steps);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        qxt::Repaint(hwnd);
-    }
-    ~SpinWindow() {
-        if (IsWindow(hwnd)) DestroyWindow(hwnd);
-    }
-    POINT Centre(qx::SpinButton b) const {
-        const RECT r = qx::SpinButtonRect(geometry, b);
-        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    }
-    void Press(qx::SpinButton b) { qxt::MouseDown(hwnd, Centre(b).x, Centre(b).y); }
-
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-        auto *self = reinterpret_cast<SpinWindow *>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        CountingSpin *spin = self ? self->spin : nullptr;
-        const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
-        switch (msg) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            if (spin) spin->Paint(dc);
-            EndPaint(hwnd, &ps);
-            return 0;
-        }
-        case WM_LBUTTONDOWN: if (spin) spin->MouseDown(x, y); return 0;
-        case WM_LBUTTONUP: if (spin) spin->MouseUp(x, y); return 0;
-        case WM_MOUSEMOVE: if (spin) spin->MouseMove(x, y); return 0;
-        case WM_MOUSELEAVE:
-            if (self) ++self->leaves;
-            if (spin) spin->MouseLeave(0, 0);
-            return 0;
-        case WM_MOUSEWHEEL:
-            if (spin) spin->Wheel(GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA);
-            return 0;
-        case WM_CAPTURECHANGED:
-            if (spin && self->routeCapture) spin->CaptureLost();
-            return 0;
-        case WM_NCDESTROY:
-            if (self) {
-                self->geometry = spin->Geometry();
-                delete spin;
-                self->spin = nullptr;
-            }
-            break;
-        }
-        return DefWindowProcA(hwnd, msg, wp, lp);
-    }
-
-    Steps steps;
-    CountingSpin *spin = nullptr;
-    HWND hwnd = nullptr;
-    bool routeCapture = true;
-    int leaves = 0;
-    qx::SpinGeometry geometry = qx::SpinLayout(20, 10, 16, 40, 11, 1, 1);
-};
-
-// One pixel of a classic button (inclusive rectangle r) by the drawing rule:
-// the arrow's runs, moved one pixel right and down when pressed (and then
-// reaching over the bevel in a wide button); the white and shadow bevel
-// (swapped when pressed, the off-diagonal corners always shadow); the face.
+// One pixel of a classic button (inclusive rectangle r): the black arrow, two
+// thirds of the height and no wider than the button, centred in it less a
+// pixel all round, one pixel right and down when pressed; the white and
+// shadow bevel, swapped when pressed, with the off-diagonal corners shadow;
+// the face.
 COLORREF ClassicPixel(const RECT &r, bool up, bool pressed, int x, int y) {
-    const int shift = pressed ? 1 : 0;
     const int w = r.right - r.left - 1, h = r.bottom - r.top - 1;
     int n = 2 * h / 3;
     if (2 * n - 1 > w) n = (w + 1) / 2;
-    const int cx = r.left + 1 + shift + w / 2, first = r.top + 1 + shift + (h - n) / 2;
+    const int cx = r.left + 1 + pressed + w / 2, first = r.top + 1 + pressed + (h - n) / 2;
     const int row = up ? y - first : first + n - 1 - y;
     if (row >= 0 && row < n && x >= cx - row && x <= cx + row) return RGB(0, 0, 0);
-    const COLORREF white = RGB(255, 255, 255), shadow = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF light = RGB(255, 255, 255), shadow = GetSysColor(COLOR_BTNSHADOW);
     if ((x == r.right && y == r.top) || (x == r.left && y == r.bottom)) return shadow;
-    if (x == r.left || y == r.top) return pressed ? shadow : white;
-    if (x == r.right || y == r.bottom) return pressed ? white : shadow;
-    return GetSysColor(COLOR_BTNFACE);
+    if (x == r.left || y == r.top) return pressed ? shadow : light;
+    return x == r.right || y == r.bottom ? (pressed ? light : shadow) : GetSysColor(COLOR_BTNFACE);
 }
 
-int ClassicMismatches(const qxt::Pixels &p, const qx::SpinGeometry &g, qx::SpinButton b,
-                      bool pressed) {
-    const RECT r = qx::SpinButtonRect(g, b);
+// Pixels of a button that differ from its look in a state (1 normal, 2 hot,
+// 3 pressed, 4 disabled): the "SPIN" part (1 upper, 2 lower) drawn on white
+// on its themed rectangle (drawn over the window, which must be drawn again
+// before it is looked at again); or the classic rule, in which only pressed
+// shows.
+int Wrong(const SpinWindow &w, SpinButton b, int state) {
+    const RECT r = SpinButtonRect(w.Geometry(), b), t = SpinThemedRect(r, b);
+    const qxt::Pixels p(w.Window());
+    ScopedTheme theme(w.Window(), L"SPIN");
+    HDC dc = GetDC(w.Window());
+    if (theme) FillRect(dc, &t, HBRUSH(GetStockObject(WHITE_BRUSH))), theme.DrawBackground(dc, b + 1, state, t);
+    ReleaseDC(w.Window(), dc);
+    const qxt::Pixels themed(w.Window());
     int n = 0;
     for (int y = r.top; y <= r.bottom; ++y)
         for (int x = r.left; x <= r.right; ++x)
-            if (p.At(x, y) != ClassicPixel(r, b == kSpinUpper, pressed, x, y)) ++n;
+            n += p.At(x, y) != (theme ? themed.At(x, y) : ClassicPixel(r, b == kSpinUpper, state == 3, x, y));
     return n;
 }
 
-// Pixels that differ between two read-backs inside a button.
-int Changed(const qxt::Pixels &a, const qxt::Pixels &b, const qx::SpinGeometry &g,
-            qx::SpinButton button) {
-    const RECT r = qx::SpinButtonRect(g, button);
-    int n = 0;
-    for (int y = r.top; y <= r.bottom; ++y)
-        for (int x = r.left; x <= r.right; ++x) n += a.At(x, y) != b.At(x, y);
-    return n;
-}
-
-bool Themed() { return !qxt::ClassicPrefix(); }
-
-class Spin : public testing::Test {
-protected:
-    // The themed and the classic program may run at the same time: each
-    // keeps its windows on its own part of the screen, away from the
-    // harness's usual place, so that neither reads the other's pixels.
-    void SetUp() override {
-        SetWindowPos(parent.hwnd(), HWND_TOP, Themed() ? 440 : 860, 560, 0, 0, SWP_NOSIZE);
-        qxt::Pump();
-    }
-    void TearDown() override { ReleaseCapture(); }
-    qxt::ParentWindow parent{400, 200};
-};
-
-TEST_F(Spin, DrawsTheClassicLookOnlyWithoutATheme) {
-    const struct { int width, height; unsigned edges; } sizes[] = {
-        {16, 40, 11}, {16, 21, 11}, {17, 20, 11}, {24, 33, 1}, {12, 30, 15}};
-    for (const auto &s : sizes) {
-        SpinWindow w(parent, s.width, s.height, s.edges);
-        const qx::SpinGeometry &g = w.spin->Geometry();
-        const qxt::Pixels p(w.hwnd);
-        SCOPED_TRACE(testing::Message() << s.width << "x" << s.height << " edges " << s.edges);
-        for (qx::SpinButton b : {kSpinUpper, kSpinLower}) {
-            const int wrong = ClassicMismatches(p, g, b, false);
-            if (Themed()) EXPECT_GT(wrong, 10); else EXPECT_EQ(wrong, 0);
-        }
-        if (Themed()) continue;
-        // The frame: each edge in its colour; a missing bottom edge leaves the
-        // background. The divider is black.
-        const qx::SpinFrame f = qx::SpinFrameOf(g);
-        const COLORREF black = RGB(0, 0, 0), face = GetSysColor(COLOR_BTNFACE);
-        const struct { unsigned edge; RECT r; COLORREF colour; bool blankWithout; } frame[] = {
-            {qx::kSpinEdgeLeft, {g.left, g.top, g.left + 1, f.y1 + 1}, face, false},
-            {qx::kSpinEdgeRight, {f.x1, g.top, f.x1 + 1, f.y1 + 1}, black, false},
-            {qx::kSpinEdgeBottom, {f.xa, f.y1, f.xb + 1, f.y1 + 1}, black, true},
-            {qx::kSpinEdgeTop, {f.xa, g.top, f.xb + 1, g.top + 1}, black, false},
-            {~0u, {f.xa, f.divider.top, f.xb + 1, f.divider.top + 1 + g.gap}, black, false},
-        };
-        for (const auto &e : frame) {
-            if (s.edges & e.edge) {
-                EXPECT_EQ(p.CountOther(e.colour, e.r), 0) << e.edge;
-            } else if (e.blankWithout) {
-                EXPECT_EQ(p.CountOther(RGB(255, 255, 255), e.r), 0) << e.edge;
-            }
-        }
-    }
-}
-
-TEST_F(Spin, PressShowsUntilReleaseOrRepaint) {
-    SpinWindow w(parent);
-    const qx::SpinGeometry g = w.spin->Geometry();
-    const qxt::Pixels normal(w.hwnd);
-    w.steps.answer = false;  // no repetition
-    w.Press(kSpinUpper);
-    EXPECT_EQ(w.spin->Pressed(), kSpinUpper);
-    const qxt::Pixels held(w.hwnd);
-    if (Themed()) EXPECT_GT(Changed(normal, held, g, kSpinUpper), 0);
-    else EXPECT_EQ(ClassicMismatches(held, g, kSpinUpper, true), 0);
-    EXPECT_EQ(Changed(normal, held, g, kSpinLower), 0);
-
-    // A repaint while held draws both buttons normal.
-    qxt::Repaint(w.hwnd);
-    EXPECT_EQ(Changed(normal, qxt::Pixels(w.hwnd), g, kSpinUpper), 0);
-    qxt::MouseUp(w.hwnd, 0, 0);
-    EXPECT_EQ(w.spin->Pressed(), kSpinNone);
-    EXPECT_NE(GetCapture(), w.hwnd);
-    const qxt::Pixels released(w.hwnd);
-    EXPECT_EQ(Changed(normal, released, g, kSpinUpper) + Changed(normal, released, g, kSpinLower), 0);
-}
-
-TEST_F(Spin, DisabledLooksDisabledOnlyWhenThemed) {
-    SpinWindow w(parent);
-    const qxt::Pixels enabled(w.hwnd);
-    EnableWindow(w.hwnd, FALSE);
-    qxt::Repaint(w.hwnd);
-    const qxt::Pixels disabled(w.hwnd);
-    for (qx::SpinButton b : {kSpinUpper, kSpinLower}) {
-        const int changed = Changed(enabled, disabled, w.spin->Geometry(), b);
-        if (Themed()) EXPECT_GT(changed, 0); else EXPECT_EQ(changed, 0);
-    }
-}
-
-TEST_F(Spin, HotTrackingFollowsThePointerWhenThemed) {
-    SpinWindow w(parent);
-    const qx::SpinGeometry g = w.spin->Geometry();
-    const qxt::Pixels normal(w.hwnd);
-    for (qx::SpinButton hot : {kSpinUpper, kSpinLower}) {
-        const qx::SpinButton other = hot == kSpinUpper ? kSpinLower : kSpinUpper;
-        qxt::MouseMove(w.hwnd, w.Centre(hot).x, w.Centre(hot).y);
-        const qxt::Pixels p(w.hwnd);
-        if (Themed()) EXPECT_GT(Changed(normal, p, g, hot), 0); else EXPECT_EQ(Changed(normal, p, g, hot), 0);
-        EXPECT_EQ(Changed(normal, p, g, other), 0);
-    }
-    SendMessageA(w.hwnd, WM_MOUSELEAVE, 0, 0);
-    const qxt::Pixels left(w.hwnd);
-    EXPECT_EQ(Changed(normal, left, g, kSpinUpper) + Changed(normal, left, g, kSpinLower), 0);
-
-    // No hot look while a button is held.
-    w.steps.answer = false;
-    w.Press(kSpinUpper);
-    const qxt::Pixels held(w.hwnd);
-    qxt::MouseMove(w.hwnd, w.Centre(kSpinLower).x, w.Centre(kSpinLower).y, true);
-    EXPECT_EQ(Changed(held, qxt::Pixels(w.hwnd), g, kSpinLower), 0);
-}
-
-// The pointer really goes over the spin and away again.
-TEST_F(Spin, AsksForTheLeaveNotice) {
-    SpinWindow w(parent);
-    POINT p = w.Centre(kSpinUpper);
-    ClientToScreen(w.hwnd, &p);
-    SetCursorPos(p.x, p.y);
-    qxt::PumpFor(100);
-    qxt::MouseMove(w.hwnd, w.Centre(kSpinUpper).x, w.Centre(kSpinUpper).y);
-    SetCursorPos(1200, 1000);
-    EXPECT_TRUE(qxt::PumpUntil([&] { return w.leaves > 0; }, 3000));
-}
-
-TEST_F(Spin, PressesOffTheButtonsGoOn) {
-    SpinWindow w(parent);
-    const qx::SpinGeometry g = w.spin->Geometry();
-    const RECT up = qx::SpinButtonRect(g, kSpinUpper), down = qx::SpinButtonRect(g, kSpinLower);
-    const POINT misses[] = {{up.left, up.bottom + 1},  // divider
-                            {up.right, up.top},        // last column
-                            {down.left, down.bottom},  // last row
-                            {g.left, up.top},          // left frame
-                            {up.right + 1, down.top}};
-    for (const POINT &m : misses) {
-        EXPECT_FALSE(w.spin->MouseDown(m.x, m.y)) << m.x << "," << m.y;
-        EXPECT_EQ(GetCapture(), nullptr);
-        EXPECT_FALSE(w.spin->MouseUp(m.x, m.y));
-    }
-    EXPECT_EQ(w.steps.up + w.steps.down, 0);
-}
-
-TEST_F(Spin, RefusedFirstStepHoldsAndSwallowsQueuedClicks) {
-    SpinWindow w(parent);
-    w.steps.answer = false;
-    for (int i = 0; i < 3; ++i) PostMessageA(w.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 15));
-    PostMessageA(w.hwnd, WM_APP, 0, 0);
-    w.Press(kSpinLower);
-    MSG msg;
-    EXPECT_FALSE(PeekMessageA(&msg, w.hwnd, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE));
-    EXPECT_TRUE(PeekMessageA(&msg, w.hwnd, WM_APP, WM_APP, PM_NOREMOVE));
-    qxt::PumpFor(500);
-    EXPECT_EQ(w.steps.down, 1);
-    EXPECT_EQ(w.spin->Pressed(), kSpinLower);
-    EXPECT_EQ(GetCapture(), w.hwnd);
-    EXPECT_TRUE(w.spin->MouseUp(0, 0));
-    EXPECT_EQ(GetCapture(), nullptr);
-}
-
-TEST_F(Spin, RepeatsAfterADelayWhileHeld) {
-    SpinWindow w(parent);
-    w.Press(kSpinUpper);
-    EXPECT_EQ(w.steps.up, 1);  // at once
-    qxt::PumpFor(200);
-    EXPECT_EQ(w.steps.up, 1);  // the first delay is longer
-    ASSERT_TRUE(qxt::PumpUntil([&] { return w.steps.up == 2; }, 2000));
-    // Then quickly, also with the pointer away from the button.
-    qxt::MouseMove(w.hwnd, 0, 0, true);
-    const int before = w.steps.up;
-    qxt::PumpFor(600);
-    EXPECT_GE(w.steps.up - before, 5);
-    EXPECT_LE(w.steps.up - before, 16);
-    EXPECT_EQ(w.steps.down, 0);
-
-    // A refused step ends the repetition; the button stays held.
-    w.steps.answer = false;
-    ASSERT_TRUE(qxt::PumpUntil([&] { return qx::SpinRepeatTarget() == nullptr; }, 1000));
-    const int last = w.steps.up;
-    qxt::PumpFor(300);
-    EXPECT_EQ(w.steps.up, last);
-    EXPECT_EQ(w.spin->Pressed(), kSpinUpper);
-
-    // The release ends a repetition at once.
-    qxt::MouseUp(w.hwnd, 0, 0);
-    w.steps.answer = true;
-    w.Press(kSpinLower);
-    ASSERT_TRUE(qxt::PumpUntil([&] { return w.steps.down == 3; }, 2000));
-    qxt::MouseUp(w.hwnd, 0, 0);
-    qxt::PumpFor(300);
-    EXPECT_EQ(w.steps.down, 3);
-}
-
-// A parent that runs the message loop inside its notification never gets a
-// step of the repetition inside another one.
-TEST_F(Spin, AStepThatRunsTheMessageLoopIsNotEnteredAgain) {
-    SpinWindow w(parent);
-    int depth = 0, deepest = 0;
-    w.steps.during = [&] {
-        deepest = std::max(deepest, ++depth);
-        if (depth == 1) qxt::PumpFor(120);
-        --depth;
-    };
-    w.Press(kSpinUpper);
-    EXPECT_TRUE(qxt::PumpUntil([&] { return w.steps.up >= 5; }, 3000));
-    qxt::MouseUp(w.hwnd, 0, 0);
-    EXPECT_EQ(deepest, 1) << w.steps.up;
-}
-
-TEST_F(Spin, APressOnAnotherSpinTakesOverTheRepetition) {
-    SpinWindow a(parent), b(parent, 16, 40, 11, 120);
-    a.Press(kSpinUpper);
-    ASSERT_TRUE(qxt::PumpUntil([&] { return a.steps.up == 2; }, 2000));
-    b.Press(kSpinLower);
-    EXPECT_EQ(a.spin->Pressed(), kSpinNone);
-    ASSERT_TRUE(qxt::PumpUntil([&] { return b.steps.down == 3; }, 2000));
-    EXPECT_EQ(a.steps.up, 2);
-}
-
-TEST_F(Spin, WheelStepsOncePerNotch) {
-    const struct { int delta, up, down; } cases[] = {
-        {120, 1, 0}, {360, 3, 0}, {-240, 0, 2}, {119, 0, 0}, {-119, 0, 0}};
-    for (bool answer : {true, false}) {
-        for (const auto &c : cases) {
-            SpinWindow w(parent);
-            w.steps.answer = answer;  // results do not matter
-            qxt::Wheel(w.hwnd, c.delta);
-            EXPECT_EQ(w.steps.up, c.up) << c.delta;
-            EXPECT_EQ(w.steps.down, c.down) << c.delta;
-            EXPECT_EQ(qx::SpinRepeatTarget(), nullptr);
-        }
-    }
-}
-
-// A spin whose window goes away is never stepped again, whenever that happens.
-TEST_F(Spin, DestroyedSpinIsNeverSteppedAgain) {
-    enum How { kBetweenTicks, kInRepeatedStep, kInFirstStep, kInWheel };
-    const struct { How how; int steps; } cases[] = {
-        {kBetweenTicks, 3}, {kInRepeatedStep, 3}, {kInFirstStep, 1}, {kInWheel, 2}};
+// Looks, presses and hot tracking, each in a fresh spin of some size, with
+// the look of both buttons afterwards (a disabled window's themed buttons in
+// state 4, its classic arrows still black). A press draws its button pressed
+// and holds the capture, also when its first step is refused (as here),
+// which drops the clicks queued meanwhile; a paint draws both buttons
+// normal, a release the held one. Moves draw the button under the pointer
+// hot (themed only), except while one is held, and ask for the leave
+// notice; a leave draws both normal again.
+TEST(Spin, LooksPressesAndHotTracking) {
+    qxt::ParentWindow parent;
+    enum { PressUp, PressDown, Release, Paint, OverUp, OverDown, Leave, Disable };
+    const struct { int width, height; unsigned edges; std::vector<int> steps; int upper, lower; } cases[] = {
+        {16, 21, 11, {}, 1, 1}, {12, 30, 15, {Disable}, 4, 4}, {24, 33, 1, {PressUp}, 3, 1},
+        {16, 40, 11, {PressDown}, 1, 3}, {16, 40, 11, {PressDown, Paint}, 1, 1}, {16, 40, 11, {PressUp, Release}, 1, 1},
+        {16, 40, 11, {OverUp}, 2, 1}, {16, 40, 11, {OverDown}, 1, 2}, {16, 40, 11, {OverUp, Leave}, 1, 1},
+        {16, 40, 11, {PressUp, OverDown}, 3, 1}};
     for (const auto &c : cases) {
-        SpinWindow w(parent);
-        if (c.how != kBetweenTicks)
-            w.steps.during = [&] { if (w.steps.up == c.steps) DestroyWindow(w.hwnd); };
-        if (c.how == kInWheel) qxt::Wheel(w.hwnd, 5 * WHEEL_DELTA);
-        else w.Press(kSpinUpper);
-        qxt::PumpUntil([&] { return w.steps.up == c.steps; }, 2000);
-        if (c.how == kBetweenTicks) DestroyWindow(w.hwnd);
-        EXPECT_EQ(w.spin, nullptr) << c.how;
-        EXPECT_EQ(qx::SpinRepeatTarget(), nullptr) << c.how;
-        qxt::PumpFor(300);
-        EXPECT_EQ(w.steps.up, c.steps) << c.how;
+        SCOPED_TRACE(&c - cases);
+        SpinWindow w(parent, c.width, c.height, c.edges);
+        w.during = [](int) { return false; };
+        PostMessageA(w.Window(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        POINT over = kUp;
+        ClientToScreen(w.Window(), &over);
+        SetCursorPos(over.x, over.y);  // the pointer really over the spin
+        bool held = false, pressed = false, tracked = false;
+        for (int s : c.steps) {
+            const POINT at = s == PressUp || s == OverUp ? kUp : kDown;
+            if (s == PressUp || s == PressDown) pressed = held = w.MouseDown(at.x, at.y);
+            if (s == Release) held = !w.MouseUp(at.x, at.y);
+            if (s == Paint || s == Disable) EnableWindow(w.Window(), s == Paint), w.Redraw();
+            if (s == OverUp || s == OverDown) tracked |= !held, w.MouseMove(at.x, at.y);
+            if (s == Leave) w.MouseLeave(0, 0);
+        }
+        MSG m;
+        TRACKMOUSEEVENT q = {sizeof q, TME_QUERY, nullptr, 0};
+        EXPECT_EQ(PeekMessageA(&m, w.Window(), WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE) == 0, pressed);
+        EXPECT_EQ(TrackMouseEvent(&q) && q.hwndTrack == w.Window() && (q.dwFlags & TME_LEAVE), tracked);
+        EXPECT_EQ((GetCapture() == w.Window()) * 10 + (w.Pressed() != kSpinNone), held * 11);
+        EXPECT_EQ(Wrong(w, kSpinUpper, c.upper) + Wrong(w, kSpinLower, c.lower), 0);
     }
+    SetCursorPos(0, 0);
 }
 
-// Another window takes the capture while the spin repeats: with the capture
-// change passed on, and with only the timer to notice.
-TEST_F(Spin, CaptureLossEndsThePress) {
-    for (bool route : {true, false}) {
-        SpinWindow w(parent);
-        w.routeCapture = route;
-        const qxt::Pixels normal(w.hwnd);
-        w.Press(kSpinUpper);
-        ASSERT_TRUE(qxt::PumpUntil([&] { return w.steps.up == 3; }, 2000));
-        SetCapture(parent.hwnd());
-        qxt::PumpFor(300);
-        EXPECT_EQ(w.steps.up, 3) << route;
-        EXPECT_EQ(w.spin->Pressed(), kSpinNone) << route;
-        EXPECT_EQ(qx::SpinRepeatTarget(), nullptr) << route;
-        EXPECT_EQ(Changed(normal, qxt::Pixels(w.hwnd), w.spin->Geometry(), kSpinUpper), 0) << route;
-        ReleaseCapture();
-        EXPECT_FALSE(w.spin->MouseUp(0, 0));
-    }
-}
-
-HWND g_box = nullptr;
-// The box's title names this process: another test program may show one too.
-const char *BoxTitle() {
-    static char title[40];
-    wsprintfA(title, "spin test box %lu", GetCurrentProcessId());
-    return title;
-}
-void CALLBACK CloseBox(HWND, UINT, UINT_PTR id, DWORD) {
-    if (HWND box = FindWindowA("#32770", BoxTitle())) {
-        KillTimer(nullptr, id);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        g_box = box;
-    }
-}
-
-// The parent shows a message box from inside a step, at the press or while
-// repeating; the user's release goes to the box, so the press ends there.
-TEST_F(Spin, MessageBoxInsideAStepEndsThePress) {
-    for (int at : {1, 3}) {
-        SpinWindow w(parent);
-        g_box = nullptr;
-        w.steps.during = [&] {
-            if (w.steps.up != at) return;
-            SetTimer(nullptr, 0, 150, CloseBox);
-            MessageBoxA(parent.hwnd(), "stop", BoxTitle(), MB_OK);
+// The first step comes with the press, the second after about 350 ms, then
+// one every 50 ms; a step that runs the message loop is not entered again
+// meanwhile. The repetition ends, or never starts, and the spin is never
+// stepped again, when a step is refused (the button stays held), when the
+// button is released, or when the spin is deleted (with its window) or
+// loses the capture to another window: inside its first step, inside a
+// repeated step or amid the wheel's steps. Then a held button is released
+// and drawn normal. The capture change is passed on (as the edit window
+// does) or left for the timer to notice. The wheel steps once per notch,
+// whatever the steps answer, and starts nothing.
+TEST(Spin, RepeatsUntilRefusedReleasedDeletedOrCaptureLost) {
+    qxt::ParentWindow parent;
+    SpinWindow held(parent);
+    held.during = [&](int n) {
+        if (n == 3) qxt::PumpFor(120);
+        return held.ups == n;  // not a step within a step
+    };
+    held.MouseDown(kUp.x, kUp.y);
+    EXPECT_EQ(held.ups, 1);
+    qxt::PumpFor(200);
+    EXPECT_EQ(held.ups, 1);
+    ASSERT_TRUE(qxt::PumpUntil([&] { return held.ups == 2; }, 1000));
+    qxt::PumpFor(400);
+    EXPECT_GE(held.ups, 5);
+    EXPECT_NE(SpinRepeatTarget(), nullptr) << "every step answered yes";
+    held.MouseUp(0, 0);
+    enum { Refuse, Release, Delete, Capture, Unrouted };
+    // How and at which step; the wheel's notches (0: a press on the upper button); the steps made.
+    const struct { int how, at, notches, steps; } cases[] = {
+        {Refuse, 1, 0, 1}, {Refuse, 3, 0, 3}, {Release, 3, 0, 3}, {Delete, 1, 0, 1}, {Delete, 3, 0, 3},
+        {Delete, 2, 5, 2}, {Capture, 1, 0, 1}, {Capture, 3, 0, 3}, {Unrouted, 1, 0, 1}, {Unrouted, 3, 0, 3},
+        {Refuse, 1, 3, 3}, {Refuse, 1, -2, 2}};
+    for (const auto &c : cases) {
+        SpinWindow *w = new SpinWindow(parent);
+        int steps = 0;
+        w->during = [&](int n) {
+            steps = n;
+            if (n == c.at && c.how == Release) w->MouseUp(0, 0);
+            // The repetition forgets a deleted spin at once.
+            if (n == c.at && c.how == Delete) delete w, w = nullptr, steps = SpinRepeatTarget() ? -1 : n;
+            if (n == c.at && c.how >= Capture) SetCapture(parent.hwnd());
+            if (n == c.at && c.how == Capture) w->CaptureLost();
+            return n != c.at || c.how != Refuse;
         };
-        w.Press(kSpinUpper);
-        ASSERT_TRUE(qxt::PumpUntil([&] { return g_box != nullptr; }, 3000)) << at;
-        qxt::PumpFor(400);
-        EXPECT_EQ(w.steps.up, at);
-        EXPECT_NE(GetCapture(), w.hwnd) << at;
-        EXPECT_EQ(w.spin->Pressed(), kSpinNone) << at;
-        EXPECT_EQ(qx::SpinRepeatTarget(), nullptr) << at;
+        c.notches ? w->Wheel(c.notches) : void(w->MouseDown(kUp.x, kUp.y));
+        qxt::PumpUntil([&] { return steps >= c.steps; }, 1000);
+        qxt::PumpFor(150);
+        EXPECT_EQ(steps, c.steps) << &c - cases;
+        EXPECT_EQ(SpinRepeatTarget(), nullptr) << &c - cases;
+        EXPECT_TRUE(!w || ((c.notches < 0 ? w->downs : w->ups) == c.steps &&
+                           w->MouseUp(0, 0) == (c.how == Refuse && !c.notches) && w->Pressed() == kSpinNone &&
+                           !Wrong(*w, kSpinUpper, 1))) << &c - cases;
+        delete w;
     }
 }
 

@@ -1,0 +1,272 @@
+// The bitmap and month/year buttons through real windows, with a theme and
+// (the _classic twin) in the classic look: presses, hover and focus with the
+// notifications they send, the faces and pictures read back as pixels,
+// greyed pictures, the bulk background replacement, and which windows are
+// ours. Linked with the library's static twin to reach the month/year
+// button's arrow, the replacement routine and the library's allocations.
+#include "harness.h"
+
+#include "button/month_year_btn.h"
+#include "qx_cntl.h"
+#include "visual/theme_api.h"
+
+static int g_refusals = 0;  // how many of the next nothrow allocations fail
+
+// Every nothrow allocation of the library goes through here in this program.
+void *operator new(std::size_t size, const std::nothrow_t &) noexcept {
+    if (g_refusals > 0) return --g_refusals, nullptr;
+    return malloc(size ? size : 1);
+}
+
+namespace {
+
+const int kW = 40, kH = 30, kId = 7;
+const COLORREF kClear = RGB(192, 192, 192), kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255);
+// Colours near the face colour, so that palettes must pick the nearest; the
+// colour table of every bitmap of 8 bits or fewer.
+const COLORREF kPool[] = {kClear, 0, RGB(210, 208, 200), RGB(216, 204, 196), kRed, RGB(0, 128, 0), RGB(191, 192, 192),
+                          kWhite};
+const bool kThemed = !qxt::ClassicPrefix();
+const bool kRegistered =
+    QXRegisterBmpBtnClass(qxt::HostInstance()) && QXRegisterMonthYearButtonXPClass(qxt::HostInstance());
+using Paint = std::function<COLORREF(int, int)>;
+using Draw = std::function<void(HDC)>;
+
+// Runs `draw` on the bitmap selected into a memory device context.
+void WithDC(HBITMAP bmp, const Draw &draw) {
+    HDC mem = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    draw(mem);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+}
+
+// A w x h DIB section of bpp bits.
+HBITMAP MakeBitmap(int w, int h, const Paint &color, int bpp = 32) {
+    struct { BITMAPINFOHEADER h; RGBQUAD t[256]; } bi = {{sizeof bi.h, w, h, 1, WORD(bpp), BI_RGB, 0, 0, 0, 0, 0}, {}};
+    for (int i = 0; i < 8; ++i) bi.t[i] = {GetBValue(kPool[i]), GetGValue(kPool[i]), GetRValue(kPool[i]), 0};
+    HBITMAP bmp = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO *>(&bi), DIB_RGB_COLORS, nullptr, nullptr, 0);
+    WithDC(bmp, [&](HDC dc) { for (int i = 0; i < w * h; ++i) SetPixel(dc, i % w, i / w, color(i % w, i / w)); });
+    return bmp;
+}
+
+// An opaque 16 x 16 icon.
+HICON MakeIcon(const Paint &color) {
+    const BYTE opaque[32] = {};
+    ICONINFO info = {TRUE, 0, 0, CreateBitmap(16, 16, 1, 1, opaque), MakeBitmap(16, 16, color)};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(info.hbmMask), DeleteObject(info.hbmColor);
+    return icon;
+}
+
+// Pixels of a window that change when `draw` paints over it, outside `skip`:
+// none when the window showed what `draw` paints.
+int Differs(HWND on, const Draw &draw, RECT skip = {0, 0, 0, 0}) {
+    const qxt::Pixels before(on);
+    HDC dc = GetDC(on);
+    draw(dc);
+    ReleaseDC(on, dc);
+    const qxt::Pixels after(on);
+    int n = 0;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) n += !PtInRect(&skip, POINT{x, y}) && before.At(x, y) != after.At(x, y);
+    return n;
+}
+
+// The face a bitmap button should show, drawn over it: the themed push
+// button in a state (1 normal, 2 hot, 3 pressed) with the focus rectangle,
+// or the classic rings from the outside in, each with its top-right and
+// bottom-left corners in its bottom/right colour: black when focused, then
+// light/dark shadow and highlight/shadow, or shadow alone when pressed; the
+// face inside. A month/year button (arrow: the "SPIN" part, 4 pointing left,
+// 3 right) shows the part in the normal or pressed state laid out on the
+// whole button and clipped one pixel in, so that a black frame stays, and
+// without a theme nothing at all: the class background.
+Draw Face(HWND b, int state, bool focused, int arrow = 0) {
+    return [=](HDC dc) {
+        RECT r = {0, 0, kW, kH}, inner = {1, 1, kW - 1, kH - 1};
+        const HBRUSH black = HBRUSH(GetStockObject(BLACK_BRUSH));
+        FillRect(dc, &r, arrow && kThemed ? black : GetSysColorBrush(arrow ? COLOR_WINDOW : COLOR_BTNFACE));
+        if (arrow && kThemed) qx::ScopedTheme(b, L"SPIN").DrawBackground(dc, arrow, state == 3 ? 3 : 1, r, &inner);
+        if (arrow) return;
+        if (kThemed) qx::ScopedTheme(b, L"BUTTON").DrawBackground(dc, 1, state, r);
+        if (kThemed && focused) DrawFocusRect(dc, &r);
+        auto ring = [&](HBRUSH topLeft, HBRUSH bottomRight) {
+            const RECT top = {r.left, r.top, r.right - 1, r.top + 1}, left = {r.left, r.top, r.left + 1, r.bottom - 1};
+            FillRect(dc, &r, bottomRight), FillRect(dc, &top, topLeft), FillRect(dc, &left, topLeft);
+            InflateRect(&r, -1, -1);
+        };
+        if (!kThemed && focused) ring(black, black);
+        if (!kThemed && state == 3) ring(GetSysColorBrush(COLOR_BTNSHADOW), GetSysColorBrush(COLOR_BTNSHADOW));
+        if (!kThemed && state != 3) ring(GetSysColorBrush(COLOR_3DLIGHT), GetSysColorBrush(COLOR_3DDKSHADOW));
+        if (!kThemed && state != 3) ring(GetSysColorBrush(COLOR_BTNHIGHLIGHT), GetSysColorBrush(COLOR_BTNSHADOW));
+        if (!kThemed) FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    };
+}
+
+class Btn : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(kRegistered); }
+    HWND Make(HBITMAP bmp = nullptr, HICON icon = nullptr, DWORD style = 0, const char *cls = "QXBmpButton") {
+        HWND b = parent.CreateChild(cls, "", style, 10, 10, kW, kH, kId);
+        QXBtn_SetBitmap(b, bmp), QXBtn_SetIcon(b, icon);
+        qxt::Repaint(b);
+        return b;
+    }
+    qxt::ParentWindow parent;
+    HWND edit = parent.CreateChild("STATIC", "", 0, 200, 10, 80, 20, 9);  // takes the focus away
+};
+
+// Press, hover and key sequences on buttons with pictures: the notifications
+// they send; the face drawn at the end (1 normal, 2 hot, 3 pressed) with no
+// paint; the focus that a mouse press takes, which the dialog code follows.
+// The frame style changes nothing: the whole window is client area.
+// A picture is centred with the odd spare pixel right and below (negative
+// and truncated toward zero when larger), moved one pixel right and down
+// when pressed in the classic look only; an icon shows at 16 x 16 in both
+// looks, and a bitmap wins over it. Pixels of the transparent colour:
+// themed, the face shows; classic, they take the face colour when the
+// top-left pixel has the colour, and stay otherwise.
+// Month/year buttons behave alike; their arrow points left until its owner
+// says otherwise, is never hot nor disabled, and their bitmap is never drawn.
+TEST_F(Btn, SequencesNotifyAndDrawExactly) {
+    // Pictures: bitmap size (0: none); its transparent pixels, where x * y is
+    // `clear` (0: the top row and left column, 1: the pixel at 1,1, -1:
+    // none); an icon too; where the origin lands unpressed. Inside two rings
+    // 36 x 26 are left (34 x 24 inside three): 9 x 7 leaves 27 x 19 spare,
+    // 13 x 9 of them left and above.
+    const struct { int w, h, clear; bool icon; POINT at; } pics[] = {
+        {9, 7, 0, false, {15, 11}}, {10, 8, 1, false, {15, 11}}, {0, 0, -1, true, {12, 7}}, {9, 7, -1, true, {15, 11}},
+        {61, 51, 1, false, {-10, -10}}};
+    struct Step { UINT msg; WPARAM wp = 0; int x = 0, y = 0; };
+    const Step down{WM_LBUTTONDOWN, MK_LBUTTON, 5, 5}, in{WM_LBUTTONUP, 0, 5, 5}, kd{WM_KEYDOWN, VK_SPACE, 1},
+        ku{WM_KEYUP, VK_SPACE, 1, 0xC000}, hover{WM_MOUSEMOVE, 0, 5, 5}, leave{WM_MOUSELEAVE}, off{WM_ENABLE};
+    auto up = [](int x, int y) { return Step{WM_LBUTTONUP, 0, x, y}; };
+    const int left = 4, right = 3;  // month/year arrows, "SPIN" parts
+    const struct { std::vector<Step> steps; size_t clicks; int face, pic = 0, arrow = 0; } cases[] = {
+        {{down, in}, 1, 1}, {{down, up(0, 0)}, 1, 1}, {{down, up(kW - 1, kH - 1)}, 1, 1},  // inside, edges too
+        {{down, up(kW, 5)}, 0, 1}, {{down, up(5, kH)}, 0, 1}, {{in}, 0, 1}, {{down}, 0, 3},  // outside; no press; held
+        {{down, {WM_MOUSEMOVE, MK_LBUTTON, 200, 90}, {WM_MOUSEMOVE, MK_LBUTTON, 5, 5}, in}, 1, 2},  // out and back: hot
+        {{kd, ku}, 1, 1}, {{kd, kd, kd, ku}, 1, 1}, {{ku}, 1, 1}, {{kd}, 0, 3},  // space: repeating; up alone; held
+        {{down, ku, in}, 2, 1}, {{down, ku, up(kW, kH)}, 1, 1}, {{down, ku, kd}, 1, 3}, {{kd, down, in, ku}, 2, 1},
+        {{{WM_KEYDOWN, VK_RETURN, 1}, {WM_KEYUP, VK_RETURN, 1, 0xC000}, {WM_KEYDOWN, 'A', 1}}, 0, 1},  // other keys
+        {{hover}, 0, 2}, {{hover, down}, 0, 3}, {{hover, down, leave}, 0, 1},  // a leave draws unpressed
+        // The other pictures: focused; the icon alone, held; a bitmap and an icon; larger than the button.
+        {{down, in}, 1, 1, 1}, {{down}, 0, 3, 2}, {{}, 0, 1, 3}, {{kd}, 0, 3, 4}, {{down, in}, 1, 1, 4},
+        {{}, 0, 1, 0, left}, {{down, in}, 1, 1, 0, right}, {{kd}, 0, 3, 0, right}, {{off, hover}, 0, 1, 0, left},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(&c - cases);  // the row
+        const auto &pic = pics[c.pic];
+        const int w = pic.w ? pic.w : 16, h = pic.w ? pic.h : 16, shift = c.face == 3 && !kThemed;
+        const Paint color = [&](int x, int y) {  // any shift of the pattern shows
+            return x * y == pic.clear ? kClear : (x * 3 + y) % 5 ? kRed : kBlue;
+        };
+        HICON icon = pic.icon ? MakeIcon(color) : nullptr;
+        HWND b = Make(pic.w ? MakeBitmap(w, h, color) : nullptr, icon, c.arrow ? 0 : WS_BORDER | WS_DLGFRAME,
+                      c.arrow ? "QXBmpButtonXP" : "QXBmpButton");
+        if (c.arrow == right) qx::MonthYearBtnFromWindow(b)->leftArrow = false;
+        SetFocus(edit);
+        parent.ClearNotifications();
+        bool pressed = false;
+        for (const Step &s : c.steps)
+            (pressed |= s.msg == WM_LBUTTONDOWN), SendMessageA(b, s.msg, s.wp, MAKELPARAM(s.x, s.y));
+        EXPECT_TRUE(qxt::SameNotifications(std::vector<qxt::Notification>(c.clicks, {kId, BN_CLICKED, b}),
+                                           parent.Notifications()));
+        EXPECT_EQ(GetFocus() == b, pressed);
+        EXPECT_EQ(SendMessageA(b, WM_GETDLGCODE, 0, 0), pressed ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+        EXPECT_EQ(Differs(b, [&](HDC dc) {
+            Face(b, c.face, pressed, c.arrow)(dc);
+            for (int i = 0; i < w * h && !c.arrow; ++i)
+                if (color(i % w, i / w) != kClear || !(kThemed || pic.clear == 0))
+                    SetPixel(dc, pic.at.x + shift + i % w, pic.at.y + shift + i / w, color(i % w, i / w));
+        }), 0);
+        DestroyWindow(b), DestroyIcon(icon);
+    }
+}
+
+// Greyed pictures on the normal face: made when a disabled button is drawn
+// (black takes the shadow colour, white the face colour), made once, dropped
+// when the picture is set again. Bitmaps of 8 bits per pixel are embossed by
+// the system onto the transparent colour, so that their background stays
+// background. At the end the button deletes only the bitmap it holds.
+TEST_F(Btn, GreyedPictures) {
+    const RECT box = {15, 11, 24, 18}, icons = {12, 7, 28, 23};
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), face = GetSysColor(COLOR_BTNFACE);
+    HBITMAP first = MakeBitmap(9, 7, [](int, int) { return 0; });
+    HICON dark = MakeIcon([](int, int) { return 0; }), light = MakeIcon([](int, int) { return kWhite; });
+    HWND b = Make(nullptr, dark);
+    EnableWindow(b, FALSE);
+    auto shown = [&](COLORREF c, RECT r) { return qxt::Repaint(b), qxt::Pixels(b).Count(c, r); };
+    EXPECT_EQ(shown(shadow, icons), 256);
+    QXBtn_SetIcon(b, light);
+    EXPECT_EQ(shown(face, icons), 256) << "dropped";
+    QXBtn_SetBitmap(b, first);  // shown instead of the icon
+    EXPECT_EQ(shown(shadow, box), 63);
+    WithDC(first, [](HDC dc) { PatBlt(dc, 0, 0, 9, 7, WHITENESS); });
+    EXPECT_EQ(shown(shadow, box), 63) << "made once";
+    QXBtn_SetBitmap(b, first);
+    EXPECT_EQ(shown(face, box) + shown(RGB(192, 192, 193), box), 63) << "dropped";  // white, off the clear colour
+    HBITMAP few = MakeBitmap(12, 10, [](int x, int y) { return x >= 4 && x < 8 && y >= 3 && y < 7 ? 0 : kClear; }, 8);
+    QXBtn_SetBitmap(b, few);
+    EXPECT_EQ(shown(shadow, {18, 13, 22, 17}), 16);
+    EXPECT_EQ(Differs(b, Face(b, 1, false), {18, 13, 23, 18}), 0) << "the square and its highlight on the face";
+    DestroyWindow(b);
+    EXPECT_EQ(GetObjectType(few), 0u) << "held at the end: deleted";
+    EXPECT_TRUE(DestroyIcon(light) && DestroyIcon(dark) && DeleteObject(first)) << "the icons and the replaced bitmap";
+}
+
+// The bulk replacement of the transparent colour gives exactly the pixels of
+// the rule it stands for (when the top-left pixel has the colour, every pixel
+// of it takes the face colour, as SetPixel gives it), in every format:
+// palettes pick the nearest colour, 16 bits never hold the colour exactly,
+// and a large bitmap is done in several strips of rows.
+TEST(ReplaceBackground, MatchesThePixelRule) {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const struct { int bpp, used, w, h; } cases[] = {{32, 8, 23, 17}, {24, 8, 23, 17}, {16, 8, 23, 17}, {8, 8, 23, 17},
+        {4, 8, 23, 17}, {1, 2, 23, 17}, {32, 8, 700, 300}, {8, 8, 700, 300}};
+    HDC screen = GetDC(nullptr);
+    for (int k = 0; k < 16; ++k) {
+        const auto &c = cases[k / 2];
+        const COLORREF clear = k % 2 ? kClear : 0;  // the top-left pixel
+        const bool replaced = clear && c.bpp != 16;
+        const Paint color = [&](int x, int y) { return x || y ? kPool[(x * 7 + y * 3 + x * y % 5) % c.used] : clear; };
+        const Paint ruled = [&](int x, int y) { return replaced && color(x, y) == kClear ? face : color(x, y); };
+        HBITMAP bulk = MakeBitmap(c.w, c.h, color, c.bpp), rule = MakeBitmap(c.w, c.h, ruled, c.bpp);
+        EXPECT_EQ(qx::ReplaceBackground(screen, bulk, kClear, face), replaced) << k;
+        int wrong = 0;
+        WithDC(rule, [&](HDC r) { WithDC(bulk, [&](HDC b) {
+            for (int i = 0; i < c.w * c.h; ++i) wrong += GetPixel(b, i % c.w, i / c.w) != GetPixel(r, i % c.w, i / c.w);
+        }); });
+        EXPECT_EQ(wrong, 0) << c.bpp << " bpp " << c.w << "x" << c.h << " corner " << clear;
+        DeleteObject(bulk), DeleteObject(rule);
+    }
+    ReleaseDC(nullptr, screen);
+}
+
+// Faults of a window procedure, counted before the system may swallow them.
+LONG g_faults = 0;
+LONG CALLBACK CountFaults(EXCEPTION_POINTERS *info) {
+    return g_faults += info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION, EXCEPTION_CONTINUE_SEARCH;
+}
+
+// Only buttons of ours take pictures. A window whose object cannot be made
+// is not created, and nothing faults; a month/year window never falls back
+// to a plain button's object. (And an unfocused default button says so.)
+TEST_F(Btn, WindowsOfOurs) {
+    HWND dead = Make();
+    DestroyWindow(dead);
+    EXPECT_EQ(SendMessageA(Make(nullptr, nullptr, BS_DEFPUSHBUTTON), WM_GETDLGCODE, 0, 0), DLGC_DEFPUSHBUTTON);
+    const struct { HWND hwnd; int ok; } cases[] = {
+        {Make(), 1}, {Make(nullptr, nullptr, 0, "QXBmpButtonXP"), 1}, {nullptr, 0}, {dead, 0}, {edit, 0},
+        {parent.CreateChild("BUTTON", "", 0, 0, 0, 9, 9, 9), 0}, {parent.hwnd(), 0}, {HWND(INT_PTR(0x7654)), 0}};
+    for (const auto &c : cases) EXPECT_EQ(QXBtn_SetIcon(c.hwnd, nullptr) + QXBtn_SetBitmap(c.hwnd, nullptr), 2 * c.ok);
+    void *handler = AddVectoredExceptionHandler(1, CountFaults);
+    for (const char *cls : {"QXBmpButton", "QXBmpButtonXP"})
+        EXPECT_EQ((g_refusals = 1, parent.CreateChild(cls, "", 0, 0, 0, 20, 20)), nullptr) << cls;
+    RemoveVectoredExceptionHandler(handler);
+    g_refusals = 0;
+    EXPECT_EQ(g_faults, 0);
+}
+
+}  // namespace
