@@ -72,12 +72,15 @@ void BmpBtn::OnKey(HWND, UINT vk, bool down, int, UINT) {
     NotifyClicked();
 }
 
+// The capture is taken before the focus moves. Whoever handles the focus
+// change may destroy the button, or raise a message box, which takes the
+// capture while the mouse button goes up unseen: either way the capture is
+// gone and the press is over (the object may be gone too).
 void BmpBtn::OnLButtonDown(HWND window, int, int, UINT) {
-    SetFocus(window);
-    // Whoever handled the focus change may have destroyed the button.
-    if (!IsWindow(window)) return;
-    tracking = true;
     SetCapture(window);
+    SetFocus(window);
+    if (GetCapture() != window) return;
+    tracking = true;
     Press();
 }
 

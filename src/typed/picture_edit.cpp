@@ -53,13 +53,14 @@ bool PictCtl::InsertText(const char *str, int pos, EditReason) {
 }
 
 // An unfocused control whose placeholders are all blank is painted as an
-// empty box, without its literals.
+// empty box, without its literals. The parent, asked for the colours in the
+// middle of the painting, may set a new text meanwhile: that text stays.
 void PictCtl::Paint(HDC dc) {
     if (hideEmpty && !hasFocus && HasMask() && PictureAllBlank(mask.get(), cur.text, cur.length)) {
         const EditBuf kept = cur;
         cur.SetText("");  // also puts the selection at 0
         EditCtl::Paint(dc);
-        cur = kept;
+        if (cur.length == 0) cur = kept;  // a masked text is never empty
         return;
     }
     EditCtl::Paint(dc);

@@ -245,6 +245,11 @@ void SpinBase::Paint(HDC dc) {
 
 bool SpinBase::MouseDown(int x, int y) {
     const SpinButton hit = SpinHitTest(geometry, x, y);
+    // A second press without a release between, beside both buttons, belongs
+    // to the button held: it keeps its look, the capture and the repetition,
+    // which its release ends. Dropping it here would leave the capture taken
+    // with nothing that releases it.
+    if (hit == kSpinNone && pressed != kSpinNone) return true;
     pressed = hit;
     if (hit == kSpinNone) return false;
     DrawButtonNow(hit, Look::Pressed);

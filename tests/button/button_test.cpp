@@ -183,6 +183,17 @@ TEST_F(Btn, SequencesNotifyAndDrawExactly) {
         }), 0);
         DestroyWindow(b), DestroyIcon(icon);
     }
+    // A press whose focus change runs the parent's message box (which takes
+    // the capture, and the release of the mouse button with it) is over at
+    // once: nothing held, nothing pressed.
+    HWND field = parent.CreateChild("EDIT", "", 0, 200, 40, 80, 20, 8), b = Make();
+    SetFocus(field);
+    parent.onCommand = [](const qxt::Notification &n) { if (n.code == EN_KILLFOCUS) ReleaseCapture(); };
+    SendMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    parent.onCommand = nullptr;
+    EXPECT_TRUE(GetCapture() == nullptr && GetFocus() == b);
+    UpdateWindow(b);
+    EXPECT_EQ(Differs(b, Face(b, 1, true)), 0);
 }
 
 // Greyed pictures on the normal face: made when a disabled button is drawn

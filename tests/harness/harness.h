@@ -74,6 +74,9 @@ public:
 
     // Called for each recorded WM_COMMAND, inside the control's operation.
     std::function<void(const Notification &)> onCommand;
+    // Called for every message the parent receives, before it is handled
+    // (colour requests and WM_PARENTNOTIFY included).
+    std::function<void(UINT msg, WPARAM wp, LPARAM lp)> onMessage;
 
 private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);

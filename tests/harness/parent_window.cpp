@@ -54,6 +54,7 @@ ParentWindow::ParentWindow(int width, int height) {
 }
 
 ParentWindow::~ParentWindow() {
+    onMessage = nullptr;  // it may refer to a test's locals, gone by now
     if (hwnd_) DestroyWindow(hwnd_);
     if (brush_) DeleteObject(brush_);
     Pump();
@@ -85,6 +86,7 @@ LRESULT CALLBACK ParentWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT ParentWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+    if (onMessage) onMessage(msg, wp, lp);
     switch (msg) {
     case WM_COMMAND: {
         Notification n{LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)};

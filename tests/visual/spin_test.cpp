@@ -107,18 +107,19 @@ int Wrong(const SpinWindow &w, SpinButton b, int state) {
 // the look of both buttons afterwards (a disabled window's themed buttons in
 // state 4, its classic arrows still black). A press draws its button pressed
 // and holds the capture, also when its first step is refused (as here),
-// which drops the clicks queued meanwhile; a paint draws both buttons
-// normal, a release the held one. Moves draw the button under the pointer
+// which drops the clicks queued meanwhile; a second press that misses both
+// buttons keeps them; a paint draws both buttons normal, a release the held
+// one. Moves draw the button under the pointer
 // hot (themed only), except while one is held, and ask for the leave
 // notice; a leave draws both normal again.
 TEST(Spin, LooksPressesAndHotTracking) {
     qxt::ParentWindow parent;
-    enum { PressUp, PressDown, Release, Paint, OverUp, OverDown, Leave, Disable };
+    enum { PressUp, PressDown, Release, Paint, OverUp, OverDown, Leave, Disable, Miss };
     const struct { int width, height; unsigned edges; std::vector<int> steps; int upper, lower; } cases[] = {
         {16, 21, 11, {}, 1, 1}, {12, 30, 15, {Disable}, 4, 4}, {24, 33, 1, {PressUp}, 3, 1},
         {16, 40, 11, {PressDown}, 1, 3}, {16, 40, 11, {PressDown, Paint}, 1, 1}, {16, 40, 11, {PressUp, Release}, 1, 1},
         {16, 40, 11, {OverUp}, 2, 1}, {16, 40, 11, {OverDown}, 1, 2}, {16, 40, 11, {OverUp, Leave}, 1, 1},
-        {16, 40, 11, {PressUp, OverDown}, 3, 1}};
+        {16, 40, 11, {PressUp, OverDown}, 3, 1}, {16, 40, 11, {PressUp, Miss}, 3, 1}};
     for (const auto &c : cases) {
         SCOPED_TRACE(&c - cases);
         SpinWindow w(parent, c.width, c.height, c.edges);
@@ -132,6 +133,7 @@ TEST(Spin, LooksPressesAndHotTracking) {
             const POINT at = s == PressUp || s == OverUp ? kUp : kDown;
             if (s == PressUp || s == PressDown) pressed = held = w.MouseDown(at.x, at.y);
             if (s == Release) held = !w.MouseUp(at.x, at.y);
+            if (s == Miss) held = w.MouseDown(0, 0);
             if (s == Paint || s == Disable) EnableWindow(w.Window(), s == Paint), w.Redraw();
             if (s == OverUp || s == OverDown) tracked |= !held, w.MouseMove(at.x, at.y);
             if (s == Leave) w.MouseLeave(0, 0);
