@@ -28,7 +28,7 @@ bool BuildParts(EditHost &host, const CREATESTRUCTA &cs) {
     int editWidth = cs.cx;
     if (style & QXES_SPIN) {
         host.hasSpin = true;
-        const int w = (2 * cs.cy) / 3;
+        const int w = static_cast<int>((2LL * cs.cy) / 3);  // no overflow for any height
         editWidth = cs.cx - w;
         unsigned edges = kSpinEdgeLeft;
         if (host.osMajor >= 4 || Old3dEnabled()) edges |= kSpinEdgeRight | kSpinEdgeBottom;
