@@ -76,18 +76,25 @@ std::string CodeName(int id, WORD code) {
     }
 }
 
-// A 20 x 16 picture on the transparent grey: a green arrow pointing right.
-HBITMAP MakeArrowBitmap() {
+// A 32-bit top-down bitmap of w x h (0x00RRGGBB pixels through *bits).
+HBITMAP MakeDib32(int w, int h, DWORD **bits) {
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = 20;
-    bi.bmiHeader.biHeight = -16;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
-    void *bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    void *p = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+    *bits = static_cast<DWORD *>(p);
+    return bmp;
+}
+
+// A 20 x 16 picture on the transparent grey: a green arrow pointing right.
+HBITMAP MakeArrowBitmap() {
+    DWORD *px = nullptr;
+    HBITMAP bmp = MakeDib32(20, 16, &px);
     if (!bmp) return nullptr;
-    auto *px = static_cast<DWORD *>(bits);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 20; ++x) {
             const int dy = y < 8 ? 7 - y : y - 8;  // distance from the middle rows
@@ -375,21 +382,15 @@ bool SaveScreenshot(HWND dlg, const char *path) {
     RECT r;
     GetWindowRect(dlg, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
+    DWORD *px = nullptr;
+    HBITMAP bmp = MakeDib32(w, h, &px);
+    if (!bmp) return false;
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void *bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
     BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
     GdiFlush();
     std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
-    const DWORD *px = static_cast<const DWORD *>(bits);
     for (size_t i = 0; i < static_cast<size_t>(w) * h; ++i) {
         rgb[i * 3] = (px[i] >> 16) & 0xFF;
         rgb[i * 3 + 1] = (px[i] >> 8) & 0xFF;
