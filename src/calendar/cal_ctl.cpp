@@ -6,7 +6,8 @@
 #include "calendar/cal_paint.h"
 #include "calendar/julian_date.h"
 #include "common/gdi.h"
-#include "common/window_object.h"
+#include "common/win_util.h"
+#include "qx_cntl.h"
 #include "visual/theme_api.h"
 
 namespace qx {
@@ -23,7 +24,7 @@ bool HasFocus(HWND hwnd) { return GetFocus() == hwnd; }
 
 }  // namespace
 
-CalCtl::CalCtl(HWND hwnd) : window(hwnd) {
+CalCtl::CalCtl(HWND hwnd) : WindowObject(hwnd) {
     uint32_t m, d, y;
     JulianDate::Today().Split(&m, &d, &y);
     model.selected = static_cast<int>(d) - 1;
@@ -31,13 +32,13 @@ CalCtl::CalCtl(HWND hwnd) : window(hwnd) {
     model.year = static_cast<int>(y);
 }
 
-CalCtl::~CalCtl() = default;
+WindowObject *CalCtl::Make(HWND hwnd, const CREATESTRUCTA &) { return new (std::nothrow) CalCtl(hwnd); }
 
 void CalCtl::Repaint(unsigned rows) {
     if (!rows) return;
-    WindowDC dc(window);
+    WindowDC dc(Window());
     if (!dc) return;
-    CalPainter(window, dc.get(), model, HasFocus(window)).Rows(rows);
+    CalPainter(Window(), dc.get(), model, HasFocus(Window())).Rows(rows);
 }
 
 void CalCtl::SetYear(int year, bool redraw, bool clamp) {
@@ -52,7 +53,7 @@ void CalCtl::SetMonth(int month, bool redraw, bool clamp) {
 
 void CalCtl::SetDay(int index, bool redraw) {
     model.SetDay(index);
-    if (redraw) InvalidateRect(window, nullptr, TRUE);
+    if (redraw) InvalidateRect(Window(), nullptr, TRUE);
 }
 
 void CalCtl::MoveSelection(int delta) { Repaint(model.MoveSelection(delta)); }
@@ -64,15 +65,19 @@ void CalCtl::NextMonth() { Repaint(model.NextMonth()); }
 // The buttons get the themed class only where the "BUTTON" theme opens for
 // the calendar now; a themed button that cannot be made (its class is not
 // registered) is replaced by a system one. The window then takes the size
-// of the grid that the layout settled on.
-void CalCtl::Build(const CREATESTRUCTA &cs) {
+// of the grid that the layout settled on. A second WM_CREATE changes nothing.
+LRESULT CalCtl::OnCreate(const CREATESTRUCTA *cs) {
+    if (built_) return 0;
+    if (!cs) return -1;
+    built_ = true;
     {
-        ScopedTheme theme(window, L"BUTTON");
-        model.Layout(cs.cx, cs.cy, GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER));
+        ScopedTheme theme(Window(), L"BUTTON");
+        model.Layout(cs->cx, cs->cy, GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER));
         for (int button = kCalYearBack; button <= kCalMonthForward; ++button)
-            MakeButton(button, static_cast<bool>(theme), cs.hInstance);
+            MakeButton(button, static_cast<bool>(theme), cs->hInstance);
     }
-    MoveWindow(window, cs.x, cs.y, model.width, model.height, TRUE);
+    MoveWindow(Window(), cs->x, cs->y, model.width, model.height, TRUE);
+    return 0;
 }
 
 HWND CalCtl::MakeButton(int button, bool themed, HINSTANCE instance) {
@@ -81,11 +86,11 @@ HWND CalCtl::MakeButton(int button, bool themed, HINSTANCE instance) {
     const int id = kCalFirstButtonId + button;
     auto create = [&](const char *cls) {
         return CreateWindowExA(0, cls, left ? "<" : ">", WS_CHILD | WS_VISIBLE, r.left, r.top,
-                               r.right - r.left, r.bottom - r.top, window,
+                               r.right - r.left, r.bottom - r.top, Window(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     };
     HWND hwnd = themed ? create(kCalThemedButtonClass) : nullptr;
-    if (MonthYearBtn *arrow = MonthYearBtnFromWindow(hwnd)) arrow->leftArrow = left;
+    if (hwnd) SetMonthYearArrow(hwnd, left);
     if (!hwnd) hwnd = create("BUTTON");
     if (!hwnd) return nullptr;
     // The button's own procedure is kept with the button before it is
@@ -104,15 +109,15 @@ void CalCtl::OnSize(int width, int height) {
 
 // Only the selected day shows the focus.
 void CalCtl::OnFocus(bool gained) {
-    WindowDC dc(window);
+    WindowDC dc(Window());
     if (!dc) return;
-    CalPainter(window, dc.get(), model, gained).Day(model.selected);
+    CalPainter(Window(), dc.get(), model, gained).Day(model.selected);
 }
 
 void CalCtl::OnPaint() {
-    PaintDC dc(window);
+    PaintDC dc(Window());
     if (!dc) return;
-    CalPainter(window, dc.get(), model, HasFocus(window)).All();
+    CalPainter(Window(), dc.get(), model, HasFocus(Window())).All();
 }
 
 void CalCtl::OnKeyDown(UINT vk) {
@@ -135,72 +140,43 @@ void CalCtl::OnCommand(int id) {
     case kCalMonthForward: NextMonth(); break;
     default: return;
     }
-    SendDlgItemMessageA(window, id, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    SendDlgItemMessageA(Window(), id, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
 }
 
 void CalCtl::OnClick(int x, int y, bool doubleClick) {
-    const HWND self = window;
-    SetFocus(self);
+    SetFocus(Window());
     // A focus handler elsewhere may have destroyed the calendar.
-    if (SlotObject(self) != this) return;
+    if (Gone()) return;
     const int index = model.DayAt(x, y);
     const bool valid = CalModel::IsValidDay(index, model.month, model.year);
     if (valid && index != model.selected) {
         const int old = model.selected;
         model.selected = index;
-        WindowDC dc(window);
+        WindowDC dc(Window());
         if (dc) {
-            CalPainter painter(window, dc.get(), model, HasFocus(window));
+            CalPainter painter(Window(), dc.get(), model, HasFocus(Window()));
             painter.Day(index);
             painter.Day(old);  // nothing when it was not a day of this month
         }
     }
     // Last: the parent may destroy the calendar while it handles this.
-    if (doubleClick && valid) NotifyDoubleClick();
+    if (doubleClick && valid) NotifyParent(QXCN_DAYDBLCLK);
 }
 
-void CalCtl::NotifyDoubleClick() {
-    const WORD id = static_cast<WORD>(GetDlgCtrlID(window));
-    SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(id, 1), reinterpret_cast<LPARAM>(window));
-}
-
-namespace {
-
-// WM_CREATE: a calendar that cannot have its object is not made.
-LRESULT OnCreate(HWND hwnd, const CREATESTRUCTA *cs) {
-    if (SlotObject(hwnd)) return 0;  // a second WM_CREATE changes nothing
-    if (!cs) return -1;
-    CalCtl *cal = new (std::nothrow) CalCtl(hwnd);
-    if (!cal) return -1;
-    SetSlotObject(hwnd, cal);
-    cal->Build(*cs);
-    return 0;
-}
-
-int LowSigned(LPARAM lp) { return static_cast<SHORT>(LOWORD(lp)); }
-int HighSigned(LPARAM lp) { return static_cast<SHORT>(HIWORD(lp)); }
-
-}  // namespace
-
-LRESULT CALLBACK CalWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_CREATE) return OnCreate(hwnd, reinterpret_cast<const CREATESTRUCTA *>(lp));
-    CalCtl *cal = static_cast<CalCtl *>(SlotObject(hwnd));
-    if (!cal) return DefWindowProcA(hwnd, msg, wp, lp);
+LRESULT CalCtl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_DESTROY:
-        SetSlotObject(hwnd, nullptr);
-        delete cal;
-        return 0;
-    case WM_SIZE: cal->OnSize(LowSigned(lp), HighSigned(lp)); return 0;
-    case WM_SETFOCUS: cal->OnFocus(true); return 0;
-    case WM_KILLFOCUS: cal->OnFocus(false); return 0;
-    case WM_PAINT: cal->OnPaint(); return 0;
+    case WM_CREATE: return OnCreate(reinterpret_cast<const CREATESTRUCTA *>(lp));
+    case WM_DESTROY: return 0;
+    case WM_SIZE: OnSize(LowSigned(lp), HighSigned(lp)); return 0;
+    case WM_SETFOCUS: OnFocus(true); return 0;
+    case WM_KILLFOCUS: OnFocus(false); return 0;
+    case WM_PAINT: OnPaint(); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
-    case WM_KEYDOWN: cal->OnKeyDown(static_cast<UINT>(wp)); return 0;
-    case WM_COMMAND: cal->OnCommand(LOWORD(wp)); return 0;
-    case WM_LBUTTONDOWN: cal->OnClick(LowSigned(lp), HighSigned(lp), false); return 0;
-    case WM_LBUTTONDBLCLK: cal->OnClick(LowSigned(lp), HighSigned(lp), true); return 0;
-    default: return DefWindowProcA(hwnd, msg, wp, lp);
+    case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wp)); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wp)); return 0;
+    case WM_LBUTTONDOWN: OnClick(LowSigned(lp), HighSigned(lp), false); return 0;
+    case WM_LBUTTONDBLCLK: OnClick(LowSigned(lp), HighSigned(lp), true); return 0;
+    default: return DefWindowProcA(Window(), msg, wp, lp);
     }
 }
 

@@ -1,10 +1,12 @@
-// The month calendar window "QXCalCntl": one CalCtl per window, its pointer
-// in slot 0. The window procedure hands each message to one handler; the
-// handlers change the model and repaint what changed at once.
+// The month calendar window "QXCalCntl": one CalCtl per window, its window
+// object. Each message goes to one handler; the handlers change the model
+// and repaint what changed at once. The four navigation buttons are child
+// windows, made at WM_CREATE.
 #pragma once
 #include <windows.h>
 
 #include "calendar/cal_model.h"
+#include "common/window_object.h"
 
 namespace qx {
 
@@ -14,13 +16,12 @@ extern const char kCalThemedButtonClass[];
 // Control identifiers of the navigation buttons (CalButton order).
 constexpr int kCalFirstButtonId = 100;
 
-class CalCtl {
+class CalCtl : public WindowObject {
 public:
     // Shows today.
     explicit CalCtl(HWND hwnd);
-    virtual ~CalCtl();
-    CalCtl(const CalCtl &) = delete;
-    CalCtl &operator=(const CalCtl &) = delete;
+    // The factory of the class.
+    static WindowObject *Make(HWND hwnd, const CREATESTRUCTA &cs);
 
     // The operations of the model, repainting the rows they change when
     // redraw is true; SetDay invalidates the whole window instead.
@@ -31,8 +32,14 @@ public:
     void PreviousMonth();
     void NextMonth();
 
+    CalModel model;
+
+protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
     // Message handlers.
-    void Build(const CREATESTRUCTA &cs);
+    LRESULT OnCreate(const CREATESTRUCTA *cs);
     void OnSize(int width, int height);
     void OnFocus(bool gained);
     void OnPaint();
@@ -40,16 +47,11 @@ public:
     void OnCommand(int id);
     void OnClick(int x, int y, bool doubleClick);
 
-    HWND window;
-    CalModel model;
-
-private:
     void Repaint(unsigned rows);
     HWND MakeButton(int button, bool themed, HINSTANCE instance);
-    void NotifyDoubleClick();
-};
 
-LRESULT CALLBACK CalWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    bool built_ = false;  // the buttons are made
+};
 
 // The window procedure that the navigation buttons get: the focus goes on to
 // the calendar, everything else to the button's own procedure, which is kept

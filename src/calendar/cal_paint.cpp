@@ -1,7 +1,9 @@
 #include "calendar/cal_paint.h"
 
-#include <cstdio>
 #include <cstring>
+
+#include "common/number_text.h"
+#include "common/win_util.h"
 
 namespace qx {
 namespace {
@@ -79,7 +81,7 @@ void CalPainter::HeaderRow(const RECT &r, const char *text) {
 
 void CalPainter::YearRow() {
     char text[16];
-    std::snprintf(text, sizeof text, "%d", model_.year);
+    FormatDecimal(model_.year, 1, text, sizeof text);
     HeaderRow(model_.YearRowRect(), text);
 }
 
@@ -124,7 +126,7 @@ void CalPainter::Day(int index) {
 void CalPainter::NormalDay(const RECT &cell, int index) {
     const int bw = model_.borderWidth, bh = model_.borderHeight;
     const RECT r = {cell.left, cell.top, cell.right - bw, cell.bottom - bh};
-    const RECT clip = {r.left, r.top, r.right + 1, r.bottom + 1};
+    const RECT clip = ExclusiveRect(r);
     RECT textRect = r;
     if (theme_) {
         RECT part = clip;
@@ -135,11 +137,10 @@ void CalPainter::NormalDay(const RECT &cell, int index) {
         const RECT inner = Shrunk(r, bw, bh);
         Ring(inner);
         textRect = Shrunk(inner, bw, bh);
-        const RECT face = {textRect.left, textRect.top, textRect.right + 1, textRect.bottom + 1};
-        FillSys(dc_, face, COLOR_BTNFACE);
+        FillSys(dc_, ExclusiveRect(textRect), COLOR_BTNFACE);
     }
     char text[16];
-    std::snprintf(text, sizeof text, "%d", index + 1);
+    FormatDecimal(index + 1, 1, text, sizeof text);
     Text(textRect, text, GetSysColor(COLOR_BTNTEXT), kCentered);
 }
 
@@ -174,7 +175,7 @@ void CalPainter::SelectedDay(const RECT &cell, int index) {
     text.left += bw;
     text.top += bh;
     char number[16];
-    std::snprintf(number, sizeof number, "%d", index + 1);
+    FormatDecimal(index + 1, 1, number, sizeof number);
     Text(text, number, RGB(0, 0, 0), kCentered);
     if (focused_) {
         const RECT focus = Shrunk(text, 2 * bw, 2 * bh);

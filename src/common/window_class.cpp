@@ -13,6 +13,7 @@ bool RegisterCounted(WindowClass &cls, HINSTANCE instance) {
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     wc.lpszClassName = cls.name;
+    WindowObject::AddClassProc(cls.proc);
     const bool registered = RegisterClassA(&wc) != 0;
     if (!registered && cls.count == 0) return false;
     ++cls.count;

@@ -1,8 +1,22 @@
-// The object of a window of this library lives in extra window slot 0.
-// Exports reach it only through WindowObject, which first makes sure the
-// window is one of ours of the expected kind, so a stray handle (null, not a
-// window, another process's window, another class, a dialog whose slot 0
-// holds something else) never has its slot 0 read as an object.
+// The base of every window's object in the library, and the one lifetime
+// rule they all follow:
+//
+// - The class's factory makes the object at WM_NCCREATE; it goes into extra
+//   window slot 0 and builds itself there. A window whose object cannot be
+//   made or built is not created, and nothing of it is left behind.
+// - Every way in (the window procedure, each export, a timer tick) holds a
+//   Guard on the object for the length of its call.
+// - WM_NCDESTROY clears slot 0 and marks the object gone; the Guard that
+//   unwinds last deletes it, so it is deleted exactly once, after the
+//   outermost call on it has returned.
+//
+// Code that sends a message out of the control (a notification, a colour
+// request to the parent) learns from the send whether the window is still
+// there; once it is gone it touches nothing of the object again.
+//
+// A control's state is touched by its own thread only: an export given a
+// window of another thread of the process runs on that window's thread, as
+// a sent message does.
 #pragma once
 #include <windows.h>
 
@@ -11,15 +25,120 @@ namespace qx {
 // Extra bytes every class of the library asks for: slot 0, pointer-sized.
 constexpr int kWindowExtraBytes = sizeof(LONG_PTR);
 
-// Slot 0 of a window that is a live window of this process whose class
-// procedure is one of `procs`; null otherwise.
-void *WindowObject(HWND hwnd, const WNDPROC *procs, int count);
-inline void *WindowObject(HWND hwnd, WNDPROC proc) { return WindowObject(hwnd, &proc, 1); }
+class WindowObject {
+public:
+    // Makes (allocates) the object of a window at WM_NCCREATE; null when it
+    // cannot. Whatever may fail after the allocation belongs in Build.
+    using Factory = WindowObject *(*)(HWND hwnd, const CREATESTRUCTA &cs);
 
-// Raw slot 0, for a window procedure on its own window.
-inline void *SlotObject(HWND hwnd) { return reinterpret_cast<void *>(GetWindowLongPtrA(hwnd, 0)); }
-inline void SetSlotObject(HWND hwnd, void *object) {
-    SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(object));
+    explicit WindowObject(HWND hwnd) : hwnd_(hwnd) {}
+    virtual ~WindowObject() = default;
+    WindowObject(const WindowObject &) = delete;
+    WindowObject &operator=(const WindowObject &) = delete;
+
+    HWND Window() const { return hwnd_; }
+    // The window is destroyed: the object lives on only until the outermost
+    // call on it returns, and must not be used for anything more.
+    bool Gone() const { return gone_; }
+
+    // Holds an object alive for the length of a call; deletes it when this
+    // is the last guard and its window is gone.
+    class Guard {
+    public:
+        explicit Guard(WindowObject &object) : object_(object) { ++object_.calls_; }
+        ~Guard() {
+            if (--object_.calls_ == 0 && object_.gone_) delete &object_;
+        }
+        Guard(const Guard &) = delete;
+        Guard &operator=(const Guard &) = delete;
+        bool Gone() const { return object_.gone_; }
+
+    private:
+        WindowObject &object_;
+    };
+
+    // The whole window procedure of a class is one call of this with the
+    // class's factory: makes the object at WM_NCCREATE, guards it, hands
+    // each message to OnMessage, handles WM_NCDESTROY, and runs the calls
+    // that exports on other threads send.
+    static LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Factory make);
+
+    // The exports' way to an object: when hwnd is a live window of this
+    // process whose class procedure is one of the library's, and its object
+    // is a T, runs body(T &) under a Guard, on the window's own thread, and
+    // returns what it returns; false for any other window (null, not a
+    // window, another process's, another class's, a window whose class asks
+    // for too few extra bytes, one whose object is of another kind).
+    template <class T, class Body>
+    static bool With(HWND hwnd, Body body);
+
+    // Sends msg to the parent window (*result gets the answer). True when
+    // this object's window is still there afterwards; false when it is gone
+    // (the parent destroyed it meanwhile, or it already was, and then
+    // nothing is sent). Only while a Guard is held.
+    bool SendToParent(UINT msg, WPARAM wp, LPARAM lp, LRESULT *result = nullptr);
+    // WM_COMMAND with the window's identifier and code, the window as lParam.
+    bool NotifyParent(WORD code);
+
+    // Makes proc one of the library's class procedures (RegisterCounted does
+    // it for every class it registers): With reads slot 0 only of windows
+    // whose class procedure is one of them.
+    static void AddClassProc(WNDPROC proc);
+
+    // The private message that carries an export's call to the window's own
+    // thread. Its lParam is run only when it names a call this process made
+    // and registered for that window; any other value is ignored.
+    static UINT CallMessage();
+
+protected:
+    // Runs once the object is in slot 0, under a Guard: the building steps
+    // that can fail (allocations, child objects) and may send messages.
+    // False fails WM_NCCREATE.
+    virtual bool Build(const CREATESTRUCTA &cs);
+    // Every message of the window from WM_NCCREATE (once built) to
+    // WM_NCDESTROY, both included; what a class does not handle goes to
+    // DefWindowProcA.
+    virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) = 0;
+
+private:
+    // One export's call: run on an object of the window it names.
+    struct Call {
+        virtual bool Run(WindowObject &object) = 0;
+        HWND window = nullptr;
+        Call *next = nullptr;  // the pending calls of the process
+        bool taken = false;
+        bool result = false;
+
+    protected:
+        ~Call() = default;
+    };
+
+    static LRESULT Create(HWND hwnd, LPARAM lp, Factory make);
+    static bool IsOurs(HWND hwnd);
+    static bool RunCall(HWND hwnd, Call &call);
+    static bool RunOnOwnThread(HWND hwnd, Call &call);
+    static LRESULT RunSentCall(WindowObject &object, LPARAM lp);
+
+    // The calls of this process waiting on other threads' windows (under a
+    // lock of window_object.cpp).
+    static Call *pending_;
+
+    HWND hwnd_;
+    int calls_ = 0;  // Guards held
+    bool gone_ = false;
+};
+
+template <class T, class Body>
+bool WindowObject::With(HWND hwnd, Body body) {
+    struct TypedCall final : Call {
+        explicit TypedCall(Body &b) : body(b) {}
+        bool Run(WindowObject &object) override {
+            T *typed = dynamic_cast<T *>(&object);
+            return typed && body(*typed);
+        }
+        Body &body;
+    } call(body);
+    return RunCall(hwnd, call);
 }
 
 }  // namespace qx

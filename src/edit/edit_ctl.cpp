@@ -6,7 +6,7 @@
 #include <cstring>
 #include <new>
 
-#include "typed/picture_mask.h"
+#include "common/win_util.h"
 
 namespace qx {
 namespace {
@@ -25,7 +25,8 @@ bool OpenClipboardFor(HWND hwnd) {
 
 }  // namespace
 
-EditCtl::EditCtl(HWND hwnd_, int x, int y, int width, int height) : hwnd(hwnd_) {
+EditCtl::EditCtl(WindowObject &host, int x, int y, int width, int height)
+    : host_(host), hwnd(host.Window()) {
     SetRect(x, y, width, height);
     font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
     if (!font) font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
@@ -52,6 +53,7 @@ void EditCtl::OnKeyDown(UINT vk) {
             Paste();
         else
             Cut();
+        if (Gone()) return;
         // The control character that the shortcut's key also produces.
         MSG msg;
         PeekMessageA(&msg, hwnd, WM_CHAR, WM_CHAR, PM_REMOVE);
@@ -75,7 +77,7 @@ void EditCtl::OnChar(char ch) {
     }
     if (cur.HasSelection()) {
         DeleteSelection();
-        Refresh(true);
+        if (Gone() || !Refresh(true)) return;
     }
     const char str[2] = {ch, '\0'};
     if (InsertText(str, cur.anchor, kReasonTyped))
@@ -117,9 +119,7 @@ bool EditCtl::InsertText(const char *str, int pos, EditReason) { return cur.Inse
 
 bool EditCtl::SetMask(const char *str) { return StoreMask(str); }
 
-bool EditCtl::StepUp() { return false; }
-
-bool EditCtl::StepDown() { return false; }
+bool EditCtl::Step(bool) { return false; }
 
 void EditCtl::Clear() { SetText(""); }
 
@@ -128,30 +128,26 @@ void EditCtl::Clear() { SetText(""); }
 // A refused change reverts to the saved copy and is shown reverted, without
 // a notification: an earlier step of the same key may already have been
 // painted (a removed selection before the refused character).
-void EditCtl::Refresh(bool notify, HDC dc) {
+bool EditCtl::Refresh(bool notify, HDC dc) {
     if (notify && !Validate()) {
         RejectInput();
         cur = saved;
         notify = false;
     }
-    if (notify) Notify(EN_UPDATE);
+    if (notify && !Notify(EN_UPDATE)) return false;
     {
         EditDC edc(hwnd, font, dc);
         PlaceCaret(edc);
-        Paint(edc.get());
+        if (!Paint(edc.get())) return false;
     }
-    if (notify) Notify(EN_CHANGE);
+    return !notify || Notify(EN_CHANGE);
 }
 
 void EditCtl::RejectInput() {
     MSG msg;
     while (PeekMessageA(&msg, hwnd, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
     }
-    MessageBeep(0xFFFFFFFF);
-}
-
-void EditCtl::Notify(WORD code) {
-    SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(kInternalNotifyId, code), 0);
+    ErrorBeep();
 }
 
 // ---- Caret movement and selection ---------------------------------------------
@@ -233,7 +229,7 @@ void EditCtl::Cut() {
 // clipboard's memory block. A paste that is refused leaves the text and the
 // selection as they were before it.
 void EditCtl::Paste() {
-    char buf[EditBuf::kCapacity + 1] = {};
+    char buf[TextLine::kCapacity + 1] = {};
     if (!OpenClipboardFor(hwnd)) return;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         if (const char *p = static_cast<const char *>(GlobalLock(data))) {
@@ -244,7 +240,7 @@ void EditCtl::Paste() {
     CloseClipboard();
     if (!buf[0]) return;
     saved = cur;
-    const EditBuf before = cur;
+    const TextLine before = cur;
     const int lo = cur.SelStart(), hi = cur.SelEnd();
     if (lo < hi) RemoveText(lo, hi - lo, kReasonPaste);
     if (InsertText(buf, lo, kReasonPaste)) {
@@ -267,7 +263,6 @@ bool EditCtl::StoreMask(const char *str) {
     }
     std::memcpy(copy.get(), str, n);
     mask = std::move(copy);
-    maskCount = MaskPositionCount(mask.get());
     return true;
 }
 

@@ -6,12 +6,19 @@
 // (new text, paste, deletion of the selection), so a refusal always returns
 // to the text shown before the change. Typed edits override single
 // operations.
+//
+// The edit lives in the window object of its window (its host), which is
+// held alive while any of its operations runs. Its notifications and colour
+// requests go to the parent through the host; a parent may destroy the
+// window meanwhile, and from then on (Gone) an operation touches nothing
+// more and returns.
 #pragma once
 #include <windows.h>
 
 #include <memory>
 
-#include "edit/edit_buf.h"
+#include "common/text_line.h"
+#include "common/window_object.h"
 
 namespace qx {
 
@@ -25,10 +32,6 @@ enum EditReason {
     kReasonPaste = 6,               // paste
     kReasonTyped = 8,               // one typed character
 };
-
-// Identifier of the WM_COMMAND an edit sends its own window; the window
-// procedure passes it on to the parent under the control's identifier.
-constexpr WORD kInternalNotifyId = 100;
 
 // A device context of an edit window with the edit's font selected: the
 // window's own DC (released at the end) or a given one.
@@ -52,7 +55,8 @@ private:
 
 class EditCtl {
 public:
-    EditCtl(HWND hwnd, int x, int y, int width, int height);
+    // The edit area is (x, y, width, height) in the host's window.
+    EditCtl(WindowObject &host, int x, int y, int width, int height);
     virtual ~EditCtl();
     EditCtl(const EditCtl &) = delete;
     EditCtl &operator=(const EditCtl &) = delete;
@@ -70,15 +74,17 @@ public:
     virtual void DeleteSelection();
     virtual bool RemoveText(int pos, int count, EditReason reason);
     virtual bool InsertText(const char *str, int pos, EditReason reason);
-    virtual void Paint(HDC dc);
+    // False when the window is gone afterwards (the parent destroyed it
+    // while it answered the colour request).
+    virtual bool Paint(HDC dc);
     virtual bool SetMask(const char *mask);
-    virtual bool StepUp();
-    virtual bool StepDown();
+    // One step of the spin or the wheel: true when the value changed.
+    virtual bool Step(bool up);
     virtual void Clear();
 
     // The one path by which a change is validated (when notify), notified
-    // and shown.
-    void Refresh(bool notify, HDC dc = nullptr);
+    // and shown. False when the window is gone afterwards.
+    bool Refresh(bool notify, HDC dc = nullptr);
     void MoveCaret(int pos);
     void SetSel(int anchor, int caret);
     void GetSel(int *anchor, int *caret) const { cur.GetSel(anchor, caret); }
@@ -102,9 +108,10 @@ public:
     void ChooseCursor();
 
     HWND Window() const { return hwnd; }
+    // The window was destroyed during the operation: touch nothing more.
+    bool Gone() const { return host_.Gone(); }
     const RECT &Rect() const { return rect; }
     const char *Mask() const { return mask.get(); }
-    int MaskCount() const { return maskCount; }
     void SetWrap(bool on) { wrap = on; }
     bool Wrap() const { return wrap; }
     bool RightAlign() const { return rightAlign; }
@@ -119,14 +126,13 @@ protected:
     // Refused input: the window's pending keyboard messages are dropped, then
     // the simple beep.
     void RejectInput();
-    // The internal WM_COMMAND with identifier 100 and a notification code.
-    void Notify(WORD code);
+    // A notification to the parent; false when the window is gone afterwards.
+    bool Notify(WORD code) { return host_.NotifyParent(code); }
     // After a change of font or alignment.
     void Relayout();
-    // Stores a copy of str as the mask and counts its positions; false when
-    // str is null or the copy cannot be allocated (the old mask then stays,
-    // and AllocationFailed tells window creation). Typed edits store their
-    // masks through it.
+    // Stores a copy of str as the mask; false when str is null or the copy
+    // cannot be allocated (the old mask then stays, and AllocationFailed
+    // tells window creation). Typed edits store their masks through it.
     bool StoreMask(const char *str);
     // Left and right arrows, the Insert and Delete keys.
     void MoveLeft();
@@ -136,6 +142,7 @@ protected:
     // The x at which the text starts, given its width.
     int TextOrigin(int width) const;
 
+    WindowObject &host_;
     int marginLeft = 1;
     int marginTop = 1;
     int marginRight = 1;
@@ -146,10 +153,9 @@ protected:
     bool mouseSelecting = false;
     bool wrap = false;
     bool hasFocus = false;
-    EditBuf cur;
-    EditBuf saved;
+    TextLine cur;
+    TextLine saved;
     std::unique_ptr<char[]> mask;
-    int maskCount = 0;
     bool allocationFailed = false;
 };
 

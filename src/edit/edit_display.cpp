@@ -1,6 +1,7 @@
 // EditCtl on screen: painting with the parent's colours, the caret, focus,
 // hit testing and selection with the mouse, the cursor shape.
 #include "common/gdi.h"
+#include "common/win_util.h"
 #include "edit/edit_ctl.h"
 #include "edit/edit_paint.h"
 
@@ -53,8 +54,8 @@ int EditCtl::TextOrigin(int width) const {
 // no fill; every other part of the edit rectangle is filled with the
 // parent's brush. Nothing is drawn outside the edit rectangle (a long text
 // would otherwise run over the spin).
-void EditCtl::Paint(HDC dc) {
-    if (!dc) return;
+bool EditCtl::Paint(HDC dc) {
+    if (!dc) return true;
     const bool enabled = IsWindowEnabled(hwnd) != FALSE;
     if (hasFocus) HideCaret(hwnd);
     {
@@ -63,14 +64,17 @@ void EditCtl::Paint(HDC dc) {
         if (font) SelectObject(dc, font);
         SetTextColor(dc, colors.text);
         SetBkColor(dc, colors.back);
-        const HBRUSH parentBrush = reinterpret_cast<HBRUSH>(
-            SendMessageA(GetParent(hwnd), enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC,
-                         reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
+        LRESULT answer = 0;
+        if (!host_.SendToParent(enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                reinterpret_cast<LPARAM>(hwnd), &answer))
+            return false;
+        const HBRUSH parentBrush = reinterpret_cast<HBRUSH>(answer);
         const COLORREF text = GetTextColor(dc), back = GetBkColor(dc);
         SetBkMode(dc, OPAQUE);
-        IntersectClipRect(dc, rect.left, rect.top, rect.right + 1, rect.bottom + 1);
+        const RECT area = ExclusiveRect(rect);
+        IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
 
-        char chars[EditBuf::kCapacity + 1];
+        char chars[TextLine::kCapacity + 1];
         const int len = cur.GetText(chars, sizeof chars);
         const int lo = cur.SelStart(), hi = cur.SelEnd();
         int h = 0;
@@ -102,16 +106,17 @@ void EditCtl::Paint(HDC dc) {
         Brush own(parentBrush ? nullptr : MakeBrush(back));
         const HBRUSH brush = parentBrush ? parentBrush : own.get();
         const RECT fills[] = {
-            {x, rect.top, rect.right + 1, rect.bottom + 1},                          // after the text
-            {rect.left + marginLeft, rect.top, rightAlign ? x0 : rect.left, rect.bottom + 1},  // before it
-            {rect.left, rect.top, rect.left + marginLeft, rect.bottom + 1},          // left margin
-            {rect.left, rect.top, rect.right + 1, y},                                // top margin
-            {rect.left, y + h, rect.right + 1, rect.bottom + 1},                     // below the line
+            {x, area.top, area.right, area.bottom},                                      // after the text
+            {area.left + marginLeft, area.top, rightAlign ? x0 : area.left, area.bottom},  // before it
+            {area.left, area.top, area.left + marginLeft, area.bottom},                  // left margin
+            {area.left, area.top, area.right, y},                                        // top margin
+            {area.left, y + h, area.right, area.bottom},                                 // below the line
         };
         for (const RECT &r : fills)
             if (brush && r.left < r.right && r.top < r.bottom) FillRect(dc, &r, brush);
     }
     if (hasFocus) ShowCaret(hwnd);
+    return true;
 }
 
 void EditCtl::PlaceCaret(const EditDC &dc) {
@@ -158,8 +163,7 @@ void EditCtl::OnSetFocus() {
         PlaceCaret(dc);
     }
     ShowCaret(hwnd);
-    Refresh(false);
-    Notify(EN_SETFOCUS);
+    if (Refresh(false)) Notify(EN_SETFOCUS);
 }
 
 // The caret is the thread's: it is destroyed only when this edit made it.
@@ -169,8 +173,7 @@ void EditCtl::OnKillFocus() {
         DestroyCaret();
     }
     hasFocus = false;
-    Refresh(false);
-    Notify(EN_KILLFOCUS);
+    if (Refresh(false)) Notify(EN_KILLFOCUS);
 }
 
 void EditCtl::SetFont(HFONT f) {
@@ -185,7 +188,7 @@ void EditCtl::SetRightAlign(bool on) {
 
 // The line is painted anew later; the caret moves now.
 void EditCtl::Relayout() {
-    const RECT r = {rect.left, rect.top, rect.right + 1, rect.bottom + 1};
+    const RECT r = ExclusiveRect(rect);
     InvalidateRect(hwnd, &r, FALSE);
     EditDC dc(hwnd, font);
     PlaceCaret(dc);
@@ -199,7 +202,7 @@ bool EditCtl::OnLButtonDown(int x, int y, WPARAM) {
     const bool hadSelection = cur.HasSelection();
     cur.anchor = cur.caret = HitTest(x);
     if (hadSelection) {
-        Refresh(false);
+        if (!Refresh(false)) return true;
     } else {
         EditDC dc(hwnd, font);
         PlaceCaret(dc);
@@ -229,7 +232,7 @@ void EditCtl::ChooseCursor() {
     POINT pt;
     GetCursorPos(&pt);
     ScreenToClient(hwnd, &pt);
-    const RECT r = {rect.left, rect.top, rect.right + 1, rect.bottom + 1};
+    const RECT r = ExclusiveRect(rect);
     const bool inside = PtInRect(&r, pt) != FALSE;
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(inside ? IDC_IBEAM : IDC_ARROW)));
 }

@@ -1,15 +1,14 @@
 #include "typed/float_ctl.h"
 
-#include "edit/edit_proc.h"
+#include "edit/edit_host.h"
 #include "qx_cntl.h"
-#include "typed/typed_text.h"
 
 namespace qx {
 
 bool FloatCtl::Validate() {
-    NumberText t = ToNumberText(cur);
+    TextLine t = cur;
     if (!NormalizeFloatText(t, format)) return false;
-    StoreNumberText(t, cur);
+    cur = t;
     return true;
 }
 
@@ -17,15 +16,15 @@ bool FloatCtl::RemoveText(int pos, int count, EditReason reason) {
     const FloatRemoval kind = reason == kReasonBackspace ? FloatRemoval::kBackspace
                               : reason == kReasonDelete  ? FloatRemoval::kDeleteKey
                                                          : FloatRemoval::kOther;
-    const int start = FloatRemovalStart(ToNumberText(cur), pos, count, kind, format.groupChar);
+    const int start = FloatRemovalStart(cur, pos, count, kind, format.groupChar);
     if (start < 0) return false;
     return EditCtl::RemoveText(start, count, reason);
 }
 
 bool FloatCtl::InsertText(const char *str, int pos, EditReason) {
-    NumberText t = ToNumberText(cur);
+    TextLine t = cur;
     if (!InsertFloatText(t, str, pos, format.decimalChar)) return false;
-    StoreNumberText(t, cur);
+    cur = t;
     return true;
 }
 
@@ -36,26 +35,15 @@ bool FloatCtl::SetMask(const char *newMask) {
     return FloatMaskDigits(newMask, format.decimalChar, &format.intDigits, &format.fracDigits);
 }
 
-bool FloatCtl::StepUp() {
-    NotifyParent(QXFN_STEPUP);
+bool FloatCtl::Step(bool up) {
+    Notify(up ? QXFN_STEPUP : QXFN_STEPDOWN);
     return true;
-}
-
-bool FloatCtl::StepDown() {
-    NotifyParent(QXFN_STEPDOWN);
-    return true;
-}
-
-void FloatCtl::NotifyParent(WORD code) {
-    const WORD id = static_cast<WORD>(GetDlgCtrlID(hwnd));
-    SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(hwnd));
 }
 
 bool FloatCtl::SetValue(double value) {
-    char text[EditBuf::kCapacity + 1];
-    NumberText check;
+    char text[TextLine::kCapacity + 1];
     if (FormatFloatValue(value, format.fracDigits, format.decimalChar, text, sizeof text)) {
-        check.Assign(text);
+        TextLine check(text);
         if (NormalizeFloatText(check, format)) {
             SetText(text);
             return true;
@@ -65,11 +53,7 @@ bool FloatCtl::SetValue(double value) {
     return false;
 }
 
-double FloatCtl::GetValue() const {
-    char text[EditBuf::kCapacity + 1];
-    cur.GetText(text, sizeof text);
-    return ReadFloatText(text, format.decimalChar, format.groupChar);
-}
+double FloatCtl::GetValue() const { return ReadFloatText(cur.text, format.decimalChar, format.groupChar); }
 
 void FloatCtl::SetRange(double newMin, double newMax) {
     format.min = newMin;

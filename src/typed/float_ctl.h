@@ -16,8 +16,8 @@ public:
     bool RemoveText(int pos, int count, EditReason reason) override;
     bool InsertText(const char *str, int pos, EditReason reason) override;
     bool SetMask(const char *mask) override;
-    bool StepUp() override;
-    bool StepDown() override;
+    // Asks the parent to step (QXFN_STEPUP, QXFN_STEPDOWN).
+    bool Step(bool up) override;
 
     // Shows the value with the format's fraction digits; a value the edit
     // cannot hold is refused like any invalid change (false).
@@ -29,8 +29,6 @@ public:
     bool SetFormat(const char *format);
 
 private:
-    void NotifyParent(WORD code);
-
     char formatLead = 0;  // kept as given, not used
     FloatFormat format;
 };

@@ -5,7 +5,7 @@
 // locale: the separators are the edit's own.
 #pragma once
 
-#include "typed/number_text.h"
+#include "common/text_line.h"
 
 namespace qx {
 
@@ -39,13 +39,13 @@ bool ParseFloatFormat(const char *format, char *lead, char *decimalChar, char *g
 // the last character placed. False, with t then undefined, for any other
 // character, a second separator or sign, or a text that would pass 63
 // characters.
-bool InsertFloatText(NumberText &t, const char *str, int pos, char decimalChar);
+bool InsertFloatText(TextLine &t, const char *str, int pos, char decimalChar);
 
 enum class FloatRemoval { kOther, kBackspace, kDeleteKey };
 // Where the removal of count characters at pos starts: Backspace onto a group
 // separator takes the digit before it, the Delete key on one the digit after
 // it. -1 when the range lies outside the text.
-int FloatRemovalStart(const NumberText &t, int pos, int count, FloatRemoval kind,
+int FloatRemovalStart(const TextLine &t, int pos, int count, FloatRemoval kind,
                       char groupChar);
 
 // Whether a text without group separators is a number the format allows:
@@ -59,7 +59,7 @@ bool CheckFloatNumber(const char *text, const FloatFormat &f);
 // selection (ordered, anchor at its start) staying on its characters. False,
 // with t then undefined, when the check fails or the grouped text would pass
 // 63 characters. An empty text is valid.
-bool NormalizeFloatText(NumberText &t, const FloatFormat &f);
+bool NormalizeFloatText(TextLine &t, const FloatFormat &f);
 
 // The value of a text as the standard conversion reads it: group separators
 // skipped, the longest number at the start, 0 when there is none.

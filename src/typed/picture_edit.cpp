@@ -1,6 +1,6 @@
 #include "typed/picture_edit.h"
 
-#include "edit/edit_proc.h"
+#include "edit/edit_host.h"
 #include "qx_cntl.h"
 #include "typed/picture_mask.h"
 #include "typed/picture_rules.h"
@@ -8,16 +8,16 @@
 namespace qx {
 
 namespace {
-constexpr int kTextSize = EditBuf::kCapacity + 1;
+constexpr int kTextSize = TextLine::kCapacity + 1;
 }  // namespace
 
-PictCtl::PictCtl(HWND hwnd_, int x, int y, int width, int height)
-    : EditCtl(hwnd_, x, y, width, height) {}
+PictCtl::PictCtl(WindowObject &host, int x, int y, int width, int height)
+    : EditCtl(host, x, y, width, height) {}
 
 void PictCtl::OnSetFocus() {
     EditCtl::OnSetFocus();
     // A click pulls the caret back at its button-up instead.
-    if (!mouseSelecting) PullBackCaret();
+    if (!Gone() && !mouseSelecting) PullBackCaret();
 }
 
 void PictCtl::SetText(const char *str) {
@@ -29,7 +29,7 @@ void PictCtl::SetText(const char *str) {
 
 bool PictCtl::OnLButtonUp(int x, int y, WPARAM keys) {
     const bool taken = EditCtl::OnLButtonUp(x, y, keys);
-    PullBackCaret();
+    if (!Gone()) PullBackCaret();
     return taken;
 }
 
@@ -45,25 +45,21 @@ bool PictCtl::RemoveText(int pos, int count, EditReason reason) {
 }
 
 bool PictCtl::InsertText(const char *str, int pos, EditReason) {
-    if (!HasMask() || !str) return false;
-    int caret;
-    if (!PictureOvertype(mask.get(), cur.text, cur.length, str, pos, &caret)) return false;
-    cur.anchor = cur.caret = caret;
-    return true;
+    return HasMask() && PictureOvertype(mask.get(), cur, str, pos);
 }
 
 // An unfocused control whose placeholders are all blank is painted as an
 // empty box, without its literals. The parent, asked for the colours in the
 // middle of the painting, may set a new text meanwhile: that text stays.
-void PictCtl::Paint(HDC dc) {
+bool PictCtl::Paint(HDC dc) {
     if (hideEmpty && !hasFocus && HasMask() && PictureAllBlank(mask.get(), cur.text, cur.length)) {
-        const EditBuf kept = cur;
+        const TextLine kept = cur;
         cur.SetText("");  // also puts the selection at 0
-        EditCtl::Paint(dc);
+        if (!EditCtl::Paint(dc)) return false;
         if (cur.length == 0) cur = kept;  // a masked text is never empty
-        return;
+        return true;
     }
-    EditCtl::Paint(dc);
+    return EditCtl::Paint(dc);
 }
 
 bool PictCtl::SetMask(const char *str) {
@@ -98,7 +94,7 @@ bool PictCtl::GetValue(char *dst, int size) const {
 }
 
 bool PictCtl::Accepts(const char *text) {
-    const EditBuf kept = cur;
+    const TextLine kept = cur;
     cur.SetText(text);
     const bool ok = Validate();
     cur = kept;

@@ -11,7 +11,7 @@ namespace qx {
 
 class PictCtl : public EditCtl {
 public:
-    PictCtl(HWND hwnd, int x, int y, int width, int height);
+    PictCtl(WindowObject &host, int x, int y, int width, int height);
     ~PictCtl() override = default;
 
     void OnSetFocus() override;
@@ -21,7 +21,7 @@ public:
     bool Validate() override;
     bool RemoveText(int pos, int count, EditReason reason) override;
     bool InsertText(const char *str, int pos, EditReason reason) override;
-    void Paint(HDC dc) override;
+    bool Paint(HDC dc) override;
     // A mask of 1 to 63 positions; shows its empty layout. Anything else is
     // refused and changes nothing.
     bool SetMask(const char *mask) override;

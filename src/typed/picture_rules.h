@@ -11,10 +11,12 @@
 // end of the text or of the mask, whichever comes first.
 #pragma once
 
+#include "common/text_line.h"
+
 namespace qx {
 
 // The most positions a picture text can hold (the edit's capacity).
-constexpr int kPictureMaxPositions = 63;
+constexpr int kPictureMaxPositions = TextLine::kCapacity;
 
 // Whether a mask can be used by a picture edit: at least one position, and
 // no more than the text can hold.
@@ -31,13 +33,13 @@ int PictureEmptyLayout(const char *mask, char *out, int size);
 // size - 1 bytes, zero-terminated; returns the length.
 int PictureLayText(const char *mask, const char *text, char *out, int size);
 
-// Overtypes str at position pos: literal positions are skipped unless the
-// character is that literal; each character must fit its placeholder. On
-// success the text is changed and *caret is the position after the last one
-// written; on failure the text is unchanged. Fails for a position at or past
-// the end, or when str does not fit before the end.
-bool PictureOvertype(const char *mask, char *text, int len, const char *str, int pos,
-                     int *caret);
+// Overtypes str at position pos of a line laid over the mask: literal
+// positions are skipped unless the character is that literal; each character
+// must fit its placeholder. On success the text is changed and the caret
+// (with no selection) goes after the last position written; on failure the
+// line is unchanged. Fails for a position at or past the end, or when str
+// does not fit before the end.
+bool PictureOvertype(const char *mask, TextLine &line, const char *str, int pos);
 
 // Blanks the placeholder positions among count positions from pos; literals
 // stay and the length does not change.

@@ -165,7 +165,7 @@ TEST_F(Btn, SequencesNotifyAndDrawExactly) {
         HICON icon = pic.icon ? MakeIcon(color) : nullptr;
         HWND b = Make(pic.w ? MakeBitmap(w, h, color) : nullptr, icon, c.arrow ? 0 : WS_BORDER | WS_DLGFRAME,
                       c.arrow ? "QXBmpButtonXP" : "QXBmpButton");
-        if (c.arrow == right) qx::MonthYearBtnFromWindow(b)->leftArrow = false;
+        if (c.arrow == right) qx::SetMonthYearArrow(b, false);
         SetFocus(edit);
         parent.ClearNotifications();
         bool pressed = false;

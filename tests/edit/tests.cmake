@@ -1,8 +1,8 @@
 set(D ${CMAKE_CURRENT_LIST_DIR})
 
-# The line buffer and edit windows with the library linked in, under an
-# allocator that can fail and that poisons freed memory.
-qx_wine_test(unit_edit STATIC SOURCES ${D}/edit_host_test.cpp)
+# Edit windows with the library linked in, under an allocator that can fail
+# and that poisons freed memory.
+qx_wine_test(unit_edit STATIC SOURCES ${D}/edit_host_test.cpp ${D}/../harness/poison_alloc.cpp)
 
 # Edit windows through the DLL, as a host uses them, with a theme, in the
 # classic look, and on a system older than version 4 (old 3-D border).

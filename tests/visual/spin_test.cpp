@@ -1,8 +1,9 @@
-// The spin button: its layout as plain numbers, then a spin on a window of
-// its own, driven as an edit window drives it: its looks read back as pixels
-// (classic, or themed with hot tracking), presses, auto-repeat, the wheel,
-// and every way a press ends. The same program runs with a theme in force
-// and in the classic look.
+// The spin button: its layout as plain numbers, then a spin in a window of
+// the test's own class, driven as an edit window drives it: its looks read
+// back as pixels (classic, or themed with hot tracking), presses,
+// auto-repeat, the wheel, and every way a press ends. The same program runs
+// with a theme in force and in the classic look.
+#include "common/window_class.h"
 #include "harness.h"
 #include "visual/spin_ctl.h"
 #include "visual/theme_api.h"
@@ -42,23 +43,46 @@ TEST(SpinGeometry, WorkedExamples) {
               std::vector<LONG>({45, 20, 31, 44, 31, 9, 45, 12, 30, -1, 46, 10, 30, 12, 46, 22}));
 }
 
-// A spin at 20,10 on a window of its own, which stands for the edit window.
-// Its steps are counted, and answered by `during`, which may delete it.
-struct SpinWindow : SpinBase {
-    SpinWindow(qxt::ParentWindow &parent, int width = 16, int height = 40, unsigned edges = 11)
-        : SpinBase(parent.CreateChild("STATIC", "", SS_NOTIFY, 20, 20, 70, 90), 20, 10, width, height, edges) {
-        parent.AnswerColors(0, RGB(255, 255, 255));  // a white window
-        Redraw();
+// A white window of the test's own class whose object carries a spin at
+// 20,10, as an edit window's object does. Its steps are counted, and answered
+// by `during`, which may destroy the window (the object goes with it).
+struct SpinWindow : WindowObject, SpinOwner {
+    struct Shape {
+        int width, height;
+        unsigned edges;
+    };
+    // The object of a new window of the class; deleted with its window.
+    static SpinWindow &Make(qxt::ParentWindow &parent, int width = 16, int height = 40, unsigned edges = 11) {
+        static WindowClass cls = {"QxTestSpinWindow", &Proc, 0, 0};
+        EXPECT_TRUE(RegisterCounted(cls, qxt::HostInstance()));
+        Shape shape = {width, height, edges};
+        HWND hwnd = CreateWindowExA(0, cls.name, "", WS_CHILD | WS_VISIBLE, 20, 20, 70, 90, parent.hwnd(), nullptr,
+                                    qxt::HostInstance(), &shape);
+        auto &w = *static_cast<SpinWindow *>(reinterpret_cast<WindowObject *>(GetWindowLongPtrA(hwnd, 0)));
+        w.Redraw();
+        return w;
     }
-    ~SpinWindow() override { DestroyWindow(Window()); }
-    bool StepUp() override { return std::function<bool(int)>(during)(++ups); }  // a copy: it may outlive this
-    bool StepDown() override { return std::function<bool(int)>(during)(++downs); }
+    SpinWindow(HWND hwnd, const Shape &s) : WindowObject(hwnd), spin(*this, 20, 10, s.width, s.height, s.edges) {}
+    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+        return Dispatch(h, m, wp, lp, [](HWND hwnd, const CREATESTRUCTA &cs) -> WindowObject * {
+            return new SpinWindow(hwnd, *static_cast<const Shape *>(cs.lpCreateParams));
+        });
+    }
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg != WM_ERASEBKGND) return DefWindowProcA(Window(), msg, wp, lp);
+        RECT r;
+        GetClientRect(Window(), &r);
+        return FillRect(HDC(wp), &r, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    }
+    bool Step(bool up) override { return std::function<bool(int)>(during)(up ? ++ups : ++downs); }  // a copy
+    WindowObject &SpinHost() override { return *this; }
     void Redraw() {
         RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         HDC dc = GetDC(Window());
-        Paint(dc);
+        spin.Paint(dc);
         ReleaseDC(Window(), dc);
     }
+    SpinCtl spin;
     int ups = 0, downs = 0;
     std::function<bool(int)> during = [](int) { return true; };  // with the step's number
 };
@@ -89,7 +113,7 @@ COLORREF ClassicPixel(const RECT &r, bool up, bool pressed, int x, int y) {
 // before it is looked at again); or the classic rule, in which only pressed
 // shows.
 int Wrong(const SpinWindow &w, SpinButton b, int state) {
-    const RECT r = SpinButtonRect(w.Geometry(), b), t = SpinThemedRect(r, b);
+    const RECT r = SpinButtonRect(w.spin.Geometry(), b), t = SpinThemedRect(r, b);
     const qxt::Pixels p(w.Window());
     ScopedTheme theme(w.Window(), L"SPIN");
     HDC dc = GetDC(w.Window());
@@ -122,7 +146,7 @@ TEST(Spin, LooksPressesAndHotTracking) {
         {16, 40, 11, {PressUp, OverDown}, 3, 1}, {16, 40, 11, {PressUp, Miss}, 3, 1}};
     for (const auto &c : cases) {
         SCOPED_TRACE(&c - cases);
-        SpinWindow w(parent, c.width, c.height, c.edges);
+        SpinWindow &w = SpinWindow::Make(parent, c.width, c.height, c.edges);
         w.during = [](int) { return false; };
         PostMessageA(w.Window(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
         POINT over = kUp;
@@ -131,19 +155,20 @@ TEST(Spin, LooksPressesAndHotTracking) {
         bool held = false, pressed = false, tracked = false;
         for (int s : c.steps) {
             const POINT at = s == PressUp || s == OverUp ? kUp : kDown;
-            if (s == PressUp || s == PressDown) pressed = held = w.MouseDown(at.x, at.y);
-            if (s == Release) held = !w.MouseUp(at.x, at.y);
-            if (s == Miss) held = w.MouseDown(0, 0);
+            if (s == PressUp || s == PressDown) pressed = held = w.spin.MouseDown(at.x, at.y);
+            if (s == Release) held = !w.spin.MouseUp(at.x, at.y);
+            if (s == Miss) held = w.spin.MouseDown(0, 0);
             if (s == Paint || s == Disable) EnableWindow(w.Window(), s == Paint), w.Redraw();
-            if (s == OverUp || s == OverDown) tracked |= !held, w.MouseMove(at.x, at.y);
-            if (s == Leave) w.MouseLeave(0, 0);
+            if (s == OverUp || s == OverDown) tracked |= !held, w.spin.MouseMove(at.x, at.y);
+            if (s == Leave) w.spin.MouseLeave(0, 0);
         }
         MSG m;
         TRACKMOUSEEVENT q = {sizeof q, TME_QUERY, nullptr, 0};
         EXPECT_EQ(PeekMessageA(&m, w.Window(), WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE) == 0, pressed);
         EXPECT_EQ(TrackMouseEvent(&q) && q.hwndTrack == w.Window() && (q.dwFlags & TME_LEAVE), tracked);
-        EXPECT_EQ((GetCapture() == w.Window()) * 10 + (w.Pressed() != kSpinNone), held * 11);
+        EXPECT_EQ((GetCapture() == w.Window()) * 10 + (w.spin.Pressed() != kSpinNone), held * 11);
         EXPECT_EQ(Wrong(w, kSpinUpper, c.upper) + Wrong(w, kSpinLower, c.lower), 0);
+        DestroyWindow(w.Window());
     }
     SetCursorPos(0, 0);
 }
@@ -152,20 +177,21 @@ TEST(Spin, LooksPressesAndHotTracking) {
 // one every 50 ms; a step that runs the message loop is not entered again
 // meanwhile. The repetition ends, or never starts, and the spin is never
 // stepped again, when a step is refused (the button stays held), when the
-// button is released, or when the spin is deleted (with its window) or
-// loses the capture to another window: inside its first step, inside a
-// repeated step or amid the wheel's steps. Then a held button is released
+// button is released, or when the window is destroyed (the spin goes with
+// it once the step returns) or loses the capture to another window: inside
+// its first step, inside a repeated step or amid the wheel's steps. Then a
+// held button is released
 // and drawn normal. The capture change is passed on (as the edit window
 // does) or left for the timer to notice. The wheel steps once per notch,
 // whatever the steps answer, and starts nothing.
 TEST(Spin, RepeatsUntilRefusedReleasedDeletedOrCaptureLost) {
     qxt::ParentWindow parent;
-    SpinWindow held(parent);
+    SpinWindow &held = SpinWindow::Make(parent);
     held.during = [&](int n) {
         if (n == 3) qxt::PumpFor(120);
         return held.ups == n;  // not a step within a step
     };
-    held.MouseDown(kUp.x, kUp.y);
+    held.spin.MouseDown(kUp.x, kUp.y);
     EXPECT_EQ(held.ups, 1);
     qxt::PumpFor(200);
     EXPECT_EQ(held.ups, 1);
@@ -173,7 +199,8 @@ TEST(Spin, RepeatsUntilRefusedReleasedDeletedOrCaptureLost) {
     qxt::PumpFor(400);
     EXPECT_GE(held.ups, 5);
     EXPECT_NE(SpinRepeatTarget(), nullptr) << "every step answered yes";
-    held.MouseUp(0, 0);
+    held.spin.MouseUp(0, 0);
+    DestroyWindow(held.Window());
     enum { Refuse, Release, Delete, Capture, Unrouted };
     // How and at which step; the wheel's notches (0: a press on the upper button); the steps made.
     const struct { int how, at, notches, steps; } cases[] = {
@@ -181,26 +208,25 @@ TEST(Spin, RepeatsUntilRefusedReleasedDeletedOrCaptureLost) {
         {Delete, 2, 5, 2}, {Capture, 1, 0, 1}, {Capture, 3, 0, 3}, {Unrouted, 1, 0, 1}, {Unrouted, 3, 0, 3},
         {Refuse, 1, 3, 3}, {Refuse, 1, -2, 2}};
     for (const auto &c : cases) {
-        SpinWindow *w = new SpinWindow(parent);
+        SpinWindow *w = &SpinWindow::Make(parent);
         int steps = 0;
         w->during = [&](int n) {
             steps = n;
-            if (n == c.at && c.how == Release) w->MouseUp(0, 0);
-            // The repetition forgets a deleted spin at once.
-            if (n == c.at && c.how == Delete) delete w, w = nullptr, steps = SpinRepeatTarget() ? -1 : n;
+            if (n == c.at && c.how == Release) w->spin.MouseUp(0, 0);
+            if (n == c.at && c.how == Delete) DestroyWindow(w->Window()), w = nullptr;
             if (n == c.at && c.how >= Capture) SetCapture(parent.hwnd());
-            if (n == c.at && c.how == Capture) w->CaptureLost();
+            if (n == c.at && c.how == Capture) w->spin.CaptureLost();
             return n != c.at || c.how != Refuse;
         };
-        c.notches ? w->Wheel(c.notches) : void(w->MouseDown(kUp.x, kUp.y));
+        c.notches ? w->spin.Wheel(c.notches) : void(w->spin.MouseDown(kUp.x, kUp.y));
         qxt::PumpUntil([&] { return steps >= c.steps; }, 1000);
         qxt::PumpFor(150);
         EXPECT_EQ(steps, c.steps) << &c - cases;
         EXPECT_EQ(SpinRepeatTarget(), nullptr) << &c - cases;
         EXPECT_TRUE(!w || ((c.notches < 0 ? w->downs : w->ups) == c.steps &&
-                           w->MouseUp(0, 0) == (c.how == Refuse && !c.notches) && w->Pressed() == kSpinNone &&
-                           !Wrong(*w, kSpinUpper, 1))) << &c - cases;
-        delete w;
+                           w->spin.MouseUp(0, 0) == (c.how == Refuse && !c.notches) &&
+                           w->spin.Pressed() == kSpinNone && !Wrong(*w, kSpinUpper, 1))) << &c - cases;
+        if (w) DestroyWindow(w->Window());
     }
 }
 

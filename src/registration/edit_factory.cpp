@@ -1,4 +1,4 @@
-#include "edit/edit_factory.h"
+#include "registration/edit_factory.h"
 
 #include <new>
 
@@ -20,6 +20,12 @@ bool SameName(const char *a, const char *b) {
     return *a == *b;
 }
 
+template <class T>
+bool Make(WindowObject &host, int x, int y, int width, int height, std::unique_ptr<EditCtl> *edit) {
+    edit->reset(new (std::nothrow) T(host, x, y, width, height));
+    return *edit != nullptr;
+}
+
 }  // namespace
 
 EditKind EditKindOf(const char *className) {
@@ -37,24 +43,17 @@ EditKind EditKindOf(const char *className) {
     return EditKind::kNone;
 }
 
-// Each kind gets its own typed object; the plain edit gets the base.
-std::unique_ptr<EditCtl> MakeEditObject(EditKind kind, HWND hwnd, int x, int y, int width,
-                                        int height) {
-    switch (kind) {
-    case EditKind::kInteger:
-        return std::unique_ptr<EditCtl>(new (std::nothrow) IntCtl(hwnd, x, y, width, height));
-    case EditKind::kFloat:
-        return std::unique_ptr<EditCtl>(new (std::nothrow) FloatCtl(hwnd, x, y, width, height));
-    case EditKind::kEdit:
-        return std::unique_ptr<EditCtl>(new (std::nothrow) EditCtl(hwnd, x, y, width, height));
-    case EditKind::kPicture:
-        return std::unique_ptr<EditCtl>(new (std::nothrow) PictCtl(hwnd, x, y, width, height));
-    case EditKind::kTime:
-        return std::unique_ptr<EditCtl>(new (std::nothrow) TimeCtl(hwnd, x, y, width, height));
-    case EditKind::kNone:
-        break;
+bool MakeEditObject(const char *className, WindowObject &host, int x, int y, int width, int height,
+                    std::unique_ptr<EditCtl> *edit) {
+    switch (EditKindOf(className)) {
+    case EditKind::kEdit: return Make<EditCtl>(host, x, y, width, height, edit);
+    case EditKind::kInteger: return Make<IntCtl>(host, x, y, width, height, edit);
+    case EditKind::kFloat: return Make<FloatCtl>(host, x, y, width, height, edit);
+    case EditKind::kPicture: return Make<PictCtl>(host, x, y, width, height, edit);
+    case EditKind::kTime: return Make<TimeCtl>(host, x, y, width, height, edit);
+    case EditKind::kNone: break;
     }
-    return nullptr;
+    return true;
 }
 
 }  // namespace qx
