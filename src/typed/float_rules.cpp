@@ -307,8 +307,8 @@ bool FormatFloatValue(double value, int fracDigits, char decimalChar, char *out,
     char digits[BigNum::kGroups * 9 + 1];
     int total = FormatDecimal(groups[--count], 1, digits, sizeof digits);
     while (count > 0) total += FormatDecimal(groups[--count], 9, digits + total, 10);
+    // Shown with zeros in front up to one integer digit.
     const int shown = total > fracDigits ? total : fracDigits + 1;
-    if (shown > TextLine::kCapacity) return false;  // too many to show
 
     const bool negative = value < 0.0 && !zero;
     const int length = (negative ? 1 : 0) + shown + (fracDigits > 0 ? 1 : 0);

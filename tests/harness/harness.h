@@ -33,6 +33,20 @@ void PumpFor(DWORD ms);
 // Runs the message loop until pred() holds or ms milliseconds have passed.
 bool PumpUntil(const std::function<bool()> &pred, DWORD ms);
 
+// Counts the access violations raised while it lives, before the system may
+// swallow them (Wine does in timer callbacks and some sent messages).
+class FaultCounter {
+public:
+    FaultCounter();
+    ~FaultCounter();
+    FaultCounter(const FaultCounter &) = delete;
+    FaultCounter &operator=(const FaultCounter &) = delete;
+    LONG Faults() const;
+
+private:
+    void *handler_;
+};
+
 // ---- The recording parent -------------------------------------------------
 
 struct Notification {

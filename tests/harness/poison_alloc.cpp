@@ -1,32 +1,40 @@
 #include "poison_alloc.h"
 
-#include <malloc.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <new>
 
 namespace {
 
 int g_failAt = 0;
 int g_live = 0;
-void *g_tracked[256];
+// The live blocks of the nothrow allocations, each on pages of its own.
+void *g_tracked[4096];
+void **const g_end = g_tracked + 4096;
 
 void *Allocate(std::size_t n) {
     if (g_failAt > 0 && --g_failAt == 0) return nullptr;
-    void *p = std::malloc(n ? n : 1);
-    void **slot = std::find(g_tracked, g_tracked + 256, nullptr);
-    if (p && slot != g_tracked + 256) *slot = p, ++g_live;
+    void **slot = std::find(g_tracked, g_end, nullptr);
+    if (slot == g_end) return std::malloc(n ? n : 1);
+    void *p = VirtualAlloc(nullptr, n ? n : 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (p) *slot = p, ++g_live;
     return p;
 }
 
+// A freed block's pages stay reserved and can no longer be touched: any use
+// after the free faults at once, and a second free is refused loudly.
 void Free(void *p) {
     if (!p) return;
-    void **slot = std::find(g_tracked, g_tracked + 256, p);
-    if (slot != g_tracked + 256) *slot = nullptr, --g_live;
-    std::memset(p, 0xDD, _msize(p));
-    std::free(p);
+    void **slot = std::find(g_tracked, g_end, p);
+    if (slot == g_end) return std::free(p);
+    *slot = nullptr;
+    --g_live;
+    MEMORY_BASIC_INFORMATION info;
+    VirtualQuery(p, &info, sizeof info);
+    DWORD old;
+    VirtualProtect(p, info.RegionSize, PAGE_NOACCESS, &old);
 }
 
 }  // namespace

@@ -1,0 +1,8 @@
+set(D ${CMAKE_CURRENT_LIST_DIR})
+
+# What every control shares, with the library linked in under an allocator
+# that counts its live allocations and poisons freed memory: the number and
+# line helpers on plain data, the one lifetime rule tried on every class, and
+# exports called from a worker thread.
+qx_wine_test(unit_common STATIC SOURCES ${D}/text_test.cpp ${D}/lifetime_test.cpp ${D}/thread_test.cpp
+  ${D}/../harness/poison_alloc.cpp)
