@@ -19,134 +19,15 @@
 #include "common/accessible.h"
 #include "harness.h"
 #include "qx_cntl.h"
+#include "test_window.h"
 
 namespace {
 
 using qxt::ParentWindow;
 using qxt::Pump;
-
-// ---- The window of the test ------------------------------------------------
-
-const char kClass[] = "QXAccessTest";
-
-// An edit-like window (role, value of digits only, read-only flag) that can
-// also be a button (an action that clicks) and carry two parts, "Up" and
-// "Down", at its right edge, each stepping the value. Every provider call
-// notes its thread.
-class TestCtl final : public qx::AccessProvider {
-public:
-    explicit TestCtl(HWND window) : hwnd(window), access(window, *this) {}
-
-    HWND hwnd;
-    qx::WindowAccess access;
-
-    long role = ROLE_SYSTEM_TEXT;
-    bool namedByText = false;  // a button's caption is its text, an edit's its label
-    bool hasValue = true;
-    bool readOnly = false;
-    bool spin = false;
-    long focusedPart = 0;
-    std::string action;  // of the window; the parts' is "Press"
-    std::string value = "12";
-    int clicks = 0;
-    int sets = 0;  // AccSetValue calls
-    std::vector<DWORD> threads;
-
-    long AccChildCount() override { return Note(), spin ? 2 : 0; }
-    long AccRole(long child) override { return Note(), child ? ROLE_SYSTEM_PUSHBUTTON : role; }
-    void AccCaption(long child, qx::AccText *caption) override {
-        Note();
-        if (child)
-            caption->Assign(child == 1 ? "Up" : "Down");
-        else if (namedByText)
-            qx::WindowTextCaption(hwnd, caption);
-        else
-            qx::LabelCaption(hwnd, caption);
-    }
-    bool AccValue(long child, qx::AccText *text) override {
-        Note();
-        return !child && hasValue && text->Assign(value.c_str());
-    }
-    long AccState(long child) override {
-        Note();
-        if (child) return child == focusedPart ? STATE_SYSTEM_FOCUSED : 0;
-        return readOnly ? STATE_SYSTEM_READONLY : 0;
-    }
-    void AccDefaultAction(long child, qx::AccText *text) override {
-        Note();
-        text->Assign(child ? "Press" : action.c_str());
-    }
-    HRESULT AccDoDefaultAction(long child) override {
-        Note();
-        if (!child && action.empty()) return DISP_E_MEMBERNOTFOUND;
-        if (!IsWindowEnabled(hwnd)) return E_ACCESSDENIED;
-        if (child) return Step(child == 1 ? 1 : -1), S_OK;
-        ++clicks;
-        SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(hwnd));
-        return S_OK;
-    }
-    HRESULT AccSetValue(long child, const char *text) override {
-        Note();
-        ++sets;
-        if (child || !hasValue) return DISP_E_MEMBERNOTFOUND;
-        if (readOnly || !IsWindowEnabled(hwnd)) return E_ACCESSDENIED;
-        if (std::strspn(text, "0123456789") != std::strlen(text)) return E_INVALIDARG;
-        value = text;
-        qx::NotifyValueChange(hwnd);
-        return S_OK;
-    }
-    bool AccChildRect(long child, RECT *rect) override {
-        Note();
-        RECT client;
-        GetClientRect(hwnd, &client);
-        const int middle = client.bottom / 2;
-        *rect = {client.right - 16, child == 1 ? 0 : middle, client.right,
-                 child == 1 ? middle : client.bottom};
-        return true;
-    }
-
-    void Step(int delta) {
-        value = std::to_string(std::atol(value.c_str()) + delta);
-        qx::NotifyValueChange(hwnd);
-    }
-
-private:
-    void Note() { threads.push_back(GetCurrentThreadId()); }
-};
-
-LRESULT CALLBACK TestProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto *ctl = reinterpret_cast<TestCtl *>(GetWindowLongPtrA(hwnd, 0));
-    if (msg == WM_NCCREATE) {
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new TestCtl(hwnd)));
-    } else if (!ctl) {
-    } else if (msg == qx::AccCallMessage()) {
-        return ctl->access.OnCall(wp, lp);
-    } else if (msg == WM_GETOBJECT) {
-        if (LRESULT answer = ctl->access.OnGetObject(wp, lp)) return answer;
-    } else if (msg == QXM_SETACCNAME) {
-        return ctl->access.OnSetName(lp);
-    } else if (msg == WM_NCDESTROY) {
-        ctl->access.Disconnect();
-        delete ctl;
-        SetWindowLongPtrA(hwnd, 0, 0);
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-void RegisterTestClass() {
-    static bool done = false;
-    if (done) return;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = TestProc;
-    wc.hInstance = qxt::HostInstance();
-    wc.lpszClassName = kClass;
-    wc.cbWndExtra = sizeof(LONG_PTR);
-    ASSERT_TRUE(RegisterClassA(&wc));
-    done = true;
-}
-
-TestCtl *Ctl(HWND hwnd) { return reinterpret_cast<TestCtl *>(GetWindowLongPtrA(hwnd, 0)); }
+using TestCtl = qxt::AccessTestCtl;
+const char *const kClass = qxt::kAccessTestClass;
+TestCtl *Ctl(HWND hwnd) { return qxt::AccessTestObject(hwnd); }
 
 // ---- The client's side ---------------------------------------------------------
 
@@ -268,7 +149,7 @@ ULONG Refs(IUnknown *p) {
 // siblings a test puts before it.
 class Access : public ::testing::Test {
 protected:
-    void SetUp() override { RegisterTestClass(); }
+    void SetUp() override { qxt::RegisterAccessTestClass(); }
     HWND Create(const char *text = "mask", DWORD style = 0, int id = 7) {
         return parent.CreateChild(kClass, text, style, 100, 10, 120, 24, id);
     }
@@ -620,8 +501,13 @@ TEST_F(Access, ReferenceCounts) {
     EXPECT_EQ(unknownAgain->Release(), base + 1);
     EXPECT_EQ(dispatch->Release(), base);
 
-    // The window lets its reference go; the clients' stay valid, the last
-    // release frees the object.
+    // An answer to WM_GETOBJECT that its asker never turns into an object
+    // (a client that died) holds the object through COM.
+    EXPECT_GT(SendMessageA(hwnd, WM_GETOBJECT, 0, OBJID_CLIENT), 0);
+    EXPECT_GT(Refs(first.p), base);
+
+    // The window lets its reference and COM's go; the clients' stay valid,
+    // the last release frees the object.
     second.p->Release();
     second.p = nullptr;
     DestroyWindow(hwnd);
