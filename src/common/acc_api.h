@@ -6,8 +6,8 @@
 // the process: objects handed out to clients may be released at any time and
 // call into them until then.
 #pragma once
-#include <windows.h>
 #include <ole2.h>
+#include <windows.h>
 
 namespace qx {
 

@@ -48,7 +48,10 @@ HRESULT FromWide(const AccApi &api, BSTR wide, AccText *out) {
 }  // namespace
 
 AccessibleObject::AccessibleObject(const AccApi &api, WindowAccess &owner, IAccessible *standard)
-    : api_(api), hwnd_(owner.hwnd()), thread_(GetCurrentThreadId()), owner_(&owner),
+    : api_(api),
+      hwnd_(owner.hwnd()),
+      thread_(GetCurrentThreadId()),
+      owner_(&owner),
       standard_(standard) {}
 
 AccessibleObject::~AccessibleObject() {
@@ -81,9 +84,30 @@ HRESULT AccessibleObject::Serve(Body &&body) {
     AccCall call = {this,
                     [](void *context) -> HRESULT { return (*static_cast<Callable *>(context))(); },
                     &body, RPC_E_DISCONNECTED};
-    if (!SendMessageA(hwnd_, AccCallMessage(), GetCurrentProcessId(), reinterpret_cast<LPARAM>(&call)))
+    if (!SendMessageA(hwnd_, AccCallMessage(), GetCurrentProcessId(),
+                      reinterpret_cast<LPARAM>(&call)))
         return RPC_E_DISCONNECTED;
     return call.result;
+}
+
+template <typename Body>
+HRESULT AccessibleObject::ServeElement(const VARIANT &child, Body &&body) {
+    return Serve([&]() -> HRESULT {
+        long id;
+        const HRESULT hr = Element(child, &id);
+        return FAILED(hr) ? hr : body(id);
+    });
+}
+
+template <typename Body>
+HRESULT AccessibleObject::ServeText(const VARIANT &child, BSTR *out, Body &&body) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    return ServeElement(child, [&](long id) -> HRESULT {
+        AccText text;
+        const HRESULT hr = body(id, &text);
+        return hr == S_OK ? Text(text, out) : hr;
+    });
 }
 
 long AccessibleObject::Parts() const {
@@ -115,11 +139,6 @@ HRESULT AccessibleObject::Text(const AccText &text, BSTR *out) const {
     if (length) MultiByteToWideChar(CP_ACP, 0, text.c_str(), size, wide, length);
     *out = wide;
     return S_OK;
-}
-
-HRESULT AccessibleObject::CaptionOf(long child, AccText *caption) const {
-    owner_->provider().AccCaption(child, caption);
-    return caption->failed() ? E_OUTOFMEMORY : S_OK;
 }
 
 // ---- IUnknown ----------------------------------------------------------------
@@ -204,47 +223,47 @@ STDMETHODIMP AccessibleObject::get_accChild(VARIANT child, IDispatch **object) {
 // ---- IAccessible: what the provider answers ----------------------------------
 
 STDMETHODIMP AccessibleObject::get_accName(VARIANT child, BSTR *name) {
-    if (!name) return E_POINTER;
-    *name = nullptr;
-    return Serve([&]() -> HRESULT {
-        long id;
-        HRESULT hr = Element(child, &id);
-        if (FAILED(hr)) return hr;
-        AccText text;
+    return ServeText(child, name, [&](long id, AccText *text) -> HRESULT {
         const char *set = id == CHILDID_SELF ? owner_->SetName() : nullptr;
         if (set) {
-            if (!text.Assign(set)) return E_OUTOFMEMORY;
+            text->Assign(set);
         } else {
             AccText caption;
-            hr = CaptionOf(id, &caption);
-            if (FAILED(hr)) return hr;
-            if (!StripMnemonics(caption.c_str(), &text)) return E_OUTOFMEMORY;
+            owner_->provider().AccCaption(id, &caption);
+            if (caption.failed() || !StripMnemonics(caption.c_str(), text)) return E_OUTOFMEMORY;
         }
-        if (text.empty()) return S_FALSE;
-        return Text(text, name);
+        return text->empty() && !text->failed() ? S_FALSE : S_OK;
     });
 }
 
 STDMETHODIMP AccessibleObject::get_accValue(VARIANT child, BSTR *value) {
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    return Serve([&]() -> HRESULT {
-        long id;
-        const HRESULT hr = Element(child, &id);
-        if (FAILED(hr)) return hr;
-        AccText text;
-        if (!owner_->provider().AccValue(id, &text)) return DISP_E_MEMBERNOTFOUND;
-        return Text(text, value);
+    return ServeText(child, value, [&](long id, AccText *text) -> HRESULT {
+        return owner_->provider().AccValue(id, text) ? S_OK : DISP_E_MEMBERNOTFOUND;
+    });
+}
+
+STDMETHODIMP AccessibleObject::get_accKeyboardShortcut(VARIANT child, BSTR *shortcut) {
+    return ServeText(child, shortcut, [&](long id, AccText *keys) -> HRESULT {
+        // The window's mnemonic moves the focus to it; its parts have none.
+        if (id != CHILDID_SELF) return S_FALSE;
+        AccText caption;
+        owner_->provider().AccCaption(id, &caption);
+        if (caption.failed()) return E_OUTOFMEMORY;
+        return MnemonicShortcut(caption.c_str(), keys) || keys->failed() ? S_OK : S_FALSE;
+    });
+}
+
+STDMETHODIMP AccessibleObject::get_accDefaultAction(VARIANT child, BSTR *action) {
+    return ServeText(child, action, [&](long id, AccText *text) -> HRESULT {
+        owner_->provider().AccDefaultAction(id, text);
+        return text->empty() && !text->failed() ? S_FALSE : S_OK;
     });
 }
 
 STDMETHODIMP AccessibleObject::get_accRole(VARIANT child, VARIANT *role) {
     if (!role) return E_POINTER;
     V_VT(role) = VT_EMPTY;
-    return Serve([&]() -> HRESULT {
-        long id;
-        const HRESULT hr = Element(child, &id);
-        if (FAILED(hr)) return hr;
+    return ServeElement(child, [&](long id) -> HRESULT {
         SetElement(role, owner_->provider().AccRole(id));
         return S_OK;
     });
@@ -253,77 +272,30 @@ STDMETHODIMP AccessibleObject::get_accRole(VARIANT child, VARIANT *role) {
 STDMETHODIMP AccessibleObject::get_accState(VARIANT child, VARIANT *state) {
     if (!state) return E_POINTER;
     V_VT(state) = VT_EMPTY;
-    return Serve([&]() -> HRESULT {
-        long id;
-        const HRESULT hr = Element(child, &id);
-        if (FAILED(hr)) return hr;
+    return ServeElement(child, [&](long id) -> HRESULT {
         const long window = AccWindowState(hwnd_);
-        const long inherited =
-            id == CHILDID_SELF ? window : window & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE);
+        const long inherited = id == CHILDID_SELF
+                                   ? window
+                                   : window & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE);
         SetElement(state, owner_->provider().AccState(id) | inherited);
         return S_OK;
     });
 }
 
-STDMETHODIMP AccessibleObject::get_accKeyboardShortcut(VARIANT child, BSTR *shortcut) {
-    if (!shortcut) return E_POINTER;
-    *shortcut = nullptr;
-    return Serve([&]() -> HRESULT {
-        long id;
-        HRESULT hr = Element(child, &id);
-        if (FAILED(hr)) return hr;
-        // The window's mnemonic moves the focus to it; its parts have none.
-        if (id != CHILDID_SELF) return S_FALSE;
-        AccText caption, keys;
-        hr = CaptionOf(id, &caption);
-        if (FAILED(hr)) return hr;
-        if (!MnemonicShortcut(caption.c_str(), &keys)) return keys.failed() ? E_OUTOFMEMORY : S_FALSE;
-        return Text(keys, shortcut);
-    });
-}
-
-STDMETHODIMP AccessibleObject::get_accDefaultAction(VARIANT child, BSTR *action) {
-    if (!action) return E_POINTER;
-    *action = nullptr;
-    return Serve([&]() -> HRESULT {
-        long id;
-        const HRESULT hr = Element(child, &id);
-        if (FAILED(hr)) return hr;
-        AccText text;
-        owner_->provider().AccDefaultAction(id, &text);
-        if (text.failed()) return E_OUTOFMEMORY;
-        if (text.empty()) return S_FALSE;
-        return Text(text, action);
-    });
-}
-
 STDMETHODIMP AccessibleObject::accDoDefaultAction(VARIANT child) {
-    return Serve([&]() -> HRESULT {
-        long id;
-        const HRESULT hr = Element(child, &id);
-        if (FAILED(hr)) return hr;
-        return owner_->provider().AccDoDefaultAction(id);
-    });
+    return ServeElement(child, [&](long id) { return owner_->provider().AccDoDefaultAction(id); });
 }
 
 STDMETHODIMP AccessibleObject::put_accValue(VARIANT child, BSTR value) {
-    return Serve([&]() -> HRESULT {
-        long id;
-        HRESULT hr = Element(child, &id);
-        if (FAILED(hr)) return hr;
+    return ServeElement(child, [&](long id) -> HRESULT {
         AccText text;
-        hr = FromWide(api_, value, &text);
-        if (FAILED(hr)) return hr;
-        return owner_->provider().AccSetValue(id, text.c_str());
+        const HRESULT hr = FromWide(api_, value, &text);
+        return FAILED(hr) ? hr : owner_->provider().AccSetValue(id, text.c_str());
     });
 }
 
 STDMETHODIMP AccessibleObject::put_accName(VARIANT child, BSTR) {
-    return Serve([&]() -> HRESULT {
-        long id;
-        const HRESULT hr = Element(child, &id);
-        return FAILED(hr) ? hr : E_NOTIMPL;
-    });
+    return ServeElement(child, [](long) { return E_NOTIMPL; });
 }
 
 // ---- IAccessible: the window's from the default object, the parts' here ------
@@ -331,10 +303,7 @@ STDMETHODIMP AccessibleObject::put_accName(VARIANT child, BSTR) {
 STDMETHODIMP AccessibleObject::get_accDescription(VARIANT child, BSTR *description) {
     if (!description) return E_POINTER;
     *description = nullptr;
-    return Serve([&]() -> HRESULT {
-        long id;
-        const HRESULT hr = Element(child, &id);
-        if (FAILED(hr)) return hr;
+    return ServeElement(child, [&](long id) {
         return id == CHILDID_SELF ? standard_->get_accDescription(Self(), description) : S_FALSE;
     });
 }
@@ -342,10 +311,7 @@ STDMETHODIMP AccessibleObject::get_accDescription(VARIANT child, BSTR *descripti
 STDMETHODIMP AccessibleObject::get_accHelp(VARIANT child, BSTR *help) {
     if (!help) return E_POINTER;
     *help = nullptr;
-    return Serve([&]() -> HRESULT {
-        long id;
-        const HRESULT hr = Element(child, &id);
-        if (FAILED(hr)) return hr;
+    return ServeElement(child, [&](long id) {
         return id == CHILDID_SELF ? standard_->get_accHelp(Self(), help) : S_FALSE;
     });
 }
@@ -354,10 +320,7 @@ STDMETHODIMP AccessibleObject::get_accHelpTopic(BSTR *file, VARIANT child, long 
     if (!file || !topic) return E_POINTER;
     *file = nullptr;
     *topic = -1;
-    return Serve([&]() -> HRESULT {
-        long id;
-        const HRESULT hr = Element(child, &id);
-        if (FAILED(hr)) return hr;
+    return ServeElement(child, [&](long id) {
         return id == CHILDID_SELF ? standard_->get_accHelpTopic(file, Self(), topic) : S_FALSE;
     });
 }
@@ -386,10 +349,7 @@ STDMETHODIMP AccessibleObject::get_accSelection(VARIANT *children) {
 }
 
 STDMETHODIMP AccessibleObject::accSelect(long flags, VARIANT child) {
-    return Serve([&]() -> HRESULT {
-        long id;
-        const HRESULT hr = Element(child, &id);
-        if (FAILED(hr)) return hr;
+    return ServeElement(child, [&](long id) {
         return id == CHILDID_SELF ? standard_->accSelect(flags, Self()) : DISP_E_MEMBERNOTFOUND;
     });
 }
@@ -398,10 +358,7 @@ STDMETHODIMP AccessibleObject::accLocation(long *left, long *top, long *width, l
                                            VARIANT child) {
     if (!left || !top || !width || !height) return E_POINTER;
     *left = *top = *width = *height = 0;
-    return Serve([&]() -> HRESULT {
-        long id;
-        const HRESULT hr = Element(child, &id);
-        if (FAILED(hr)) return hr;
+    return ServeElement(child, [&](long id) -> HRESULT {
         if (id == CHILDID_SELF) return standard_->accLocation(left, top, width, height, Self());
         RECT r;
         if (!owner_->provider().AccChildRect(id, &r)) return S_FALSE;
@@ -418,42 +375,25 @@ STDMETHODIMP AccessibleObject::accLocation(long *left, long *top, long *width, l
 STDMETHODIMP AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT *end) {
     if (!end) return E_POINTER;
     V_VT(end) = VT_EMPTY;
-    return Serve([&]() -> HRESULT {
-        long id;
-        const HRESULT hr = Element(start, &id);
-        if (FAILED(hr)) return hr;
+    return ServeElement(start, [&](long id) -> HRESULT {
         const long parts = Parts();
+        long to = 0;  // none
         if (id == CHILDID_SELF) {
-            if (parts > 0 && direction == NAVDIR_FIRSTCHILD) {
-                SetElement(end, 1);
-                return S_OK;
-            }
-            if (parts > 0 && direction == NAVDIR_LASTCHILD) {
-                SetElement(end, parts);
-                return S_OK;
-            }
-            return standard_->accNavigate(direction, Self(), end);
-        }
-        switch (direction) {
-        case NAVDIR_NEXT:
-            if (id == parts) return S_FALSE;
-            SetElement(end, id + 1);
-            return S_OK;
-        case NAVDIR_PREVIOUS:
-            if (id == 1) return S_FALSE;
-            SetElement(end, id - 1);
-            return S_OK;
-        case NAVDIR_FIRSTCHILD:
-        case NAVDIR_LASTCHILD:
-            return S_FALSE;  // parts have no parts
-        case NAVDIR_UP:
-        case NAVDIR_DOWN:
-        case NAVDIR_LEFT:
-        case NAVDIR_RIGHT:
-            return DISP_E_MEMBERNOTFOUND;
-        default:
+            if (parts == 0 || (direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD))
+                return standard_->accNavigate(direction, Self(), end);
+            to = direction == NAVDIR_FIRSTCHILD ? 1 : parts;
+        } else if (direction == NAVDIR_NEXT) {
+            to = id < parts ? id + 1 : 0;
+        } else if (direction == NAVDIR_PREVIOUS) {
+            to = id - 1;
+        } else if (direction >= NAVDIR_UP && direction <= NAVDIR_RIGHT) {
+            return DISP_E_MEMBERNOTFOUND;  // parts are not placed against each other
+        } else if (direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD) {
             return E_INVALIDARG;
-        }
+        }  // else a part's first or last child: parts have none
+        if (to == 0) return S_FALSE;
+        SetElement(end, to);
+        return S_OK;
     });
 }
 

@@ -3,9 +3,9 @@
 // thread; everything else is touched on the window's thread only, where
 // calls made on other threads are sent.
 #pragma once
-#include <windows.h>
 #include <ole2.h>
 #include <oleacc.h>
+#include <windows.h>
 
 #include "common/acc_api.h"
 #include "common/acc_text.h"
@@ -84,11 +84,18 @@ private:
     // Runs `body` on the window's thread, or answers RPC_E_DISCONNECTED.
     template <typename Body>
     HRESULT Serve(Body &&body);
+    // The same for one element: body(id), or E_INVALIDARG for no element.
+    template <typename Body>
+    HRESULT ServeElement(const VARIANT &child, Body &&body);
+    // The same for a text about one element: body(id, &text) answers S_OK
+    // for the text, any other result for none.
+    template <typename Body>
+    HRESULT ServeText(const VARIANT &child, BSTR *out, Body &&body);
     // The element a VARIANT names: E_INVALIDARG unless it is 0 or a part.
     HRESULT Element(const VARIANT &v, long *child) const;
     long Parts() const;
+    // The text as a BSTR, through the ANSI code page.
     HRESULT Text(const AccText &text, BSTR *out) const;
-    HRESULT CaptionOf(long child, AccText *caption) const;
 
     const AccApi &api_;
     volatile LONG refs_ = 1;

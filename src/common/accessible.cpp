@@ -11,7 +11,8 @@
 
 namespace qx {
 
-WindowAccess::WindowAccess(HWND hwnd, AccessProvider &provider) : hwnd_(hwnd), provider_(provider) {}
+WindowAccess::WindowAccess(HWND hwnd, AccessProvider &provider)
+    : hwnd_(hwnd), provider_(provider) {}
 
 WindowAccess::~WindowAccess() { Disconnect(); }
 
@@ -151,8 +152,14 @@ void LabelCaption(HWND hwnd, AccText *caption) {
 void NotifyAccEvent(DWORD event, HWND hwnd, long child) {
     RaiseWinEvent(event, hwnd, OBJID_CLIENT, child);
 }
-void NotifyValueChange(HWND hwnd, long child) { NotifyAccEvent(EVENT_OBJECT_VALUECHANGE, hwnd, child); }
-void NotifyStateChange(HWND hwnd, long child) { NotifyAccEvent(EVENT_OBJECT_STATECHANGE, hwnd, child); }
-void NotifyNameChange(HWND hwnd, long child) { NotifyAccEvent(EVENT_OBJECT_NAMECHANGE, hwnd, child); }
+void NotifyValueChange(HWND hwnd, long child) {
+    NotifyAccEvent(EVENT_OBJECT_VALUECHANGE, hwnd, child);
+}
+void NotifyStateChange(HWND hwnd, long child) {
+    NotifyAccEvent(EVENT_OBJECT_STATECHANGE, hwnd, child);
+}
+void NotifyNameChange(HWND hwnd, long child) {
+    NotifyAccEvent(EVENT_OBJECT_NAMECHANGE, hwnd, child);
+}
 
 }  // namespace qx

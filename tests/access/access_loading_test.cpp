@@ -48,8 +48,8 @@ TEST(AccessLoading, LibrariesLoadAtTheFirstRequestFromTheSystemFolder) {
 
     // The answer is the window's object.
     using FromLresult = HRESULT(WINAPI *)(LRESULT, REFIID, WPARAM, void **);
-    const auto fromLresult = reinterpret_cast<FromLresult>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("oleacc.dll"), "ObjectFromLresult")));
+    const auto fromLresult = reinterpret_cast<FromLresult>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("oleacc.dll"), "ObjectFromLresult")));
     ASSERT_NE(fromLresult, nullptr);
     IAccessible *acc = nullptr;
     ASSERT_EQ(fromLresult(answer, qx::kIidAccessible, 0, reinterpret_cast<void **>(&acc)), S_OK);

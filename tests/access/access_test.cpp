@@ -8,9 +8,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <sstream>
 #include <string>
-#include <functional>
 #include <vector>
 
 #include "common/acc_api.h"
@@ -99,7 +99,9 @@ Text Get(IAccessible *acc, TextGetter getter, long child = CHILDID_SELF) {
 }
 Text Name(IAccessible *acc, long child = CHILDID_SELF) { return Get(acc, &IAccessible::get_accName, child); }
 Text Value(IAccessible *acc, long child = CHILDID_SELF) { return Get(acc, &IAccessible::get_accValue, child); }
-Text Shortcut(IAccessible *acc) { return Get(acc, &IAccessible::get_accKeyboardShortcut); }
+Text Shortcut(IAccessible *acc, long child = CHILDID_SELF) {
+    return Get(acc, &IAccessible::get_accKeyboardShortcut, child);
+}
 Text Action(IAccessible *acc, long child = CHILDID_SELF) {
     return Get(acc, &IAccessible::get_accDefaultAction, child);
 }
@@ -116,16 +118,15 @@ void PrintTo(const Number &n, std::ostream *os) {
         << ", 0x" << std::hex << n.value << std::dec << "}";
 }
 Number I4(long value) { return {S_OK, VT_I4, value}; }
+Number Empty(HRESULT hr) { return {hr, VT_EMPTY, 0}; }
+Number Of(HRESULT hr, const VARIANT &v) { return {hr, V_VT(&v), V_VT(&v) == VT_I4 ? V_I4(&v) : 0}; }
 
 using NumberGetter = HRESULT(STDMETHODCALLTYPE IAccessible::*)(VARIANT, VARIANT *);
 Number Get(IAccessible *acc, NumberGetter getter, long child = CHILDID_SELF) {
     VARIANT v;
     V_VT(&v) = VT_BSTR;  // must be replaced in every case
-    Number n;
-    n.hr = (acc->*getter)(Child(child), &v);
-    n.vt = V_VT(&v);
-    n.value = V_VT(&v) == VT_I4 ? V_I4(&v) : 0;
-    return n;
+    const HRESULT hr = (acc->*getter)(Child(child), &v);
+    return Of(hr, v);
 }
 Number Role(IAccessible *acc, long child = CHILDID_SELF) { return Get(acc, &IAccessible::get_accRole, child); }
 Number State(IAccessible *acc, long child = CHILDID_SELF) { return Get(acc, &IAccessible::get_accState, child); }
@@ -239,28 +240,40 @@ TEST_F(Access, TopLevelWindowHasNoLabel) {
 
 // ---- Role, value, states, actions ----------------------------------------------
 
-// Role and value come from the provider; the window's states (focusable or
-// unavailable, focused, invisible) are added to the provider's own.
-TEST_F(Access, RoleValueAndStates) {
+void Button(HWND w) {
+    Ctl(w)->role = ROLE_SYSTEM_PUSHBUTTON;
+    Ctl(w)->action = "Press";
+}
+
+// Role, value and default action come from the provider, the window's
+// states (focusable or unavailable, focused, invisible) are added to its own;
+// the default action of a button clicks once, a disabled one refuses, an edit
+// has none.
+TEST_F(Access, RoleValueStatesAndAction) {
     const struct Row {
         const char *what;
         void (*arrange)(HWND);
         Number role, state;
-        Text value;
+        Text value, action;
+        HRESULT done;
+        int clicks;
     } rows[] = {
-        {"edit", [](HWND) {}, I4(ROLE_SYSTEM_TEXT), I4(STATE_SYSTEM_FOCUSABLE), Ok(L"12")},
+        {"edit", [](HWND) {}, I4(ROLE_SYSTEM_TEXT), I4(STATE_SYSTEM_FOCUSABLE), Ok(L"12"), None(S_FALSE),
+         DISP_E_MEMBERNOTFOUND, 0},
         {"focused", [](HWND w) { SetFocus(w); }, I4(ROLE_SYSTEM_TEXT),
-         I4(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED), Ok(L"12")},
-        {"disabled", [](HWND w) { EnableWindow(w, FALSE); }, I4(ROLE_SYSTEM_TEXT),
-         I4(STATE_SYSTEM_UNAVAILABLE), Ok(L"12")},
+         I4(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED), Ok(L"12"), None(S_FALSE), DISP_E_MEMBERNOTFOUND, 0},
+        {"disabled", [](HWND w) { EnableWindow(w, FALSE); }, I4(ROLE_SYSTEM_TEXT), I4(STATE_SYSTEM_UNAVAILABLE),
+         Ok(L"12"), None(S_FALSE), DISP_E_MEMBERNOTFOUND, 0},
         {"read-only", [](HWND w) { Ctl(w)->readOnly = true; }, I4(ROLE_SYSTEM_TEXT),
-         I4(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_READONLY), Ok(L"12")},
+         I4(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_READONLY), Ok(L"12"), None(S_FALSE), DISP_E_MEMBERNOTFOUND, 0},
         {"hidden", [](HWND w) { ShowWindow(w, SW_HIDE); }, I4(ROLE_SYSTEM_TEXT),
-         I4(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_INVISIBLE), Ok(L"12")},
+         I4(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_INVISIBLE), Ok(L"12"), None(S_FALSE), DISP_E_MEMBERNOTFOUND, 0},
         {"empty", [](HWND w) { Ctl(w)->value.clear(); }, I4(ROLE_SYSTEM_TEXT), I4(STATE_SYSTEM_FOCUSABLE),
-         Ok(L"")},
-        {"button", [](HWND w) { Ctl(w)->role = ROLE_SYSTEM_PUSHBUTTON, Ctl(w)->hasValue = false; },
-         I4(ROLE_SYSTEM_PUSHBUTTON), I4(STATE_SYSTEM_FOCUSABLE), None(DISP_E_MEMBERNOTFOUND)},
+         Ok(L""), None(S_FALSE), DISP_E_MEMBERNOTFOUND, 0},
+        {"button", [](HWND w) { Button(w), Ctl(w)->hasValue = false; }, I4(ROLE_SYSTEM_PUSHBUTTON),
+         I4(STATE_SYSTEM_FOCUSABLE), None(DISP_E_MEMBERNOTFOUND), Ok(L"Press"), S_OK, 1},
+        {"disabled button", [](HWND w) { Button(w), EnableWindow(w, FALSE); }, I4(ROLE_SYSTEM_PUSHBUTTON),
+         I4(STATE_SYSTEM_UNAVAILABLE), Ok(L"12"), Ok(L"Press"), E_ACCESSDENIED, 0},
     };
     for (const Row &row : rows) {
         ParentWindow fresh;
@@ -271,29 +284,13 @@ TEST_F(Access, RoleValueAndStates) {
         EXPECT_EQ(Role(acc.p), row.role) << row.what;
         EXPECT_EQ(State(acc.p), row.state) << row.what;
         EXPECT_EQ(Value(acc.p), row.value) << row.what;
+        EXPECT_EQ(Action(acc.p), row.action) << row.what;
+        EXPECT_EQ(acc->accDoDefaultAction(Child(CHILDID_SELF)), row.done) << row.what;
+        EXPECT_EQ(Ctl(hwnd)->clicks, row.clicks) << row.what;
+        std::vector<qxt::Notification> clicked;
+        if (row.clicks) clicked.push_back({7, BN_CLICKED, hwnd});
+        EXPECT_TRUE(qxt::SameNotifications(clicked, fresh.Notifications())) << row.what;
     }
-}
-
-// The default action: a button's clicks once; an edit has none; a disabled
-// button refuses.
-TEST_F(Access, DefaultAction) {
-    HWND button = Create("&OK", 0, 7), edit = Create("mask", 0, 8);
-    Ctl(button)->action = "Press";
-    Acc b(button), e(edit);
-    ASSERT_EQ(b.hr, S_OK);
-    ASSERT_EQ(e.hr, S_OK);
-    EXPECT_EQ(Action(b.p), Ok(L"Press"));
-    EXPECT_EQ(Action(e.p), None(S_FALSE));
-
-    EXPECT_EQ(b->accDoDefaultAction(Child(CHILDID_SELF)), S_OK);
-    EXPECT_EQ(Ctl(button)->clicks, 1);
-    EXPECT_TRUE(qxt::SameNotifications({{7, BN_CLICKED, button}}, parent.Notifications()));
-
-    EXPECT_EQ(e->accDoDefaultAction(Child(CHILDID_SELF)), DISP_E_MEMBERNOTFOUND);
-    EnableWindow(button, FALSE);
-    EXPECT_EQ(b->accDoDefaultAction(Child(CHILDID_SELF)), E_ACCESSDENIED);
-    EXPECT_EQ(Ctl(button)->clicks, 1);
-    EXPECT_EQ(parent.Notifications().size(), 1u);
 }
 
 // Setting the value goes through the provider's checks with the client's
@@ -353,7 +350,7 @@ TEST_F(Access, Parts) {
     EXPECT_EQ(Role(acc.p, 2), I4(ROLE_SYSTEM_PUSHBUTTON));
     EXPECT_EQ(Action(acc.p, 1), Ok(L"Press"));
     EXPECT_EQ(Value(acc.p, 1), None(DISP_E_MEMBERNOTFOUND));
-    EXPECT_EQ(Shortcut(acc.p), None(S_FALSE));
+    EXPECT_EQ(Shortcut(acc.p, 1), None(S_FALSE));
 
     // Each part steps the window's value.
     EXPECT_EQ(acc->accDoDefaultAction(Child(1)), S_OK);
@@ -363,8 +360,6 @@ TEST_F(Access, Parts) {
     EXPECT_EQ(SetValue(acc.p, L"5", 1, 2), DISP_E_MEMBERNOTFOUND);
 
     // Places: the right 16 pixels of the client area, upper and lower half.
-    RECT window;
-    GetWindowRect(hwnd, &window);
     POINT origin = {0, 0};
     ClientToScreen(hwnd, &origin);
     RECT client;
@@ -386,11 +381,8 @@ TEST_F(Access, Parts) {
     };
     for (const auto &hit : hits) {
         VARIANT v;
-        Number n;
-        n.hr = acc->accHitTest(origin.x + hit.at.x, origin.y + hit.at.y, &v);
-        n.vt = V_VT(&v);
-        n.value = V_VT(&v) == VT_I4 ? V_I4(&v) : 0;
-        EXPECT_EQ(n, hit.hit) << hit.at.x << "," << hit.at.y;
+        const HRESULT hr = acc->accHitTest(origin.x + hit.at.x, origin.y + hit.at.y, &v);
+        EXPECT_EQ(Of(hr, v), hit.hit) << hit.at.x << "," << hit.at.y;
     }
 
     const struct { long from, direction; Number to; } moves[] = {
@@ -398,19 +390,17 @@ TEST_F(Access, Parts) {
         {CHILDID_SELF, NAVDIR_LASTCHILD, I4(2)},
         {1, NAVDIR_NEXT, I4(2)},
         {2, NAVDIR_PREVIOUS, I4(1)},
-        {2, NAVDIR_NEXT, {S_FALSE, VT_EMPTY, 0}},
-        {1, NAVDIR_PREVIOUS, {S_FALSE, VT_EMPTY, 0}},
-        {1, NAVDIR_FIRSTCHILD, {S_FALSE, VT_EMPTY, 0}},
-        {1, 99, {E_INVALIDARG, VT_EMPTY, 0}},
-        {3, NAVDIR_PREVIOUS, {E_INVALIDARG, VT_EMPTY, 0}},
+        {2, NAVDIR_NEXT, Empty(S_FALSE)},
+        {1, NAVDIR_PREVIOUS, Empty(S_FALSE)},
+        {1, NAVDIR_FIRSTCHILD, Empty(S_FALSE)},
+        {1, NAVDIR_UP, Empty(DISP_E_MEMBERNOTFOUND)},
+        {1, 99, Empty(E_INVALIDARG)},
+        {3, NAVDIR_PREVIOUS, Empty(E_INVALIDARG)},
     };
     for (const auto &move : moves) {
         VARIANT v;
-        Number n;
-        n.hr = acc->accNavigate(move.direction, Child(move.from), &v);
-        n.vt = V_VT(&v);
-        n.value = V_VT(&v) == VT_I4 ? V_I4(&v) : 0;
-        EXPECT_EQ(n, move.to) << move.from << " " << move.direction;
+        const HRESULT hr = acc->accNavigate(move.direction, Child(move.from), &v);
+        EXPECT_EQ(Of(hr, v), move.to) << move.from << " " << move.direction;
     }
 
     // The focus inside the focused window: the part that holds it.
@@ -422,7 +412,8 @@ TEST_F(Access, Parts) {
     EXPECT_EQ(State(acc.p, 2), I4(STATE_SYSTEM_FOCUSED));
     EnableWindow(hwnd, FALSE);
     ShowWindow(hwnd, SW_HIDE);
-    EXPECT_EQ(State(acc.p, 2), I4(STATE_SYSTEM_FOCUSED | STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE));
+    EXPECT_EQ(State(acc.p, 2),
+              I4(STATE_SYSTEM_FOCUSED | STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE));
     EXPECT_EQ(State(acc.p, 1), I4(STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE));
 }
 

@@ -17,7 +17,7 @@ long AccessTestCtl::AccRole(long child) { return Note(), child ? ROLE_SYSTEM_PUS
 void AccessTestCtl::AccCaption(long child, qx::AccText *caption) {
     Note();
     if (child)
-        caption->Assign(child == 1 ? "Up" : "Down");
+        caption->Assign(child == 1 ? "&Up" : "Down");  // a part's mark names no shortcut
     else if (namedByText)
         qx::WindowTextCaption(hwnd, caption);
     else
@@ -67,7 +67,8 @@ bool AccessTestCtl::AccChildRect(long child, RECT *rect) {
     RECT client;
     GetClientRect(hwnd, &client);
     const int middle = client.bottom / 2;
-    *rect = {client.right - 16, child == 1 ? 0 : middle, client.right, child == 1 ? middle : client.bottom};
+    *rect = {client.right - 16, child == 1 ? 0 : middle, client.right,
+             child == 1 ? middle : client.bottom};
     return true;
 }
 

@@ -4,9 +4,9 @@
 // message passed to its WindowAccess, disconnected and deleted at
 // WM_NCDESTROY.
 #pragma once
-#include <windows.h>
 #include <ole2.h>
 #include <oleacc.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -18,7 +18,7 @@ namespace qxt {
 extern const char kAccessTestClass[];
 
 // An edit-like window (role, value of digits only, read-only flag) that can
-// also be a button (an action that clicks) and carry two parts, "Up" and
+// also be a button (an action that clicks) and carry two parts, "&Up" and
 // "Down", at its right edge, each stepping the value. Every provider call
 // notes its thread.
 class AccessTestCtl final : public qx::AccessProvider {
