@@ -32,11 +32,14 @@ add_test(NAME kit_example_run_x86_64
 set_tests_properties(kit_example_run_x86_64 PROPERTIES
   FIXTURES_REQUIRED "kit;kit_example_x86_64" RESOURCE_LOCK desktop TIMEOUT 60)
 
-# A 32-bit host compiled by clang for the MSVC target and linked by lld-link.
+# Hosts compiled by clang for the MSVC target and linked by lld-link.
 find_program(QX_CLANG NAMES clang clang-14)
-add_test(NAME kit_msvc_host_x86
-  COMMAND ${D}/msvc-host.sh ${kit} ${kit_work}/msvc ${QX_CLANG} i686-w64-mingw32-objdump)
-set_tests_properties(kit_msvc_host_x86 PROPERTIES FIXTURES_REQUIRED kit)
+foreach(arch x86 x64)
+  add_test(NAME kit_msvc_host_${arch}
+    COMMAND ${D}/msvc-host.sh ${kit} ${kit_work}/msvc-${arch} ${arch} ${QX_CLANG}
+      x86_64-w64-mingw32-objdump)
+  set_tests_properties(kit_msvc_host_${arch} PROPERTIES FIXTURES_REQUIRED kit)
+endforeach()
 
 # Checks of the sources that need no kit.
 add_test(NAME kit_header_modes
