@@ -17,8 +17,8 @@
 
 static int check_mode;
 
-/* Reads both controls and writes "<quantity> on <yyyy-mm-dd>" into text. */
-static void ReadOrder(HWND dlg, char *text, size_t size)
+/* Reads both controls into text (64 bytes): "<quantity> on <yyyy-mm-dd>". */
+static void ReadOrder(HWND dlg, char *text)
 {
     HWND calendar = GetDlgItem(dlg, IDC_DELIVERY);
     long quantity = 0;
@@ -28,14 +28,13 @@ static void ReadOrder(HWND dlg, char *text, size_t size)
     QXCalGetYear(calendar, &year);
     QXCalGetMonth(calendar, &month);
     QXCalGetDay(calendar, &day);
-    _snprintf(text, size, "%ld on %04d-%02d-%02d", quantity, year, month, day);
-    text[size - 1] = '\0';
+    wsprintfA(text, "%ld on %04d-%02d-%02d", quantity, year, month, day);
 }
 
 static void ShowSummary(HWND dlg)
 {
     char text[64];
-    ReadOrder(dlg, text, sizeof text);
+    ReadOrder(dlg, text);
     SetDlgItemTextA(dlg, IDC_SUMMARY, text);
 }
 
@@ -65,7 +64,7 @@ static INT_PTR CALLBACK OrderProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp)
             return TRUE;
         }
         if (LOWORD(wp) == IDOK) {
-            ReadOrder(dlg, text, sizeof text);
+            ReadOrder(dlg, text);
             printf("ordered: %s\n", text);
             GetDlgItemTextA(dlg, IDC_SUMMARY, text, sizeof text);
             printf("summary: %s\n", text);
