@@ -42,7 +42,9 @@ foreach(arch x86 x64)
 endforeach()
 
 # Checks of the sources that need no kit.
-add_test(NAME kit_header_modes
-  COMMAND ${D}/header-modes.sh ${PROJECT_SOURCE_DIR} ${kit_work}/headers)
+foreach(cpu i686 x86_64)
+  add_test(NAME kit_header_modes_${cpu}
+    COMMAND ${D}/header-modes.sh ${PROJECT_SOURCE_DIR} ${kit_work}/headers-${cpu} ${cpu})
+endforeach()
 add_test(NAME kit_docs_example
   COMMAND ${D}/docs-example.sh ${PROJECT_SOURCE_DIR} ${kit_work}/docs)
