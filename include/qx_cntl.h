@@ -55,6 +55,13 @@ extern "C" {
 /* One-byte boolean result: test it as a byte, never as a BOOL. */
 typedef unsigned char QXBOOL;
 
+/* Message to any control: the name screen readers give it. lParam is the
+ * name (ANSI, copied; an empty one means no name); NULL forgets a name set
+ * before, and the control is named as without one again (an edit after the
+ * static text before it, a button after its text). wParam is 0. Returns TRUE,
+ * FALSE when the name could not be kept. */
+#define QXM_SETACCNAME (WM_USER + 0x0700)
+
 /* Registration of the whole library. */
 QX_API QXBOOL __cdecl RegisterQXCtls(HINSTANCE instance);
 QX_API void __cdecl UnregisterQXCtls(HINSTANCE instance);
