@@ -14,12 +14,33 @@
  * The 32-bit DLL exports the standard-call functions decorated (_Name@N);
  * RegisterQXCtls and UnregisterQXCtls are cdecl and undecorated.
  *
+ * QX_CNTL_VERSION_MAJOR, _MINOR, _PATCH and QX_CNTL_VERSION_STRING (from
+ * qx_cntl_version.h) give the version this header belongs to; the DLLs carry
+ * the same number in their version resources.
+ *
  * Usable from C and C++.
  */
 #ifndef QX_CNTL_H
 #define QX_CNTL_H
 
 #include <windows.h>
+
+#include "qx_cntl_version.h"
+
+/* Style bits of the edit family (low word of the window style). */
+#define QXES_RIGHT 0x0002 /* right-aligned text */
+#define QXES_SPIN  0x1000 /* spin button at the right edge */
+#define QXES_WRAP  0x2000 /* stepping wraps from one end of the range to the other */
+
+/* Notification codes sent by a "QXFloat" spin to the parent (WM_COMMAND). */
+#define QXFN_STEPUP   0x1000
+#define QXFN_STEPDOWN 0x2000
+
+/* Notification code sent by a "QXCalCntl" when a day is double-clicked. */
+#define QXCN_DAYDBLCLK 1
+
+/* Resource scripts may include this header for the constants above. */
+#ifndef RC_INVOKED
 
 #if defined(QX_CNTL_BUILD) || defined(QX_CNTL_STATIC)
 #define QX_API
@@ -34,17 +55,12 @@ extern "C" {
 /* One-byte boolean result: test it as a byte, never as a BOOL. */
 typedef unsigned char QXBOOL;
 
-/* Style bits of the edit family (low word of the window style). */
-#define QXES_RIGHT 0x0002 /* right-aligned text */
-#define QXES_SPIN  0x1000 /* spin button at the right edge */
-#define QXES_WRAP  0x2000 /* stepping wraps from one end of the range to the other */
-
-/* Notification codes sent by a "QXFloat" spin to the parent (WM_COMMAND). */
-#define QXFN_STEPUP   0x1000
-#define QXFN_STEPDOWN 0x2000
-
-/* Notification code sent by a "QXCalCntl" when a day is double-clicked. */
-#define QXCN_DAYDBLCLK 1
+/* Message to any control: the name screen readers give it. lParam is the
+ * name (ANSI, copied; an empty one means no name); NULL forgets a name set
+ * before, and the control is named as without one again (an edit after the
+ * static text before it, a button after its text). wParam is 0. Returns TRUE,
+ * FALSE when the name could not be kept. */
+#define QXM_SETACCNAME (WM_USER + 0x0700)
 
 /* Registration of the whole library. */
 QX_API QXBOOL __cdecl RegisterQXCtls(HINSTANCE instance);
@@ -119,5 +135,7 @@ QX_API QXBOOL WINAPI QXBtn_SetBitmap(HWND hwnd, HBITMAP bitmap);
 #ifdef __cplusplus
 }
 #endif
+
+#endif /* RC_INVOKED */
 
 #endif /* QX_CNTL_H */
