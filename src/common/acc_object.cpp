@@ -73,6 +73,8 @@ void AccessibleObject::Run(AccCall *call) {
     call->result = owner_ ? call->run(call->context) : RPC_E_DISCONNECTED;
 }
 
+void AccCall::Run() { target->Run(this); }
+
 template <typename Body>
 HRESULT AccessibleObject::Serve(Body &&body) {
     if (GetCurrentThreadId() == thread_) return owner_ ? body() : RPC_E_DISCONNECTED;
@@ -81,12 +83,8 @@ HRESULT AccessibleObject::Serve(Body &&body) {
     // apartment): the window's thread runs the call. A window that is gone,
     // or another window that now has its handle, does not answer.
     using Callable = std::remove_reference_t<Body>;
-    AccCall call = {this,
-                    [](void *context) -> HRESULT { return (*static_cast<Callable *>(context))(); },
-                    &body, RPC_E_DISCONNECTED};
-    if (!SendMessageA(hwnd_, AccCallMessage(), GetCurrentProcessId(),
-                      reinterpret_cast<LPARAM>(&call)))
-        return RPC_E_DISCONNECTED;
+    AccCall call(this, [](void *context) -> HRESULT { return (*static_cast<Callable *>(context))(); }, &body);
+    if (!SendToWindowThread(hwnd_, call)) return RPC_E_DISCONNECTED;
     return call.result;
 }
 

@@ -9,19 +9,23 @@
 
 #include "common/acc_api.h"
 #include "common/acc_text.h"
+#include "common/thread_call.h"
 
 namespace qx {
 
 class AccessibleObject;
 class WindowAccess;
 
-// A call made on another thread, sent to the window's thread with
-// AccCallMessage(): the window's WindowAccess runs it on the object named.
-struct AccCall {
+// A call made on another thread, sent to the window's thread (see
+// thread_call.h) and run there on the object that made it.
+struct AccCall final : ThreadCall {
+    AccCall(AccessibleObject *target_, HRESULT (*run_)(void *), void *context_)
+        : target(target_), run(run_), context(context_) {}
+    void Run() override;
     AccessibleObject *target;
     HRESULT (*run)(void *context);
     void *context;
-    HRESULT result;
+    HRESULT result = RPC_E_DISCONNECTED;
 };
 
 class AccessibleObject final : public IAccessible, public IOleWindow {

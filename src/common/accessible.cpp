@@ -46,16 +46,6 @@ LRESULT WindowAccess::OnSetName(LPARAM name) {
     return !text || named_ ? TRUE : FALSE;
 }
 
-LRESULT WindowAccess::OnCall(WPARAM process, LPARAM call) {
-    // Only a call sent (never posted) by another thread of this process, for
-    // this window's object: lParam points into that thread's stack.
-    if (process != GetCurrentProcessId() || !InSendMessage() || !object_) return 0;
-    AccCall *sent = reinterpret_cast<AccCall *>(call);
-    if (!sent || sent->target != object_) return 0;
-    object_->Run(sent);
-    return 1;
-}
-
 void WindowAccess::Disconnect() {
     closed_ = true;
     AccessibleObject *object = object_;
@@ -67,8 +57,6 @@ void WindowAccess::Disconnect() {
 }
 
 namespace {
-
-UINT g_callMessage = 0;
 
 // Statics that show text, as opposed to pictures, frames, rectangles and
 // etched lines.
@@ -108,12 +96,6 @@ void DoubleAmpersands(AccText *caption) {
 }
 
 }  // namespace
-
-UINT AccCallMessage() {
-    // Every thread registers the same name and gets the same number.
-    if (!g_callMessage) g_callMessage = RegisterWindowMessageA("QXCntlAccessibleCall");
-    return g_callMessage;
-}
 
 long AccWindowState(HWND hwnd) {
     long state = 0;

@@ -17,7 +17,9 @@
 // Clients may hold the object after the window is gone: WindowAccess
 // disconnects it (Disconnect, or the destructor), after which every call
 // answers RPC_E_DISCONNECTED without touching the window or its object.
-// Calls that arrive on another thread are run on the window's thread.
+// Calls that arrive on another thread are run on the window's thread (see
+// thread_call.h: the window procedure passes ThreadCallMessage on to
+// RunThreadCall, as WindowObject::Dispatch does).
 #pragma once
 #include <windows.h>
 
@@ -83,9 +85,6 @@ public:
     // the caption names the window again). Raises EVENT_OBJECT_NAMECHANGE
     // when the name changes. TRUE, or FALSE when out of memory.
     LRESULT OnSetName(LPARAM name);
-    // AccCallMessage(): a call that a client made on another thread, run
-    // here on the window's thread. 1 when it ran.
-    LRESULT OnCall(WPARAM process, LPARAM call);
 
     // Ends the object's service: from now on every call a client makes
     // answers RPC_E_DISCONNECTED, and WM_GETOBJECT is left to the system.
@@ -106,10 +105,6 @@ private:
     bool named_ = false;
     AccText name_;
 };
-
-// The registered message by which calls from other threads reach a window's
-// thread; the window procedure passes it to WindowAccess::OnCall.
-UINT AccCallMessage();
 
 // STATE_SYSTEM_* of a window as such: unavailable when disabled, else
 // focusable; focused when it has the focus; invisible when hidden.

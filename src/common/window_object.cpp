@@ -1,7 +1,6 @@
 #include "common/window_object.h"
 
 #include <atomic>
-#include <mutex>
 
 namespace qx {
 namespace {
@@ -15,8 +14,6 @@ void SetSlotObject(HWND hwnd, WindowObject *object) {
 // removed.
 constexpr int kMaxClassProcs = 16;
 std::atomic<WNDPROC> g_classProcs[kMaxClassProcs];
-
-std::mutex g_pendingLock;  // guards WindowObject::pending_
 
 bool IsClassProcOfOurs(WNDPROC proc) {
     if (!proc) return false;
@@ -32,11 +29,6 @@ void WindowObject::AddClassProc(WNDPROC proc) {
         WNDPROC expected = nullptr;
         if (p.compare_exchange_strong(expected, proc) || expected == proc) return;
     }
-}
-
-UINT WindowObject::CallMessage() {
-    static const UINT message = RegisterWindowMessageA("QXCntlObjectCall");
-    return message;
 }
 
 bool WindowObject::Build(const CREATESTRUCTA &) { return true; }
@@ -59,7 +51,7 @@ LRESULT WindowObject::Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Factor
     WindowObject *object = SlotObject(hwnd);
     if (!object) return msg == WM_NCCREATE ? Create(hwnd, lp, make) : DefWindowProcA(hwnd, msg, wp, lp);
     Guard guard(*object);
-    if (msg == CallMessage() && msg != 0) return RunSentCall(*object, lp);
+    if (msg == ThreadCallMessage() && msg != 0) return RunThreadCall(hwnd, lp) ? 1 : 0;
     const LRESULT result = object->OnMessage(msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         SetSlotObject(hwnd, nullptr);
@@ -99,55 +91,18 @@ bool WindowObject::IsOurs(HWND hwnd) {
     return GetClassLongPtrA(hwnd, GCL_CBWNDEXTRA) >= kWindowExtraBytes;
 }
 
-bool WindowObject::RunCall(HWND hwnd, Call &call) {
-    if (!IsOurs(hwnd)) return false;
-    if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return RunOnOwnThread(hwnd, call);
-    WindowObject *object = SlotObject(hwnd);
+bool WindowObject::RunCall(Call &call) {
+    if (!IsOurs(call.window)) return false;
+    if (GetWindowThreadProcessId(call.window, nullptr) != GetCurrentThreadId())
+        return SendToWindowThread(call.window, call) && call.result;
+    WindowObject *object = SlotObject(call.window);
     if (!object) return false;
     Guard guard(*object);
-    return call.Run(*object);
+    return call.RunOn(*object);
 }
 
-WindowObject::Call *WindowObject::pending_ = nullptr;
-
-// The call is listed for its window while the message carrying it is sent,
-// and taken off the list afterwards: a window that is gone before the
-// message arrives leaves it unrun (false).
-bool WindowObject::RunOnOwnThread(HWND hwnd, Call &call) {
-    call.window = hwnd;
-    {
-        std::lock_guard<std::mutex> lock(g_pendingLock);
-        call.next = pending_;
-        pending_ = &call;
-    }
-    SendMessageA(hwnd, CallMessage(), 0, reinterpret_cast<LPARAM>(&call));
-    std::lock_guard<std::mutex> lock(g_pendingLock);
-    for (Call **p = &pending_; *p; p = &(*p)->next) {
-        if (*p == &call) {
-            *p = call.next;
-            break;
-        }
-    }
-    return call.result;
-}
-
-// lParam is compared with the listed calls before it is used as one: a
-// message from another process, or any stray value, matches none.
-LRESULT WindowObject::RunSentCall(WindowObject &object, LPARAM lp) {
-    Call *call = nullptr;
-    {
-        std::lock_guard<std::mutex> lock(g_pendingLock);
-        for (Call *c = pending_; c; c = c->next) {
-            if (reinterpret_cast<LPARAM>(c) == lp && c->window == object.hwnd_ && !c->taken) {
-                c->taken = true;
-                call = c;
-                break;
-            }
-        }
-    }
-    if (!call) return 0;
-    call->result = call->Run(object);
-    return call->result ? 1 : 0;
+void WindowObject::Call::Run() {
+    if (WindowObject *object = SlotObject(window)) result = RunOn(*object);
 }
 
 }  // namespace qx

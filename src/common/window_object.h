@@ -20,6 +20,8 @@
 #pragma once
 #include <windows.h>
 
+#include "common/thread_call.h"
+
 namespace qx {
 
 // Extra bytes every class of the library asks for: slot 0, pointer-sized.
@@ -60,15 +62,16 @@ public:
     // The whole window procedure of a class is one call of this with the
     // class's factory: makes the object at WM_NCCREATE, guards it, hands
     // each message to OnMessage, handles WM_NCDESTROY, and runs the calls
-    // that exports on other threads send.
+    // that other threads send (see thread_call.h).
     static LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Factory make);
 
     // The exports' way to an object: when hwnd is a live window of this
     // process whose class procedure is one of the library's, and its object
-    // is a T, runs body(T &) under a Guard, on the window's own thread, and
-    // returns what it returns; false for any other window (null, not a
-    // window, another process's, another class's, a window whose class asks
-    // for too few extra bytes, one whose object is of another kind).
+    // is a T, runs body(T &) under a Guard, on the window's own thread (sent
+    // there from another thread, see thread_call.h), and returns what it
+    // returns; false for any other window (null, not a window, another
+    // process's, another class's, a window whose class asks for too few
+    // extra bytes, one whose object is of another kind).
     template <class T, class Body>
     static bool With(HWND hwnd, Body body);
 
@@ -85,11 +88,6 @@ public:
     // whose class procedure is one of them.
     static void AddClassProc(WNDPROC proc);
 
-    // The private message that carries an export's call to the window's own
-    // thread. Its lParam is run only when it names a call this process made
-    // and registered for that window; any other value is ignored.
-    static UINT CallMessage();
-
 protected:
     // Runs once the object is in slot 0, under a Guard: the building steps
     // that can fail (allocations, child objects) and may send messages.
@@ -101,12 +99,14 @@ protected:
     virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) = 0;
 
 private:
-    // One export's call: run on an object of the window it names.
-    struct Call {
-        virtual bool Run(WindowObject &object) = 0;
-        HWND window = nullptr;
-        Call *next = nullptr;  // the pending calls of the process
-        bool taken = false;
+    // One export's call on the object of a window.
+    struct Call : ThreadCall {
+        explicit Call(HWND hwnd) : window(hwnd) {}
+        // On the window's thread, within its window procedure (which holds
+        // the Guard): the body on the object in slot 0.
+        void Run() override;
+        virtual bool RunOn(WindowObject &object) = 0;
+        const HWND window;
         bool result = false;
 
     protected:
@@ -115,13 +115,7 @@ private:
 
     static LRESULT Create(HWND hwnd, LPARAM lp, Factory make);
     static bool IsOurs(HWND hwnd);
-    static bool RunCall(HWND hwnd, Call &call);
-    static bool RunOnOwnThread(HWND hwnd, Call &call);
-    static LRESULT RunSentCall(WindowObject &object, LPARAM lp);
-
-    // The calls of this process waiting on other threads' windows (under a
-    // lock of window_object.cpp).
-    static Call *pending_;
+    static bool RunCall(Call &call);
 
     HWND hwnd_;
     int calls_ = 0;  // Guards held
@@ -131,14 +125,14 @@ private:
 template <class T, class Body>
 bool WindowObject::With(HWND hwnd, Body body) {
     struct TypedCall final : Call {
-        explicit TypedCall(Body &b) : body(b) {}
-        bool Run(WindowObject &object) override {
+        TypedCall(HWND hwnd, Body &b) : Call(hwnd), body(b) {}
+        bool RunOn(WindowObject &object) override {
             T *typed = dynamic_cast<T *>(&object);
             return typed && body(*typed);
         }
         Body &body;
-    } call(body);
-    return RunCall(hwnd, call);
+    } call(hwnd, body);
+    return RunCall(call);
 }
 
 }  // namespace qx

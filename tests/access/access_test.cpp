@@ -623,31 +623,34 @@ TEST_F(Access, CallsFromAnotherThreadRunOnTheWindowsThread) {
     EXPECT_EQ(name, None(RPC_E_DISCONNECTED));
 }
 
-// The call message is answered only when sent (never posted) by another
-// thread of this process, for this window's object.
+// The message that carries calls runs only the calls this process listed
+// for the window: sent from this thread, posted, or from another thread with
+// a call nobody listed or with junk, it runs nothing; listed, a call runs
+// once, on the window's thread.
 TEST_F(Access, CallMessageFromElsewhereIsIgnored) {
     HWND hwnd = Create();
     Acc acc(hwnd);
     ASSERT_EQ(acc.hr, S_OK);
     static int runs;
     runs = 0;
-    qx::AccCall call = {static_cast<qx::AccessibleObject *>(acc.p),
-                        [](void *) -> HRESULT { return ++runs, S_OK; }, nullptr, E_FAIL};
-    qx::AccCall stranger = call;
-    stranger.target = nullptr;
-    const WPARAM us = GetCurrentProcessId();
-    const UINT message = qx::AccCallMessage();
-    EXPECT_EQ(SendMessageA(hwnd, message, us, reinterpret_cast<LPARAM>(&call)), 0);  // this thread
-    PostMessageA(hwnd, message, us, reinterpret_cast<LPARAM>(&call));
+    qx::AccCall call(static_cast<qx::AccessibleObject *>(acc.p), [](void *) -> HRESULT { return ++runs, S_OK; },
+                     nullptr);
+    unsigned char junk[64];
+    memset(junk, 0xCC, sizeof junk);
+    const UINT message = qx::ThreadCallMessage();
+    EXPECT_EQ(SendMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(&call)), 0);  // this thread
+    PostMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(&call));
     Pump();
-    EXPECT_EQ(runs, 0);
-    LRESULT answers[3] = {-1, -1, -1};
+    LRESULT answers[2] = {-1, -1};
+    bool ran = false;
     OnOtherThread([&] {
-        answers[0] = SendMessageA(hwnd, message, us + 4, reinterpret_cast<LPARAM>(&call));
-        answers[1] = SendMessageA(hwnd, message, us, reinterpret_cast<LPARAM>(&stranger));
-        answers[2] = SendMessageA(hwnd, message, us, reinterpret_cast<LPARAM>(&call));
+        answers[0] = SendMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(&call));
+        answers[1] = SendMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(junk));
     });
-    EXPECT_EQ(std::vector<LRESULT>(answers, answers + 3), std::vector<LRESULT>({0, 0, 1}));
+    EXPECT_EQ(std::vector<LRESULT>(answers, answers + 2), std::vector<LRESULT>({0, 0}));
+    EXPECT_EQ(runs, 0);
+    OnOtherThread([&] { ran = qx::SendToWindowThread(hwnd, call); });
+    EXPECT_TRUE(ran);
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(call.result, S_OK);
 }

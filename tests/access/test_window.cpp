@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/thread_call.h"
 #include "harness.h"
 #include "qx_cntl.h"
 
@@ -84,8 +85,8 @@ LRESULT CALLBACK TestProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new AccessTestCtl(hwnd)));
     } else if (!ctl) {
-    } else if (msg == qx::AccCallMessage()) {
-        return ctl->access.OnCall(wp, lp);
+    } else if (msg == qx::ThreadCallMessage()) {
+        return qx::RunThreadCall(hwnd, lp);
     } else if (msg == WM_GETOBJECT) {
         if (LRESULT answer = ctl->access.OnGetObject(wp, lp)) return answer;
     } else if (msg == QXM_SETACCNAME) {

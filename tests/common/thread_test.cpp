@@ -139,7 +139,7 @@ TEST_F(Threads, ForeignCallMessagesAreIgnored) {
     HWND h = Make("QXInteger");
     unsigned char junk[256];
     memset(junk, 0xCC, sizeof junk);
-    const UINT msg = qx::WindowObject::CallMessage();
+    const UINT msg = qx::ThreadCallMessage();
     ASSERT_NE(msg, 0u);
     for (LPARAM lp : {LPARAM(junk), LPARAM(0), LPARAM(0x10), LPARAM(-1)})
         EXPECT_EQ(SendMessageA(h, msg, 0, lp), 0) << lp;
