@@ -49,7 +49,7 @@ bool WindowObject::NotifyParent(WORD code) {
 
 LRESULT WindowObject::Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Factory make) {
     WindowObject *object = SlotObject(hwnd);
-    if (!object) return msg == WM_NCCREATE ? Create(hwnd, lp, make) : DefWindowProcA(hwnd, msg, wp, lp);
+    if (!object) return msg == WM_NCCREATE ? Create(hwnd, wp, lp, make) : DefWindowProcA(hwnd, msg, wp, lp);
     Guard guard(*object);
     if (msg == ThreadCallMessage() && msg != 0) return RunThreadCall(hwnd, lp) ? 1 : 0;
     const LRESULT result = object->OnMessage(msg, wp, lp);
@@ -63,14 +63,14 @@ LRESULT WindowObject::Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Factor
 // The object goes into slot 0 before it builds itself, so that the messages
 // its building sends reach it; WM_NCCREATE itself comes last, once built.
 // Destroyed from inside its own creation, it fails the creation too.
-LRESULT WindowObject::Create(HWND hwnd, LPARAM lp, Factory make) {
+LRESULT WindowObject::Create(HWND hwnd, WPARAM wp, LPARAM lp, Factory make) {
     const auto *cs = reinterpret_cast<const CREATESTRUCTA *>(lp);
     WindowObject *object = cs ? make(hwnd, *cs) : nullptr;
     if (!object) return FALSE;
     SetSlotObject(hwnd, object);
     Guard guard(*object);
     LRESULT created = object->Build(*cs) ? TRUE : FALSE;
-    if (created && !object->gone_) created = object->OnMessage(WM_NCCREATE, 0, lp);
+    if (created && !object->gone_) created = object->OnMessage(WM_NCCREATE, wp, lp);
     if (object->gone_) return FALSE;
     if (!created) {
         SetSlotObject(hwnd, nullptr);

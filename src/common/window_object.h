@@ -113,7 +113,7 @@ private:
         ~Call() = default;
     };
 
-    static LRESULT Create(HWND hwnd, LPARAM lp, Factory make);
+    static LRESULT Create(HWND hwnd, WPARAM wp, LPARAM lp, Factory make);
     static bool IsOurs(HWND hwnd);
     static bool RunCall(Call &call);
 
