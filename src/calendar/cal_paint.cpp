@@ -150,10 +150,11 @@ void CalPainter::Ring(const RECT &r) {
     const int bw = model_.borderWidth, bh = model_.borderHeight;
     HBRUSH light = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
+    const RECT all = ExclusiveRect(r);
     const RECT top = {r.left, r.top, r.right, r.top + bh};
     const RECT left = {r.left, r.top, r.left + bw, r.bottom};
-    const RECT bottom = {r.left, r.bottom - bh + 1, r.right + 1, r.bottom + 1};
-    const RECT right = {r.right - bw + 1, r.top, r.right + 1, r.bottom + 1};
+    const RECT bottom = {all.left, all.bottom - bh, all.right, all.bottom};
+    const RECT right = {all.right - bw, all.top, all.right, all.bottom};
     FillRect(dc_, &top, light);
     FillRect(dc_, &left, light);
     FillRect(dc_, &bottom, shadow);
