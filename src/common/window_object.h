@@ -94,8 +94,8 @@ protected:
     // False fails WM_NCCREATE.
     virtual bool Build(const CREATESTRUCTA &cs);
     // Every message of the window from WM_NCCREATE (once built) to
-    // WM_NCDESTROY, both included; what a class does not handle goes to
-    // DefWindowProcA.
+    // WM_NCDESTROY, both included, but the calls of other threads; what a
+    // class does not handle goes to DefWindowProcA.
     virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) = 0;
 
 private:
@@ -125,7 +125,7 @@ private:
 template <class T, class Body>
 bool WindowObject::With(HWND hwnd, Body body) {
     struct TypedCall final : Call {
-        TypedCall(HWND hwnd, Body &b) : Call(hwnd), body(b) {}
+        TypedCall(HWND target, Body &b) : Call(target), body(b) {}
         bool RunOn(WindowObject &object) override {
             T *typed = dynamic_cast<T *>(&object);
             return typed && body(*typed);
