@@ -4,8 +4,9 @@
 //
 // A position is one byte, so a double-byte character never fits one: a lead
 // byte of the ANSI code page is refused at every placeholder (typed, pasted,
-// laid over the mask or checked). A double-byte literal of the mask shows its
-// first byte, as the mask language lays it out.
+// laid over the mask or checked), and so is a control character, which no
+// edit's text holds. A double-byte literal of the mask shows its first byte,
+// as the mask language lays it out.
 //
 // Texts are (text, len) pairs, not zero-terminated; every walk stops at the
 // end of the text or of the mask, whichever comes first.
@@ -18,8 +19,8 @@ namespace qx {
 // The most positions a picture text can hold (the edit's capacity).
 constexpr int kPictureMaxPositions = TextLine::kCapacity;
 
-// Whether a mask can be used by a picture edit: at least one position, and
-// no more than the text can hold.
+// Whether a mask can be used by a picture edit: at least one position, no
+// more than the text can hold, and no control character.
 bool PictureMaskUsable(const char *mask);
 
 // The empty layout of a mask (literals, and spaces at placeholders), at most

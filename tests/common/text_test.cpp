@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -157,12 +158,60 @@ TEST(TextLine, StaysInsideItsTextAndTheBlock) {
         EXPECT_TRUE(b.anchor >= 0 && b.caret <= b.length) << c.op << " at " << c.pos;
     }
     const struct { const char *block; size_t size; const char *text; } blocks[] = {
-        {"abcXYZ", 3, "abc"}, {"ab\0cd", 5, "ab"}, {k70.c_str(), 71, k70.c_str() + 7}, {nullptr, 4, ""}};
+        {"abcXYZ", 3, "abc"}, {"ab\0cd", 5, "ab"}, {k70.c_str(), 71, k70.c_str() + 7}, {nullptr, 4, ""},
+        {"ab\r\ncd", 7, "ab"}, {"ab\ncd", 6, "ab"}, {"\rab", 4, ""}, {"a\tb", 4, "a\tb"}};
     for (const auto &c : blocks) {
         char dst[qx::TextLine::kCapacity + 1];
         EXPECT_EQ(qx::CopyTextBlock(dst, c.block, c.size), static_cast<int>(std::strlen(c.text)));
         EXPECT_STREQ(dst, c.text) << c.size;
     }
+}
+
+// Character boundaries on byte strings of code page 932, where a lead byte
+// and the byte after it are one character, a trail byte may have the value of
+// a lead byte or of an ASCII letter, and 0xA0-0xDF are one-byte characters;
+// and of code page 1252, where every byte is a character. The boundaries of
+// each text are listed; every position, inside the characters and outside
+// the text too, goes to the right one.
+TEST(CharBoundaries, WholeCharactersOfADoubleByteCodePage) {
+    const struct { unsigned codePage; std::string text; std::vector<int> bounds; } cases[] = {
+        {932, "", {0}},
+        {932, "ab", {0, 1, 2}},
+        {932, "a\x82\xa0" "b", {0, 1, 3, 4}},
+        {932, "\x82\x82\x82\xa0", {0, 2, 4}},   // a trail byte of a lead byte's value
+        {932, "\x83\x41\x41", {0, 2, 3}},         // and of a letter's
+        {932, "\xb1\x81\x40\xdf", {0, 1, 3, 4}},  // one-byte characters around an ideographic space
+        {932, "a\x82", {0, 1, 2}},                  // a lead byte with nothing after it
+        {1252, "a\x82\xa0" "b", {0, 1, 2, 3, 4}},
+    };
+    for (const auto &c : cases) {
+        const char *t = c.text.c_str();
+        const int n = static_cast<int>(c.text.size());
+        for (int pos = -1; pos <= n + 1; ++pos) {
+            int start = 0, next = n, prev = 0;
+            for (int b : c.bounds) {
+                if (b <= pos) start = b;
+                if (b < pos) prev = b;
+            }
+            for (int b : c.bounds)
+                if (b > start) {
+                    next = b;
+                    break;
+                }
+            EXPECT_EQ(qx::CharStart(t, n, pos, c.codePage), start) << c.codePage << " " << pos << " in " << n;
+            EXPECT_EQ(qx::NextChar(t, n, pos, c.codePage), next) << c.codePage << " " << pos << " in " << n;
+            EXPECT_EQ(qx::PrevChar(t, n, pos, c.codePage), prev) << c.codePage << " " << pos << " in " << n;
+        }
+    }
+    // The whole characters within a number of bytes, never a lead byte alone.
+    const std::string wide = "\x82\xa0";
+    std::string wide32;
+    for (int i = 0; i < 32; ++i) wide32 += wide;
+    const struct { std::string str; int max, bytes; } wholes[] = {
+        {wide + wide, 3, 2}, {wide + wide, 4, 4}, {"ab\x82", 63, 2}, {wide32, 63, 62},
+        {"a" + wide32, 63, 63}, {"a" + wide32, 70, 65}, {"abc", 0, 0}};
+    for (const auto &c : wholes)
+        EXPECT_EQ(qx::WholeCharBytes(c.str.c_str(), c.max, 932), c.bytes) << c.str.size() << " in " << c.max;
 }
 
 }  // namespace
