@@ -1,11 +1,16 @@
 // The edit base class: one line of text with a selection, turned into edits
 // by keys, typed characters and clipboard commands. Every change goes through
 // the virtual RemoveText/InsertText and is checked by the virtual Validate;
-// a refused change reverts to `saved` with a beep. `saved` is taken at every
-// key press and at the start of every change that does not come from a key
-// (new text, paste, deletion of the selection), so a refusal always returns
-// to the text shown before the change. Typed edits override single
+// a refused change reverts to `saved`, the copy every change takes of the
+// text shown just before it. A refusal of the user's input beeps and drops
+// the pending keys; a change the host makes (new text, a value or a mask
+// set through an export) is refused silently. Typed edits override single
 // operations.
+//
+// No control character (below 0x20, or 0x7F) enters the text: typed, it is
+// a key's code and is ignored; in a paste (after its first line) or in a
+// new text it refuses the whole change. Caret, selection and deletion step
+// over whole characters of a double-byte code page.
 //
 // The edit lives in the window object of its window (its host), which is
 // held alive while any of its operations runs. Its notifications and colour
@@ -63,7 +68,9 @@ public:
 
     // The typed edits' contract, in this order.
     virtual void OnSetFocus();
-    virtual void SetText(const char *str);
+    // The host's new text: true when it was taken. A text with a control
+    // character, or one Validate refuses, is refused silently.
+    virtual bool SetText(const char *str);
     virtual bool OnLButtonDown(int x, int y, WPARAM keys);
     virtual bool OnLButtonUp(int x, int y, WPARAM keys);
     virtual void OnKeyDown(UINT vk);
@@ -82,9 +89,9 @@ public:
     virtual bool Step(bool up);
     virtual void Clear();
 
-    // The one path by which a change is validated (when notify), notified
-    // and shown. False when the window is gone afterwards.
-    bool Refresh(bool notify, HDC dc = nullptr);
+    // The one path by which a change of the user's is validated (when
+    // notify), notified and shown. False when the window is gone afterwards.
+    bool Refresh(bool notify, HDC dc = nullptr) { return Show(notify, ChangeBy::kUser, dc); }
     void MoveCaret(int pos);
     void SetSel(int anchor, int caret);
     void GetSel(int *anchor, int *caret) const { cur.GetSel(anchor, caret); }
@@ -123,9 +130,35 @@ public:
     bool AllocationFailed() const { return allocationFailed; }
 
 protected:
+    // Who made a change: a refusal of the user's is answered with
+    // RejectInput, one of the host's is silent.
+    enum class ChangeBy { kUser, kHost };
+
     // Refused input: the window's pending keyboard messages are dropped, then
     // the simple beep.
     void RejectInput();
+    // Refresh's work: a change since `saved` (when notify) is validated,
+    // reverted when refused (answered as `by` asks), otherwise notified;
+    // then it is shown. *taken tells whether Validate took it. False when
+    // the window is gone afterwards.
+    bool Show(bool notify, ChangeBy by, HDC dc, bool *taken = nullptr);
+    // str (whole characters, at most 63 bytes) as the whole text, the caret
+    // at its start; true when Validate took it.
+    bool ReplaceText(const char *str, ChangeBy by);
+    // Whether caret, selection and deletion step over whole characters of
+    // the code page; false where every position is one byte (the picture
+    // edits, whose text is laid out byte by byte).
+    virtual bool WholeCharacters() const { return true; }
+    // The positions next to pos that the caret can take, and the one that
+    // holds pos (pos itself between characters).
+    int NextPos(int pos) const;
+    int PrevPos(int pos) const;
+    int Snap(int pos) const;
+    // Whether the line is painted as an empty box (the text stays as it is);
+    // asked after the parent answered the colour request.
+    virtual bool PaintsEmpty() const { return false; }
+    // Makes the caret as high as a line of the font, placed and shown.
+    void MakeCaret();
     // A notification to the parent; false when the window is gone afterwards.
     bool Notify(WORD code) { return host_.NotifyParent(code); }
     // After a change of font or alignment.
@@ -155,6 +188,9 @@ protected:
     bool hasFocus = false;
     TextLine cur;
     TextLine saved;
+    // The lead byte of a double-byte character whose second byte has not
+    // come yet (0: none).
+    char pendingLead = 0;
     std::unique_ptr<char[]> mask;
     bool allocationFailed = false;
 };

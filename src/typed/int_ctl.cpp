@@ -53,7 +53,7 @@ bool IntCtl::Step(bool up) {
         ErrorBeep();
         return false;
     }
-    SetText(out);
+    ReplaceText(out, ChangeBy::kUser);
     return true;
 }
 

@@ -12,3 +12,6 @@ qx_wine_test(dll_edit_nt351 VERSION nt351 SOURCES ${D}/edit_window_test.cpp ${D}
 foreach(t dll_edit dll_edit_classic dll_edit_nt351)
   target_link_libraries(${t} PRIVATE uxtheme)
 endforeach()
+
+# Edit windows under a double-byte code page.
+qx_wine_test(dll_edit_dbcs LOCALE ja_JP.UTF-8 SOURCES ${D}/edit_dbcs_test.cpp)
