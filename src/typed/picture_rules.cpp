@@ -22,13 +22,12 @@ private:
     const char *p_;
 };
 
-// Whether c may stand at a position: case-converted first, a lead byte or a
-// control character never at a placeholder. The converted character goes to
-// *out.
+// Whether c may stand at a position: case-converted first, a lead byte never
+// at a placeholder. The converted character goes to *out.
 bool Fits(char c, char m, bool literal, char *out) {
     MaskApplyCase(&c, m, literal);
     *out = c;
-    if (!literal && (IsLeadByte(c) || IsControlChar(c))) return false;
+    if (!literal && IsLeadByte(c)) return false;
     return MaskCharMatches(c, m, literal);
 }
 

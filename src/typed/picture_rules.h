@@ -4,9 +4,10 @@
 //
 // A position is one byte, so a double-byte character never fits one: a lead
 // byte of the ANSI code page is refused at every placeholder (typed, pasted,
-// laid over the mask or checked), and so is a control character, which no
-// edit's text holds. A double-byte literal of the mask shows its first byte,
-// as the mask language lays it out.
+// laid over the mask or checked). A double-byte literal of the mask shows its
+// first byte, as the mask language lays it out. No control character reaches
+// these rules from an edit (see edit_ctl.h), and a mask holding one is not
+// usable.
 //
 // Texts are (text, len) pairs, not zero-terminated; every walk stops at the
 // end of the text or of the mask, whichever comes first.

@@ -188,10 +188,11 @@ TEST(CharBoundaries, WholeCharactersOfADoubleByteCodePage) {
         const char *t = c.text.c_str();
         const int n = static_cast<int>(c.text.size());
         for (int pos = -1; pos <= n + 1; ++pos) {
+            const int at = pos < 0 ? 0 : pos > n ? n : pos;
             int start = 0, next = n, prev = 0;
             for (int b : c.bounds) {
-                if (b <= pos) start = b;
-                if (b < pos) prev = b;
+                if (b <= at) start = b;
+                if (b < at) prev = b;
             }
             for (int b : c.bounds)
                 if (b > start) {

@@ -362,7 +362,8 @@ TEST_F(Edit, CaretTakesTheFontsHeight) {
     GetTextMetricsA(dc, &tm);
     SelectObject(dc, old);
     ReleaseDC(e, dc);
-    GUITHREADINFO info = {sizeof info};
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
     ASSERT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &info));
     EXPECT_EQ(info.hwndCaret, e);
     EXPECT_EQ(info.rcCaret.bottom - info.rcCaret.top, tm.tmHeight);
