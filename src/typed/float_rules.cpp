@@ -294,12 +294,10 @@ int GroupedLength(const char *text, char decimalChar) {
 
 bool FloatValueText(double value, const FloatFormat &f, TextLine *out) {
     char text[TextLine::kCapacity + 1];
-    if (!FormatFloatValue(value, 0, f.decimalChar, text, sizeof text)) return false;
-    // The room the grouped integer part leaves for the separator and the
-    // fraction; rounding may still carry into one more integer digit.
-    const int room = TextLine::kCapacity - GroupedLength(text, f.decimalChar) - 1;
-    int digits = f.fracDigits < room ? f.fracDigits : room;
-    if (digits < 0) digits = 0;
+    // One fraction digit fewer until the grouped text fits the line; the
+    // formatting's other failures (an infinity, NaN, 63 integer digits or
+    // more) come with any number of digits.
+    int digits = f.fracDigits;
     while (!FormatFloatValue(value, digits, f.decimalChar, text, sizeof text) ||
            GroupedLength(text, f.decimalChar) > TextLine::kCapacity) {
         if (--digits < 0) return false;

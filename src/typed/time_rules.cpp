@@ -206,7 +206,7 @@ bool TimeInsert(const char *mask, TextLine &line, const char *str, int pos) {
             i = letterAt + 1;
             letterDone = true;
         } else if (c == 'm' || c == 'M') {
-            if (is24 || markerAt < 0 || markerAt > end || i > markerAt) return false;
+            if (is24 || markerAt < 0 || i > markerAt) return false;
             i = markerAt;
             letterDone = true;
         } else if (c == ' ') {  // in the minutes

@@ -134,6 +134,19 @@ TEST(TimeText, FormatAndParseAtTheEndsOfTheDay) {
     }
 }
 
+// Typing into a time text laid over a shorter mask (one of an earlier mask)
+// never puts the caret past the end of the text: the character is refused.
+TEST(TimeInsert, TheCaretNeverLeavesTheText) {
+    const struct { const char *text; int caret; const char *typed; int after; } cases[] = {  // -1: refused
+        {"  :  ", 2, "m", -1}, {" 9:    m", 2, "m", 7}, {"12:34  m", 5, " ", 6}};
+    for (const auto &c : cases) {
+        qx::TextLine line(c.text);
+        line.anchor = line.caret = c.caret;
+        EXPECT_EQ(qx::TimeInsert("99:99 am", line, c.typed, c.caret), c.after >= 0) << c.text;
+        EXPECT_TRUE(line.anchor == line.caret && line.caret == (c.after >= 0 ? c.after : c.caret)) << c.text;
+    }
+}
+
 // Writing over the text never leaves a gap nor passes the capacity; nothing
 // is inserted outside the text; the text stays zero-terminated; a clipboard
 // block is read to its first zero or its end, 63 bytes at most.
@@ -204,15 +217,6 @@ TEST(CharBoundaries, WholeCharactersOfADoubleByteCodePage) {
             EXPECT_EQ(qx::PrevChar(t, n, pos, c.codePage), prev) << c.codePage << " " << pos << " in " << n;
         }
     }
-    // The whole characters within a number of bytes, never a lead byte alone.
-    const std::string wide = "\x82\xa0";
-    std::string wide32;
-    for (int i = 0; i < 32; ++i) wide32 += wide;
-    const struct { std::string str; int max, bytes; } wholes[] = {
-        {wide + wide, 3, 2}, {wide + wide, 4, 4}, {"ab\x82", 63, 2}, {wide32, 63, 62},
-        {"a" + wide32, 63, 63}, {"a" + wide32, 70, 65}, {"abc", 0, 0}};
-    for (const auto &c : wholes)
-        EXPECT_EQ(qx::WholeCharBytes(c.str.c_str(), c.max, 932), c.bytes) << c.str.size() << " in " << c.max;
 }
 
 }  // namespace

@@ -56,37 +56,35 @@ TEST_F(DoubleByte, KeysStepOverWholeCharacters) {
 TEST_F(DoubleByte, ClicksLandBetweenCharacters) {
     const std::string text = A + "a" + I + I + "b" + A;
     const int bounds[] = {0, 2, 3, 5, 7, 8, 10};
-    HWND h = Make("QXEdit");
+    HWND h = Make("QXEdit");  // in the system font
     Start(h, text.c_str());
-    HDC dc = GetDC(h);
-    HGDIOBJ old = SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
     int x[7];
     for (int i = 0; i < 7; ++i) {
         SIZE s = {0, 0};
         GetTextExtentPoint32A(dc, text.c_str(), bounds[i], &s);
         x[i] = 1 + s.cx;
     }
-    SelectObject(dc, old);
-    ReleaseDC(h, dc);
+    DeleteDC(dc);
     for (int px = 0; px <= x[6] + 2; ++px) {
         int best = 0;
-        for (int i = 1; i < 7; ++i)
-            if (abs(x[i] - px) <= abs(x[best] - px)) best = i;
+        for (int i = 1; i < 7; ++i) best = abs(x[i] - px) <= abs(x[best] - px) ? i : best;
         qxt::Click(h, px, 5);
         EXPECT_EQ(SendMessageA(h, EM_GETSEL, 0, 0) >> 16, bounds[best]) << px;
     }
 }
 
 // The 63 bytes of the line hold whole characters only: a text or a paste is
-// cut before a character that does not fit, and a typed character that does
-// not fit is refused whole.
+// cut before a character that does not fit (or is cut short), and a typed
+// character that does not fit is refused whole.
 TEST_F(DoubleByte, TheLineHoldsWholeCharacters) {
     HWND h = Make("QXEdit");
     const std::string a31 = "a" + Times(A, 31), a30 = "a" + Times(A, 30);
     const struct { const char *how; std::string in, start, after; } cases[] = {
         {"set", Times(A, 32), "", Times(A, 31)}, {"set", "a" + Times(A, 32), "", a31},
         {"paste", Times(A, 35), "", Times(A, 31)}, {"type", I, a30, a30 + I}, {"type", I, Times(A, 31), Times(A, 31)},
-        {"type", A + "b", "", A + "b"}};
+        {"type", A + "b", "", A + "b"}, {"set", "a\x82", "", "a"}};  // a lead byte that ends the text is no character
     for (const auto &c : cases) {
         Start(h, (c.start + "|").c_str());
         if (c.how[0] == 's')

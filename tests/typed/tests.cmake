@@ -7,6 +7,3 @@ qx_wine_test(dll_typed SOURCES ${D}/typed_edit_test.cpp ${D}/picture_exports_tes
 qx_wine_test(dll_picture_classic CLASSIC SOURCES ${D}/picture_exports_test.cpp)
 qx_wine_test(dll_picture_nt351 VERSION nt351 SOURCES ${D}/picture_exports_test.cpp)
 qx_wine_test(dll_picture_dbcs LOCALE ja_JP.UTF-8 SOURCES ${D}/picture_dbcs_test.cpp)
-
-# The typed edits' rules on plain data, with the library linked in.
-qx_wine_test(unit_typed STATIC SOURCES ${D}/typed_rules_test.cpp)

@@ -134,6 +134,8 @@ TEST_F(TypedEdit, FloatSetValue) {
     HWND h = Make(F);  // 127 fraction digits: as many as the line holds are shown
     ASSERT_TRUE(QXFloatSetMask(h, "") && QXFloatSetValue(h, 2.5));
     EXPECT_EQ(Text(h), "2.5" + std::string(60, '0'));
+    ASSERT_TRUE(QXFloatSetValue(h, -1234567.25));
+    EXPECT_EQ(Text(h), "-1,234,567.25" + std::string(50, '0'));
 }
 
 // Without digit limits the groups, then the fraction, end at the line's 63
@@ -264,12 +266,14 @@ TEST_F(TypedEdit, TimeMasksAndPictureExports) {
     EXPECT_TRUE(Text(h) == "  :    M" && Saw(h, 3));
 }
 
-// A refused character that comes without a key-down (Alt+numpad, an input
-// method, automation) reverts to the text shown just before it: neither to
-// the text of an older key nor to the layout of a mask the edit had before.
+// A refused change reverts to the text shown just before it, also for a
+// character that comes without a key-down (Alt+numpad, an input method,
+// automation): neither to the text of an older key nor to the layout of a
+// mask the edit had before.
 TEST_F(TypedEdit, RefusalRevertsToTheTextJustBefore) {
     const struct { const char *cls, *mask, *newMask, *keys, *lone, *shown; } cases[] = {
-        {I, "999", nullptr, "123", "9", "123|"},
+        {I, "999", nullptr, "123", "9", "123|"}, {F, "9.9", nullptr, "1.5<", "\b", "1.|5"},
+        {F, "9.9", nullptr, "1.5<<#", "", "1|.5"},
         {T, "99:99 am", nullptr, "", "99m", " 9:    |m"},
         {T, "99:99", "99:99 am", "", "99m", " 9:    |m"},
     };
