@@ -2,6 +2,7 @@
 // itself (the parent does not see it; a host that wants its own menu
 // subclasses the control). The menu's texts are string resources: the
 // creating module's, where it has them, else the library's own.
+#include "common/gdi.h"
 #include "common/win_util.h"
 #include "edit/edit_host.h"
 #include "qx_cntl.h"
@@ -56,19 +57,12 @@ void LoadItemText(HINSTANCE creator, UINT id, char *buf, int size) {
     buf[0] = '\0';
 }
 
-class PopupMenu {
-public:
-    PopupMenu() : menu_(CreatePopupMenu()) {}
-    ~PopupMenu() {
-        if (menu_) DestroyMenu(menu_);
-    }
-    PopupMenu(const PopupMenu &) = delete;
-    PopupMenu &operator=(const PopupMenu &) = delete;
-    HMENU get() const { return menu_; }
-
-private:
-    HMENU menu_;
+// The popup menu, destroyed at the end (the owned-handle template of the
+// GDI helpers).
+struct DestroyMenuHandle {
+    void operator()(HMENU h) const { DestroyMenu(h); }
 };
+using PopupMenu = GdiObject<HMENU, DestroyMenuHandle>;
 
 }  // namespace
 
@@ -88,15 +82,15 @@ void EditHost::ContextMenu(LPARAM lp) {
     edit->GetSel(&anchor, &caret);
     const MenuFacts facts = {!edit->ReadOnly(), anchor != caret, edit->CanUndo(), edit->GetTextLength() > 1,
                              IsClipboardFormatAvailable(CF_TEXT) != FALSE};
-    PopupMenu menu;
-    if (!menu.get()) return;
+    PopupMenu menu(CreatePopupMenu());
+    if (!menu) return;
     const HINSTANCE creator = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Window(), GWLP_HINSTANCE));
     for (const auto &item : kItems) {
         if (!item.command) {
             AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        char text[64];
+        char text[128];
         LoadItemText(creator, item.text, text, sizeof text);
         AppendMenuA(menu.get(), MF_STRING | (Applies(item.command, facts) ? MF_ENABLED : MF_GRAYED), item.command,
                     text);
