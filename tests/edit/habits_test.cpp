@@ -65,9 +65,18 @@ protected:
     // says so, " +n" for n changes notified (EN_CHANGE), " step" for each
     // step asked of the parent, " beep", " ->r" for an undo message's result.
     std::string Run(HWND h, const std::string &step) {
+        static const struct { const char *name; UINT msg, vk; int mods; } kPlain[] = {
+            {"cut", WM_CUT, 0, 0},           {"copy", WM_COPY, 0, 0},           {"paste", WM_PASTE, 0, 0},
+            {"clear", WM_CLEAR, 0, 0},       {"empty", EM_EMPTYUNDOBUFFER, 0, 0}, {"del", 0, VK_DELETE, kNoMods},
+            {"left", 0, VK_LEFT, kNoMods},   {"home", 0, VK_HOME, kNoMods},     {"end", 0, VK_END, kNoMods},
+            {"+del", 0, VK_DELETE, kShift},  {"+ins", 0, VK_INSERT, kShift},    {"^ins", 0, VK_INSERT, kCtrl},
+            {"shift-right", 0, VK_RIGHT, kShift},
+        };
         const std::string arg = step.substr(step.find(':') + 1);
         LRESULT result = -1;
         const bool beeped = Beeps(h, [&] {
+            for (const auto &p : kPlain)
+                if (step == p.name) return p.msg ? (void)SendMessageA(h, p.msg, 0, 0) : SendKey(h, p.vk, p.mods);
             if (!step.compare(0, 2, "t:")) {
                 for (char c : arg) SendChar(h, c);
             } else if (!step.compare(0, 2, "p:")) {
@@ -79,14 +88,6 @@ protected:
                 QXIntSetRange(h, std::atol(arg.c_str()), std::atol(arg.substr(arg.find(':') + 1).c_str()));
             } else if (!step.compare(0, 4, "int:")) {
                 QXIntSetValue(h, std::atol(arg.c_str()));
-            } else if (step == "cut" || step == "copy" || step == "clear" || step == "paste") {
-                SendMessageA(h, step == "cut" ? WM_CUT : step == "copy" ? WM_COPY : step == "paste" ? WM_PASTE : WM_CLEAR, 0, 0);
-            } else if (step == "del" || step == "left" || step == "home" || step == "end") {
-                SendKey(h, step == "del" ? VK_DELETE : step == "left" ? VK_LEFT : step == "home" ? VK_HOME : VK_END);
-            } else if (step == "shift-right") {
-                SendKey(h, VK_RIGHT, kShift);
-            } else if (step == "+del" || step == "+ins" || step == "^ins") {
-                SendKey(h, step[1] == 'd' ? VK_DELETE : VK_INSERT, step[0] == '+' ? kShift : kCtrl);
             } else if (step[0] == '^') {
                 SendCtrlLetter(h, static_cast<char>(std::toupper(step[1])));
             } else if (step == "bs") {
@@ -97,8 +98,6 @@ protected:
                 SendSysKey(h, VK_BACK, '\b');
             } else if (step == "em" || step == "wm") {
                 result = SendMessageA(h, step == "em" ? EM_UNDO : WM_UNDO, 0, 0);
-            } else if (step == "empty") {
-                SendMessageA(h, EM_EMPTYUNDOBUFFER, 0, 0);
             } else if (step == "click" || step == "drag") {
                 MouseDown(h, 1, 5);
                 if (step == "drag") MouseMove(h, 400, 5, true);
@@ -165,7 +164,8 @@ TEST_F(Habits, UndoAndRedo) {
         {I, "", "5|", {{"up", "|6 u +1"}, {"^z", "5| u +1"}, {"^z", "|6 u +1"}, {"down", "|5 u +1"}}},
         {I, "", "50|", {{"t:0", "500| u +1"}, {"range:0:100", "500| u"}, {"^z", "50| u +1"}, {"^z", "50| u beep"}}},
         {I, "", "1|", {{"p:23", "123| u +1"}, {"p:x", "123| u beep"}, {"^z", "1| u +1"}, {"int:7", "7|"}}},
-        {F, "", "1.5|", {{"t:2", "1.52| u +1"}, {"^z", "1.5| u +1"}, {"up", "|2.50000 u step +1"}, {"^z", "1.5| u +1"}}},
+        {F, "", "1.5|",
+         {{"t:2", "1.52| u +1"}, {"^z", "1.5| u +1"}, {"up", "|2.50000 u step +1"}, {"^z", "1.5| u +1"}}},
         {F, "", "12.[34]5", {{"cut", "12.|5 u +1"}, {"a-bs", "12.[34]5 u +1"}}},
         {P, kPhone, "(|   )    -  ", {{"t:12", "(12| )    -   u +2"}, {"^z", "(|   )    -   u +1"}}},
         {P, kPhone, "(555) |123-45", {{"del", "(555)  |23-45 u +1"}, {"^z", "(555) |123-45 u +1"}}},
@@ -183,9 +183,10 @@ TEST_F(Habits, UndoAndRedo) {
     }
 }
 
-// A text the parent sets from its notification handler empties the buffer;
-// the value a float's parent sets in answer to the step request is the
-// user's step.
+// A text the parent sets, or a buffer it empties, from its notification
+// handler leaves no step of the change that notified it. (The value a
+// float's parent sets in answer to the step request is the user's step: see
+// the scripts above.)
 TEST_F(Habits, TextsSetInsideAChange) {
     HWND h = Make(E);
     Start(h, "ab|");
@@ -275,70 +276,49 @@ TEST_F(Habits, ReadOnly) {
     }
 }
 
-// EM_SETREADONLY sets and clears the style bit and returns TRUE; the bit
-// given at creation works alike, and whoever changes it, the face is painted
-// anew: the parent's WM_CTLCOLORSTATIC, with the button face colour by
-// default. Nothing is invalidated here by the test.
+// EM_SETREADONLY (or SetWindowLong) sets and clears the style bit, which
+// also works given at creation. Each change paints the face anew (nothing
+// but the change invalidates it here): the parent's WM_CTLCOLORSTATIC, or
+// WM_CTLCOLOREDIT when editable, with the parent's default colours or,
+// where it gives no brush, the edit's own: the window text on the button
+// face when read-only, grey text when disabled too.
 TEST_F(Habits, ReadOnlyStyleAndFace) {
     HWND h = Make(E, "", QXES_READONLY);
     SendMessageA(h, WM_SETFONT, WPARAM(g_font), 0);
     EXPECT_EQ(Run(h, "t:a"), "| beep");
     EXPECT_EQ(SendMessageA(h, EM_SETREADONLY, FALSE, 0), TRUE);
-    EXPECT_EQ(GetWindowLongA(h, GWL_STYLE) & QXES_READONLY, 0);
-    EXPECT_EQ(Run(h, "t:a"), "a| u +1");
-    UpdateWindow(h);
+    EXPECT_EQ(Run(h, "t:WWW"), "WWW| u +3");
+    Repaint(h);
+    ASSERT_NE(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_BTNFACE));
     RECT client;
     GetClientRect(h, &client);
-    const int x = client.right - 3, y = client.bottom / 2;
-    EXPECT_EQ(Describe(Pixels(h).At(x, y)), Describe(GetSysColor(COLOR_WINDOW)));
-    ASSERT_NE(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_BTNFACE));
-    const struct { const char *how; bool readOnly; } changes[] = {
-        {"EM_SETREADONLY", true}, {"EM_SETREADONLY", false}, {"SetWindowLong", true}, {"SetWindowLong", false}};
-    for (const auto &c : changes) {
-        parent.ClearColorRequests();
-        if (c.how[0] == 'E')
-            EXPECT_EQ(SendMessageA(h, EM_SETREADONLY, c.readOnly, 0), TRUE);
-        else
-            SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) ^ QXES_READONLY);
-        EXPECT_EQ((GetWindowLongA(h, GWL_STYLE) & QXES_READONLY) != 0, c.readOnly) << c.how;
-        UpdateWindow(h);
-        EXPECT_EQ(parent.ColorRequests(), std::vector<UINT>{UINT(c.readOnly ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT)})
-            << c.how << " " << c.readOnly;
-        EXPECT_EQ(Describe(Pixels(h).At(x, y)), Describe(GetSysColor(c.readOnly ? COLOR_BTNFACE : COLOR_WINDOW)))
-            << c.how << " " << c.readOnly;
-    }
-}
-
-// The colours of the face: the parent's answer to the request, and where it
-// gives no brush, the edit's own defaults (read-only: the window text on the
-// button face; disabled: grey text).
-TEST_F(Habits, ReadOnlyColours) {
-    const struct { bool readOnly, enabled, nullBrush; UINT request; int text, back; } cases[] = {
+    const struct { bool setReadOnly, nullBrush, disabled; UINT request; int text, back; } cases[] = {
+        {true, false, false, WM_CTLCOLORSTATIC, COLOR_WINDOWTEXT, COLOR_BTNFACE},
+        {false, false, false, WM_CTLCOLOREDIT, COLOR_WINDOWTEXT, COLOR_WINDOW},
         {true, true, false, WM_CTLCOLORSTATIC, COLOR_WINDOWTEXT, COLOR_BTNFACE},
         {false, true, false, WM_CTLCOLOREDIT, COLOR_WINDOWTEXT, COLOR_WINDOW},
-        {true, true, true, WM_CTLCOLORSTATIC, COLOR_WINDOWTEXT, COLOR_BTNFACE},
-        {false, true, true, WM_CTLCOLOREDIT, COLOR_WINDOWTEXT, COLOR_WINDOW},
-        {true, false, true, WM_CTLCOLORSTATIC, COLOR_GRAYTEXT, COLOR_BTNFACE},
+        {true, true, true, WM_CTLCOLORSTATIC, COLOR_GRAYTEXT, COLOR_BTNFACE},
     };
     for (const auto &c : cases) {
-        HWND h = Make(E, "", c.readOnly ? QXES_READONLY : 0);
-        SendMessageA(h, WM_SETFONT, WPARAM(g_font), 0);
-        Start(h, "WWWW|");
-        EnableWindow(h, c.enabled);
+        const bool was = (GetWindowLongA(h, GWL_STYLE) & QXES_READONLY) != 0;
+        SCOPED_TRACE(testing::Message() << "read-only " << !was << (c.setReadOnly ? " by message" : " by style")
+                                        << (c.nullBrush ? ", no brush" : "") << (c.disabled ? ", disabled" : ""));
         if (c.nullBrush) parent.AnswerNullBrush();
+        if (c.disabled) EnableWindow(h, FALSE), Repaint(h);
         parent.ClearColorRequests();
-        Repaint(h);
-        const Pixels px(h);
-        RECT client;
-        GetClientRect(h, &client);
+        if (c.setReadOnly)
+            EXPECT_EQ(SendMessageA(h, EM_SETREADONLY, !was, 0), TRUE);
+        else
+            SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) ^ QXES_READONLY);
+        EXPECT_EQ((GetWindowLongA(h, GWL_STYLE) & QXES_READONLY) != 0, !was);
+        UpdateWindow(h);
         std::vector<UINT> requests = parent.ColorRequests();
         EXPECT_FALSE(requests.empty());
         requests.erase(std::remove(requests.begin(), requests.end(), c.request), requests.end());
-        EXPECT_TRUE(requests.empty()) << c.readOnly << c.enabled << c.nullBrush;
-        EXPECT_EQ(Describe(px.At(client.right - 3, client.bottom / 2)), Describe(GetSysColor(c.back)))
-            << c.readOnly << c.enabled << c.nullBrush;
-        EXPECT_GT(px.Count(GetSysColor(c.text)), 10) << c.readOnly << c.enabled << c.nullBrush;
-        DestroyWindow(h);
+        EXPECT_TRUE(requests.empty());
+        const Pixels px(h);
+        EXPECT_EQ(Describe(px.At(client.right - 3, client.bottom / 2)), Describe(GetSysColor(c.back)));
+        EXPECT_GT(px.Count(GetSysColor(c.text)), 10);
     }
 }
 
@@ -477,7 +457,12 @@ protected:
 // parent; a disabled edit shows none; a closed menu changes nothing.
 TEST_F(ContextMenu, ItemsAndPlaces) {
     // The text is typed, so there is a step to undo unless it is emptied.
-    const struct { const char *typed; int anchor, caret; bool undo, readOnly, enabled, clip; const char *states; } cases[] = {
+    const struct {
+        const char *typed;
+        int anchor, caret;
+        bool undo, readOnly, enabled, clip;
+        const char *states;
+    } cases[] = {
         {"hello", 3, 3, false, false, true, false, "u|tcpd|A"},
         {"hello", 1, 4, true, false, true, true, "U|TCPD|A"},
         {"hello", 4, 1, true, true, true, true, "u|tCpd|A"},
