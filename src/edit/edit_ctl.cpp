@@ -14,10 +14,6 @@ namespace {
 
 bool KeyDown(int vk) { return GetKeyState(vk) < 0; }
 
-// Ctrl held for a shortcut: Ctrl without Alt. Ctrl and Alt together are
-// AltGr, which types a character on many layouts (AltGr+V types '@' on
-// some): then no shortcut acts and the character that follows is typed.
-bool ShortcutCtrl() { return KeyDown(VK_CONTROL) && !KeyDown(VK_MENU); }
 
 // OpenClipboard fails while another window holds the clipboard; a short
 // retry (50 ms at most) rides out a holder that is about to close it.
@@ -43,17 +39,16 @@ EditCtl::~EditCtl() = default;
 // ---- Virtual operations ------------------------------------------------------
 
 bool EditCtl::SetText(const char *str) {
-    return !HasControlChar(str) && ReplaceText(str, ChangeBy::kHost);
-}
-
-bool EditCtl::ReplaceText(const char *str, ChangeBy by) {
+    if (HasControlChar(str)) return false;
     saved = cur;
     cur.SetText(str, WholeCharacters() ? WholeCharBytes(str, TextLine::kCapacity) : TextLine::kCapacity);
     cur.SetSel(0, 0);
     bool taken = false;
-    Show(true, by, nullptr, &taken);
+    Refresh(true, nullptr, &taken);
     return taken;
 }
+
+bool EditCtl::ShortcutCtrl() { return KeyDown(VK_CONTROL) && !KeyDown(VK_MENU); }
 
 // A key press starts new input: a lead byte still waiting for its second
 // byte is dropped.
@@ -159,14 +154,15 @@ void EditCtl::Clear() { SetText(""); }
 // a notification. The copy is the text just before this change: an earlier
 // step of the same key (a removed selection before a refused character) was
 // shown and notified, and stays.
-bool EditCtl::Show(bool notify, ChangeBy by, HDC dc, bool *taken) {
+bool EditCtl::Refresh(bool notify, HDC dc, bool *taken) {
     if (notify && !Validate()) {
-        if (by == ChangeBy::kUser) RejectInput();
+        if (userDepth > 0) RejectInput();
         cur = saved;
         notify = false;
     } else if (taken) {
         *taken = true;
     }
+    if (notify) Changed();
     if (notify && !Notify(EN_UPDATE)) return false;
     {
         EditDC edc(hwnd, font, dc);
@@ -217,6 +213,7 @@ void EditCtl::InsertKey() {
 }
 
 void EditCtl::DeleteKey() {
+    if (ReadOnly()) return;
     if (KeyDown(VK_SHIFT))
         Cut();
     else if (cur.HasSelection())
@@ -260,7 +257,7 @@ void EditCtl::Copy() {
 }
 
 void EditCtl::Cut() {
-    if (!cur.HasSelection()) return;
+    if (!cur.HasSelection() || ReadOnly()) return;
     Copy();
     DeleteSelection();
 }
@@ -270,6 +267,7 @@ void EditCtl::Cut() {
 // refused (a control character left in that line, a text the edit does not
 // take) leaves the text and the selection as they were before it.
 void EditCtl::Paste() {
+    if (ReadOnly()) return;
     char buf[TextLine::kCapacity + 1] = {};
     if (!OpenClipboardFor(hwnd)) return;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
