@@ -14,7 +14,6 @@ namespace {
 
 bool KeyDown(int vk) { return GetKeyState(vk) < 0; }
 
-
 // OpenClipboard fails while another window holds the clipboard; a short
 // retry (50 ms at most) rides out a holder that is about to close it.
 bool OpenClipboardFor(HWND hwnd) {

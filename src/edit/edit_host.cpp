@@ -6,6 +6,7 @@
 
 #include <new>
 
+#include "common/char_class.h"
 #include "common/os_version.h"
 #include "common/win_util.h"
 #include "edit/old3d.h"
@@ -145,8 +146,7 @@ LRESULT EditHost::OnSysKeyDown(WPARAM wp, LPARAM lp) {
 void EditHost::OnChar(char ch) {
     if (!edit) return;
     if (edit->ReadOnly()) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if (c == '\b' || (c >= 0x20 && c != 0x7F)) edit->RejectInput();
+        if (ch == '\b' || !IsControlChar(ch)) edit->RejectInput();
         return;
     }
     EditCtl::UserChange change(*edit, ch != '\b');
