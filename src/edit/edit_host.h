@@ -67,6 +67,7 @@ private:
     void OnLButtonDown(int x, int y, WPARAM keys);
     void OnLButtonUp(int x, int y, WPARAM keys);
     void OnMouseMove(int x, int y);
+    LRESULT OnMouseWheel(WPARAM wp, LPARAM lp);
     void OnCaptureChanged(HWND gaining);
 
     // The non-client area: the 2-pixel hand-drawn frame where the old 3-D
