@@ -134,6 +134,7 @@ bool EditCtl::Refresh(bool notify, HDC dc) {
         cur = saved;
         notify = false;
     }
+    if (notify) Changed();
     if (notify && !Notify(EN_UPDATE)) return false;
     {
         EditDC edc(hwnd, font, dc);
@@ -180,6 +181,7 @@ void EditCtl::InsertKey() {
 }
 
 void EditCtl::DeleteKey() {
+    if (ReadOnly()) return;
     if (KeyDown(VK_SHIFT))
         Cut();
     else if (cur.HasSelection())
@@ -220,7 +222,7 @@ void EditCtl::Copy() {
 }
 
 void EditCtl::Cut() {
-    if (!cur.HasSelection()) return;
+    if (!cur.HasSelection() || ReadOnly()) return;
     Copy();
     DeleteSelection();
 }
@@ -229,6 +231,7 @@ void EditCtl::Cut() {
 // clipboard's memory block. A paste that is refused leaves the text and the
 // selection as they were before it.
 void EditCtl::Paste() {
+    if (ReadOnly()) return;
     char buf[TextLine::kCapacity + 1] = {};
     if (!OpenClipboardFor(hwnd)) return;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
