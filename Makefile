@@ -1,6 +1,7 @@
 # Two commands do everything on a fresh Debian machine:
 #   make test   install what is missing, build both DLLs and the tests, run the suite
 #   make demo   the same set-up, then run the demo host
+#   make soak   the same set-up, then the long random-input soak of every class
 #   make dist   build both DLLs and pack the host developer's kit,
 #               $(BUILD)/qx_cntl-<version>.zip
 # `make` alone builds without testing.
@@ -10,7 +11,7 @@ B32 := $(BUILD)/i686
 B64 := $(BUILD)/x86_64
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all build deps test demo dist clean
+.PHONY: all build deps test demo dist soak clean
 
 all: build
 
@@ -36,6 +37,12 @@ test: dist
 
 demo: build
 	./scripts/run-demo.sh $(B64)
+
+# The long soak: 200,000 events per class in each look, the two looks side by
+# side; its short pass is part of `make test`. SOAK_ARGS passes qx_soak
+# arguments (--seed, --class, --events).
+soak: build
+	./scripts/run-soak.sh $(B64) $(SOAK_ARGS)
 
 clean:
 	rm -rf $(BUILD)
