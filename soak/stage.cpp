@@ -258,7 +258,9 @@ void Soak::SpringTrap() {
         break;
     }
     case Trap::kExport:
+        what_.clear();
         ExportEvent();
+        if (what_.empty()) what_ = "no export (the class has none)";
         break;
     case Trap::kFocusAway:
         SetFocus(other_);
