@@ -1,6 +1,5 @@
 #include "calendar/cal_paint.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace qx {
@@ -79,7 +78,7 @@ void CalPainter::HeaderRow(const RECT &r, const char *text) {
 
 void CalPainter::YearRow() {
     char text[16];
-    std::snprintf(text, sizeof text, "%d", model_.year);
+    wsprintfA(text, "%d", model_.year);
     HeaderRow(model_.YearRowRect(), text);
 }
 
@@ -139,7 +138,7 @@ void CalPainter::NormalDay(const RECT &cell, int index) {
         FillSys(dc_, face, COLOR_BTNFACE);
     }
     char text[16];
-    std::snprintf(text, sizeof text, "%d", index + 1);
+    wsprintfA(text, "%d", index + 1);
     Text(textRect, text, GetSysColor(COLOR_BTNTEXT), kCentered);
 }
 
@@ -174,7 +173,7 @@ void CalPainter::SelectedDay(const RECT &cell, int index) {
     text.left += bw;
     text.top += bh;
     char number[16];
-    std::snprintf(number, sizeof number, "%d", index + 1);
+    wsprintfA(number, "%d", index + 1);
     Text(text, number, RGB(0, 0, 0), kCentered);
     if (focused_) {
         const RECT focus = Shrunk(text, 2 * bw, 2 * bh);

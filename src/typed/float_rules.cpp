@@ -29,7 +29,9 @@ public:
         while (e);
         while (k) buf_[n_++] = tmp[--k];
         buf_[n_] = '\0';
-        return strtod(buf_, nullptr);
+        // The C runtime DLL's conversion: a static one would add its whole
+        // number parser to the library.
+        return atof(buf_);
     }
 
 private:
