@@ -6,6 +6,8 @@ namespace qxb {
 namespace {
 
 constexpr int kAttributionOps = 1000;
+// Operations a side runs before the other side's turn.
+constexpr int kTurn = 10;
 
 }  // namespace
 
@@ -121,18 +123,21 @@ Result Runner::Run(const Case &c) {
     if (!r.error.empty()) return r;
     for (int s = 0; s < 2; ++s) Ops(*sides[s], stages_[s], 0, plan_.warmup);
 
-    // The sides take turns operation by operation, the one going first
-    // changing every time: a disturbance from outside (other processes on
-    // the machine) falls on both alike. Each round gives each side the
-    // median of its operations.
+    // The sides take turns of a few operations, the one going first changing
+    // every turn: a disturbance from outside (other processes on the
+    // machine) lasting longer than a turn falls on both alike, while each
+    // side runs a few operations in a row as typing or clicking does. Each
+    // round gives each side the median of its operations.
     std::vector<double> medians[2], ratios;
     int next[2] = {plan_.warmup, plan_.warmup};
+    int turn = 0;
     for (int round = 0; round < plan_.rounds; ++round) {
         std::vector<double> times[2];
-        for (int k = 0; k < plan_.ops; ++k) {
-            for (int turn = 0; turn < 2; ++turn) {
-                const int s = k % 2 == 0 ? turn : 1 - turn;
-                times[s].push_back(Op(*sides[s], stages_[s], next[s]++));
+        for (int done = 0; done < plan_.ops; done += kTurn, ++turn) {
+            const int n = std::min(kTurn, plan_.ops - done);
+            for (int k = 0; k < 2; ++k) {
+                const int s = turn % 2 == 0 ? k : 1 - k;
+                for (int j = 0; j < n; ++j) times[s].push_back(Op(*sides[s], stages_[s], next[s]++));
             }
         }
         for (int s = 0; s < 2; ++s) medians[s].push_back(Summarize(times[s]).median);

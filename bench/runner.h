@@ -1,5 +1,5 @@
 // Runs one comparison: the library's control and the system's doing the same
-// job in the same process, taking turns operation by operation over several
+// job in the same process, taking turns of a few operations over several
 // rounds, each operation timed alone; handle counts before and after.
 #pragma once
 #include <windows.h>

@@ -17,10 +17,10 @@ if [ "${1:-}" = --program ]; then
     exe=$2
     shift 2
     log=$(mktemp)
-    trap 'rm -f "$log"' EXIT INT TERM
-    "$WINE64" "$exe" "$@" >"$log" 2>&1
-    rc=$?
-    cat "$log"
+    trap 'rm -f "$log" "$log.rc"' EXIT INT TERM
+    # The output shows as it comes; the status is kept aside (a pipe hides it).
+    { "$WINE64" "$exe" "$@" 2>&1; echo $? >"$log.rc"; } | tee "$log"
+    rc=$(cat "$log.rc")
     if [ $rc -ne 0 ]; then
         echo "run-bench: qx_bench exited with $rc"
         exit $rc
