@@ -16,6 +16,7 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -33,9 +34,18 @@ namespace {
 using namespace qxb;
 
 // Slots left free in the filled handle tables: far more than any case
-// holds at once.
+// holds at once, and room for one handle lost per operation on each side
+// (Wine's month calendar loses a GDI object with every window), up to half
+// a table.
 constexpr int kGdiReserve = 4096;
 constexpr int kUserReserve = 2048;
+constexpr int kGdiTableHalf = 32000;
+constexpr int kUserTableHalf = 16000;
+
+int ReserveFor(int base, int half, const Plan &plan) {
+    const long ops = 2L * (plan.warmup + static_cast<long>(plan.rounds) * plan.ops);
+    return static_cast<int>(std::min<long>(base + ops, half));
+}
 
 struct Options {
     Plan plan;
@@ -81,8 +91,9 @@ std::string Signed(int n) { return Format("%+d", n); }
 
 std::string HandlesText(const Result &r) {
     if (!r.counted) return "not counted";
-    if (!r.gained.Any()) return "none";
-    std::string text = "GDI " + Signed(r.gained.gdi) + " USER " + Signed(r.gained.user);
+    const std::string low = r.low ? "a table ran nearly full, counts doubtful: " : "";
+    if (!r.gained.Any()) return low + "none";
+    std::string text = low + "GDI " + Signed(r.gained.gdi) + " USER " + Signed(r.gained.user);
     if (r.oursGained.Any() || r.systemGained.Any()) {
         text += " (ours alone: GDI " + Signed(r.oursGained.gdi) + " USER " + Signed(r.oursGained.user) +
                 "; system alone: GDI " + Signed(r.systemGained.gdi) + " USER " +
@@ -140,7 +151,8 @@ int main(int argc, char **argv) {
         return 1;
     }
 
-    HandleGauge gdi(HandleKind::kGdi, kGdiReserve), user(HandleKind::kUser, kUserReserve);
+    HandleGauge gdi(HandleKind::kGdi, ReserveFor(kGdiReserve, kGdiTableHalf, options.plan));
+    HandleGauge user(HandleKind::kUser, ReserveFor(kUserReserve, kUserTableHalf, options.plan));
     const DWORD reportedGdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const DWORD reportedUser = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     const bool counting = options.handles && gdi.Fill() && user.Fill();

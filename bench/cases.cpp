@@ -20,7 +20,7 @@ constexpr double kDialogGoal = 0.9;
 
 constexpr int kId = 100;
 constexpr int kPictureSize = 24;   // a button's picture
-constexpr int kLargePicture = 256;  // the first-paint case's
+constexpr int kLargePicture = 256;  // a large one
 
 // The date and time the calendars and time controls show.
 const SYSTEMTIME kShownTime = {2024, 5, 3, 15, 10, 30, 0, 0};
@@ -57,7 +57,7 @@ HWND MakeOurCalendar(HWND stage, int x, int y, int id) {
     return cal;
 }
 
-// The size our calendar settles on, and the place of its first arrow button.
+// The size our calendar settles on, and the size of its first arrow button.
 struct CalendarShape {
     SIZE size = {0, 0};
     RECT arrow = {0, 0, 0, 0};
@@ -120,7 +120,6 @@ public:
     void Prepare(int) override {
         t_.start(hwnd_);
         SendMessageA(hwnd_, EM_SETSEL, t_.caret, t_.caret);
-        UpdateWindow(stage_);
         changes_ = LogOf(stage_).changes;
     }
     void Op(int) override {

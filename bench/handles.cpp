@@ -57,4 +57,14 @@ int HandleGauge::FreeSlots() {
     return refused ? static_cast<int>(made.size()) : -1;
 }
 
+int HandleGauge::Settle() {
+    int free = FreeSlots();
+    while (free >= 0 && free < reserve_ && !held_.empty()) {
+        Destroy(held_.back());
+        held_.pop_back();
+        ++free;
+    }
+    return free;
+}
+
 }  // namespace qxb

@@ -29,8 +29,12 @@ public:
     // The slots free now: makes handles until one is refused, then frees
     // them all again. -1 when no refusal came within the bound.
     int FreeSlots();
+    // Frees held handles until the reserve is free again (what the code
+    // under test kept took slots from it); the slots free then.
+    int Settle();
     // Handles the gauge holds.
     int Held() const { return static_cast<int>(held_.size()); }
+    int Reserve() const { return reserve_; }
 
 private:
     HANDLE Make() const;

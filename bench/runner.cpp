@@ -34,11 +34,11 @@ Runner::Runner(HWND oursStage, HWND systemStage, HWND idle, HandleGauge *gdi, Ha
                const Plan &plan)
     : stages_{oursStage, systemStage}, idle_(idle), gdi_(gdi), user_(user), plan_(plan) {}
 
-Runner::Counts Runner::Count() {
+Runner::Counts Runner::Count(bool settle) {
     Pump();
     Counts c;
-    if (gdi_) c.gdi = gdi_->FreeSlots();
-    if (user_) c.user = user_->FreeSlots();
+    if (gdi_) c.gdi = settle ? gdi_->Settle() : gdi_->FreeSlots();
+    if (user_) c.user = settle ? user_->Settle() : user_->FreeSlots();
     return c;
 }
 
@@ -117,7 +117,7 @@ Result Runner::Run(const Case &c) {
     TearDown(sides);
     if (!r.error.empty()) return r;
 
-    const Counts before = Count();
+    const Counts before = Count(true);
     r.counted = before.gdi >= 0 && before.user >= 0;
     r.error = SetUp(sides, c);
     if (!r.error.empty()) return r;
@@ -150,6 +150,7 @@ Result Runner::Run(const Case &c) {
     r.system = Summarize(medians[1]);
     r.ratio = Summarize(ratios);
     r.gained = Between(before, after);
+    r.low = (gdi_ && after.gdi < gdi_->Reserve() / 4) || (user_ && after.user < user_->Reserve() / 4);
 
     // Something was gained: each side again, alone, enough operations to
     // show a loss per operation (a rarer one shows only in the total).
@@ -158,7 +159,7 @@ Result Runner::Run(const Case &c) {
         r.attributed = true;
         Gained *per[2] = {&r.oursGained, &r.systemGained};
         for (int s = 0; s < 2; ++s) {
-            const Counts start = Count();
+            const Counts start = Count(true);
             std::unique_ptr<Side> side = s == 0 ? c.ours() : c.system();
             Life(*side, stages_[s], ops);
             *per[s] = Between(start, Count());

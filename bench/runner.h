@@ -64,6 +64,7 @@ struct Result {
     bool counted = false;       // the handle gauges worked
     Gained gained;              // over the whole case, both sides
     bool attributed = false;    // gained was not zero: each side was run alone again
+    bool low = false;           // a table was nearly full after the case: counts doubtful
     Gained oursGained, systemGained;
 };
 
@@ -77,7 +78,8 @@ private:
     struct Counts {
         int gdi = -1, user = -1;
     };
-    Counts Count();
+    // The free slots of both tables; settled: the reserves made free again first.
+    Counts Count(bool settle = false);
     static Gained Between(const Counts &before, const Counts &after);
     // One whole life of a side alone: set up, n operations, torn down.
     std::string Life(Side &side, HWND stage, int n);

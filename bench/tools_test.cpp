@@ -124,6 +124,22 @@ TEST(HandleGauge, CountsWhatIsKeptInEachTable) {
     EXPECT_EQ(Free(gdi, user).user, before.user);
 }
 
+// Handles kept by others take slots from the reserve; settling gives the
+// gauge's own back until the reserve is free again, and no more.
+TEST(HandleGauge, SettlingMakesTheReserveFreeAgain) {
+    HandleGauge gdi(HandleKind::kGdi, 300);
+    ASSERT_TRUE(gdi.Fill());
+    const int held = gdi.Held();
+    std::vector<HRGN> kept;
+    for (int i = 0; i < 25; ++i) kept.push_back(CreateRectRgn(0, 0, 1, 1));
+    EXPECT_EQ(gdi.FreeSlots(), 275);
+    EXPECT_EQ(gdi.Settle(), 300);
+    EXPECT_EQ(gdi.Held(), held - 25);
+    for (HRGN r : kept) DeleteObject(r);
+    EXPECT_EQ(gdi.Settle(), 325);  // more free than the reserve: nothing taken
+    EXPECT_EQ(gdi.Held(), held - 25);
+}
+
 // What a gauge holds goes back when it goes: the table is usable again.
 TEST(HandleGauge, GivesEverythingBack) {
     int held = 0;
