@@ -59,7 +59,7 @@ struct Gained {
 
 struct Result {
     std::string error;          // empty when the case ran
-    Summary ours, system;       // microseconds per operation, over the round medians
+    Summary ours, system;       // microseconds per operation, over the rounds' fast ends
     Summary ratio;              // ours/system of each round
     bool counted = false;       // the handle gauges worked
     Gained gained;              // over the whole case, both sides
