@@ -5,6 +5,7 @@
 namespace qxb {
 namespace {
 
+// Operations at most each side runs alone when a case gained handles.
 constexpr int kAttributionOps = 1000;
 // Operations a side runs before the other side's turn.
 constexpr int kTurn = 10;
