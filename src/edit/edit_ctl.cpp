@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "common/accessible.h"
 #include "common/win_util.h"
 
 namespace qx {
@@ -128,12 +129,15 @@ void EditCtl::Clear() { SetText(""); }
 // A refused change reverts to the saved copy and is shown reverted, without
 // a notification: an earlier step of the same key may already have been
 // painted (a removed selection before the refused character).
-bool EditCtl::Refresh(bool notify, HDC dc) {
-    if (notify && !Validate()) {
-        RejectInput();
+bool EditCtl::Refresh(bool notify, HDC dc, bool *refused) {
+    const bool refuse = notify && !Validate();
+    if (refused) *refused = refuse;
+    if (refuse) {
+        if (!refused) RejectInput();
         cur = saved;
         notify = false;
     }
+    AnnounceValue();
     if (notify && !Notify(EN_UPDATE)) return false;
     {
         EditDC edc(hwnd, font, dc);
@@ -141,6 +145,12 @@ bool EditCtl::Refresh(bool notify, HDC dc) {
         if (!Paint(edc.get())) return false;
     }
     return !notify || Notify(EN_CHANGE);
+}
+
+void EditCtl::AnnounceValue() {
+    if (announced.length == cur.length && std::memcmp(announced.text, cur.text, cur.length) == 0) return;
+    announced.SetText(cur.text);
+    NotifyValueChange(hwnd);
 }
 
 void EditCtl::RejectInput() {
@@ -238,17 +248,34 @@ void EditCtl::Paste() {
         }
     }
     CloseClipboard();
-    if (!buf[0]) return;
+    if (buf[0]) PasteText(buf, true);
+}
+
+// An empty text removes the selection, as a paste of nothing would.
+bool EditCtl::PasteText(const char *text, bool beep) {
     saved = cur;
     const TextLine before = cur;
     const int lo = cur.SelStart(), hi = cur.SelEnd();
     if (lo < hi) RemoveText(lo, hi - lo, kReasonPaste);
-    if (InsertText(buf, lo, kReasonPaste)) {
-        Refresh(true);
-    } else {
+    if (text[0] && !InsertText(text, lo, kReasonPaste)) {
         cur = before;
-        RejectInput();
+        if (beep) RejectInput();
+        return false;
     }
+    bool refused = false;
+    if (!Refresh(true, nullptr, &refused)) return !refused;
+    if (refused && beep) RejectInput();
+    return !refused;
+}
+
+bool EditCtl::EnterText(const char *text) {
+    const TextLine before = cur;
+    cur.SetSel(0, -1);
+    if (PasteText(text, false)) return true;
+    if (Gone()) return false;
+    cur = before;  // the same text, and the selection it had
+    Refresh(false);
+    return false;
 }
 
 // ---- Mask and geometry ----------------------------------------------------------

@@ -82,9 +82,22 @@ public:
     virtual bool Step(bool up);
     virtual void Clear();
 
+    // The text is painted as an empty box (see PictCtl): what is shown, and
+    // what screen readers are told, is then no text at all.
+    virtual bool ShowsEmpty() const { return false; }
+
     // The one path by which a change is validated (when notify), notified
-    // and shown. False when the window is gone afterwards.
-    bool Refresh(bool notify, HDC dc = nullptr);
+    // and shown. A text that differs from the one clients last heard of is
+    // announced to them (EVENT_OBJECT_VALUECHANGE), whatever the path; a
+    // refused change that leaves the text as it was announces nothing. False
+    // when the window is gone afterwards. A caller that asks whether the
+    // checks refused the change (*refused) reports the refusal itself; for
+    // the others a refusal beeps.
+    bool Refresh(bool notify, HDC dc = nullptr, bool *refused = nullptr);
+    // Announces the text when it differs from the one clients last heard of.
+    // Refresh does it; a change that is shown later (a value export that
+    // only invalidates) calls it itself.
+    void AnnounceValue();
     void MoveCaret(int pos);
     void SetSel(int anchor, int caret);
     void GetSel(int *anchor, int *caret) const { cur.GetSel(anchor, caret); }
@@ -93,6 +106,11 @@ public:
     void Copy();
     void Cut();
     void Paste();
+    // The whole text replaced by `text` as if the user had selected all and
+    // pasted it: the same checks, notifications and events. True when it was
+    // taken; false when refused, and then text and selection stay as they
+    // were (silently: the caller reports the refusal).
+    bool EnterText(const char *text);
     bool GetMask(char *dst, int size) const;
     void SetRect(int x, int y, int width, int height);
     void SetFont(HFONT font);
@@ -126,6 +144,10 @@ protected:
     // Refused input: the window's pending keyboard messages are dropped, then
     // the simple beep.
     void RejectInput();
+    // The text inserted over the selection as a paste, through the checks
+    // (an empty one removes the selection). True when taken; when refused,
+    // the text is as before, with the beep of refused input when `beep`.
+    bool PasteText(const char *text, bool beep);
     // A notification to the parent; false when the window is gone afterwards.
     bool Notify(WORD code) { return host_.NotifyParent(code); }
     // After a change of font or alignment.
@@ -155,6 +177,7 @@ protected:
     bool hasFocus = false;
     TextLine cur;
     TextLine saved;
+    TextLine announced;  // the text clients last heard of
     std::unique_ptr<char[]> mask;
     bool allocationFailed = false;
 };

@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "common/library_strings.h"
 #include "common/os_version.h"
 #include "common/win_util.h"
 #include "edit/old3d.h"
@@ -82,6 +83,7 @@ LRESULT EditHost::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFONT: if (e) e->SetFont(reinterpret_cast<HFONT>(wp)); return 0;
     case WM_NCCALCSIZE: return OnNcCalcSize(wp, lp);
     case WM_NCPAINT: OnNcPaint(wp); return 0;
+    case WM_STYLECHANGED: OnStyleChanged(wp, reinterpret_cast<const STYLESTRUCT *>(lp)); return 0;
     case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_WANTARROWS;
     case EM_GETSEL: return GetSel(wp, lp);
     case EM_SETSEL: if (e) e->SetSel(static_cast<int>(wp), static_cast<int>(lp)); return 0;
@@ -185,5 +187,65 @@ void EditHost::OnCaptureChanged(HWND gaining) {
     if (mouseOwner == 1 && edit) edit->OnCaptureLost();
     mouseOwner = 2;
 }
+
+// ---- Read-only mode and accessibility ---------------------------------------------
+
+bool EditHost::ReadOnly() const { return (GetWindowLongA(Window(), GWL_STYLE) & ES_READONLY) != 0; }
+
+void EditHost::ReadOnlyChanged() { NotifyStateChange(Window()); }
+
+void EditHost::OnStyleChanged(WPARAM which, const STYLESTRUCT *change) {
+    if (which == static_cast<WPARAM>(GWL_STYLE) && change &&
+        ((change->styleOld ^ change->styleNew) & ES_READONLY))
+        ReadOnlyChanged();
+}
+
+long EditHost::AccChildCount() { return spin ? SpinCtl::kAccParts : 0; }
+
+long EditHost::AccRole(long child) { return child ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_TEXT; }
+
+void EditHost::AccCaption(long child, AccText *caption) {
+    if (child)
+        spin->AccCaption(child, caption);
+    else
+        LabelCaption(Window(), caption);
+}
+
+bool EditHost::AccValue(long child, AccText *value) {
+    if (child) return false;
+    char text[kTextBufferMax] = "";
+    if (edit && !edit->ShowsEmpty()) edit->GetText(text, sizeof text);
+    value->Assign(text);
+    return true;
+}
+
+long EditHost::AccState(long child) {
+    if (child) return spin->AccState(child);
+    return ReadOnly() ? STATE_SYSTEM_READONLY : 0;
+}
+
+void EditHost::AccDefaultAction(long child, AccText *action) {
+    if (child)
+        LoadLibraryString(QX_IDS_PRESS, action);
+    else
+        action->Clear();
+}
+
+// The arrows step as the spin's clicks do, so not while the edit takes no
+// changes from the user.
+HRESULT EditHost::AccDoDefaultAction(long child) {
+    if (!child) return DISP_E_MEMBERNOTFOUND;
+    if (!IsWindowEnabled(Window()) || ReadOnly()) return E_ACCESSDENIED;
+    spin->AccPress(child);
+    return S_OK;
+}
+
+HRESULT EditHost::AccSetValue(long child, const char *text) {
+    if (child || !edit) return DISP_E_MEMBERNOTFOUND;
+    if (!IsWindowEnabled(Window()) || ReadOnly()) return E_ACCESSDENIED;
+    return edit->EnterText(text) ? S_OK : E_INVALIDARG;
+}
+
+bool EditHost::AccChildRect(long child, RECT *rect) { return child && spin->AccRect(child, rect); }
 
 }  // namespace qx

@@ -31,6 +31,27 @@ public:
     // The typed edit object; null for a class name of no edit kind.
     EditCtl *Edit() const { return edit.get(); }
 
+    // The read-only style bit (ES_READONLY's value) is set.
+    bool ReadOnly() const;
+    // The read-only mode changed: clients are told (EVENT_OBJECT_STATECHANGE).
+    // WM_STYLECHANGED calls it when the style bit changes; whatever else
+    // switches the mode (EM_SETREADONLY) calls it too.
+    void ReadOnlyChanged();
+
+    // Accessibility: editable text named by its label, its value the text
+    // as shown, read-only with the style bit; the spin's arrows are parts 1
+    // and 2 (push buttons that step once). Setting the value is entering the
+    // text as a paste over the whole text.
+    long AccChildCount() override;
+    long AccRole(long child) override;
+    void AccCaption(long child, AccText *caption) override;
+    bool AccValue(long child, AccText *value) override;
+    long AccState(long child) override;
+    void AccDefaultAction(long child, AccText *action) override;
+    HRESULT AccDoDefaultAction(long child) override;
+    HRESULT AccSetValue(long child, const char *text) override;
+    bool AccChildRect(long child, RECT *rect) override;
+
 protected:
     // The spin, the typed edit and their settings from the creation record;
     // false when an allocation fails.
@@ -56,6 +77,7 @@ private:
     bool Old3d() const;
     LRESULT OnNcCalcSize(WPARAM wp, LPARAM lp);
     void OnNcPaint(WPARAM wp);
+    void OnStyleChanged(WPARAM which, const STYLESTRUCT *change);
 
     EditMaker make_;
     std::unique_ptr<SpinCtl> spin;

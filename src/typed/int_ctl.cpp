@@ -64,6 +64,7 @@ void IntCtl::SetValue(long value) {
     const RECT r = ExclusiveRect(rect);
     InvalidateRect(hwnd, &r, FALSE);
     if (hasFocus) PlaceCaret(EditDC(hwnd, font));
+    AnnounceValue();
 }
 
 bool IntCtl::GetValue(long *value) const { return ParseIntText(cur.text, value); }

@@ -48,11 +48,15 @@ bool PictCtl::InsertText(const char *str, int pos, EditReason) {
     return HasMask() && PictureOvertype(mask.get(), cur, str, pos);
 }
 
-// An unfocused control whose placeholders are all blank is painted as an
-// empty box, without its literals. The parent, asked for the colours in the
-// middle of the painting, may set a new text meanwhile: that text stays.
+bool PictCtl::ShowsEmpty() const {
+    return hideEmpty && !hasFocus && HasMask() && PictureAllBlank(mask.get(), cur.text, cur.length);
+}
+
+// An empty box is painted without the literals. The parent, asked for the
+// colours in the middle of the painting, may set a new text meanwhile: that
+// text stays.
 bool PictCtl::Paint(HDC dc) {
-    if (hideEmpty && !hasFocus && HasMask() && PictureAllBlank(mask.get(), cur.text, cur.length)) {
+    if (ShowsEmpty()) {
         const TextLine kept = cur;
         cur.SetText("");  // also puts the selection at 0
         if (!EditCtl::Paint(dc)) return false;

@@ -22,6 +22,9 @@ public:
     bool RemoveText(int pos, int count, EditReason reason) override;
     bool InsertText(const char *str, int pos, EditReason reason) override;
     bool Paint(HDC dc) override;
+    // An unfocused control whose placeholders are all blank shows an empty
+    // box, unless the host asked otherwise (SetHideEmpty).
+    bool ShowsEmpty() const override;
     // A mask of 1 to 63 positions; shows its empty layout. Anything else is
     // refused and changes nothing.
     bool SetMask(const char *mask) override;

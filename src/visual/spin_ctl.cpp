@@ -2,7 +2,9 @@
 // spin_geometry.cpp.
 #include "visual/spin_ctl.h"
 
+#include "common/accessible.h"
 #include "common/gdi.h"
+#include "common/library_strings.h"
 #include "common/win_util.h"
 #include "visual/theme_api.h"
 
@@ -16,6 +18,10 @@ constexpr int kThemeDownPart = 2;
 constexpr UINT kFirstDelay = 300;
 constexpr UINT kRepeatDelay = 50;
 constexpr SpinButton kButtons[] = {kSpinUpper, kSpinLower};
+
+// The accessible part of an arrow, and back.
+long PartOf(SpinButton button) { return button == kSpinNone ? 0 : button + 1; }
+SpinButton ButtonOf(long part) { return part == 1 ? kSpinUpper : part == 2 ? kSpinLower : kSpinNone; }
 
 // ---- Auto-repeat ------------------------------------------------------------
 
@@ -225,7 +231,7 @@ bool SpinCtl::MouseDown(int x, int y) {
     // which its release ends. Dropping it here would leave the capture taken
     // with nothing that releases it.
     if (hit == kSpinNone && pressed_ != kSpinNone) return true;
-    pressed_ = hit;
+    SetPressed(hit);
     if (hit == kSpinNone) return false;
     DrawButtonNow(hit, Look::Pressed);
 
@@ -237,7 +243,7 @@ bool SpinCtl::MouseDown(int x, int y) {
     if (!Step(hit == kSpinUpper, &stepped)) return false;
     if (pressed_ != hit || GetCapture() != window_) {
         if (pressed_ == hit) {
-            pressed_ = kSpinNone;
+            SetPressed(kSpinNone);
             DrawButtonNow(hit, Look::Normal);
         }
         return false;
@@ -259,7 +265,7 @@ bool SpinCtl::MouseUp(int, int) {
     const SpinButton held = pressed_;
     // Cleared first: the release of the capture below reports a capture
     // change that must find nothing held.
-    pressed_ = kSpinNone;
+    SetPressed(kSpinNone);
     if (held != kSpinNone) {
         DrawButtonNow(held, Look::Normal);
         if (GetCapture() == window_) ReleaseCapture();
@@ -273,8 +279,41 @@ void SpinCtl::CaptureLost() {
     if (g_repeat.target == this) StopRepeat();
     if (pressed_ == kSpinNone) return;
     const SpinButton held = pressed_;
-    pressed_ = kSpinNone;
+    SetPressed(kSpinNone);
     DrawButtonNow(held, Look::Normal);
+}
+
+void SpinCtl::SetPressed(SpinButton button) {
+    const SpinButton was = pressed_;
+    if (button == was) return;
+    pressed_ = button;
+    if (was != kSpinNone) NotifyStateChange(window_, PartOf(was));
+    if (button != kSpinNone) NotifyStateChange(window_, PartOf(button));
+}
+
+// ---- Accessibility ----------------------------------------------------------
+
+void SpinCtl::AccCaption(long part, AccText *caption) const {
+    LoadLibraryString(part == 1 ? QX_IDS_SPIN_UP : QX_IDS_SPIN_DOWN, caption);
+}
+
+long SpinCtl::AccState(long part) const {
+    return pressed_ != kSpinNone && pressed_ == ButtonOf(part) ? STATE_SYSTEM_PRESSED : 0;
+}
+
+bool SpinCtl::AccRect(long part, RECT *rect) const {
+    const SpinButton button = ButtonOf(part);
+    if (button == kSpinNone) return false;
+    const RECT r = SpinButtonRect(geometry_, button);
+    if (r.right < r.left || r.bottom < r.top) return false;  // no room for a button
+    *rect = ExclusiveRect(r);
+    return true;
+}
+
+void SpinCtl::AccPress(long part) {
+    const SpinButton button = ButtonOf(part);
+    bool changed;
+    if (button != kSpinNone) Step(button == kSpinUpper, &changed);
 }
 
 void SpinCtl::HotTrack(int x, int y) {

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
-#include "common/acc_api.h"
 #include "harness.h"
 
 namespace qxt {
 
 namespace {
+
+// Written out: IID_IAccessible of mingw's import library is no GUID.
+const IID kIidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
 class ComEnvironment : public ::testing::Environment {
 public:
@@ -40,7 +42,7 @@ EventRecorder *g_recorder;
 }  // namespace
 
 Acc::Acc(HWND hwnd) {
-    hr = AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, qx::kIidAccessible, reinterpret_cast<void **>(&p));
+    hr = AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, kIidAccessible, reinterpret_cast<void **>(&p));
 }
 
 Acc::~Acc() {

@@ -6,3 +6,16 @@ set(D ${CMAKE_CURRENT_LIST_DIR})
 qx_wine_test(unit_access STATIC SOURCES ${D}/access_test.cpp ${D}/test_window.cpp ${D}/client.cpp)
 target_link_libraries(unit_access PRIVATE oleacc oleaut32 ole32 uuid)
 qx_wine_test(unit_access_loading STATIC SOURCES ${D}/access_loading_test.cpp ${D}/test_window.cpp)
+
+# Every class of the library as screen readers see it, through the DLL, with
+# a theme in force and in the classic look.
+foreach(t dll_access dll_access_classic)
+  set(look)
+  if(t STREQUAL dll_access_classic)
+    set(look CLASSIC)
+  endif()
+  qx_wine_test(${t} ${look} SOURCES ${D}/controls_test.cpp ${D}/client.cpp)
+  target_link_libraries(${t} PRIVATE oleacc oleaut32 ole32)
+  # The identifiers of the library's strings.
+  target_include_directories(${t} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+endforeach()
