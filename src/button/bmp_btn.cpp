@@ -183,7 +183,7 @@ long BmpBtn::AccState(long) {
     return state;
 }
 
-void BmpBtn::AccDefaultAction(long, AccText *action) { LoadLibraryString(QX_IDS_PRESS, action); }
+void BmpBtn::AccDefaultAction(long, AccText *action) { LoadControlString(Window(), QXIDS_ACC_PRESS, action); }
 
 HRESULT BmpBtn::AccDoDefaultAction(long) {
     if (!IsWindowEnabled(Window())) return E_ACCESSDENIED;

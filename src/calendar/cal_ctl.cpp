@@ -25,8 +25,8 @@ const char kButtonProcProp[] = "QXCalButtonProc";
 const char kButtonAccessProp[] = "QXCalButtonAccess";
 
 // The names of the navigation buttons, in CalButton order.
-const UINT kButtonNames[] = {QX_IDS_PREVIOUS_YEAR, QX_IDS_NEXT_YEAR, QX_IDS_PREVIOUS_MONTH,
-                             QX_IDS_NEXT_MONTH};
+const UINT kButtonNames[] = {QXIDS_ACC_PREVYEAR, QXIDS_ACC_NEXTYEAR, QXIDS_ACC_PREVMONTH,
+                             QXIDS_ACC_NEXTMONTH};
 
 bool HasFocus(HWND hwnd) { return GetFocus() == hwnd; }
 
@@ -48,7 +48,7 @@ public:
     long AccState(long) override {
         return (SendMessageA(button_, BM_GETSTATE, 0, 0) & BST_PUSHED) ? STATE_SYSTEM_PRESSED : 0;
     }
-    void AccDefaultAction(long, AccText *action) override { LoadLibraryString(QX_IDS_PRESS, action); }
+    void AccDefaultAction(long, AccText *action) override { LoadControlString(button_, QXIDS_ACC_PRESS, action); }
     // The system button's own click (one BN_CLICKED), posted so that the
     // client is not held up by what the click does.
     HRESULT AccDoDefaultAction(long) override {
@@ -190,7 +190,7 @@ HWND CalCtl::MakeButton(int button, bool themed, HINSTANCE instance) {
     if (SetPropA(hwnd, kButtonProcProp, reinterpret_cast<HANDLE>(own)))
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CalButtonProc));
     AccText name;
-    LoadLibraryString(kButtonNames[button], &name);
+    LoadControlString(Window(), kButtonNames[button], &name);
     SendMessageA(hwnd, QXM_SETACCNAME, 0, reinterpret_cast<LPARAM>(name.c_str()));
     return hwnd;
 }
@@ -330,7 +330,7 @@ long CalCtl::AccState(long child) {
 
 void CalCtl::AccDefaultAction(long child, AccText *action) {
     if (child)
-        LoadLibraryString(QX_IDS_SELECT, action);
+        LoadControlString(Window(), QXIDS_ACC_SELECT, action);
     else
         action->Clear();
 }

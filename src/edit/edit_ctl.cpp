@@ -137,7 +137,10 @@ bool EditCtl::Refresh(bool notify, HDC dc, bool *refused) {
         cur = saved;
         notify = false;
     }
-    AnnounceValue();
+    if (notify)
+        Changed();
+    else
+        AnnounceValue();  // a refusal may return to another text than the one announced
     if (notify && !Notify(EN_UPDATE)) return false;
     {
         EditDC edc(hwnd, font, dc);
@@ -190,6 +193,7 @@ void EditCtl::InsertKey() {
 }
 
 void EditCtl::DeleteKey() {
+    if (ReadOnly()) return;
     if (KeyDown(VK_SHIFT))
         Cut();
     else if (cur.HasSelection())
@@ -230,7 +234,7 @@ void EditCtl::Copy() {
 }
 
 void EditCtl::Cut() {
-    if (!cur.HasSelection()) return;
+    if (!cur.HasSelection() || ReadOnly()) return;
     Copy();
     DeleteSelection();
 }
@@ -239,6 +243,7 @@ void EditCtl::Cut() {
 // clipboard's memory block. A paste that is refused leaves the text and the
 // selection as they were before it.
 void EditCtl::Paste() {
+    if (ReadOnly()) return;
     char buf[TextLine::kCapacity + 1] = {};
     if (!OpenClipboardFor(hwnd)) return;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {

@@ -87,7 +87,8 @@ public:
     virtual bool ShowsEmpty() const { return false; }
 
     // The one path by which a change is validated (when notify), notified
-    // and shown. A text that differs from the one clients last heard of is
+    // and shown. An accepted change outside a UserChange is the host's (see
+    // Changed). A text that differs from the one clients last heard of is
     // announced to them (EVENT_OBJECT_VALUECHANGE), whatever the path; a
     // refused change that leaves the text as it was announces nothing. False
     // when the window is gone afterwards. A caller that asks whether the
@@ -95,8 +96,7 @@ public:
     // the others a refusal beeps.
     bool Refresh(bool notify, HDC dc = nullptr, bool *refused = nullptr);
     // Announces the text when it differs from the one clients last heard of.
-    // Refresh does it; a change that is shown later (a value export that
-    // only invalidates) calls it itself.
+    // Changed does it, and Refresh for a refused change.
     void AnnounceValue();
     void MoveCaret(int pos);
     void SetSel(int anchor, int caret);
@@ -121,6 +121,9 @@ public:
     // mouse ends where it is.
     void OnCaptureLost();
     void PlaceCaret(const EditDC &dc);
+    // The screen point just below the caret's line, where a menu opened
+    // from the keyboard goes.
+    POINT CaretMenuPoint();
     int HitTest(int x);
     // WM_SETCURSOR: the I-beam over the edit area, the arrow elsewhere.
     void ChooseCursor();
@@ -140,16 +143,67 @@ public:
     // mask); window creation treats that as a failure.
     bool AllocationFailed() const { return allocationFailed; }
 
-protected:
     // Refused input: the window's pending keyboard messages are dropped, then
     // the simple beep.
     void RejectInput();
+
+    // ---- The habits of every edit (edit_undo.cpp) ----
+    // The window has the read-only style: the user may select and copy, not
+    // change the text.
+    bool ReadOnly() const;
+    // The key shortcuts, one table: Ctrl+A selects all, Ctrl+Z and
+    // Alt+Backspace undo (alt: the key came as a system key with Alt down).
+    // True when vk was one of them; the control character the shortcut's
+    // key also produces is dropped.
+    bool Shortcut(UINT vk, bool alt);
+    void SelectAll();
+    // One level of undo. Undo restores the text and selection of the undo
+    // buffer as one change, validated and notified; the state it replaced
+    // becomes the buffer, so an undo right after an undo redoes. False
+    // (nothing changes) with nothing to undo, when read-only, or when the
+    // edit's rules refuse the restored text (with a beep).
+    bool CanUndo() const { return canUndo; }
+    bool Undo();
+    void EmptyUndo();
+
+    // One change by the user (a key, a typed character, a clipboard or undo
+    // command, a spin step) runs inside one of these. When the outermost
+    // one ends with the text changed, the text and selection before it
+    // become the undo buffer, unless the host set a text meanwhile.
+    // Consecutive typed characters (typing: a character typed, not
+    // Backspace) with nothing between them form one step: the buffer keeps
+    // the state before the first.
+    class UserChange {
+    public:
+        explicit UserChange(EditCtl &edit, bool typing = false);
+        ~UserChange();
+        UserChange(const UserChange &) = delete;
+        UserChange &operator=(const UserChange &) = delete;
+
+    private:
+        EditCtl &edit_;
+        const TextLine before_;
+        const unsigned hostSets_;
+        const bool typing_;
+    };
+
+protected:
     // The text inserted over the selection as a paste, through the checks
     // (an empty one removes the selection). True when taken; when refused,
     // the text is as before, with the beep of refused input when `beep`.
     bool PasteText(const char *text, bool beep);
     // A notification to the parent; false when the window is gone afterwards.
-    bool Notify(WORD code) { return host_.NotifyParent(code); }
+    bool Notify(WORD code);
+    // A message to the parent (see WindowObject::SendToParent). What the
+    // parent does meanwhile (a text it sets) is the host's, not part of a
+    // user's change in progress.
+    bool AskParent(UINT msg, WPARAM wp, LPARAM lp, LRESULT *result = nullptr);
+    // The text changed: outside a user's change that is the host's doing
+    // (WM_SETTEXT, a value or mask export), which empties the undo buffer.
+    // Clients are told (AnnounceValue).
+    // Refresh calls it for every accepted change; a typed edit that writes a
+    // value straight into the line calls it itself.
+    void Changed();
     // After a change of font or alignment.
     void Relayout();
     // Stores a copy of str as the mask; false when str is null or the copy
@@ -163,6 +217,8 @@ protected:
     void DeleteKey();
     // The x at which the text starts, given its width.
     int TextOrigin(int width) const;
+    // The top of the caret in client coordinates.
+    POINT CaretAt(const EditDC &dc) const;
 
     WindowObject &host_;
     int marginLeft = 1;
@@ -177,9 +233,19 @@ protected:
     bool hasFocus = false;
     TextLine cur;
     TextLine saved;
+    TextLine undo;                // what an undo restores, when canUndo
+    bool canUndo = false;
+    bool typingRun = false;       // the last step recorded was typing, ending at runEnd
+    TextLine runEnd;
+    int userDepth = 0;            // UserChange scopes open; 0 while the parent answers
+    unsigned hostSets = 0;        // texts the host set, undo buffers it emptied
+    unsigned accepted = 0;        // changes accepted
     TextLine announced;  // the text clients last heard of
     std::unique_ptr<char[]> mask;
     bool allocationFailed = false;
+
+private:
+    class ParentTurn;
 };
 
 }  // namespace qx

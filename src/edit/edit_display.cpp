@@ -7,10 +7,10 @@
 
 namespace qx {
 
-EditColors PickEditColors(bool enabled) {
+EditColors PickEditColors(bool enabled, bool readOnly) {
     EditColors c;
     c.text = GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
-    c.back = GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE);
+    c.back = GetSysColor(enabled && !readOnly ? COLOR_WINDOW : COLOR_BTNFACE);
     c.selText = GetSysColor(enabled ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT);
     c.selBack = GetSysColor(COLOR_HIGHLIGHT);
     return c;
@@ -50,23 +50,24 @@ int EditCtl::TextOrigin(int width) const {
     return rightAlign ? rect.right - marginRight - width : rect.left + marginLeft;
 }
 
-// The line is drawn with an opaque background, so the character cells need
-// no fill; every other part of the edit rectangle is filled with the
-// parent's brush. Nothing is drawn outside the edit rectangle (a long text
+// The colours come from the parent's WM_CTLCOLOREDIT, or WM_CTLCOLORSTATIC
+// for a disabled or read-only edit. The line is drawn with an opaque
+// background, so the character cells need no fill; every other part of the
+// edit rectangle is filled with the parent's brush. Nothing is drawn outside the edit rectangle (a long text
 // would otherwise run over the spin).
 bool EditCtl::Paint(HDC dc) {
     if (!dc) return true;
-    const bool enabled = IsWindowEnabled(hwnd) != FALSE;
+    const bool enabled = IsWindowEnabled(hwnd) != FALSE, readOnly = ReadOnly();
     if (hasFocus) HideCaret(hwnd);
     {
-        const EditColors colors = PickEditColors(enabled);
+        const EditColors colors = PickEditColors(enabled, readOnly);
         SavedDC keep(dc);
         if (font) SelectObject(dc, font);
         SetTextColor(dc, colors.text);
         SetBkColor(dc, colors.back);
         LRESULT answer = 0;
-        if (!host_.SendToParent(enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                reinterpret_cast<LPARAM>(hwnd), &answer))
+        if (!AskParent(enabled && !readOnly ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(hwnd), &answer))
             return false;
         const HBRUSH parentBrush = reinterpret_cast<HBRUSH>(answer);
         const COLORREF text = GetTextColor(dc), back = GetBkColor(dc);
@@ -119,11 +120,26 @@ bool EditCtl::Paint(HDC dc) {
     return true;
 }
 
-void EditCtl::PlaceCaret(const EditDC &dc) {
-    if (!hasFocus) return;
+POINT EditCtl::CaretAt(const EditDC &dc) const {
     const int cx = dc.Width(cur.text, cur.caret);
     const int width = rightAlign ? dc.Width(cur.text, cur.Length()) : 0;
-    SetCaretPos(TextOrigin(width) + cx, rect.top + marginTop);
+    return {TextOrigin(width) + cx, rect.top + marginTop};
+}
+
+void EditCtl::PlaceCaret(const EditDC &dc) {
+    if (!hasFocus) return;
+    const POINT at = CaretAt(dc);
+    SetCaretPos(at.x, at.y);
+}
+
+POINT EditCtl::CaretMenuPoint() {
+    EditDC dc(hwnd, font);
+    POINT at = CaretAt(dc);
+    int height = 0;
+    dc.Width("", 0, &height);
+    at.y += height;
+    ClientToScreen(hwnd, &at);
+    return at;
 }
 
 // The boundary nearest to x, measured from where the text is painted; a

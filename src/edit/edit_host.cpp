@@ -1,5 +1,7 @@
 // EditHost: building, the message handler of the five edit-family classes,
-// layout and mouse routing. The non-client area is in edit_border.cpp.
+// layout, mouse routing, and keys, characters and edit commands as the
+// user's changes. The non-client area is in edit_border.cpp, the context
+// menu in edit_menu.cpp.
 #include "edit/edit_host.h"
 
 #include <new>
@@ -35,7 +37,11 @@ EditHost::~EditHost() {
     edit.reset();
 }
 
-bool EditHost::Step(bool up) { return edit ? edit->Step(up) : false; }
+bool EditHost::Step(bool up) {
+    if (!edit || edit->ReadOnly()) return false;
+    EditCtl::UserChange change(*edit);
+    return edit->Step(up);
+}
 
 bool EditHost::Build(const CREATESTRUCTA &cs) {
     const DWORD style = static_cast<DWORD>(cs.style);
@@ -80,18 +86,27 @@ LRESULT EditHost::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETTEXTLENGTH: return e ? e->GetTextLength() : 0;
     case WM_PAINT: Paint(); return 0;
     case WM_SETCURSOR: if (e) e->ChooseCursor(); return FALSE;
-    case WM_SETFONT: if (e) e->SetFont(reinterpret_cast<HFONT>(wp)); return 0;
+    case WM_SETFONT:
+        givenFont = reinterpret_cast<HFONT>(wp);
+        if (e) e->SetFont(givenFont);
+        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(givenFont);
+    case WM_STYLECHANGED: OnStyleChanged(wp, reinterpret_cast<const STYLESTRUCT *>(lp)); return 0;
     case WM_NCCALCSIZE: return OnNcCalcSize(wp, lp);
     case WM_NCPAINT: OnNcPaint(wp); return 0;
-    case WM_STYLECHANGED: OnStyleChanged(wp, reinterpret_cast<const STYLESTRUCT *>(lp)); return 0;
     case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_WANTARROWS;
     case EM_GETSEL: return GetSel(wp, lp);
     case EM_SETSEL: if (e) e->SetSel(static_cast<int>(wp), static_cast<int>(lp)); return 0;
-    case EM_CANUNDO: return 0;
-    case EM_UNDO: return 0;
-    case WM_KEYDOWN: if (e) e->OnKeyDown(static_cast<UINT>(wp)); return 0;
+    case EM_CANUNDO: return e && e->CanUndo();
+    case EM_UNDO:
+    case WM_UNDO: return EditCommand(msg);
+    case EM_EMPTYUNDOBUFFER: if (e) e->EmptyUndo(); return 0;
+    case EM_SETREADONLY: SetReadOnly(wp != 0); return TRUE;
+    case WM_CONTEXTMENU: ContextMenu(lp); return 0;
+    case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wp)); return 0;
     case WM_KEYUP: return 0;
-    case WM_CHAR: if (e) e->OnChar(static_cast<char>(wp & 0xFF)); return 0;
+    case WM_SYSKEYDOWN: return OnSysKeyDown(wp, lp);
+    case WM_CHAR: OnChar(static_cast<char>(wp & 0xFF)); return 0;
     case WM_COMMAND: return 0;
     case WM_MOUSEMOVE: OnMouseMove(LowSigned(lp), HighSigned(lp)); return 0;
     case WM_LBUTTONDOWN:
@@ -100,12 +115,72 @@ LRESULT EditHost::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<HWND>(lp)); return 0;
     case WM_MOUSEWHEEL: if (spin) spin->Wheel(HighSigned(wp) / WHEEL_DELTA); return 0;
     case WM_MOUSELEAVE: if (spin) spin->MouseLeave(LowSigned(lp), HighSigned(lp)); return 0;
-    case WM_CUT: if (e) e->Cut(); return 0;
-    case WM_COPY: if (e) e->Copy(); return 0;
-    case WM_PASTE: if (e) e->Paste(); return 0;
-    case WM_CLEAR: if (e) e->DeleteSelection(); return 0;
+    case WM_CUT:
+    case WM_COPY:
+    case WM_PASTE:
+    case WM_CLEAR: return EditCommand(msg);
     default: return DefWindowProcA(Window(), msg, wp, lp);
     }
+}
+
+// ---- Keys, characters and commands ------------------------------------------
+
+void EditHost::OnKeyDown(UINT vk) {
+    if (!edit) return;
+    if (vk == VK_APPS) {
+        ContextMenu(-1);
+        return;
+    }
+    EditCtl::UserChange change(*edit);
+    if (!edit->Shortcut(vk, false)) edit->OnKeyDown(vk);
+}
+
+// Alt+Backspace; the system character it also produces is dropped with it.
+LRESULT EditHost::OnSysKeyDown(WPARAM wp, LPARAM lp) {
+    if (edit && (HIWORD(lp) & KF_ALTDOWN) && edit->Shortcut(static_cast<UINT>(wp), true)) return 0;
+    return DefWindowProcA(Window(), WM_SYSKEYDOWN, wp, lp);
+}
+
+// Into a read-only edit, a character that would type or erase (Backspace)
+// is refused; other control characters pass silently.
+void EditHost::OnChar(char ch) {
+    if (!edit) return;
+    if (edit->ReadOnly()) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (c == '\b' || (c >= 0x20 && c != 0x7F)) edit->RejectInput();
+        return;
+    }
+    EditCtl::UserChange change(*edit, ch != '\b');
+    edit->OnChar(ch);
+}
+
+LRESULT EditHost::EditCommand(UINT msg) {
+    if (!edit) return 0;
+    EditCtl::UserChange change(*edit);
+    switch (msg) {
+    case WM_CUT: edit->Cut(); break;
+    case WM_COPY: edit->Copy(); break;
+    case WM_PASTE: edit->Paste(); break;
+    case WM_CLEAR:
+        if (!edit->ReadOnly()) edit->DeleteSelection();
+        break;
+    case WM_UNDO:
+    case EM_UNDO: return edit->Undo() ? TRUE : FALSE;
+    default: break;
+    }
+    return 0;
+}
+
+void EditHost::SetReadOnly(bool on) {
+    const LONG style = GetWindowLongA(Window(), GWL_STYLE);
+    SetWindowLongA(Window(), GWL_STYLE, on ? style | QXES_READONLY : style & ~QXES_READONLY);
+}
+
+void EditHost::OnStyleChanged(WPARAM which, const STYLESTRUCT *change) {
+    if (which != static_cast<WPARAM>(GWL_STYLE) || !change) return;
+    if (!((change->styleOld ^ change->styleNew) & QXES_READONLY)) return;
+    RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    NotifyStateChange(Window());
 }
 
 void EditHost::Paint() {
@@ -188,17 +263,9 @@ void EditHost::OnCaptureChanged(HWND gaining) {
     mouseOwner = 2;
 }
 
-// ---- Read-only mode and accessibility ---------------------------------------------
+// ---- Accessibility -------------------------------------------------------------------
 
-bool EditHost::ReadOnly() const { return (GetWindowLongA(Window(), GWL_STYLE) & ES_READONLY) != 0; }
-
-void EditHost::ReadOnlyChanged() { NotifyStateChange(Window()); }
-
-void EditHost::OnStyleChanged(WPARAM which, const STYLESTRUCT *change) {
-    if (which == static_cast<WPARAM>(GWL_STYLE) && change &&
-        ((change->styleOld ^ change->styleNew) & ES_READONLY))
-        ReadOnlyChanged();
-}
+bool EditHost::ReadOnly() const { return edit && edit->ReadOnly(); }
 
 long EditHost::AccChildCount() { return spin ? SpinCtl::kAccParts : 0; }
 
@@ -226,7 +293,7 @@ long EditHost::AccState(long child) {
 
 void EditHost::AccDefaultAction(long child, AccText *action) {
     if (child)
-        LoadLibraryString(QX_IDS_PRESS, action);
+        LoadControlString(Window(), QXIDS_ACC_PRESS, action);
     else
         action->Clear();
 }
@@ -243,6 +310,7 @@ HRESULT EditHost::AccDoDefaultAction(long child) {
 HRESULT EditHost::AccSetValue(long child, const char *text) {
     if (child || !edit) return DISP_E_MEMBERNOTFOUND;
     if (!IsWindowEnabled(Window()) || ReadOnly()) return E_ACCESSDENIED;
+    EditCtl::UserChange change(*edit);  // the user's, through the client: undone as one
     return edit->EnterText(text) ? S_OK : E_INVALIDARG;
 }
 

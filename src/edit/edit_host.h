@@ -24,24 +24,18 @@ public:
     EditHost(HWND hwnd, EditMaker make);
     ~EditHost() override;
 
-    // The spin steps the typed edit (nothing without one).
+    // The spin steps the typed edit as one user's change (nothing without
+    // one, nor while read-only).
     bool Step(bool up) override;
     WindowObject &SpinHost() override { return *this; }
 
     // The typed edit object; null for a class name of no edit kind.
     EditCtl *Edit() const { return edit.get(); }
 
-    // The read-only style bit (ES_READONLY's value) is set.
-    bool ReadOnly() const;
-    // The read-only mode changed: clients are told (EVENT_OBJECT_STATECHANGE).
-    // WM_STYLECHANGED calls it when the style bit changes; whatever else
-    // switches the mode (EM_SETREADONLY) calls it too.
-    void ReadOnlyChanged();
-
     // Accessibility: editable text named by its label, its value the text
     // as shown, read-only with the style bit; the spin's arrows are parts 1
-    // and 2 (push buttons that step once). Setting the value is entering the
-    // text as a paste over the whole text.
+    // and 2 (push buttons that step once). Setting the value is the user's
+    // entering the text as a paste over the whole text.
     long AccChildCount() override;
     long AccRole(long child) override;
     void AccCaption(long child, AccText *caption) override;
@@ -66,20 +60,40 @@ private:
     LRESULT GetText(WPARAM wp, LPARAM lp);
     LRESULT GetSel(WPARAM wp, LPARAM lp);
 
+    // Keys and characters, each a user's change: the shortcuts first, the
+    // Apps key opens the context menu; a character typed into a read-only
+    // edit is refused.
+    void OnKeyDown(UINT vk);
+    LRESULT OnSysKeyDown(WPARAM wp, LPARAM lp);
+    void OnChar(char ch);
+    // WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR, WM_UNDO and EM_UNDO (the context
+    // menu's commands too), each a user's change; EM_UNDO's result.
+    LRESULT EditCommand(UINT msg);
+    // EM_SETREADONLY sets or clears the style bit; a change of the bit (by
+    // it or by SetWindowLong) repaints the face and the border, and clients
+    // are told (EVENT_OBJECT_STATECHANGE).
+    void SetReadOnly(bool on);
+    void OnStyleChanged(WPARAM which, const STYLESTRUCT *change);
+    // WM_CONTEXTMENU (edit_menu.cpp): lp holds the screen point, or -1 for
+    // a menu asked for from the keyboard (at the caret).
+    void ContextMenu(LPARAM lp);
+
     // Mouse routing between the spin and the edit.
     void OnLButtonDown(int x, int y, WPARAM keys);
     void OnLButtonUp(int x, int y, WPARAM keys);
     void OnMouseMove(int x, int y);
     void OnCaptureChanged(HWND gaining);
+    // The edit takes no changes from the user (QXES_READONLY).
+    bool ReadOnly() const;
 
     // The non-client area: the 2-pixel hand-drawn frame where the old 3-D
     // look is in force, the themed "EDIT" border, or the system's border.
     bool Old3d() const;
     LRESULT OnNcCalcSize(WPARAM wp, LPARAM lp);
     void OnNcPaint(WPARAM wp);
-    void OnStyleChanged(WPARAM which, const STYLESTRUCT *change);
 
     EditMaker make_;
+    HFONT givenFont = nullptr;  // WM_SETFONT's, which WM_GETFONT answers
     std::unique_ptr<SpinCtl> spin;
     std::unique_ptr<EditCtl> edit;
     int mouseOwner = 2;  // who holds the left button: 0 spin, 1 edit, 2 nobody

@@ -35,8 +35,11 @@ bool FloatCtl::SetMask(const char *newMask) {
     return FloatMaskDigits(newMask, format.decimalChar, &format.intDigits, &format.fracDigits);
 }
 
+// The value the parent sets in answer is the user's step (one change to
+// undo), not a text of the host's own: the request is sent as part of the
+// change in progress.
 bool FloatCtl::Step(bool up) {
-    Notify(up ? QXFN_STEPUP : QXFN_STEPDOWN);
+    host_.NotifyParent(up ? QXFN_STEPUP : QXFN_STEPDOWN);
     return true;
 }
 

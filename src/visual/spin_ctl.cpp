@@ -6,6 +6,7 @@
 #include "common/gdi.h"
 #include "common/library_strings.h"
 #include "common/win_util.h"
+#include "qx_cntl.h"
 #include "visual/theme_api.h"
 
 namespace qx {
@@ -294,7 +295,7 @@ void SpinCtl::SetPressed(SpinButton button) {
 // ---- Accessibility ----------------------------------------------------------
 
 void SpinCtl::AccCaption(long part, AccText *caption) const {
-    LoadLibraryString(part == 1 ? QX_IDS_SPIN_UP : QX_IDS_SPIN_DOWN, caption);
+    LoadControlString(window_, part == 1 ? QXIDS_ACC_UP : QXIDS_ACC_DOWN, caption);
 }
 
 long SpinCtl::AccState(long part) const {

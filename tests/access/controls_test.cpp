@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "client.h"
-#include "common/string_ids.h"
 #include "harness.h"
 #include "qx_cntl.h"
 
@@ -184,10 +183,10 @@ TEST_F(Controls, RolesAndStates) {
     // The read-only style bit, at creation and changed later.
     for (const Kind &k : kEdits) {
         ParentWindow fresh;
-        HWND h = Make(fresh, k, false, ES_READONLY);
+        HWND h = Make(fresh, k, false, QXES_READONLY);
         Acc acc(h);
         EXPECT_EQ(State(acc.p), I4(kFocusable | STATE_SYSTEM_READONLY)) << k.cls;
-        SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) & ~ES_READONLY);
+        SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) & ~QXES_READONLY);
         EXPECT_EQ(State(acc.p), I4(kFocusable)) << k.cls;
     }
     // A button is pressed while the mouse holds it; the default one says so.
@@ -249,10 +248,10 @@ TEST_F(Controls, EditValuesAndTheirEvents) {
     }
 }
 
-// A client's value is entered as a paste over the whole text: the same
-// checks, notifications and event; a refused one changes nothing (text,
-// selection, notifications, events) and is told E_INVALIDARG; a read-only or
-// disabled edit takes none.
+// A client's value is the user's, entered as a paste over the whole text:
+// the same checks, notifications and event, one step to undo; a refused one
+// changes nothing (text, selection, notifications, events) and is told
+// E_INVALIDARG; a read-only or disabled edit takes none.
 TEST_F(Controls, SettingTheValueIsAPasteOverTheWholeText) {
     const std::wstring tooLong(64, L'a');
     const struct Row {
@@ -272,7 +271,7 @@ TEST_F(Controls, SettingTheValueIsAPasteOverTheWholeText) {
         {"more digits than the mask", kInt, 0, L"1234", E_INVALIDARG, "5"},
         {"a time", kTime, 0, L"10:45", S_OK, "10:45"},
         {"no time", kTime, 0, L"25:00", E_INVALIDARG, "05:30"},
-        {"read-only", kEdit, ES_READONLY, L"new", E_ACCESSDENIED, "5"},
+        {"read-only", kEdit, QXES_READONLY, L"new", E_ACCESSDENIED, "5"},
         {"disabled", kEdit, WS_DISABLED, L"new", E_ACCESSDENIED, "5"},
     };
     for (const Row &row : rows) {
@@ -299,6 +298,9 @@ TEST_F(Controls, SettingTheValueIsAPasteOverTheWholeText) {
         EXPECT_EQ(recorder.Wait(taken).size(), size_t(taken && text != start)) << row.what;
         if (!taken) {
             EXPECT_EQ(SendMessageA(h, EM_GETSEL, 0, 0), MAKELRESULT(1, 1)) << row.what;
+        } else {  // the user's change, undone as one
+            EXPECT_EQ(SendMessageA(h, EM_UNDO, 0, 0), TRUE) << row.what;
+            EXPECT_EQ(TextOf(h), start) << row.what;
         }
     }
 }
@@ -343,9 +345,9 @@ TEST_F(Controls, SpinArrowsArePushButtonsThatStepOnce) {
     EXPECT_EQ(HitAt(acc.p, h, {5, 5}), I4(CHILDID_SELF));
     parent.ClearNotifications();
 
-    SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | ES_READONLY);
+    SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | QXES_READONLY);
     EXPECT_EQ(acc->accDoDefaultAction(Child(1)), E_ACCESSDENIED);
-    SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) & ~ES_READONLY);
+    SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) & ~QXES_READONLY);
     EnableWindow(h, FALSE);
     EXPECT_EQ(acc->accDoDefaultAction(Child(1)), E_ACCESSDENIED);
     EXPECT_EQ(State(acc.p, 1), I4(STATE_SYSTEM_UNAVAILABLE));
@@ -443,8 +445,9 @@ TEST_F(Controls, CalendarDaysAreCells) {
 }
 
 // The four arrow buttons (themed month/year buttons, or the system's in the
-// classic look) are push buttons named after what they do; "Press" clicks
-// each once.
+// classic look) are push buttons named after what they do, by the host's
+// string where it has one (this program's string table names the first);
+// "Press" clicks each once.
 TEST_F(Controls, CalendarArrowButtonsAreNamedAndPressOnce) {
     HWND cal = Make(kCal);
     ShowDate(cal, 2024, 6, 3);
@@ -452,7 +455,7 @@ TEST_F(Controls, CalendarArrowButtonsAreNamedAndPressOnce) {
         const wchar_t *name;
         int after;
     } buttons[] = {
-        {L"Previous year", 20230603},
+        {L"Year back", 20230603},
         {L"Next year", 20240603},
         {L"Previous month", 20240503},
         {L"Next month", 20240603},
@@ -554,7 +557,7 @@ TEST_F(Controls, WinEventsOfASession) {
     const POINT up = Arrow(num, true);
     Click(num, up.x, up.y);                // pressed, stepped, released
     acc->accDoDefaultAction(Child(2));     // stepped
-    SetWindowLongA(num, GWL_STYLE, GetWindowLongA(num, GWL_STYLE) | ES_READONLY);
+    SendMessageA(num, EM_SETREADONLY, TRUE, 0);
     SendMessageA(num, QXM_SETACCNAME, 0, LPARAM("Count"));
     SetFocus(cal);
     SendKey(cal, VK_RIGHT);
@@ -578,17 +581,18 @@ TEST_F(Controls, WinEventsOfASession) {
 // ---- The string table ------------------------------------------------------------------------
 
 // The texts screen readers are told come from the DLL's string table, where
-// a translator finds them.
+// the module that creates the windows may replace them (this program gives
+// "Year back" for the calendar's first button: see the test above).
 TEST(LibraryStrings, TheDllCarriesTheTexts) {
     const struct { UINT id; const char *text; } strings[] = {
-        {QX_IDS_PRESS, "Press"},
-        {QX_IDS_SELECT, "Select"},
-        {QX_IDS_SPIN_UP, "Up"},
-        {QX_IDS_SPIN_DOWN, "Down"},
-        {QX_IDS_PREVIOUS_YEAR, "Previous year"},
-        {QX_IDS_NEXT_YEAR, "Next year"},
-        {QX_IDS_PREVIOUS_MONTH, "Previous month"},
-        {QX_IDS_NEXT_MONTH, "Next month"},
+        {QXIDS_ACC_PRESS, "Press"},
+        {QXIDS_ACC_SELECT, "Select"},
+        {QXIDS_ACC_UP, "Up"},
+        {QXIDS_ACC_DOWN, "Down"},
+        {QXIDS_ACC_PREVYEAR, "Previous year"},
+        {QXIDS_ACC_NEXTYEAR, "Next year"},
+        {QXIDS_ACC_PREVMONTH, "Previous month"},
+        {QXIDS_ACC_NEXTMONTH, "Next month"},
     };
     HMODULE dll = GetModuleHandleA("qx_cntl.dll");
     ASSERT_NE(dll, nullptr);

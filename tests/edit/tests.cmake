@@ -12,3 +12,9 @@ qx_wine_test(dll_edit_nt351 VERSION nt351 SOURCES ${D}/edit_window_test.cpp ${D}
 foreach(t dll_edit dll_edit_classic dll_edit_nt351)
   target_link_libraries(${t} PRIVATE uxtheme)
 endforeach()
+
+# The habits every edit class shares (undo, Select All, the context menu,
+# read-only, WM_GETFONT), with a theme and in the classic look; the program
+# gives its own text for one menu item.
+qx_wine_test(dll_habits SOURCES ${D}/habits_test.cpp ${D}/habits.rc)
+qx_wine_test(dll_habits_classic CLASSIC SOURCES ${D}/habits_test.cpp ${D}/habits.rc)
