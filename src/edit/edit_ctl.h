@@ -1,11 +1,16 @@
 // The edit base class: one line of text with a selection, turned into edits
 // by keys, typed characters and clipboard commands. Every change goes through
 // the virtual RemoveText/InsertText and is checked by the virtual Validate;
-// a refused change reverts to `saved` with a beep. `saved` is taken at every
-// key press and at the start of every change that does not come from a key
-// (new text, paste, deletion of the selection), so a refusal always returns
-// to the text shown before the change. Typed edits override single
+// a refused change reverts to `saved`, the copy every change takes of the
+// text shown just before it. A refusal of the user's input beeps and drops
+// the pending keys; a change the host makes (WM_SETTEXT, a value or a mask
+// set through an export) is refused silently. Typed edits override single
 // operations.
+//
+// No control character (below 0x20, or 0x7F) enters the text: typed, it is
+// a key's code and is ignored; in a paste (after its first line) or in a
+// new text it refuses the whole change. Caret, selection and deletion step
+// over whole characters of a double-byte code page.
 //
 // The edit lives in the window object of its window (its host), which is
 // held alive while any of its operations runs. Its notifications and colour
@@ -63,7 +68,10 @@ public:
 
     // The typed edits' contract, in this order.
     virtual void OnSetFocus();
-    virtual void SetText(const char *str);
+    // A new text (its whole characters within 63 bytes), the caret at its
+    // start: true when it was taken. A text with a control character is
+    // refused, and so is one Validate refuses (see Refresh).
+    virtual bool SetText(const char *str);
     virtual bool OnLButtonDown(int x, int y, WPARAM keys);
     virtual bool OnLButtonUp(int x, int y, WPARAM keys);
     virtual void OnKeyDown(UINT vk);
@@ -82,19 +90,19 @@ public:
     virtual bool Step(bool up);
     virtual void Clear();
 
-    // The text is painted as an empty box (see PictCtl): what is shown, and
-    // what screen readers are told, is then no text at all.
-    virtual bool ShowsEmpty() const { return false; }
-
     // The one path by which a change is validated (when notify), notified
-    // and shown. An accepted change outside a UserChange is the host's (see
-    // Changed). A text that differs from the one clients last heard of is
-    // announced to them (EVENT_OBJECT_VALUECHANGE), whatever the path; a
-    // refused change that leaves the text as it was announces nothing. False
-    // when the window is gone afterwards. A caller that asks whether the
-    // checks refused the change (*refused) reports the refusal itself; for
-    // the others a refusal beeps.
-    bool Refresh(bool notify, HDC dc = nullptr, bool *refused = nullptr);
+    // and shown. A change Validate refuses reverts to `saved`: the user's
+    // (inside a UserChange) with RejectInput, the host's silently; *taken
+    // tells whether it was taken. False when the window is gone afterwards.
+    // An accepted change outside a UserChange is the host's (see Changed).
+    // A text that differs from the one clients last heard of is announced to
+    // them (EVENT_OBJECT_VALUECHANGE), whatever the path; a refused change
+    // that leaves the text as it was announces nothing.
+    bool Refresh(bool notify, HDC dc = nullptr, bool *taken = nullptr);
+    // Whether the line is painted as an empty box (the text stays as it is);
+    // asked after the parent answered the colour request. Screen readers
+    // are told what is painted: then no text.
+    virtual bool PaintsEmpty() const { return false; }
     // Announces the text when it differs from the one clients last heard of.
     // Changed does it, and Refresh for a refused change.
     void AnnounceValue();
@@ -107,9 +115,9 @@ public:
     void Cut();
     void Paste();
     // The whole text replaced by `text` as if the user had selected all and
-    // pasted it: the same checks, notifications and events. True when it was
-    // taken; false when refused, and then text and selection stay as they
-    // were (silently: the caller reports the refusal).
+    // pasted it: the same checks, notifications, refusal and events. True
+    // when it was taken; false when refused, and then text and selection
+    // stay as they were.
     bool EnterText(const char *text);
     bool GetMask(char *dst, int size) const;
     void SetRect(int x, int y, int width, int height);
@@ -188,10 +196,25 @@ public:
     };
 
 protected:
-    // The text inserted over the selection as a paste, through the checks
-    // (an empty one removes the selection). True when taken; when refused,
-    // the text is as before, with the beep of refused input when `beep`.
-    bool PasteText(const char *text, bool beep);
+    // The text inserted over the selection as a paste, through the same
+    // checks (an empty one removes the selection). True when taken; a
+    // refused one leaves the text as it was, with the refusal's beep.
+    bool PasteText(const char *text);
+    // Ctrl held for a shortcut: Ctrl down and Alt up. Ctrl and Alt together
+    // are AltGr, which types a character on many layouts (AltGr+V types '@'
+    // on some): then no shortcut acts and the character is typed.
+    static bool ShortcutCtrl();
+    // Whether caret, selection and deletion step over whole characters of
+    // the code page; false where every position is one byte (the picture
+    // edits, whose text is laid out byte by byte).
+    virtual bool WholeCharacters() const { return true; }
+    // The positions next to pos that the caret can take, and the one that
+    // holds pos (pos itself between characters).
+    int NextPos(int pos) const;
+    int PrevPos(int pos) const;
+    int Snap(int pos) const;
+    // Makes the caret as high as a line of the font, placed and shown.
+    void MakeCaret();
     // A notification to the parent; false when the window is gone afterwards.
     bool Notify(WORD code);
     // A message to the parent (see WindowObject::SendToParent). What the
@@ -241,6 +264,9 @@ protected:
     unsigned hostSets = 0;        // texts the host set, undo buffers it emptied
     unsigned accepted = 0;        // changes accepted
     TextLine announced;  // the text clients last heard of
+    // The lead byte of a double-byte character whose second byte has not
+    // come yet (0: none).
+    char pendingLead = 0;
     std::unique_ptr<char[]> mask;
     bool allocationFailed = false;
 

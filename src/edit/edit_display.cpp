@@ -75,9 +75,11 @@ bool EditCtl::Paint(HDC dc) {
         const RECT area = ExclusiveRect(rect);
         IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
 
-        char chars[TextLine::kCapacity + 1];
-        const int len = cur.GetText(chars, sizeof chars);
-        const int lo = cur.SelStart(), hi = cur.SelEnd();
+        // Read after the colour request: the parent may have set a new text.
+        const TextLine line = PaintsEmpty() ? TextLine() : cur;
+        const char *const chars = line.text;
+        const int len = line.Length();
+        const int lo = line.SelStart(), hi = line.SelEnd();
         int h = 0;
         const int w1 = MeasureText(dc, chars, lo, nullptr);
         const int w2 = MeasureText(dc, chars + lo, hi - lo, nullptr);
@@ -142,8 +144,8 @@ POINT EditCtl::CaretMenuPoint() {
     return at;
 }
 
-// The boundary nearest to x, measured from where the text is painted; a
-// point exactly halfway goes to the right.
+// The boundary between characters nearest to x, measured from where the
+// text is painted; a point exactly halfway goes to the right.
 int EditCtl::HitTest(int x) {
     EditDC dc(hwnd, font);
     const int n = cur.Length();
@@ -151,11 +153,15 @@ int EditCtl::HitTest(int x) {
     const int rel = x - TextOrigin(w);
     if (rel < 0) return 0;
     if (rel >= w) return n;
-    int lo = 0, loX = 0, hi = n, hiX = w;
+    int bounds[TextLine::kCapacity + 1];  // the positions the caret can take
+    int count = 0;
+    for (int p = 0; p < n; p = NextPos(p)) bounds[count++] = p;
+    bounds[count++] = n;
+    int lo = 0, loX = 0, hi = count - 1, hiX = w;
     while (lo < hi - 1) {
         const int mid = (lo + hi) / 2;
-        const int midX = dc.Width(cur.text, mid);
-        if (midX == rel) return mid;
+        const int midX = dc.Width(cur.text, bounds[mid]);
+        if (midX == rel) return bounds[mid];
         if (midX < rel) {
             lo = mid;
             loX = midX;
@@ -164,13 +170,18 @@ int EditCtl::HitTest(int x) {
             hiX = midX;
         }
     }
-    return hiX - rel <= rel - loX ? hi : lo;
+    return bounds[hiX - rel <= rel - loX ? hi : lo];
 }
 
 // ---- Focus -----------------------------------------------------------------------
 
 void EditCtl::OnSetFocus() {
     hasFocus = true;
+    MakeCaret();
+    if (Refresh(false)) Notify(EN_SETFOCUS);
+}
+
+void EditCtl::MakeCaret() {
     {
         EditDC dc(hwnd, font);
         int height = 0;
@@ -179,7 +190,6 @@ void EditCtl::OnSetFocus() {
         PlaceCaret(dc);
     }
     ShowCaret(hwnd);
-    if (Refresh(false)) Notify(EN_SETFOCUS);
 }
 
 // The caret is the thread's: it is destroyed only when this edit made it.
@@ -192,8 +202,10 @@ void EditCtl::OnKillFocus() {
     if (Refresh(false)) Notify(EN_KILLFOCUS);
 }
 
+// With the focus the caret is made anew, as high as the new font's line.
 void EditCtl::SetFont(HFONT f) {
     font = f;
+    if (hasFocus) MakeCaret();
     Relayout();
 }
 

@@ -6,6 +6,7 @@
 
 #include <new>
 
+#include "common/char_class.h"
 #include "common/library_strings.h"
 #include "common/os_version.h"
 #include "common/win_util.h"
@@ -81,7 +82,7 @@ LRESULT EditHost::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFOCUS: if (e) e->OnSetFocus(); return 0;
     case WM_KILLFOCUS: if (e) e->OnKillFocus(); return 0;
     case WM_ENABLE: InvalidateRect(Window(), nullptr, TRUE); return 0;
-    case WM_SETTEXT: if (e) e->SetText(lp ? reinterpret_cast<const char *>(lp) : ""); return 0;
+    case WM_SETTEXT: return e && e->SetText(lp ? reinterpret_cast<const char *>(lp) : "") ? TRUE : FALSE;
     case WM_GETTEXT: return GetText(wp, lp);
     case WM_GETTEXTLENGTH: return e ? e->GetTextLength() : 0;
     case WM_PAINT: Paint(); return 0;
@@ -113,7 +114,7 @@ LRESULT EditHost::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK: OnLButtonDown(LowSigned(lp), HighSigned(lp), wp); return 0;
     case WM_LBUTTONUP: OnLButtonUp(LowSigned(lp), HighSigned(lp), wp); return 0;
     case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<HWND>(lp)); return 0;
-    case WM_MOUSEWHEEL: if (spin) spin->Wheel(HighSigned(wp) / WHEEL_DELTA); return 0;
+    case WM_MOUSEWHEEL: return OnMouseWheel(wp, lp);
     case WM_MOUSELEAVE: if (spin) spin->MouseLeave(LowSigned(lp), HighSigned(lp)); return 0;
     case WM_CUT:
     case WM_COPY:
@@ -146,8 +147,7 @@ LRESULT EditHost::OnSysKeyDown(WPARAM wp, LPARAM lp) {
 void EditHost::OnChar(char ch) {
     if (!edit) return;
     if (edit->ReadOnly()) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if (c == '\b' || (c >= 0x20 && c != 0x7F)) edit->RejectInput();
+        if (ch == '\b' || !IsControlChar(ch)) edit->RejectInput();
         return;
     }
     EditCtl::UserChange change(*edit, ch != '\b');
@@ -248,6 +248,14 @@ void EditHost::OnLButtonUp(int x, int y, WPARAM keys) {
     releasing = false;
 }
 
+// The spin steps by the wheel; without one the wheel goes on to the
+// default procedure, which passes it to the parent (a scrolling dialog).
+LRESULT EditHost::OnMouseWheel(WPARAM wp, LPARAM lp) {
+    if (!spin) return DefWindowProcA(Window(), WM_MOUSEWHEEL, wp, lp);
+    spin->Wheel(HighSigned(wp) / WHEEL_DELTA);
+    return 0;
+}
+
 void EditHost::OnMouseMove(int x, int y) {
     if (spin) spin->MouseMove(x, y);
     if (edit && mouseOwner != 0) edit->OnMouseMove(x, y);
@@ -281,7 +289,7 @@ void EditHost::AccCaption(long child, AccText *caption) {
 bool EditHost::AccValue(long child, AccText *value) {
     if (child) return false;
     char text[kTextBufferMax] = "";
-    if (edit && !edit->ShowsEmpty()) edit->GetText(text, sizeof text);
+    if (edit && !edit->PaintsEmpty()) edit->GetText(text, sizeof text);
     value->Assign(text);
     return true;
 }

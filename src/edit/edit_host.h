@@ -82,6 +82,7 @@ private:
     void OnLButtonDown(int x, int y, WPARAM keys);
     void OnLButtonUp(int x, int y, WPARAM keys);
     void OnMouseMove(int x, int y);
+    LRESULT OnMouseWheel(WPARAM wp, LPARAM lp);
     void OnCaptureChanged(HWND gaining);
     // The edit takes no changes from the user (QXES_READONLY).
     bool ReadOnly() const;

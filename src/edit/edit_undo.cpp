@@ -17,8 +17,6 @@ bool SameLine(const TextLine &a, const TextLine &b) {
     return SameText(a, b) && a.anchor == b.anchor && a.caret == b.caret;
 }
 
-bool KeyDown(int vk) { return GetKeyState(vk) < 0; }
-
 enum class Action { kSelectAll, kUndo };
 
 // The shortcuts: the key, whether it comes with Alt (a system key) or with
@@ -48,7 +46,7 @@ void DropShortcutChar(HWND hwnd, bool alt) {
 bool EditCtl::ReadOnly() const { return (GetWindowLongA(hwnd, GWL_STYLE) & QXES_READONLY) != 0; }
 
 bool EditCtl::Shortcut(UINT vk, bool alt) {
-    if (!alt && (!KeyDown(VK_CONTROL) || KeyDown(VK_MENU))) return false;
+    if (!alt && !ShortcutCtrl()) return false;
     for (const auto &s : kShortcuts) {
         if (s.vk != vk || s.alt != alt) continue;
         if (s.action == Action::kSelectAll)

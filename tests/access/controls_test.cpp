@@ -266,6 +266,7 @@ TEST_F(Controls, SettingTheValueIsAPasteOverTheWholeText) {
         {"empty", kEdit, 0, L"", S_OK, ""},
         {"63 characters", kEdit, 0, tooLong.c_str() + 1, S_OK, std::string(63, 'a')},
         {"64 characters", kEdit, 0, tooLong.c_str(), E_INVALIDARG, "5"},
+        {"a control character", kEdit, 0, L"a\tb", E_INVALIDARG, "5"},
         {"digits", kInt, 0, L"42", S_OK, "42"},
         {"a letter", kInt, 0, L"4x", E_INVALIDARG, "5"},
         {"more digits than the mask", kInt, 0, L"1234", E_INVALIDARG, "5"},

@@ -13,6 +13,9 @@ foreach(t dll_edit dll_edit_classic dll_edit_nt351)
   target_link_libraries(${t} PRIVATE uxtheme)
 endforeach()
 
+# Edit windows under a double-byte code page.
+qx_wine_test(dll_edit_dbcs LOCALE ja_JP.UTF-8 SOURCES ${D}/edit_dbcs_test.cpp)
+
 # The habits every edit class shares (undo, Select All, the context menu,
 # read-only, WM_GETFONT), with a theme and in the classic look; the program
 # gives its own text for one menu item.
