@@ -579,29 +579,4 @@ TEST_F(Controls, WinEventsOfASession) {
     EXPECT_EQ(TextOf(num), "41");
 }
 
-// ---- The string table ------------------------------------------------------------------------
-
-// The texts screen readers are told come from the DLL's string table, where
-// the module that creates the windows may replace them (this program gives
-// "Year back" for the calendar's first button: see the test above).
-TEST(LibraryStrings, TheDllCarriesTheTexts) {
-    const struct { UINT id; const char *text; } strings[] = {
-        {QXIDS_ACC_PRESS, "Press"},
-        {QXIDS_ACC_SELECT, "Select"},
-        {QXIDS_ACC_UP, "Up"},
-        {QXIDS_ACC_DOWN, "Down"},
-        {QXIDS_ACC_PREVYEAR, "Previous year"},
-        {QXIDS_ACC_NEXTYEAR, "Next year"},
-        {QXIDS_ACC_PREVMONTH, "Previous month"},
-        {QXIDS_ACC_NEXTMONTH, "Next month"},
-    };
-    HMODULE dll = GetModuleHandleA("qx_cntl.dll");
-    ASSERT_NE(dll, nullptr);
-    for (const auto &s : strings) {
-        char text[64] = {};
-        EXPECT_GT(LoadStringA(dll, s.id, text, sizeof text), 0) << s.text;
-        EXPECT_STREQ(text, s.text);
-    }
-}
-
 }  // namespace
