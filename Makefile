@@ -2,6 +2,8 @@
 #   make test   install what is missing, build both DLLs and the tests, run the suite
 #   make demo   the same set-up, then run the demo host
 #   make bench  the same set-up, then the benchmark against the system's controls
+#   make dist   build both DLLs and pack the host developer's kit,
+#               $(BUILD)/qx_cntl-<version>.zip
 # `make` alone builds without testing.
 
 BUILD ?= build
@@ -9,7 +11,7 @@ B32 := $(BUILD)/i686
 B64 := $(BUILD)/x86_64
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all build deps test demo bench clean
+.PHONY: all build deps test demo dist bench clean
 
 all: build
 
@@ -26,7 +28,11 @@ build: deps $(B32)/build.ninja $(B64)/build.ninja
 	cmake --build $(B32)
 	cmake --build $(B64)
 
-test: build
+dist: build
+	cmake -DB32=$(B32) -DB64=$(B64) -DOUT=$(BUILD) -P kit/make-dist.cmake
+
+# The suite unpacks the kit and builds against it.
+test: dist
 	./scripts/run-tests.sh $(B32) $(B64)
 
 demo: build

@@ -6,13 +6,17 @@
  *   "QXCalCntl"                                             month calendar
  *   "QXBmpButton", "QXBmpButtonXP"                          picture buttons
  *
- * Edit-family style bits: QXES_RIGHT, QXES_SPIN, QXES_WRAP. The window text
- * given at creation is the control's mask, not its content.
+ * Edit-family style bits: QXES_RIGHT, QXES_READONLY, QXES_SPIN, QXES_WRAP.
+ * The window text given at creation is the control's mask, not its content.
  *
  * Every function taking a window returns QXBOOL: 1 on success, 0 on failure
  * (also when the window is not a control of the kind the function serves).
  * The 32-bit DLL exports the standard-call functions decorated (_Name@N);
  * RegisterQXCtls and UnregisterQXCtls are cdecl and undecorated.
+ *
+ * QX_CNTL_VERSION_MAJOR, _MINOR, _PATCH and QX_CNTL_VERSION_STRING (from
+ * qx_cntl_version.h) give the version this header belongs to; the DLLs carry
+ * the same number in their version resources.
  *
  * Usable from C and C++.
  */
@@ -20,6 +24,47 @@
 #define QX_CNTL_H
 
 #include <windows.h>
+
+#include "qx_cntl_version.h"
+
+/* Style bits of the edit family (low word of the window style). */
+#define QXES_RIGHT 0x0002 /* right-aligned text */
+#define QXES_SPIN  0x1000 /* spin button at the right edge */
+#define QXES_WRAP  0x2000 /* stepping wraps from one end of the range to the other */
+/* Read-only: the user may select and copy but not change the text; the
+ * host's sets still work. EM_SETREADONLY sets and clears the bit. */
+#define QXES_READONLY 0x0800
+
+/* Notification codes sent by a "QXFloat" spin to the parent (WM_COMMAND). */
+#define QXFN_STEPUP   0x1000
+#define QXFN_STEPDOWN 0x2000
+
+/* Notification code sent by a "QXCalCntl" when a day is double-clicked. */
+#define QXCN_DAYDBLCLK 1
+
+/* String resources: the edit family's context menu, and what screen readers
+ * are told of the controls' parts. The library's own (English) strings are
+ * in the DLL; a host gives its own texts by putting strings with these
+ * identifiers in a STRINGTABLE of the module whose instance handle creates
+ * the windows (a dialog's module, the hInstance of CreateWindowEx), where
+ * they are looked up first. In the menu's texts '&' marks the mnemonic. */
+#define QXIDS_MENU_UNDO      0x7E10
+#define QXIDS_MENU_CUT       0x7E11
+#define QXIDS_MENU_COPY      0x7E12
+#define QXIDS_MENU_PASTE     0x7E13
+#define QXIDS_MENU_DELETE    0x7E14
+#define QXIDS_MENU_SELECTALL 0x7E15
+#define QXIDS_ACC_PRESS      0x7E20 /* the default action of buttons and spin arrows */
+#define QXIDS_ACC_SELECT     0x7E21 /* the default action of a calendar's day */
+#define QXIDS_ACC_UP         0x7E22 /* the spin's arrows */
+#define QXIDS_ACC_DOWN       0x7E23
+#define QXIDS_ACC_PREVYEAR   0x7E24 /* the calendar's four arrow buttons */
+#define QXIDS_ACC_NEXTYEAR   0x7E25
+#define QXIDS_ACC_PREVMONTH  0x7E26
+#define QXIDS_ACC_NEXTMONTH  0x7E27
+
+/* Resource scripts may include this header for the constants above. */
+#ifndef RC_INVOKED
 
 #if defined(QX_CNTL_BUILD) || defined(QX_CNTL_STATIC)
 #define QX_API
@@ -34,17 +79,12 @@ extern "C" {
 /* One-byte boolean result: test it as a byte, never as a BOOL. */
 typedef unsigned char QXBOOL;
 
-/* Style bits of the edit family (low word of the window style). */
-#define QXES_RIGHT 0x0002 /* right-aligned text */
-#define QXES_SPIN  0x1000 /* spin button at the right edge */
-#define QXES_WRAP  0x2000 /* stepping wraps from one end of the range to the other */
-
-/* Notification codes sent by a "QXFloat" spin to the parent (WM_COMMAND). */
-#define QXFN_STEPUP   0x1000
-#define QXFN_STEPDOWN 0x2000
-
-/* Notification code sent by a "QXCalCntl" when a day is double-clicked. */
-#define QXCN_DAYDBLCLK 1
+/* Message to any control: the name screen readers give it. lParam is the
+ * name (ANSI, copied; an empty one means no name); NULL forgets a name set
+ * before, and the control is named as without one again (an edit after the
+ * static text before it, a button after its text). wParam is 0. Returns TRUE,
+ * FALSE when the name could not be kept. */
+#define QXM_SETACCNAME (WM_USER + 0x0700)
 
 /* Registration of the whole library. */
 QX_API QXBOOL __cdecl RegisterQXCtls(HINSTANCE instance);
@@ -119,5 +159,7 @@ QX_API QXBOOL WINAPI QXBtn_SetBitmap(HWND hwnd, HBITMAP bitmap);
 #ifdef __cplusplus
 }
 #endif
+
+#endif /* RC_INVOKED */
 
 #endif /* QX_CNTL_H */

@@ -3,8 +3,11 @@
 # everything is already there. Runs apt-get only when a package is missing.
 set -eu
 
+# clang and lld make the kit's import libraries for MSVC-style linkers and
+# link the test host that proves them.
 PKGS="cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest \
-wine64 fonts-wine xvfb xauth libxcomposite1 libxcursor1 libxi6 libxinerama1"
+wine64 fonts-wine xvfb xauth libxcomposite1 libxcursor1 libxi6 libxinerama1 \
+clang lld"
 
 missing=""
 for p in $PKGS; do

@@ -3,43 +3,48 @@
 // takes the focus when clicked, presses with the mouse and the space bar,
 // tracks hovering, and sends BN_CLICKED to its parent.
 //
-// One BmpBtn per window, in slot 0. The window procedure turns each message
-// it handles into one virtual operation, so that a derived button replaces
-// single behaviours (the month/year button replaces DrawFace only).
+// One BmpBtn per window, its window object. Each message it handles becomes
+// one virtual operation, so that a derived button replaces single behaviours
+// (the month/year button replaces DrawFace only).
+//
+// Screen readers see a push button named by its text (a picture-only button
+// by the name its host gives it, QXM_SETACCNAME), pressed while pressed,
+// whose default action "Press" clicks it as the mouse does.
 #pragma once
 #include <windows.h>
 
+#include "common/gdi.h"
+#include "common/window_object.h"
+
 namespace qx {
 
-class BmpBtn {
+class BmpBtn : public WindowObject {
 public:
-    BmpBtn() = default;
-    // Deletes bitmap and both greyed copies; never the icon, which stays the
-    // caller's.
-    virtual ~BmpBtn();
-    BmpBtn(const BmpBtn &) = delete;
-    BmpBtn &operator=(const BmpBtn &) = delete;
+    explicit BmpBtn(HWND hwnd) : WindowObject(hwnd) {}
+    // The factory of "QXBmpButton".
+    static WindowObject *Make(HWND hwnd, const CREATESTRUCTA &cs);
 
-    virtual bool OnNcCreate(HWND window, const CREATESTRUCTA *create);
-    virtual void OnNcDestroy(HWND window);
-    virtual bool OnCreate(HWND window, const CREATESTRUCTA *create);
     // The whole window is client area, whatever the style.
-    virtual LRESULT OnNcCalcSize(HWND window, WPARAM flag, LPARAM sizes);
-    virtual void OnSetFocus(HWND window, HWND losing);
-    virtual void OnKillFocus(HWND window, HWND gaining);
-    virtual void OnCommand(HWND window, int id, HWND control, UINT code);
-    virtual void OnPaint(HWND window);
-    virtual UINT OnGetDlgCode(HWND window, const MSG *msg);
+    virtual LRESULT OnNcCalcSize();
+    virtual void OnSetFocus();
+    virtual void OnKillFocus();
+    virtual void OnPaint();
+    virtual UINT OnGetDlgCode();
     // The space bar presses (key down) and clicks (key up); other keys do nothing.
-    virtual void OnKey(HWND window, UINT vk, bool down, int repeat, UINT flags);
-    virtual void OnLButtonDown(HWND window, int x, int y, UINT keys);
-    virtual void OnLButtonUp(HWND window, int x, int y, UINT keys);
-    virtual void OnSize(HWND window, UINT type, int width, int height);
-    virtual void OnEnable(HWND window, bool enable);
-    virtual void OnMouseMove(HWND window, int x, int y, UINT keys);
-    virtual void OnMouseLeave(HWND window);
+    virtual void OnKey(UINT vk, bool down);
+    virtual void OnLButtonDown();
+    virtual void OnLButtonUp(int x, int y);
+    virtual void OnSize(int width, int height);
+    virtual void OnEnable(bool enable);
+    virtual void OnMouseMove();
+    virtual void OnMouseLeave();
+    // The default action of a screen reader (posted, so that a dialog the
+    // click opens does not hold up the client): a press and release in the
+    // middle, through the mouse handlers, when the button is enabled.
+    virtual void OnAccPress();
     // Each changes its flag and draws at once (no WM_PAINT); the hot ones
-    // always draw the unpressed look.
+    // always draw the unpressed look. A change of the pressed flag raises
+    // EVENT_OBJECT_STATECHANGE.
     virtual void Press();
     virtual void Release();
     virtual void EnterHot();
@@ -65,24 +70,31 @@ public:
     bool MakeDisabledBitmap();
     bool MakeDisabledIcon();
 
-    HWND hwnd = nullptr;
+    long AccChildCount() override;
+    long AccRole(long child) override;
+    void AccCaption(long child, AccText *caption) override;
+    bool AccValue(long child, AccText *value) override;
+    long AccState(long child) override;
+    void AccDefaultAction(long child, AccText *action) override;
+    HRESULT AccDoDefaultAction(long child) override;
+    HRESULT AccSetValue(long child, const char *text) override;
+    bool AccChildRect(long child, RECT *rect) override;
+
     bool focused = false;
     bool tracking = false;  // a mouse press holds the capture
     bool pressed = false;
     bool enabled = true;  // as last told by WM_ENABLE
     bool hot = false;     // the cursor is over it and a leave report is due
     RECT clientRect = {0, 0, 0, 0};
-    HBITMAP bitmap = nullptr;
-    HBITMAP disabledBitmap = nullptr;
-    HICON icon = nullptr;
-    HICON disabledIcon = nullptr;
+    Bitmap bitmap;
+    Bitmap disabledBitmap;
+    HICON icon = nullptr;  // the caller's
+    OwnedIcon disabledIcon;
 
 protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     // Draws with the window's own device context, now.
     void DrawNow(bool pressedLook);
-    // WM_COMMAND with BN_CLICKED to the parent, sent (not posted). The
-    // parent may destroy the button meanwhile: callers touch nothing after it.
-    void NotifyClicked();
     // The bitmap or icon to show: the greyed copy while disabled (made when
     // missing), else the picture itself.
     HBITMAP PickBitmap();
@@ -90,13 +102,9 @@ protected:
     void DrawIconPicture(HDC dc, const RECT &rect, bool pressedLook);
 };
 
-// The class procedure of "QXBmpButton" windows. A window whose object cannot
-// be made is not created.
-LRESULT CALLBACK BmpBtnWndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
-
-// The button object of a "QXBmpButton" or "QXBmpButtonXP" window of ours;
-// null for any other window.
-BmpBtn *ButtonFromWindow(HWND window);
+// The message a button posts itself for the default action of a screen
+// reader (private to the class).
+constexpr UINT kBtnAccPressMessage = WM_USER + 0x7F0;
 
 // ---- Drawing rules, without a window --------------------------------------
 

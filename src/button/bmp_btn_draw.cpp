@@ -118,7 +118,7 @@ bool ReplaceBackground(HDC dc, HBITMAP bmp, COLORREF from, COLORREF to) {
 void BmpBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
     RECT r = rect;
     const int bx = GetSystemMetrics(SM_CXBORDER), by = GetSystemMetrics(SM_CYBORDER);
-    ScopedTheme theme(hwnd, L"BUTTON");
+    ScopedTheme theme(Window(), L"BUTTON");
 
     if (focused && !theme) {
         HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
@@ -166,15 +166,15 @@ void BmpBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
 // ---- The picture -----------------------------------------------------------------
 
 HBITMAP BmpBtn::PickBitmap() {
-    if (enabled) return bitmap;
+    if (enabled) return bitmap.get();
     if (!disabledBitmap) MakeDisabledBitmap();
-    return disabledBitmap ? disabledBitmap : bitmap;
+    return disabledBitmap ? disabledBitmap.get() : bitmap.get();
 }
 
 HICON BmpBtn::PickIcon() {
     if (enabled) return icon;
     if (!disabledIcon) MakeDisabledIcon();
-    return disabledIcon ? disabledIcon : icon;
+    return disabledIcon ? disabledIcon.get() : icon;
 }
 
 void BmpBtn::DrawIconPicture(HDC dc, const RECT &rect, bool pressedLook) {
@@ -185,7 +185,7 @@ void BmpBtn::DrawIconPicture(HDC dc, const RECT &rect, bool pressedLook) {
 
 void BmpBtn::DrawImage(HDC dc, const RECT &rect, bool pressedLook) {
     int w, h;
-    if (BitmapSize(bitmap, &w, &h)) {
+    if (BitmapSize(bitmap.get(), &w, &h)) {
         // The size is the bitmap's, also when its greyed copy is drawn.
         const POINT at = PictureOrigin(rect, w, h, pressedLook);
         HBITMAP picked = PickBitmap();
@@ -203,7 +203,7 @@ void BmpBtn::DrawImage(HDC dc, const RECT &rect, bool pressedLook) {
 
 void BmpBtn::DrawImageMasked(HDC dc, const RECT &rect, bool pressedLook) {
     int w, h;
-    if (!BitmapSize(bitmap, &w, &h)) {
+    if (!BitmapSize(bitmap.get(), &w, &h)) {
         // An icon-only button shows its icon in this look as well.
         if (icon) DrawIconPicture(dc, rect, pressedLook);
         return;
@@ -230,25 +230,22 @@ void BmpBtn::DrawImageMasked(HDC dc, const RECT &rect, bool pressedLook) {
 // ---- Greyed copies ---------------------------------------------------------------
 
 bool BmpBtn::MakeDisabledBitmap() {
-    if (disabledBitmap) {
-        DeleteObject(disabledBitmap);
-        disabledBitmap = nullptr;
-    }
+    disabledBitmap.Reset();
     BITMAP bm;
-    if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm)) return false;
+    if (!bitmap || !GetObjectA(bitmap.get(), sizeof bm, &bm)) return false;
     const int w = bm.bmWidth, h = bm.bmHeight;
 
     if (bm.bmBitsPixel > 8) {
-        disabledBitmap = CreateDisabledImage24(bitmap, kTransparentColor, GetSysColor(COLOR_BTNFACE),
-                                               GetSysColor(COLOR_BTNSHADOW), nullptr, nullptr, nullptr);
-        return disabledBitmap != nullptr;
+        disabledBitmap.Reset(CreateDisabledImage24(bitmap.get(), kTransparentColor, GetSysColor(COLOR_BTNFACE),
+                                                   GetSysColor(COLOR_BTNSHADOW), nullptr, nullptr, nullptr));
+        return static_cast<bool>(disabledBitmap);
     }
 
     // Few colours: the system's embossed rendering, which leaves only white
     // untouched. It is given a copy whose transparent colour is white, and
     // draws onto the transparent colour: the picture's background stays
     // background in the greyed copy instead of turning into a grey block.
-    WindowDC window(hwnd);
+    WindowDC window(Window());
     if (!window) return false;
     MemoryDC memory(window.get()), from(window.get());
     Bitmap source(CreateCompatibleBitmap(window.get(), w, h));
@@ -256,7 +253,7 @@ bool BmpBtn::MakeDisabledBitmap() {
     if (!memory || !from || !source || !copy) return false;
     {
         Select into(memory.get(), source.get());
-        Select out(from.get(), bitmap);
+        Select out(from.get(), bitmap.get());
         BitBlt(memory.get(), 0, 0, w, h, from.get(), 0, 0, SRCCOPY);
     }
     ReplaceColor(window.get(), source.get(), kTransparentColor, RGB(255, 255, 255), false);
@@ -267,14 +264,13 @@ bool BmpBtn::MakeDisabledBitmap() {
         DrawStateA(memory.get(), nullptr, nullptr, reinterpret_cast<LPARAM>(source.get()), 0, 0, 0, w,
                    h, DST_BITMAP | DSS_DISABLED);
     }
-    disabledBitmap = copy.Release();
+    disabledBitmap.Reset(copy.Release());
     return true;
 }
 
 bool BmpBtn::MakeDisabledIcon() {
-    if (disabledIcon) DestroyIcon(disabledIcon);
-    disabledIcon = CreateDisabledIcon24(icon, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNSHADOW));
-    return disabledIcon != nullptr;
+    disabledIcon.Reset(CreateDisabledIcon24(icon, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNSHADOW)));
+    return static_cast<bool>(disabledIcon);
 }
 
 }  // namespace qx

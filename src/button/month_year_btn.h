@@ -11,18 +11,17 @@ namespace qx {
 
 class MonthYearBtn : public BmpBtn {
 public:
+    using BmpBtn::BmpBtn;
+    // The factory of "QXBmpButtonXP".
+    static WindowObject *Make(HWND hwnd, const CREATESTRUCTA &cs);
+
     void DrawFace(HDC dc, const RECT &rect, bool pressedLook) override;
 
-    HWND ownWnd = nullptr;  // the button's window, set when the object is made
     bool leftArrow = true;  // false: the arrow points right
 };
 
-// The class procedure of "QXBmpButtonXP" windows: makes the MonthYearBtn at
-// WM_NCCREATE, then hands every message to the bitmap button's dispatch. A
-// window whose object cannot be made is not created.
-LRESULT CALLBACK MonthYearBtnWndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
-
-// The object of a "QXBmpButtonXP" window of ours; null for any other window.
-MonthYearBtn *MonthYearBtnFromWindow(HWND window);
+// Points the arrow of a month/year button of ours left or right; false for
+// any other window.
+bool SetMonthYearArrow(HWND button, bool left);
 
 }  // namespace qx

@@ -1,25 +1,21 @@
-// Registration of "QXCalCntl" and the calendar's date functions. Each date
-// function reaches the calendar through WindowObject and fails for any other
-// window.
+// The calendar's date functions. Each reaches the calendar through
+// WindowObject::With and fails for any other window.
 #include "calendar/cal_ctl.h"
-#include "common/window_class.h"
-#include "common/window_object.h"
 #include "qx_cntl.h"
 
 namespace qx {
 namespace {
 
-WindowClass g_calClass = {kCalClassName, &CalWndProc, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, 0};
-// The instance of the last registration: unregistering takes no argument.
-HINSTANCE g_calInstance = nullptr;
-
-CalCtl *FindCal(HWND hwnd) { return static_cast<CalCtl *>(WindowObject(hwnd, &CalWndProc)); }
+template <class Body>
+QXBOOL WithCal(HWND hwnd, Body body) {
+    return WindowObject::With<CalCtl>(hwnd, body) ? 1 : 0;
+}
 
 QXBOOL Get(HWND hwnd, int *out, int (*read)(const CalModel &)) {
-    CalCtl *cal = FindCal(hwnd);
-    if (!cal || !out) return 0;
-    *out = read(cal->model);
-    return 1;
+    return out && WithCal(hwnd, [&](CalCtl &cal) {
+        *out = read(cal.model);
+        return true;
+    });
 }
 
 }  // namespace
@@ -27,15 +23,9 @@ QXBOOL Get(HWND hwnd, int *out, int (*read)(const CalModel &)) {
 
 using qx::CalCtl;
 using qx::CalModel;
+using qx::WithCal;
 
 extern "C" {
-
-QXBOOL WINAPI QXRegisterCalClass(HINSTANCE instance) {
-    qx::g_calInstance = instance;
-    return qx::RegisterCounted(qx::g_calClass, instance) ? 1 : 0;
-}
-
-void WINAPI QXUnregisterCalClass(void) { qx::UnregisterCounted(qx::g_calClass, qx::g_calInstance); }
 
 QXBOOL WINAPI QXCalGetYear(HWND hwnd, int *year) {
     return qx::Get(hwnd, year, [](const CalModel &m) { return m.year; });
@@ -52,28 +42,28 @@ QXBOOL WINAPI QXCalGetDay(HWND hwnd, int *day) {
 // The setters keep the selected index as it is, also beyond the new month's
 // end, and repaint the whole window later.
 QXBOOL WINAPI QXCalSetYear(HWND hwnd, int year) {
-    CalCtl *cal = qx::FindCal(hwnd);
-    if (!cal) return 0;
-    cal->SetYear(year, false, false);
-    InvalidateRect(hwnd, nullptr, TRUE);
-    return 1;
+    return WithCal(hwnd, [&](CalCtl &cal) {
+        cal.SetYear(year, false, false);
+        InvalidateRect(cal.Window(), nullptr, TRUE);
+        return true;
+    });
 }
 
 // The month row can only show months 1 to 12: any other month is refused.
 QXBOOL WINAPI QXCalSetMonth(HWND hwnd, int month) {
-    CalCtl *cal = qx::FindCal(hwnd);
-    if (!cal || month < 1 || month > 12) return 0;
-    cal->SetMonth(month - 1, false, false);
-    InvalidateRect(hwnd, nullptr, TRUE);
-    return 1;
+    return month >= 1 && month <= 12 && WithCal(hwnd, [&](CalCtl &cal) {
+        cal.SetMonth(month - 1, false, false);
+        InvalidateRect(cal.Window(), nullptr, TRUE);
+        return true;
+    });
 }
 
 QXBOOL WINAPI QXCalSetDay(HWND hwnd, int day) {
-    CalCtl *cal = qx::FindCal(hwnd);
-    if (!cal) return 0;
-    cal->SetDay(qx::AddWrapping(day, -1), false);
-    InvalidateRect(hwnd, nullptr, TRUE);
-    return 1;
+    return WithCal(hwnd, [&](CalCtl &cal) {
+        cal.SetDay(qx::AddWrapping(day, -1), false);
+        InvalidateRect(cal.Window(), nullptr, TRUE);
+        return true;
+    });
 }
 
 }  // extern "C"

@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "common/number_text.h"
+#include "common/win_util.h"
+
 namespace qx {
 namespace {
 
@@ -78,7 +81,7 @@ void CalPainter::HeaderRow(const RECT &r, const char *text) {
 
 void CalPainter::YearRow() {
     char text[16];
-    wsprintfA(text, "%d", model_.year);
+    FormatDecimal(model_.year, 1, text, sizeof text);
     HeaderRow(model_.YearRowRect(), text);
 }
 
@@ -123,7 +126,7 @@ void CalPainter::Day(int index) {
 void CalPainter::NormalDay(const RECT &cell, int index) {
     const int bw = model_.borderWidth, bh = model_.borderHeight;
     const RECT r = {cell.left, cell.top, cell.right - bw, cell.bottom - bh};
-    const RECT clip = {r.left, r.top, r.right + 1, r.bottom + 1};
+    const RECT clip = ExclusiveRect(r);
     RECT textRect = r;
     if (theme_) {
         RECT part = clip;
@@ -134,11 +137,10 @@ void CalPainter::NormalDay(const RECT &cell, int index) {
         const RECT inner = Shrunk(r, bw, bh);
         Ring(inner);
         textRect = Shrunk(inner, bw, bh);
-        const RECT face = {textRect.left, textRect.top, textRect.right + 1, textRect.bottom + 1};
-        FillSys(dc_, face, COLOR_BTNFACE);
+        FillSys(dc_, ExclusiveRect(textRect), COLOR_BTNFACE);
     }
     char text[16];
-    wsprintfA(text, "%d", index + 1);
+    FormatDecimal(index + 1, 1, text, sizeof text);
     Text(textRect, text, GetSysColor(COLOR_BTNTEXT), kCentered);
 }
 
@@ -148,10 +150,11 @@ void CalPainter::Ring(const RECT &r) {
     const int bw = model_.borderWidth, bh = model_.borderHeight;
     HBRUSH light = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
+    const RECT all = ExclusiveRect(r);
     const RECT top = {r.left, r.top, r.right, r.top + bh};
     const RECT left = {r.left, r.top, r.left + bw, r.bottom};
-    const RECT bottom = {r.left, r.bottom - bh + 1, r.right + 1, r.bottom + 1};
-    const RECT right = {r.right - bw + 1, r.top, r.right + 1, r.bottom + 1};
+    const RECT bottom = {all.left, all.bottom - bh, all.right, all.bottom};
+    const RECT right = {all.right - bw, all.top, all.right, all.bottom};
     FillRect(dc_, &top, light);
     FillRect(dc_, &left, light);
     FillRect(dc_, &bottom, shadow);
@@ -173,7 +176,7 @@ void CalPainter::SelectedDay(const RECT &cell, int index) {
     text.left += bw;
     text.top += bh;
     char number[16];
-    wsprintfA(number, "%d", index + 1);
+    FormatDecimal(index + 1, 1, number, sizeof number);
     Text(text, number, RGB(0, 0, 0), kCentered);
     if (focused_) {
         const RECT focus = Shrunk(text, 2 * bw, 2 * bh);

@@ -5,8 +5,18 @@
 
 namespace qx {
 
-// An owned GDI object (pen, brush, font, bitmap, region), deleted at the end.
-template <typename H>
+// How an owned handle is given back: DeleteObject for GDI objects,
+// DestroyIcon for icons.
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ h) const { DeleteObject(h); }
+};
+struct DestroyIconHandle {
+    void operator()(HICON h) const { DestroyIcon(h); }
+};
+
+// An owned GDI object (pen, brush, font, bitmap, region) or icon, given back
+// at the end.
+template <typename H, typename Free = DeleteGdiObject>
 class GdiObject {
 public:
     explicit GdiObject(H h = nullptr) : h_(h) {}
@@ -17,7 +27,7 @@ public:
     H get() const { return h_; }
     explicit operator bool() const { return h_ != nullptr; }
     void Reset(H h = nullptr) {
-        if (h_) DeleteObject(h_);
+        if (h_ && h_ != h) Free()(h_);
         h_ = h;
     }
     H Release() {
@@ -34,6 +44,7 @@ using Pen = GdiObject<HPEN>;
 using Brush = GdiObject<HBRUSH>;
 using Font = GdiObject<HFONT>;
 using Bitmap = GdiObject<HBITMAP>;
+using OwnedIcon = GdiObject<HICON, DestroyIconHandle>;
 
 inline HPEN MakePen(int width, COLORREF color) { return CreatePen(PS_SOLID, width, color); }
 inline HBRUSH MakeBrush(COLORREF color) { return CreateSolidBrush(color); }

@@ -1,25 +1,157 @@
-// The object of a window of this library lives in extra window slot 0.
-// Exports reach it only through WindowObject, which first makes sure the
-// window is one of ours of the expected kind, so a stray handle (null, not a
-// window, another process's window, another class, a dialog whose slot 0
-// holds something else) never has its slot 0 read as an object.
+// The base of every window's object in the library, and the one lifetime
+// rule they all follow:
+//
+// - The class's factory makes the object at WM_NCCREATE; it goes into extra
+//   window slot 0 and builds itself there. A window whose object cannot be
+//   made or built is not created, and nothing of it is left behind.
+// - Every way in (the window procedure, each export, a timer tick, a
+//   client's call on the accessible object) holds a Guard on the object for
+//   the length of its call.
+// - WM_NCDESTROY clears slot 0 and marks the object gone; the Guard that
+//   unwinds last deletes it, so it is deleted exactly once, after the
+//   outermost call on it has returned.
+//
+// Code that sends a message out of the control (a notification, a colour
+// request to the parent) learns from the send whether the window is still
+// there; once it is gone it touches nothing of the object again.
+//
+// A control's state is touched by its own thread only: an export given a
+// window of another thread of the process runs on that window's thread, as
+// a sent message does.
+//
+// Every object answers screen readers (see accessible.h): it implements the
+// AccessProvider operations for its class, and the base answers WM_GETOBJECT
+// and QXM_SETACCNAME with them, raises EVENT_OBJECT_STATECHANGE when the
+// window is enabled or disabled, and disconnects the accessible object at
+// WM_NCDESTROY, before the object itself may go.
 #pragma once
 #include <windows.h>
+
+#include "common/accessible.h"
+#include "common/thread_call.h"
 
 namespace qx {
 
 // Extra bytes every class of the library asks for: slot 0, pointer-sized.
 constexpr int kWindowExtraBytes = sizeof(LONG_PTR);
 
-// Slot 0 of a window that is a live window of this process whose class
-// procedure is one of `procs`; null otherwise.
-void *WindowObject(HWND hwnd, const WNDPROC *procs, int count);
-inline void *WindowObject(HWND hwnd, WNDPROC proc) { return WindowObject(hwnd, &proc, 1); }
+class WindowObject : public AccessProvider {
+public:
+    // Makes (allocates) the object of a window at WM_NCCREATE; null when it
+    // cannot. Whatever may fail after the allocation belongs in Build.
+    using Factory = WindowObject *(*)(HWND hwnd, const CREATESTRUCTA &cs);
 
-// Raw slot 0, for a window procedure on its own window.
-inline void *SlotObject(HWND hwnd) { return reinterpret_cast<void *>(GetWindowLongPtrA(hwnd, 0)); }
-inline void SetSlotObject(HWND hwnd, void *object) {
-    SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(object));
+    explicit WindowObject(HWND hwnd) : hwnd_(hwnd), access_(hwnd, *this) {}
+    virtual ~WindowObject() = default;
+    WindowObject(const WindowObject &) = delete;
+    WindowObject &operator=(const WindowObject &) = delete;
+
+    HWND Window() const { return hwnd_; }
+    // The window is destroyed: the object lives on only until the outermost
+    // call on it returns, and must not be used for anything more.
+    bool Gone() const { return gone_; }
+
+    // Holds an object alive for the length of a call; deletes it when this
+    // is the last guard and its window is gone.
+    class Guard {
+    public:
+        explicit Guard(WindowObject &object) : object_(object) { object_.Hold(); }
+        ~Guard() { object_.LetGo(); }
+        Guard(const Guard &) = delete;
+        Guard &operator=(const Guard &) = delete;
+        bool Gone() const { return object_.gone_; }
+
+    private:
+        WindowObject &object_;
+    };
+
+    // The whole window procedure of a class is one call of this with the
+    // class's factory: makes the object at WM_NCCREATE, guards it, hands
+    // each message to OnMessage, handles WM_NCDESTROY, and runs the calls
+    // that other threads send (see thread_call.h). WM_GETOBJECT and
+    // QXM_SETACCNAME are the base's: the class never sees them.
+    static LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Factory make);
+
+    // The exports' way to an object: when hwnd is a live window of this
+    // process whose class procedure is one of the library's, and its object
+    // is a T, runs body(T &) under a Guard, on the window's own thread (sent
+    // there from another thread, see thread_call.h), and returns what it
+    // returns; false for any other window (null, not a window, another
+    // process's, another class's, a window whose class asks for too few
+    // extra bytes, one whose object is of another kind).
+    template <class T, class Body>
+    static bool With(HWND hwnd, Body body);
+
+    // Sends msg to the parent window (*result gets the answer). True when
+    // this object's window is still there afterwards; false when it is gone
+    // (the parent destroyed it meanwhile, or it already was, and then
+    // nothing is sent). Only while a Guard is held.
+    bool SendToParent(UINT msg, WPARAM wp, LPARAM lp, LRESULT *result = nullptr);
+    // WM_COMMAND with the window's identifier and code, the window as lParam.
+    bool NotifyParent(WORD code);
+
+    // Makes proc one of the library's class procedures (RegisterCounted does
+    // it for every class it registers): With reads slot 0 only of windows
+    // whose class procedure is one of them.
+    static void AddClassProc(WNDPROC proc);
+
+    // A client's call on the accessible object holds the object as a Guard
+    // does (the provider's operations are called outside the window
+    // procedure).
+    void AccHold() override { Hold(); }
+    void AccLetGo() override { LetGo(); }
+
+protected:
+    // Runs once the object is in slot 0, under a Guard: the building steps
+    // that can fail (allocations, child objects) and may send messages.
+    // False fails WM_NCCREATE.
+    virtual bool Build(const CREATESTRUCTA &cs);
+    // Every message of the window from WM_NCCREATE (once built) to
+    // WM_NCDESTROY, both included, but the calls of other threads; what a
+    // class does not handle goes to DefWindowProcA.
+    virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) = 0;
+
+private:
+    // One export's call on the object of a window.
+    struct Call : ThreadCall {
+        explicit Call(HWND hwnd) : window(hwnd) {}
+        // On the window's thread, within its window procedure (which holds
+        // the Guard): the body on the object in slot 0.
+        void Run() override;
+        virtual bool RunOn(WindowObject &object) = 0;
+        const HWND window;
+        bool result = false;
+
+    protected:
+        ~Call() = default;
+    };
+
+    // A Guard's two ends: the last to let go of a gone object deletes it.
+    void Hold() { ++calls_; }
+    void LetGo() {
+        if (--calls_ == 0 && gone_) delete this;
+    }
+    static LRESULT Create(HWND hwnd, WPARAM wp, LPARAM lp, Factory make);
+    static bool IsOurs(HWND hwnd);
+    static bool RunCall(Call &call);
+
+    HWND hwnd_;
+    int calls_ = 0;  // Guards held
+    bool gone_ = false;
+    WindowAccess access_;
+};
+
+template <class T, class Body>
+bool WindowObject::With(HWND hwnd, Body body) {
+    struct TypedCall final : Call {
+        TypedCall(HWND target, Body &b) : Call(target), body(b) {}
+        bool RunOn(WindowObject &object) override {
+            T *typed = dynamic_cast<T *>(&object);
+            return typed && body(*typed);
+        }
+        Body &body;
+    } call(hwnd, body);
+    return RunCall(call);
 }
 
 }  // namespace qx

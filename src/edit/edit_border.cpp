@@ -50,7 +50,7 @@ bool EditHost::Old3d() const { return Old3dEnabled() && osMajor < 4; }
 // With the old 3-D look the client area is the window less 2 pixels on every
 // side (never less than nothing).
 LRESULT EditHost::OnNcCalcSize(WPARAM wp, LPARAM lp) {
-    if (!Old3d() || !lp) return DefWindowProcA(hwnd, WM_NCCALCSIZE, wp, lp);
+    if (!Old3d() || !lp) return DefWindowProcA(Window(), WM_NCCALCSIZE, wp, lp);
     RECT *r = reinterpret_cast<RECT *>(lp);  // the first rectangle either way
     InflateRect(r, -2, -2);
     if (r->right < r->left) r->right = r->left;
@@ -61,24 +61,26 @@ LRESULT EditHost::OnNcCalcSize(WPARAM wp, LPARAM lp) {
 // The themed border covers the whole window, the client area included, which
 // is then painted again.
 void EditHost::OnNcPaint(WPARAM wp) {
-    ScopedTheme theme(hwnd, L"EDIT");
+    ScopedTheme theme(Window(), L"EDIT");
     RECT window;
-    GetWindowRect(hwnd, &window);
+    GetWindowRect(Window(), &window);
     const int width = window.right - window.left, height = window.bottom - window.top;
     if (Old3d()) {
-        WholeWindowDC dc(hwnd);
+        WholeWindowDC dc(Window());
         if (!dc) return;
         const RECT r = {0, 0, width - 1, height - 1};
         DrawSunkenFrame(dc.get(), r, GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER));
     } else if (theme) {
-        WholeWindowDC dc(hwnd);
+        WholeWindowDC dc(Window());
         if (!dc) return;
         const RECT r = {0, 0, width, height};
-        theme.DrawBackground(dc.get(), EP_EDITTEXT, IsWindowEnabled(hwnd) ? ETS_NORMAL : ETS_DISABLED,
-                             r);
-        InvalidateRect(hwnd, nullptr, TRUE);
+        const int state = !IsWindowEnabled(Window()) ? ETS_DISABLED
+                          : edit && edit->ReadOnly()  ? ETS_READONLY
+                                                      : ETS_NORMAL;
+        theme.DrawBackground(dc.get(), EP_EDITTEXT, state, r);
+        InvalidateRect(Window(), nullptr, TRUE);
     } else {
-        DefWindowProcA(hwnd, WM_NCPAINT, wp, 0);
+        DefWindowProcA(Window(), WM_NCPAINT, wp, 0);
     }
 }
 

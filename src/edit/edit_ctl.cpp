@@ -6,7 +6,9 @@
 #include <cstring>
 #include <new>
 
-#include "typed/picture_mask.h"
+#include "common/accessible.h"
+#include "common/char_class.h"
+#include "common/win_util.h"
 
 namespace qx {
 namespace {
@@ -25,7 +27,8 @@ bool OpenClipboardFor(HWND hwnd) {
 
 }  // namespace
 
-EditCtl::EditCtl(HWND hwnd_, int x, int y, int width, int height) : hwnd(hwnd_) {
+EditCtl::EditCtl(WindowObject &host, int x, int y, int width, int height)
+    : host_(host), hwnd(host.Window()) {
     SetRect(x, y, width, height);
     font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
     if (!font) font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
@@ -35,23 +38,31 @@ EditCtl::~EditCtl() = default;
 
 // ---- Virtual operations ------------------------------------------------------
 
-void EditCtl::SetText(const char *str) {
+bool EditCtl::SetText(const char *str) {
+    if (HasControlChar(str)) return false;
     saved = cur;
-    cur.SetText(str);
+    cur.SetText(str, WholeCharacters() ? WholeCharBytes(str, TextLine::kCapacity) : TextLine::kCapacity);
     cur.SetSel(0, 0);
-    Refresh(true);
+    bool taken = false;
+    Refresh(true, nullptr, &taken);
+    return taken;
 }
 
+bool EditCtl::ShortcutCtrl() { return KeyDown(VK_CONTROL) && !KeyDown(VK_MENU); }
+
+// A key press starts new input: a lead byte still waiting for its second
+// byte is dropped.
 void EditCtl::OnKeyDown(UINT vk) {
     if (vk == VK_CONTROL) return;
-    saved = cur;
-    if (KeyDown(VK_CONTROL) && (vk == 'C' || vk == 'V' || vk == 'X')) {
+    pendingLead = 0;
+    if (ShortcutCtrl() && (vk == 'C' || vk == 'V' || vk == 'X')) {
         if (vk == 'C')
             Copy();
         else if (vk == 'V')
             Paste();
         else
             Cut();
+        if (Gone()) return;
         // The control character that the shortcut's key also produces.
         MSG msg;
         PeekMessageA(&msg, hwnd, WM_CHAR, WM_CHAR, PM_REMOVE);
@@ -68,16 +79,28 @@ void EditCtl::OnKeyDown(UINT vk) {
     }
 }
 
+// A control character is a key's code, not text (Ctrl+A, Ctrl+Z, Enter, Esc,
+// Tab outside a dialog...): it is ignored, the selection and the pending
+// keys stay. A lead byte waits for the byte that completes its character,
+// which is then typed as one.
 void EditCtl::OnChar(char ch) {
+    const char lead = pendingLead;
+    pendingLead = 0;
     if (ch == '\b') {
         DeleteBack();
         return;
     }
+    if (IsControlChar(ch)) return;
+    if (!lead && IsLeadByte(ch)) {
+        pendingLead = ch;
+        return;
+    }
     if (cur.HasSelection()) {
         DeleteSelection();
-        Refresh(true);
+        if (Gone() || !Refresh(true)) return;
     }
-    const char str[2] = {ch, '\0'};
+    const char str[3] = {lead ? lead : ch, lead ? ch : '\0', '\0'};
+    saved = cur;
     if (InsertText(str, cur.anchor, kReasonTyped))
         Refresh(true);
     else
@@ -88,16 +111,20 @@ bool EditCtl::Validate() { return true; }
 
 void EditCtl::DeleteForward() {
     if (cur.caret >= cur.Length()) return;
-    RemoveText(cur.caret, 1, kReasonDelete);
+    saved = cur;
+    RemoveText(cur.caret, NextPos(cur.caret) - cur.caret, kReasonDelete);
     Refresh(true);
 }
 
 void EditCtl::DeleteBack() {
+    saved = cur;
     const int lo = cur.SelStart(), hi = cur.SelEnd();
-    if (lo < hi)
+    if (lo < hi) {
         RemoveText(lo, hi - lo, kReasonBackspaceSelection);
-    else if (cur.caret > 0)
-        RemoveText(cur.caret - 1, 1, kReasonBackspace);
+    } else if (cur.caret > 0) {
+        const int before = PrevPos(cur.caret);
+        RemoveText(before, cur.caret - before, kReasonBackspace);
+    }
     Refresh(true);
 }
 
@@ -117,41 +144,48 @@ bool EditCtl::InsertText(const char *str, int pos, EditReason) { return cur.Inse
 
 bool EditCtl::SetMask(const char *str) { return StoreMask(str); }
 
-bool EditCtl::StepUp() { return false; }
-
-bool EditCtl::StepDown() { return false; }
+bool EditCtl::Step(bool) { return false; }
 
 void EditCtl::Clear() { SetText(""); }
 
 // ---- Refresh and refusal -------------------------------------------------------
 
 // A refused change reverts to the saved copy and is shown reverted, without
-// a notification: an earlier step of the same key may already have been
-// painted (a removed selection before the refused character).
-void EditCtl::Refresh(bool notify, HDC dc) {
+// a notification. The copy is the text just before this change: an earlier
+// step of the same key (a removed selection before a refused character) was
+// shown and notified, and stays.
+bool EditCtl::Refresh(bool notify, HDC dc, bool *taken) {
     if (notify && !Validate()) {
-        RejectInput();
+        if (userDepth > 0) RejectInput();
         cur = saved;
         notify = false;
+    } else if (taken) {
+        *taken = true;
     }
-    if (notify) Notify(EN_UPDATE);
+    if (notify)
+        Changed();
+    else
+        AnnounceValue();  // a refusal may return to another text than the one announced
+    if (notify && !Notify(EN_UPDATE)) return false;
     {
         EditDC edc(hwnd, font, dc);
         PlaceCaret(edc);
-        Paint(edc.get());
+        if (!Paint(edc.get())) return false;
     }
-    if (notify) Notify(EN_CHANGE);
+    return !notify || Notify(EN_CHANGE);
+}
+
+void EditCtl::AnnounceValue() {
+    if (announced.length == cur.length && std::memcmp(announced.text, cur.text, cur.length) == 0) return;
+    announced.SetText(cur.text);
+    NotifyValueChange(hwnd);
 }
 
 void EditCtl::RejectInput() {
     MSG msg;
     while (PeekMessageA(&msg, hwnd, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
     }
-    MessageBeep(0xFFFFFFFF);
-}
-
-void EditCtl::Notify(WORD code) {
-    SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(kInternalNotifyId, code), 0);
+    ErrorBeep();
 }
 
 // ---- Caret movement and selection ---------------------------------------------
@@ -163,27 +197,32 @@ void EditCtl::MoveCaret(int pos) {
     Refresh(false);
 }
 
+int EditCtl::NextPos(int pos) const { return WholeCharacters() ? cur.NextChar(pos) : cur.Clamp(pos + 1); }
+int EditCtl::PrevPos(int pos) const { return WholeCharacters() ? cur.PrevChar(pos) : cur.Clamp(pos - 1); }
+int EditCtl::Snap(int pos) const { return WholeCharacters() ? cur.CharStart(pos) : cur.Clamp(pos); }
+
 // With Shift, left starts from the low end of the selection and right from
 // the high end, whichever end the caret is at.
 void EditCtl::MoveLeft() {
     const int lo = cur.SelStart(), hi = cur.SelEnd();
-    MoveCaret(lo != hi && !KeyDown(VK_SHIFT) ? lo : lo - 1);
+    MoveCaret(lo != hi && !KeyDown(VK_SHIFT) ? lo : PrevPos(lo));
 }
 
 void EditCtl::MoveRight() {
     const int lo = cur.SelStart(), hi = cur.SelEnd();
-    MoveCaret(lo != hi && !KeyDown(VK_SHIFT) ? hi : hi + 1);
+    MoveCaret(lo != hi && !KeyDown(VK_SHIFT) ? hi : NextPos(hi));
 }
 
 void EditCtl::InsertKey() {
-    const bool shift = KeyDown(VK_SHIFT), ctrl = KeyDown(VK_CONTROL);
-    if (shift && !ctrl)
+    const bool shift = KeyDown(VK_SHIFT);
+    if (shift && !KeyDown(VK_CONTROL))
         Paste();
-    else if (ctrl && !shift)
+    else if (!shift && ShortcutCtrl())
         Copy();
 }
 
 void EditCtl::DeleteKey() {
+    if (ReadOnly()) return;
     if (KeyDown(VK_SHIFT))
         Cut();
     else if (cur.HasSelection())
@@ -192,8 +231,11 @@ void EditCtl::DeleteKey() {
         DeleteForward();
 }
 
+// An end inside a double-byte character goes to the character's start.
 void EditCtl::SetSel(int anchor, int caret) {
     cur.SetSel(anchor, caret);
+    cur.anchor = Snap(cur.anchor);
+    cur.caret = Snap(cur.caret);
     Refresh(false);
 }
 
@@ -224,16 +266,18 @@ void EditCtl::Copy() {
 }
 
 void EditCtl::Cut() {
-    if (!cur.HasSelection()) return;
+    if (!cur.HasSelection() || ReadOnly()) return;
     Copy();
     DeleteSelection();
 }
 
-// Reads at most 63 characters of CF_TEXT, never past the end of the
-// clipboard's memory block. A paste that is refused leaves the text and the
-// selection as they were before it.
+// Reads the first line of CF_TEXT, at most 63 bytes of whole characters,
+// never past the end of the clipboard's memory block. A paste that is
+// refused (a control character left in that line, a text the edit does not
+// take) leaves the text and the selection as they were before it.
 void EditCtl::Paste() {
-    char buf[EditBuf::kCapacity + 1] = {};
+    if (ReadOnly()) return;
+    char buf[TextLine::kCapacity + 1] = {};
     if (!OpenClipboardFor(hwnd)) return;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         if (const char *p = static_cast<const char *>(GlobalLock(data))) {
@@ -242,17 +286,37 @@ void EditCtl::Paste() {
         }
     }
     CloseClipboard();
-    if (!buf[0]) return;
+    if (buf[0]) PasteText(buf);
+}
+
+// An empty text removes the selection, as a paste of nothing would.
+bool EditCtl::PasteText(const char *text) {
+    if (HasControlChar(text)) {
+        RejectInput();
+        return false;
+    }
     saved = cur;
-    const EditBuf before = cur;
+    const TextLine before = cur;
     const int lo = cur.SelStart(), hi = cur.SelEnd();
     if (lo < hi) RemoveText(lo, hi - lo, kReasonPaste);
-    if (InsertText(buf, lo, kReasonPaste)) {
-        Refresh(true);
-    } else {
+    if (text[0] && !InsertText(text, lo, kReasonPaste)) {
         cur = before;
         RejectInput();
+        return false;
     }
+    bool taken = false;
+    Refresh(true, nullptr, &taken);
+    return taken;
+}
+
+bool EditCtl::EnterText(const char *text) {
+    const TextLine before = cur;
+    cur.SetSel(0, -1);
+    if (PasteText(text)) return true;
+    if (Gone()) return false;
+    cur = before;  // the same text, and the selection it had
+    Refresh(false);
+    return false;
 }
 
 // ---- Mask and geometry ----------------------------------------------------------
@@ -267,7 +331,6 @@ bool EditCtl::StoreMask(const char *str) {
     }
     std::memcpy(copy.get(), str, n);
     mask = std::move(copy);
-    maskCount = MaskPositionCount(mask.get());
     return true;
 }
 

@@ -1,17 +1,29 @@
 // The edit base class: one line of text with a selection, turned into edits
 // by keys, typed characters and clipboard commands. Every change goes through
 // the virtual RemoveText/InsertText and is checked by the virtual Validate;
-// a refused change reverts to `saved` with a beep. `saved` is taken at every
-// key press and at the start of every change that does not come from a key
-// (new text, paste, deletion of the selection), so a refusal always returns
-// to the text shown before the change. Typed edits override single
+// a refused change reverts to `saved`, the copy every change takes of the
+// text shown just before it. A refusal of the user's input beeps and drops
+// the pending keys; a change the host makes (WM_SETTEXT, a value or a mask
+// set through an export) is refused silently. Typed edits override single
 // operations.
+//
+// No control character (below 0x20, or 0x7F) enters the text: typed, it is
+// a key's code and is ignored; in a paste (after its first line) or in a
+// new text it refuses the whole change. Caret, selection and deletion step
+// over whole characters of a double-byte code page.
+//
+// The edit lives in the window object of its window (its host), which is
+// held alive while any of its operations runs. Its notifications and colour
+// requests go to the parent through the host; a parent may destroy the
+// window meanwhile, and from then on (Gone) an operation touches nothing
+// more and returns.
 #pragma once
 #include <windows.h>
 
 #include <memory>
 
-#include "edit/edit_buf.h"
+#include "common/text_line.h"
+#include "common/window_object.h"
 
 namespace qx {
 
@@ -25,10 +37,6 @@ enum EditReason {
     kReasonPaste = 6,               // paste
     kReasonTyped = 8,               // one typed character
 };
-
-// Identifier of the WM_COMMAND an edit sends its own window; the window
-// procedure passes it on to the parent under the control's identifier.
-constexpr WORD kInternalNotifyId = 100;
 
 // A device context of an edit window with the edit's font selected: the
 // window's own DC (released at the end) or a given one.
@@ -52,14 +60,18 @@ private:
 
 class EditCtl {
 public:
-    EditCtl(HWND hwnd, int x, int y, int width, int height);
+    // The edit area is (x, y, width, height) in the host's window.
+    EditCtl(WindowObject &host, int x, int y, int width, int height);
     virtual ~EditCtl();
     EditCtl(const EditCtl &) = delete;
     EditCtl &operator=(const EditCtl &) = delete;
 
     // The typed edits' contract, in this order.
     virtual void OnSetFocus();
-    virtual void SetText(const char *str);
+    // A new text (its whole characters within 63 bytes), the caret at its
+    // start: true when it was taken. A text with a control character is
+    // refused, and so is one Validate refuses (see Refresh).
+    virtual bool SetText(const char *str);
     virtual bool OnLButtonDown(int x, int y, WPARAM keys);
     virtual bool OnLButtonUp(int x, int y, WPARAM keys);
     virtual void OnKeyDown(UINT vk);
@@ -70,15 +82,30 @@ public:
     virtual void DeleteSelection();
     virtual bool RemoveText(int pos, int count, EditReason reason);
     virtual bool InsertText(const char *str, int pos, EditReason reason);
-    virtual void Paint(HDC dc);
+    // False when the window is gone afterwards (the parent destroyed it
+    // while it answered the colour request).
+    virtual bool Paint(HDC dc);
     virtual bool SetMask(const char *mask);
-    virtual bool StepUp();
-    virtual bool StepDown();
+    // One step of the spin or the wheel: true when the value changed.
+    virtual bool Step(bool up);
     virtual void Clear();
 
     // The one path by which a change is validated (when notify), notified
-    // and shown.
-    void Refresh(bool notify, HDC dc = nullptr);
+    // and shown. A change Validate refuses reverts to `saved`: the user's
+    // (inside a UserChange) with RejectInput, the host's silently; *taken
+    // tells whether it was taken. False when the window is gone afterwards.
+    // An accepted change outside a UserChange is the host's (see Changed).
+    // A text that differs from the one clients last heard of is announced to
+    // them (EVENT_OBJECT_VALUECHANGE), whatever the path; a refused change
+    // that leaves the text as it was announces nothing.
+    bool Refresh(bool notify, HDC dc = nullptr, bool *taken = nullptr);
+    // Whether the line is painted as an empty box (the text stays as it is);
+    // asked after the parent answered the colour request. Screen readers
+    // are told what is painted: then no text.
+    virtual bool PaintsEmpty() const { return false; }
+    // Announces the text when it differs from the one clients last heard of.
+    // Changed does it, and Refresh for a refused change.
+    void AnnounceValue();
     void MoveCaret(int pos);
     void SetSel(int anchor, int caret);
     void GetSel(int *anchor, int *caret) const { cur.GetSel(anchor, caret); }
@@ -87,6 +114,11 @@ public:
     void Copy();
     void Cut();
     void Paste();
+    // The whole text replaced by `text` as if the user had selected all and
+    // pasted it: the same checks, notifications, refusal and events. True
+    // when it was taken; false when refused, and then text and selection
+    // stay as they were.
+    bool EnterText(const char *text);
     bool GetMask(char *dst, int size) const;
     void SetRect(int x, int y, int width, int height);
     void SetFont(HFONT font);
@@ -97,14 +129,18 @@ public:
     // mouse ends where it is.
     void OnCaptureLost();
     void PlaceCaret(const EditDC &dc);
+    // The screen point just below the caret's line, where a menu opened
+    // from the keyboard goes.
+    POINT CaretMenuPoint();
     int HitTest(int x);
     // WM_SETCURSOR: the I-beam over the edit area, the arrow elsewhere.
     void ChooseCursor();
 
     HWND Window() const { return hwnd; }
+    // The window was destroyed during the operation: touch nothing more.
+    bool Gone() const { return host_.Gone(); }
     const RECT &Rect() const { return rect; }
     const char *Mask() const { return mask.get(); }
-    int MaskCount() const { return maskCount; }
     void SetWrap(bool on) { wrap = on; }
     bool Wrap() const { return wrap; }
     bool RightAlign() const { return rightAlign; }
@@ -115,18 +151,87 @@ public:
     // mask); window creation treats that as a failure.
     bool AllocationFailed() const { return allocationFailed; }
 
-protected:
     // Refused input: the window's pending keyboard messages are dropped, then
     // the simple beep.
     void RejectInput();
-    // The internal WM_COMMAND with identifier 100 and a notification code.
-    void Notify(WORD code);
+
+    // ---- The habits of every edit (edit_undo.cpp) ----
+    // The window has the read-only style: the user may select and copy, not
+    // change the text.
+    bool ReadOnly() const;
+    // The key shortcuts, one table: Ctrl+A selects all, Ctrl+Z and
+    // Alt+Backspace undo (alt: the key came as a system key with Alt down).
+    // True when vk was one of them; the control character the shortcut's
+    // key also produces is dropped.
+    bool Shortcut(UINT vk, bool alt);
+    void SelectAll();
+    // One level of undo. Undo restores the text and selection of the undo
+    // buffer as one change, validated and notified; the state it replaced
+    // becomes the buffer, so an undo right after an undo redoes. False
+    // (nothing changes) with nothing to undo, when read-only, or when the
+    // edit's rules refuse the restored text (with a beep).
+    bool CanUndo() const { return canUndo; }
+    bool Undo();
+    void EmptyUndo();
+
+    // One change by the user (a key, a typed character, a clipboard or undo
+    // command, a spin step) runs inside one of these. When the outermost
+    // one ends with the text changed, the text and selection before it
+    // become the undo buffer, unless the host set a text meanwhile.
+    // Consecutive typed characters (typing: a character typed, not
+    // Backspace) with nothing between them form one step: the buffer keeps
+    // the state before the first.
+    class UserChange {
+    public:
+        explicit UserChange(EditCtl &edit, bool typing = false);
+        ~UserChange();
+        UserChange(const UserChange &) = delete;
+        UserChange &operator=(const UserChange &) = delete;
+
+    private:
+        EditCtl &edit_;
+        const TextLine before_;
+        const unsigned hostSets_;
+        const bool typing_;
+    };
+
+protected:
+    // The text inserted over the selection as a paste, through the same
+    // checks (an empty one removes the selection). True when taken; a
+    // refused one leaves the text as it was, with the refusal's beep.
+    bool PasteText(const char *text);
+    // Ctrl held for a shortcut: Ctrl down and Alt up. Ctrl and Alt together
+    // are AltGr, which types a character on many layouts (AltGr+V types '@'
+    // on some): then no shortcut acts and the character is typed.
+    static bool ShortcutCtrl();
+    // Whether caret, selection and deletion step over whole characters of
+    // the code page; false where every position is one byte (the picture
+    // edits, whose text is laid out byte by byte).
+    virtual bool WholeCharacters() const { return true; }
+    // The positions next to pos that the caret can take, and the one that
+    // holds pos (pos itself between characters).
+    int NextPos(int pos) const;
+    int PrevPos(int pos) const;
+    int Snap(int pos) const;
+    // Makes the caret as high as a line of the font, placed and shown.
+    void MakeCaret();
+    // A notification to the parent; false when the window is gone afterwards.
+    bool Notify(WORD code);
+    // A message to the parent (see WindowObject::SendToParent). What the
+    // parent does meanwhile (a text it sets) is the host's, not part of a
+    // user's change in progress.
+    bool AskParent(UINT msg, WPARAM wp, LPARAM lp, LRESULT *result = nullptr);
+    // The text changed: outside a user's change that is the host's doing
+    // (WM_SETTEXT, a value or mask export), which empties the undo buffer.
+    // Clients are told (AnnounceValue).
+    // Refresh calls it for every accepted change; a typed edit that writes a
+    // value straight into the line calls it itself.
+    void Changed();
     // After a change of font or alignment.
     void Relayout();
-    // Stores a copy of str as the mask and counts its positions; false when
-    // str is null or the copy cannot be allocated (the old mask then stays,
-    // and AllocationFailed tells window creation). Typed edits store their
-    // masks through it.
+    // Stores a copy of str as the mask; false when str is null or the copy
+    // cannot be allocated (the old mask then stays, and AllocationFailed
+    // tells window creation). Typed edits store their masks through it.
     bool StoreMask(const char *str);
     // Left and right arrows, the Insert and Delete keys.
     void MoveLeft();
@@ -135,7 +240,10 @@ protected:
     void DeleteKey();
     // The x at which the text starts, given its width.
     int TextOrigin(int width) const;
+    // The top of the caret in client coordinates.
+    POINT CaretAt(const EditDC &dc) const;
 
+    WindowObject &host_;
     int marginLeft = 1;
     int marginTop = 1;
     int marginRight = 1;
@@ -146,11 +254,24 @@ protected:
     bool mouseSelecting = false;
     bool wrap = false;
     bool hasFocus = false;
-    EditBuf cur;
-    EditBuf saved;
+    TextLine cur;
+    TextLine saved;
+    TextLine undo;                // what an undo restores, when canUndo
+    bool canUndo = false;
+    bool typingRun = false;       // the last step recorded was typing, ending at runEnd
+    TextLine runEnd;
+    int userDepth = 0;            // UserChange scopes open; 0 while the parent answers
+    unsigned hostSets = 0;        // texts the host set, undo buffers it emptied
+    unsigned accepted = 0;        // changes accepted
+    TextLine announced;  // the text clients last heard of
+    // The lead byte of a double-byte character whose second byte has not
+    // come yet (0: none).
+    char pendingLead = 0;
     std::unique_ptr<char[]> mask;
-    int maskCount = 0;
     bool allocationFailed = false;
+
+private:
+    class ParentTurn;
 };
 
 }  // namespace qx

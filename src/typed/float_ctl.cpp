@@ -1,15 +1,16 @@
 #include "typed/float_ctl.h"
 
-#include "edit/edit_proc.h"
+#include <cstring>
+
+#include "edit/edit_host.h"
 #include "qx_cntl.h"
-#include "typed/typed_text.h"
 
 namespace qx {
 
 bool FloatCtl::Validate() {
-    NumberText t = ToNumberText(cur);
+    TextLine t = cur;
     if (!NormalizeFloatText(t, format)) return false;
-    StoreNumberText(t, cur);
+    cur = t;
     return true;
 }
 
@@ -17,15 +18,15 @@ bool FloatCtl::RemoveText(int pos, int count, EditReason reason) {
     const FloatRemoval kind = reason == kReasonBackspace ? FloatRemoval::kBackspace
                               : reason == kReasonDelete  ? FloatRemoval::kDeleteKey
                                                          : FloatRemoval::kOther;
-    const int start = FloatRemovalStart(ToNumberText(cur), pos, count, kind, format.groupChar);
+    const int start = FloatRemovalStart(cur, pos, count, kind, format.groupChar);
     if (start < 0) return false;
     return EditCtl::RemoveText(start, count, reason);
 }
 
 bool FloatCtl::InsertText(const char *str, int pos, EditReason) {
-    NumberText t = ToNumberText(cur);
+    TextLine t = cur;
     if (!InsertFloatText(t, str, pos, format.decimalChar)) return false;
-    StoreNumberText(t, cur);
+    cur = t;
     return true;
 }
 
@@ -36,40 +37,20 @@ bool FloatCtl::SetMask(const char *newMask) {
     return FloatMaskDigits(newMask, format.decimalChar, &format.intDigits, &format.fracDigits);
 }
 
-bool FloatCtl::StepUp() {
-    NotifyParent(QXFN_STEPUP);
+// The value the parent sets in answer is the user's step (one change to
+// undo), not a text of the host's own: the request is sent as part of the
+// change in progress.
+bool FloatCtl::Step(bool up) {
+    host_.NotifyParent(up ? QXFN_STEPUP : QXFN_STEPDOWN);
     return true;
-}
-
-bool FloatCtl::StepDown() {
-    NotifyParent(QXFN_STEPDOWN);
-    return true;
-}
-
-void FloatCtl::NotifyParent(WORD code) {
-    const WORD id = static_cast<WORD>(GetDlgCtrlID(hwnd));
-    SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(hwnd));
 }
 
 bool FloatCtl::SetValue(double value) {
-    char text[EditBuf::kCapacity + 1];
-    NumberText check;
-    if (FormatFloatValue(value, format.fracDigits, format.decimalChar, text, sizeof text)) {
-        check.Assign(text);
-        if (NormalizeFloatText(check, format)) {
-            SetText(text);
-            return true;
-        }
-    }
-    RejectInput();
-    return false;
+    TextLine text;
+    return FloatValueText(value, format, &text) && SetText(text.text);
 }
 
-double FloatCtl::GetValue() const {
-    char text[EditBuf::kCapacity + 1];
-    cur.GetText(text, sizeof text);
-    return ReadFloatText(text, format.decimalChar, format.groupChar);
-}
+double FloatCtl::GetValue() const { return ReadFloatText(cur.text, format.decimalChar, format.groupChar); }
 
 void FloatCtl::SetRange(double newMin, double newMax) {
     format.min = newMin;
@@ -77,7 +58,20 @@ void FloatCtl::SetRange(double newMin, double newMax) {
 }
 
 bool FloatCtl::SetFormat(const char *newFormat) {
-    return ParseFloatFormat(newFormat, &formatLead, &format.decimalChar, &format.groupChar);
+    char lead, decimalChar, groupChar;
+    if (!ParseFloatFormat(newFormat, &lead, &decimalChar, &groupChar)) return false;
+    const FloatFormat old = format;
+    TextLine shown = cur;
+    ReplaceFloatSeparators(shown, format.decimalChar, format.groupChar, decimalChar);
+    format.decimalChar = decimalChar;
+    format.groupChar = groupChar;
+    if (!NormalizeFloatText(shown, format) ||
+        (std::strcmp(shown.text, cur.text) != 0 && !SetText(shown.text))) {
+        format = old;
+        return false;
+    }
+    formatLead = lead;
+    return true;
 }
 
 }  // namespace qx

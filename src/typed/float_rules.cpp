@@ -5,10 +5,13 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <initializer_list>
+
+#include "common/char_class.h"
+#include "common/number_text.h"
+
 namespace qx {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Digits of a number as the C runtime reads them whatever its locale: all
 // digits in a row, then an exponent ("12345e-2" for 123.45). The buffer takes
@@ -16,26 +19,19 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 class DigitString {
 public:
     void Sign() { buf_[n_++] = '-'; }
-    void Digit(char c) {
-        if (n_ < kDigitsEnd) buf_[n_++] = c;
+    void Digits(const char *digits, int count) {
+        for (int i = 0; i < count && n_ < kDigitsEnd; ++i) buf_[n_++] = digits[i];
     }
     double Value(int fractionDigits) {
-        int e = fractionDigits;
         buf_[n_++] = 'e';
-        buf_[n_++] = '-';
-        char tmp[4];
-        int k = 0;
-        do tmp[k++] = static_cast<char>('0' + e % 10), e /= 10;
-        while (e);
-        while (k) buf_[n_++] = tmp[--k];
-        buf_[n_] = '\0';
+        FormatDecimal(-fractionDigits, 1, buf_ + n_, static_cast<int>(sizeof buf_) - n_);
         // The C runtime DLL's conversion: a static one would add its whole
         // number parser to the library.
         return atof(buf_);
     }
 
 private:
-    static constexpr int kDigitsEnd = 1 + NumberText::kCapacity;
+    static constexpr int kDigitsEnd = 1 + TextLine::kCapacity;
     char buf_[kDigitsEnd + 8];
     int n_ = 0;
 };
@@ -65,6 +61,7 @@ public:
         for (; bits > 0; --bits) roundUp = Divide(2) != 0;
         if (roundUp) Add(1);
     }
+    // Divides by d (not 0) and returns the remainder.
     uint32_t Divide(uint32_t d) {
         uint64_t rem = 0;
         for (int i = kLimbs - 1; i >= 0; --i) {
@@ -92,6 +89,10 @@ private:
     }
     // 2^53 * 2^158 * 10^61 < 2^416.
     static constexpr int kLimbs = 14;
+
+public:
+    // Groups of nine decimal digits that the largest value needs: 2^448 < 10^135.
+    static constexpr int kGroups = 15;
     uint32_t limb_[kLimbs] = {};
 };
 
@@ -121,14 +122,27 @@ bool ParseFloatFormat(const char *format, char *lead, char *decimalChar, char *g
     // the string.
     if (!format || !format[0] || !format[1] || !format[2]) return false;
     const char d = format[1], g = format[2];
-    if (d == g || IsDigit(d) || IsDigit(g) || d == '-' || g == '-') return false;
+    if (d == g) return false;
+    for (char c : {d, g})
+        if (IsDigit(c) || c == '-' || IsControlChar(c) || IsLeadByte(c)) return false;
     *lead = format[0];
     *decimalChar = d;
     *groupChar = g;
     return true;
 }
 
-bool InsertFloatText(NumberText &t, const char *str, int pos, char decimalChar) {
+void ReplaceFloatSeparators(TextLine &t, char oldDecimal, char oldGroup, char newDecimal) {
+    for (int i = 0; i < t.length;) {
+        if (t.text[i] == oldGroup) {
+            t.Remove(i, 1);
+        } else {
+            if (t.text[i] == oldDecimal) t.text[i] = newDecimal;
+            ++i;
+        }
+    }
+}
+
+bool InsertFloatText(TextLine &t, const char *str, int pos, char decimalChar) {
     if (!str || pos < 0 || pos > t.length) return false;
     bool hasDecimal = memchr(t.text, decimalChar, t.length) != nullptr;
     bool inFraction = memchr(t.text, decimalChar, pos) != nullptr;
@@ -138,10 +152,10 @@ bool InsertFloatText(NumberText &t, const char *str, int pos, char decimalChar) 
         const char c = *p;
         if (IsDigit(c)) {
             if (!inFraction) {
-                if (!t.InsertAt(i, c)) return false;
+                if (!t.Insert(c, i)) return false;
             } else if (i < t.length) {
                 t.text[i] = c;
-            } else if (!t.InsertAt(i, c)) {
+            } else if (!t.Insert(c, i)) {
                 return false;  // a digit with no room is refused, never dropped
             }
             ++i;
@@ -151,10 +165,10 @@ bool InsertFloatText(NumberText &t, const char *str, int pos, char decimalChar) 
             } else {
                 if (hasDecimal) return false;
                 if (t.length == 0) {
-                    if (!t.InsertAt(i, '0')) return false;
+                    if (!t.Insert('0', i)) return false;
                     ++i;
                 }
-                if (!t.InsertAt(i, decimalChar)) return false;
+                if (!t.Insert(decimalChar, i)) return false;
                 ++i;
                 hasDecimal = true;
             }
@@ -163,10 +177,10 @@ bool InsertFloatText(NumberText &t, const char *str, int pos, char decimalChar) 
             if (signDone) return false;
             signDone = true;
             if (t.text[0] == '-') {
-                t.RemoveAt(0);
+                t.Remove(0, 1);
                 if (i >= 1) --i;
             } else {
-                if (!t.InsertAt(0, '-')) return false;
+                if (!t.Insert('-', 0)) return false;
                 ++i;
             }
         } else {
@@ -177,7 +191,7 @@ bool InsertFloatText(NumberText &t, const char *str, int pos, char decimalChar) 
     return true;
 }
 
-int FloatRemovalStart(const NumberText &t, int pos, int count, FloatRemoval kind,
+int FloatRemovalStart(const TextLine &t, int pos, int count, FloatRemoval kind,
                       char groupChar) {
     if (pos < 0 || count < 0 || pos + count > t.length) return -1;
     if (pos < t.length && t.text[pos] == groupChar) {
@@ -198,20 +212,17 @@ int ReadNumber(const char *text, char decimalChar, double *value) {
         digits.Sign();
         ++i;
     }
-    int count = 0, fraction = 0;
-    bool inFraction = false;
-    for (;; ++i) {
-        if (IsDigit(text[i])) {
-            digits.Digit(text[i]);
-            ++count;
-            if (inFraction) ++fraction;
-        } else if (text[i] == decimalChar && !inFraction) {
-            inFraction = true;
-        } else {
-            break;
-        }
+    const DigitRun whole = ReadDigits(text + i, TextLine::kCapacity);
+    digits.Digits(text + i, whole.length);
+    i += whole.length;
+    int fraction = 0;
+    if (text[i] == decimalChar) {
+        const DigitRun part = ReadDigits(text + i + 1, TextLine::kCapacity);
+        digits.Digits(text + i + 1, part.length);
+        fraction = part.length;
+        i += 1 + part.length;
     }
-    if (!count) return 0;
+    if (whole.length + fraction == 0) return 0;
     *value = digits.Value(fraction);
     return i;
 }
@@ -220,7 +231,7 @@ int ReadNumber(const char *text, char decimalChar, double *value) {
 
 bool CheckFloatNumber(const char *text, const FloatFormat &f) {
     const size_t length = strlen(text);
-    if (length > static_cast<size_t>(NumberText::kCapacity)) return false;
+    if (length > static_cast<size_t>(TextLine::kCapacity)) return false;
     int intCount = 0, fracCount = 0;
     bool separator = false;
     for (const char *p = text[0] == '-' ? text + 1 : text; *p; ++p) {
@@ -241,7 +252,7 @@ bool CheckFloatNumber(const char *text, const FloatFormat &f) {
     return true;
 }
 
-bool NormalizeFloatText(NumberText &t, const FloatFormat &f) {
+bool NormalizeFloatText(TextLine &t, const FloatFormat &f) {
     // The selection is kept ordered while the text changes.
     if (t.anchor > t.caret) {
         const int a = t.anchor;
@@ -250,34 +261,59 @@ bool NormalizeFloatText(NumberText &t, const FloatFormat &f) {
     }
     for (int i = 0; i < t.length;) {
         if (t.text[i] == f.groupChar)
-            t.RemoveAt(i);
+            t.Remove(i, 1);
         else
             ++i;
     }
     if (t.length == 0) return true;
 
     const int start = t.text[0] == '-' ? 1 : 0;
-    while (t.text[start] == '0' && IsDigit(t.text[start + 1])) t.RemoveAt(start);
+    while (t.text[start] == '0' && IsDigit(t.text[start + 1])) t.Remove(start, 1);
 
     if (!CheckFloatNumber(t.text, f)) return false;
 
     const char *point = static_cast<const char *>(memchr(t.text, f.decimalChar, t.length));
     const int end = point ? static_cast<int>(point - t.text) : t.length;
     const int groups = end - start > 0 ? (end - start - 1) / 3 : 0;
-    if (t.length + groups > NumberText::kCapacity) return false;
+    if (t.length + groups > TextLine::kCapacity) return false;
     // From the right, so that the indices to the left stay as they are.
-    for (int j = end - 3; j > start; j -= 3) {
-        t.InsertAt(j, f.groupChar);
-        if (t.anchor >= j) ++t.anchor;
-        if (t.caret >= j) ++t.caret;
+    for (int j = end - 3; j > start; j -= 3) t.Insert(f.groupChar, j);
+    return true;
+}
+
+namespace {
+
+// The length of a number text once its integer digits are grouped by three.
+int GroupedLength(const char *text, char decimalChar) {
+    const int length = static_cast<int>(strlen(text));
+    const char *point = strchr(text, decimalChar);
+    const int start = text[0] == '-' ? 1 : 0;
+    const int end = point ? static_cast<int>(point - text) : length;
+    return length + (end - start > 0 ? (end - start - 1) / 3 : 0);
+}
+
+}  // namespace
+
+bool FloatValueText(double value, const FloatFormat &f, TextLine *out) {
+    char text[TextLine::kCapacity + 1];
+    // One fraction digit fewer until the grouped text fits the line; the
+    // formatting's other failures (an infinity, NaN, 63 integer digits or
+    // more) come with any number of digits.
+    int digits = f.fracDigits;
+    while (!FormatFloatValue(value, digits, f.decimalChar, text, sizeof text) ||
+           GroupedLength(text, f.decimalChar) > TextLine::kCapacity) {
+        if (--digits < 0) return false;
     }
+    TextLine line(text);
+    if (!NormalizeFloatText(line, f)) return false;
+    *out = line;
     return true;
 }
 
 double ReadFloatText(const char *text, char decimalChar, char groupChar) {
-    char plain[NumberText::kCapacity + 1];
+    char plain[TextLine::kCapacity + 1];
     int n = 0;
-    for (const char *p = text; *p && n < NumberText::kCapacity; ++p)
+    for (const char *p = text; *p && n < TextLine::kCapacity; ++p)
         if (*p != groupChar) plain[n++] = *p;
     plain[n] = '\0';
     double value = 0.0;
@@ -290,7 +326,7 @@ bool FormatFloatValue(double value, int fracDigits, char decimalChar, char *out,
     out[0] = '\0';
     // At least one integer digit, and the separator with the fraction.
     const int minimum = 1 + (fracDigits > 0 ? 1 + fracDigits : 0);
-    if (fracDigits < 0 || minimum > NumberText::kCapacity) return false;
+    if (fracDigits < 0 || minimum > TextLine::kCapacity) return false;
     if (!isfinite(value) || fabs(value) >= 1e63) return false;
 
     // |value| = mantissa * 2^exponent exactly, the mantissa a 53-bit integer.
@@ -307,22 +343,29 @@ bool FormatFloatValue(double value, int fracDigits, char decimalChar, char *out,
     else
         n.ShiftRightRounded(-exponent);
 
-    char digits[NumberText::kCapacity + 1];
-    int count = 0;
+    // The digits of n, at least one integer digit: in groups of nine from
+    // the lowest, the highest group without its leading zeros.
     const bool zero = n.IsZero();
-    while (!n.IsZero() || count <= fracDigits) {
-        if (count == NumberText::kCapacity) return false;  // too many to show
-        digits[count++] = static_cast<char>('0' + n.Divide(10));
-    }
+    uint32_t groups[BigNum::kGroups];
+    int count = 0;
+    do groups[count++] = n.Divide(1000000000);
+    while (!n.IsZero());
+    char digits[BigNum::kGroups * 9 + 1];
+    int total = FormatDecimal(groups[--count], 1, digits, sizeof digits);
+    while (count > 0) total += FormatDecimal(groups[--count], 9, digits + total, 10);
+    // Shown with zeros in front up to one integer digit.
+    const int shown = total > fracDigits ? total : fracDigits + 1;
 
     const bool negative = value < 0.0 && !zero;
-    const int length = (negative ? 1 : 0) + count + (fracDigits > 0 ? 1 : 0);
-    if (length > NumberText::kCapacity || length >= size) return false;
+    const int length = (negative ? 1 : 0) + shown + (fracDigits > 0 ? 1 : 0);
+    if (length > TextLine::kCapacity || length >= size) return false;
     int w = 0;
     if (negative) out[w++] = '-';
-    while (count > fracDigits) out[w++] = digits[--count];
-    if (fracDigits > 0) out[w++] = decimalChar;
-    while (count > 0) out[w++] = digits[--count];
+    for (int i = 0; i < shown; ++i) {
+        if (i == shown - fracDigits) out[w++] = decimalChar;
+        const int d = i - (shown - total);  // zeros before the digits of n
+        out[w++] = d < 0 ? '0' : digits[d];
+    }
     out[w] = '\0';
     return true;
 }

@@ -5,7 +5,7 @@
 // locale: the separators are the edit's own.
 #pragma once
 
-#include "typed/number_text.h"
+#include "common/text_line.h"
 
 namespace qx {
 
@@ -29,8 +29,14 @@ bool FloatMaskDigits(const char *mask, char decimalChar, int *intDigits, int *fr
 
 // A format of three characters: a lead character (kept, not used), the
 // decimal separator and the group separator. False for null or a shorter
-// string, for equal separators, and for a separator that is a digit or '-'.
+// string, for equal separators, and for a separator that is a digit, '-', a
+// control character or the lead byte of a double-byte character.
 bool ParseFloatFormat(const char *format, char *lead, char *decimalChar, char *groupChar);
+
+// A text of the edit in other separators, in place: the old group
+// separators dropped, the old decimal separator replaced by the new one,
+// digits and sign kept (NormalizeFloatText then groups it anew).
+void ReplaceFloatSeparators(TextLine &t, char oldDecimal, char oldGroup, char newDecimal);
 
 // Typing or pasting str at pos: digits are inserted in the integer part and
 // written over the fraction; a decimal separator is stepped over when it is
@@ -39,13 +45,13 @@ bool ParseFloatFormat(const char *format, char *lead, char *decimalChar, char *g
 // the last character placed. False, with t then undefined, for any other
 // character, a second separator or sign, or a text that would pass 63
 // characters.
-bool InsertFloatText(NumberText &t, const char *str, int pos, char decimalChar);
+bool InsertFloatText(TextLine &t, const char *str, int pos, char decimalChar);
 
 enum class FloatRemoval { kOther, kBackspace, kDeleteKey };
 // Where the removal of count characters at pos starts: Backspace onto a group
 // separator takes the digit before it, the Delete key on one the digit after
 // it. -1 when the range lies outside the text.
-int FloatRemovalStart(const NumberText &t, int pos, int count, FloatRemoval kind,
+int FloatRemovalStart(const TextLine &t, int pos, int count, FloatRemoval kind,
                       char groupChar);
 
 // Whether a text without group separators is a number the format allows:
@@ -59,7 +65,7 @@ bool CheckFloatNumber(const char *text, const FloatFormat &f);
 // selection (ordered, anchor at its start) staying on its characters. False,
 // with t then undefined, when the check fails or the grouped text would pass
 // 63 characters. An empty text is valid.
-bool NormalizeFloatText(NumberText &t, const FloatFormat &f);
+bool NormalizeFloatText(TextLine &t, const FloatFormat &f);
 
 // The value of a text as the standard conversion reads it: group separators
 // skipped, the longest number at the start, 0 when there is none.
@@ -70,5 +76,12 @@ double ReadFloatText(const char *text, char decimalChar, char groupChar);
 // every digit printed is zero. False for an infinity or NaN and for a text
 // that would not fit in 63 characters or in size bytes.
 bool FormatFloatValue(double value, int fracDigits, char decimalChar, char *out, int size);
+
+// A value as the edit shows it, grouped, into *out: with the format's
+// fraction digits, or with as many as the 63 characters hold when fewer fit
+// (an unlimited mask asks for more than ever fit). False when the value
+// cannot be shown: an infinity or NaN, an integer part the format or the
+// line does not hold, a value outside the range.
+bool FloatValueText(double value, const FloatFormat &f, TextLine *out);
 
 }  // namespace qx

@@ -1,16 +1,16 @@
 #include "typed/int_ctl.h"
 
-#include "edit/edit_proc.h"
+#include "common/number_text.h"
+#include "common/win_util.h"
+#include "edit/edit_host.h"
 #include "qx_cntl.h"
-#include "typed/int_rules.h"
-#include "typed/typed_text.h"
 
 namespace qx {
 
 bool IntCtl::Validate() {
-    NumberText t = ToNumberText(cur);
+    TextLine t = cur;
     if (!NormalizeIntText(t, Limits())) return false;
-    StoreNumberText(t, cur);
+    cur = t;
     return true;
 }
 
@@ -28,10 +28,6 @@ bool IntCtl::SetMask(const char *newMask) {
     return true;
 }
 
-bool IntCtl::StepUp() { return Step(+1); }
-
-bool IntCtl::StepDown() { return Step(-1); }
-
 IntLimits IntCtl::Limits() const {
     IntLimits limits;
     limits.maxChars = IntMaskChars(mask.get());
@@ -43,20 +39,18 @@ IntLimits IntCtl::Limits() const {
 // A step the text cannot take (past the range without wrap, or more
 // characters than the mask allows) is refused with a beep and changes
 // nothing, so that a held spin stops repeating.
-bool IntCtl::Step(int delta) {
+bool IntCtl::Step(bool up) {
     saved = cur;
-    char text[EditBuf::kCapacity + 1];
-    cur.GetText(text, sizeof text);
     long value, next;
-    if (!ParseIntText(text, &value) || !StepIntValue(value, delta, min, max, wrap, &next)) {
-        MessageBeep(0xFFFFFFFF);
+    if (!ParseIntText(cur.text, &value) || !StepIntValue(value, up ? 1 : -1, min, max, wrap, &next)) {
+        ErrorBeep();
         return false;
     }
     char out[12];
-    FormatIntValue(next, out);
-    NumberText check(out);
+    FormatDecimal(next, 1, out, sizeof out);
+    TextLine check(out);
     if (!NormalizeIntText(check, Limits())) {
-        MessageBeep(0xFFFFFFFF);
+        ErrorBeep();
         return false;
     }
     SetText(out);
@@ -65,20 +59,15 @@ bool IntCtl::Step(int delta) {
 
 void IntCtl::SetValue(long value) {
     char out[12];
-    FormatIntValue(value, out);
+    FormatDecimal(value, 1, out, sizeof out);
     cur.SetText(out);
-    RECT r = rect;
-    ++r.right;
-    ++r.bottom;
+    Changed();
+    const RECT r = ExclusiveRect(rect);
     InvalidateRect(hwnd, &r, FALSE);
     if (hasFocus) PlaceCaret(EditDC(hwnd, font));
 }
 
-bool IntCtl::GetValue(long *value) const {
-    char text[EditBuf::kCapacity + 1];
-    cur.GetText(text, sizeof text);
-    return ParseIntText(text, value);
-}
+bool IntCtl::GetValue(long *value) const { return ParseIntText(cur.text, value); }
 
 bool IntCtl::SetRange(long newMin, long newMax) {
     if (newMin > newMax) return false;

@@ -13,8 +13,7 @@ public:
     bool Validate() override;
     bool InsertText(const char *str, int pos, EditReason reason) override;
     bool SetMask(const char *mask) override;
-    bool StepUp() override;
-    bool StepDown() override;
+    bool Step(bool up) override;
 
     // The value as text straight into the line: no check, no notification.
     void SetValue(long value);
@@ -26,7 +25,6 @@ public:
 
 private:
     IntLimits Limits() const;
-    bool Step(int delta);
 
     long min = -2147483647L - 1;
     long max = 2147483647L;

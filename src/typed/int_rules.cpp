@@ -2,10 +2,11 @@
 
 #include <string.h>
 
+#include "common/char_class.h"
+#include "common/number_text.h"
+
 namespace qx {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 constexpr long long kLongMin = -2147483647LL - 1;
 constexpr long long kLongMax = 2147483647LL;
@@ -20,10 +21,9 @@ bool IsIntMask(const char *mask) {
 }
 
 int IntMaskChars(const char *mask) {
-    if (!mask) return NumberText::kCapacity;
+    if (!mask) return TextLine::kCapacity;
     const size_t n = strlen(mask);
-    return n > static_cast<size_t>(NumberText::kCapacity) ? NumberText::kCapacity
-                                                          : static_cast<int>(n);
+    return n > static_cast<size_t>(TextLine::kCapacity) ? TextLine::kCapacity : static_cast<int>(n);
 }
 
 bool IsIntInput(const char *str) {
@@ -37,22 +37,20 @@ bool ParseIntText(const char *text, long *value) {
     *value = 0;
     if (!text) return true;
     const char *p = text;
-    while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
+    while (IsSpace(*p)) ++p;
     bool negative = false;
     if (*p == '-' || *p == '+') negative = *p++ == '-';
-    long long v = 0;
-    for (; IsDigit(*p); ++p) {
-        v = v * 10 + (*p - '0');
-        if (v > kLongMax + 1) return false;  // stays far from 64-bit overflow
-    }
+    const DigitRun digits = ReadDigits(p, 0x7FFFFFFF);
+    if (digits.overflow || digits.value > static_cast<unsigned long long>(kLongMax) + 1) return false;
+    long long v = static_cast<long long>(digits.value);
     if (negative) v = -v;
     if (v < kLongMin || v > kLongMax) return false;
     *value = static_cast<long>(v);
     return true;
 }
 
-bool NormalizeIntText(NumberText &t, const IntLimits &limits) {
-    while (t.length > 0 && t.text[0] == ' ') t.RemoveAt(0);
+bool NormalizeIntText(TextLine &t, const IntLimits &limits) {
+    while (t.length > 0 && t.text[0] == ' ') t.Remove(0, 1);
 
     int allowance = limits.maxChars;
     int i = 0;
@@ -71,7 +69,7 @@ bool NormalizeIntText(NumberText &t, const IntLimits &limits) {
     if (value > limits.max) return false;
     if (value < 0 && value < limits.min) return false;
 
-    while (t.text[0] == '0' && IsDigit(t.text[1])) t.RemoveAt(0);
+    while (t.text[0] == '0' && IsDigit(t.text[1])) t.Remove(0, 1);
     return true;
 }
 
@@ -90,21 +88,6 @@ bool StepIntValue(long value, int delta, long min, long max, bool wrap, long *re
     // Going up next is at most max, going down at least min: within 32 bits.
     *result = static_cast<long>(next);
     return true;
-}
-
-void FormatIntValue(long value, char *out) {
-    char digits[12];
-    int n = 0;
-    // Work on the magnitude as unsigned so that the lowest value has one.
-    unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value)
-                                        : static_cast<unsigned long>(value);
-    do {
-        digits[n++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude);
-    if (value < 0) *out++ = '-';
-    while (n) *out++ = digits[--n];
-    *out = '\0';
 }
 
 }  // namespace qx

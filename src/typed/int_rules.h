@@ -2,7 +2,7 @@
 // is normalised, how it reads as a value and how the value steps.
 #pragma once
 
-#include "typed/number_text.h"
+#include "common/text_line.h"
 
 namespace qx {
 
@@ -10,7 +10,7 @@ static_assert(sizeof(long) == 4, "the integer edit's values are 32-bit longs");
 
 // The limits an integer text is checked against.
 struct IntLimits {
-    int maxChars = NumberText::kCapacity;  // a leading minus sign included
+    int maxChars = TextLine::kCapacity;  // a leading minus sign included
     long min = -2147483647L - 1;
     long max = 2147483647L;
 };
@@ -36,14 +36,11 @@ bool ParseIntText(const char *text, long *value);
 // allowance, when the value does not fit 32 bits, when it is above max, or
 // when it is negative and below min (a non-negative value below min passes,
 // so that a number can be typed digit by digit).
-bool NormalizeIntText(NumberText &t, const IntLimits &limits);
+bool NormalizeIntText(TextLine &t, const IntLimits &limits);
 
 // One step up (delta +1) or down (-1) from value. Past max going up, or past
 // min going down, the value continues at the other end when wrap is set and
 // is refused (false) otherwise; the ends of the 32-bit range count as past.
 bool StepIntValue(long value, int delta, long min, long max, bool wrap, long *result);
-
-// Decimal text of a value; out needs 12 bytes.
-void FormatIntValue(long value, char *out);
 
 }  // namespace qx

@@ -1,6 +1,7 @@
 #include "typed/picture_edit.h"
 
-#include "edit/edit_proc.h"
+#include "common/char_class.h"
+#include "edit/edit_host.h"
 #include "qx_cntl.h"
 #include "typed/picture_mask.h"
 #include "typed/picture_rules.h"
@@ -8,28 +9,28 @@
 namespace qx {
 
 namespace {
-constexpr int kTextSize = EditBuf::kCapacity + 1;
+constexpr int kTextSize = TextLine::kCapacity + 1;
 }  // namespace
 
-PictCtl::PictCtl(HWND hwnd_, int x, int y, int width, int height)
-    : EditCtl(hwnd_, x, y, width, height) {}
+PictCtl::PictCtl(WindowObject &host, int x, int y, int width, int height)
+    : EditCtl(host, x, y, width, height) {}
 
 void PictCtl::OnSetFocus() {
     EditCtl::OnSetFocus();
     // A click pulls the caret back at its button-up instead.
-    if (!mouseSelecting) PullBackCaret();
+    if (!Gone() && !mouseSelecting) PullBackCaret();
 }
 
-void PictCtl::SetText(const char *str) {
-    if (!HasMask()) return;
+bool PictCtl::SetText(const char *str) {
+    if (!HasMask() || HasControlChar(str)) return false;
     char laid[kTextSize];
     PictureLayText(mask.get(), str, laid, sizeof laid);
-    EditCtl::SetText(laid);
+    return EditCtl::SetText(laid);
 }
 
 bool PictCtl::OnLButtonUp(int x, int y, WPARAM keys) {
     const bool taken = EditCtl::OnLButtonUp(x, y, keys);
-    PullBackCaret();
+    if (!Gone()) PullBackCaret();
     return taken;
 }
 
@@ -45,25 +46,13 @@ bool PictCtl::RemoveText(int pos, int count, EditReason reason) {
 }
 
 bool PictCtl::InsertText(const char *str, int pos, EditReason) {
-    if (!HasMask() || !str) return false;
-    int caret;
-    if (!PictureOvertype(mask.get(), cur.text, cur.length, str, pos, &caret)) return false;
-    cur.anchor = cur.caret = caret;
-    return true;
+    return HasMask() && PictureOvertype(mask.get(), cur, str, pos);
 }
 
-// An unfocused control whose placeholders are all blank is painted as an
-// empty box, without its literals. The parent, asked for the colours in the
-// middle of the painting, may set a new text meanwhile: that text stays.
-void PictCtl::Paint(HDC dc) {
-    if (hideEmpty && !hasFocus && HasMask() && PictureAllBlank(mask.get(), cur.text, cur.length)) {
-        const EditBuf kept = cur;
-        cur.SetText("");  // also puts the selection at 0
-        EditCtl::Paint(dc);
-        if (cur.length == 0) cur = kept;  // a masked text is never empty
-        return;
-    }
-    EditCtl::Paint(dc);
+// Asked after the parent answered the colour request, so a text the parent
+// set meanwhile is what decides.
+bool PictCtl::PaintsEmpty() const {
+    return hideEmpty && !hasFocus && HasMask() && PictureAllBlank(mask.get(), cur.text, cur.length);
 }
 
 bool PictCtl::SetMask(const char *str) {
@@ -86,23 +75,13 @@ bool PictCtl::SetValue(const char *raw) {
     if (!raw || !HasMask()) return false;
     char text[kTextSize];
     if (!FormatPictureText(mask.get(), raw, text, sizeof text)) return false;
-    if (!Accepts(text)) return false;
-    EditCtl::SetText(text);
-    return true;
+    return EditCtl::SetText(text);
 }
 
 bool PictCtl::GetValue(char *dst, int size) const {
     if (!dst || size <= 0 || !HasMask()) return false;
     PicturePlaceholders(mask.get(), cur.text, cur.length, dst, size);
     return true;
-}
-
-bool PictCtl::Accepts(const char *text) {
-    const EditBuf kept = cur;
-    cur.SetText(text);
-    const bool ok = Validate();
-    cur = kept;
-    return ok;
 }
 
 void PictCtl::PullBackCaret() {

@@ -2,22 +2,13 @@
 
 #include <windows.h>
 
+#include "common/char_class.h"
 #include "common/os_version.h"
+#include "common/win_util.h"
 #include "edit/old3d.h"
 #include "qx_cntl.h"
 
 namespace qx {
-namespace {
-
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-bool IsUpper(unsigned char c) { return c >= 'A' && c <= 'Z'; }
-bool IsLower(unsigned char c) { return c >= 'a' && c <= 'z'; }
-bool IsLetter(unsigned char c) { return IsUpper(c) || IsLower(c); }
-bool IsHex(unsigned char c) {
-    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
-}  // namespace
 
 bool IsMaskPlaceholder(char m) {
     switch (m) {
@@ -44,18 +35,17 @@ const char *MaskFirst(const char *p, bool *literal) {
 
 const char *MaskNext(const char *p, bool *literal) { return MaskFirst(CharNextA(p), literal); }
 
-bool MaskCharMatches(char ch, char m, bool literal) {
-    if (literal) return ch == m;
-    const unsigned char c = static_cast<unsigned char>(ch);
+bool MaskCharMatches(char c, char m, bool literal) {
+    if (literal) return c == m;
     switch (m) {
     case '9': return IsDigit(c);
     case 'A': case 'a': return IsLetter(c);
-    case 'H': case 'h': return IsHex(c);
+    case 'H': case 'h': return IsHexDigit(c);
     case 'L': case 'l': return IsLower(c);
     case 'N': case 'n': return IsDigit(c) || IsLetter(c);
     case 'U': case 'u': return IsUpper(c);
     case 'X': case 'x': return true;
-    default: return ch == m;
+    default: return c == m;
     }
 }
 
@@ -107,7 +97,7 @@ namespace {
 double CharWidth(HDC dc, char c) {
     SIZE size;
     if (!GetTextExtentPoint32A(dc, &c, 1, &size)) {
-        MessageBeep(0xFFFFFFFF);
+        ErrorBeep();
         return 0.0;
     }
     return size.cx;

@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <cstring>
-
+#include "common/char_class.h"
 #include "typed/picture_mask.h"
 
 namespace qx {
@@ -23,8 +22,6 @@ private:
     const char *p_;
 };
 
-bool IsLeadByte(char c) { return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE; }
-
 // Whether c may stand at a position: case-converted first, a lead byte never
 // at a placeholder. The converted character goes to *out.
 bool Fits(char c, char m, bool literal, char *out) {
@@ -40,7 +37,7 @@ char EmptyAt(char m, bool literal) { return literal ? m : ' '; }
 
 bool PictureMaskUsable(const char *mask) {
     const int count = MaskPositionCount(mask);
-    return count > 0 && count <= kPictureMaxPositions;
+    return count > 0 && count <= kPictureMaxPositions && !HasControlChar(mask);
 }
 
 int PictureEmptyLayout(const char *mask, char *out, int size) {
@@ -71,9 +68,8 @@ int PictureLayText(const char *mask, const char *text, char *out, int size) {
     return n;
 }
 
-bool PictureOvertype(const char *mask, char *text, int len, const char *str, int pos,
-                     int *caret) {
-    if (!mask || !*mask || !text || !str || pos < 0 || pos >= len) return false;
+bool PictureOvertype(const char *mask, TextLine &line, const char *str, int pos) {
+    if (!mask || !*mask || !str || pos < 0 || pos >= line.length) return false;
     Positions at(mask);
     for (int i = 0; i < pos; ++i) {
         if (at.Done()) return false;
@@ -81,23 +77,21 @@ bool PictureOvertype(const char *mask, char *text, int len, const char *str, int
     }
     if (at.Done()) return false;
 
-    char work[kPictureMaxPositions + 1];
-    const int n = len < kPictureMaxPositions ? len : kPictureMaxPositions;
-    std::memcpy(work, text, n);
+    TextLine work = line;
     int i = pos;
     for (; *str; ++str) {
-        if (at.Done() || i >= n) return false;  // characters left past the end
+        if (at.Done() || i >= work.length) return false;  // characters left past the end
         while (at.Literal() && *str != at.Char()) {
             at.Next();
             ++i;
-            if (at.Done() || i >= n) return false;
+            if (at.Done() || i >= work.length) return false;
         }
-        if (!Fits(*str, at.Char(), at.Literal(), &work[i])) return false;
+        if (!Fits(*str, at.Char(), at.Literal(), &work.text[i])) return false;
         at.Next();
         ++i;
     }
-    std::memcpy(text, work, n);
-    *caret = i;
+    work.anchor = work.caret = i;
+    line = work;
     return true;
 }
 

@@ -5,19 +5,23 @@
 // A position is one byte, so a double-byte character never fits one: a lead
 // byte of the ANSI code page is refused at every placeholder (typed, pasted,
 // laid over the mask or checked). A double-byte literal of the mask shows its
-// first byte, as the mask language lays it out.
+// first byte, as the mask language lays it out. No control character reaches
+// these rules from an edit (see edit_ctl.h), and a mask holding one is not
+// usable.
 //
 // Texts are (text, len) pairs, not zero-terminated; every walk stops at the
 // end of the text or of the mask, whichever comes first.
 #pragma once
 
+#include "common/text_line.h"
+
 namespace qx {
 
 // The most positions a picture text can hold (the edit's capacity).
-constexpr int kPictureMaxPositions = 63;
+constexpr int kPictureMaxPositions = TextLine::kCapacity;
 
-// Whether a mask can be used by a picture edit: at least one position, and
-// no more than the text can hold.
+// Whether a mask can be used by a picture edit: at least one position, no
+// more than the text can hold, and no control character.
 bool PictureMaskUsable(const char *mask);
 
 // The empty layout of a mask (literals, and spaces at placeholders), at most
@@ -31,13 +35,13 @@ int PictureEmptyLayout(const char *mask, char *out, int size);
 // size - 1 bytes, zero-terminated; returns the length.
 int PictureLayText(const char *mask, const char *text, char *out, int size);
 
-// Overtypes str at position pos: literal positions are skipped unless the
-// character is that literal; each character must fit its placeholder. On
-// success the text is changed and *caret is the position after the last one
-// written; on failure the text is unchanged. Fails for a position at or past
-// the end, or when str does not fit before the end.
-bool PictureOvertype(const char *mask, char *text, int len, const char *str, int pos,
-                     int *caret);
+// Overtypes str at position pos of a line laid over the mask: literal
+// positions are skipped unless the character is that literal; each character
+// must fit its placeholder. On success the text is changed and the caret
+// (with no selection) goes after the last position written; on failure the
+// line is unchanged. Fails for a position at or past the end, or when str
+// does not fit before the end.
+bool PictureOvertype(const char *mask, TextLine &line, const char *str, int pos);
 
 // Blanks the placeholder positions among count positions from pos; literals
 // stay and the length does not change.

@@ -1,14 +1,15 @@
 #include "typed/time_edit.h"
 
-#include "edit/edit_proc.h"
+#include "common/win_util.h"
+#include "edit/edit_host.h"
 #include "qx_cntl.h"
 #include "typed/picture_rules.h"
 #include "typed/time_rules.h"
 
 namespace qx {
 
-TimeCtl::TimeCtl(HWND hwnd_, int x, int y, int width, int height)
-    : PictCtl(hwnd_, x, y, width, height) {
+TimeCtl::TimeCtl(WindowObject &host, int x, int y, int width, int height)
+    : PictCtl(host, x, y, width, height) {
     SetMask("99:99");
 }
 
@@ -25,11 +26,7 @@ bool TimeCtl::RemoveText(int pos, int count, EditReason reason) {
 }
 
 bool TimeCtl::InsertText(const char *str, int pos, EditReason) {
-    if (!HasMask() || !str) return false;
-    int caret;
-    if (!TimeInsert(mask.get(), cur.text, cur.length, str, pos, &caret)) return false;
-    cur.anchor = cur.caret = caret;
-    return true;
+    return HasMask() && TimeInsert(mask.get(), cur, str, pos);
 }
 
 bool TimeCtl::SetMask(const char *str) {
@@ -38,20 +35,12 @@ bool TimeCtl::SetMask(const char *str) {
     return PictCtl::SetMask(str);
 }
 
-bool TimeCtl::StepUp() { return Step(true); }
-
-bool TimeCtl::StepDown() { return Step(false); }
-
 bool TimeCtl::Step(bool up) {
-    char text[EditBuf::kCapacity + 1];
-    int anchor, caret;
-    if (!HasMask() || !TimeStep(mask.get(), cur.text, cur.length, cur.SelStart(), up, text,
-                                sizeof text, &anchor, &caret)) {
-        MessageBeep(0xFFFFFFFF);
+    saved = cur;
+    if (!HasMask() || !TimeStep(mask.get(), cur, up)) {
+        ErrorBeep();
         return false;
     }
-    cur.SetText(text);
-    cur.SetSel(anchor, caret);
     Refresh(true);
     return true;
 }
@@ -66,8 +55,7 @@ bool TimeCtl::SetTime(int hour, int minute) {
     if (!HasMask() || hour < 0 || hour > 23 || minute < 0 || minute > 59) return false;
     char text[kTimeFormatMin];
     FormatTime(hour, minute, mask.get(), text, sizeof text);
-    SetText(text);
-    return true;
+    return SetText(text);
 }
 
 }  // namespace qx

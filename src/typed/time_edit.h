@@ -11,7 +11,7 @@ namespace qx {
 class TimeCtl : public PictCtl {
 public:
     // Starts with the 24-hour mask.
-    TimeCtl(HWND hwnd, int x, int y, int width, int height);
+    TimeCtl(WindowObject &host, int x, int y, int width, int height);
     ~TimeCtl() override = default;
 
     bool Validate() override;
@@ -20,8 +20,7 @@ public:
     // One of the five time masks; anything else is refused and changes
     // nothing.
     bool SetMask(const char *mask) override;
-    bool StepUp() override;
-    bool StepDown() override;
+    bool Step(bool up) override;
 
     bool Is24Hour() const { return is24Hour; }
     bool HasEmptyTime() const;
@@ -31,8 +30,6 @@ public:
     bool SetTime(int hour, int minute);
 
 private:
-    bool Step(bool up);
-
     bool is24Hour = true;
 };
 

@@ -2,8 +2,9 @@
 
 #include <cstring>
 
+#include "common/char_class.h"
+#include "common/number_text.h"
 #include "typed/picture_mask.h"
-#include "typed/picture_rules.h"
 
 namespace qx {
 namespace {
@@ -14,8 +15,6 @@ constexpr int kHours = 0;    // first position of the hours field
 constexpr int kColon = 2;
 constexpr int kMinutes = 3;  // first position of the minutes field
 constexpr int kFieldsEnd = 5;
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 char At(const char *text, int len, int i) { return i >= 0 && i < len ? text[i] : '\0'; }
 
@@ -38,10 +37,10 @@ bool FieldHasDigit(const char *text, int len, int at) {
 bool FieldValue(const char *text, int len, int at, int *value) {
     int i = at;
     if (At(text, len, i) == ' ') ++i;
-    int v = 0, digits = 0;
-    for (; i < at + 2 && IsDigit(At(text, len, i)); ++i, ++digits) v = v * 10 + (At(text, len, i) - '0');
-    *value = v;
-    return digits > 0;
+    const int end = at + 2 < len ? at + 2 : len;
+    const DigitRun digits = i < end ? ReadDigits(text + i, end - i) : DigitRun{0, 0, false};
+    *value = static_cast<int>(digits.value);
+    return digits.length > 0;
 }
 
 // Whether either position of a field holds something other than a space.
@@ -49,20 +48,7 @@ bool FieldFilled(const char *text, int len, int at) {
     return (at < len && text[at] != ' ') || (at + 1 < len && text[at + 1] != ' ');
 }
 
-bool IsLetter(char c) { return c == 'a' || c == 'p' || c == 'A' || c == 'P'; }
-
-// Appends the decimal value with at least two digits.
-void PutNumber(int value, char *out, int size, int *n) {
-    char digits[12];
-    int count = 0;
-    unsigned v = value < 0 ? 0u : static_cast<unsigned>(value);
-    do {
-        digits[count++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v);
-    if (count < 2) digits[count++] = '0';
-    while (count > 0 && *n < size - 1) out[(*n)++] = digits[--count];
-}
+bool IsAmPmLetter(char c) { return c == 'a' || c == 'p' || c == 'A' || c == 'P'; }
 
 }  // namespace
 
@@ -113,7 +99,7 @@ int FormatTime(int hour, int minute, const char *mask, char *out, int size) {
                 width = 2;
             }
             if (next < 2)
-                PutNumber(values[next++], out, size, &n);
+                n += FormatDecimal(values[next++], 2, out + n, size - n);
             else  // only two numbers exist: further fields stay blank
                 for (; width > 0 && n < size - 1; --width) out[n++] = ' ';
         } else if (pm && *p == 'A' && !literal) {
@@ -138,7 +124,7 @@ bool ParseTime(const char *mask, const char *text, int len, int *hour, int *minu
     bool pm = false;
     if (!is24) {
         const char letter = At(text, len, TimeLetterPosition(mask));
-        if (!IsLetter(letter)) return false;
+        if (!IsAmPmLetter(letter)) return false;
         pm = letter == 'p' || letter == 'P';
     }
     if (m > 59) return false;
@@ -180,8 +166,9 @@ bool TimeValid(const char *mask, const char *text, int len) {
     return true;
 }
 
-bool TimeInsert(const char *mask, char *text, int len, const char *str, int pos, int *caret) {
-    if (!mask || !text || !str || pos < 0 || pos > len || len < kFieldsEnd) return false;
+bool TimeInsert(const char *mask, TextLine &line, const char *str, int pos) {
+    const int len = line.length;
+    if (!mask || !str || pos < 0 || pos > len || len < kFieldsEnd) return false;
     const bool is24 = IsTime24HourMask(mask);
     const int count = MaskPositionCount(mask);
     const int end = count < len ? count : len;
@@ -189,9 +176,8 @@ bool TimeInsert(const char *mask, char *text, int len, const char *str, int pos,
     const int markerAt = is24 ? -1 : TimeMarkerPosition(mask);
     const bool upper = letterAt >= 0 && PositionOf(mask, 'A') == letterAt;
 
-    char work[kPictureMaxPositions + 1];
-    const int n = len < kPictureMaxPositions ? len : kPictureMaxPositions;
-    std::memcpy(work, text, n);
+    TextLine edited = line;
+    char *const work = edited.text;
     int i = pos;
     bool minutes = pos > kColon;
     bool letterDone = false;
@@ -235,8 +221,9 @@ bool TimeInsert(const char *mask, char *text, int len, const char *str, int pos,
         work[kHours] = ' ';
         if (i == kHours + 1) i = kColon;
     }
-    std::memcpy(text, work, n);
-    *caret = i;
+    if (i > end) return false;  // the caret never leaves the text
+    edited.anchor = edited.caret = i;
+    line = edited;
     return true;
 }
 
@@ -247,13 +234,13 @@ void TimeAfterBlank(const char *mask, char *text, int len, int pos, int count, c
     text[at] = (pos <= at && pos + count >= at) ? ' ' : letter;
 }
 
-bool TimeStep(const char *mask, const char *text, int len, int lo, bool up, char *out,
-              int size, int *anchor, int *caret) {
-    if (!mask || !text || !out || size < kTimeFormatMin || len < kFieldsEnd) return false;
+bool TimeStep(const char *mask, TextLine &line, bool up) {
+    if (!mask || line.length < kFieldsEnd) return false;
     const bool is24 = IsTime24HourMask(mask);
-    char work[kPictureMaxPositions + 1];
-    const int n = len < kPictureMaxPositions ? len : kPictureMaxPositions;
-    std::memcpy(work, text, n);
+    // A copy whose empty fields are filled, then read.
+    TextLine filled = line;
+    char *const work = filled.text;
+    const int n = filled.length;
     if (!FieldHasDigit(work, n, kHours)) {
         const char *fill = up ? (is24 ? "23" : "11") : "01";
         work[kHours] = fill[0];
@@ -261,24 +248,28 @@ bool TimeStep(const char *mask, const char *text, int len, int lo, bool up, char
     }
     if (!FieldHasDigit(work, n, kMinutes)) work[kMinutes] = work[kMinutes + 1] = '0';
     const int letterAt = is24 ? -1 : TimeLetterPosition(mask);
-    if (letterAt >= 0 && letterAt < n && !IsLetter(work[letterAt])) work[letterAt] = up ? 'P' : 'A';
+    if (letterAt >= 0 && letterAt < n && !IsAmPmLetter(work[letterAt])) work[letterAt] = up ? 'P' : 'A';
 
-    int hour, minute;
+    int hour, minute, anchor, caret;
     if (!ParseTime(mask, work, n, &hour, &minute)) return false;
+    const int lo = line.SelStart();
     if (lo < kMinutes) {
         hour = (hour + (up ? 1 : 23)) % 24;
-        *anchor = kHours;
-        *caret = kColon;
+        anchor = kHours;
+        caret = kColon;
     } else if (lo <= kFieldsEnd || is24) {
         minute = (minute + (up ? 1 : 59)) % 60;
-        *anchor = kMinutes;
-        *caret = kFieldsEnd;
+        anchor = kMinutes;
+        caret = kFieldsEnd;
     } else {
         hour = hour < 12 ? hour + 12 : hour - 12;
-        *anchor = letterAt;
-        *caret = TimeMarkerPosition(mask);
+        anchor = letterAt;
+        caret = TimeMarkerPosition(mask);
     }
-    FormatTime(hour, minute, mask, out, size);
+    char text[kTimeFormatMin];
+    FormatTime(hour, minute, mask, text, sizeof text);
+    line.SetText(text);
+    line.SetSel(anchor, caret);
     return true;
 }
 

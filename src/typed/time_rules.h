@@ -12,6 +12,8 @@
 // over the mask one byte per position (see picture_rules.h).
 #pragma once
 
+#include "common/text_line.h"
+
 namespace qx {
 
 // One of the five masks, compared exactly.
@@ -45,22 +47,21 @@ bool TimeValid(const char *mask, const char *text, int len);
 // single hour or minute digit shifts left to make room for a second), ':'
 // or a space moves to the minutes, a/p sets the letter in the mask's case,
 // m moves past the letter. A single hour digit ends right-aligned. On success
-// the text is changed and *caret is where typing goes on; on failure the
-// text is unchanged.
-bool TimeInsert(const char *mask, char *text, int len, const char *str, int pos, int *caret);
+// the text is changed and the caret (with no selection) is where typing goes
+// on, never past the end of the text or of the mask; on failure (a position
+// the text does not reach among them) the line is unchanged.
+bool TimeInsert(const char *mask, TextLine &line, const char *str, int pos);
 
 // After positions pos..pos + count were blanked: under a 12-hour mask the
 // letter is cleared when the blanked run reaches it or the space before it,
 // else it keeps `letter`, the character it held before.
 void TimeAfterBlank(const char *mask, char *text, int len, int pos, int count, char letter);
 
-// Steps the field at lo (the lower end of the selection) up or down: hours
-// below 3 (through the 24-hour clock, wrapping), minutes from 3 to 5
-// (wrapping, no carry), the am/pm letter above 5. Empty fields are filled
-// first. On success the new text goes to out (size at least kTimeFormatMin)
-// and the stepped field's selection to *anchor and *caret; false when the
-// text cannot be read as a time.
-bool TimeStep(const char *mask, const char *text, int len, int lo, bool up, char *out,
-              int size, int *anchor, int *caret);
+// Steps the field at the lower end of the selection up or down: hours below
+// 3 (through the 24-hour clock, wrapping), minutes from 3 to 5 (wrapping, no
+// carry), the am/pm letter above 5. Empty fields are filled first. On success
+// the line shows the new time with the stepped field selected; false, the
+// line unchanged, when the text cannot be read as a time.
+bool TimeStep(const char *mask, TextLine &line, bool up);
 
 }  // namespace qx

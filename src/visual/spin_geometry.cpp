@@ -1,7 +1,5 @@
 #include "visual/spin_geometry.h"
 
-#include "visual/spin_ctl.h"
-
 namespace qx {
 
 SpinGeometry SpinLayout(int left, int top, int width, int height, unsigned edges, int borderWidth,

@@ -6,6 +6,9 @@
 
 namespace qx {
 
+// Border edges of a spin.
+enum SpinEdge : unsigned { kSpinEdgeLeft = 1, kSpinEdgeRight = 2, kSpinEdgeTop = 4, kSpinEdgeBottom = 8 };
+
 // Which arrow button: the upper steps up, the lower steps down.
 enum SpinButton : int { kSpinUpper = 0, kSpinLower = 1, kSpinNone = 2 };
 

@@ -165,7 +165,7 @@ TEST_F(Btn, SequencesNotifyAndDrawExactly) {
         HICON icon = pic.icon ? MakeIcon(color) : nullptr;
         HWND b = Make(pic.w ? MakeBitmap(w, h, color) : nullptr, icon, c.arrow ? 0 : WS_BORDER | WS_DLGFRAME,
                       c.arrow ? "QXBmpButtonXP" : "QXBmpButton");
-        if (c.arrow == right) qx::MonthYearBtnFromWindow(b)->leftArrow = false;
+        if (c.arrow == right) qx::SetMonthYearArrow(b, false);
         SetFocus(edit);
         parent.ClearNotifications();
         bool pressed = false;
@@ -255,12 +255,6 @@ TEST(ReplaceBackground, MatchesThePixelRule) {
     ReleaseDC(nullptr, screen);
 }
 
-// Faults of a window procedure, counted before the system may swallow them.
-LONG g_faults = 0;
-LONG CALLBACK CountFaults(EXCEPTION_POINTERS *info) {
-    return g_faults += info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION, EXCEPTION_CONTINUE_SEARCH;
-}
-
 // Only buttons of ours take pictures. A window whose object cannot be made
 // is not created, and nothing faults; a month/year window never falls back
 // to a plain button's object. (And an unfocused default button says so.)
@@ -272,12 +266,11 @@ TEST_F(Btn, WindowsOfOurs) {
         {Make(), 1}, {Make(nullptr, nullptr, 0, "QXBmpButtonXP"), 1}, {nullptr, 0}, {dead, 0}, {edit, 0},
         {parent.CreateChild("BUTTON", "", 0, 0, 0, 9, 9, 9), 0}, {parent.hwnd(), 0}, {HWND(INT_PTR(0x7654)), 0}};
     for (const auto &c : cases) EXPECT_EQ(QXBtn_SetIcon(c.hwnd, nullptr) + QXBtn_SetBitmap(c.hwnd, nullptr), 2 * c.ok);
-    void *handler = AddVectoredExceptionHandler(1, CountFaults);
+    const qxt::FaultCounter faults;
     for (const char *cls : {"QXBmpButton", "QXBmpButtonXP"})
         EXPECT_EQ((g_refusals = 1, parent.CreateChild(cls, "", 0, 0, 0, 20, 20)), nullptr) << cls;
-    RemoveVectoredExceptionHandler(handler);
     g_refusals = 0;
-    EXPECT_EQ(g_faults, 0);
+    EXPECT_EQ(faults.Faults(), 0);
 }
 
 }  // namespace

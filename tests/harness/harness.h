@@ -32,6 +32,23 @@ void Pump();
 void PumpFor(DWORD ms);
 // Runs the message loop until pred() holds or ms milliseconds have passed.
 bool PumpUntil(const std::function<bool()> &pred, DWORD ms);
+// Runs the message loop until the event is signalled (a thread's sign to
+// this one, which wakes it as a message does) or ms milliseconds have passed.
+bool PumpUntilSignaled(HANDLE event, DWORD ms);
+
+// Counts the access violations raised while it lives, before the system may
+// swallow them (Wine does in timer callbacks and some sent messages).
+class FaultCounter {
+public:
+    FaultCounter();
+    ~FaultCounter();
+    FaultCounter(const FaultCounter &) = delete;
+    FaultCounter &operator=(const FaultCounter &) = delete;
+    LONG Faults() const;
+
+private:
+    void *handler_;
+};
 
 // ---- The recording parent -------------------------------------------------
 
@@ -97,9 +114,12 @@ private:
 
 // ---- Keyboard and mouse ----------------------------------------------------
 
-enum Modifiers { kNoMods = 0, kShift = 1, kCtrl = 2 };
+// kAltGr: the right Alt key of a layout that has AltGr, which the system
+// reports as the left Ctrl key and the right Alt key down together.
+enum Modifiers { kNoMods = 0, kShift = 1, kCtrl = 2, kAltGr = 4 };
 
-// Holds Shift and/or Ctrl down (GetKeyState reports them) until destroyed.
+// Holds Shift, Ctrl and/or AltGr down (GetKeyState reports them) until
+// destroyed.
 class HeldKeys {
 public:
     explicit HeldKeys(int mods);

@@ -1,8 +1,13 @@
-// The spin button: its layout as plain numbers, then a spin on a window of
-// its own, driven as an edit window drives it: its looks read back as pixels
-// (classic, or themed with hot tracking), presses, auto-repeat, the wheel,
-// and every way a press ends. The same program runs with a theme in force
-// and in the classic look.
+// The spin button: its layout as plain numbers, then a spin in a window of
+// the test's own class, driven as an edit window drives it: its looks read
+// back as pixels (classic, or themed with hot tracking), presses,
+// auto-repeat, the wheel, every way a press ends, and spins held on two
+// threads at once. The same program runs
+// with a theme in force and in the classic look.
+#include <atomic>
+#include <thread>
+
+#include "common/window_class.h"
 #include "harness.h"
 #include "visual/spin_ctl.h"
 #include "visual/theme_api.h"
@@ -42,23 +47,62 @@ TEST(SpinGeometry, WorkedExamples) {
               std::vector<LONG>({45, 20, 31, 44, 31, 9, 45, 12, 30, -1, 46, 10, 30, 12, 46, 22}));
 }
 
-// A spin at 20,10 on a window of its own, which stands for the edit window.
-// Its steps are counted, and answered by `during`, which may delete it.
-struct SpinWindow : SpinBase {
-    SpinWindow(qxt::ParentWindow &parent, int width = 16, int height = 40, unsigned edges = 11)
-        : SpinBase(parent.CreateChild("STATIC", "", SS_NOTIFY, 20, 20, 70, 90), 20, 10, width, height, edges) {
-        parent.AnswerColors(0, RGB(255, 255, 255));  // a white window
-        Redraw();
+// A white window of the test's own class whose object carries a spin at
+// 20,10, as an edit window's object does. Its steps are counted, and answered
+// by `during`, which may destroy the window (the object goes with it).
+struct SpinWindow : WindowObject, SpinOwner {
+    struct Shape {
+        int width, height;
+        unsigned edges;
+    };
+    // The object of a new window of the class; deleted with its window.
+    static SpinWindow &Make(qxt::ParentWindow &parent, int width = 16, int height = 40, unsigned edges = 11) {
+        static WindowClass cls = {"QxTestSpinWindow", &Proc, 0, 0};
+        EXPECT_TRUE(RegisterCounted(cls, qxt::HostInstance()));
+        Shape shape = {width, height, edges};
+        HWND hwnd = CreateWindowExA(0, cls.name, "", WS_CHILD | WS_VISIBLE, 20, 20, 70, 90, parent.hwnd(), nullptr,
+                                    qxt::HostInstance(), &shape);
+        auto &w = *static_cast<SpinWindow *>(reinterpret_cast<WindowObject *>(GetWindowLongPtrA(hwnd, 0)));
+        w.Redraw();
+        return w;
     }
-    ~SpinWindow() override { DestroyWindow(Window()); }
-    bool StepUp() override { return std::function<bool(int)>(during)(++ups); }  // a copy: it may outlive this
-    bool StepDown() override { return std::function<bool(int)>(during)(++downs); }
+    SpinWindow(HWND hwnd, const Shape &s) : WindowObject(hwnd), spin(*this, 20, 10, s.width, s.height, s.edges) {}
+    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+        return Dispatch(h, m, wp, lp, [](HWND hwnd, const CREATESTRUCTA &cs) -> WindowObject * {
+            return new SpinWindow(hwnd, *static_cast<const Shape *>(cs.lpCreateParams));
+        });
+    }
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg != WM_ERASEBKGND) return DefWindowProcA(Window(), msg, wp, lp);
+        RECT r;
+        GetClientRect(Window(), &r);
+        return FillRect(HDC(wp), &r, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    }
+    bool Step(bool up) override { return std::function<bool(int)>(during)(up ? ++ups : ++downs); }  // a copy
+    WindowObject &SpinHost() override { return *this; }
+    // Screen readers see the spin's arrows as the window's parts.
+    long AccChildCount() override { return SpinCtl::kAccParts; }
+    long AccRole(long) override { return ROLE_SYSTEM_PUSHBUTTON; }
+    void AccCaption(long child, qx::AccText *caption) override {
+        if (child) spin.AccCaption(child, caption);
+    }
+    bool AccValue(long, qx::AccText *) override { return false; }
+    long AccState(long child) override { return child ? spin.AccState(child) : 0; }
+    void AccDefaultAction(long, qx::AccText *) override {}
+    HRESULT AccDoDefaultAction(long child) override {
+        if (!child) return DISP_E_MEMBERNOTFOUND;
+        spin.AccPress(child);
+        return S_OK;
+    }
+    HRESULT AccSetValue(long, const char *) override { return DISP_E_MEMBERNOTFOUND; }
+    bool AccChildRect(long child, RECT *rect) override { return child && spin.AccRect(child, rect); }
     void Redraw() {
         RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         HDC dc = GetDC(Window());
-        Paint(dc);
+        spin.Paint(dc);
         ReleaseDC(Window(), dc);
     }
+    SpinCtl spin;
     int ups = 0, downs = 0;
     std::function<bool(int)> during = [](int) { return true; };  // with the step's number
 };
@@ -89,7 +133,7 @@ COLORREF ClassicPixel(const RECT &r, bool up, bool pressed, int x, int y) {
 // before it is looked at again); or the classic rule, in which only pressed
 // shows.
 int Wrong(const SpinWindow &w, SpinButton b, int state) {
-    const RECT r = SpinButtonRect(w.Geometry(), b), t = SpinThemedRect(r, b);
+    const RECT r = SpinButtonRect(w.spin.Geometry(), b), t = SpinThemedRect(r, b);
     const qxt::Pixels p(w.Window());
     ScopedTheme theme(w.Window(), L"SPIN");
     HDC dc = GetDC(w.Window());
@@ -108,7 +152,8 @@ int Wrong(const SpinWindow &w, SpinButton b, int state) {
 // state 4, its classic arrows still black). A press draws its button pressed
 // and holds the capture, also when its first step is refused (as here),
 // which drops the clicks queued meanwhile; a second press that misses both
-// buttons keeps them; a paint draws both buttons normal, a release the held
+// buttons keeps them, one on the other button takes over (the first drawn
+// normal again); a paint draws both buttons normal, a release the held
 // one. Moves draw the button under the pointer
 // hot (themed only), except while one is held, and ask for the leave
 // notice; a leave draws both normal again.
@@ -119,10 +164,11 @@ TEST(Spin, LooksPressesAndHotTracking) {
         {16, 21, 11, {}, 1, 1}, {12, 30, 15, {Disable}, 4, 4}, {24, 33, 1, {PressUp}, 3, 1},
         {16, 40, 11, {PressDown}, 1, 3}, {16, 40, 11, {PressDown, Paint}, 1, 1}, {16, 40, 11, {PressUp, Release}, 1, 1},
         {16, 40, 11, {OverUp}, 2, 1}, {16, 40, 11, {OverDown}, 1, 2}, {16, 40, 11, {OverUp, Leave}, 1, 1},
-        {16, 40, 11, {PressUp, OverDown}, 3, 1}, {16, 40, 11, {PressUp, Miss}, 3, 1}};
+        {16, 40, 11, {PressUp, OverDown}, 3, 1}, {16, 40, 11, {PressUp, Miss}, 3, 1},
+        {16, 40, 11, {PressUp, PressDown}, 1, 3}, {16, 40, 11, {PressDown, PressUp}, 3, 1}};
     for (const auto &c : cases) {
         SCOPED_TRACE(&c - cases);
-        SpinWindow w(parent, c.width, c.height, c.edges);
+        SpinWindow &w = SpinWindow::Make(parent, c.width, c.height, c.edges);
         w.during = [](int) { return false; };
         PostMessageA(w.Window(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
         POINT over = kUp;
@@ -131,19 +177,20 @@ TEST(Spin, LooksPressesAndHotTracking) {
         bool held = false, pressed = false, tracked = false;
         for (int s : c.steps) {
             const POINT at = s == PressUp || s == OverUp ? kUp : kDown;
-            if (s == PressUp || s == PressDown) pressed = held = w.MouseDown(at.x, at.y);
-            if (s == Release) held = !w.MouseUp(at.x, at.y);
-            if (s == Miss) held = w.MouseDown(0, 0);
+            if (s == PressUp || s == PressDown) pressed = held = w.spin.MouseDown(at.x, at.y);
+            if (s == Release) held = !w.spin.MouseUp(at.x, at.y);
+            if (s == Miss) held = w.spin.MouseDown(0, 0);
             if (s == Paint || s == Disable) EnableWindow(w.Window(), s == Paint), w.Redraw();
-            if (s == OverUp || s == OverDown) tracked |= !held, w.MouseMove(at.x, at.y);
-            if (s == Leave) w.MouseLeave(0, 0);
+            if (s == OverUp || s == OverDown) tracked |= !held, w.spin.MouseMove(at.x, at.y);
+            if (s == Leave) w.spin.MouseLeave(0, 0);
         }
         MSG m;
         TRACKMOUSEEVENT q = {sizeof q, TME_QUERY, nullptr, 0};
         EXPECT_EQ(PeekMessageA(&m, w.Window(), WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE) == 0, pressed);
         EXPECT_EQ(TrackMouseEvent(&q) && q.hwndTrack == w.Window() && (q.dwFlags & TME_LEAVE), tracked);
-        EXPECT_EQ((GetCapture() == w.Window()) * 10 + (w.Pressed() != kSpinNone), held * 11);
+        EXPECT_EQ((GetCapture() == w.Window()) * 10 + (w.spin.Pressed() != kSpinNone), held * 11);
         EXPECT_EQ(Wrong(w, kSpinUpper, c.upper) + Wrong(w, kSpinLower, c.lower), 0);
+        DestroyWindow(w.Window());
     }
     SetCursorPos(0, 0);
 }
@@ -152,20 +199,21 @@ TEST(Spin, LooksPressesAndHotTracking) {
 // one every 50 ms; a step that runs the message loop is not entered again
 // meanwhile. The repetition ends, or never starts, and the spin is never
 // stepped again, when a step is refused (the button stays held), when the
-// button is released, or when the spin is deleted (with its window) or
-// loses the capture to another window: inside its first step, inside a
-// repeated step or amid the wheel's steps. Then a held button is released
+// button is released, or when the window is destroyed (the spin goes with
+// it once the step returns) or loses the capture to another window: inside
+// its first step, inside a repeated step or amid the wheel's steps. Then a
+// held button is released
 // and drawn normal. The capture change is passed on (as the edit window
 // does) or left for the timer to notice. The wheel steps once per notch,
 // whatever the steps answer, and starts nothing.
 TEST(Spin, RepeatsUntilRefusedReleasedDeletedOrCaptureLost) {
     qxt::ParentWindow parent;
-    SpinWindow held(parent);
+    SpinWindow &held = SpinWindow::Make(parent);
     held.during = [&](int n) {
         if (n == 3) qxt::PumpFor(120);
         return held.ups == n;  // not a step within a step
     };
-    held.MouseDown(kUp.x, kUp.y);
+    held.spin.MouseDown(kUp.x, kUp.y);
     EXPECT_EQ(held.ups, 1);
     qxt::PumpFor(200);
     EXPECT_EQ(held.ups, 1);
@@ -173,7 +221,8 @@ TEST(Spin, RepeatsUntilRefusedReleasedDeletedOrCaptureLost) {
     qxt::PumpFor(400);
     EXPECT_GE(held.ups, 5);
     EXPECT_NE(SpinRepeatTarget(), nullptr) << "every step answered yes";
-    held.MouseUp(0, 0);
+    held.spin.MouseUp(0, 0);
+    DestroyWindow(held.Window());
     enum { Refuse, Release, Delete, Capture, Unrouted };
     // How and at which step; the wheel's notches (0: a press on the upper button); the steps made.
     const struct { int how, at, notches, steps; } cases[] = {
@@ -181,27 +230,99 @@ TEST(Spin, RepeatsUntilRefusedReleasedDeletedOrCaptureLost) {
         {Delete, 2, 5, 2}, {Capture, 1, 0, 1}, {Capture, 3, 0, 3}, {Unrouted, 1, 0, 1}, {Unrouted, 3, 0, 3},
         {Refuse, 1, 3, 3}, {Refuse, 1, -2, 2}};
     for (const auto &c : cases) {
-        SpinWindow *w = new SpinWindow(parent);
+        SpinWindow *w = &SpinWindow::Make(parent);
         int steps = 0;
         w->during = [&](int n) {
             steps = n;
-            if (n == c.at && c.how == Release) w->MouseUp(0, 0);
-            // The repetition forgets a deleted spin at once.
-            if (n == c.at && c.how == Delete) delete w, w = nullptr, steps = SpinRepeatTarget() ? -1 : n;
+            if (n == c.at && c.how == Release) w->spin.MouseUp(0, 0);
+            if (n == c.at && c.how == Delete) DestroyWindow(w->Window()), w = nullptr;
             if (n == c.at && c.how >= Capture) SetCapture(parent.hwnd());
-            if (n == c.at && c.how == Capture) w->CaptureLost();
+            if (n == c.at && c.how == Capture) w->spin.CaptureLost();
             return n != c.at || c.how != Refuse;
         };
-        c.notches ? w->Wheel(c.notches) : void(w->MouseDown(kUp.x, kUp.y));
+        c.notches ? w->spin.Wheel(c.notches) : void(w->spin.MouseDown(kUp.x, kUp.y));
         qxt::PumpUntil([&] { return steps >= c.steps; }, 1000);
         qxt::PumpFor(150);
         EXPECT_EQ(steps, c.steps) << &c - cases;
         EXPECT_EQ(SpinRepeatTarget(), nullptr) << &c - cases;
         EXPECT_TRUE(!w || ((c.notches < 0 ? w->downs : w->ups) == c.steps &&
-                           w->MouseUp(0, 0) == (c.how == Refuse && !c.notches) && w->Pressed() == kSpinNone &&
-                           !Wrong(*w, kSpinUpper, 1))) << &c - cases;
-        delete w;
+                           w->spin.MouseUp(0, 0) == (c.how == Refuse && !c.notches) &&
+                           w->spin.Pressed() == kSpinNone && !Wrong(*w, kSpinUpper, 1))) << &c - cases;
+        if (w) DestroyWindow(w->Window());
     }
+}
+
+// A press on the other arrow while one repeats ends the first press and its
+// repetition, also when the new press's step is refused (then nothing
+// repeats); an accepted one repeats in its own direction.
+TEST(Spin, APressOnTheOtherArrowTakesOver) {
+    qxt::ParentWindow parent;
+    for (const bool refused : {true, false}) {
+        SCOPED_TRACE(refused ? "refused" : "accepted");
+        SpinWindow &w = SpinWindow::Make(parent);
+        w.during = [&w, refused](int) { return !refused || w.downs == 0; };
+        w.spin.MouseDown(kUp.x, kUp.y);
+        ASSERT_TRUE(qxt::PumpUntil([&] { return w.ups >= 3; }, 2000));
+        w.spin.MouseDown(kDown.x, kDown.y);
+        const int ups = w.ups;
+        if (refused) qxt::PumpFor(300);
+        else EXPECT_TRUE(qxt::PumpUntil([&] { return w.downs >= 3; }, 2000));
+        EXPECT_EQ(w.ups, ups) << "the first arrow still repeating";
+        EXPECT_EQ(SpinRepeatTarget(), refused ? nullptr : &w.spin);
+        EXPECT_TRUE(w.spin.MouseUp(0, 0));
+        DestroyWindow(w.Window());
+    }
+}
+
+// A spin held on each of two threads: both repeat at once, each on its own
+// thread's timer; the release on one thread ends that thread's repetition
+// only, and the other goes on until its own release.
+TEST(Spin, EachThreadRepeatsItsOwnSpin) {
+    qxt::ParentWindow parent;
+    SpinWindow &mine = SpinWindow::Make(parent);  // registers the class before the thread starts
+    std::atomic<int> mySteps(0), otherSteps(0);
+    std::atomic<const SpinCtl *> otherTarget(nullptr);
+    std::atomic<bool> otherHeld(false);
+    mine.during = [&](int n) { return mySteps = n, true; };
+    // Signs between the threads: the other pressed, release it, released, finish.
+    HANDLE pressed = CreateEventA(nullptr, TRUE, FALSE, nullptr), release = CreateEventA(nullptr, TRUE, FALSE, nullptr),
+           released = CreateEventA(nullptr, TRUE, FALSE, nullptr), finish = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread other([&] {
+        qxt::ParentWindow otherParent;
+        SpinWindow &w = SpinWindow::Make(otherParent);
+        w.during = [&](int n) { return otherSteps = n, true; };
+        otherHeld = w.spin.MouseDown(kUp.x, kUp.y);
+        SetEvent(pressed);
+        qxt::PumpUntilSignaled(release, 10000);
+        otherTarget = SpinRepeatTarget();
+        otherHeld = !w.spin.MouseUp(0, 0);
+        SetEvent(released);
+        qxt::PumpUntilSignaled(finish, 10000);
+        DestroyWindow(w.Window());
+    });
+    ASSERT_TRUE(qxt::PumpUntilSignaled(pressed, 5000));
+    EXPECT_TRUE(otherHeld);
+    mine.spin.MouseDown(kUp.x, kUp.y);
+    EXPECT_TRUE(qxt::PumpUntil([&] { return mySteps >= 4 && otherSteps >= 4; }, 3000))
+        << "both repeating: " << mySteps << " and " << otherSteps << " steps";
+    EXPECT_EQ(SpinRepeatTarget(), &mine.spin);
+    SetEvent(release);
+    EXPECT_TRUE(qxt::PumpUntilSignaled(released, 5000));
+    EXPECT_FALSE(otherHeld);
+    EXPECT_NE(otherTarget.load(), nullptr);
+    EXPECT_NE(otherTarget.load(), &mine.spin);
+    const int otherAt = otherSteps, mineAt = mySteps;
+    EXPECT_TRUE(qxt::PumpUntil([&] { return mySteps >= mineAt + 3; }, 2000)) << "this thread's spin stopped too";
+    EXPECT_EQ(otherSteps, otherAt) << "the released spin goes on";
+    EXPECT_TRUE(mine.spin.MouseUp(0, 0));
+    const int stoppedAt = mySteps;
+    qxt::PumpFor(200);
+    EXPECT_EQ(mySteps, stoppedAt) << "repeating after its release";
+    EXPECT_EQ(SpinRepeatTarget(), nullptr);
+    SetEvent(finish);
+    other.join();
+    for (HANDLE e : {pressed, release, released, finish}) CloseHandle(e);
+    DestroyWindow(mine.Window());
 }
 
 }  // namespace

@@ -1,0 +1,4 @@
+#define IDD_ORDER    100
+#define IDC_QUANTITY 101
+#define IDC_DELIVERY 102
+#define IDC_SUMMARY  103

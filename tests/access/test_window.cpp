@@ -1,0 +1,119 @@
+#include "test_window.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "common/thread_call.h"
+#include "harness.h"
+#include "qx_cntl.h"
+
+namespace qxt {
+
+const char kAccessTestClass[] = "QXAccessTest";
+
+long AccessTestCtl::AccChildCount() { return Note(), spin ? 2 : 0; }
+
+long AccessTestCtl::AccRole(long child) { return Note(), child ? ROLE_SYSTEM_PUSHBUTTON : role; }
+
+void AccessTestCtl::AccCaption(long child, qx::AccText *caption) {
+    Note();
+    if (child)
+        caption->Assign(child == 1 ? "&Up" : "Down");  // a part's mark names no shortcut
+    else if (namedByText)
+        qx::WindowTextCaption(hwnd, caption);
+    else
+        qx::LabelCaption(hwnd, caption);
+}
+
+bool AccessTestCtl::AccValue(long child, qx::AccText *text) {
+    Note();
+    return !child && hasValue && text->Assign(value.c_str());
+}
+
+long AccessTestCtl::AccState(long child) {
+    Note();
+    if (child) return child == focusedPart ? STATE_SYSTEM_FOCUSED : 0;
+    return readOnly ? STATE_SYSTEM_READONLY : 0;
+}
+
+void AccessTestCtl::AccDefaultAction(long child, qx::AccText *text) {
+    Note();
+    text->Assign(child ? "Press" : action.c_str());
+}
+
+HRESULT AccessTestCtl::AccDoDefaultAction(long child) {
+    Note();
+    if (!child && action.empty()) return DISP_E_MEMBERNOTFOUND;
+    if (!IsWindowEnabled(hwnd)) return E_ACCESSDENIED;
+    if (child) return Step(child == 1 ? 1 : -1), S_OK;
+    ++clicks;
+    SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(hwnd));
+    return S_OK;
+}
+
+HRESULT AccessTestCtl::AccSetValue(long child, const char *text) {
+    Note();
+    ++sets;
+    if (child || !hasValue) return DISP_E_MEMBERNOTFOUND;
+    if (readOnly || !IsWindowEnabled(hwnd)) return E_ACCESSDENIED;
+    if (std::strspn(text, "0123456789") != std::strlen(text)) return E_INVALIDARG;
+    value = text;
+    qx::NotifyValueChange(hwnd);
+    return S_OK;
+}
+
+bool AccessTestCtl::AccChildRect(long child, RECT *rect) {
+    Note();
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const int middle = client.bottom / 2;
+    *rect = {client.right - 16, child == 1 ? 0 : middle, client.right,
+             child == 1 ? middle : client.bottom};
+    return true;
+}
+
+void AccessTestCtl::Step(int delta) {
+    value = std::to_string(std::atol(value.c_str()) + delta);
+    qx::NotifyValueChange(hwnd);
+}
+
+namespace {
+
+LRESULT CALLBACK TestProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    AccessTestCtl *ctl = AccessTestObject(hwnd);
+    if (msg == WM_NCCREATE) {
+        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new AccessTestCtl(hwnd)));
+    } else if (!ctl) {
+    } else if (msg == qx::ThreadCallMessage()) {
+        return qx::RunThreadCall(hwnd, lp);
+    } else if (msg == WM_GETOBJECT) {
+        if (LRESULT answer = ctl->access.OnGetObject(wp, lp)) return answer;
+    } else if (msg == QXM_SETACCNAME) {
+        return ctl->access.OnSetName(lp);
+    } else if (msg == WM_NCDESTROY) {
+        ctl->access.Disconnect();
+        delete ctl;
+        SetWindowLongPtrA(hwnd, 0, 0);
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+void RegisterAccessTestClass() {
+    static bool done = false;
+    if (done) return;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = TestProc;
+    wc.hInstance = HostInstance();
+    wc.lpszClassName = kAccessTestClass;
+    wc.cbWndExtra = sizeof(LONG_PTR);
+    done = RegisterClassA(&wc) != 0;
+}
+
+AccessTestCtl *AccessTestObject(HWND hwnd) {
+    return reinterpret_cast<AccessTestCtl *>(GetWindowLongPtrA(hwnd, 0));
+}
+
+}  // namespace qxt

@@ -1,0 +1,222 @@
+// The shared text helpers, on plain data: decimal numbers at the ends of
+// their ranges, the widest texts and the refusals, as the integer, float and
+// time rules use them; the line buffer's bounds.
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "common/number_text.h"
+#include "common/text_line.h"
+#include "typed/float_rules.h"
+#include "typed/int_rules.h"
+#include "typed/time_rules.h"
+
+namespace {
+
+// The text, and its length as returned; a text that does not fit its size
+// comes back empty with 0.
+TEST(FormatDecimal, EndsOfTheRangesAndTheBufferSize) {
+    const struct { long long value; int minDigits, size; const char *text; } cases[] = {
+        {0, 1, 2, "0"}, {0, 2, 3, "00"}, {0, 0, 2, "0"}, {7, 2, 3, "07"}, {7, 2, 2, ""}, {-7, 3, 5, "-007"},
+        {INT_MAX, 1, 11, "2147483647"}, {INT_MAX, 1, 10, ""}, {INT_MIN, 1, 12, "-2147483648"}, {INT_MIN, 1, 11, ""},
+        {LLONG_MAX, 1, 20, "9223372036854775807"}, {LLONG_MIN, 1, 21, "-9223372036854775808"},
+        {123, 9, 10, "000000123"}, {999999999, 9, 10, "999999999"}, {1000000000, 9, 11, "1000000000"},
+        {-5, 1, 3, "-5"}, {-5, 1, 2, ""}};
+    for (const auto &c : cases) {
+        char out[32];
+        std::memset(out, '#', sizeof out);
+        const int n = qx::FormatDecimal(c.value, c.minDigits, out, c.size);
+        EXPECT_STREQ(out, c.text) << c.value << " min " << c.minDigits << " size " << c.size;
+        EXPECT_EQ(n, static_cast<int>(std::strlen(c.text))) << c.value;
+        EXPECT_EQ(out[c.size], '#') << "past the size: " << c.value;
+    }
+    char untouched = '#';
+    EXPECT_EQ(qx::FormatDecimal(1, 1, &untouched, 0) + qx::FormatDecimal(1, 1, nullptr, 8), 0);
+    EXPECT_EQ(untouched, '#');
+}
+
+TEST(ReadDigits, RunsValuesAndOverflow) {
+    const std::string zeros63(63, '0');
+    const struct { std::string text; int max, length; unsigned long long value; bool overflow; } cases[] = {
+        {"", 63, 0, 0, false}, {"x1", 63, 0, 0, false}, {"0", 63, 1, 0, false}, {"007x", 63, 3, 7, false},
+        {"12345", 2, 2, 12, false}, {"12345", 0, 0, 0, false}, {"2147483648", 63, 10, 2147483648ULL, false},
+        {"18446744073709551615", 63, 20, ULLONG_MAX, false}, {"18446744073709551616", 63, 20, 0, true},
+        {"99999999999999999999", 63, 20, 0, true}, {zeros63 + "42", 63, 63, 0, false},
+        {zeros63 + "42", 65, 65, 42, false}};
+    for (const auto &c : cases) {
+        const qx::DigitRun run = qx::ReadDigits(c.text.c_str(), c.max);
+        EXPECT_EQ(run.length, c.length) << c.text;
+        EXPECT_EQ(run.overflow, c.overflow) << c.text;
+        if (!c.overflow) {
+            EXPECT_EQ(run.value, c.value) << c.text;
+        }
+    }
+}
+
+// The integer edit reads its text as the standard conversion does, and never
+// wraps a value outside 32 bits into them.
+TEST(ParseIntText, EndsOfTheRange) {
+    const std::string widest = std::string(61, '0') + "42", digits63(63, '9');
+    const struct { std::string text; bool ok; long value; } cases[] = {
+        {"2147483647", true, LONG_MAX}, {"-2147483648", true, LONG_MIN}, {"2147483648", false, 0},
+        {"-2147483649", false, 0}, {"0", true, 0}, {"-0", true, 0}, {"", true, 0}, {"-", true, 0},
+        {" \t+12abc", true, 12}, {widest, true, 42}, {"-" + widest, true, -42}, {digits63, false, 0},
+        {"4294967296", false, 0}, {"18446744073709551617", false, 0}};
+    for (const auto &c : cases) {
+        long value = 99;
+        EXPECT_EQ(qx::ParseIntText(c.text.c_str(), &value), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(value, c.value) << c.text;
+        }
+    }
+}
+
+// Fixed point with exactly the fraction digits asked, rounded half away from
+// zero, the exact digits of the double (its binary value printed in full,
+// groups of zeros inside it kept), up to the 63 characters of the line and
+// the size given, and no further.
+TEST(FormatFloatValue, DigitsAndTheWidestTexts) {
+    const std::string half61 = "0.5" + std::string(60, '0');
+    const struct { double value; int frac, size; const char *text; } cases[] = {  // null: refused
+        {0.0, 0, 64, "0"}, {0.0, 3, 64, "0.000"}, {-0.0001, 2, 64, "0.00"}, {2.5, 0, 64, "3"}, {-2.5, 0, 64, "-3"},
+        {1e9, 0, 64, "1000000000"}, {1e18 + 1e10, 1, 64, "1000000010000000000.0"},
+        {1267650600228229401496703205376.0, 0, 64, "1267650600228229401496703205376"},  // 2^100
+        {9.999999999999999e62, 0, 64, "999999999999999875170255276364105051932774599639662981181079552"},
+        {-5e61, 0, 64, "-50000000000000001751099842971580586523040158899155912802435072"},
+        {-9.999999999999999e62, 0, 80, nullptr}, {1e63, 0, 80, nullptr}, {0.5, 61, 64, half61.c_str()},
+        {0.5, 61, 63, nullptr}, {-0.5, 61, 80, nullptr}, {0.5, 62, 80, nullptr}, {1.0, 0, 1, nullptr},
+        {NAN, 2, 64, nullptr}, {-INFINITY, 2, 64, nullptr}};
+    for (const auto &c : cases) {
+        char out[80];
+        EXPECT_EQ(qx::FormatFloatValue(c.value, c.frac, '.', out, c.size), c.text != nullptr)
+            << c.value << " with " << c.frac << " in " << c.size;
+        if (c.text) {
+            EXPECT_STREQ(out, c.text);
+        }
+    }
+}
+
+// The float edit reads what it shows, whatever the C runtime's locale.
+TEST(ReadFloatText, GroupsSeparatorsAndPartialNumbers) {
+    const struct { const char *text; char decimal, group; double value; } cases[] = {
+        {"1,234.5", '.', ',', 1234.5}, {"1.234,5", ',', '.', 1234.5}, {"-0.25", '.', ',', -0.25},
+        {"12.", '.', ',', 12.0}, {"-.5", '.', ',', -0.5}, {".", '.', ',', 0.0}, {"", '.', ',', 0.0},
+        {"1.2.3", '.', ',', 1.2}, {"2147483648", '.', ',', 2147483648.0}};
+    for (const auto &c : cases) EXPECT_EQ(qx::ReadFloatText(c.text, c.decimal, c.group), c.value) << c.text;
+}
+
+// The time fields at the ends of the day, each mask's way.
+TEST(TimeText, FormatAndParseAtTheEndsOfTheDay) {
+    const struct { int hour, minute; const char *mask, *text; } cases[] = {
+        {0, 0, "99:99", "00:00"},        {23, 59, "99:99", "23:59"},        {0, 0, "99:99 AM", "12:00 AM"},
+        {12, 0, "99:99 a.m.", "12:00 p.m."}, {23, 59, "99:99 am", "11:59 pm"}, {11, 59, "99:99 A.M.", "11:59 A.M."}};
+    for (const auto &c : cases) {
+        char out[qx::kTimeFormatMin];
+        EXPECT_EQ(qx::FormatTime(c.hour, c.minute, c.mask, out, sizeof out), static_cast<int>(std::strlen(c.text)));
+        EXPECT_STREQ(out, c.text);
+        int h = -1, m = -1;
+        EXPECT_TRUE(qx::ParseTime(c.mask, out, static_cast<int>(std::strlen(out)), &h, &m) && h == c.hour &&
+                    m == c.minute) << c.text;
+    }
+    const struct { const char *mask, *text; bool ok; int hour, minute; } reads[] = {
+        {"99:99", " 7: 5", true, 7, 5}, {"99:99", "24:00", false, 0, 0}, {"99:99", "23:60", false, 0, 0},
+        {"99:99", "  :05", false, 0, 0}, {"99:99 am", "00:30 am", false, 0, 0}, {"99:99 am", "12:30 am", true, 0, 30}};
+    for (const auto &c : reads) {
+        int h = -1, m = -1;
+        EXPECT_EQ(qx::ParseTime(c.mask, c.text, static_cast<int>(std::strlen(c.text)), &h, &m), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_TRUE(h == c.hour && m == c.minute) << c.text;
+        }
+    }
+}
+
+// Typing into a time text laid over a shorter mask (one of an earlier mask)
+// never puts the caret past the end of the text: the character is refused.
+TEST(TimeInsert, TheCaretNeverLeavesTheText) {
+    const struct { const char *text; int caret; const char *typed; int after; } cases[] = {  // -1: refused
+        {"  :  ", 2, "m", -1}, {" 9:    m", 2, "m", 7}, {"12:34  m", 5, " ", 6}};
+    for (const auto &c : cases) {
+        qx::TextLine line(c.text);
+        line.anchor = line.caret = c.caret;
+        EXPECT_EQ(qx::TimeInsert("99:99 am", line, c.typed, c.caret), c.after >= 0) << c.text;
+        EXPECT_TRUE(line.anchor == line.caret && line.caret == (c.after >= 0 ? c.after : c.caret)) << c.text;
+    }
+}
+
+// Writing over the text never leaves a gap nor passes the capacity; nothing
+// is inserted outside the text; the text stays zero-terminated; a clipboard
+// block is read to its first zero or its end, 63 bytes at most.
+TEST(TextLine, StaysInsideItsTextAndTheBlock) {
+    const std::string x60(60, 'x'), x61(61, 'x'), k70(70, 'k');
+    enum { Overwrite, Insert, Remove };
+    const struct { int op; std::string str; int pos; bool ok; std::string after; } edits[] = {
+        {Overwrite, "X", 4, false, "abc"}, {Overwrite, x61, 3, false, "abc"}, {Overwrite, x60, 3, true, "abc" + x60},
+        {Overwrite, "X", 1, true, "aXc"},  {Insert, "X", 4, false, "abc"},    {Insert, "X", -1, false, "abc"},
+        {Insert, x60, 3, true, "abc" + x60}, {Insert, x61, 0, false, "abc"},  {Insert, "XY", 1, true, "aXYbc"},
+        {Remove, "", 1, true, "ac"},       {Remove, "", 3, true, "abc"},      {Remove, "", -5, true, "bc"}};
+    for (const auto &c : edits) {
+        qx::TextLine b("abc");
+        b.anchor = 1, b.caret = 3;
+        bool ok = true;
+        if (c.op == Overwrite) ok = b.Overwrite(c.str.c_str(), c.pos);
+        if (c.op == Insert) ok = b.Insert(c.str.c_str(), c.pos);
+        if (c.op == Remove) b.Remove(c.pos, 1);
+        EXPECT_EQ(ok, c.ok) << c.op << " at " << c.pos;
+        EXPECT_EQ(std::string(b.text), c.after) << c.op << " at " << c.pos;  // read as a C string
+        EXPECT_EQ(b.length, static_cast<int>(c.after.size()));
+        EXPECT_TRUE(b.anchor >= 0 && b.caret <= b.length) << c.op << " at " << c.pos;
+    }
+    const struct { const char *block; size_t size; const char *text; } blocks[] = {
+        {"abcXYZ", 3, "abc"}, {"ab\0cd", 5, "ab"}, {k70.c_str(), 71, k70.c_str() + 7}, {nullptr, 4, ""},
+        {"ab\r\ncd", 7, "ab"}, {"ab\ncd", 6, "ab"}, {"\rab", 4, ""}, {"a\tb", 4, "a\tb"}};
+    for (const auto &c : blocks) {
+        char dst[qx::TextLine::kCapacity + 1];
+        EXPECT_EQ(qx::CopyTextBlock(dst, c.block, c.size), static_cast<int>(std::strlen(c.text)));
+        EXPECT_STREQ(dst, c.text) << c.size;
+    }
+}
+
+// Character boundaries on byte strings of code page 932, where a lead byte
+// and the byte after it are one character, a trail byte may have the value of
+// a lead byte or of an ASCII letter, and 0xA0-0xDF are one-byte characters;
+// and of code page 1252, where every byte is a character. The boundaries of
+// each text are listed; every position, inside the characters and outside
+// the text too, goes to the right one.
+TEST(CharBoundaries, WholeCharactersOfADoubleByteCodePage) {
+    const struct { unsigned codePage; std::string text; std::vector<int> bounds; } cases[] = {
+        {932, "", {0}},
+        {932, "ab", {0, 1, 2}},
+        {932, "a\x82\xa0" "b", {0, 1, 3, 4}},
+        {932, "\x82\x82\x82\xa0", {0, 2, 4}},   // a trail byte of a lead byte's value
+        {932, "\x83\x41\x41", {0, 2, 3}},         // and of a letter's
+        {932, "\xb1\x81\x40\xdf", {0, 1, 3, 4}},  // one-byte characters around an ideographic space
+        {932, "a\x82", {0, 1, 2}},                  // a lead byte with nothing after it
+        {1252, "a\x82\xa0" "b", {0, 1, 2, 3, 4}},
+    };
+    for (const auto &c : cases) {
+        const char *t = c.text.c_str();
+        const int n = static_cast<int>(c.text.size());
+        for (int pos = -1; pos <= n + 1; ++pos) {
+            const int at = pos < 0 ? 0 : pos > n ? n : pos;
+            int start = 0, next = n, prev = 0;
+            for (int b : c.bounds) {
+                if (b <= at) start = b;
+                if (b < at) prev = b;
+            }
+            for (int b : c.bounds)
+                if (b > start) {
+                    next = b;
+                    break;
+                }
+            EXPECT_EQ(qx::CharStart(t, n, pos, c.codePage), start) << c.codePage << " " << pos << " in " << n;
+            EXPECT_EQ(qx::NextChar(t, n, pos, c.codePage), next) << c.codePage << " " << pos << " in " << n;
+            EXPECT_EQ(qx::PrevChar(t, n, pos, c.codePage), prev) << c.codePage << " " << pos << " in " << n;
+        }
+    }
+}
+
+}  // namespace
