@@ -2,6 +2,7 @@
 #   make test   install what is missing, build both DLLs and the tests, run the suite
 #   make demo   the same set-up, then run the demo host
 #   make soak   the same set-up, then the long random-input soak of every class
+#   make bench  the same set-up, then the benchmark against the system's controls
 #   make dist   build both DLLs and pack the host developer's kit,
 #               $(BUILD)/qx_cntl-<version>.zip
 # `make` alone builds without testing.
@@ -11,7 +12,7 @@ B32 := $(BUILD)/i686
 B64 := $(BUILD)/x86_64
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all build deps test demo dist soak clean
+.PHONY: all build deps test demo dist soak bench clean
 
 all: build
 
@@ -43,6 +44,11 @@ demo: build
 # arguments (--seed, --class, --events).
 soak: build
 	./scripts/run-soak.sh $(B64) $(SOAK_ARGS)
+
+# The full benchmark (long: 10,000 operations a side for every case, both
+# looks); its quick mode is part of `make test`.
+bench: build
+	./scripts/run-bench.sh $(B64)
 
 clean:
 	rm -rf $(BUILD)
