@@ -39,9 +39,9 @@ test: dist
 demo: build
 	./scripts/run-demo.sh $(B64)
 
-# The long soak: 200,000 events per class in each look, the two looks side by
-# side; its short pass is part of `make test`. SOAK_ARGS passes qx_soak
-# arguments (--seed, --class, --events).
+# The long soak: 200,000 events per class, two classes at a time (one in
+# each look); its short pass is part of `make test`. SOAK_ARGS passes
+# run-soak.sh's and qx_soak's arguments (--look, --seed, --class, --events).
 soak: build
 	./scripts/run-soak.sh $(B64) $(SOAK_ARGS)
 

@@ -2,10 +2,12 @@
 # Runs the soak (soak/): every class under a seeded stream of random events.
 #
 #   run-soak.sh <64-bit build dir> [--look themed|classic] [qx_soak arguments]
-#       The long soak (200,000 events per class unless --events says), the
-#       themed and the classic look side by side, each in its prefix with a
-#       warm wineserver and a private X server of its own; with --look, that
-#       look alone (a replay). The program, the DLLs and the prefixes run
+#       The long soak (200,000 events per class unless --events says): two
+#       classes at a time, one in the themed and one in the classic look,
+#       each look in its prefix with a warm wineserver and a private X server
+#       of its own; the classes alternate between the looks (--share), so
+#       each runs once, unless --class names them (then each runs in both).
+#       With --look, every class in that look alone (a replay). The program, the DLLs and the prefixes run
 #       from copies in <build>/soak/, so the tree can be rebuilt and the suite
 #       run while a soak runs; the output is also kept there.
 #   run-soak.sh --program <qx_soak.exe> [qx_soak arguments]
@@ -80,9 +82,15 @@ rm -rf "$out/bin" "$out/wine"
 mkdir -p "$out/bin" "$out/wine"
 cp "$b64/bin/qx_soak.exe" "$b64"/bin/*.dll "$out/bin/"
 for look in $looks; do cp -a "$b64/wine/$look" "$out/wine/"; done
+count=$(echo $looks | wc -w)
+share=0
+case " $* " in *" --class "*) count=1 ;; esac
 pids=
 for look in $looks; do
-    QX_SOAK_LOOK=$look xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$b64" "$@" \
+    shared=
+    [ "$count" -gt 1 ] && shared="--share $share/$count"
+    share=$((share + 1))
+    QX_SOAK_LOOK=$look xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$b64" "$@" $shared \
         | sed -u "s/^/[$look] /" &
     pids="$pids $!"
     sleep 5  # xvfb-run -a picks a free display number once its server is up

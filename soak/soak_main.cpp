@@ -2,8 +2,10 @@
 // events, checked after each one (see soak.h); GDI and USER handles counted
 // around each class with the benchmark's gauge.
 //
-//   qx_soak [--seed S] [--class NAME]... [--events N] [--trace]
+//   qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N] [--trace]
 //
+// --share K/N runs the K-th of N shares of the classes (every N-th class
+// from the K-th): N processes side by side run every class once.
 // Without --seed the seed comes from the clock and is printed. A failure
 // prints the seed, the class, the event's index and what it was, and the
 // command that replays it: the same seed and class, with as many events.
@@ -82,6 +84,7 @@ struct Options {
     uint64_t seed = 0;
     long events = 2000;
     bool trace = false;
+    int share = 0, shares = 1;
     std::vector<const qxs::ClassInfo *> classes;
 };
 
@@ -104,15 +107,26 @@ bool Parse(int argc, char **argv, Options *o) {
             }
             o->classes.push_back(c);
             ++i;
+        } else if (a == "--share" && v) {
+            if (std::sscanf(v, "%d/%d", &o->share, &o->shares) != 2 || o->shares < 1 || o->share < 0 ||
+                o->share >= o->shares) {
+                std::printf("qx_soak: --share wants K/N with 0 <= K < N\n");
+                return false;
+            }
+            ++i;
         } else if (a == "--trace") {
             o->trace = true;
         } else {
-            std::printf("usage: qx_soak [--seed S] [--class NAME]... [--events N] [--trace]\n");
+            std::printf("usage: qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N] [--trace]\n");
             return false;
         }
     }
     if (o->classes.empty())
         for (int i = 0; i < qxs::kClassCount; ++i) o->classes.push_back(&qxs::kClasses[i]);
+    std::vector<const qxs::ClassInfo *> mine;
+    for (size_t i = 0; i < o->classes.size(); ++i)
+        if (static_cast<int>(i % static_cast<size_t>(o->shares)) == o->share) mine.push_back(o->classes[i]);
+    o->classes = mine;
     if (!o->seeded) {
         LARGE_INTEGER t;
         QueryPerformanceCounter(&t);
