@@ -208,8 +208,8 @@ bool ParseTime(const std::string &mask, const std::string &text, int *hour, int 
     if (!Twelve(mask)) {
         if (h > 23) return false;
     } else {
-        const char c = text.size() > kLetterAt ? text[kLetterAt] : ' ';
-        const bool am = c == 'a' || c == 'A', pm = c == 'p' || c == 'P';
+        const char c = text.size() > kLetterAt ? text[kLetterAt] : ' ', upper = LetterCase(mask) == 'A';
+        const bool am = c == (upper ? 'A' : 'a'), pm = c == (upper ? 'P' : 'p');
         if ((!am && !pm) || h < 1 || h > 12) return false;
         if (am && h == 12) h = 0;
         if (pm && h != 12) h += 12;

@@ -50,7 +50,7 @@ std::string Placeholders(const std::string &mask, const std::string &text);
 // filled, the am/pm letter one of the mask's case.
 std::string TimeFault(const std::string &mask, const std::string &text);
 // The time a text holds (hour of the 24-hour clock): both fields need a
-// digit, a 12-hour mask its letter.
+// digit, a 12-hour mask its letter in the mask's case.
 bool ParseTime(const std::string &mask, const std::string &text, int *hour, int *minute);
 
 // An integer text: an optional '-', then digits without a leading zero.
