@@ -43,6 +43,9 @@ void Soak::IntExport() {
     const std::string before = Text(h);
     const int springs = springs_, made = made_;
     auto undisturbed = [&] { return springs == springs_ && made == made_ && IsWindow(h); };
+    // The same control, whatever the parent did meanwhile: what the host set
+    // on it holds.
+    auto same = [&] { return made == made_ && IsWindow(h); };
     auto pick = [&]() -> long {
         switch (rng_.Below(8)) {
         case 0: return LONG_MIN;
@@ -69,10 +72,12 @@ void Soak::IntExport() {
         long a = pick(), b = pick();
         if (rng_.OneIn(3)) std::swap(a, b);
         what_ = "QXIntSetRange " + std::to_string(a) + ", " + std::to_string(b);
+        modelInFlux_ = true;
         const QXBOOL r = QXIntSetRange(h, a, b);
+        modelInFlux_ = false;
+        if (r && same()) model_.intMin = a, model_.intMax = b;
         if (!undisturbed()) return;
         Expect(r == (a <= b ? 1 : 0), "QXIntSetRange refuses a minimum above the maximum, and only that");
-        if (r) model_.intMin = a, model_.intMax = b;
         ExpectText(Text(h), before, "QXIntSetRange leaves the text");
         break;
     }
@@ -81,12 +86,14 @@ void Soak::IntExport() {
         std::string longMask(rng_.Between(60, 80), '9');
         const char *m = rng_.OneIn(6) ? longMask.c_str() : rng_.Pick(kMasks);
         what_ = std::string("QXIntSetMask ") + (m ? Quote(m) : "null");
+        modelInFlux_ = true;
         const QXBOOL r = QXIntSetMask(h, m);
+        modelInFlux_ = false;
         hostSet_ = true;
+        if (r && same()) model_.hasMask = true, model_.mask = m;
         if (!undisturbed()) return;
         const bool nines = m && std::string(m).find_first_not_of('9') == std::string::npos;
         Expect(r == (nines ? 1 : 0), "QXIntSetMask takes a run of 9s, and only that");
-        if (r) model_.hasMask = true, model_.mask = m;
         break;
     }
     case 3: {
@@ -128,6 +135,9 @@ void Soak::FloatExport() {
     const std::string before = Text(h);
     const int springs = springs_, made = made_;
     auto undisturbed = [&] { return springs == springs_ && made == made_ && IsWindow(h); };
+    // The same control, whatever the parent did meanwhile: what the host set
+    // on it holds.
+    auto same = [&] { return made == made_ && IsWindow(h); };
     auto pick = [&]() -> double {
         switch (rng_.Below(12)) {
         case 0: return NAN;
@@ -174,8 +184,11 @@ void Soak::FloatExport() {
         what_ = "QXFloatSetFormat " + (null ? std::string("null") : Quote(f));
         double valueBefore = 0;
         QXFloatGetValue(h, &valueBefore);
+        modelInFlux_ = true;
         const QXBOOL r = QXFloatSetFormat(h, null ? nullptr : f.c_str());
+        modelInFlux_ = false;
         hostSet_ = true;
+        if (r && same()) model_.decimal = f[1], model_.group = f[2];
         if (!undisturbed()) return;
         const bool bad = null || f.size() < 3 || f[1] == f[2] ||
                          [&] {
@@ -185,8 +198,6 @@ void Soak::FloatExport() {
                          }();
         if (bad) Expect(r == 0, "QXFloatSetFormat refuses separators it cannot tell apart");
         if (r) {
-            model_.decimal = f[1];
-            model_.group = f[2];
             double valueAfter = 0;
             QXFloatGetValue(h, &valueAfter);
             Expect(SameValue(valueBefore, valueAfter), "a format change keeps the value");
@@ -227,13 +238,19 @@ void Soak::PictureExport() {
     const std::string before = Text(h);
     const int springs = springs_, made = made_;
     auto undisturbed = [&] { return springs == springs_ && made == made_ && IsWindow(h); };
+    // The same control, whatever the parent did meanwhile: what the host set
+    // on it holds.
+    auto same = [&] { return made == made_ && IsWindow(h); };
     switch (rng_.Below(5)) {
     case 0: {
         std::string m = time && rng_.Coin() ? rng_.Pick(kTimeMasks) : RandomMask();
         const bool null = rng_.OneIn(20);
         what_ = "QXPicSetMask " + (null ? std::string("null") : Quote(m));
+        modelInFlux_ = true;
         const QXBOOL r = QXPicSetMask(h, null ? nullptr : m.c_str());
+        modelInFlux_ = false;
         hostSet_ = true;
+        if (r && same()) model_.hasMask = true, model_.mask = m;
         if (!undisturbed()) return;
         const bool usable = !null && (time ? IsTimeMask(m.c_str()) : UsableMask(m.c_str()));
         Expect(r == (usable ? 1 : 0), time ? "a time edit takes the five time masks, and only those"
@@ -242,8 +259,6 @@ void Soak::PictureExport() {
             ExpectText(Text(h), before, "a refused mask leaves the text");
             break;
         }
-        model_.hasMask = true;
-        model_.mask = m;
         Expect(AllBlank(Placeholders(m, Text(h))), "a new mask shows its empty layout");
         break;
     }
@@ -347,19 +362,24 @@ void Soak::TimeExport() {
     const std::string before = Text(h);
     const int springs = springs_, made = made_;
     auto undisturbed = [&] { return springs == springs_ && made == made_ && IsWindow(h); };
+    // The same control, whatever the parent did meanwhile: what the host set
+    // on it holds.
+    auto same = [&] { return made == made_ && IsWindow(h); };
     switch (rng_.Below(8)) {
     case 0: {
         std::string m = rng_.Pick(kTimeMasks);
         if (rng_.OneIn(4)) m = rng_.Coin() ? "99:99 pm" : RandomMask();
         const bool null = rng_.OneIn(20);
         what_ = "QXTime_SetMask " + (null ? std::string("null") : Quote(m));
+        modelInFlux_ = true;
         const QXBOOL r = QXTime_SetMask(h, null ? nullptr : m.c_str());
+        modelInFlux_ = false;
         hostSet_ = true;
+        if (r && same()) model_.mask = m;
         if (!undisturbed()) return;
         const bool ok = !null && IsTimeMask(m.c_str());
         Expect(r == (ok ? 1 : 0), "QXTime_SetMask takes the five time masks, and only those");
         if (r) {
-            model_.mask = m;
             Expect(AllBlank(Placeholders(m, Text(h))), "a new time mask shows its empty layout");
         } else {
             ExpectText(Text(h), before, "a refused time mask leaves the text");

@@ -187,6 +187,11 @@ private:
     int trapCount_ = 0;
     int springs_ = 0;       // traps gone off (a check after a call skips when one did meanwhile)
     bool hostSet_ = false;  // the event set a value as the host
+    // An export that changes what the model holds (a mask, a range, the
+    // separators) is under way: the model learns the result only when the
+    // call returns, so a trap calls no export meanwhile (its checks would
+    // read the model as it was).
+    bool modelInFlux_ = false;
     bool navigated_ = false;  // the event moved a calendar's selection by keys
     int colorMode_ = 0;      // the parent's colour answers: default, a brush, none
     int menuChoice_ = -1;    // the item a popup menu gets chosen: -1 closes it
