@@ -32,10 +32,12 @@ constexpr int kOtherId = 9;
 
 }  // namespace
 
+// In this order the long run's two shares (every other class) take about
+// as long as each other.
 const ClassInfo kClasses[] = {
-    {"QXEdit", Kind::kEdit},       {"QXInteger", Kind::kInt},      {"QXFloat", Kind::kFloat},
-    {"QXPicture", Kind::kPicture}, {"QXTime", Kind::kTime},        {"QXCalCntl", Kind::kCal},
-    {"QXBmpButton", Kind::kButton}, {"QXBmpButtonXP", Kind::kButton},
+    {"QXEdit", Kind::kEdit},        {"QXInteger", Kind::kInt},      {"QXFloat", Kind::kFloat},
+    {"QXPicture", Kind::kPicture},  {"QXCalCntl", Kind::kCal},      {"QXTime", Kind::kTime},
+    {"QXBmpButtonXP", Kind::kButton}, {"QXBmpButton", Kind::kButton},
 };
 const int kClassCount = sizeof kClasses / sizeof kClasses[0];
 
@@ -231,6 +233,9 @@ LRESULT Soak::OnParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (colorMode_ == 2) return 0;
         break;
     case WM_COMMAND: return 0;
+    // Alt+F4 sent to the control reaches the parent as a close: the stage
+    // stays.
+    case WM_CLOSE: return 0;
     default: break;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
@@ -239,7 +244,7 @@ LRESULT Soak::OnParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 // The trap goes off once; what it does may send messages that come back here.
 void Soak::SpringTrap() {
     const std::string outer = what_;
-    const Trap t = trap_;
+    const Trap t = trap_ == Trap::kExport && modelInFlux_ ? Trap::kSetText : trap_;
     trap_ = Trap::kNone;
     ++springs_;
     HWND h = control_;
