@@ -7,9 +7,10 @@
 #       each look in its prefix with a warm wineserver and a private X server
 #       of its own; the classes alternate between the looks (--share), so
 #       each runs once, unless --class names them (then each runs in both).
-#       With --look, every class in that look alone (a replay). The program, the DLLs and the prefixes run
-#       from copies in <build>/soak/, so the tree can be rebuilt and the suite
-#       run while a soak runs; the output is also kept there.
+#       With --look, every class in that look alone (a replay). The
+#       program, the DLLs and the prefixes run from copies of the run's own
+#       under <build>/soak/, so the tree can be rebuilt, the suite run and a
+#       replay made while a soak runs; the output is kept there (<look>.txt).
 #   run-soak.sh --program <qx_soak.exe> [qx_soak arguments]
 #       One run in WINEPREFIX on the current display (the suite's short pass).
 #   run-soak.sh --same-twice <qx_soak.exe> [qx_soak arguments]
@@ -68,20 +69,22 @@ out="$(dirname "$b64")/soak"
 mkdir -p "$out"
 # One look: a private X server, a warm wineserver, the program.
 if [ "${QX_SOAK_LOOK:-}" != "" ]; then
-    prefix="$out/wine/$QX_SOAK_LOOK"
+    run=$QX_SOAK_RUN
+    prefix="$run/wine/$QX_SOAK_LOOK"
     wine_warm "$prefix"
-    log="$out/$QX_SOAK_LOOK.txt"
+    log="$run/$QX_SOAK_LOOK.txt"
     status=0
     QX_SOAK_REPLAY="scripts/run-soak.sh $b64 --look $QX_SOAK_LOOK" WINEPREFIX="$prefix" \
-        run_once "$out/bin/qx_soak.exe" "$@" || status=1
+        run_once "$run/bin/qx_soak.exe" "$@" || status=1
     rm -f "$log.rc"
     wine_stop "$prefix"
     exit $status
 fi
-rm -rf "$out/bin" "$out/wine"
-mkdir -p "$out/bin" "$out/wine"
-cp "$b64/bin/qx_soak.exe" "$b64"/bin/*.dll "$out/bin/"
-for look in $looks; do cp -a "$b64/wine/$look" "$out/wine/"; done
+run="$out/run.$$"
+trap 'rm -rf "$run"' EXIT INT TERM
+mkdir -p "$run/bin" "$run/wine"
+cp "$b64/bin/qx_soak.exe" "$b64"/bin/*.dll "$run/bin/"
+for look in $looks; do cp -a "$b64/wine/$look" "$run/wine/"; done
 count=$(echo $looks | wc -w)
 share=0
 case " $* " in *" --class "*) count=1 ;; esac
@@ -90,7 +93,7 @@ for look in $looks; do
     shared=
     [ "$count" -gt 1 ] && shared="--share $share/$count"
     share=$((share + 1))
-    QX_SOAK_LOOK=$look xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$b64" "$@" $shared \
+    QX_SOAK_RUN=$run QX_SOAK_LOOK=$look xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$b64" "$@" $shared \
         | sed -u "s/^/[$look] /" &
     pids="$pids $!"
     sleep 5  # xvfb-run -a picks a free display number once its server is up
@@ -98,7 +101,8 @@ done
 status=0
 for pid in $pids; do wait "$pid" || status=1; done
 for look in $looks; do
-    tail -n 1 "$out/$look.txt" | grep -q '^qx_soak: done: .*nothing found' || status=1
+    tail -n 1 "$run/$look.txt" | grep -q '^qx_soak: done: .*nothing found' || status=1
+    mv "$run/$look.txt" "$out/"
 done
 echo "run-soak: the output is in $out/"
 exit $status
