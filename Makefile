@@ -3,6 +3,7 @@
 #   make demo   the same set-up, then run the demo host
 #   make dist   build both DLLs and pack the host developer's kit,
 #               $(BUILD)/qx_cntl-<version>.zip
+#   make gallery  the pictures of every control in docs/gallery/, made anew
 # `make` alone builds without testing.
 
 BUILD ?= build
@@ -10,7 +11,7 @@ B32 := $(BUILD)/i686
 B64 := $(BUILD)/x86_64
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all build deps test demo dist clean
+.PHONY: all build deps test demo dist gallery clean
 
 all: build
 
@@ -36,6 +37,9 @@ test: dist
 
 demo: build
 	./scripts/run-demo.sh $(B64)
+
+gallery: build
+	./scripts/run-gallery.sh $(B64) docs/gallery
 
 clean:
 	rm -rf $(BUILD)
