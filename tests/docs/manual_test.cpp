@@ -2,8 +2,14 @@
 // pins: the notifications of creation, texts laid over a mask by
 // WM_SETTEXT, the ranges the value functions enforce, the colours a
 // default parent gives, what a refused character over a selection leaves,
-// the empty box that changes at the next paint, and registration with a
-// window still alive.
+// the empty box that changes at the next paint, registration with a
+// window still alive, what screen readers are told of a bitmap button's
+// text and of clients' calls that change nothing, and the calendar's arrow
+// buttons chosen for good at creation.
+#include <windows.h>
+#include <uxtheme.h>
+
+#include "../access/client.h"
 #include "../typed/edit_window.h"
 
 namespace {
@@ -161,6 +167,127 @@ TEST(Registration, WithAWindowAlive) {
     EXPECT_EQ(RegisterQXCtls(inst), 1);
     UnregisterQXCtls(inst);
     EXPECT_FALSE(GetClassInfoA(inst, "QXEdit", &wc));
+}
+
+// A bitmap button keeps no text from its creation: it has no name until the
+// host sets its text, which names it and gives its shortcut; an empty name
+// of the host's leaves it nameless, the shortcut still the text's.
+TEST_F(Manual, ButtonNamedByTheTextSetLater) {
+    HWND b = parent.CreateChild("QXBmpButton", "&Print", 0, 10, 10, 40, 30, 8);
+    EXPECT_EQ(GetWindowTextLengthA(b), 0);
+    Acc acc(b);
+    ASSERT_EQ(acc.hr, S_OK);
+    EXPECT_EQ(Name(acc.p), None(S_FALSE));
+    SetWindowTextA(b, "&Print");
+    EXPECT_EQ(Name(acc.p), Ok(L"Print"));
+    EXPECT_EQ(Shortcut(acc.p), Ok(L"Alt+P"));
+    SendMessageA(b, QXM_SETACCNAME, 0, reinterpret_cast<LPARAM>(""));
+    EXPECT_EQ(Name(acc.p), None(S_FALSE));
+    EXPECT_EQ(Shortcut(acc.p), Ok(L"Alt+P"));
+}
+
+// The calls of a client that an element does not take: each is answered as
+// the manual's table says and changes nothing (the text, the date, the
+// focus, the parent's notifications).
+TEST_F(Manual, ClientCallsThatChangeNothing) {
+    enum Op { kSetValue, kAction, kSetName };
+    const struct {
+        const char *cls;
+        DWORD style;
+        long child;
+        Op op;
+        HRESULT hr;
+    } rows[] = {
+        {"QXInteger", QXES_SPIN, 1, kSetValue, DISP_E_MEMBERNOTFOUND},
+        {"QXInteger", QXES_SPIN, 0, kAction, DISP_E_MEMBERNOTFOUND},
+        {"QXInteger", QXES_SPIN, 3, kAction, E_INVALIDARG},
+        {"QXEdit", 0, 1, kSetValue, E_INVALIDARG},
+        {"QXEdit", 0, 0, kSetName, E_NOTIMPL},
+        {"QXCalCntl", 0, 0, kSetValue, DISP_E_MEMBERNOTFOUND},
+        {"QXCalCntl", 0, 10, kSetValue, DISP_E_MEMBERNOTFOUND},
+        {"QXCalCntl", 0, 0, kAction, DISP_E_MEMBERNOTFOUND},
+        {"QXBmpButton", 0, 0, kSetValue, DISP_E_MEMBERNOTFOUND},
+    };
+    for (const auto &row : rows) {
+        const bool cal = std::strcmp(row.cls, "QXCalCntl") == 0;
+        HWND h = parent.CreateChild(row.cls, "", row.style, 10, 10, cal ? 200 : 120, cal ? 150 : 22, 7);
+        if (cal) {
+            QXCalSetYear(h, 2024), QXCalSetMonth(h, 6), QXCalSetDay(h, 3);
+        } else {
+            SetWindowTextA(h, "12");
+        }
+        SetFocus(parent.hwnd());
+        parent.ClearNotifications();
+        Acc acc(h);
+        ASSERT_EQ(acc.hr, S_OK) << row.cls;
+        HRESULT hr = E_FAIL;
+        if (row.op == kSetValue) hr = SetValue(acc.p, L"5", row.child);
+        if (row.op == kAction) hr = acc->accDoDefaultAction(Child(row.child));
+        if (row.op == kSetName) {
+            BSTR name = SysAllocString(L"5");
+            hr = acc->put_accName(Child(row.child), name);
+            SysFreeString(name);
+        }
+        PumpFor(20);
+        const std::string what = std::string(row.cls) + " element " + std::to_string(row.child) + " op " +
+                                 std::to_string(row.op);
+        EXPECT_EQ(hr, row.hr) << what;
+        int day = 0;
+        if (cal)
+            EXPECT_TRUE(QXCalGetDay(h, &day) && day == 3) << what;
+        else
+            EXPECT_EQ(Text(h), "12") << what;
+        EXPECT_EQ(GetFocus(), parent.hwnd()) << what;
+        EXPECT_TRUE(parent.Notifications().empty()) << what;
+        DestroyWindow(h);
+    }
+    // A text the ANSI code page cannot show is refused, not changed.
+    HWND e = Make("QXEdit");
+    Start(e, "12|");
+    Acc acc(e);
+    EXPECT_EQ(SetValue(acc.p, L"\u4E00"), E_INVALIDARG);
+    EXPECT_EQ(Text(e), "12");
+}
+
+// A client selects a day without taking the focus, and the parent is told
+// nothing.
+TEST_F(Manual, DaySelectedByAClientLeavesTheFocus) {
+    HWND cal = parent.CreateChild("QXCalCntl", "", 0, 10, 10, 200, 150, 7);
+    QXCalSetYear(cal, 2024), QXCalSetMonth(cal, 6), QXCalSetDay(cal, 3);
+    SetFocus(parent.hwnd());
+    parent.ClearNotifications();
+    Acc acc(cal);
+    EXPECT_EQ(acc->accDoDefaultAction(Child(17)), S_OK);
+    int day = 0;
+    EXPECT_TRUE(QXCalGetDay(cal, &day) && day == 17);
+    EXPECT_EQ(GetFocus(), parent.hwnd());
+    PumpFor(20);
+    EXPECT_TRUE(parent.Notifications().empty());
+}
+
+// Where a theme is in force when the calendar is made, its arrow buttons
+// are month/year buttons, which draw nothing once no theme opens for them:
+// the choice is not made again.
+TEST_F(Manual, CalendarArrowsChosenAtCreation) {
+    HTHEME probe = OpenThemeData(parent.hwnd(), L"BUTTON");
+    if (!probe) GTEST_SKIP() << "no theme in force";
+    CloseThemeData(probe);
+    HWND cal = parent.CreateChild("QXCalCntl", "", 0, 10, 10, 200, 150, 7);
+    HWND arrow = GetDlgItem(cal, 100);
+    char cls[32] = "";
+    GetClassNameA(arrow, cls, sizeof cls);
+    ASSERT_STREQ(cls, "QXBmpButtonXP");
+    RECT r;
+    GetClientRect(arrow, &r);
+    auto ink = [&] {
+        Repaint(arrow);
+        return Pixels(arrow).CountOther(GetSysColor(COLOR_WINDOW), r);
+    };
+    EXPECT_GT(ink(), 0);
+    ASSERT_EQ(SetWindowTheme(arrow, nullptr, L"QXNoSuchClass"), S_OK);
+    EXPECT_EQ(ink(), 0);
+    GetClassNameA(GetDlgItem(cal, 100), cls, sizeof cls);
+    EXPECT_STREQ(cls, "QXBmpButtonXP");
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ endforeach()
 
 add_test(NAME docs_links COMMAND ${D}/links.sh ${PROJECT_SOURCE_DIR})
 
-qx_wine_test(dll_manual SOURCES ${D}/manual_test.cpp)
+qx_wine_test(dll_manual SOURCES ${D}/manual_test.cpp ${PROJECT_SOURCE_DIR}/tests/access/client.cpp)
+target_link_libraries(dll_manual PRIVATE oleacc oleaut32 ole32 uxtheme)
 
 add_test(NAME docs_gallery
   COMMAND ${D}/gallery.sh ${PROJECT_SOURCE_DIR} $<TARGET_FILE:qx_gallery> ${CMAKE_BINARY_DIR}/gallery-test
