@@ -33,23 +33,27 @@ SpinButton ButtonOf(long part) { return part == 1 ? kSpinUpper : part == 2 ? kSp
 // to its spin. Nothing of one thread's repetition is seen by another.
 class RepeatSlot {
 public:
-    // Taken at the first use, given back when the library goes.
-    static const RepeatSlot &Get() {
-        static const RepeatSlot slot;
-        return slot;
+    RepeatSlot() : index_(TlsAlloc()) {}
+    ~RepeatSlot() {
+        if (usable()) TlsFree(index_);
     }
+    RepeatSlot(const RepeatSlot &) = delete;
+    RepeatSlot &operator=(const RepeatSlot &) = delete;
+    static const RepeatSlot &Get();
     SpinCtl *Spin() const { return usable() ? static_cast<SpinCtl *>(TlsGetValue(index_)) : nullptr; }
     // False when the system has no slot left for the library.
     bool Set(SpinCtl *spin) const { return usable() && TlsSetValue(index_, spin); }
 
 private:
-    RepeatSlot() : index_(TlsAlloc()) {}
-    ~RepeatSlot() {
-        if (usable()) TlsFree(index_);
-    }
     bool usable() const { return index_ != TLS_OUT_OF_INDEXES; }
     const DWORD index_;
 };
+
+// Taken when the library loads (TlsAlloc is safe there), given back when it
+// goes.
+const RepeatSlot g_repeatSlot;
+
+const RepeatSlot &RepeatSlot::Get() { return g_repeatSlot; }
 
 // ---- Drawing ----------------------------------------------------------------
 
