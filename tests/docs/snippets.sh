@@ -28,7 +28,7 @@ for c in "$work"/*.c; do
     [ -f "$c" ] || continue
     count=$((count + 1))
     if ! "$cpu-w64-mingw32-gcc" -std=c89 -pedantic -Wall -Wextra -Werror -Wno-long-long -I "$kit/include" \
-        -shared "$c" -o "${c%.c}.dll" -L "$kit/lib/$arch" -lqx_cntl -lqx_util; then
+        -shared "$c" -o "${c%.c}.dll" -L "$kit/lib/$arch" -lqx_cntl -lqx_util -lgdi32; then
         echo "snippets: $(basename "$c") does not build"
         failed=1
     fi
