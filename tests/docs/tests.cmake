@@ -1,6 +1,7 @@
 # The reference manual in docs/: its C examples build against the kit, its
-# links lead somewhere, what it says of the controls holds (dll_manual), and
-# its gallery is what the DLL draws now.
+# links lead somewhere, every exported function is in it (docs_index), what
+# it says of the controls holds (dll_manual), and its gallery is what the DLL
+# draws now.
 set(D ${CMAKE_CURRENT_LIST_DIR})
 
 # Where the kit's tests unpack the kit (the "kit" fixture, tests/kit).
@@ -14,6 +15,7 @@ foreach(cpu i686 x86_64)
 endforeach()
 
 add_test(NAME docs_links COMMAND ${D}/links.sh ${PROJECT_SOURCE_DIR})
+add_test(NAME docs_index COMMAND ${D}/index.sh ${PROJECT_SOURCE_DIR})
 
 qx_wine_test(dll_manual SOURCES ${D}/manual_test.cpp ${PROJECT_SOURCE_DIR}/tests/access/client.cpp)
 target_link_libraries(dll_manual PRIVATE oleacc oleaut32 ole32 uxtheme)
