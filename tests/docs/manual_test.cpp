@@ -5,7 +5,7 @@
 // the empty box that changes at the next paint, registration with a
 // window still alive, what screen readers are told of a bitmap button's
 // text and of clients' calls that change nothing, and the calendar's arrow
-// buttons chosen for good at creation.
+// buttons chosen for good at creation and found by a hit test.
 #include <windows.h>
 #include <uxtheme.h>
 
@@ -263,6 +263,24 @@ TEST_F(Manual, DaySelectedByAClientLeavesTheFocus) {
     EXPECT_EQ(GetFocus(), parent.hwnd());
     PumpFor(20);
     EXPECT_TRUE(parent.Notifications().empty());
+}
+
+// The calendar's children are its days; its arrow buttons are windows of
+// their own, which a hit test over one answers as an object.
+TEST_F(Manual, CalendarArrowButtonsAreFoundByHitTest) {
+    HWND cal = parent.CreateChild("QXCalCntl", "", 0, 10, 10, 200, 150, 7);
+    QXCalSetYear(cal, 2024), QXCalSetMonth(cal, 2), QXCalSetDay(cal, 1);
+    Acc acc(cal);
+    long count = 0;
+    EXPECT_EQ(acc->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 29);
+    RECT r;
+    GetWindowRect(GetDlgItem(cal, 100), &r);
+    VARIANT hit;
+    VariantInit(&hit);
+    EXPECT_EQ(acc->accHitTest((r.left + r.right) / 2, (r.top + r.bottom) / 2, &hit), S_OK);
+    EXPECT_EQ(V_VT(&hit), VT_DISPATCH);
+    VariantClear(&hit);
 }
 
 // Where a theme is in force when the calendar is made, its arrow buttons
