@@ -4,6 +4,7 @@
 #   make bench  the same set-up, then the benchmark against the system's controls
 #   make dist   build both DLLs and pack the host developer's kit,
 #               $(BUILD)/qx_cntl-<version>.zip
+#   make gallery  the pictures of every control in docs/gallery/, made anew
 # `make` alone builds without testing.
 
 BUILD ?= build
@@ -11,7 +12,7 @@ B32 := $(BUILD)/i686
 B64 := $(BUILD)/x86_64
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all build deps test demo dist bench clean
+.PHONY: all build deps test demo dist gallery bench clean
 
 all: build
 
@@ -37,6 +38,9 @@ test: dist
 
 demo: build
 	./scripts/run-demo.sh $(B64)
+
+gallery: build
+	./scripts/run-gallery.sh $(B64) docs/gallery
 
 # The full benchmark (long: 10,000 operations a side for every case, both
 # looks); its quick mode is part of `make test`.
