@@ -5,6 +5,7 @@
 #   make bench  the same set-up, then the benchmark against the system's controls
 #   make dist   build both DLLs and pack the host developer's kit,
 #               $(BUILD)/qx_cntl-<version>.zip
+#   make gallery  the pictures of every control in docs/gallery/, made anew
 # `make` alone builds without testing.
 
 BUILD ?= build
@@ -12,7 +13,7 @@ B32 := $(BUILD)/i686
 B64 := $(BUILD)/x86_64
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all build deps test demo dist soak bench clean
+.PHONY: all build deps test demo dist gallery soak bench clean
 
 all: build
 
@@ -38,6 +39,9 @@ test: dist
 
 demo: build
 	./scripts/run-demo.sh $(B64)
+
+gallery: build
+	./scripts/run-gallery.sh $(B64) docs/gallery
 
 # The long soak: 200,000 events per class, two classes at a time (one in
 # each look); its short pass is part of `make test`. SOAK_ARGS passes

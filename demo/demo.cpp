@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "png.h"
+#include "pictures.h"
 #include "qx_cntl.h"
 #include "resource.h"
 
@@ -78,35 +78,6 @@ std::string CodeName(int id, WORD code) {
         return buf;
     }
     }
-}
-
-// A 32-bit top-down bitmap of w x h (0x00RRGGBB pixels through *bits).
-HBITMAP MakeDib32(int w, int h, DWORD **bits) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void *p = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
-    *bits = static_cast<DWORD *>(p);
-    return bmp;
-}
-
-// A 20 x 16 picture on the transparent grey: a green arrow pointing right.
-HBITMAP MakeArrowBitmap() {
-    DWORD *px = nullptr;
-    HBITMAP bmp = MakeDib32(20, 16, &px);
-    if (!bmp) return nullptr;
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 20; ++x) {
-            const int dy = y < 8 ? 7 - y : y - 8;  // distance from the middle rows
-            const bool shaft = x >= 2 && x < 11 && y >= 6 && y < 10;
-            const bool head = x >= 11 && x < 18 && dy <= 17 - x;
-            px[y * 20 + x] = shaft || head ? 0x00208020 : 0x00C0C0C0;
-        }
-    return bmp;
 }
 
 std::string WindowText(HWND hwnd) {
@@ -247,7 +218,7 @@ private:
     INT_PTR OnInit(HWND dlg) {
         dlg_ = dlg;
         // The button owns the bitmap from here on; the system icon is shared.
-        QXBtn_SetBitmap(GetDlgItem(dlg, IDC_BMPBUTTON), MakeArrowBitmap());
+        QXBtn_SetBitmap(GetDlgItem(dlg, IDC_BMPBUTTON), demo::MakeArrowBitmap());
         QXBtn_SetIcon(GetDlgItem(dlg, IDC_ICONBUTTON), LoadIconA(nullptr, IDI_INFORMATION));
         // A value the user may copy but not change; the host still sets it.
         SetDlgItemTextA(dlg, IDC_ACCOUNT, "ACC-0042-7");
@@ -485,26 +456,7 @@ void RunScript(HWND dlg) {
 bool SaveScreenshot(HWND dlg, const char *path) {
     RECT r;
     GetWindowRect(dlg, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    DWORD *px = nullptr;
-    HBITMAP bmp = MakeDib32(w, h, &px);
-    if (!bmp) return false;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
-    for (size_t i = 0; i < static_cast<size_t>(w) * h; ++i) {
-        rgb[i * 3] = (px[i] >> 16) & 0xFF;
-        rgb[i * 3 + 1] = (px[i] >> 8) & 0xFF;
-        rgb[i * 3 + 2] = px[i] & 0xFF;
-    }
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return demo::WritePng(path, w, h, rgb);
+    return demo::SaveRect(nullptr, r, path);
 }
 
 int Scripted(HINSTANCE inst, const char *png) {

@@ -1,5 +1,5 @@
-// Writes 24-bit RGB images as PNG files (uncompressed deflate blocks: no
-// compression library needed).
+// Writes 24-bit RGB images as PNG files, compressed by a small deflate of
+// its own (fixed Huffman codes): no compression library needed.
 #pragma once
 #include <cstdint>
 #include <vector>

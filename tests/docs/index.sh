@@ -1,0 +1,23 @@
+#!/bin/sh
+# Every function the public headers declare is in the manual: named in the
+# index (docs/README.md) and declared, with its arguments, in a chapter (a
+# code block or a table), so that a new export cannot ship undocumented.
+# Usage: index.sh <source dir>
+set -eu
+src=$1
+names=$(sed -n 's/^\(QX_API\|QX_UTIL_API\)[^(]* \([A-Za-z_0-9]*\)(.*/\2/p' "$src/include/qx_cntl.h" "$src/qx_util/qx_util.h")
+[ -n "$names" ] || { echo "index: no functions found in the headers"; exit 1; }
+failed=0 count=0
+for name in $names; do
+    count=$((count + 1))
+    if ! grep -qw "$name" "$src/docs/README.md"; then
+        echo "index: $name is not in docs/README.md"
+        failed=1
+    fi
+    if ! grep -q "\(WINAPI\|__cdecl\) \**$name(" $(ls "$src"/docs/*.md | grep -v '/README\.md$'); then
+        echo "index: no chapter declares $name"
+        failed=1
+    fi
+done
+echo "index: $count functions"
+exit $failed
