@@ -28,7 +28,8 @@ const ClassInfo *FindClass(const std::string &name);
 bool IsEdit(Kind k);
 
 // Objects the soak makes once for the whole process, before handles are
-// counted: fonts of every size, a brush for the parent's colour answers.
+// counted: fonts of every size, a brush for the parent's colour answers, the
+// system icons it uses.
 struct Shared {
     HFONT fonts[5] = {};  // huge, tiny, normal, bold italic, symbol
     HBRUSH brush = nullptr;

@@ -66,6 +66,10 @@ Shared::Shared() {
         fonts[i] = CreateFontA(kFonts[i].height, 0, 0, 0, kFonts[i].weight, kFonts[i].italic, FALSE, FALSE,
                                kFonts[i].charset, 0, 0, 0, 0, kFonts[i].face);
     brush = CreateSolidBrush(RGB(255, 255, 200));
+    // The system's shared icons the buttons are given: loaded once, they stay
+    // with the process, so they are loaded before anything is counted.
+    LoadIcon(nullptr, IDI_APPLICATION);
+    LoadIcon(nullptr, IDI_WARNING);
 }
 
 Shared::~Shared() {
