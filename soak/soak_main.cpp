@@ -2,10 +2,12 @@
 // events, checked after each one (see soak.h); GDI and USER handles counted
 // around each class with the benchmark's gauge.
 //
-//   qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N] [--trace]
+//   qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N] [--no-handles] [--trace]
 //
 // --share K/N runs the K-th of N shares of the classes (every N-th class
 // from the K-th): N processes side by side run every class once.
+// --no-handles leaves the handle tables alone (the replay check of the
+// suite, which compares what two runs read).
 // Without --seed the seed comes from the clock and is printed. A failure
 // prints the seed, the class, the event's index and what it was, and the
 // command that replays it: the same seed and class, with as many events.
@@ -84,6 +86,7 @@ struct Options {
     uint64_t seed = 0;
     long events = 2000;
     bool trace = false;
+    bool handles = true;
     int share = 0, shares = 1;
     std::vector<const qxs::ClassInfo *> classes;
 };
@@ -114,10 +117,12 @@ bool Parse(int argc, char **argv, Options *o) {
                 return false;
             }
             ++i;
+        } else if (a == "--no-handles") {
+            o->handles = false;
         } else if (a == "--trace") {
             o->trace = true;
         } else {
-            std::printf("usage: qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N] [--trace]\n");
+            std::printf("usage: qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N] [--no-handles] [--trace]\n");
             return false;
         }
     }
@@ -185,8 +190,8 @@ int main(int argc, char **argv) {
     // The handle tables filled but for a reserve, once: each class is then
     // counted by the free slots before and after it.
     qxb::HandleGauge gdi(qxb::HandleKind::kGdi, 4096), user(qxb::HandleKind::kUser, 2048);
-    const bool counting = gdi.Fill() && user.Fill();
-    if (!counting) std::printf("qx_soak: the handle tables could not be filled; handles are not counted\n");
+    const bool counting = o.handles && gdi.Fill() && user.Fill();
+    if (o.handles && !counting) std::printf("qx_soak: the handle tables could not be filled; handles are not counted\n");
 
     int failed = 0;
     long total = 0;
