@@ -11,6 +11,7 @@
 
 #include "common/gdi.h"
 #include "common/window_object.h"
+#include "visual/theme_api.h"
 
 namespace qx {
 
@@ -34,24 +35,30 @@ public:
     virtual void OnEnable(bool enable);
     virtual void OnMouseMove();
     virtual void OnMouseLeave();
+    // The look changed: themes are opened again, and everything kept for
+    // drawing is made again.
+    virtual void OnThemeChanged();
     // Each changes its flag and draws at once (no WM_PAINT); the hot ones
     // always draw the unpressed look.
     virtual void Press();
     virtual void Release();
     virtual void EnterHot();
     virtual void LeaveHot();
+    // Shows the button as DrawFace draws it: from the image kept of its last
+    // drawing when nothing it shows has changed since (see LookKey).
     virtual void Draw(HDC dc, const RECT &rect, bool pressedLook);
-    // The picture in the classic look; replaces, on its first drawing, the
-    // transparent colour of a bitmap whose top-left pixel has it by the face
-    // colour, in the bitmap itself.
+    // The picture in the classic look: where the top-left pixel of a bitmap
+    // has the transparent colour, every pixel of that colour shows the face
+    // colour.
     virtual void DrawImage(HDC dc, const RECT &rect, bool pressedLook);
     // The picture in the themed look: pixels of the transparent colour let
-    // the face show through; the bitmap is never changed.
+    // the face show through.
     virtual void DrawImageMasked(HDC dc, const RECT &rect, bool pressedLook);
     // Frame, background, focus mark and picture, themed or classic.
     virtual void DrawFace(HDC dc, const RECT &rect, bool pressedLook);
-    // The bitmap is handed over (deleted with the button); the one it
-    // replaces is the caller's again. A greyed copy of the old one is dropped.
+    // The bitmap is handed over (deleted with the button) and never changed;
+    // the one it replaces is the caller's again. What was kept of the old
+    // one is dropped.
     virtual void SetBitmap(HBITMAP newBitmap);
     // The icon stays the caller's. A greyed copy of the old one is dropped.
     virtual void SetIcon(HICON newIcon);
@@ -64,23 +71,79 @@ public:
     bool focused = false;
     bool tracking = false;  // a mouse press holds the capture
     bool pressed = false;
-    bool enabled = true;  // as last told by WM_ENABLE
-    bool hot = false;     // the cursor is over it and a leave report is due
+    bool hot = false;  // the cursor is over it and a leave report is due
     RECT clientRect = {0, 0, 0, 0};
     Bitmap bitmap;
-    Bitmap disabledBitmap;
     HICON icon = nullptr;  // the caller's
-    OwnedIcon disabledIcon;
+
+    // The system colours a drawing uses: what is kept is made again when
+    // one of them changes.
+    struct Scheme {
+        COLORREF face, shadow, darkShadow, highlight, light;
+        bool operator==(const Scheme &o) const;
+    };
+
+    // What is kept, for a look at the handles it holds (tests).
+    HBITMAP DisabledBitmap() const { return greyed_.get(); }
+    HICON DisabledIcon() const { return greyedIcon_.get(); }
+    HBITMAP KeptImage() const { return image_.get(); }
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     // Draws with the window's own device context, now.
     void DrawNow(bool pressedLook);
-    // The bitmap or icon to show: the greyed copy while disabled (made when
-    // missing), else the picture itself.
-    HBITMAP PickBitmap();
+    // The window's enabled state decides whether the greyed picture shows.
+    bool Enabled() const { return IsWindowEnabled(Window()) != FALSE; }
+    // The theme the face is drawn with; null for the classic look.
+    virtual HTHEME FaceTheme();
+    // Whether the face draws anything: a face that draws nothing leaves the
+    // window's background, and nothing is kept.
+    virtual bool HasFace() { return true; }
+    // A number for whatever else a derived face shows (0 here).
+    virtual unsigned FaceVariant() const { return 0; }
+    // Forgets the image of the last drawing: the next one draws anew.
+    void DropImage() { image_.Reset(); }
+
+private:
+    // Everything a drawing of the button depends on.
+    struct LookKey {
+        int width, height, borderWidth, borderHeight;
+        bool pressedLook, hot, focused, enabled, themed;
+        unsigned variant, picture;
+        Scheme scheme;
+        bool operator==(const LookKey &o) const;
+    };
+    // What is kept of one picture (the bitmap or its greyed copy) to draw it
+    // in each look.
+    struct PictureCopies {
+        Bitmap classic;
+        Bitmap cutout, mask;
+        void Drop() {
+            classic.Reset();
+            cutout.Reset();
+            mask.Reset();
+        }
+    };
+
+    LookKey KeyOf(const RECT &rect, bool pressedLook);
+    // Drops what depends on the system colours when they are not those of
+    // the scheme it was made for.
+    void FollowScheme(const Scheme &scheme);
+    // The bitmap to show and the copies kept of it: the greyed copy while
+    // disabled (made when missing), else the bitmap itself.
+    HBITMAP PickBitmap(PictureCopies **copies);
     HICON PickIcon();
     void DrawIconPicture(HDC dc, const RECT &rect, bool pressedLook);
+
+    Bitmap greyed_;
+    OwnedIcon greyedIcon_;
+    PictureCopies bitmapCopies_, greyedCopies_;
+    Scheme scheme_ = {};
+    Bitmap image_;  // the whole button as last drawn, for key_
+    LookKey key_ = {};
+    unsigned picture_ = 0;  // counts the pictures set
+    KeptDC imageDC_;
+    KeptTheme theme_{L"BUTTON"};
 };
 
 // ---- Drawing rules, without a window --------------------------------------
@@ -97,14 +160,5 @@ void FillTopLeft(HDC dc, const RECT &rect, HBRUSH brush, int w, int h);
 // The strip along the bottom, then the one along the right: the top-right
 // and bottom-left corners take this colour.
 void FillBottomRight(HDC dc, const RECT &rect, HBRUSH brush, int w, int h);
-
-// Gives every pixel of the colour `from` the colour `to`, as SetPixel would,
-// in bulk on strips of rows; with onlyWhenTopLeft, only when the top-left
-// pixel has the colour `from`. True when it ran. The bitmap must not be
-// selected into a device context; dc is one the bitmap's format suits.
-bool ReplaceColor(HDC dc, HBITMAP bmp, COLORREF from, COLORREF to, bool onlyWhenTopLeft);
-// The classic look's background rule: ReplaceColor only when the top-left
-// pixel has the colour.
-bool ReplaceBackground(HDC dc, HBITMAP bmp, COLORREF from, COLORREF to);
 
 }  // namespace qx

@@ -18,17 +18,28 @@ constexpr int kStatePressed = 3;
 }  // namespace
 
 void MonthYearBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
-    ScopedTheme theme(Window(), L"SPIN");
+    HTHEME theme = FaceTheme();
     if (!theme) return;
-    FillColor(dc, rect, RGB(0, 0, 0));
+    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     // The arrow is laid out on the whole button and clipped one pixel in,
     // so the black stays as a frame.
     RECT inner = rect;
     InflateRect(&inner, -1, -1);
     RECT outer = inner;
     InflateRect(&outer, 1, 1);
-    theme.DrawBackground(dc, leftArrow ? kArrowLeftPart : kArrowRightPart,
-                         pressedLook ? kStatePressed : kStateNormal, outer, &inner);
+    Themes().DrawThemeBackground(theme, dc, leftArrow_ ? kArrowLeftPart : kArrowRightPart,
+                                 pressedLook ? kStatePressed : kStateNormal, &outer, &inner);
+}
+
+void MonthYearBtn::OnThemeChanged() {
+    spin_.Drop();
+    BmpBtn::OnThemeChanged();
+}
+
+void MonthYearBtn::SetLeftArrow(bool left) {
+    if (left == leftArrow_) return;
+    leftArrow_ = left;
+    InvalidateRect(Window(), nullptr, FALSE);
 }
 
 WindowObject *MonthYearBtn::Make(HWND hwnd, const CREATESTRUCTA &) {
@@ -37,7 +48,7 @@ WindowObject *MonthYearBtn::Make(HWND hwnd, const CREATESTRUCTA &) {
 
 bool SetMonthYearArrow(HWND button, bool left) {
     return WindowObject::With<MonthYearBtn>(button, [&](MonthYearBtn &b) {
-        b.leftArrow = left;
+        b.SetLeftArrow(left);
         return true;
     });
 }

@@ -16,8 +16,19 @@ public:
     static WindowObject *Make(HWND hwnd, const CREATESTRUCTA &cs);
 
     void DrawFace(HDC dc, const RECT &rect, bool pressedLook) override;
+    void OnThemeChanged() override;
+    // Points the arrow left or right; the button is drawn again.
+    void SetLeftArrow(bool left);
+    bool LeftArrow() const { return leftArrow_; }
 
-    bool leftArrow = true;  // false: the arrow points right
+protected:
+    HTHEME FaceTheme() override { return spin_.Get(Window()); }
+    bool HasFace() override { return FaceTheme() != nullptr; }
+    unsigned FaceVariant() const override { return leftArrow_ ? 1 : 0; }
+
+private:
+    bool leftArrow_ = true;  // false: the arrow points right
+    KeptTheme spin_{L"SPIN"};
 };
 
 // Points the arrow of a month/year button of ours left or right; false for
