@@ -5,8 +5,10 @@
 #pragma once
 #include <windows.h>
 
+#include "calendar/cal_canvas.h"
 #include "calendar/cal_model.h"
 #include "common/window_object.h"
+#include "visual/theme_api.h"
 
 namespace qx {
 
@@ -34,6 +36,9 @@ public:
 
     CalModel model;
 
+    // What is kept for drawing (tests).
+    const CalCanvas &Canvas() const { return canvas_; }
+
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -46,11 +51,20 @@ private:
     void OnKeyDown(UINT vk);
     void OnCommand(int id);
     void OnClick(int x, int y, bool doubleClick);
+    void OnThemeChanged();
 
+    // Draws what body draws with a painter, now, through the window's own
+    // device context.
+    template <class Body>
+    void PaintNow(Body body);
     void Repaint(unsigned rows);
-    HWND MakeButton(int button, bool themed, HINSTANCE instance);
+    // The class of the navigation buttons follows the theme of the calendar.
+    bool ThemedButtons() { return theme_.Get(Window()) != nullptr; }
+    HWND MakeButton(int button, bool themed, HINSTANCE instance, const RECT &r);
 
     bool built_ = false;  // the buttons are made
+    KeptTheme theme_{L"BUTTON"};
+    CalCanvas canvas_;
 };
 
 // The window procedure that the navigation buttons get: the focus goes on to
