@@ -12,3 +12,8 @@ qx_wine_test(dll_edit_nt351 VERSION nt351 SOURCES ${D}/edit_window_test.cpp ${D}
 foreach(t dll_edit dll_edit_classic dll_edit_nt351)
   target_link_libraries(${t} PRIVATE uxtheme)
 endforeach()
+
+# Edit windows following visual styles switched while they are open, with a
+# theme in force and in the classic look.
+qx_wine_test(dll_edit_looks SOURCES ${D}/edit_looks_test.cpp)
+qx_wine_test(dll_edit_looks_classic CLASSIC SOURCES ${D}/edit_looks_test.cpp)
