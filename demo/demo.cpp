@@ -28,7 +28,7 @@ struct Field {
 const Field kFields[] = {
     {IDC_NAME, "Name"},         {IDC_CODE, "Code"},   {IDC_NOTE, "Note"},
     {IDC_QUANTITY, "Quantity"}, {IDC_PHONE, "Phone"}, {IDC_APPOINTMENT, "Appointment"},
-    {IDC_PRICE, "Price"},       {IDC_DATE, "Date"},
+    {IDC_PRICE, "Price"},       {IDC_DATE, "Date"},   {IDC_ACCOUNT, "Account"},
 };
 
 // Every control whose notifications are logged.
@@ -41,6 +41,7 @@ const Field kControls[] = {
     {IDC_APPOINTMENT, "Appointment"},
     {IDC_PRICE, "Price"},
     {IDC_DATE, "Date"},
+    {IDC_ACCOUNT, "Account"},
     {IDC_CALENDAR, "Calendar"},
     {IDC_BMPBUTTON, "Bitmap button"},
     {IDC_ICONBUTTON, "Icon button"},
@@ -170,6 +171,8 @@ private:
         // The button owns the bitmap from here on; the system icon is shared.
         QXBtn_SetBitmap(GetDlgItem(dlg, IDC_BMPBUTTON), MakeArrowBitmap());
         QXBtn_SetIcon(GetDlgItem(dlg, IDC_ICONBUTTON), LoadIconA(nullptr, IDI_INFORMATION));
+        // A value the user may copy but not change; the host still sets it.
+        SetDlgItemTextA(dlg, IDC_ACCOUNT, "ACC-0042-7");
         UpdateValues();
         return TRUE;
     }
@@ -333,6 +336,8 @@ void RunScript(HWND dlg) {
     Press(VK_END);
     Type(", ");
     Press('V', VK_CONTROL);
+    Press('Z', VK_CONTROL);  // the paste undone, then redone
+    Press('Z', VK_CONTROL);
 
     ClickField(dlg, IDC_CODE);
     Type("QX-42");
@@ -369,6 +374,13 @@ void RunScript(HWND dlg) {
     Press(VK_DOWN);
     ClickAt(cal, r.right / 3, r.bottom * 3 / 4);
     ClickAt(cal, r.right / 3, r.bottom * 3 / 4);
+
+    // The read-only account: selected whole and copied; typing is refused
+    // with a beep.
+    ClickField(dlg, IDC_ACCOUNT);
+    Press('A', VK_CONTROL);
+    Press('C', VK_CONTROL);
+    Type("x");
 
     // Both picture buttons, then the space bar on the second, then greyed.
     ClickCentre(dlg, IDC_BMPBUTTON);

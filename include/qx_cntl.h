@@ -6,8 +6,8 @@
  *   "QXCalCntl"                                             month calendar
  *   "QXBmpButton", "QXBmpButtonXP"                          picture buttons
  *
- * Edit-family style bits: QXES_RIGHT, QXES_SPIN, QXES_WRAP. The window text
- * given at creation is the control's mask, not its content.
+ * Edit-family style bits: QXES_RIGHT, QXES_READONLY, QXES_SPIN, QXES_WRAP.
+ * The window text given at creation is the control's mask, not its content.
  *
  * Every function taking a window returns QXBOOL: 1 on success, 0 on failure
  * (also when the window is not a control of the kind the function serves).
@@ -31,6 +31,9 @@
 #define QXES_RIGHT 0x0002 /* right-aligned text */
 #define QXES_SPIN  0x1000 /* spin button at the right edge */
 #define QXES_WRAP  0x2000 /* stepping wraps from one end of the range to the other */
+/* Read-only: the user may select and copy but not change the text; the
+ * host's sets still work. EM_SETREADONLY sets and clears the bit. */
+#define QXES_READONLY 0x0800
 
 /* Notification codes sent by a "QXFloat" spin to the parent (WM_COMMAND). */
 #define QXFN_STEPUP   0x1000
@@ -38,6 +41,18 @@
 
 /* Notification code sent by a "QXCalCntl" when a day is double-clicked. */
 #define QXCN_DAYDBLCLK 1
+
+/* String resources of the edit family's context menu. The library's own
+ * (English) strings are in the DLL; a host gives its own texts by putting
+ * strings with these identifiers in a STRINGTABLE of the module whose
+ * instance handle creates the windows (a dialog's module, the hInstance of
+ * CreateWindowEx), where they are looked up first. '&' marks the mnemonic. */
+#define QXIDS_MENU_UNDO      0x7E10
+#define QXIDS_MENU_CUT       0x7E11
+#define QXIDS_MENU_COPY      0x7E12
+#define QXIDS_MENU_PASTE     0x7E13
+#define QXIDS_MENU_DELETE    0x7E14
+#define QXIDS_MENU_SELECTALL 0x7E15
 
 /* Resource scripts may include this header for the constants above. */
 #ifndef RC_INVOKED

@@ -1,5 +1,7 @@
 #include "common/text_line.h"
 
+#include <windows.h>
+
 #include <cstring>
 #include <initializer_list>
 
@@ -10,10 +12,11 @@ int StrLen(const char *s) { return s ? static_cast<int>(std::strlen(s)) : 0; }
 
 }  // namespace
 
-void TextLine::SetText(const char *str) {
+void TextLine::SetText(const char *str, int maxBytes) {
+    if (maxBytes > kCapacity) maxBytes = kCapacity;
     int n = 0;
     if (str)
-        while (n < kCapacity && str[n]) ++n;
+        while (n < maxBytes && str[n]) ++n;
     std::memcpy(text, str ? str : "", n);
     text[n] = '\0';
     length = n;
@@ -93,13 +96,73 @@ int TextLine::GetText(char *dst, int size) const {
     return n;
 }
 
+int TextLine::CharStart(int pos) const { return qx::CharStart(text, length, pos); }
+int TextLine::NextChar(int pos) const { return qx::NextChar(text, length, pos); }
+int TextLine::PrevChar(int pos) const { return qx::PrevChar(text, length, pos); }
+
+// ---- Character boundaries ------------------------------------------------------
+
+bool IsLeadByte(char c, unsigned codePage) {
+    return IsDBCSLeadByteEx(codePage, static_cast<BYTE>(c)) != FALSE;
+}
+
+namespace {
+
+// The bytes of the character at i (i inside the text).
+int CharBytes(const char *text, int length, int i, unsigned codePage) {
+    return i + 1 < length && IsLeadByte(text[i], codePage) ? 2 : 1;
+}
+
+}  // namespace
+
+// A boundary is found by walking from the start: a trail byte may have the
+// value of a lead byte, so the bytes before pos alone cannot tell.
+int CharStart(const char *text, int length, int pos, unsigned codePage) {
+    if (pos <= 0) return 0;
+    if (pos >= length) return length;
+    int i = 0;
+    for (;;) {
+        const int next = i + CharBytes(text, length, i, codePage);
+        if (next > pos) return i;
+        i = next;
+    }
+}
+
+int NextChar(const char *text, int length, int pos, unsigned codePage) {
+    const int start = CharStart(text, length, pos, codePage);
+    return start >= length ? length : start + CharBytes(text, length, start, codePage);
+}
+
+int PrevChar(const char *text, int length, int pos, unsigned codePage) {
+    if (pos > length) pos = length;
+    int i = 0, before = 0;
+    while (i < pos) {
+        before = i;
+        i += CharBytes(text, length, i, codePage);
+    }
+    return before;
+}
+
+int WholeCharBytes(const char *str, int maxBytes, unsigned codePage) {
+    int n = 0;
+    while (str && n < maxBytes && str[n]) {
+        const int bytes = IsLeadByte(str[n], codePage) ? 2 : 1;
+        if (n + bytes > maxBytes || (bytes == 2 && !str[n + 1])) break;
+        n += bytes;
+    }
+    return n;
+}
+
 int CopyTextBlock(char *dst, const char *block, size_t size) {
     int n = 0;
     if (block)
-        while (static_cast<size_t>(n) < size && n < TextLine::kCapacity && block[n]) {
+        while (static_cast<size_t>(n) < size && n < TextLine::kCapacity && block[n] &&
+               block[n] != '\r' && block[n] != '\n') {
             dst[n] = block[n];
             ++n;
         }
+    dst[n] = '\0';
+    n = WholeCharBytes(dst, n);
     dst[n] = '\0';
     return n;
 }

@@ -74,8 +74,10 @@ void EditHost::OnNcPaint(WPARAM wp) {
         WholeWindowDC dc(Window());
         if (!dc) return;
         const RECT r = {0, 0, width, height};
-        theme.DrawBackground(dc.get(), EP_EDITTEXT, IsWindowEnabled(Window()) ? ETS_NORMAL : ETS_DISABLED,
-                             r);
+        const int state = !IsWindowEnabled(Window()) ? ETS_DISABLED
+                          : edit && edit->ReadOnly()  ? ETS_READONLY
+                                                      : ETS_NORMAL;
+        theme.DrawBackground(dc.get(), EP_EDITTEXT, state, r);
         InvalidateRect(Window(), nullptr, TRUE);
     } else {
         DefWindowProcA(Window(), WM_NCPAINT, wp, 0);

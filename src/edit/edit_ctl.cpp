@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "common/char_class.h"
 #include "common/win_util.h"
 
 namespace qx {
@@ -36,17 +37,24 @@ EditCtl::~EditCtl() = default;
 
 // ---- Virtual operations ------------------------------------------------------
 
-void EditCtl::SetText(const char *str) {
+bool EditCtl::SetText(const char *str) {
+    if (HasControlChar(str)) return false;
     saved = cur;
-    cur.SetText(str);
+    cur.SetText(str, WholeCharacters() ? WholeCharBytes(str, TextLine::kCapacity) : TextLine::kCapacity);
     cur.SetSel(0, 0);
-    Refresh(true);
+    bool taken = false;
+    Refresh(true, nullptr, &taken);
+    return taken;
 }
 
+bool EditCtl::ShortcutCtrl() { return KeyDown(VK_CONTROL) && !KeyDown(VK_MENU); }
+
+// A key press starts new input: a lead byte still waiting for its second
+// byte is dropped.
 void EditCtl::OnKeyDown(UINT vk) {
     if (vk == VK_CONTROL) return;
-    saved = cur;
-    if (KeyDown(VK_CONTROL) && (vk == 'C' || vk == 'V' || vk == 'X')) {
+    pendingLead = 0;
+    if (ShortcutCtrl() && (vk == 'C' || vk == 'V' || vk == 'X')) {
         if (vk == 'C')
             Copy();
         else if (vk == 'V')
@@ -70,16 +78,28 @@ void EditCtl::OnKeyDown(UINT vk) {
     }
 }
 
+// A control character is a key's code, not text (Ctrl+A, Ctrl+Z, Enter, Esc,
+// Tab outside a dialog...): it is ignored, the selection and the pending
+// keys stay. A lead byte waits for the byte that completes its character,
+// which is then typed as one.
 void EditCtl::OnChar(char ch) {
+    const char lead = pendingLead;
+    pendingLead = 0;
     if (ch == '\b') {
         DeleteBack();
+        return;
+    }
+    if (IsControlChar(ch)) return;
+    if (!lead && IsLeadByte(ch)) {
+        pendingLead = ch;
         return;
     }
     if (cur.HasSelection()) {
         DeleteSelection();
         if (Gone() || !Refresh(true)) return;
     }
-    const char str[2] = {ch, '\0'};
+    const char str[3] = {lead ? lead : ch, lead ? ch : '\0', '\0'};
+    saved = cur;
     if (InsertText(str, cur.anchor, kReasonTyped))
         Refresh(true);
     else
@@ -90,16 +110,20 @@ bool EditCtl::Validate() { return true; }
 
 void EditCtl::DeleteForward() {
     if (cur.caret >= cur.Length()) return;
-    RemoveText(cur.caret, 1, kReasonDelete);
+    saved = cur;
+    RemoveText(cur.caret, NextPos(cur.caret) - cur.caret, kReasonDelete);
     Refresh(true);
 }
 
 void EditCtl::DeleteBack() {
+    saved = cur;
     const int lo = cur.SelStart(), hi = cur.SelEnd();
-    if (lo < hi)
+    if (lo < hi) {
         RemoveText(lo, hi - lo, kReasonBackspaceSelection);
-    else if (cur.caret > 0)
-        RemoveText(cur.caret - 1, 1, kReasonBackspace);
+    } else if (cur.caret > 0) {
+        const int before = PrevPos(cur.caret);
+        RemoveText(before, cur.caret - before, kReasonBackspace);
+    }
     Refresh(true);
 }
 
@@ -126,14 +150,18 @@ void EditCtl::Clear() { SetText(""); }
 // ---- Refresh and refusal -------------------------------------------------------
 
 // A refused change reverts to the saved copy and is shown reverted, without
-// a notification: an earlier step of the same key may already have been
-// painted (a removed selection before the refused character).
-bool EditCtl::Refresh(bool notify, HDC dc) {
+// a notification. The copy is the text just before this change: an earlier
+// step of the same key (a removed selection before a refused character) was
+// shown and notified, and stays.
+bool EditCtl::Refresh(bool notify, HDC dc, bool *taken) {
     if (notify && !Validate()) {
-        RejectInput();
+        if (userDepth > 0) RejectInput();
         cur = saved;
         notify = false;
+    } else if (taken) {
+        *taken = true;
     }
+    if (notify) Changed();
     if (notify && !Notify(EN_UPDATE)) return false;
     {
         EditDC edc(hwnd, font, dc);
@@ -159,27 +187,32 @@ void EditCtl::MoveCaret(int pos) {
     Refresh(false);
 }
 
+int EditCtl::NextPos(int pos) const { return WholeCharacters() ? cur.NextChar(pos) : cur.Clamp(pos + 1); }
+int EditCtl::PrevPos(int pos) const { return WholeCharacters() ? cur.PrevChar(pos) : cur.Clamp(pos - 1); }
+int EditCtl::Snap(int pos) const { return WholeCharacters() ? cur.CharStart(pos) : cur.Clamp(pos); }
+
 // With Shift, left starts from the low end of the selection and right from
 // the high end, whichever end the caret is at.
 void EditCtl::MoveLeft() {
     const int lo = cur.SelStart(), hi = cur.SelEnd();
-    MoveCaret(lo != hi && !KeyDown(VK_SHIFT) ? lo : lo - 1);
+    MoveCaret(lo != hi && !KeyDown(VK_SHIFT) ? lo : PrevPos(lo));
 }
 
 void EditCtl::MoveRight() {
     const int lo = cur.SelStart(), hi = cur.SelEnd();
-    MoveCaret(lo != hi && !KeyDown(VK_SHIFT) ? hi : hi + 1);
+    MoveCaret(lo != hi && !KeyDown(VK_SHIFT) ? hi : NextPos(hi));
 }
 
 void EditCtl::InsertKey() {
-    const bool shift = KeyDown(VK_SHIFT), ctrl = KeyDown(VK_CONTROL);
-    if (shift && !ctrl)
+    const bool shift = KeyDown(VK_SHIFT);
+    if (shift && !KeyDown(VK_CONTROL))
         Paste();
-    else if (ctrl && !shift)
+    else if (!shift && ShortcutCtrl())
         Copy();
 }
 
 void EditCtl::DeleteKey() {
+    if (ReadOnly()) return;
     if (KeyDown(VK_SHIFT))
         Cut();
     else if (cur.HasSelection())
@@ -188,8 +221,11 @@ void EditCtl::DeleteKey() {
         DeleteForward();
 }
 
+// An end inside a double-byte character goes to the character's start.
 void EditCtl::SetSel(int anchor, int caret) {
     cur.SetSel(anchor, caret);
+    cur.anchor = Snap(cur.anchor);
+    cur.caret = Snap(cur.caret);
     Refresh(false);
 }
 
@@ -220,15 +256,17 @@ void EditCtl::Copy() {
 }
 
 void EditCtl::Cut() {
-    if (!cur.HasSelection()) return;
+    if (!cur.HasSelection() || ReadOnly()) return;
     Copy();
     DeleteSelection();
 }
 
-// Reads at most 63 characters of CF_TEXT, never past the end of the
-// clipboard's memory block. A paste that is refused leaves the text and the
-// selection as they were before it.
+// Reads the first line of CF_TEXT, at most 63 bytes of whole characters,
+// never past the end of the clipboard's memory block. A paste that is
+// refused (a control character left in that line, a text the edit does not
+// take) leaves the text and the selection as they were before it.
 void EditCtl::Paste() {
+    if (ReadOnly()) return;
     char buf[TextLine::kCapacity + 1] = {};
     if (!OpenClipboardFor(hwnd)) return;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
@@ -239,6 +277,10 @@ void EditCtl::Paste() {
     }
     CloseClipboard();
     if (!buf[0]) return;
+    if (HasControlChar(buf)) {
+        RejectInput();
+        return;
+    }
     saved = cur;
     const TextLine before = cur;
     const int lo = cur.SelStart(), hi = cur.SelEnd();

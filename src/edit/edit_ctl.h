@@ -1,11 +1,16 @@
 // The edit base class: one line of text with a selection, turned into edits
 // by keys, typed characters and clipboard commands. Every change goes through
 // the virtual RemoveText/InsertText and is checked by the virtual Validate;
-// a refused change reverts to `saved` with a beep. `saved` is taken at every
-// key press and at the start of every change that does not come from a key
-// (new text, paste, deletion of the selection), so a refusal always returns
-// to the text shown before the change. Typed edits override single
+// a refused change reverts to `saved`, the copy every change takes of the
+// text shown just before it. A refusal of the user's input beeps and drops
+// the pending keys; a change the host makes (WM_SETTEXT, a value or a mask
+// set through an export) is refused silently. Typed edits override single
 // operations.
+//
+// No control character (below 0x20, or 0x7F) enters the text: typed, it is
+// a key's code and is ignored; in a paste (after its first line) or in a
+// new text it refuses the whole change. Caret, selection and deletion step
+// over whole characters of a double-byte code page.
 //
 // The edit lives in the window object of its window (its host), which is
 // held alive while any of its operations runs. Its notifications and colour
@@ -63,7 +68,10 @@ public:
 
     // The typed edits' contract, in this order.
     virtual void OnSetFocus();
-    virtual void SetText(const char *str);
+    // A new text (its whole characters within 63 bytes), the caret at its
+    // start: true when it was taken. A text with a control character is
+    // refused, and so is one Validate refuses (see Refresh).
+    virtual bool SetText(const char *str);
     virtual bool OnLButtonDown(int x, int y, WPARAM keys);
     virtual bool OnLButtonUp(int x, int y, WPARAM keys);
     virtual void OnKeyDown(UINT vk);
@@ -83,8 +91,11 @@ public:
     virtual void Clear();
 
     // The one path by which a change is validated (when notify), notified
-    // and shown. False when the window is gone afterwards.
-    bool Refresh(bool notify, HDC dc = nullptr);
+    // and shown. A change Validate refuses reverts to `saved`: the user's
+    // (inside a UserChange) with RejectInput, the host's silently; *taken
+    // tells whether it was taken. False when the window is gone afterwards.
+    // An accepted change outside a UserChange is the host's (see Changed).
+    bool Refresh(bool notify, HDC dc = nullptr, bool *taken = nullptr);
     void MoveCaret(int pos);
     void SetSel(int anchor, int caret);
     void GetSel(int *anchor, int *caret) const { cur.GetSel(anchor, caret); }
@@ -103,6 +114,9 @@ public:
     // mouse ends where it is.
     void OnCaptureLost();
     void PlaceCaret(const EditDC &dc);
+    // The screen point just below the caret's line, where a menu opened
+    // from the keyboard goes.
+    POINT CaretMenuPoint();
     int HitTest(int x);
     // WM_SETCURSOR: the I-beam over the edit area, the arrow elsewhere.
     void ChooseCursor();
@@ -122,12 +136,80 @@ public:
     // mask); window creation treats that as a failure.
     bool AllocationFailed() const { return allocationFailed; }
 
-protected:
     // Refused input: the window's pending keyboard messages are dropped, then
     // the simple beep.
     void RejectInput();
+
+    // ---- The habits of every edit (edit_undo.cpp) ----
+    // The window has the read-only style: the user may select and copy, not
+    // change the text.
+    bool ReadOnly() const;
+    // The key shortcuts, one table: Ctrl+A selects all, Ctrl+Z and
+    // Alt+Backspace undo (alt: the key came as a system key with Alt down).
+    // True when vk was one of them; the control character the shortcut's
+    // key also produces is dropped.
+    bool Shortcut(UINT vk, bool alt);
+    void SelectAll();
+    // One level of undo. Undo restores the text and selection of the undo
+    // buffer as one change, validated and notified; the state it replaced
+    // becomes the buffer, so an undo right after an undo redoes. False
+    // (nothing changes) with nothing to undo, when read-only, or when the
+    // edit's rules refuse the restored text (with a beep).
+    bool CanUndo() const { return canUndo; }
+    bool Undo();
+    void EmptyUndo();
+
+    // One change by the user (a key, a typed character, a clipboard or undo
+    // command, a spin step) runs inside one of these. When the outermost
+    // one ends with the text changed, the text and selection before it
+    // become the undo buffer, unless the host set a text meanwhile.
+    // Consecutive typed characters (typing: a character typed, not
+    // Backspace) with nothing between them form one step: the buffer keeps
+    // the state before the first.
+    class UserChange {
+    public:
+        explicit UserChange(EditCtl &edit, bool typing = false);
+        ~UserChange();
+        UserChange(const UserChange &) = delete;
+        UserChange &operator=(const UserChange &) = delete;
+
+    private:
+        EditCtl &edit_;
+        const TextLine before_;
+        const unsigned hostSets_;
+        const bool typing_;
+    };
+
+protected:
+    // Ctrl held for a shortcut: Ctrl down and Alt up. Ctrl and Alt together
+    // are AltGr, which types a character on many layouts (AltGr+V types '@'
+    // on some): then no shortcut acts and the character is typed.
+    static bool ShortcutCtrl();
+    // Whether caret, selection and deletion step over whole characters of
+    // the code page; false where every position is one byte (the picture
+    // edits, whose text is laid out byte by byte).
+    virtual bool WholeCharacters() const { return true; }
+    // The positions next to pos that the caret can take, and the one that
+    // holds pos (pos itself between characters).
+    int NextPos(int pos) const;
+    int PrevPos(int pos) const;
+    int Snap(int pos) const;
+    // Whether the line is painted as an empty box (the text stays as it is);
+    // asked after the parent answered the colour request.
+    virtual bool PaintsEmpty() const { return false; }
+    // Makes the caret as high as a line of the font, placed and shown.
+    void MakeCaret();
     // A notification to the parent; false when the window is gone afterwards.
-    bool Notify(WORD code) { return host_.NotifyParent(code); }
+    bool Notify(WORD code);
+    // A message to the parent (see WindowObject::SendToParent). What the
+    // parent does meanwhile (a text it sets) is the host's, not part of a
+    // user's change in progress.
+    bool AskParent(UINT msg, WPARAM wp, LPARAM lp, LRESULT *result = nullptr);
+    // The text changed: outside a user's change that is the host's doing
+    // (WM_SETTEXT, a value or mask export), which empties the undo buffer.
+    // Refresh calls it for every accepted change; a typed edit that writes a
+    // value straight into the line calls it itself.
+    void Changed();
     // After a change of font or alignment.
     void Relayout();
     // Stores a copy of str as the mask; false when str is null or the copy
@@ -141,6 +223,8 @@ protected:
     void DeleteKey();
     // The x at which the text starts, given its width.
     int TextOrigin(int width) const;
+    // The top of the caret in client coordinates.
+    POINT CaretAt(const EditDC &dc) const;
 
     WindowObject &host_;
     int marginLeft = 1;
@@ -155,8 +239,21 @@ protected:
     bool hasFocus = false;
     TextLine cur;
     TextLine saved;
+    TextLine undo;                // what an undo restores, when canUndo
+    bool canUndo = false;
+    bool typingRun = false;       // the last step recorded was typing, ending at runEnd
+    TextLine runEnd;
+    int userDepth = 0;            // UserChange scopes open; 0 while the parent answers
+    unsigned hostSets = 0;        // texts the host set, undo buffers it emptied
+    unsigned accepted = 0;        // changes accepted
+    // The lead byte of a double-byte character whose second byte has not
+    // come yet (0: none).
+    char pendingLead = 0;
     std::unique_ptr<char[]> mask;
     bool allocationFailed = false;
+
+private:
+    class ParentTurn;
 };
 
 }  // namespace qx

@@ -7,10 +7,10 @@
 
 namespace qx {
 
-EditColors PickEditColors(bool enabled) {
+EditColors PickEditColors(bool enabled, bool readOnly) {
     EditColors c;
     c.text = GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
-    c.back = GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE);
+    c.back = GetSysColor(enabled && !readOnly ? COLOR_WINDOW : COLOR_BTNFACE);
     c.selText = GetSysColor(enabled ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT);
     c.selBack = GetSysColor(COLOR_HIGHLIGHT);
     return c;
@@ -50,23 +50,24 @@ int EditCtl::TextOrigin(int width) const {
     return rightAlign ? rect.right - marginRight - width : rect.left + marginLeft;
 }
 
-// The line is drawn with an opaque background, so the character cells need
-// no fill; every other part of the edit rectangle is filled with the
-// parent's brush. Nothing is drawn outside the edit rectangle (a long text
+// The colours come from the parent's WM_CTLCOLOREDIT, or WM_CTLCOLORSTATIC
+// for a disabled or read-only edit. The line is drawn with an opaque
+// background, so the character cells need no fill; every other part of the
+// edit rectangle is filled with the parent's brush. Nothing is drawn outside the edit rectangle (a long text
 // would otherwise run over the spin).
 bool EditCtl::Paint(HDC dc) {
     if (!dc) return true;
-    const bool enabled = IsWindowEnabled(hwnd) != FALSE;
+    const bool enabled = IsWindowEnabled(hwnd) != FALSE, readOnly = ReadOnly();
     if (hasFocus) HideCaret(hwnd);
     {
-        const EditColors colors = PickEditColors(enabled);
+        const EditColors colors = PickEditColors(enabled, readOnly);
         SavedDC keep(dc);
         if (font) SelectObject(dc, font);
         SetTextColor(dc, colors.text);
         SetBkColor(dc, colors.back);
         LRESULT answer = 0;
-        if (!host_.SendToParent(enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                reinterpret_cast<LPARAM>(hwnd), &answer))
+        if (!AskParent(enabled && !readOnly ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(hwnd), &answer))
             return false;
         const HBRUSH parentBrush = reinterpret_cast<HBRUSH>(answer);
         const COLORREF text = GetTextColor(dc), back = GetBkColor(dc);
@@ -74,9 +75,11 @@ bool EditCtl::Paint(HDC dc) {
         const RECT area = ExclusiveRect(rect);
         IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
 
-        char chars[TextLine::kCapacity + 1];
-        const int len = cur.GetText(chars, sizeof chars);
-        const int lo = cur.SelStart(), hi = cur.SelEnd();
+        // Read after the colour request: the parent may have set a new text.
+        const TextLine line = PaintsEmpty() ? TextLine() : cur;
+        const char *const chars = line.text;
+        const int len = line.Length();
+        const int lo = line.SelStart(), hi = line.SelEnd();
         int h = 0;
         const int w1 = MeasureText(dc, chars, lo, nullptr);
         const int w2 = MeasureText(dc, chars + lo, hi - lo, nullptr);
@@ -119,15 +122,30 @@ bool EditCtl::Paint(HDC dc) {
     return true;
 }
 
-void EditCtl::PlaceCaret(const EditDC &dc) {
-    if (!hasFocus) return;
+POINT EditCtl::CaretAt(const EditDC &dc) const {
     const int cx = dc.Width(cur.text, cur.caret);
     const int width = rightAlign ? dc.Width(cur.text, cur.Length()) : 0;
-    SetCaretPos(TextOrigin(width) + cx, rect.top + marginTop);
+    return {TextOrigin(width) + cx, rect.top + marginTop};
 }
 
-// The boundary nearest to x, measured from where the text is painted; a
-// point exactly halfway goes to the right.
+void EditCtl::PlaceCaret(const EditDC &dc) {
+    if (!hasFocus) return;
+    const POINT at = CaretAt(dc);
+    SetCaretPos(at.x, at.y);
+}
+
+POINT EditCtl::CaretMenuPoint() {
+    EditDC dc(hwnd, font);
+    POINT at = CaretAt(dc);
+    int height = 0;
+    dc.Width("", 0, &height);
+    at.y += height;
+    ClientToScreen(hwnd, &at);
+    return at;
+}
+
+// The boundary between characters nearest to x, measured from where the
+// text is painted; a point exactly halfway goes to the right.
 int EditCtl::HitTest(int x) {
     EditDC dc(hwnd, font);
     const int n = cur.Length();
@@ -135,11 +153,15 @@ int EditCtl::HitTest(int x) {
     const int rel = x - TextOrigin(w);
     if (rel < 0) return 0;
     if (rel >= w) return n;
-    int lo = 0, loX = 0, hi = n, hiX = w;
+    int bounds[TextLine::kCapacity + 1];  // the positions the caret can take
+    int count = 0;
+    for (int p = 0; p < n; p = NextPos(p)) bounds[count++] = p;
+    bounds[count++] = n;
+    int lo = 0, loX = 0, hi = count - 1, hiX = w;
     while (lo < hi - 1) {
         const int mid = (lo + hi) / 2;
-        const int midX = dc.Width(cur.text, mid);
-        if (midX == rel) return mid;
+        const int midX = dc.Width(cur.text, bounds[mid]);
+        if (midX == rel) return bounds[mid];
         if (midX < rel) {
             lo = mid;
             loX = midX;
@@ -148,13 +170,18 @@ int EditCtl::HitTest(int x) {
             hiX = midX;
         }
     }
-    return hiX - rel <= rel - loX ? hi : lo;
+    return bounds[hiX - rel <= rel - loX ? hi : lo];
 }
 
 // ---- Focus -----------------------------------------------------------------------
 
 void EditCtl::OnSetFocus() {
     hasFocus = true;
+    MakeCaret();
+    if (Refresh(false)) Notify(EN_SETFOCUS);
+}
+
+void EditCtl::MakeCaret() {
     {
         EditDC dc(hwnd, font);
         int height = 0;
@@ -163,7 +190,6 @@ void EditCtl::OnSetFocus() {
         PlaceCaret(dc);
     }
     ShowCaret(hwnd);
-    if (Refresh(false)) Notify(EN_SETFOCUS);
 }
 
 // The caret is the thread's: it is destroyed only when this edit made it.
@@ -176,8 +202,10 @@ void EditCtl::OnKillFocus() {
     if (Refresh(false)) Notify(EN_KILLFOCUS);
 }
 
+// With the focus the caret is made anew, as high as the new font's line.
 void EditCtl::SetFont(HFONT f) {
     font = f;
+    if (hasFocus) MakeCaret();
     Relayout();
 }
 

@@ -1,9 +1,12 @@
 // EditHost: building, the message handler of the five edit-family classes,
-// layout and mouse routing. The non-client area is in edit_border.cpp.
+// layout, mouse routing, and keys, characters and edit commands as the
+// user's changes. The non-client area is in edit_border.cpp, the context
+// menu in edit_menu.cpp.
 #include "edit/edit_host.h"
 
 #include <new>
 
+#include "common/char_class.h"
 #include "common/os_version.h"
 #include "common/win_util.h"
 #include "edit/old3d.h"
@@ -34,7 +37,11 @@ EditHost::~EditHost() {
     edit.reset();
 }
 
-bool EditHost::Step(bool up) { return edit ? edit->Step(up) : false; }
+bool EditHost::Step(bool up) {
+    if (!edit || edit->ReadOnly()) return false;
+    EditCtl::UserChange change(*edit);
+    return edit->Step(up);
+}
 
 bool EditHost::Build(const CREATESTRUCTA &cs) {
     const DWORD style = static_cast<DWORD>(cs.style);
@@ -74,12 +81,17 @@ LRESULT EditHost::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFOCUS: if (e) e->OnSetFocus(); return 0;
     case WM_KILLFOCUS: if (e) e->OnKillFocus(); return 0;
     case WM_ENABLE: InvalidateRect(Window(), nullptr, TRUE); return 0;
-    case WM_SETTEXT: if (e) e->SetText(lp ? reinterpret_cast<const char *>(lp) : ""); return 0;
+    case WM_SETTEXT: return e && e->SetText(lp ? reinterpret_cast<const char *>(lp) : "") ? TRUE : FALSE;
     case WM_GETTEXT: return GetText(wp, lp);
     case WM_GETTEXTLENGTH: return e ? e->GetTextLength() : 0;
     case WM_PAINT: Paint(); return 0;
     case WM_SETCURSOR: if (e) e->ChooseCursor(); return FALSE;
-    case WM_SETFONT: if (e) e->SetFont(reinterpret_cast<HFONT>(wp)); return 0;
+    case WM_SETFONT:
+        givenFont = reinterpret_cast<HFONT>(wp);
+        if (e) e->SetFont(givenFont);
+        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(givenFont);
+    case WM_STYLECHANGED: OnStyleChanged(wp, reinterpret_cast<const STYLESTRUCT *>(lp)); return 0;
     case WM_NCCALCSIZE: return OnNcCalcSize(wp, lp);
     case WM_NCPAINT: OnNcPaint(wp); return 0;
     // Border, text and spin open their themes at every paint: the whole
@@ -90,25 +102,88 @@ LRESULT EditHost::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_WANTARROWS;
     case EM_GETSEL: return GetSel(wp, lp);
     case EM_SETSEL: if (e) e->SetSel(static_cast<int>(wp), static_cast<int>(lp)); return 0;
-    case EM_CANUNDO: return 0;
-    case EM_UNDO: return 0;
-    case WM_KEYDOWN: if (e) e->OnKeyDown(static_cast<UINT>(wp)); return 0;
+    case EM_CANUNDO: return e && e->CanUndo();
+    case EM_UNDO:
+    case WM_UNDO: return EditCommand(msg);
+    case EM_EMPTYUNDOBUFFER: if (e) e->EmptyUndo(); return 0;
+    case EM_SETREADONLY: SetReadOnly(wp != 0); return TRUE;
+    case WM_CONTEXTMENU: ContextMenu(lp); return 0;
+    case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wp)); return 0;
     case WM_KEYUP: return 0;
-    case WM_CHAR: if (e) e->OnChar(static_cast<char>(wp & 0xFF)); return 0;
+    case WM_SYSKEYDOWN: return OnSysKeyDown(wp, lp);
+    case WM_CHAR: OnChar(static_cast<char>(wp & 0xFF)); return 0;
     case WM_COMMAND: return 0;
     case WM_MOUSEMOVE: OnMouseMove(LowSigned(lp), HighSigned(lp)); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: OnLButtonDown(LowSigned(lp), HighSigned(lp), wp); return 0;
     case WM_LBUTTONUP: OnLButtonUp(LowSigned(lp), HighSigned(lp), wp); return 0;
     case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<HWND>(lp)); return 0;
-    case WM_MOUSEWHEEL: if (spin) spin->Wheel(HighSigned(wp) / WHEEL_DELTA); return 0;
+    case WM_MOUSEWHEEL: return OnMouseWheel(wp, lp);
     case WM_MOUSELEAVE: if (spin) spin->MouseLeave(LowSigned(lp), HighSigned(lp)); return 0;
-    case WM_CUT: if (e) e->Cut(); return 0;
-    case WM_COPY: if (e) e->Copy(); return 0;
-    case WM_PASTE: if (e) e->Paste(); return 0;
-    case WM_CLEAR: if (e) e->DeleteSelection(); return 0;
+    case WM_CUT:
+    case WM_COPY:
+    case WM_PASTE:
+    case WM_CLEAR: return EditCommand(msg);
     default: return DefWindowProcA(Window(), msg, wp, lp);
     }
+}
+
+// ---- Keys, characters and commands ------------------------------------------
+
+void EditHost::OnKeyDown(UINT vk) {
+    if (!edit) return;
+    if (vk == VK_APPS) {
+        ContextMenu(-1);
+        return;
+    }
+    EditCtl::UserChange change(*edit);
+    if (!edit->Shortcut(vk, false)) edit->OnKeyDown(vk);
+}
+
+// Alt+Backspace; the system character it also produces is dropped with it.
+LRESULT EditHost::OnSysKeyDown(WPARAM wp, LPARAM lp) {
+    if (edit && (HIWORD(lp) & KF_ALTDOWN) && edit->Shortcut(static_cast<UINT>(wp), true)) return 0;
+    return DefWindowProcA(Window(), WM_SYSKEYDOWN, wp, lp);
+}
+
+// Into a read-only edit, a character that would type or erase (Backspace)
+// is refused; other control characters pass silently.
+void EditHost::OnChar(char ch) {
+    if (!edit) return;
+    if (edit->ReadOnly()) {
+        if (ch == '\b' || !IsControlChar(ch)) edit->RejectInput();
+        return;
+    }
+    EditCtl::UserChange change(*edit, ch != '\b');
+    edit->OnChar(ch);
+}
+
+LRESULT EditHost::EditCommand(UINT msg) {
+    if (!edit) return 0;
+    EditCtl::UserChange change(*edit);
+    switch (msg) {
+    case WM_CUT: edit->Cut(); break;
+    case WM_COPY: edit->Copy(); break;
+    case WM_PASTE: edit->Paste(); break;
+    case WM_CLEAR:
+        if (!edit->ReadOnly()) edit->DeleteSelection();
+        break;
+    case WM_UNDO:
+    case EM_UNDO: return edit->Undo() ? TRUE : FALSE;
+    default: break;
+    }
+    return 0;
+}
+
+void EditHost::SetReadOnly(bool on) {
+    const LONG style = GetWindowLongA(Window(), GWL_STYLE);
+    SetWindowLongA(Window(), GWL_STYLE, on ? style | QXES_READONLY : style & ~QXES_READONLY);
+}
+
+void EditHost::OnStyleChanged(WPARAM which, const STYLESTRUCT *change) {
+    if (which != static_cast<WPARAM>(GWL_STYLE) || !change) return;
+    if ((change->styleOld ^ change->styleNew) & QXES_READONLY)
+        RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
 }
 
 void EditHost::Paint() {
@@ -174,6 +249,14 @@ void EditHost::OnLButtonUp(int x, int y, WPARAM keys) {
         if (taken) mouseOwner = 2;
     }
     releasing = false;
+}
+
+// The spin steps by the wheel; without one the wheel goes on to the
+// default procedure, which passes it to the parent (a scrolling dialog).
+LRESULT EditHost::OnMouseWheel(WPARAM wp, LPARAM lp) {
+    if (!spin) return DefWindowProcA(Window(), WM_MOUSEWHEEL, wp, lp);
+    spin->Wheel(HighSigned(wp) / WHEEL_DELTA);
+    return 0;
 }
 
 void EditHost::OnMouseMove(int x, int y) {

@@ -24,7 +24,8 @@ public:
     EditHost(HWND hwnd, EditMaker make);
     ~EditHost() override;
 
-    // The spin steps the typed edit (nothing without one).
+    // The spin steps the typed edit as one user's change (nothing without
+    // one, nor while read-only).
     bool Step(bool up) override;
     WindowObject &SpinHost() override { return *this; }
 
@@ -45,10 +46,28 @@ private:
     LRESULT GetText(WPARAM wp, LPARAM lp);
     LRESULT GetSel(WPARAM wp, LPARAM lp);
 
+    // Keys and characters, each a user's change: the shortcuts first, the
+    // Apps key opens the context menu; a character typed into a read-only
+    // edit is refused.
+    void OnKeyDown(UINT vk);
+    LRESULT OnSysKeyDown(WPARAM wp, LPARAM lp);
+    void OnChar(char ch);
+    // WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR, WM_UNDO and EM_UNDO (the context
+    // menu's commands too), each a user's change; EM_UNDO's result.
+    LRESULT EditCommand(UINT msg);
+    // EM_SETREADONLY sets or clears the style bit; a change of the bit (by
+    // it or by SetWindowLong) repaints the face and the border.
+    void SetReadOnly(bool on);
+    void OnStyleChanged(WPARAM which, const STYLESTRUCT *change);
+    // WM_CONTEXTMENU (edit_menu.cpp): lp holds the screen point, or -1 for
+    // a menu asked for from the keyboard (at the caret).
+    void ContextMenu(LPARAM lp);
+
     // Mouse routing between the spin and the edit.
     void OnLButtonDown(int x, int y, WPARAM keys);
     void OnLButtonUp(int x, int y, WPARAM keys);
     void OnMouseMove(int x, int y);
+    LRESULT OnMouseWheel(WPARAM wp, LPARAM lp);
     void OnCaptureChanged(HWND gaining);
 
     // The non-client area: the 2-pixel hand-drawn frame where the old 3-D
@@ -58,6 +77,7 @@ private:
     void OnNcPaint(WPARAM wp);
 
     EditMaker make_;
+    HFONT givenFont = nullptr;  // WM_SETFONT's, which WM_GETFONT answers
     std::unique_ptr<SpinCtl> spin;
     std::unique_ptr<EditCtl> edit;
     int mouseOwner = 2;  // who holds the left button: 0 spin, 1 edit, 2 nobody

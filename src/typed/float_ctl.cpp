@@ -1,5 +1,7 @@
 #include "typed/float_ctl.h"
 
+#include <cstring>
+
 #include "edit/edit_host.h"
 #include "qx_cntl.h"
 
@@ -35,22 +37,17 @@ bool FloatCtl::SetMask(const char *newMask) {
     return FloatMaskDigits(newMask, format.decimalChar, &format.intDigits, &format.fracDigits);
 }
 
+// The value the parent sets in answer is the user's step (one change to
+// undo), not a text of the host's own: the request is sent as part of the
+// change in progress.
 bool FloatCtl::Step(bool up) {
-    Notify(up ? QXFN_STEPUP : QXFN_STEPDOWN);
+    host_.NotifyParent(up ? QXFN_STEPUP : QXFN_STEPDOWN);
     return true;
 }
 
 bool FloatCtl::SetValue(double value) {
-    char text[TextLine::kCapacity + 1];
-    if (FormatFloatValue(value, format.fracDigits, format.decimalChar, text, sizeof text)) {
-        TextLine check(text);
-        if (NormalizeFloatText(check, format)) {
-            SetText(text);
-            return true;
-        }
-    }
-    RejectInput();
-    return false;
+    TextLine text;
+    return FloatValueText(value, format, &text) && SetText(text.text);
 }
 
 double FloatCtl::GetValue() const { return ReadFloatText(cur.text, format.decimalChar, format.groupChar); }
@@ -61,7 +58,20 @@ void FloatCtl::SetRange(double newMin, double newMax) {
 }
 
 bool FloatCtl::SetFormat(const char *newFormat) {
-    return ParseFloatFormat(newFormat, &formatLead, &format.decimalChar, &format.groupChar);
+    char lead, decimalChar, groupChar;
+    if (!ParseFloatFormat(newFormat, &lead, &decimalChar, &groupChar)) return false;
+    const FloatFormat old = format;
+    TextLine shown = cur;
+    ReplaceFloatSeparators(shown, format.decimalChar, format.groupChar, decimalChar);
+    format.decimalChar = decimalChar;
+    format.groupChar = groupChar;
+    if (!NormalizeFloatText(shown, format) ||
+        (std::strcmp(shown.text, cur.text) != 0 && !SetText(shown.text))) {
+        format = old;
+        return false;
+    }
+    formatLead = lead;
+    return true;
 }
 
 }  // namespace qx

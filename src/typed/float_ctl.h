@@ -19,13 +19,15 @@ public:
     // Asks the parent to step (QXFN_STEPUP, QXFN_STEPDOWN).
     bool Step(bool up) override;
 
-    // Shows the value with the format's fraction digits; a value the edit
-    // cannot hold is refused like any invalid change (false).
+    // Shows the value with the format's fraction digits, or as many as fit
+    // the line; a value the edit cannot hold is refused silently (false).
     bool SetValue(double value);
     double GetValue() const;
     void SetRange(double min, double max);
     // False (nothing changed) for a format whose separators cannot be told
-    // apart from each other, from digits or from the sign.
+    // apart from each other, from digits or from the sign, or that cannot
+    // show the text. The value stays: the text is shown anew in the new
+    // separators.
     bool SetFormat(const char *format);
 
 private:

@@ -5,6 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <initializer_list>
+
 #include "common/char_class.h"
 #include "common/number_text.h"
 
@@ -118,11 +120,24 @@ bool ParseFloatFormat(const char *format, char *lead, char *decimalChar, char *g
     // the string.
     if (!format || !format[0] || !format[1] || !format[2]) return false;
     const char d = format[1], g = format[2];
-    if (d == g || IsDigit(d) || IsDigit(g) || d == '-' || g == '-') return false;
+    if (d == g) return false;
+    for (char c : {d, g})
+        if (IsDigit(c) || c == '-' || IsControlChar(c) || IsLeadByte(c)) return false;
     *lead = format[0];
     *decimalChar = d;
     *groupChar = g;
     return true;
+}
+
+void ReplaceFloatSeparators(TextLine &t, char oldDecimal, char oldGroup, char newDecimal) {
+    for (int i = 0; i < t.length;) {
+        if (t.text[i] == oldGroup) {
+            t.Remove(i, 1);
+        } else {
+            if (t.text[i] == oldDecimal) t.text[i] = newDecimal;
+            ++i;
+        }
+    }
 }
 
 bool InsertFloatText(TextLine &t, const char *str, int pos, char decimalChar) {
@@ -261,6 +276,35 @@ bool NormalizeFloatText(TextLine &t, const FloatFormat &f) {
     if (t.length + groups > TextLine::kCapacity) return false;
     // From the right, so that the indices to the left stay as they are.
     for (int j = end - 3; j > start; j -= 3) t.Insert(f.groupChar, j);
+    return true;
+}
+
+namespace {
+
+// The length of a number text once its integer digits are grouped by three.
+int GroupedLength(const char *text, char decimalChar) {
+    const int length = static_cast<int>(strlen(text));
+    const char *point = strchr(text, decimalChar);
+    const int start = text[0] == '-' ? 1 : 0;
+    const int end = point ? static_cast<int>(point - text) : length;
+    return length + (end - start > 0 ? (end - start - 1) / 3 : 0);
+}
+
+}  // namespace
+
+bool FloatValueText(double value, const FloatFormat &f, TextLine *out) {
+    char text[TextLine::kCapacity + 1];
+    // One fraction digit fewer until the grouped text fits the line; the
+    // formatting's other failures (an infinity, NaN, 63 integer digits or
+    // more) come with any number of digits.
+    int digits = f.fracDigits;
+    while (!FormatFloatValue(value, digits, f.decimalChar, text, sizeof text) ||
+           GroupedLength(text, f.decimalChar) > TextLine::kCapacity) {
+        if (--digits < 0) return false;
+    }
+    TextLine line(text);
+    if (!NormalizeFloatText(line, f)) return false;
+    *out = line;
     return true;
 }
 

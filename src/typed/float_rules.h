@@ -29,8 +29,14 @@ bool FloatMaskDigits(const char *mask, char decimalChar, int *intDigits, int *fr
 
 // A format of three characters: a lead character (kept, not used), the
 // decimal separator and the group separator. False for null or a shorter
-// string, for equal separators, and for a separator that is a digit or '-'.
+// string, for equal separators, and for a separator that is a digit, '-', a
+// control character or the lead byte of a double-byte character.
 bool ParseFloatFormat(const char *format, char *lead, char *decimalChar, char *groupChar);
+
+// A text of the edit in other separators, in place: the old group
+// separators dropped, the old decimal separator replaced by the new one,
+// digits and sign kept (NormalizeFloatText then groups it anew).
+void ReplaceFloatSeparators(TextLine &t, char oldDecimal, char oldGroup, char newDecimal);
 
 // Typing or pasting str at pos: digits are inserted in the integer part and
 // written over the fraction; a decimal separator is stepped over when it is
@@ -70,5 +76,12 @@ double ReadFloatText(const char *text, char decimalChar, char groupChar);
 // every digit printed is zero. False for an infinity or NaN and for a text
 // that would not fit in 63 characters or in size bytes.
 bool FormatFloatValue(double value, int fracDigits, char decimalChar, char *out, int size);
+
+// A value as the edit shows it, grouped, into *out: with the format's
+// fraction digits, or with as many as the 63 characters hold when fewer fit
+// (an unlimited mask asks for more than ever fit). False when the value
+// cannot be shown: an infinity or NaN, an integer part the format or the
+// line does not hold, a value outside the range.
+bool FloatValueText(double value, const FloatFormat &f, TextLine *out);
 
 }  // namespace qx

@@ -61,6 +61,7 @@ void IntCtl::SetValue(long value) {
     char out[12];
     FormatDecimal(value, 1, out, sizeof out);
     cur.SetText(out);
+    Changed();
     const RECT r = ExclusiveRect(rect);
     InvalidateRect(hwnd, &r, FALSE);
     if (hasFocus) PlaceCaret(EditDC(hwnd, font));

@@ -1,5 +1,6 @@
 #include "typed/picture_edit.h"
 
+#include "common/char_class.h"
 #include "edit/edit_host.h"
 #include "qx_cntl.h"
 #include "typed/picture_mask.h"
@@ -20,11 +21,11 @@ void PictCtl::OnSetFocus() {
     if (!Gone() && !mouseSelecting) PullBackCaret();
 }
 
-void PictCtl::SetText(const char *str) {
-    if (!HasMask()) return;
+bool PictCtl::SetText(const char *str) {
+    if (!HasMask() || HasControlChar(str)) return false;
     char laid[kTextSize];
     PictureLayText(mask.get(), str, laid, sizeof laid);
-    EditCtl::SetText(laid);
+    return EditCtl::SetText(laid);
 }
 
 bool PictCtl::OnLButtonUp(int x, int y, WPARAM keys) {
@@ -48,18 +49,10 @@ bool PictCtl::InsertText(const char *str, int pos, EditReason) {
     return HasMask() && PictureOvertype(mask.get(), cur, str, pos);
 }
 
-// An unfocused control whose placeholders are all blank is painted as an
-// empty box, without its literals. The parent, asked for the colours in the
-// middle of the painting, may set a new text meanwhile: that text stays.
-bool PictCtl::Paint(HDC dc) {
-    if (hideEmpty && !hasFocus && HasMask() && PictureAllBlank(mask.get(), cur.text, cur.length)) {
-        const TextLine kept = cur;
-        cur.SetText("");  // also puts the selection at 0
-        if (!EditCtl::Paint(dc)) return false;
-        if (cur.length == 0) cur = kept;  // a masked text is never empty
-        return true;
-    }
-    return EditCtl::Paint(dc);
+// Asked after the parent answered the colour request, so a text the parent
+// set meanwhile is what decides.
+bool PictCtl::PaintsEmpty() const {
+    return hideEmpty && !hasFocus && HasMask() && PictureAllBlank(mask.get(), cur.text, cur.length);
 }
 
 bool PictCtl::SetMask(const char *str) {
@@ -82,23 +75,13 @@ bool PictCtl::SetValue(const char *raw) {
     if (!raw || !HasMask()) return false;
     char text[kTextSize];
     if (!FormatPictureText(mask.get(), raw, text, sizeof text)) return false;
-    if (!Accepts(text)) return false;
-    EditCtl::SetText(text);
-    return true;
+    return EditCtl::SetText(text);
 }
 
 bool PictCtl::GetValue(char *dst, int size) const {
     if (!dst || size <= 0 || !HasMask()) return false;
     PicturePlaceholders(mask.get(), cur.text, cur.length, dst, size);
     return true;
-}
-
-bool PictCtl::Accepts(const char *text) {
-    const TextLine kept = cur;
-    cur.SetText(text);
-    const bool ok = Validate();
-    cur = kept;
-    return ok;
 }
 
 void PictCtl::PullBackCaret() {

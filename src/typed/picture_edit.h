@@ -15,13 +15,14 @@ public:
     ~PictCtl() override = default;
 
     void OnSetFocus() override;
-    // Lays the text over the mask; without a mask nothing happens.
-    void SetText(const char *str) override;
+    // Lays the text over the mask (a character that fits no position gives
+    // the position's blank); false without a mask, for a text with a control
+    // character, and for a laid text the edit refuses.
+    bool SetText(const char *str) override;
     bool OnLButtonUp(int x, int y, WPARAM keys) override;
     bool Validate() override;
     bool RemoveText(int pos, int count, EditReason reason) override;
     bool InsertText(const char *str, int pos, EditReason reason) override;
-    bool Paint(HDC dc) override;
     // A mask of 1 to 63 positions; shows its empty layout. Anything else is
     // refused and changes nothing.
     bool SetMask(const char *mask) override;
@@ -37,8 +38,12 @@ public:
     void SetHideEmpty(bool on) { hideEmpty = on; }
 
 protected:
-    // Whether Validate accepts text as the whole content; nothing changes.
-    bool Accepts(const char *text);
+    // One position a byte: a double-byte literal of the mask shows its
+    // first byte alone.
+    bool WholeCharacters() const override { return false; }
+    // Unfocused with every placeholder blank, the box is painted empty,
+    // without its literals.
+    bool PaintsEmpty() const override;
     // After a click or on gaining the focus: a caret beyond the entered
     // characters goes back to just after the last one.
     void PullBackCaret();

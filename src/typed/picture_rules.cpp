@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/char_class.h"
 #include "typed/picture_mask.h"
 
 namespace qx {
@@ -21,8 +22,6 @@ private:
     const char *p_;
 };
 
-bool IsLeadByte(char c) { return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE; }
-
 // Whether c may stand at a position: case-converted first, a lead byte never
 // at a placeholder. The converted character goes to *out.
 bool Fits(char c, char m, bool literal, char *out) {
@@ -38,7 +37,7 @@ char EmptyAt(char m, bool literal) { return literal ? m : ' '; }
 
 bool PictureMaskUsable(const char *mask) {
     const int count = MaskPositionCount(mask);
-    return count > 0 && count <= kPictureMaxPositions;
+    return count > 0 && count <= kPictureMaxPositions && !HasControlChar(mask);
 }
 
 int PictureEmptyLayout(const char *mask, char *out, int size) {

@@ -5,7 +5,9 @@
 // A position is one byte, so a double-byte character never fits one: a lead
 // byte of the ANSI code page is refused at every placeholder (typed, pasted,
 // laid over the mask or checked). A double-byte literal of the mask shows its
-// first byte, as the mask language lays it out.
+// first byte, as the mask language lays it out. No control character reaches
+// these rules from an edit (see edit_ctl.h), and a mask holding one is not
+// usable.
 //
 // Texts are (text, len) pairs, not zero-terminated; every walk stops at the
 // end of the text or of the mask, whichever comes first.
@@ -18,8 +20,8 @@ namespace qx {
 // The most positions a picture text can hold (the edit's capacity).
 constexpr int kPictureMaxPositions = TextLine::kCapacity;
 
-// Whether a mask can be used by a picture edit: at least one position, and
-// no more than the text can hold.
+// Whether a mask can be used by a picture edit: at least one position, no
+// more than the text can hold, and no control character.
 bool PictureMaskUsable(const char *mask);
 
 // The empty layout of a mask (literals, and spaces at placeholders), at most

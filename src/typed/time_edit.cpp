@@ -36,6 +36,7 @@ bool TimeCtl::SetMask(const char *str) {
 }
 
 bool TimeCtl::Step(bool up) {
+    saved = cur;
     if (!HasMask() || !TimeStep(mask.get(), cur, up)) {
         ErrorBeep();
         return false;
@@ -54,8 +55,7 @@ bool TimeCtl::SetTime(int hour, int minute) {
     if (!HasMask() || hour < 0 || hour > 23 || minute < 0 || minute > 59) return false;
     char text[kTimeFormatMin];
     FormatTime(hour, minute, mask.get(), text, sizeof text);
-    SetText(text);
-    return true;
+    return SetText(text);
 }
 
 }  // namespace qx

@@ -221,6 +221,7 @@ bool TimeInsert(const char *mask, TextLine &line, const char *str, int pos) {
         work[kHours] = ' ';
         if (i == kHours + 1) i = kColon;
     }
+    if (i > end) return false;  // the caret never leaves the text
     edited.anchor = edited.caret = i;
     line = edited;
     return true;

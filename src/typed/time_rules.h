@@ -48,7 +48,8 @@ bool TimeValid(const char *mask, const char *text, int len);
 // or a space moves to the minutes, a/p sets the letter in the mask's case,
 // m moves past the letter. A single hour digit ends right-aligned. On success
 // the text is changed and the caret (with no selection) is where typing goes
-// on; on failure the line is unchanged.
+// on, never past the end of the text or of the mask; on failure (a position
+// the text does not reach among them) the line is unchanged.
 bool TimeInsert(const char *mask, TextLine &line, const char *str, int pos);
 
 // After positions pos..pos + count were blanked: under a 12-hour mask the

@@ -1,11 +1,12 @@
 // One lifetime rule for every class: a parent that destroys the control
 // inside a notification it receives (from a message, a spin step, the repeat
-// timer, the wheel, an export, another control's focus change) or inside the
-// control's paint-time colour request. The operation that sent it finishes
-// on an object that is still there and touches nothing more; the object
-// goes, exactly once, when the outermost call returns. The library is linked
-// in, under an allocator that counts its live allocations and overwrites
-// what it frees, so a leak, a double delete or a use after free shows.
+// timer, the wheel, an export, an undo, another control's focus change) or
+// inside the control's paint-time colour request. The operation that sent it
+// finishes on an object that is still there and touches nothing more; the
+// object goes, exactly once, when the outermost call returns. The library is
+// linked in, under an allocator that counts its live allocations and
+// overwrites what it frees, so a leak, a double delete or a use after free
+// shows.
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -35,6 +36,7 @@ enum Action {
     kSpace,       // the space bar
     kClickFocus,  // a click that takes the focus from a system edit
     kExport,      // the row's export
+    kUndo,        // '1' typed, then Ctrl+Z
     kCreate,      // creation itself
 };
 
@@ -103,6 +105,7 @@ protected:
         case kSpace: qxt::SendKey(h, VK_SPACE); break;
         case kClickFocus: SetFocus(other), qxt::MouseDown(h, 5, 5); break;
         case kExport: r.call(h); break;
+        case kUndo: qxt::SendChar(h, '1'), qxt::SendKey(h, 'Z', qxt::kCtrl); break;
         case kCreate: break;
         }
     }
@@ -125,11 +128,14 @@ const Row kRows[] = {
     {"QXEdit", "", 0, kCtrlV, EN_CHANGE, 1, {}},
     {"QXEdit", "", 0, kSetText, EN_UPDATE, 1, {}},
     {"QXEdit", "", spin, kClickFocus, EN_KILLFOCUS, 1, {}},
+    {"QXEdit", "", 0, kUndo, EN_UPDATE, 2, {}},
+    {"QXEdit", "", 0, kUndo, EN_CHANGE, 2, {}},
     {I, "", spin, kSpinPress, EN_UPDATE, 1, {}},
     {I, "", spin, kSpinHold, EN_UPDATE, 2, {}},
     {I, "", spin, kWheelUp, EN_CHANGE, 2, {}},
     {I, "", spin, kExport, EN_UPDATE, 1, [](HWND h) { QXIntSetMask(h, "99"); }},
     {I, "", 0, kType, EN_CHANGE, 1, {}},
+    {I, "", 0, kUndo, EN_CHANGE, 2, {}},
     {F, "", spin, kSpinPress, QXFN_STEPUP, 1, {}},
     {F, "", spin, kSpinHold, QXFN_STEPUP, 2, {}},
     {F, "", spin, kWheelDown, QXFN_STEPDOWN, 1, {}},

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,19 @@ TEST(TimeText, FormatAndParseAtTheEndsOfTheDay) {
     }
 }
 
+// Typing into a time text laid over a shorter mask (one of an earlier mask)
+// never puts the caret past the end of the text: the character is refused.
+TEST(TimeInsert, TheCaretNeverLeavesTheText) {
+    const struct { const char *text; int caret; const char *typed; int after; } cases[] = {  // -1: refused
+        {"  :  ", 2, "m", -1}, {" 9:    m", 2, "m", 7}, {"12:34  m", 5, " ", 6}};
+    for (const auto &c : cases) {
+        qx::TextLine line(c.text);
+        line.anchor = line.caret = c.caret;
+        EXPECT_EQ(qx::TimeInsert("99:99 am", line, c.typed, c.caret), c.after >= 0) << c.text;
+        EXPECT_TRUE(line.anchor == line.caret && line.caret == (c.after >= 0 ? c.after : c.caret)) << c.text;
+    }
+}
+
 // Writing over the text never leaves a gap nor passes the capacity; nothing
 // is inserted outside the text; the text stays zero-terminated; a clipboard
 // block is read to its first zero or its end, 63 bytes at most.
@@ -157,11 +171,51 @@ TEST(TextLine, StaysInsideItsTextAndTheBlock) {
         EXPECT_TRUE(b.anchor >= 0 && b.caret <= b.length) << c.op << " at " << c.pos;
     }
     const struct { const char *block; size_t size; const char *text; } blocks[] = {
-        {"abcXYZ", 3, "abc"}, {"ab\0cd", 5, "ab"}, {k70.c_str(), 71, k70.c_str() + 7}, {nullptr, 4, ""}};
+        {"abcXYZ", 3, "abc"}, {"ab\0cd", 5, "ab"}, {k70.c_str(), 71, k70.c_str() + 7}, {nullptr, 4, ""},
+        {"ab\r\ncd", 7, "ab"}, {"ab\ncd", 6, "ab"}, {"\rab", 4, ""}, {"a\tb", 4, "a\tb"}};
     for (const auto &c : blocks) {
         char dst[qx::TextLine::kCapacity + 1];
         EXPECT_EQ(qx::CopyTextBlock(dst, c.block, c.size), static_cast<int>(std::strlen(c.text)));
         EXPECT_STREQ(dst, c.text) << c.size;
+    }
+}
+
+// Character boundaries on byte strings of code page 932, where a lead byte
+// and the byte after it are one character, a trail byte may have the value of
+// a lead byte or of an ASCII letter, and 0xA0-0xDF are one-byte characters;
+// and of code page 1252, where every byte is a character. The boundaries of
+// each text are listed; every position, inside the characters and outside
+// the text too, goes to the right one.
+TEST(CharBoundaries, WholeCharactersOfADoubleByteCodePage) {
+    const struct { unsigned codePage; std::string text; std::vector<int> bounds; } cases[] = {
+        {932, "", {0}},
+        {932, "ab", {0, 1, 2}},
+        {932, "a\x82\xa0" "b", {0, 1, 3, 4}},
+        {932, "\x82\x82\x82\xa0", {0, 2, 4}},   // a trail byte of a lead byte's value
+        {932, "\x83\x41\x41", {0, 2, 3}},         // and of a letter's
+        {932, "\xb1\x81\x40\xdf", {0, 1, 3, 4}},  // one-byte characters around an ideographic space
+        {932, "a\x82", {0, 1, 2}},                  // a lead byte with nothing after it
+        {1252, "a\x82\xa0" "b", {0, 1, 2, 3, 4}},
+    };
+    for (const auto &c : cases) {
+        const char *t = c.text.c_str();
+        const int n = static_cast<int>(c.text.size());
+        for (int pos = -1; pos <= n + 1; ++pos) {
+            const int at = pos < 0 ? 0 : pos > n ? n : pos;
+            int start = 0, next = n, prev = 0;
+            for (int b : c.bounds) {
+                if (b <= at) start = b;
+                if (b < at) prev = b;
+            }
+            for (int b : c.bounds)
+                if (b > start) {
+                    next = b;
+                    break;
+                }
+            EXPECT_EQ(qx::CharStart(t, n, pos, c.codePage), start) << c.codePage << " " << pos << " in " << n;
+            EXPECT_EQ(qx::NextChar(t, n, pos, c.codePage), next) << c.codePage << " " << pos << " in " << n;
+            EXPECT_EQ(qx::PrevChar(t, n, pos, c.codePage), prev) << c.codePage << " " << pos << " in " << n;
+        }
     }
 }
 

@@ -206,6 +206,25 @@ TEST_F(Edit, KeysMessagesAndTheClipboard) {
     EXPECT_EQ(Text(e), std::string(63, 'z'));
 }
 
+// AltGr is Ctrl and Alt down together: no Ctrl shortcut acts, and the
+// character the layout gives the key (posted after it, as the system does)
+// is typed over the selection. The clipboard holds "XY" throughout.
+TEST_F(Edit, AltGrTypesItsCharacter) {
+    const struct { UINT vk; char ch; const char *after; } cases[] = {
+        {'V', '@', "h@|o"}, {'C', '&', "h&|o"}, {'X', '#', "h#|o"}, {VK_INSERT, 0, "h[ell|o"}};
+    HWND e = Make();
+    for (const auto &c : cases) {
+        ASSERT_TRUE(SetClipboardText("XY"));
+        Set(e, "hello", 1, 4);
+        if (c.ch) PostMessageA(e, WM_CHAR, static_cast<BYTE>(c.ch), 0);
+        SendKey(e, c.vk, kAltGr);
+        Pump();
+        std::string clip;
+        EXPECT_TRUE(ClipboardText(&clip) && clip == "XY") << c.vk << " " << clip;
+        EXPECT_EQ(Shown(e), c.after) << c.vk;
+    }
+}
+
 // A click selects the character boundary nearest to it, ties to the right,
 // measured from where the text is painted: for right alignment the end of the
 // edit rectangle, which leaves out the spin's strip. The rectangle's last
@@ -314,6 +333,40 @@ TEST_F(Edit, ModalDialog) {
                                    {IDC_SECOND, EN_UPDATE, b}, {IDC_SECOND, EN_CHANGE, b},
                                    {IDC_SECOND, EN_KILLFOCUS, b}},
                                   g_notes));
+}
+
+// The wheel steps the spin; without a spin it goes on to the parent, so a
+// scrolling parent still scrolls.
+TEST_F(Edit, WheelWithoutASpinReachesTheParent) {
+    int wheels = 0;
+    parent.onMessage = [&](UINT msg, WPARAM, LPARAM) { wheels += msg == WM_MOUSEWHEEL; };
+    for (DWORD style : {DWORD(0), DWORD(QXES_SPIN)}) {
+        HWND e = Make("QXInteger", style, "5");
+        wheels = 0;
+        Wheel(e, 120);
+        EXPECT_EQ(wheels, style ? 0 : 1) << style;
+        EXPECT_EQ(Text(e), style ? "6" : "5") << style;
+    }
+}
+
+// The caret is as high as a line of the edit's font, also after a font
+// change while the edit has the focus.
+TEST_F(Edit, CaretTakesTheFontsHeight) {
+    HWND e = Make();
+    SetFocus(e);
+    HFONT font = CreateFontA(-30, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
+    SendMessageA(e, WM_SETFONT, WPARAM(font), 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, font);
+    TEXTMETRICA tm = {};
+    GetTextMetricsA(dc, &tm);
+    DeleteDC(dc);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    EXPECT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &info) && info.hwndCaret == e);
+    EXPECT_EQ(info.rcCaret.bottom - info.rcCaret.top, tm.tmHeight);
+    DestroyWindow(e);
+    DeleteObject(font);
 }
 
 // ---- Painting -----------------------------------------------------------------

@@ -13,6 +13,15 @@ foreach(t dll_edit dll_edit_classic dll_edit_nt351)
   target_link_libraries(${t} PRIVATE uxtheme)
 endforeach()
 
+# Edit windows under a double-byte code page.
+qx_wine_test(dll_edit_dbcs LOCALE ja_JP.UTF-8 SOURCES ${D}/edit_dbcs_test.cpp)
+
+# The habits every edit class shares (undo, Select All, the context menu,
+# read-only, WM_GETFONT), with a theme and in the classic look; the program
+# gives its own text for one menu item.
+qx_wine_test(dll_habits SOURCES ${D}/habits_test.cpp ${D}/habits.rc)
+qx_wine_test(dll_habits_classic CLASSIC SOURCES ${D}/habits_test.cpp ${D}/habits.rc)
+
 # Edit windows following visual styles switched while they are open, with a
 # theme in force and in the classic look.
 qx_wine_test(dll_edit_looks SOURCES ${D}/edit_looks_test.cpp)

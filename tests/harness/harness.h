@@ -112,9 +112,12 @@ private:
 
 // ---- Keyboard and mouse ----------------------------------------------------
 
-enum Modifiers { kNoMods = 0, kShift = 1, kCtrl = 2 };
+// kAltGr: the right Alt key of a layout that has AltGr, which the system
+// reports as the left Ctrl key and the right Alt key down together.
+enum Modifiers { kNoMods = 0, kShift = 1, kCtrl = 2, kAltGr = 4 };
 
-// Holds Shift and/or Ctrl down (GetKeyState reports them) until destroyed.
+// Holds Shift, Ctrl and/or AltGr down (GetKeyState reports them) until
+// destroyed.
 class HeldKeys {
 public:
     explicit HeldKeys(int mods);

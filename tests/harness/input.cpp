@@ -39,6 +39,7 @@ HeldKeys::HeldKeys(int mods) {
     BYTE state[256] = {};
     if (mods & kShift) state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
     if (mods & kCtrl) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+    if (mods & kAltGr) state[VK_CONTROL] = state[VK_LCONTROL] = state[VK_MENU] = state[VK_RMENU] = 0x80;
     SetKeyboardState(state);
 }
 

@@ -69,6 +69,8 @@ protected:
         std::string text = Text(h);
         DWORD a = 0, c = 0;
         SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&c));
+        if (std::max(a, c) > text.size())
+            return "'" + text + "' selected " + std::to_string(a) + " to " + std::to_string(c);
         if (a == c) return text.insert(c, 1, '|');
         return text.insert(std::max(a, c), 1, a < c ? ']' : '[').insert(std::min(a, c), 1, a < c ? '[' : ']');
     }

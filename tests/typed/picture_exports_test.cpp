@@ -100,4 +100,25 @@ TEST_F(PictureBox, EmptyAndUnfocusedHidesItsLiterals) {
     EXPECT_EQ(Text(h), "(5  )    -  ");
 }
 
+// The empty box is painted without emptying its text: a parent that reads
+// the text while it picks the colours gets the layout, and a paste it makes
+// there goes into the layout.
+TEST_F(PictureBox, TextStaysWhileTheParentPicksColours) {
+    HWND h = Make("QXPicture", "(999) 999-99");
+    SendMessageA(h, EM_SETSEL, 1, 1);
+    ASSERT_TRUE(qxt::SetClipboardText("5"));
+    std::string seen = "(not asked)";
+    bool asked = false;
+    parent.onMessage = [&](UINT msg, WPARAM, LPARAM) {
+        if (msg != WM_CTLCOLOREDIT || asked) return;
+        asked = true;
+        seen = Text(h);
+        SendMessageA(h, WM_PASTE, 0, 0);
+    };
+    Ink(h);
+    parent.onMessage = nullptr;
+    EXPECT_EQ(seen, "(   )    -  ");
+    EXPECT_EQ(Text(h), "(5  )    -  ");
+}
+
 }  // namespace

@@ -40,6 +40,7 @@ TEST_F(TypedEdit, Scripts) {
         {P, kPhone, "](555) 123-45[", "~", "|(   )    -  ", 1},
         {P, kPhone, "(5[55) 123]-45", "7", "(57| )    -45", 3},  // blanked, then typed
         {P, kPhone, "", "@5551234", "(555) 123-4| ", 1}, {P, kPhone, "", "@555123456", "|(   )    -  ", 0},
+        {P, "ulul", "", "aBcD", "AbCd|", 4},  // both cases of the converting placeholders
         {T, "99:99 am", "", "7:05p", " 7:05 p|m", 5},    {T, "99:99 a.m.", "", "7:05p", " 7:05 p|.m.", 5},
         {T, "99:99 A.M.", "", "11:30a", "11:30 A|.M.", 6},
         {T, "99:99", "", "23:59", "23:59|", 5},          {T, "99:99", "", "9 7", " 9:7| ", 3},
@@ -78,7 +79,9 @@ TEST_F(TypedEdit, Ranges) {
         {I, 0, 10, 20, "5", "5"},     {I, 0, 10, 20, "25", "2"},      {I, 0, -20, -10, "-5", ""},
         {F, 0, 0, 100, "5-", "-5"},   {F, 0, -20, -10, "25-", "25"},  {F, 0, -1.5, 1.5, "1.6", "1."},
         {I, 0, 10, 20, "5{", "6"},    {I, 0, 10, 20, "5}", "5"},      {I, 1, 10, 20, "20{", "10"},
-        {I, 1, 10, 20, "10}", "20"},  {I, 1, -2147483648.0, 2147483647, "2147483647{", "-2147483648"},
+        {I, 1, 10, 20, "10}", "20"},  {I, 0, 10, 20, "19{", "20"},    {I, 0, 10, 20, "20{", "20"},
+        {I, 0, 10, 20, "11}", "10"},  {I, 0, 10, 20, "10}", "10"},    {I, 1, 10, 20, "19{", "20"},
+        {I, 1, 10, 20, "11}", "10"},  {I, 1, -2147483648.0, 2147483647, "2147483647{", "-2147483648"},
         {I, 1, -2147483648.0, 2147483647, "-2147483648}", "2147483647"},
     };
     for (const auto &c : cases) {
@@ -128,8 +131,11 @@ TEST_F(TypedEdit, FloatSetValue) {
         EXPECT_TRUE(Saw(h, c.text ? 1 : 0)) << c.value;
         DestroyWindow(h);
     }
-    HWND h = Make(F);  // 127 fraction digits: more than the line holds
-    EXPECT_FALSE(QXFloatSetMask(h, "") && QXFloatSetValue(h, 2.5));
+    HWND h = Make(F);  // 127 fraction digits: as many as the line holds are shown
+    ASSERT_TRUE(QXFloatSetMask(h, "") && QXFloatSetValue(h, 2.5));
+    EXPECT_EQ(Text(h), "2.5" + std::string(60, '0'));
+    ASSERT_TRUE(QXFloatSetValue(h, -1234567.25));
+    EXPECT_EQ(Text(h), "-1,234,567.25" + std::string(50, '0'));
 }
 
 // Without digit limits the groups, then the fraction, end at the line's 63
@@ -149,7 +155,7 @@ TEST_F(TypedEdit, FloatLineIsNeverCut) {
 // The edit's own separators decide, whatever the C runtime's locale: in the
 // mask, the text typed, the value read and the value set.
 TEST_F(TypedEdit, FloatSeparators) {
-    for (const char *bad : {"x..", "x1,", "x.9", "x-,", "x.-", "x.", "", static_cast<const char *>(nullptr)})
+    for (const char *bad : {"x..", "x1,", "x.9", "x-,", "x.-", "x.", "x\x01,", "x.\x7f", "", static_cast<const char *>(nullptr)})
         EXPECT_FALSE(QXFloatSetFormat(Make(F), bad)) << (bad ? bad : "null");
     for (const char *locale : {"German_Germany.1252", "C"}) {
         ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr);  // the first reads a decimal comma
@@ -167,6 +173,14 @@ TEST_F(TypedEdit, FloatSeparators) {
             EXPECT_EQ(Text(h), std::string("-2") + dec + "25") << locale;
         }
     }
+    // A new format shows the text anew in its separators: the value stays.
+    HWND h = Make(F);
+    Play(h, "1234.5");
+    ASSERT_TRUE(QXFloatSetFormat(h, " ,."));
+    double v = 0;
+    EXPECT_TRUE(Text(h) == "1.234,5" && QXFloatGetValue(h, &v) && v == 1234.5) << Text(h) << " " << v;
+    Play(h, "$6");
+    EXPECT_EQ(Text(h), "1.234,56");
 }
 
 // After a click or the keyboard focus, a caret beyond the entered characters
@@ -250,6 +264,102 @@ TEST_F(TypedEdit, TimeMasksAndPictureExports) {
     EXPECT_TRUE(QXPicGetValue(h, buf, sizeof buf) && std::string(buf) == "0705P" && Text(h) == "07:05 PM");
     ASSERT_TRUE(QXTime_Clear(h));
     EXPECT_TRUE(Text(h) == "  :    M" && Saw(h, 3));
+}
+
+// A refused change reverts to the text shown just before it, also for a
+// character that comes without a key-down (Alt+numpad, an input method,
+// automation): neither to the text of an older key nor to the layout of a
+// mask the edit had before.
+TEST_F(TypedEdit, RefusalRevertsToTheTextJustBefore) {
+    const struct { const char *cls, *mask, *newMask, *keys, *lone, *shown; } cases[] = {
+        {I, "999", nullptr, "123", "9", "123|"}, {F, "9.9", nullptr, "1.5<", "\b", "1.|5"},
+        {F, "9.9", nullptr, "1.5<<#", "", "1|.5"},
+        {T, "99:99 am", nullptr, "", "99m", " 9:    |m"},
+        {T, "99:99", "99:99 am", "", "99m", " 9:    |m"},
+    };
+    for (const auto &c : cases) {
+        HWND h = Make(c.cls, c.mask);
+        if (c.newMask) {
+            ASSERT_TRUE(QXTime_SetMask(h, c.newMask));
+        }
+        Play(h, c.keys);
+        for (const char *p = c.lone; *p; ++p) SendMessageA(h, WM_CHAR, static_cast<BYTE>(*p), 0);
+        EXPECT_EQ(Shown(h), c.shown) << c.cls << " " << c.mask << " then " << (c.newMask ? c.newMask : "");
+        DestroyWindow(h);
+    }
+}
+
+// A change the host makes is taken (WM_SETTEXT answers TRUE, an export true,
+// the parent is told) or refused silently: the text stays, nothing is sent,
+// and the keys the user typed ahead stay queued (no beep drops them), as
+// they do not after a refused change of the user's.
+TEST_F(TypedEdit, HostChangesTakenOrRefusedSilently) {
+    const auto text = [](const char *t) {
+        return [t](HWND h) { return SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(t)) == TRUE; };
+    };
+    const struct { const char *cls, *mask; std::function<bool(HWND)> change; const char *after; } cases[] = {
+        {"QXEdit", "", text("abc"), "abc"},  {I, "99", text("42"), "42"},  {I, "99", text("123"), nullptr},
+        {I, "", text("1x"), nullptr},        {F, "9.9", text("1.5"), "1.5"},
+        {F, "9.9", [](HWND h) { return QXFloatSetValue(h, 12.5) != 0; }, nullptr},
+        {P, kPhone, text("(555)"), "(555)    -  "},
+        {P, kPhone, [](HWND h) { return QXPicSetValue(h, "ab") != 0; }, nullptr},
+        {T, "99:99", text("12:34"), "12:34"}, {T, "99:99", text("25:00"), nullptr},
+        {T, "99:99 am", [](HWND h) { return QXTime_SetTime(h, 13, 5) != 0; }, "01:05 pm"},
+    };  // after null: refused
+    for (const auto &c : cases) {
+        HWND h = Make(c.cls, c.mask);
+        const std::string before = Text(h);
+        qxt::PostText(h, "7");
+        EXPECT_EQ(c.change(h), c.after != nullptr) << c.cls << " " << (c.after ? c.after : before);
+        EXPECT_EQ(Text(h), c.after ? c.after : before) << c.cls;
+        EXPECT_TRUE(Saw(h, c.after ? 1 : 0)) << c.cls << " " << (c.after ? c.after : before);
+        MSG typedAhead;
+        EXPECT_TRUE(PeekMessageA(&typedAhead, h, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)) << c.cls;
+        DestroyWindow(h);
+        qxt::Pump();
+    }
+    HWND h = Make(I, "9");  // the user's refused change drops them
+    Start(h, "5|");
+    qxt::PostText(h, "7");
+    SendMessageA(h, WM_CHAR, '6', 0);
+    MSG typedAhead;
+    EXPECT_TRUE(Text(h) == "5" && !PeekMessageA(&typedAhead, h, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+}
+
+// No control character (below 0x20, or 0x7F) enters the text, in any edit
+// class. Typed, it is a key's code (Ctrl+A, Ctrl+Z, Ctrl+Backspace, Enter,
+// Esc, Tab outside a dialog) and is ignored: the selection and the keys typed
+// after it stay. A new text or value holding one is refused. A paste takes
+// the clipboard's first line; a control character left in it refuses it.
+TEST_F(TypedEdit, ControlCharactersNeverEnter) {
+    const struct { const char *cls, *mask, *start, *newText; } edits[] = {
+        {"QXEdit", "", "a[bc]d", "ab\x01"}, {I, "", "1[23]4", "1\r"}, {F, "", "1[.2]5", "1.5\t"},
+        {P, "XXXX", "a[bc]d", "ab\x7f" "d"}, {T, "", "1[2:]34", "12:3\x1b"}};
+    for (const auto &c : edits) {
+        HWND h = Make(c.cls, c.mask);
+        for (char ch : {'\x01', '\x1a', '\x7f', '\r', '\n', '\x1b', '\t'}) {
+            Start(h, c.start);
+            PostMessageA(h, WM_KEYUP, 'Q', 0);  // typed after it, still queued
+            SendMessageA(h, WM_CHAR, static_cast<BYTE>(ch), 0);
+            MSG typedAfter;
+            EXPECT_TRUE(PeekMessageA(&typedAfter, h, WM_KEYUP, WM_KEYUP, PM_REMOVE)) << c.cls << " " << int(ch);
+            EXPECT_TRUE(Shown(h) == c.start && Saw(h, 0)) << c.cls << " " << int(ch) << ": " << Shown(h);
+        }
+        EXPECT_FALSE(SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.newText))) << c.cls;
+        EXPECT_TRUE(Shown(h) == c.start && Saw(h, 0)) << c.cls << ": " << Shown(h);
+        DestroyWindow(h);
+    }
+    HWND e = Make("QXEdit");
+    const struct { const char *clipboard, *shown; } pastes[] = {
+        {"xy\r\nz", "axy|d"}, {"xy\n", "axy|d"}, {"\r\nxy", "a[bc]d"}, {"x\ty", "a[bc]d"}, {"x\x7f", "a[bc]d"}};
+    for (const auto &c : pastes) {
+        Start(e, "a[bc]d");
+        Play(e, (std::string("@") + c.clipboard).c_str());
+        EXPECT_EQ(Shown(e), c.shown) << c.clipboard;
+    }
+    HWND p = Make(P, "XXXX"), f = Make(F);
+    EXPECT_FALSE(QXPicSetValue(p, "a\x01") || QXPicSetMask(p, "X\tX") || QXFloatSetFormat(f, "x\x01,"));
+    EXPECT_EQ(Text(p), "    ");
 }
 
 // Every export fails on a window of another class, a destroyed one or none,
