@@ -1,6 +1,6 @@
 #include "common/acc_api.h"
 
-#include <cstring>
+#include "common/system_library.h"
 
 namespace qx {
 
@@ -15,24 +15,10 @@ const IID kIidOleWindow = {
 
 namespace {
 
-// A library of the system folder, by full path (never one found first in the
-// host's folder or the current one).
-HMODULE LoadSystemLibrary(const char *name) {
-    char path[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    const size_t nameLength = std::strlen(name);
-    if (length == 0 || length + 1 + nameLength >= MAX_PATH) return nullptr;
-    path[length] = '\\';
-    std::memcpy(path + length + 1, name, nameLength + 1);
-    return LoadLibraryA(path);
-}
-
 template <typename Fn>
 bool Find(HMODULE module, const char *name, Fn *fn) {
-    FARPROC proc = module ? GetProcAddress(module, name) : nullptr;
-    // void (*)() converts to and from every function pointer type.
-    *fn = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
-    return proc != nullptr;
+    *fn = FindEntry<Fn>(module, name);
+    return *fn != nullptr;
 }
 
 bool Fill(AccApi *api) {

@@ -1,8 +1,18 @@
 #include "common/window_class.h"
 
+#include <mutex>
+
 #include "common/window_object.h"
 
 namespace qx {
+namespace {
+
+// Registrations and unregistrations run one at a time: threads that register
+// at once must not both find the count at 0, nor one count a class that
+// another is removing.
+std::mutex g_registering;
+
+}  // namespace
 
 bool RegisterCounted(WindowClass &cls, HINSTANCE instance) {
     WNDCLASSA wc = {};
@@ -14,6 +24,7 @@ bool RegisterCounted(WindowClass &cls, HINSTANCE instance) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     wc.lpszClassName = cls.name;
     WindowObject::AddClassProc(cls.proc);
+    std::lock_guard<std::mutex> lock(g_registering);
     const bool registered = RegisterClassA(&wc) != 0;
     if (!registered && cls.count == 0) return false;
     ++cls.count;
@@ -21,6 +32,7 @@ bool RegisterCounted(WindowClass &cls, HINSTANCE instance) {
 }
 
 void UnregisterCounted(WindowClass &cls, HINSTANCE instance) {
+    std::lock_guard<std::mutex> lock(g_registering);
     if (cls.count > 0) --cls.count;
     if (cls.count == 0) UnregisterClassA(cls.name, instance);
 }

@@ -19,34 +19,30 @@ constexpr SpinButton kButtons[] = {kSpinUpper, kSpinLower};
 
 // ---- Auto-repeat ------------------------------------------------------------
 
-enum Direction { kUp = 0, kDown = 1, kNoDirection = 2 };
+// Each thread repeats at most one spin, the one its slot of thread-local
+// storage names; the repetition's timer and flags are the spin's own. The
+// timer is a thread timer: its ticks come from the message loop of the thread
+// that set it, which alone can kill it, and that thread's slot leads the tick
+// to its spin. Nothing of one thread's repetition is seen by another.
+class RepeatSlot {
+public:
+    // Taken at the first use, given back when the library goes.
+    static const RepeatSlot &Get() {
+        static const RepeatSlot slot;
+        return slot;
+    }
+    SpinCtl *Spin() const { return usable() ? static_cast<SpinCtl *>(TlsGetValue(index_)) : nullptr; }
+    // False when the system has no slot left for the library.
+    bool Set(SpinCtl *spin) const { return usable() && TlsSetValue(index_, spin); }
 
-// One set for the whole process: at most one spin repeats at a time.
-struct RepeatState {
-    UINT_PTR timer = 0;
-    int direction = kNoDirection;
-    SpinCtl *target = nullptr;
-    bool repeating = false;  // the first, longer delay has passed
-    // A step of the repetition is running; a tick that comes from a modal
-    // loop inside it is skipped.
-    bool stepping = false;
+private:
+    RepeatSlot() : index_(TlsAlloc()) {}
+    ~RepeatSlot() {
+        if (usable()) TlsFree(index_);
+    }
+    bool usable() const { return index_ != TLS_OUT_OF_INDEXES; }
+    const DWORD index_;
 };
-RepeatState g_repeat;
-
-void StopRepeat() {
-    if (g_repeat.timer) KillTimer(nullptr, g_repeat.timer);
-    g_repeat.timer = 0;
-    g_repeat.direction = kNoDirection;
-    g_repeat.target = nullptr;
-    g_repeat.repeating = false;
-}
-
-void StartRepeat(SpinCtl *spin, bool up, TIMERPROC tick) {
-    if (g_repeat.timer) StopRepeat();
-    g_repeat.direction = up ? kUp : kDown;
-    g_repeat.target = spin;
-    g_repeat.timer = SetTimer(nullptr, 0, kFirstDelay, tick);
-}
 
 // ---- Drawing ----------------------------------------------------------------
 
@@ -101,41 +97,62 @@ void DrawClassicButton(HDC dc, RECT r, bool up, bool pressed_, int borderWidth, 
 
 }  // namespace
 
-const SpinCtl *SpinRepeatTarget() { return g_repeat.target; }
+const SpinCtl *SpinRepeatTarget() { return RepeatSlot::Get().Spin(); }
+
+void SpinCtl::StartRepeat(bool up) {
+    if (SpinCtl *current = RepeatSlot::Get().Spin()) current->StopRepeat();
+    repeatUp_ = up;
+    repeating_ = false;
+    repeatTimer_ = SetTimer(nullptr, 0, kFirstDelay, RepeatTick);
+    // A tick that cannot find its spin would never stop its timer.
+    if (repeatTimer_ && !RepeatSlot::Get().Set(this)) StopRepeat();
+}
+
+// Only on the thread that started the repetition: the spin's own, where its
+// window lives.
+void SpinCtl::StopRepeat() {
+    if (repeatTimer_) KillTimer(nullptr, repeatTimer_);
+    repeatTimer_ = 0;
+    repeating_ = false;
+    if (RepeatSlot::Get().Spin() == this) RepeatSlot::Get().Set(nullptr);
+}
 
 // The repetition runs from the thread's message loop, outside any call on
 // the owner: each tick is a way in of its own and holds the owner alive
 // across its step.
 void CALLBACK SpinCtl::RepeatTick(HWND, UINT, UINT_PTR id, DWORD) {
-    RepeatState &r = g_repeat;
-    // A tick of a timer already killed, or one during a step of ours.
-    if (id != r.timer || r.stepping) return;
-    SpinCtl *spin = r.target;
-    if (!spin || r.direction == kNoDirection || spin->owner_.SpinHost().Gone()) {
-        StopRepeat();
+    SpinCtl *spin = RepeatSlot::Get().Spin();
+    // A tick of a timer already killed.
+    if (!spin || id != spin->repeatTimer_) return;
+    if (spin->owner_.SpinHost().Gone()) {
+        spin->StopRepeat();
         return;
     }
+    // A tick from a modal loop inside a step of ours.
+    if (spin->stepping_) return;
     // Without the capture the button is no longer held for this window (a
     // modal window, a drag elsewhere, a disabled window): the press ends.
     if (GetCapture() != spin->window_) {
         spin->CaptureLost();
-        StopRepeat();
+        spin->StopRepeat();
         return;
     }
-    if (!r.repeating) {
-        r.repeating = true;
-        KillTimer(nullptr, r.timer);
-        r.timer = SetTimer(nullptr, 0, kRepeatDelay, RepeatTick);
+    if (!spin->repeating_) {
+        spin->repeating_ = true;
+        KillTimer(nullptr, spin->repeatTimer_);
+        spin->repeatTimer_ = SetTimer(nullptr, 0, kRepeatDelay, RepeatTick);
+        if (!spin->repeatTimer_) spin->StopRepeat();
         return;
     }
-    r.stepping = true;
+    spin->stepping_ = true;
     bool stepped = false;
-    const bool alive = spin->Step(r.direction == kUp, &stepped);
-    r.stepping = false;
     // Gone, the owner (and the spin with it) is deleted or about to be: its
-    // destructor stops the repetition. A new repetition may also have begun
-    // inside the step.
-    if (alive && !stepped && r.target == spin) StopRepeat();
+    // destructor stops the repetition.
+    if (!spin->Step(spin->repeatUp_, &stepped)) return;
+    spin->stepping_ = false;
+    // A new repetition may have begun inside the step (a new timer), or
+    // this one ended (none).
+    if (!stepped && spin->repeatTimer_ == id) spin->StopRepeat();
 }
 
 SpinCtl::SpinCtl(SpinOwner &owner, int left, int top, int width, int height, unsigned edges)
@@ -144,10 +161,9 @@ SpinCtl::SpinCtl(SpinOwner &owner, int left, int top, int width, int height, uns
     Layout(left, top, width, height);
 }
 
-// A spin that goes away is never stepped again.
-SpinCtl::~SpinCtl() {
-    if (g_repeat.target == this) StopRepeat();
-}
+// A spin that goes away is never stepped again. It goes on its window's
+// thread, where its repetition runs.
+SpinCtl::~SpinCtl() { StopRepeat(); }
 
 bool SpinCtl::Step(bool up, bool *changed) {
     WindowObject::Guard guard(owner_.SpinHost());
@@ -225,8 +241,13 @@ bool SpinCtl::MouseDown(int x, int y) {
     // which its release ends. Dropping it here would leave the capture taken
     // with nothing that releases it.
     if (hit == kSpinNone && pressed_ != kSpinNone) return true;
+    const SpinButton before = pressed_;
     pressed_ = hit;
     if (hit == kSpinNone) return false;
+    // A press on a button while one is held (no release between) ends the
+    // held one's press: drawn normal, its repetition stopped.
+    StopRepeat();
+    if (before != kSpinNone && before != hit) DrawButtonNow(before, Look::Normal);
     DrawButtonNow(hit, Look::Pressed);
 
     // The capture is taken before the first step: a step that raises a
@@ -244,7 +265,7 @@ bool SpinCtl::MouseDown(int x, int y) {
     }
 
     if (stepped) {
-        StartRepeat(this, hit == kSpinUpper, RepeatTick);
+        StartRepeat(hit == kSpinUpper);
     } else {
         // A refused first step: clicks the user queued meanwhile would only
         // be refused again. The button stays pressed until the release.
@@ -270,7 +291,7 @@ bool SpinCtl::MouseUp(int, int) {
 
 void SpinCtl::CaptureLost() {
     if (GetCapture() == window_) return;  // taken again by the same window
-    if (g_repeat.target == this) StopRepeat();
+    StopRepeat();
     if (pressed_ == kSpinNone) return;
     const SpinButton held = pressed_;
     pressed_ = kSpinNone;

@@ -36,8 +36,9 @@ public:
 
     void Layout(int left, int top, int width, int height);
     void Paint(HDC dc);
-    // A press on an arrow steps at once and, held, repeats: first after
-    // 300 ms, then every 50 ms. True when the spin takes the press.
+    // A press on an arrow steps at once and, held, repeats: again after
+    // about 350 ms, then every 50 ms. True when the spin takes the press.
+    // A thread repeats one spin at a time; threads repeat apart.
     bool MouseDown(int x, int y);
     // True when an arrow was held.
     bool MouseUp(int x, int y);
@@ -63,15 +64,24 @@ private:
     void DrawButton(HDC dc, HTHEME theme, SpinButton button, Look look);
     void DrawButtonNow(SpinButton button, Look look);
     void HotTrack(int x, int y);
+    // The repetition of a held arrow, on this spin's thread.
+    void StartRepeat(bool up);
+    void StopRepeat();
     static void CALLBACK RepeatTick(HWND, UINT, UINT_PTR id, DWORD);
 
     SpinOwner &owner_;
     HWND window_;            // the window that carries the spin
     SpinGeometry geometry_;  // heights, width, borders, gap, edges, left, top
     SpinButton pressed_;     // the button held, kSpinNone when none
+    UINT_PTR repeatTimer_ = 0;  // the thread timer of the repetition, 0 when none
+    bool repeatUp_ = false;     // the repetition's direction
+    bool repeating_ = false;    // the first, longer delay has passed
+    // A step of the repetition is running; a tick that comes from a modal
+    // loop inside it is skipped.
+    bool stepping_ = false;
 };
 
-// The spin whose step the process is repeating, or null.
+// The spin whose step the calling thread is repeating, or null.
 const SpinCtl *SpinRepeatTarget();
 
 }  // namespace qx

@@ -1,6 +1,7 @@
 #include "visual/theme_api.h"
 
 #include "common/os_version.h"
+#include "common/system_library.h"
 
 namespace qx {
 namespace {
@@ -11,6 +12,19 @@ HRESULT WINAPI NoDrawThemeBackground(HTHEME, HDC, int, int, const RECT *, const 
     return E_FAIL;
 }
 
+// An entry missing from a loaded library, or of a library not loaded, gets
+// the fallback.
+template <typename Fn>
+Fn EntryOr(HMODULE module, const char *name, Fn fallback) {
+    const Fn fn = FindEntry<Fn>(module, name);
+    return fn ? fn : fallback;
+}
+
+bool SystemAllowsThemes() {
+    OSVERSIONINFOA info;
+    return ReadOsVersion(&info) && VersionAllowsThemes(info);
+}
+
 }  // namespace
 
 bool VersionAllowsThemes(const OSVERSIONINFOA &info) {
@@ -18,58 +32,47 @@ bool VersionAllowsThemes(const OSVERSIONINFOA &info) {
     return info.dwMajorVersion > 5 || (info.dwMajorVersion == 5 && info.dwMinorVersion >= 1);
 }
 
-ThemeApi::ThemeApi() {
-    OSVERSIONINFOA info;
-    Load(ReadOsVersion(&info) ? &info : nullptr, "UxTheme.dll");
-}
+// Runs in the library's static initialisation: reads the version, loads
+// nothing.
+ThemeApi::ThemeApi() : library_("UxTheme.dll"), themed_(SystemAllowsThemes()), keepLoaded_(true) {}
 
-ThemeApi::ThemeApi(const OSVERSIONINFOA *version, const char *library) { Load(version, library); }
-
-void ThemeApi::Load(const OSVERSIONINFOA *version, const char *library) {
-    themed_ = version && VersionAllowsThemes(*version);
-    // The themed flag stays set even when loading fails: every
-    // OpenThemeData then answers null.
-    if (themed_) module_ = LoadLibraryA(library);
-}
+ThemeApi::ThemeApi(const OSVERSIONINFOA *version, const char *library)
+    : library_(library), themed_(version && VersionAllowsThemes(*version)), keepLoaded_(false) {}
 
 ThemeApi::~ThemeApi() {
-    if (module_) FreeLibrary(module_);
-    module_ = nullptr;
+    if (!keepLoaded_ && published_.load(std::memory_order_acquire) && entries_.module)
+        FreeLibrary(entries_.module);
 }
 
-// An entry missing from a loaded library gets the fallback as well.
-template <typename Fn>
-Fn ThemeApi::Resolve(const char *name, Fn fallback) const {
-    FARPROC proc = module_ ? GetProcAddress(module_, name) : nullptr;
-    // void (*)() converts to and from every function pointer type.
-    return proc ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc)) : fallback;
-}
-
-HTHEME ThemeApi::OpenThemeData(HWND hwnd, LPCWSTR classList) {
-    if (!openResolved_) {
-        openResolved_ = true;
-        open_ = Resolve<OpenFn>("OpenThemeData", &NoOpenThemeData);
+// The themed flag stays set even when loading fails: every OpenThemeData
+// then answers null. The flag that publishes the set is raised only once
+// every entry is stored, so a thread that sees it raised never finds an entry
+// missing.
+const ThemeApi::EntrySet &ThemeApi::Entries() {
+    if (published_.load(std::memory_order_acquire)) return entries_;
+    std::lock_guard<std::mutex> lock(loading_);
+    if (!published_.load(std::memory_order_relaxed)) {
+        const HMODULE module = themed_ ? LoadSystemLibrary(library_) : nullptr;
+        entries_.module = module;
+        entries_.open = EntryOr<OpenFn>(module, "OpenThemeData", &NoOpenThemeData);
+        entries_.close = EntryOr<CloseFn>(module, "CloseThemeData", &NoCloseThemeData);
+        entries_.draw = EntryOr<DrawFn>(module, "DrawThemeBackground", &NoDrawThemeBackground);
+        published_.store(true, std::memory_order_release);
     }
-    return open_(hwnd, classList);
+    return entries_;
 }
+
+HTHEME ThemeApi::OpenThemeData(HWND hwnd, LPCWSTR classList) { return Entries().open(hwnd, classList); }
 
 HRESULT ThemeApi::CloseThemeData(HTHEME *theme) {
-    if (!closeResolved_) {
-        closeResolved_ = true;
-        close_ = Resolve<CloseFn>("CloseThemeData", &NoCloseThemeData);
-    }
     HTHEME handle = theme ? *theme : nullptr;
     if (theme) *theme = nullptr;
-    return close_(handle);
+    return Entries().close(handle);
 }
 
 HRESULT ThemeApi::DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT *rect,
                                       const RECT *clip) {
-    if (!drawResolved_) {
-        drawResolved_ = true;
-        draw_ = Resolve<DrawFn>("DrawThemeBackground", &NoDrawThemeBackground);
-    }
-    return draw_(theme, dc, part, state, rect, clip);
+    return Entries().draw(theme, dc, part, state, rect, clip);
 }
 
 }  // namespace qx

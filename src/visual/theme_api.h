@@ -1,19 +1,29 @@
 // Run-time access to the visual-styles library. UxTheme.dll is never linked:
-// it is loaded with the control library where the system version allows visual
-// styles, and its three entry points are looked up at first use. Without it
-// every caller gets the classic fallbacks.
+// where the system version allows visual styles it is loaded from the system
+// folder at the first call that needs it (never while the control library
+// loads), and its three entry points are looked up then, all at once. Without
+// it every caller gets the classic fallbacks. Any thread may make the first
+// call: the entry points are published only once all of them are stored.
 #pragma once
 #include <windows.h>
 #include <uxtheme.h>
+
+#include <atomic>
+#include <mutex>
 
 namespace qx {
 
 class ThemeApi {
 public:
-    // The system's version decides; the library is "UxTheme.dll".
+    // The process's own: the system's version decides, and the library is
+    // the system's "UxTheme.dll". Once loaded it stays until the process
+    // ends: this object goes at process detach, inside the loader lock,
+    // where no library may be freed.
     ThemeApi();
     // A given version record (null: the version could not be read) and
-    // library name, so that every situation can be built on one machine.
+    // library name of the system folder (kept, not copied), so that every
+    // situation can be built on one machine. Frees what it loaded when it
+    // goes.
     ThemeApi(const OSVERSIONINFOA *version, const char *library);
     ~ThemeApi();
     ThemeApi(const ThemeApi &) = delete;
@@ -30,25 +40,33 @@ public:
     HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT *rect,
                                 const RECT *clip);
 
-    HMODULE Module() const { return module_; }
+    // The library, loaded by this call if nothing has loaded it yet; null
+    // when it is not to be loaded or cannot be.
+    HMODULE Module() { return Entries().module; }
 
 private:
     using OpenFn = HTHEME(WINAPI *)(HWND, LPCWSTR);
     using CloseFn = HRESULT(WINAPI *)(HTHEME);
     using DrawFn = HRESULT(WINAPI *)(HTHEME, HDC, int, int, const RECT *, const RECT *);
 
-    void Load(const OSVERSIONINFOA *version, const char *library);
-    template <typename Fn>
-    Fn Resolve(const char *name, Fn fallback) const;
+    // The library and its entry points (a missing one replaced by its
+    // fallback), every one set before the set is published.
+    struct EntrySet {
+        HMODULE module;
+        OpenFn open;
+        CloseFn close;
+        DrawFn draw;
+    };
+    // The set, loaded and looked up by the first call in any thread; the
+    // others wait for it.
+    const EntrySet &Entries();
 
-    bool themed_ = false;
-    HMODULE module_ = nullptr;
-    OpenFn open_ = nullptr;
-    CloseFn close_ = nullptr;
-    DrawFn draw_ = nullptr;
-    bool openResolved_ = false;
-    bool closeResolved_ = false;
-    bool drawResolved_ = false;
+    const char *const library_;
+    const bool themed_;
+    const bool keepLoaded_;
+    EntrySet entries_ = {};
+    std::atomic<bool> published_{false};  // entries_ complete
+    std::mutex loading_;                  // held by the one call that fills entries_
 };
 
 // The process's one instance, built by the library's static initialisation.

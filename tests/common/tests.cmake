@@ -6,3 +6,9 @@ set(D ${CMAKE_CURRENT_LIST_DIR})
 # exports called from a worker thread.
 qx_wine_test(unit_common STATIC SOURCES ${D}/text_test.cpp ${D}/lifetime_test.cpp ${D}/thread_test.cpp
   ${D}/../harness/poison_alloc.cpp)
+
+# Several UI threads, each with windows of every class, registering, painting
+# and calling the exports at once, with a theme in force and in the classic
+# look.
+qx_wine_test(ui_threads SOURCES ${D}/ui_threads_test.cpp)
+qx_wine_test(ui_threads_classic CLASSIC SOURCES ${D}/ui_threads_test.cpp)

@@ -44,6 +44,17 @@ bool PumpUntil(const std::function<bool()> &pred, DWORD ms) {
 
 void PumpFor(DWORD ms) { PumpUntil(nullptr, ms); }
 
+bool PumpUntilSignaled(HANDLE event, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Pump();
+        if (WaitForSingleObject(event, 0) == WAIT_OBJECT_0) return true;
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= ms) return false;
+        MsgWaitForMultipleObjects(1, &event, FALSE, ms - elapsed, QS_ALLINPUT);
+    }
+}
+
 namespace {
 LONG g_faults = 0;
 LONG CALLBACK CountFault(EXCEPTION_POINTERS *info) {

@@ -33,6 +33,9 @@ void Pump();
 void PumpFor(DWORD ms);
 // Runs the message loop until pred() holds or ms milliseconds have passed.
 bool PumpUntil(const std::function<bool()> &pred, DWORD ms);
+// Runs the message loop until the event is signalled (a thread's sign to
+// this one, which wakes it as a message does) or ms milliseconds have passed.
+bool PumpUntilSignaled(HANDLE event, DWORD ms);
 
 // Counts the access violations raised while it lives, before the system may
 // swallow them (Wine does in timer callbacks and some sent messages).

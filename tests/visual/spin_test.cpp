@@ -1,8 +1,12 @@
 // The spin button: its layout as plain numbers, then a spin in a window of
 // the test's own class, driven as an edit window drives it: its looks read
 // back as pixels (classic, or themed with hot tracking), presses,
-// auto-repeat, the wheel, and every way a press ends. The same program runs
+// auto-repeat, the wheel, every way a press ends, and spins held on two
+// threads at once. The same program runs
 // with a theme in force and in the classic look.
+#include <atomic>
+#include <thread>
+
 #include "common/window_class.h"
 #include "harness.h"
 #include "visual/spin_ctl.h"
@@ -132,7 +136,8 @@ int Wrong(const SpinWindow &w, SpinButton b, int state) {
 // state 4, its classic arrows still black). A press draws its button pressed
 // and holds the capture, also when its first step is refused (as here),
 // which drops the clicks queued meanwhile; a second press that misses both
-// buttons keeps them; a paint draws both buttons normal, a release the held
+// buttons keeps them, one on the other button takes over (the first drawn
+// normal again); a paint draws both buttons normal, a release the held
 // one. Moves draw the button under the pointer
 // hot (themed only), except while one is held, and ask for the leave
 // notice; a leave draws both normal again.
@@ -143,7 +148,8 @@ TEST(Spin, LooksPressesAndHotTracking) {
         {16, 21, 11, {}, 1, 1}, {12, 30, 15, {Disable}, 4, 4}, {24, 33, 1, {PressUp}, 3, 1},
         {16, 40, 11, {PressDown}, 1, 3}, {16, 40, 11, {PressDown, Paint}, 1, 1}, {16, 40, 11, {PressUp, Release}, 1, 1},
         {16, 40, 11, {OverUp}, 2, 1}, {16, 40, 11, {OverDown}, 1, 2}, {16, 40, 11, {OverUp, Leave}, 1, 1},
-        {16, 40, 11, {PressUp, OverDown}, 3, 1}, {16, 40, 11, {PressUp, Miss}, 3, 1}};
+        {16, 40, 11, {PressUp, OverDown}, 3, 1}, {16, 40, 11, {PressUp, Miss}, 3, 1},
+        {16, 40, 11, {PressUp, PressDown}, 1, 3}, {16, 40, 11, {PressDown, PressUp}, 3, 1}};
     for (const auto &c : cases) {
         SCOPED_TRACE(&c - cases);
         SpinWindow &w = SpinWindow::Make(parent, c.width, c.height, c.edges);
@@ -228,6 +234,79 @@ TEST(Spin, RepeatsUntilRefusedReleasedDeletedOrCaptureLost) {
                            w->spin.Pressed() == kSpinNone && !Wrong(*w, kSpinUpper, 1))) << &c - cases;
         if (w) DestroyWindow(w->Window());
     }
+}
+
+// A press on the other arrow while one repeats ends the first press and its
+// repetition, also when the new press's step is refused (then nothing
+// repeats); an accepted one repeats in its own direction.
+TEST(Spin, APressOnTheOtherArrowTakesOver) {
+    qxt::ParentWindow parent;
+    for (const bool refused : {true, false}) {
+        SCOPED_TRACE(refused ? "refused" : "accepted");
+        SpinWindow &w = SpinWindow::Make(parent);
+        w.during = [&w, refused](int) { return !refused || w.downs == 0; };
+        w.spin.MouseDown(kUp.x, kUp.y);
+        ASSERT_TRUE(qxt::PumpUntil([&] { return w.ups >= 3; }, 2000));
+        w.spin.MouseDown(kDown.x, kDown.y);
+        const int ups = w.ups;
+        if (refused) qxt::PumpFor(300);
+        else EXPECT_TRUE(qxt::PumpUntil([&] { return w.downs >= 3; }, 2000));
+        EXPECT_EQ(w.ups, ups) << "the first arrow still repeating";
+        EXPECT_EQ(SpinRepeatTarget(), refused ? nullptr : &w.spin);
+        EXPECT_TRUE(w.spin.MouseUp(0, 0));
+        DestroyWindow(w.Window());
+    }
+}
+
+// A spin held on each of two threads: both repeat at once, each on its own
+// thread's timer; the release on one thread ends that thread's repetition
+// only, and the other goes on until its own release.
+TEST(Spin, EachThreadRepeatsItsOwnSpin) {
+    qxt::ParentWindow parent;
+    SpinWindow &mine = SpinWindow::Make(parent);  // registers the class before the thread starts
+    std::atomic<int> mySteps(0), otherSteps(0);
+    std::atomic<const SpinCtl *> otherTarget(nullptr);
+    std::atomic<bool> otherHeld(false);
+    mine.during = [&](int n) { return mySteps = n, true; };
+    // Signs between the threads: the other pressed, release it, released, finish.
+    HANDLE pressed = CreateEventA(nullptr, TRUE, FALSE, nullptr), release = CreateEventA(nullptr, TRUE, FALSE, nullptr),
+           released = CreateEventA(nullptr, TRUE, FALSE, nullptr), finish = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread other([&] {
+        qxt::ParentWindow otherParent;
+        SpinWindow &w = SpinWindow::Make(otherParent);
+        w.during = [&](int n) { return otherSteps = n, true; };
+        otherHeld = w.spin.MouseDown(kUp.x, kUp.y);
+        SetEvent(pressed);
+        qxt::PumpUntilSignaled(release, 10000);
+        otherTarget = SpinRepeatTarget();
+        otherHeld = !w.spin.MouseUp(0, 0);
+        SetEvent(released);
+        qxt::PumpUntilSignaled(finish, 10000);
+        DestroyWindow(w.Window());
+    });
+    ASSERT_TRUE(qxt::PumpUntilSignaled(pressed, 5000));
+    EXPECT_TRUE(otherHeld);
+    mine.spin.MouseDown(kUp.x, kUp.y);
+    EXPECT_TRUE(qxt::PumpUntil([&] { return mySteps >= 4 && otherSteps >= 4; }, 3000))
+        << "both repeating: " << mySteps << " and " << otherSteps << " steps";
+    EXPECT_EQ(SpinRepeatTarget(), &mine.spin);
+    SetEvent(release);
+    EXPECT_TRUE(qxt::PumpUntilSignaled(released, 5000));
+    EXPECT_FALSE(otherHeld);
+    EXPECT_NE(otherTarget.load(), nullptr);
+    EXPECT_NE(otherTarget.load(), &mine.spin);
+    const int otherAt = otherSteps, mineAt = mySteps;
+    EXPECT_TRUE(qxt::PumpUntil([&] { return mySteps >= mineAt + 3; }, 2000)) << "this thread's spin stopped too";
+    EXPECT_EQ(otherSteps, otherAt) << "the released spin goes on";
+    EXPECT_TRUE(mine.spin.MouseUp(0, 0));
+    const int stoppedAt = mySteps;
+    qxt::PumpFor(200);
+    EXPECT_EQ(mySteps, stoppedAt) << "repeating after its release";
+    EXPECT_EQ(SpinRepeatTarget(), nullptr);
+    SetEvent(finish);
+    other.join();
+    for (HANDLE e : {pressed, release, released, finish}) CloseHandle(e);
+    DestroyWindow(mine.Window());
 }
 
 }  // namespace
