@@ -5,7 +5,7 @@
 //
 // One BmpBtn per window, its window object. Each message it handles becomes
 // one virtual operation, so that a derived button replaces single behaviours
-// (the month/year button replaces DrawFace only).
+// (the month/year button replaces DrawFace and DrawPicture only).
 #pragma once
 #include <windows.h>
 
@@ -44,8 +44,9 @@ public:
     virtual void Release();
     virtual void EnterHot();
     virtual void LeaveHot();
-    // Shows the button as DrawFace draws it: from the image kept of its last
-    // drawing when nothing it shows has changed since (see LookKey).
+    // Shows the button as DrawFace and DrawPicture draw it, from the image
+    // kept of its last drawing when nothing it shows has changed since (see
+    // LookKey); a new picture or enabled state is drawn onto the face kept.
     virtual void Draw(HDC dc, const RECT &rect, bool pressedLook);
     // The picture in the classic look: where the top-left pixel of a bitmap
     // has the transparent colour, every pixel of that colour shows the face
@@ -54,8 +55,12 @@ public:
     // The picture in the themed look: pixels of the transparent colour let
     // the face show through.
     virtual void DrawImageMasked(HDC dc, const RECT &rect, bool pressedLook);
-    // Frame, background, focus mark and picture, themed or classic.
-    virtual void DrawFace(HDC dc, const RECT &rect, bool pressedLook);
+    // Frame, background and focus mark, themed or classic; gives the area
+    // the picture goes in.
+    virtual RECT DrawFace(HDC dc, const RECT &rect, bool pressedLook);
+    // The picture on a face: DrawImageMasked where the face is themed (the
+    // picture never moves), else DrawImage.
+    virtual void DrawPicture(HDC dc, const RECT &area, bool pressedLook);
     // The bitmap is handed over (deleted with the button) and never changed;
     // the one it replaces is the caller's again. What was kept of the old
     // one is dropped.
@@ -87,6 +92,7 @@ public:
     HBITMAP DisabledBitmap() const { return greyed_.get(); }
     HICON DisabledIcon() const { return greyedIcon_.get(); }
     HBITMAP KeptImage() const { return image_.get(); }
+    HBITMAP KeptFace() const { return face_.get(); }
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -101,16 +107,26 @@ protected:
     virtual bool HasFace() { return true; }
     // A number for whatever else a derived face shows (0 here).
     virtual unsigned FaceVariant() const { return 0; }
-    // Forgets the image of the last drawing: the next one draws anew.
-    void DropImage() { image_.Reset(); }
+    // Forgets the images of the last drawing: the next one draws anew.
+    void DropImage() {
+        image_.Reset();
+        face_.Reset();
+    }
 
 private:
-    // Everything a drawing of the button depends on.
-    struct LookKey {
+    // Everything the face of the button depends on.
+    struct FaceKey {
         int width, height, borderWidth, borderHeight;
-        bool pressedLook, hot, focused, enabled, themed;
-        unsigned variant, picture;
+        bool pressedLook, hot, focused, themed;
+        unsigned variant;
         Scheme scheme;
+        bool operator==(const FaceKey &o) const;
+    };
+    // Everything a drawing of the button depends on: its face and picture.
+    struct LookKey {
+        FaceKey face;
+        bool enabled;
+        unsigned picture;
         bool operator==(const LookKey &o) const;
     };
     // What is kept of one picture (the bitmap or its greyed copy) to draw it
@@ -139,10 +155,13 @@ private:
     OwnedIcon greyedIcon_;
     PictureCopies bitmapCopies_, greyedCopies_;
     Scheme scheme_ = {};
+    Bitmap face_;   // the face without its picture, for faceKey_
+    FaceKey faceKey_ = {};
+    RECT pictureArea_ = {0, 0, 0, 0};
     Bitmap image_;  // the whole button as last drawn, for key_
     LookKey key_ = {};
     unsigned picture_ = 0;  // counts the pictures set
-    KeptDC imageDC_;
+    KeptDC faceDC_, imageDC_;
     KeptTheme theme_{L"BUTTON"};
 };
 

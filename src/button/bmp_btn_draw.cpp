@@ -67,29 +67,33 @@ bool BmpBtn::Scheme::operator==(const Scheme &o) const {
            light == o.light;
 }
 
-bool BmpBtn::LookKey::operator==(const LookKey &o) const {
+bool BmpBtn::FaceKey::operator==(const FaceKey &o) const {
     return width == o.width && height == o.height && borderWidth == o.borderWidth &&
            borderHeight == o.borderHeight && pressedLook == o.pressedLook && hot == o.hot &&
-           focused == o.focused && enabled == o.enabled && themed == o.themed && variant == o.variant &&
-           picture == o.picture && scheme == o.scheme;
+           focused == o.focused && themed == o.themed && variant == o.variant && scheme == o.scheme;
+}
+
+bool BmpBtn::LookKey::operator==(const LookKey &o) const {
+    return face == o.face && enabled == o.enabled && picture == o.picture;
 }
 
 HTHEME BmpBtn::FaceTheme() { return theme_.Get(Window()); }
 
 BmpBtn::LookKey BmpBtn::KeyOf(const RECT &rect, bool pressedLook) {
     LookKey key = {};
-    key.width = rect.right - rect.left;
-    key.height = rect.bottom - rect.top;
-    key.borderWidth = GetSystemMetrics(SM_CXBORDER);
-    key.borderHeight = GetSystemMetrics(SM_CYBORDER);
-    key.pressedLook = pressedLook;
-    key.hot = hot;
-    key.focused = focused;
+    FaceKey &face = key.face;
+    face.width = rect.right - rect.left;
+    face.height = rect.bottom - rect.top;
+    face.borderWidth = GetSystemMetrics(SM_CXBORDER);
+    face.borderHeight = GetSystemMetrics(SM_CYBORDER);
+    face.pressedLook = pressedLook;
+    face.hot = hot;
+    face.focused = focused;
+    face.themed = FaceTheme() != nullptr;
+    face.variant = FaceVariant();
+    face.scheme = CurrentScheme();
     key.enabled = Enabled();
-    key.themed = FaceTheme() != nullptr;
-    key.variant = FaceVariant();
     key.picture = picture_;
-    key.scheme = CurrentScheme();
     return key;
 }
 
@@ -102,37 +106,54 @@ void BmpBtn::FollowScheme(const Scheme &scheme) {
     greyedCopies_.Drop();
 }
 
-// The image is drawn at the origin of rect; a face that cannot be kept
-// (no memory for it) is drawn straight onto dc.
+namespace {
+
+// Makes *bmp a w x h DIB section unless it is one already.
+bool FitDib(Bitmap *bmp, int w, int h) {
+    int bw = 0, bh = 0;
+    uint32_t *bits = nullptr;
+    if (!BitmapSize(bmp->get(), &bw, &bh) || bw != w || bh != h) bmp->Reset(MakeDib32(w, h, &bits));
+    return static_cast<bool>(*bmp);
+}
+
+}  // namespace
+
+// Two images are kept: the face alone, drawn again when the face's look
+// changes, and the whole button, made from the face and the picture again
+// when either changes; a paint copies the whole. Drawn at the origin of
+// rect; where no image can be kept (no memory for it), straight onto dc.
 void BmpBtn::Draw(HDC dc, const RECT &rect, bool pressedLook) {
     if (!HasFace()) return;
     const LookKey key = KeyOf(rect, pressedLook);
-    if (key.width <= 0 || key.height <= 0) return;
-    FollowScheme(key.scheme);
-    HDC image = imageDC_.Get();
-    if (image && !(image_ && key == key_)) {
-        int w = 0, h = 0;
-        uint32_t *bits = nullptr;
-        if (!BitmapSize(image_.get(), &w, &h) || w != key.width || h != key.height)
-            image_.Reset(MakeDib32(key.width, key.height, &bits));
-        if (image_) {
-            Select into(image, image_.get());
-            const RECT all = {0, 0, key.width, key.height};
-            DrawFace(image, all, pressedLook);
+    const int w = key.face.width, h = key.face.height;
+    if (w <= 0 || h <= 0) return;
+    FollowScheme(key.face.scheme);
+    HDC faceDC = faceDC_.Get(), imageDC = imageDC_.Get();
+    const RECT all = {0, 0, w, h};
+    if (faceDC && imageDC && !(image_ && key == key_)) {
+        if (!(face_ && key.face == faceKey_) && FitDib(&face_, w, h)) {
+            Select into(faceDC, face_.get());
+            pictureArea_ = DrawFace(faceDC, all, pressedLook);
+            faceKey_ = key.face;
+        }
+        if (face_ && key.face == faceKey_ && FitDib(&image_, w, h)) {
+            Select from(faceDC, face_.get()), into(imageDC, image_.get());
+            BitBlt(imageDC, 0, 0, w, h, faceDC, 0, 0, SRCCOPY);
+            DrawPicture(imageDC, pictureArea_, pressedLook);
             key_ = key;
         }
     }
-    if (!image || !image_) {
-        DrawFace(dc, rect, pressedLook);
+    if (!imageDC || !image_ || !(key == key_)) {
+        DrawPicture(dc, DrawFace(dc, rect, pressedLook), pressedLook);
         return;
     }
-    Select from(image, image_.get());
-    BitBlt(dc, rect.left, rect.top, key.width, key.height, image, 0, 0, SRCCOPY);
+    Select from(imageDC, image_.get());
+    BitBlt(dc, rect.left, rect.top, w, h, imageDC, 0, 0, SRCCOPY);
 }
 
 // ---- The face --------------------------------------------------------------------
 
-void BmpBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
+RECT BmpBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
     RECT r = rect;
     const int bx = GetSystemMetrics(SM_CXBORDER), by = GetSystemMetrics(SM_CYBORDER);
     HTHEME theme = FaceTheme();
@@ -169,11 +190,14 @@ void BmpBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
 
     // Themed: r is still the whole button, so the dots run along its edge.
     if (focused && theme) DrawFocusRect(dc, &r);
+    return r;
+}
 
-    if (theme) {
-        DrawImageMasked(dc, r, false);  // the themed picture never moves
+void BmpBtn::DrawPicture(HDC dc, const RECT &area, bool pressedLook) {
+    if (FaceTheme()) {
+        DrawImageMasked(dc, area, false);  // the themed picture never moves
     } else {
-        DrawImage(dc, r, pressedLook);
+        DrawImage(dc, area, pressedLook);
     }
 }
 

@@ -17,9 +17,9 @@ constexpr int kStatePressed = 3;
 
 }  // namespace
 
-void MonthYearBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
+RECT MonthYearBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
     HTHEME theme = FaceTheme();
-    if (!theme) return;
+    if (!theme) return rect;
     FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     // The arrow is laid out on the whole button and clipped one pixel in,
     // so the black stays as a frame.
@@ -29,6 +29,7 @@ void MonthYearBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
     InflateRect(&outer, 1, 1);
     Themes().DrawThemeBackground(theme, dc, leftArrow_ ? kArrowLeftPart : kArrowRightPart,
                                  pressedLook ? kStatePressed : kStateNormal, &outer, &inner);
+    return inner;
 }
 
 void MonthYearBtn::OnThemeChanged() {

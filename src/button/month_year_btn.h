@@ -15,7 +15,9 @@ public:
     // The factory of "QXBmpButtonXP".
     static WindowObject *Make(HWND hwnd, const CREATESTRUCTA &cs);
 
-    void DrawFace(HDC dc, const RECT &rect, bool pressedLook) override;
+    RECT DrawFace(HDC dc, const RECT &rect, bool pressedLook) override;
+    // It shows no picture.
+    void DrawPicture(HDC, const RECT &, bool) override {}
     void OnThemeChanged() override;
     // Points the arrow left or right; the button is drawn again.
     void SetLeftArrow(bool left);

@@ -36,6 +36,53 @@ void Recolor(uint32_t *bits, size_t count, COLORREF from, COLORREF to) {
         if ((bits[i] & 0xFFFFFF) == key) bits[i] = fill;
 }
 
+// A 1-bit top-down DIB section whose 0 is black and 1 white, all black;
+// rows are padded to 32 bits.
+HBITMAP MakeMask(int w, int h, uint8_t **bits) {
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[2];
+    } bi = {};
+    bi.header.biSize = sizeof bi.header;
+    bi.header.biWidth = w;
+    bi.header.biHeight = -h;
+    bi.header.biPlanes = 1;
+    bi.header.biBitCount = 1;
+    bi.header.biCompression = BI_RGB;
+    bi.colors[1] = {255, 255, 255, 0};
+    void *p = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO *>(&bi), DIB_RGB_COLORS, &p, nullptr, 0);
+    *bits = static_cast<uint8_t *>(p);
+    return bmp;
+}
+
+// 24 and 32 bits hold the transparent colour exactly: the picture is read
+// once (a bitmap of the display's may live far away) and both copies are
+// made from what was read.
+bool MakeExactPair(HBITMAP picture, COLORREF transparent, Bitmap *cutout, Bitmap *mask) {
+    int w = 0, h = 0;
+    uint32_t *bits = nullptr;
+    Bitmap copy(ReadPixels(picture, &w, &h, &bits));
+    uint8_t *maskBits = nullptr;
+    Bitmap ones(copy ? MakeMask(w, h, &maskBits) : nullptr);
+    if (!copy || !ones) return false;
+    const size_t stride = ((static_cast<size_t>(w) + 31) / 32) * 4;
+    const uint32_t key = DibPixel(transparent);
+    for (int y = 0; y < h; ++y) {
+        uint32_t *row = bits + PixelCount(w, y);
+        uint8_t *maskRow = maskBits + stride * y;
+        for (int x = 0; x < w; ++x) {
+            if ((row[x] & 0xFFFFFF) != key) continue;
+            row[x] = 0;
+            maskRow[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+        }
+    }
+    GdiFlush();
+    cutout->Reset(copy.Release());
+    mask->Reset(ones.Release());
+    return true;
+}
+
 }  // namespace
 
 HBITMAP MakeClassicCopy(HBITMAP picture, COLORREF transparent, COLORREF face) {
@@ -48,15 +95,17 @@ HBITMAP MakeClassicCopy(HBITMAP picture, COLORREF transparent, COLORREF face) {
     return copy;
 }
 
-// The mask is made by the system's own conversion to one bit per pixel, so
-// that "the transparent colour" means what the picture's format stores for
-// it (in 16 bits, every colour that shares its stored value). The cutout is
-// the picture converted to 32 bits, and then the mask's white taken out of it.
+// Fewer bits: the mask is made by the system's own conversion to one bit
+// per pixel, so that "the transparent colour" means what the picture's
+// format stores for it (in 16 bits, every colour that shares its stored
+// value). The cutout is the picture converted to 32 bits, and then the
+// mask's white taken out of it.
 bool MakeThemedPair(HBITMAP picture, COLORREF transparent, Bitmap *cutout, Bitmap *mask) {
     cutout->Reset();
     mask->Reset();
     BITMAP bm;
     if (!picture || !GetObjectA(picture, sizeof bm, &bm)) return false;
+    if (bm.bmBitsPixel >= 24) return MakeExactPair(picture, transparent, cutout, mask);
     const int w = bm.bmWidth, h = bm.bmHeight;
     uint32_t *bits = nullptr;
     Bitmap copy(MakeDib32(w, h, &bits));

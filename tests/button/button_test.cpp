@@ -321,16 +321,17 @@ TEST_F(Btn, PrintsLeaveTheDeviceContextAlone) {
 
 // What a button keeps is deleted when it is replaced and with the button:
 // the greyed copies when the colours change and when the picture is set
-// again, the image of the last drawing when the size changes.
+// again, the images of the last drawing (whole and face) when the size
+// changes.
 TEST_F(Btn, KeptCopiesAreDeleted) {
     HICON icon = MakeIcon([](int x, int y) { return x > y ? kRed : kWhite; });
     HWND b = Make(MakeBitmap(9, 7, [](int x, int y) { return x == y ? kClear : kBlue; }), nullptr, WS_DISABLED),
          c = Make(nullptr, icon, WS_DISABLED);
-    struct Kept { HBITMAP greyed, image; HICON greyedIcon; };
+    struct Kept { HBITMAP greyed, image, face; HICON greyedIcon; };
     auto kept = [](HWND w) {
         Kept k = {};
         EXPECT_TRUE(qx::WindowObject::With<qx::BmpBtn>(w, [&](qx::BmpBtn &o) {
-            k = {o.DisabledBitmap(), o.KeptImage(), o.DisabledIcon()};
+            k = {o.DisabledBitmap(), o.KeptImage(), o.KeptFace(), o.DisabledIcon()};
             return true;
         }));
         return k;
@@ -352,9 +353,9 @@ TEST_F(Btn, KeptCopiesAreDeleted) {
     SetWindowPos(b, nullptr, 0, 0, kW + 4, kH, SWP_NOMOVE | SWP_NOZORDER);
     qxt::Repaint(b);
     const Kept last = kept(b);
-    EXPECT_TRUE(gone(before.image) && last.image && last.greyed);
+    EXPECT_TRUE(gone(before.image) && gone(before.face) && last.image && last.face && last.greyed);
     DestroyWindow(b);
-    EXPECT_TRUE(gone(last.image) && gone(last.greyed));
+    EXPECT_TRUE(gone(last.image) && gone(last.face) && gone(last.greyed));
     DestroyIcon(icon);
 }
 
