@@ -10,8 +10,16 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 dir=$1 reg=$2 tool=$3 stamp=$4
 mkdir -p "$dir"
-# No display while the prefixes are made: nothing here draws.
+# No display while the prefixes are made: nothing here draws. A server
+# started here has no display, so no test may run meanwhile (wine-ctest.sh
+# holds this lock for a run); every server is stopped before it is released.
+exec 9>"$dir/.lock"
+if ! flock -n 9; then
+    echo "make-prefix: waiting for the test run in $dir"
+    flock 9
+fi
 unset DISPLAY
+trap 'wine_stop "$dir/themed"; wine_stop "$dir/classic"' EXIT
 
 boot() {
     p=$1
