@@ -1,6 +1,7 @@
 # Two commands do everything on a fresh Debian machine:
 #   make test   install what is missing, build both DLLs and the tests, run the suite
 #   make demo   the same set-up, then run the demo host
+#   make bench  the same set-up, then the benchmark against the system's controls
 #   make dist   build both DLLs and pack the host developer's kit,
 #               $(BUILD)/qx_cntl-<version>.zip
 # `make` alone builds without testing.
@@ -10,7 +11,7 @@ B32 := $(BUILD)/i686
 B64 := $(BUILD)/x86_64
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all build deps test demo dist clean
+.PHONY: all build deps test demo dist bench clean
 
 all: build
 
@@ -36,6 +37,11 @@ test: dist
 
 demo: build
 	./scripts/run-demo.sh $(B64)
+
+# The full benchmark (long: 10,000 operations a side for every case, both
+# looks); its quick mode is part of `make test`.
+bench: build
+	./scripts/run-bench.sh $(B64)
 
 clean:
 	rm -rf $(BUILD)

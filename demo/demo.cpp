@@ -1,12 +1,15 @@
 // Demo host of qx_cntl: a dialog from a resource template holding the
-// library's controls, a list of every notification the dialog receives, and
-// the values the host reads back.
+// library's controls, a list of every notification the dialog receives, the
+// values the host reads back, and what a screen reader hears of the focused
+// control.
 //
 //   qx_demo.exe                      interactive
 //   qx_demo.exe --script <out.png>   drives a short session through the real
 //                                    input path, prints what it reads back,
 //                                    and saves a screenshot of the dialog
 #include <windows.h>
+#include <ole2.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstring>
@@ -112,8 +115,81 @@ std::string WindowText(HWND hwnd) {
     return buf;
 }
 
+// ---- What a screen reader hears ---------------------------------------------
+
+// Written out: IID_IAccessible of mingw's import library is no GUID.
+const IID kIidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+std::string Narrow(BSTR text) {
+    if (!text) return "";
+    char buf[256] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(SysStringLen(text)), buf, sizeof buf - 1, nullptr,
+                        nullptr);
+    return buf;
+}
+
+// A control as a screen reader reads it: its accessible object
+// (AccessibleObjectFromWindow, as any client asks), then the name, the role
+// and the value, e.g. `Quantity: (text) "14"`. Empty when the window has no
+// object.
+std::string Spoken(HWND hwnd) {
+    IAccessible *acc = nullptr;
+    if (!hwnd || AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, kIidAccessible, reinterpret_cast<void **>(&acc)) !=
+                     S_OK || !acc)
+        return "";
+    VARIANT self;
+    VariantInit(&self);
+    V_VT(&self) = VT_I4;
+    V_I4(&self) = CHILDID_SELF;
+    BSTR name = nullptr, value = nullptr;
+    VARIANT role;
+    VariantInit(&role);
+    std::string line = acc->get_accName(self, &name) == S_OK ? Narrow(name) : "(no name)";
+    if (acc->get_accRole(self, &role) == S_OK && V_VT(&role) == VT_I4) {
+        char text[64] = "";
+        GetRoleTextA(static_cast<DWORD>(V_I4(&role)), text, sizeof text);
+        line += std::string(" (") + text + ")";
+    }
+    if (acc->get_accValue(self, &value) == S_OK) line += " \"" + Narrow(value) + "\"";
+    SysFreeString(name);
+    SysFreeString(value);
+    acc->Release();
+    return line;
+}
+
+class Demo;
+Demo *g_demo = nullptr;  // the demo whose dialog is open
+void CALLBACK OnAccEvent(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG, DWORD, DWORD);
+
 class Demo {
 public:
+    // Listens, as a screen reader does, to the events of the process's
+    // windows: the system's focus changes and the controls' values, names
+    // and states.
+    Demo() {
+        g_demo = this;
+        hook_ = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr, &OnAccEvent,
+                                GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    }
+    ~Demo() {
+        if (hook_) UnhookWinEvent(hook_);
+        g_demo = nullptr;
+    }
+    Demo(const Demo &) = delete;
+    Demo &operator=(const Demo &) = delete;
+
+    // The focused control of the dialog is read again after an event about
+    // it; a new reading is shown and kept.
+    void Hear(HWND hwnd) {
+        if (!dlg_ || !hwnd || hwnd != GetFocus() || GetParent(hwnd) != dlg_) return;
+        const std::string line = Spoken(hwnd);
+        if (line.empty() || line == spoken_) return;
+        spoken_ = line;
+        heard_.push_back(line);
+        SetDlgItemTextA(dlg_, IDC_SPOKEN, line.c_str());
+    }
+    const std::vector<std::string> &Heard() const { return heard_; }
+
     // What the host reads back from its controls, one line per control.
     std::vector<std::string> ReadBack() const {
         std::vector<std::string> lines;
@@ -159,6 +235,8 @@ public:
         case WM_INITDIALOG: return self->OnInit(dlg);
         case WM_COMMAND: return self->OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
         case WM_CLOSE: return self->Close();
+        case kHearFocus: return self->Hear(GetFocus()), TRUE;
+        case WM_DESTROY: self->dlg_ = nullptr; return FALSE;
         }
         return FALSE;
     }
@@ -173,7 +251,12 @@ private:
         QXBtn_SetIcon(GetDlgItem(dlg, IDC_ICONBUTTON), LoadIconA(nullptr, IDI_INFORMATION));
         // A value the user may copy but not change; the host still sets it.
         SetDlgItemTextA(dlg, IDC_ACCOUNT, "ACC-0042-7");
+        // Picture-only buttons have no text to be named by.
+        SendDlgItemMessageA(dlg, IDC_BMPBUTTON, QXM_SETACCNAME, 0, reinterpret_cast<LPARAM>("Next"));
+        SendDlgItemMessageA(dlg, IDC_ICONBUTTON, QXM_SETACCNAME, 0, reinterpret_cast<LPARAM>("Information"));
         UpdateValues();
+        // The control the dialog focuses first, once it has.
+        PostMessageA(dlg, kHearFocus, 0, 0);
         return TRUE;
     }
 
@@ -240,10 +323,19 @@ private:
         SetDlgItemTextA(dlg_, IDC_VALUES, text.c_str());
     }
 
+    static constexpr UINT kHearFocus = WM_APP;
+
     HWND dlg_ = nullptr;
     std::vector<std::string> log_;
     int clicks_ = 0;
+    HWINEVENTHOOK hook_ = nullptr;
+    std::string spoken_;               // the last reading
+    std::vector<std::string> heard_;   // every reading
 };
+
+void CALLBACK OnAccEvent(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG, DWORD, DWORD) {
+    if (g_demo && object == OBJID_CLIENT) g_demo->Hear(hwnd);
+}
 
 // ---- The scripted session -------------------------------------------------
 
@@ -434,6 +526,12 @@ int Scripted(HINSTANCE inst, const char *png) {
     const size_t from = demo.Log().size() > 8 ? demo.Log().size() - 8 : 0;
     for (size_t i = from; i < demo.Log().size(); ++i) std::printf("  %s\n", demo.Log()[i].c_str());
 
+    const std::vector<std::string> &heard = demo.Heard();
+    std::printf("A screen reader heard %u readings of the focused control; the last ones:\n",
+                static_cast<unsigned>(heard.size()));
+    for (size_t i = heard.size() > 10 ? heard.size() - 10 : 0; i < heard.size(); ++i)
+        std::printf("  %s\n", heard[i].c_str());
+
     const bool saved = SaveScreenshot(dlg, png);
     std::printf("Screenshot: %s%s\n", png, saved ? "" : " (could not be written)");
     DestroyWindow(dlg);
@@ -444,6 +542,7 @@ int Scripted(HINSTANCE inst, const char *png) {
 
 int main(int argc, char **argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     HINSTANCE inst = GetModuleHandleA(nullptr);
     if (!RegisterQXCtls(inst)) {
         std::fprintf(stderr, "qx_demo: RegisterQXCtls failed\n");
@@ -458,5 +557,6 @@ int main(int argc, char **argv) {
                              reinterpret_cast<LPARAM>(&demo)) == -1;
     }
     UnregisterQXCtls(inst);
+    CoUninitialize();
     return rc;
 }

@@ -19,3 +19,4 @@
 #define IDC_LOG 1100
 #define IDC_VALUES 1101
 #define IDC_CLEARLOG 1102
+#define IDC_SPOKEN 1103

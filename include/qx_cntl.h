@@ -42,17 +42,26 @@
 /* Notification code sent by a "QXCalCntl" when a day is double-clicked. */
 #define QXCN_DAYDBLCLK 1
 
-/* String resources of the edit family's context menu. The library's own
- * (English) strings are in the DLL; a host gives its own texts by putting
- * strings with these identifiers in a STRINGTABLE of the module whose
- * instance handle creates the windows (a dialog's module, the hInstance of
- * CreateWindowEx), where they are looked up first. '&' marks the mnemonic. */
+/* String resources: the edit family's context menu, and what screen readers
+ * are told of the controls' parts. The library's own (English) strings are
+ * in the DLL; a host gives its own texts by putting strings with these
+ * identifiers in a STRINGTABLE of the module whose instance handle creates
+ * the windows (a dialog's module, the hInstance of CreateWindowEx), where
+ * they are looked up first. In the menu's texts '&' marks the mnemonic. */
 #define QXIDS_MENU_UNDO      0x7E10
 #define QXIDS_MENU_CUT       0x7E11
 #define QXIDS_MENU_COPY      0x7E12
 #define QXIDS_MENU_PASTE     0x7E13
 #define QXIDS_MENU_DELETE    0x7E14
 #define QXIDS_MENU_SELECTALL 0x7E15
+#define QXIDS_ACC_PRESS      0x7E20 /* the default action of buttons and spin arrows */
+#define QXIDS_ACC_SELECT     0x7E21 /* the default action of a calendar's day */
+#define QXIDS_ACC_UP         0x7E22 /* the spin's arrows */
+#define QXIDS_ACC_DOWN       0x7E23
+#define QXIDS_ACC_PREVYEAR   0x7E24 /* the calendar's four arrow buttons */
+#define QXIDS_ACC_NEXTYEAR   0x7E25
+#define QXIDS_ACC_PREVMONTH  0x7E26
+#define QXIDS_ACC_NEXTMONTH  0x7E27
 
 /* Resource scripts may include this header for the constants above. */
 #ifndef RC_INVOKED

@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "common/library_strings.h"
 #include "common/win_util.h"
 #include "qx_cntl.h"
 
@@ -93,16 +94,25 @@ void BmpBtn::OnThemeChanged() {
     InvalidateRect(Window(), nullptr, TRUE);
 }
 
+void BmpBtn::OnAccPress() {
+    if (!IsWindowEnabled(Window())) return;
+    OnLButtonDown();
+    if (Gone() || !tracking) return;
+    OnLButtonUp(clientRect.right / 2, clientRect.bottom / 2);
+}
+
 void BmpBtn::Press() {
     if (pressed) return;
     pressed = true;
     DrawNow(true);
+    NotifyStateChange(Window());
 }
 
 void BmpBtn::Release() {
     if (!pressed) return;
     pressed = false;
     DrawNow(false);
+    NotifyStateChange(Window());
 }
 
 void BmpBtn::EnterHot() {
@@ -164,10 +174,38 @@ LRESULT BmpBtn::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN: OnLButtonDown(); return 0;
     case WM_LBUTTONUP: OnLButtonUp(LowSigned(lp), HighSigned(lp)); return 0;
     case WM_MOUSELEAVE: OnMouseLeave(); return 0;
+    case kBtnAccPressMessage: OnAccPress(); return 0;
     case WM_NCDESTROY: return 0;
     default: return DefWindowProcA(Window(), msg, wp, lp);
     }
 }
+
+// ---- Accessibility ---------------------------------------------------------------
+
+long BmpBtn::AccChildCount() { return 0; }
+
+long BmpBtn::AccRole(long) { return ROLE_SYSTEM_PUSHBUTTON; }
+
+void BmpBtn::AccCaption(long, AccText *caption) { WindowTextCaption(Window(), caption); }
+
+bool BmpBtn::AccValue(long, AccText *) { return false; }
+
+long BmpBtn::AccState(long) {
+    long state = pressed ? STATE_SYSTEM_PRESSED : 0;
+    if (GetWindowLongA(Window(), GWL_STYLE) & BS_DEFPUSHBUTTON) state |= STATE_SYSTEM_DEFAULT;
+    return state;
+}
+
+void BmpBtn::AccDefaultAction(long, AccText *action) { LoadControlString(Window(), QXIDS_ACC_PRESS, action); }
+
+HRESULT BmpBtn::AccDoDefaultAction(long) {
+    if (!IsWindowEnabled(Window())) return E_ACCESSDENIED;
+    return PostMessageA(Window(), kBtnAccPressMessage, 0, 0) ? S_OK : E_FAIL;
+}
+
+HRESULT BmpBtn::AccSetValue(long, const char *) { return DISP_E_MEMBERNOTFOUND; }
+
+bool BmpBtn::AccChildRect(long, RECT *) { return false; }
 
 }  // namespace qx
 

@@ -6,6 +6,10 @@
 // One BmpBtn per window, its window object. Each message it handles becomes
 // one virtual operation, so that a derived button replaces single behaviours
 // (the month/year button replaces DrawFace and DrawPicture only).
+//
+// Screen readers see a push button named by its text (a picture-only button
+// by the name its host gives it, QXM_SETACCNAME), pressed while pressed,
+// whose default action "Press" clicks it as the mouse does.
 #pragma once
 #include <windows.h>
 
@@ -38,8 +42,13 @@ public:
     // The look changed: themes are opened again, and everything kept for
     // drawing is made again.
     virtual void OnThemeChanged();
+    // The default action of a screen reader (posted, so that a dialog the
+    // click opens does not hold up the client): a press and release in the
+    // middle, through the mouse handlers, when the button is enabled.
+    virtual void OnAccPress();
     // Each changes its flag and draws at once (no WM_PAINT); the hot ones
-    // always draw the unpressed look.
+    // always draw the unpressed look. A change of the pressed flag raises
+    // EVENT_OBJECT_STATECHANGE.
     virtual void Press();
     virtual void Release();
     virtual void EnterHot();
@@ -72,6 +81,16 @@ public:
     // now exists.
     bool MakeDisabledBitmap();
     bool MakeDisabledIcon();
+
+    long AccChildCount() override;
+    long AccRole(long child) override;
+    void AccCaption(long child, AccText *caption) override;
+    bool AccValue(long child, AccText *value) override;
+    long AccState(long child) override;
+    void AccDefaultAction(long child, AccText *action) override;
+    HRESULT AccDoDefaultAction(long child) override;
+    HRESULT AccSetValue(long child, const char *text) override;
+    bool AccChildRect(long child, RECT *rect) override;
 
     bool focused = false;
     bool tracking = false;  // a mouse press holds the capture
@@ -164,6 +183,10 @@ private:
     KeptDC faceDC_, imageDC_;
     KeptTheme theme_{L"BUTTON"};
 };
+
+// The message a button posts itself for the default action of a screen
+// reader (private to the class).
+constexpr UINT kBtnAccPressMessage = WM_USER + 0x7F0;
 
 // ---- Drawing rules, without a window --------------------------------------
 

@@ -3,8 +3,10 @@
 #include <new>
 
 #include "button/month_year_btn.h"
+#include "calendar/cal_date_name.h"
 #include "calendar/julian_date.h"
 #include "common/gdi.h"
+#include "common/library_strings.h"
 #include "common/win_util.h"
 #include "qx_cntl.h"
 #include "visual/theme_api.h"
@@ -16,12 +18,48 @@ const char kCalThemedButtonClass[] = "QXBmpButtonXP";
 
 namespace {
 
-// Window property of a navigation button holding its own window procedure.
+// Window properties of a navigation button: its own window procedure, and
+// for a system button its CalSystemButton.
 const char kButtonProcProp[] = "QXCalButtonProc";
+const char kButtonAccessProp[] = "QXCalButtonAccess";
+
+// The names of the navigation buttons, in CalButton order.
+const UINT kButtonNames[] = {QXIDS_ACC_PREVYEAR, QXIDS_ACC_NEXTYEAR, QXIDS_ACC_PREVMONTH,
+                             QXIDS_ACC_NEXTMONTH};
 
 bool HasFocus(HWND hwnd) { return GetFocus() == hwnd; }
 
 }  // namespace
+
+// A system push button standing in for a themed navigation button, as
+// screen readers see it. The system's own object would name it by its text
+// ("<"); the calendar names it after its arrow with QXM_SETACCNAME, which
+// the system's button does not take, so the button's replaced procedure
+// (CalButtonProc) hands the accessibility messages to this object.
+class CalSystemButton final : public AccessProvider {
+public:
+    explicit CalSystemButton(HWND button) : button_(button), access(button, *this) {}
+
+    long AccChildCount() override { return 0; }
+    long AccRole(long) override { return ROLE_SYSTEM_PUSHBUTTON; }
+    void AccCaption(long, AccText *caption) override { WindowTextCaption(button_, caption); }
+    bool AccValue(long, AccText *) override { return false; }
+    long AccState(long) override {
+        return (SendMessageA(button_, BM_GETSTATE, 0, 0) & BST_PUSHED) ? STATE_SYSTEM_PRESSED : 0;
+    }
+    void AccDefaultAction(long, AccText *action) override { LoadControlString(button_, QXIDS_ACC_PRESS, action); }
+    // The system button's own click (one BN_CLICKED), posted so that the
+    // client is not held up by what the click does.
+    HRESULT AccDoDefaultAction(long) override {
+        if (!IsWindowEnabled(button_)) return E_ACCESSDENIED;
+        return PostMessageA(button_, BM_CLICK, 0, 0) ? S_OK : E_FAIL;
+    }
+    HRESULT AccSetValue(long, const char *) override { return DISP_E_MEMBERNOTFOUND; }
+    bool AccChildRect(long, RECT *) override { return false; }
+
+    const HWND button_;
+    WindowAccess access;
+};
 
 CalCtl::CalCtl(HWND hwnd) : WindowObject(hwnd) {
     uint32_t m, d, y;
@@ -29,6 +67,17 @@ CalCtl::CalCtl(HWND hwnd) : WindowObject(hwnd) {
     model.selected = static_cast<int>(d) - 1;
     model.month = static_cast<int>(m) - 1;
     model.year = static_cast<int>(y);
+    announcedDay_ = model.selected;
+    announcedMonth_ = model.month;
+    announcedYear_ = model.year;
+}
+
+// A button that outlived the calendar (moved to another parent) no longer
+// finds the object that is going.
+CalCtl::~CalCtl() {
+    for (const auto &button : systemButtons_)
+        if (button && GetPropA(button->button_, kButtonAccessProp) == button.get())
+            RemovePropA(button->button_, kButtonAccessProp);
 }
 
 WindowObject *CalCtl::Make(HWND hwnd, const CREATESTRUCTA &) { return new (std::nothrow) CalCtl(hwnd); }
@@ -43,26 +92,58 @@ void CalCtl::Repaint(unsigned rows) {
     if (rows) PaintNow([rows](CalPainter &painter) { painter.Rows(rows); });
 }
 
+void CalCtl::AnnounceDate() {
+    if (model.selected == announcedDay_ && model.month == announcedMonth_ && model.year == announcedYear_)
+        return;
+    announcedDay_ = model.selected;
+    announcedMonth_ = model.month;
+    announcedYear_ = model.year;
+    NotifyValueChange(Window());
+}
+
 void CalCtl::SetYear(int year, bool redraw, bool clamp) {
     const unsigned rows = model.SetYear(year, clamp);
     if (redraw) Repaint(rows);
+    AnnounceDate();
 }
 
 void CalCtl::SetMonth(int month, bool redraw, bool clamp) {
     const unsigned rows = model.SetMonth(month, clamp);
     if (redraw) Repaint(rows);
+    AnnounceDate();
 }
 
 void CalCtl::SetDay(int index, bool redraw) {
     model.SetDay(index);
     if (redraw) InvalidateRect(Window(), nullptr, TRUE);
+    AnnounceDate();
 }
 
-void CalCtl::MoveSelection(int delta) { Repaint(model.MoveSelection(delta)); }
+void CalCtl::MoveSelection(int delta) {
+    Repaint(model.MoveSelection(delta));
+    AnnounceDate();
+}
 
-void CalCtl::PreviousMonth() { Repaint(model.PreviousMonth()); }
+void CalCtl::PreviousMonth() {
+    Repaint(model.PreviousMonth());
+    AnnounceDate();
+}
 
-void CalCtl::NextMonth() { Repaint(model.NextMonth()); }
+void CalCtl::NextMonth() {
+    Repaint(model.NextMonth());
+    AnnounceDate();
+}
+
+void CalCtl::SelectDay(int index) {
+    if (!CalModel::IsValidDay(index, model.month, model.year) || index == model.selected) return;
+    const int old = model.selected;
+    model.selected = index;
+    PaintNow([index, old](CalPainter &painter) {
+        painter.Day(index);
+        painter.Day(old);  // nothing when it was not a day of this month
+    });
+    AnnounceDate();
+}
 
 // The buttons get the themed class only where the "BUTTON" theme opens for
 // the calendar now; a themed button that cannot be made (its class is not
@@ -88,15 +169,26 @@ HWND CalCtl::MakeButton(int button, bool themed, HINSTANCE instance, const RECT 
                                r.right - r.left, r.bottom - r.top, Window(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     };
+    // A button made again for a new look replaces one already destroyed.
+    systemButtons_[button].reset();
     HWND hwnd = themed ? create(kCalThemedButtonClass) : nullptr;
     if (hwnd) SetMonthYearArrow(hwnd, left);
-    if (!hwnd) hwnd = create("BUTTON");
-    if (!hwnd) return nullptr;
+    if (!hwnd) {
+        hwnd = create("BUTTON");
+        if (!hwnd) return nullptr;
+        // Without the memory for it the button stays as the system shows it.
+        systemButtons_[button].reset(new (std::nothrow) CalSystemButton(hwnd));
+        if (systemButtons_[button] && !SetPropA(hwnd, kButtonAccessProp, systemButtons_[button].get()))
+            systemButtons_[button].reset();
+    }
     // The button's own procedure is kept with the button before it is
     // replaced; without room for it the button keeps its procedure.
     const LONG_PTR own = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
     if (SetPropA(hwnd, kButtonProcProp, reinterpret_cast<HANDLE>(own)))
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CalButtonProc));
+    AccText name;
+    LoadControlString(Window(), kButtonNames[button], &name);
+    SendMessageA(hwnd, QXM_SETACCNAME, 0, reinterpret_cast<LPARAM>(name.c_str()));
     return hwnd;
 }
 
@@ -171,14 +263,7 @@ void CalCtl::OnClick(int x, int y, bool doubleClick) {
     if (Gone()) return;
     const int index = model.DayAt(x, y);
     const bool valid = CalModel::IsValidDay(index, model.month, model.year);
-    if (valid && index != model.selected) {
-        const int old = model.selected;
-        model.selected = index;
-        PaintNow([index, old](CalPainter &painter) {
-            painter.Day(index);
-            painter.Day(old);  // nothing when it was not a day of this month
-        });
-    }
+    SelectDay(index);
     // Last: the parent may destroy the calendar while it handles this.
     if (doubleClick && valid) NotifyParent(QXCN_DAYDBLCLK);
 }
@@ -208,15 +293,90 @@ LRESULT CalCtl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
+// A system button's accessibility messages (the name, the object, the calls
+// of clients on other threads) go to its CalSystemButton.
 LRESULT CALLBACK CalButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     const WNDPROC own = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kButtonProcProp));
+    auto *system = static_cast<CalSystemButton *>(GetPropA(hwnd, kButtonAccessProp));
+    if (system) {
+        if (msg == WM_GETOBJECT) {
+            if (const LRESULT answer = system->access.OnGetObject(wp, lp)) return answer;
+        } else if (msg == QXM_SETACCNAME) {
+            return system->access.OnSetName(lp);
+        } else if (msg == ThreadCallMessage() && msg != 0) {
+            return RunThreadCall(hwnd, lp) ? 1 : 0;
+        }
+    }
     switch (msg) {
     case WM_SETFOCUS: SetFocus(GetParent(hwnd)); return 0;
     case WM_KILLFOCUS: return 0;
-    case WM_NCDESTROY: RemovePropA(hwnd, kButtonProcProp); break;
+    case WM_NCDESTROY:
+        RemovePropA(hwnd, kButtonProcProp);
+        if (system) {
+            system->access.Disconnect();
+            RemovePropA(hwnd, kButtonAccessProp);
+        }
+        break;
     default: break;
     }
     return own ? CallWindowProcA(own, hwnd, msg, wp, lp) : 0;
+}
+
+// ---- Accessibility ---------------------------------------------------------------
+
+long CalCtl::AccChildCount() {
+    const int days = CalModel::DaysInMonth(model.month, model.year);
+    return days > 0 ? days : 0;
+}
+
+long CalCtl::AccRole(long child) { return child ? ROLE_SYSTEM_CELL : ROLE_SYSTEM_TABLE; }
+
+void CalCtl::AccCaption(long child, AccText *caption) {
+    if (!child) {
+        LabelCaption(Window(), caption);
+        return;
+    }
+    CalDateName(model.year, model.month, static_cast<int>(child - 1), caption);
+    DoubleAmpersands(caption);
+}
+
+bool CalCtl::AccValue(long child, AccText *value) {
+    if (child) return false;
+    CalDateName(model.year, model.month, model.selected, value);
+    return true;
+}
+
+long CalCtl::AccState(long child) {
+    if (!child) return 0;
+    long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (child - 1 == model.selected) {
+        state |= STATE_SYSTEM_SELECTED;
+        if (HasFocus(Window())) state |= STATE_SYSTEM_FOCUSED;
+    }
+    return state;
+}
+
+void CalCtl::AccDefaultAction(long child, AccText *action) {
+    if (child)
+        LoadControlString(Window(), QXIDS_ACC_SELECT, action);
+    else
+        action->Clear();
+}
+
+HRESULT CalCtl::AccDoDefaultAction(long child) {
+    if (!child) return DISP_E_MEMBERNOTFOUND;
+    if (!IsWindowEnabled(Window())) return E_ACCESSDENIED;
+    SelectDay(static_cast<int>(child - 1));
+    return S_OK;
+}
+
+HRESULT CalCtl::AccSetValue(long, const char *) { return DISP_E_MEMBERNOTFOUND; }
+
+bool CalCtl::AccChildRect(long child, RECT *rect) {
+    int column, row;
+    if (!child || !model.DayCell(static_cast<int>(child - 1), &column, &row)) return false;
+    *rect = model.CellRect(column, row);
+    return true;
 }
 
 }  // namespace qx

@@ -2,8 +2,16 @@
 // object. Each message goes to one handler; the handlers change the model
 // and repaint what changed at once. The four navigation buttons are child
 // windows, made at WM_CREATE.
+//
+// Screen readers see a table named by its label whose value is the selected
+// date in the user's long date format (see cal_date_name.h), with the days
+// of the month as its cells (parts 1 to 28..31, named by their dates, with
+// the action "Select"), and four push buttons named "Previous year", "Next
+// year", "Previous month" and "Next month" from the library's strings.
 #pragma once
 #include <windows.h>
+
+#include <memory>
 
 #include "calendar/cal_canvas.h"
 #include "calendar/cal_model.h"
@@ -18,21 +26,37 @@ extern const char kCalThemedButtonClass[];
 // Control identifiers of the navigation buttons (CalButton order).
 constexpr int kCalFirstButtonId = 100;
 
+class CalSystemButton;
+
 class CalCtl : public WindowObject {
 public:
     // Shows today.
     explicit CalCtl(HWND hwnd);
+    ~CalCtl() override;
     // The factory of the class.
     static WindowObject *Make(HWND hwnd, const CREATESTRUCTA &cs);
 
     // The operations of the model, repainting the rows they change when
-    // redraw is true; SetDay invalidates the whole window instead.
+    // redraw is true; SetDay invalidates the whole window instead. Each one
+    // announces a new date to clients (AnnounceDate).
     void SetYear(int year, bool redraw, bool clamp);
     void SetMonth(int month, bool redraw, bool clamp);
     void SetDay(int index, bool redraw);
     void MoveSelection(int delta);
     void PreviousMonth();
     void NextMonth();
+    // A day of the shown month becomes the selected one, repainted at once.
+    void SelectDay(int index);
+
+    long AccChildCount() override;
+    long AccRole(long child) override;
+    void AccCaption(long child, AccText *caption) override;
+    bool AccValue(long child, AccText *value) override;
+    long AccState(long child) override;
+    void AccDefaultAction(long child, AccText *action) override;
+    HRESULT AccDoDefaultAction(long child) override;
+    HRESULT AccSetValue(long child, const char *text) override;
+    bool AccChildRect(long child, RECT *rect) override;
 
     CalModel model;
 
@@ -58,11 +82,19 @@ private:
     template <class Body>
     void PaintNow(Body body);
     void Repaint(unsigned rows);
+    // The end of every change of the date: a date that differs from the one
+    // clients last heard of is announced (EVENT_OBJECT_VALUECHANGE).
+    void AnnounceDate();
     // The class of the navigation buttons follows the theme of the calendar.
     bool ThemedButtons() { return theme_.Get(Window()) != nullptr; }
     HWND MakeButton(int button, bool themed, HINSTANCE instance, const RECT &r);
 
     bool built_ = false;  // the buttons are made
+    // The date clients last heard of.
+    int announcedDay_, announcedMonth_, announcedYear_;
+    // What screen readers see of the system's buttons that stand in for the
+    // themed ones (null for a themed button).
+    std::unique_ptr<CalSystemButton> systemButtons_[4];
     KeptTheme theme_{L"BUTTON"};
     CalCanvas canvas_;
 };

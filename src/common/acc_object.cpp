@@ -69,15 +69,41 @@ void AccessibleObject::Disconnect() {
     api_.CoDisconnectObject(static_cast<IAccessible *>(this), 0);
 }
 
+namespace {
+
+// The provider held for the length of one call (AccHold to AccLetGo); when
+// the call ended the window, nothing of the window's side is touched after.
+class ProviderHold {
+public:
+    explicit ProviderHold(AccessProvider &provider) : provider_(provider) { provider_.AccHold(); }
+    ~ProviderHold() { provider_.AccLetGo(); }
+    ProviderHold(const ProviderHold &) = delete;
+    ProviderHold &operator=(const ProviderHold &) = delete;
+
+private:
+    AccessProvider &provider_;
+};
+
+}  // namespace
+
 void AccessibleObject::Run(AccCall *call) {
-    call->result = owner_ ? call->run(call->context) : RPC_E_DISCONNECTED;
+    if (!owner_) {
+        call->result = RPC_E_DISCONNECTED;
+        return;
+    }
+    ProviderHold hold(owner_->provider());
+    call->result = call->run(call->context);
 }
 
 void AccCall::Run() { target->Run(this); }
 
 template <typename Body>
 HRESULT AccessibleObject::Serve(Body &&body) {
-    if (GetCurrentThreadId() == thread_) return owner_ ? body() : RPC_E_DISCONNECTED;
+    if (GetCurrentThreadId() == thread_) {
+        if (!owner_) return RPC_E_DISCONNECTED;
+        ProviderHold hold(owner_->provider());
+        return body();
+    }
     // A client on another thread (one of this process's, or COM's for a
     // client elsewhere when the window's thread is in the multithreaded
     // apartment): the window's thread runs the call. A window that is gone,

@@ -79,7 +79,8 @@ bool IsStatic(HWND hwnd) {
     return GetClassNameA(hwnd, name, sizeof name) > 0 && lstrcmpiA(name, "Static") == 0;
 }
 
-// A caption whose '&' are all literal: each written twice.
+}  // namespace
+
 void DoubleAmpersands(AccText *caption) {
     size_t marks = 0;
     for (const char *p = caption->c_str(); *p; ++p) marks += *p == '&';
@@ -94,8 +95,6 @@ void DoubleAmpersands(AccText *caption) {
         if (*p == '&') *dest++ = '&';
     }
 }
-
-}  // namespace
 
 long AccWindowState(HWND hwnd) {
     long state = 0;

@@ -22,6 +22,9 @@
 // RunThreadCall, as WindowObject::Dispatch does).
 #pragma once
 #include <windows.h>
+// ROLE_SYSTEM_* and the interfaces.
+#include <ole2.h>
+#include <oleacc.h>
 
 #include "common/acc_text.h"
 
@@ -64,6 +67,13 @@ public:
     virtual HRESULT AccSetValue(long child, const char *text) = 0;
     // Where a part is, in client coordinates; false when it is not shown.
     virtual bool AccChildRect(long child, RECT *rect) = 0;
+
+    // Brackets every client call on the window's thread. A call may end the
+    // window (a parent that destroys it when told of a value a client set):
+    // a provider whose life ends with its window keeps itself alive from
+    // AccHold to the matching AccLetGo, which may then delete it.
+    virtual void AccHold() {}
+    virtual void AccLetGo() {}
 
 protected:
     ~AccessProvider() = default;
@@ -120,6 +130,10 @@ void LabelCaption(HWND hwnd, AccText *caption);
 
 // The window's own text as a caption (a button's).
 void WindowTextCaption(HWND hwnd, AccText *caption);
+
+// Makes every '&' of a text literal (each written twice), so that a text
+// that is no caption (a date) can serve as one.
+void DoubleAmpersands(AccText *caption);
 
 // WinEvents a control raises for itself (element 0) or for one of its parts
 // (OBJID_CLIENT, through NotifyWinEvent).

@@ -1,6 +1,6 @@
 #include "common/window_class.h"
 
-#include <mutex>
+#include "common/lock.h"
 
 #include "common/window_object.h"
 
@@ -10,7 +10,7 @@ namespace {
 // Registrations and unregistrations run one at a time: threads that register
 // at once must not both find the count at 0, nor one count a class that
 // another is removing.
-std::mutex g_registering;
+Lock g_registering;
 
 }  // namespace
 
@@ -24,7 +24,7 @@ bool RegisterCounted(WindowClass &cls, HINSTANCE instance) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     wc.lpszClassName = cls.name;
     WindowObject::AddClassProc(cls.proc);
-    std::lock_guard<std::mutex> lock(g_registering);
+    Locked lock(g_registering);
     const bool registered = RegisterClassA(&wc) != 0;
     if (!registered && cls.count == 0) return false;
     ++cls.count;
@@ -32,7 +32,7 @@ bool RegisterCounted(WindowClass &cls, HINSTANCE instance) {
 }
 
 void UnregisterCounted(WindowClass &cls, HINSTANCE instance) {
-    std::lock_guard<std::mutex> lock(g_registering);
+    Locked lock(g_registering);
     if (cls.count > 0) --cls.count;
     if (cls.count == 0) UnregisterClassA(cls.name, instance);
 }

@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "qx_cntl.h"
+
 namespace qx {
 namespace {
 
@@ -52,7 +54,19 @@ LRESULT WindowObject::Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Factor
     if (!object) return msg == WM_NCCREATE ? Create(hwnd, wp, lp, make) : DefWindowProcA(hwnd, msg, wp, lp);
     Guard guard(*object);
     if (msg == ThreadCallMessage() && msg != 0) return RunThreadCall(hwnd, lp) ? 1 : 0;
+    switch (msg) {
+    case WM_GETOBJECT:
+        if (const LRESULT answer = object->access_.OnGetObject(wp, lp)) return answer;
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    case QXM_SETACCNAME: return object->access_.OnSetName(lp);
+    // Clients that still hold the accessible object are told it is gone
+    // from here on, whatever the class does at its end.
+    case WM_NCDESTROY: object->access_.Disconnect(); break;
+    default: break;
+    }
     const LRESULT result = object->OnMessage(msg, wp, lp);
+    // The system raises no event when a window is enabled or disabled.
+    if (msg == WM_ENABLE && !object->gone_) NotifyStateChange(hwnd);
     if (msg == WM_NCDESTROY) {
         SetSlotObject(hwnd, nullptr);
         object->gone_ = true;  // deleted when the outermost Guard unwinds

@@ -4,8 +4,9 @@
 // - The class's factory makes the object at WM_NCCREATE; it goes into extra
 //   window slot 0 and builds itself there. A window whose object cannot be
 //   made or built is not created, and nothing of it is left behind.
-// - Every way in (the window procedure, each export, a timer tick) holds a
-//   Guard on the object for the length of its call.
+// - Every way in (the window procedure, each export, a timer tick, a
+//   client's call on the accessible object) holds a Guard on the object for
+//   the length of its call.
 // - WM_NCDESTROY clears slot 0 and marks the object gone; the Guard that
 //   unwinds last deletes it, so it is deleted exactly once, after the
 //   outermost call on it has returned.
@@ -17,9 +18,16 @@
 // A control's state is touched by its own thread only: an export given a
 // window of another thread of the process runs on that window's thread, as
 // a sent message does.
+//
+// Every object answers screen readers (see accessible.h): it implements the
+// AccessProvider operations for its class, and the base answers WM_GETOBJECT
+// and QXM_SETACCNAME with them, raises EVENT_OBJECT_STATECHANGE when the
+// window is enabled or disabled, and disconnects the accessible object at
+// WM_NCDESTROY, before the object itself may go.
 #pragma once
 #include <windows.h>
 
+#include "common/accessible.h"
 #include "common/thread_call.h"
 
 namespace qx {
@@ -27,13 +35,13 @@ namespace qx {
 // Extra bytes every class of the library asks for: slot 0, pointer-sized.
 constexpr int kWindowExtraBytes = sizeof(LONG_PTR);
 
-class WindowObject {
+class WindowObject : public AccessProvider {
 public:
     // Makes (allocates) the object of a window at WM_NCCREATE; null when it
     // cannot. Whatever may fail after the allocation belongs in Build.
     using Factory = WindowObject *(*)(HWND hwnd, const CREATESTRUCTA &cs);
 
-    explicit WindowObject(HWND hwnd) : hwnd_(hwnd) {}
+    explicit WindowObject(HWND hwnd) : hwnd_(hwnd), access_(hwnd, *this) {}
     virtual ~WindowObject() = default;
     WindowObject(const WindowObject &) = delete;
     WindowObject &operator=(const WindowObject &) = delete;
@@ -47,10 +55,8 @@ public:
     // is the last guard and its window is gone.
     class Guard {
     public:
-        explicit Guard(WindowObject &object) : object_(object) { ++object_.calls_; }
-        ~Guard() {
-            if (--object_.calls_ == 0 && object_.gone_) delete &object_;
-        }
+        explicit Guard(WindowObject &object) : object_(object) { object_.Hold(); }
+        ~Guard() { object_.LetGo(); }
         Guard(const Guard &) = delete;
         Guard &operator=(const Guard &) = delete;
         bool Gone() const { return object_.gone_; }
@@ -62,7 +68,8 @@ public:
     // The whole window procedure of a class is one call of this with the
     // class's factory: makes the object at WM_NCCREATE, guards it, hands
     // each message to OnMessage, handles WM_NCDESTROY, and runs the calls
-    // that other threads send (see thread_call.h).
+    // that other threads send (see thread_call.h). WM_GETOBJECT and
+    // QXM_SETACCNAME are the base's: the class never sees them.
     static LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Factory make);
 
     // The exports' way to an object: when hwnd is a live window of this
@@ -87,6 +94,12 @@ public:
     // it for every class it registers): With reads slot 0 only of windows
     // whose class procedure is one of them.
     static void AddClassProc(WNDPROC proc);
+
+    // A client's call on the accessible object holds the object as a Guard
+    // does (the provider's operations are called outside the window
+    // procedure).
+    void AccHold() override { Hold(); }
+    void AccLetGo() override { LetGo(); }
 
 protected:
     // Runs once the object is in slot 0, under a Guard: the building steps
@@ -113,6 +126,11 @@ private:
         ~Call() = default;
     };
 
+    // A Guard's two ends: the last to let go of a gone object deletes it.
+    void Hold() { ++calls_; }
+    void LetGo() {
+        if (--calls_ == 0 && gone_) delete this;
+    }
     static LRESULT Create(HWND hwnd, WPARAM wp, LPARAM lp, Factory make);
     static bool IsOurs(HWND hwnd);
     static bool RunCall(Call &call);
@@ -120,6 +138,7 @@ private:
     HWND hwnd_;
     int calls_ = 0;  // Guards held
     bool gone_ = false;
+    WindowAccess access_;
 };
 
 template <class T, class Body>

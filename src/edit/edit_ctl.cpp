@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "common/accessible.h"
 #include "common/char_class.h"
 #include "common/win_util.h"
 
@@ -161,7 +162,10 @@ bool EditCtl::Refresh(bool notify, HDC dc, bool *taken) {
     } else if (taken) {
         *taken = true;
     }
-    if (notify) Changed();
+    if (notify)
+        Changed();
+    else
+        AnnounceValue();  // a refusal may return to another text than the one announced
     if (notify && !Notify(EN_UPDATE)) return false;
     {
         EditDC edc(hwnd, font, dc);
@@ -169,6 +173,12 @@ bool EditCtl::Refresh(bool notify, HDC dc, bool *taken) {
         if (!Paint(edc.get())) return false;
     }
     return !notify || Notify(EN_CHANGE);
+}
+
+void EditCtl::AnnounceValue() {
+    if (announced.length == cur.length && std::memcmp(announced.text, cur.text, cur.length) == 0) return;
+    announced.SetText(cur.text);
+    NotifyValueChange(hwnd);
 }
 
 void EditCtl::RejectInput() {
@@ -276,21 +286,37 @@ void EditCtl::Paste() {
         }
     }
     CloseClipboard();
-    if (!buf[0]) return;
-    if (HasControlChar(buf)) {
+    if (buf[0]) PasteText(buf);
+}
+
+// An empty text removes the selection, as a paste of nothing would.
+bool EditCtl::PasteText(const char *text) {
+    if (HasControlChar(text)) {
         RejectInput();
-        return;
+        return false;
     }
     saved = cur;
     const TextLine before = cur;
     const int lo = cur.SelStart(), hi = cur.SelEnd();
     if (lo < hi) RemoveText(lo, hi - lo, kReasonPaste);
-    if (InsertText(buf, lo, kReasonPaste)) {
-        Refresh(true);
-    } else {
+    if (text[0] && !InsertText(text, lo, kReasonPaste)) {
         cur = before;
         RejectInput();
+        return false;
     }
+    bool taken = false;
+    Refresh(true, nullptr, &taken);
+    return taken;
+}
+
+bool EditCtl::EnterText(const char *text) {
+    const TextLine before = cur;
+    cur.SetSel(0, -1);
+    if (PasteText(text)) return true;
+    if (Gone()) return false;
+    cur = before;  // the same text, and the selection it had
+    Refresh(false);
+    return false;
 }
 
 // ---- Mask and geometry ----------------------------------------------------------

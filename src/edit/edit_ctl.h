@@ -95,7 +95,17 @@ public:
     // (inside a UserChange) with RejectInput, the host's silently; *taken
     // tells whether it was taken. False when the window is gone afterwards.
     // An accepted change outside a UserChange is the host's (see Changed).
+    // A text that differs from the one clients last heard of is announced to
+    // them (EVENT_OBJECT_VALUECHANGE), whatever the path; a refused change
+    // that leaves the text as it was announces nothing.
     bool Refresh(bool notify, HDC dc = nullptr, bool *taken = nullptr);
+    // Whether the line is painted as an empty box (the text stays as it is);
+    // asked after the parent answered the colour request. Screen readers
+    // are told what is painted: then no text.
+    virtual bool PaintsEmpty() const { return false; }
+    // Announces the text when it differs from the one clients last heard of.
+    // Changed does it, and Refresh for a refused change.
+    void AnnounceValue();
     void MoveCaret(int pos);
     void SetSel(int anchor, int caret);
     void GetSel(int *anchor, int *caret) const { cur.GetSel(anchor, caret); }
@@ -104,6 +114,11 @@ public:
     void Copy();
     void Cut();
     void Paste();
+    // The whole text replaced by `text` as if the user had selected all and
+    // pasted it: the same checks, notifications, refusal and events. True
+    // when it was taken; false when refused, and then text and selection
+    // stay as they were.
+    bool EnterText(const char *text);
     bool GetMask(char *dst, int size) const;
     void SetRect(int x, int y, int width, int height);
     void SetFont(HFONT font);
@@ -181,6 +196,10 @@ public:
     };
 
 protected:
+    // The text inserted over the selection as a paste, through the same
+    // checks (an empty one removes the selection). True when taken; a
+    // refused one leaves the text as it was, with the refusal's beep.
+    bool PasteText(const char *text);
     // Ctrl held for a shortcut: Ctrl down and Alt up. Ctrl and Alt together
     // are AltGr, which types a character on many layouts (AltGr+V types '@'
     // on some): then no shortcut acts and the character is typed.
@@ -194,9 +213,6 @@ protected:
     int NextPos(int pos) const;
     int PrevPos(int pos) const;
     int Snap(int pos) const;
-    // Whether the line is painted as an empty box (the text stays as it is);
-    // asked after the parent answered the colour request.
-    virtual bool PaintsEmpty() const { return false; }
     // Makes the caret as high as a line of the font, placed and shown.
     void MakeCaret();
     // A notification to the parent; false when the window is gone afterwards.
@@ -207,6 +223,7 @@ protected:
     bool AskParent(UINT msg, WPARAM wp, LPARAM lp, LRESULT *result = nullptr);
     // The text changed: outside a user's change that is the host's doing
     // (WM_SETTEXT, a value or mask export), which empties the undo buffer.
+    // Clients are told (AnnounceValue).
     // Refresh calls it for every accepted change; a typed edit that writes a
     // value straight into the line calls it itself.
     void Changed();
@@ -246,6 +263,7 @@ protected:
     int userDepth = 0;            // UserChange scopes open; 0 while the parent answers
     unsigned hostSets = 0;        // texts the host set, undo buffers it emptied
     unsigned accepted = 0;        // changes accepted
+    TextLine announced;  // the text clients last heard of
     // The lead byte of a double-byte character whose second byte has not
     // come yet (0: none).
     char pendingLead = 0;

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "common/char_class.h"
+#include "common/library_strings.h"
 #include "common/os_version.h"
 #include "common/win_util.h"
 #include "edit/old3d.h"
@@ -182,8 +183,9 @@ void EditHost::SetReadOnly(bool on) {
 
 void EditHost::OnStyleChanged(WPARAM which, const STYLESTRUCT *change) {
     if (which != static_cast<WPARAM>(GWL_STYLE) || !change) return;
-    if ((change->styleOld ^ change->styleNew) & QXES_READONLY)
-        RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    if (!((change->styleOld ^ change->styleNew) & QXES_READONLY)) return;
+    RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    NotifyStateChange(Window());
 }
 
 void EditHost::Paint() {
@@ -273,5 +275,58 @@ void EditHost::OnCaptureChanged(HWND gaining) {
     if (mouseOwner == 1 && edit) edit->OnCaptureLost();
     mouseOwner = 2;
 }
+
+// ---- Accessibility -------------------------------------------------------------------
+
+bool EditHost::ReadOnly() const { return edit && edit->ReadOnly(); }
+
+long EditHost::AccChildCount() { return spin ? SpinCtl::kAccParts : 0; }
+
+long EditHost::AccRole(long child) { return child ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_TEXT; }
+
+void EditHost::AccCaption(long child, AccText *caption) {
+    if (child)
+        spin->AccCaption(child, caption);
+    else
+        LabelCaption(Window(), caption);
+}
+
+bool EditHost::AccValue(long child, AccText *value) {
+    if (child) return false;
+    char text[kTextBufferMax] = "";
+    if (edit && !edit->PaintsEmpty()) edit->GetText(text, sizeof text);
+    value->Assign(text);
+    return true;
+}
+
+long EditHost::AccState(long child) {
+    if (child) return spin->AccState(child);
+    return ReadOnly() ? STATE_SYSTEM_READONLY : 0;
+}
+
+void EditHost::AccDefaultAction(long child, AccText *action) {
+    if (child)
+        LoadControlString(Window(), QXIDS_ACC_PRESS, action);
+    else
+        action->Clear();
+}
+
+// The arrows step as the spin's clicks do, so not while the edit takes no
+// changes from the user.
+HRESULT EditHost::AccDoDefaultAction(long child) {
+    if (!child) return DISP_E_MEMBERNOTFOUND;
+    if (!IsWindowEnabled(Window()) || ReadOnly()) return E_ACCESSDENIED;
+    spin->AccPress(child);
+    return S_OK;
+}
+
+HRESULT EditHost::AccSetValue(long child, const char *text) {
+    if (child || !edit) return DISP_E_MEMBERNOTFOUND;
+    if (!IsWindowEnabled(Window()) || ReadOnly()) return E_ACCESSDENIED;
+    EditCtl::UserChange change(*edit);  // the user's, through the client: undone as one
+    return edit->EnterText(text) ? S_OK : E_INVALIDARG;
+}
+
+bool EditHost::AccChildRect(long child, RECT *rect) { return child && spin->AccRect(child, rect); }
 
 }  // namespace qx

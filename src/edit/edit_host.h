@@ -32,6 +32,20 @@ public:
     // The typed edit object; null for a class name of no edit kind.
     EditCtl *Edit() const { return edit.get(); }
 
+    // Accessibility: editable text named by its label, its value the text
+    // as shown, read-only with the style bit; the spin's arrows are parts 1
+    // and 2 (push buttons that step once). Setting the value is the user's
+    // entering the text as a paste over the whole text.
+    long AccChildCount() override;
+    long AccRole(long child) override;
+    void AccCaption(long child, AccText *caption) override;
+    bool AccValue(long child, AccText *value) override;
+    long AccState(long child) override;
+    void AccDefaultAction(long child, AccText *action) override;
+    HRESULT AccDoDefaultAction(long child) override;
+    HRESULT AccSetValue(long child, const char *text) override;
+    bool AccChildRect(long child, RECT *rect) override;
+
 protected:
     // The spin, the typed edit and their settings from the creation record;
     // false when an allocation fails.
@@ -56,7 +70,8 @@ private:
     // menu's commands too), each a user's change; EM_UNDO's result.
     LRESULT EditCommand(UINT msg);
     // EM_SETREADONLY sets or clears the style bit; a change of the bit (by
-    // it or by SetWindowLong) repaints the face and the border.
+    // it or by SetWindowLong) repaints the face and the border, and clients
+    // are told (EVENT_OBJECT_STATECHANGE).
     void SetReadOnly(bool on);
     void OnStyleChanged(WPARAM which, const STYLESTRUCT *change);
     // WM_CONTEXTMENU (edit_menu.cpp): lp holds the screen point, or -1 for
@@ -69,6 +84,8 @@ private:
     void OnMouseMove(int x, int y);
     LRESULT OnMouseWheel(WPARAM wp, LPARAM lp);
     void OnCaptureChanged(HWND gaining);
+    // The edit takes no changes from the user (QXES_READONLY).
+    bool ReadOnly() const;
 
     // The non-client area: the 2-pixel hand-drawn frame where the old 3-D
     // look is in force, the themed "EDIT" border, or the system's border.

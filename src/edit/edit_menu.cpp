@@ -3,6 +3,7 @@
 // subclasses the control). The menu's texts are string resources: the
 // creating module's, where it has them, else the library's own.
 #include "common/gdi.h"
+#include "common/library_strings.h"
 #include "common/win_util.h"
 #include "edit/edit_host.h"
 #include "qx_cntl.h"
@@ -43,20 +44,6 @@ bool Applies(UINT command, const MenuFacts &f) {
     }
 }
 
-// The module this code is in: the DLL (or a program linking it statically).
-HMODULE LibraryModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&LibraryModule), &module);
-    return module;
-}
-
-void LoadItemText(HINSTANCE creator, UINT id, char *buf, int size) {
-    if (creator && LoadStringA(creator, id, buf, size) > 0) return;
-    if (LoadStringA(LibraryModule(), id, buf, size) > 0) return;
-    buf[0] = '\0';
-}
-
 // The popup menu, destroyed at the end (the owned-handle template of the
 // GDI helpers).
 struct DestroyMenuHandle {
@@ -84,14 +71,13 @@ void EditHost::ContextMenu(LPARAM lp) {
                              IsClipboardFormatAvailable(CF_TEXT) != FALSE};
     PopupMenu menu(CreatePopupMenu());
     if (!menu) return;
-    const HINSTANCE creator = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Window(), GWLP_HINSTANCE));
     for (const auto &item : kItems) {
         if (!item.command) {
             AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
             continue;
         }
         char text[128];
-        LoadItemText(creator, item.text, text, sizeof text);
+        LoadControlString(Window(), item.text, text, sizeof text);
         AppendMenuA(menu.get(), MF_STRING | (Applies(item.command, facts) ? MF_ENABLED : MF_GRAYED), item.command,
                     text);
     }

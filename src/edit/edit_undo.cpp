@@ -81,6 +81,7 @@ void EditCtl::EmptyUndo() {
 void EditCtl::Changed() {
     ++accepted;
     if (userDepth == 0) EmptyUndo();
+    AnnounceValue();
 }
 
 // While the parent answers, no user's change is in progress: a text it sets

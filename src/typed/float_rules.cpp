@@ -25,7 +25,9 @@ public:
     double Value(int fractionDigits) {
         buf_[n_++] = 'e';
         FormatDecimal(-fractionDigits, 1, buf_ + n_, static_cast<int>(sizeof buf_) - n_);
-        return strtod(buf_, nullptr);
+        // The C runtime DLL's conversion: a static one would add its whole
+        // number parser to the library.
+        return atof(buf_);
     }
 
 private:

@@ -2,8 +2,11 @@
 // spin_geometry.cpp.
 #include "visual/spin_ctl.h"
 
+#include "common/accessible.h"
 #include "common/gdi.h"
+#include "common/library_strings.h"
 #include "common/win_util.h"
+#include "qx_cntl.h"
 #include "visual/theme_api.h"
 
 namespace qx {
@@ -17,6 +20,10 @@ constexpr UINT kFirstDelay = 300;
 constexpr UINT kRepeatDelay = 50;
 constexpr SpinButton kButtons[] = {kSpinUpper, kSpinLower};
 
+// The accessible part of an arrow, and back.
+long PartOf(SpinButton button) { return button == kSpinNone ? 0 : button + 1; }
+SpinButton ButtonOf(long part) { return part == 1 ? kSpinUpper : part == 2 ? kSpinLower : kSpinNone; }
+
 // ---- Auto-repeat ------------------------------------------------------------
 
 // Each thread repeats at most one spin, the one its slot of thread-local
@@ -26,23 +33,27 @@ constexpr SpinButton kButtons[] = {kSpinUpper, kSpinLower};
 // to its spin. Nothing of one thread's repetition is seen by another.
 class RepeatSlot {
 public:
-    // Taken at the first use, given back when the library goes.
-    static const RepeatSlot &Get() {
-        static const RepeatSlot slot;
-        return slot;
+    RepeatSlot() : index_(TlsAlloc()) {}
+    ~RepeatSlot() {
+        if (usable()) TlsFree(index_);
     }
+    RepeatSlot(const RepeatSlot &) = delete;
+    RepeatSlot &operator=(const RepeatSlot &) = delete;
+    static const RepeatSlot &Get();
     SpinCtl *Spin() const { return usable() ? static_cast<SpinCtl *>(TlsGetValue(index_)) : nullptr; }
     // False when the system has no slot left for the library.
     bool Set(SpinCtl *spin) const { return usable() && TlsSetValue(index_, spin); }
 
 private:
-    RepeatSlot() : index_(TlsAlloc()) {}
-    ~RepeatSlot() {
-        if (usable()) TlsFree(index_);
-    }
     bool usable() const { return index_ != TLS_OUT_OF_INDEXES; }
     const DWORD index_;
 };
+
+// Taken when the library loads (TlsAlloc is safe there), given back when it
+// goes.
+const RepeatSlot g_repeatSlot;
+
+const RepeatSlot &RepeatSlot::Get() { return g_repeatSlot; }
 
 // ---- Drawing ----------------------------------------------------------------
 
@@ -242,7 +253,7 @@ bool SpinCtl::MouseDown(int x, int y) {
     // with nothing that releases it.
     if (hit == kSpinNone && pressed_ != kSpinNone) return true;
     const SpinButton before = pressed_;
-    pressed_ = hit;
+    SetPressed(hit);
     if (hit == kSpinNone) return false;
     // A press on a button while one is held (no release between) ends the
     // held one's press: drawn normal, its repetition stopped.
@@ -258,7 +269,7 @@ bool SpinCtl::MouseDown(int x, int y) {
     if (!Step(hit == kSpinUpper, &stepped)) return false;
     if (pressed_ != hit || GetCapture() != window_) {
         if (pressed_ == hit) {
-            pressed_ = kSpinNone;
+            SetPressed(kSpinNone);
             DrawButtonNow(hit, Look::Normal);
         }
         return false;
@@ -280,7 +291,7 @@ bool SpinCtl::MouseUp(int, int) {
     const SpinButton held = pressed_;
     // Cleared first: the release of the capture below reports a capture
     // change that must find nothing held.
-    pressed_ = kSpinNone;
+    SetPressed(kSpinNone);
     if (held != kSpinNone) {
         DrawButtonNow(held, Look::Normal);
         if (GetCapture() == window_) ReleaseCapture();
@@ -294,8 +305,41 @@ void SpinCtl::CaptureLost() {
     StopRepeat();
     if (pressed_ == kSpinNone) return;
     const SpinButton held = pressed_;
-    pressed_ = kSpinNone;
+    SetPressed(kSpinNone);
     DrawButtonNow(held, Look::Normal);
+}
+
+void SpinCtl::SetPressed(SpinButton button) {
+    const SpinButton was = pressed_;
+    if (button == was) return;
+    pressed_ = button;
+    if (was != kSpinNone) NotifyStateChange(window_, PartOf(was));
+    if (button != kSpinNone) NotifyStateChange(window_, PartOf(button));
+}
+
+// ---- Accessibility ----------------------------------------------------------
+
+void SpinCtl::AccCaption(long part, AccText *caption) const {
+    LoadControlString(window_, part == 1 ? QXIDS_ACC_UP : QXIDS_ACC_DOWN, caption);
+}
+
+long SpinCtl::AccState(long part) const {
+    return pressed_ != kSpinNone && pressed_ == ButtonOf(part) ? STATE_SYSTEM_PRESSED : 0;
+}
+
+bool SpinCtl::AccRect(long part, RECT *rect) const {
+    const SpinButton button = ButtonOf(part);
+    if (button == kSpinNone) return false;
+    const RECT r = SpinButtonRect(geometry_, button);
+    if (r.right < r.left || r.bottom < r.top) return false;  // no room for a button
+    *rect = ExclusiveRect(r);
+    return true;
+}
+
+void SpinCtl::AccPress(long part) {
+    const SpinButton button = ButtonOf(part);
+    bool changed;
+    if (button != kSpinNone) Step(button == kSpinUpper, &changed);
 }
 
 void SpinCtl::HotTrack(int x, int y) {

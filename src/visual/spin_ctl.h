@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <uxtheme.h>
 
+#include "common/acc_text.h"
 #include "common/window_object.h"
 #include "visual/spin_geometry.h"
 
@@ -50,6 +51,19 @@ public:
     // arrow is released and any repetition stops.
     void CaptureLost();
 
+    // Accessibility: the arrows are parts 1 ("Up", the upper) and 2 ("Down")
+    // of the accessible object of the window that carries the spin; the
+    // owner answers for them through these. A held arrow is pressed, and a
+    // change of that raises EVENT_OBJECT_STATECHANGE for its part.
+    static constexpr long kAccParts = 2;
+    void AccCaption(long part, AccText *caption) const;
+    long AccState(long part) const;
+    // The arrow's rectangle in client coordinates; false when it has no room.
+    bool AccRect(long part, RECT *rect) const;
+    // The arrow's default action: one step, as a click on it that is
+    // released at once.
+    void AccPress(long part);
+
     // Read-only views for callers that inspect the spin.
     HWND Window() const { return window_; }
     const SpinGeometry &Geometry() const { return geometry_; }
@@ -67,6 +81,8 @@ private:
     // The repetition of a held arrow, on this spin's thread.
     void StartRepeat(bool up);
     void StopRepeat();
+    // Holds or releases an arrow (kSpinNone: none held) and tells clients.
+    void SetPressed(SpinButton button);
     static void CALLBACK RepeatTick(HWND, UINT, UINT_PTR id, DWORD);
 
     SpinOwner &owner_;

@@ -50,7 +50,7 @@ ThemeApi::~ThemeApi() {
 // missing.
 const ThemeApi::EntrySet &ThemeApi::Entries() {
     if (published_.load(std::memory_order_acquire)) return entries_;
-    std::lock_guard<std::mutex> lock(loading_);
+    Locked lock(loading_);
     if (!published_.load(std::memory_order_relaxed)) {
         const HMODULE module = themed_ ? LoadSystemLibrary(library_) : nullptr;
         entries_.module = module;

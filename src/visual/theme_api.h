@@ -9,7 +9,8 @@
 #include <uxtheme.h>
 
 #include <atomic>
-#include <mutex>
+
+#include "common/lock.h"
 
 namespace qx {
 
@@ -66,7 +67,7 @@ private:
     const bool keepLoaded_;
     EntrySet entries_ = {};
     std::atomic<bool> published_{false};  // entries_ complete
-    std::mutex loading_;                  // held by the one call that fills entries_
+    Lock loading_;                    // held by the one call that fills entries_
 };
 
 // The process's one instance, built by the library's static initialisation.

@@ -17,134 +17,17 @@
 #include "common/acc_object.h"
 #include "common/acc_text.h"
 #include "common/accessible.h"
+#include "client.h"
 #include "harness.h"
 #include "qx_cntl.h"
 #include "test_window.h"
 
 namespace {
 
-using qxt::ParentWindow;
-using qxt::Pump;
+using namespace qxt;
 using TestCtl = qxt::AccessTestCtl;
 const char *const kClass = qxt::kAccessTestClass;
 TestCtl *Ctl(HWND hwnd) { return qxt::AccessTestObject(hwnd); }
-
-// ---- The client's side ---------------------------------------------------------
-
-// The test thread is a single-threaded apartment, as a host's user-interface
-// thread usually is.
-class ComEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))); }
-    void TearDown() override { CoUninitialize(); }
-};
-const auto *const kCom = ::testing::AddGlobalTestEnvironment(new ComEnvironment);
-
-class Acc {
-public:
-    explicit Acc(HWND hwnd) {
-        hr = AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, qx::kIidAccessible,
-                                        reinterpret_cast<void **>(&p));
-    }
-    ~Acc() {
-        if (p) p->Release();
-    }
-    Acc(const Acc &) = delete;
-    Acc &operator=(const Acc &) = delete;
-    IAccessible *operator->() const { return p; }
-    IAccessible *p = nullptr;
-    HRESULT hr;
-};
-
-VARIANT Child(long id) {
-    VARIANT v;
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = id;
-    return v;
-}
-
-// A text answer: the result, and the text (null or not).
-struct Text {
-    HRESULT hr;
-    bool null;
-    std::wstring text;
-    bool operator==(const Text &o) const { return hr == o.hr && null == o.null && text == o.text; }
-};
-void PrintTo(const Text &t, std::ostream *os) {
-    *os << "{hr 0x" << std::hex << static_cast<unsigned long>(t.hr) << std::dec;
-    if (t.null) {
-        *os << ", null}";
-        return;
-    }
-    *os << ", L\"";
-    for (wchar_t c : t.text)
-        if (c >= 0x20 && c < 0x7F)
-            *os << static_cast<char>(c);
-        else
-            *os << "\\u" << std::hex << static_cast<unsigned>(c) << std::dec;
-    *os << "\"}";
-}
-Text None(HRESULT hr) { return {hr, true, L""}; }
-Text Ok(const wchar_t *text) { return {S_OK, false, text}; }
-
-using TextGetter = HRESULT(STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR *);
-Text Get(IAccessible *acc, TextGetter getter, long child = CHILDID_SELF) {
-    BSTR b = reinterpret_cast<BSTR>(1);  // must be replaced in every case
-    Text t;
-    t.hr = (acc->*getter)(Child(child), &b);
-    t.null = b == nullptr;
-    if (b && b != reinterpret_cast<BSTR>(1)) t.text.assign(b, SysStringLen(b));
-    if (b != reinterpret_cast<BSTR>(1)) SysFreeString(b);
-    return t;
-}
-Text Name(IAccessible *acc, long child = CHILDID_SELF) { return Get(acc, &IAccessible::get_accName, child); }
-Text Value(IAccessible *acc, long child = CHILDID_SELF) { return Get(acc, &IAccessible::get_accValue, child); }
-Text Shortcut(IAccessible *acc, long child = CHILDID_SELF) {
-    return Get(acc, &IAccessible::get_accKeyboardShortcut, child);
-}
-Text Action(IAccessible *acc, long child = CHILDID_SELF) {
-    return Get(acc, &IAccessible::get_accDefaultAction, child);
-}
-
-// A number answer (role, state) and its type.
-struct Number {
-    HRESULT hr;
-    VARTYPE vt;
-    long value;
-    bool operator==(const Number &o) const { return hr == o.hr && vt == o.vt && value == o.value; }
-};
-void PrintTo(const Number &n, std::ostream *os) {
-    *os << "{hr 0x" << std::hex << static_cast<unsigned long>(n.hr) << ", vt " << std::dec << n.vt
-        << ", 0x" << std::hex << n.value << std::dec << "}";
-}
-Number I4(long value) { return {S_OK, VT_I4, value}; }
-Number Empty(HRESULT hr) { return {hr, VT_EMPTY, 0}; }
-Number Of(HRESULT hr, const VARIANT &v) { return {hr, V_VT(&v), V_VT(&v) == VT_I4 ? V_I4(&v) : 0}; }
-
-using NumberGetter = HRESULT(STDMETHODCALLTYPE IAccessible::*)(VARIANT, VARIANT *);
-Number Get(IAccessible *acc, NumberGetter getter, long child = CHILDID_SELF) {
-    VARIANT v;
-    V_VT(&v) = VT_BSTR;  // must be replaced in every case
-    const HRESULT hr = (acc->*getter)(Child(child), &v);
-    return Of(hr, v);
-}
-Number Role(IAccessible *acc, long child = CHILDID_SELF) { return Get(acc, &IAccessible::get_accRole, child); }
-Number State(IAccessible *acc, long child = CHILDID_SELF) { return Get(acc, &IAccessible::get_accState, child); }
-
-HRESULT SetValue(IAccessible *acc, const wchar_t *text, UINT length, long child = CHILDID_SELF) {
-    BSTR b = text ? SysAllocStringLen(text, length) : nullptr;
-    const HRESULT hr = acc->put_accValue(Child(child), b);
-    SysFreeString(b);
-    return hr;
-}
-HRESULT SetValue(IAccessible *acc, const wchar_t *text, long child = CHILDID_SELF) {
-    return SetValue(acc, text, text ? static_cast<UINT>(wcslen(text)) : 0, child);
-}
-
-ULONG Refs(IUnknown *p) {
-    p->AddRef();
-    return p->Release();
-}
 
 // A parent with the test's window at 100,10 (120 x 24), created after the
 // siblings a test puts before it.
@@ -657,36 +540,14 @@ TEST_F(Access, CallMessageFromElsewhereIsIgnored) {
 
 // ---- WinEvents -------------------------------------------------------------------
 
-struct Event {
-    DWORD event;
-    LONG object, child;
-    bool operator==(const Event &o) const {
-        return event == o.event && object == o.object && child == o.child;
-    }
-};
-void PrintTo(const Event &e, std::ostream *os) {
-    *os << "{0x" << std::hex << e.event << ", " << std::dec << e.object << ", " << e.child << "}";
-}
-
-std::vector<Event> *g_events;
-HWND g_watched;
-
-void CALLBACK Record(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
-    if (g_events && hwnd == g_watched && object == OBJID_CLIENT) g_events->push_back({event, object, child});
-}
-
 // A scripted session through the client and the host, recorded by an
 // out-of-context hook: a name set (again: nothing), accepted and refused
 // values, a part's step, the name forgotten (again: nothing), a part's state.
 TEST_F(Access, WinEventsOfASession) {
     HWND hwnd = Create();
     Ctl(hwnd)->spin = true;
-    std::vector<Event> events;
-    g_events = &events;
-    g_watched = hwnd;
-    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, Record,
-                                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-    ASSERT_NE(hook, nullptr);
+    EventRecorder recorder(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_VALUECHANGE);
+    recorder.Watch(hwnd);
     {
         Acc acc(hwnd);
         ASSERT_EQ(acc.hr, S_OK);
@@ -700,17 +561,13 @@ TEST_F(Access, WinEventsOfASession) {
         qx::NotifyStateChange(hwnd, 2);
     }
     const std::vector<Event> expected = {
-        {EVENT_OBJECT_NAMECHANGE, OBJID_CLIENT, CHILDID_SELF},
-        {EVENT_OBJECT_VALUECHANGE, OBJID_CLIENT, CHILDID_SELF},
-        {EVENT_OBJECT_VALUECHANGE, OBJID_CLIENT, CHILDID_SELF},
-        {EVENT_OBJECT_NAMECHANGE, OBJID_CLIENT, CHILDID_SELF},
-        {EVENT_OBJECT_STATECHANGE, OBJID_CLIENT, 2},
+        {EVENT_OBJECT_NAMECHANGE, hwnd, CHILDID_SELF},
+        {EVENT_OBJECT_VALUECHANGE, hwnd, CHILDID_SELF},
+        {EVENT_OBJECT_VALUECHANGE, hwnd, CHILDID_SELF},
+        {EVENT_OBJECT_NAMECHANGE, hwnd, CHILDID_SELF},
+        {EVENT_OBJECT_STATECHANGE, hwnd, 2},
     };
-    qxt::PumpUntil([&] { return events.size() >= expected.size(); }, 5000);
-    qxt::PumpFor(100);  // anything more would arrive now
-    UnhookWinEvent(hook);
-    g_events = nullptr;
-    EXPECT_EQ(events, expected);
+    EXPECT_EQ(recorder.Wait(expected.size()), expected);
     EXPECT_EQ(Ctl(hwnd)->value, "33");
 }
 

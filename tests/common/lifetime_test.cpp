@@ -1,16 +1,17 @@
 // One lifetime rule for every class: a parent that destroys the control
 // inside a notification it receives (from a message, a spin step, the repeat
-// timer, the wheel, an export, an undo, another control's focus change) or
-// inside the control's paint-time colour request. The operation that sent it
-// finishes on an object that is still there and touches nothing more; the
-// object goes, exactly once, when the outermost call returns. The library is
-// linked in, under an allocator that counts its live allocations and
-// overwrites what it frees, so a leak, a double delete or a use after free
-// shows.
+// timer, the wheel, an export, an undo, a screen reader's call, another
+// control's focus change) or inside the control's paint-time colour request.
+// The operation that sent it finishes on an object that is still there and
+// touches nothing more; the object goes, exactly once, when the outermost
+// call returns. The library is linked in, under an allocator that counts its
+// live allocations and overwrites what it frees, so a leak, a double delete
+// or a use after free shows.
 #include <algorithm>
 #include <functional>
 #include <string>
 
+#include "../access/client.h"
 #include "harness.h"
 #include "poison_alloc.h"
 #include "qx_cntl.h"
@@ -38,6 +39,8 @@ enum Action {
     kExport,      // the row's export
     kUndo,        // '1' typed, then Ctrl+Z
     kCreate,      // creation itself
+    kAccValue,    // a screen reader sets the value "12"
+    kAccPress,    // a screen reader presses the button, or the spin's upper arrow (from 5)
 };
 
 // The parent destroys the control at the nth notification with the code (from
@@ -107,6 +110,14 @@ protected:
         case kExport: r.call(h); break;
         case kUndo: qxt::SendChar(h, '1'), qxt::SendKey(h, 'Z', qxt::kCtrl); break;
         case kCreate: break;
+        case kAccValue: qxt::SetValue(qxt::Acc(h).p, L"12"); break;
+        case kAccPress: {
+            QXIntSetValue(h, 5);  // silently; nothing for other classes
+            qxt::Acc acc(h);
+            acc->accDoDefaultAction(qxt::Child(r.style & QXES_SPIN ? 1 : CHILDID_SELF));
+            qxt::PumpFor(50);  // a button clicks once the call has returned
+            break;
+        }
         }
     }
 
@@ -150,6 +161,10 @@ const Row kRows[] = {
     {T, "99:99", spin, kExport, EN_CHANGE, 1, [](HWND h) { QXTime_Clear(h); }},
     {T, "99:99", spin, kExport, EN_UPDATE, 1, [](HWND h) { QXTime_SetMask(h, "99:99 am"); }},
     {T, "99:99", 0, kCreate, EN_UPDATE, 1, {}},  // its first mask, before creation returns
+    {"QXEdit", "", 0, kAccValue, EN_UPDATE, 1, {}},
+    {"QXEdit", "", 0, kAccValue, EN_CHANGE, 1, {}},
+    {I, "", spin, kAccPress, EN_CHANGE, 1, {}},
+    {F, "", spin, kAccPress, QXFN_STEPUP, 1, {}},
     {"QXCalCntl", "", 0, kClick, kDay, 1, {}},
     {"QXCalCntl", "", 0, kClickFocus, EN_KILLFOCUS, 1, {}},
     {"QXBmpButton", "", 0, kClick, kClicked, 1, {}},
@@ -157,6 +172,7 @@ const Row kRows[] = {
     {"QXBmpButton", "", 0, kClickFocus, EN_KILLFOCUS, 1, {}},
     {"QXBmpButtonXP", "", 0, kClick, kClicked, 1, {}},
     {"QXBmpButtonXP", "", 0, kSpace, kClicked, 1, {}},
+    {"QXBmpButton", "", 0, kAccPress, kClicked, 1, {}},
 };
 
 void PrintTo(const Row &r, std::ostream *os) {

@@ -1,6 +1,7 @@
 # Checks that no file of the library includes a header of a higher layer, or
 # of another folder of its own layer (the layers are listed in the README;
-# files at the top of src/ are on the top layer, with the registration).
+# files at the top of src/ are on the top layer, with the registration; dll/,
+# what only the DLL links, is there too).
 # Usage: cmake -DSRC=<src folder> -P check_layers.cmake
 set(layer_common 1)
 set(layer_visual 2)
@@ -9,6 +10,7 @@ set(layer_button 3)
 set(layer_typed 4)
 set(layer_calendar 4)
 set(layer_registration 5)
+set(layer_dll 5)
 
 file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
 set(failed FALSE)

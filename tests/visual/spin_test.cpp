@@ -80,6 +80,22 @@ struct SpinWindow : WindowObject, SpinOwner {
     }
     bool Step(bool up) override { return std::function<bool(int)>(during)(up ? ++ups : ++downs); }  // a copy
     WindowObject &SpinHost() override { return *this; }
+    // Screen readers see the spin's arrows as the window's parts.
+    long AccChildCount() override { return SpinCtl::kAccParts; }
+    long AccRole(long) override { return ROLE_SYSTEM_PUSHBUTTON; }
+    void AccCaption(long child, qx::AccText *caption) override {
+        if (child) spin.AccCaption(child, caption);
+    }
+    bool AccValue(long, qx::AccText *) override { return false; }
+    long AccState(long child) override { return child ? spin.AccState(child) : 0; }
+    void AccDefaultAction(long, qx::AccText *) override {}
+    HRESULT AccDoDefaultAction(long child) override {
+        if (!child) return DISP_E_MEMBERNOTFOUND;
+        spin.AccPress(child);
+        return S_OK;
+    }
+    HRESULT AccSetValue(long, const char *) override { return DISP_E_MEMBERNOTFOUND; }
+    bool AccChildRect(long child, RECT *rect) override { return child && spin.AccRect(child, rect); }
     void Redraw() {
         RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         HDC dc = GetDC(Window());
