@@ -8,16 +8,7 @@ b64=$(cd "$1" && pwd)
 shift
 
 prefixes="$b64/wine/themed $b64/wine/classic"
-# One run at a time per build tree, and none while a build remakes its
-# prefixes (make-prefix.sh takes the same lock): a run that stops or starts
-# the servers under another's feet leaves that one's test processes on a
-# desktop without a display, where no window can be made.
-mkdir -p "$b64/wine"
-exec 9>"$b64/wine/.lock"
-if ! flock -n 9; then
-    echo "wine-ctest: waiting for another run or a build of $b64/wine"
-    flock 9
-fi
+wine_lock "$b64/wine" wine-ctest
 cleanup() { for p in $prefixes; do wine_stop "$p"; done; }
 trap cleanup EXIT INT TERM
 for p in $prefixes; do wine_warm "$p"; done
