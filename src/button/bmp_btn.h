@@ -149,15 +149,13 @@ private:
         bool operator==(const LookKey &o) const;
     };
     // What is kept of one picture (the bitmap or its greyed copy) to draw it
-    // in each look.
+    // in each look. Dropped, the copies are made again when next needed, into
+    // the memory they hold (a new picture is mostly of the old one's size).
     struct PictureCopies {
         Bitmap classic;
         Bitmap cutout, mask;
-        void Drop() {
-            classic.Reset();
-            cutout.Reset();
-            mask.Reset();
-        }
+        bool classicMade = false, pairMade = false;
+        void Drop() { classicMade = pairMade = false; }
     };
 
     LookKey KeyOf(const RECT &rect, bool pressedLook);

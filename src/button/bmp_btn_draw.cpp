@@ -106,18 +106,6 @@ void BmpBtn::FollowScheme(const Scheme &scheme) {
     greyedCopies_.Drop();
 }
 
-namespace {
-
-// Makes *bmp a w x h DIB section unless it is one already.
-bool FitDib(Bitmap *bmp, int w, int h) {
-    int bw = 0, bh = 0;
-    uint32_t *bits = nullptr;
-    if (!BitmapSize(bmp->get(), &bw, &bh) || bw != w || bh != h) bmp->Reset(MakeDib32(w, h, &bits));
-    return static_cast<bool>(*bmp);
-}
-
-}  // namespace
-
 // Two images are kept: the face alone, drawn again when the face's look
 // changes, and the whole button, made from the face and the picture again
 // when either changes; a paint copies the whole. Drawn at the origin of
@@ -131,12 +119,12 @@ void BmpBtn::Draw(HDC dc, const RECT &rect, bool pressedLook) {
     HDC faceDC = faceDC_.Get(), imageDC = imageDC_.Get();
     const RECT all = {0, 0, w, h};
     if (faceDC && imageDC && !(image_ && key == key_)) {
-        if (!(face_ && key.face == faceKey_) && FitDib(&face_, w, h)) {
+        if (!(face_ && key.face == faceKey_) && FitDib32(&face_, w, h)) {
             Select into(faceDC, face_.get());
             pictureArea_ = DrawFace(faceDC, all, pressedLook);
             faceKey_ = key.face;
         }
-        if (face_ && key.face == faceKey_ && FitDib(&image_, w, h)) {
+        if (face_ && key.face == faceKey_ && FitDib32(&image_, w, h)) {
             Select from(faceDC, face_.get()), into(imageDC, image_.get());
             BitBlt(imageDC, 0, 0, w, h, faceDC, 0, 0, SRCCOPY);
             DrawPicture(imageDC, pictureArea_, pressedLook);
@@ -232,10 +220,11 @@ void BmpBtn::DrawImage(HDC dc, const RECT &rect, bool pressedLook) {
         const POINT at = PictureOrigin(rect, w, h, pressedLook);
         PictureCopies *copies = nullptr;
         HBITMAP picked = PickBitmap(&copies);
-        if (!copies->classic) copies->classic.Reset(MakeClassicCopy(picked, kTransparentColor, GetSysColor(COLOR_BTNFACE)));
+        if (!copies->classicMade)
+            copies->classicMade = MakeClassicCopy(picked, kTransparentColor, GetSysColor(COLOR_BTNFACE), &copies->classic);
         MemoryDC memory(dc);
         if (!memory) return;
-        Select selected(memory.get(), copies->classic ? copies->classic.get() : picked);
+        Select selected(memory.get(), copies->classicMade ? copies->classic.get() : picked);
         BitBlt(dc, at.x, at.y, w, h, memory.get(), 0, 0, SRCCOPY);
     } else if (icon) {
         DrawIconPicture(dc, rect, pressedLook);
@@ -252,8 +241,8 @@ void BmpBtn::DrawImageMasked(HDC dc, const RECT &rect, bool pressedLook) {
     const POINT at = PictureOrigin(rect, w, h, pressedLook);
     PictureCopies *copies = nullptr;
     HBITMAP picked = PickBitmap(&copies);
-    if (!copies->cutout) MakeThemedPair(picked, kTransparentColor, &copies->cutout, &copies->mask);
-    if (copies->cutout) DrawThemedPair(dc, at.x, at.y, copies->cutout.get(), copies->mask.get());
+    if (!copies->pairMade) copies->pairMade = MakeThemedPair(picked, kTransparentColor, &copies->cutout, &copies->mask);
+    if (copies->pairMade) DrawThemedPair(dc, at.x, at.y, copies->cutout.get(), copies->mask.get());
 }
 
 // ---- Greyed copies ---------------------------------------------------------------

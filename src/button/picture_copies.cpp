@@ -1,31 +1,36 @@
 #include "button/picture_copies.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace qx {
 namespace {
 
-// A 32-bit copy of a picture, top row first; null when it cannot be read.
-// Every format is read through the screen's device context: palettes give
-// their colours, 16-bit pixels their widened values.
-HBITMAP ReadPixels(HBITMAP picture, int *w, int *h, uint32_t **bits) {
+// A 32-bit copy of a picture into *copy (its memory reused where it fits),
+// top row first; false (and *copy empty) when the picture cannot be read.
+// Copied by the system's own conversion between memory device contexts:
+// palettes give their colours, 16-bit pixels their widened values, and
+// one-bit pixels without colours of their own black and white (a fresh
+// device context's text and background colours).
+bool ReadPixels(HBITMAP picture, Bitmap *copy, int *w, int *h, uint32_t **bits) {
     BITMAP bm;
-    if (!picture || !GetObjectA(picture, sizeof bm, &bm)) return nullptr;
-    Bitmap copy(MakeDib32(bm.bmWidth, bm.bmHeight, bits));
-    WindowDC screen(nullptr);
-    if (!copy || !screen) return nullptr;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = bm.bmWidth;
-    bi.bmiHeader.biHeight = -bm.bmHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    if (GetDIBits(screen.get(), picture, 0, bm.bmHeight, *bits, &bi, DIB_RGB_COLORS) != bm.bmHeight)
-        return nullptr;
+    *bits = nullptr;
+    if (!picture || !GetObjectA(picture, sizeof bm, &bm)) {
+        copy->Reset();
+        return false;
+    }
+    *bits = FitDib32(copy, bm.bmWidth, bm.bmHeight);
+    MemoryDC from(nullptr), into(nullptr);
+    bool read = *bits && from && into;
+    if (read) {
+        Select source(from.get(), picture), target(into.get(), copy->get());
+        read = BitBlt(into.get(), 0, 0, bm.bmWidth, bm.bmHeight, from.get(), 0, 0, SRCCOPY) != FALSE;
+    }
+    GdiFlush();
+    if (!read) copy->Reset();
     *w = bm.bmWidth;
     *h = bm.bmHeight;
-    return copy.Release();
+    return read;
 }
 
 inline size_t PixelCount(int w, int h) { return static_cast<size_t>(w) * static_cast<size_t>(h); }
@@ -36,24 +41,34 @@ void Recolor(uint32_t *bits, size_t count, COLORREF from, COLORREF to) {
         if ((bits[i] & 0xFFFFFF) == key) bits[i] = fill;
 }
 
-// A 1-bit top-down DIB section whose 0 is black and 1 white, all black;
-// rows are padded to 32 bits.
-HBITMAP MakeMask(int w, int h, uint8_t **bits) {
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colors[2];
-    } bi = {};
-    bi.header.biSize = sizeof bi.header;
-    bi.header.biWidth = w;
-    bi.header.biHeight = -h;
-    bi.header.biPlanes = 1;
-    bi.header.biBitCount = 1;
-    bi.header.biCompression = BI_RGB;
-    bi.colors[1] = {255, 255, 255, 0};
+// Makes *mask a 1-bit top-down DIB section of w x h whose 0 is black and 1
+// white unless it is one already, all black; gives its rows (padded to 32
+// bits), null when none can be made.
+uint8_t *FitMask(Bitmap *mask, int w, int h) {
+    const size_t stride = ((static_cast<size_t>(w) + 31) / 32) * 4;
+    DIBSECTION ds;
     void *p = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO *>(&bi), DIB_RGB_COLORS, &p, nullptr, 0);
-    *bits = static_cast<uint8_t *>(p);
-    return bmp;
+    if (mask->get() && GetObjectA(mask->get(), sizeof ds, &ds) == sizeof ds && ds.dsBm.bmBits &&
+        ds.dsBm.bmBitsPixel == 1 && ds.dsBm.bmWidth == w && ds.dsBm.bmHeight == h) {
+        p = ds.dsBm.bmBits;
+    } else {
+        struct {
+            BITMAPINFOHEADER header;
+            RGBQUAD colors[2];
+        } bi = {};
+        bi.header.biSize = sizeof bi.header;
+        bi.header.biWidth = w;
+        bi.header.biHeight = -h;
+        bi.header.biPlanes = 1;
+        bi.header.biBitCount = 1;
+        bi.header.biCompression = BI_RGB;
+        bi.colors[1] = {255, 255, 255, 0};
+        mask->Reset(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO *>(&bi), DIB_RGB_COLORS, &p, nullptr, 0));
+        if (!*mask) return nullptr;
+    }
+    GdiFlush();
+    std::memset(p, 0, stride * static_cast<size_t>(h));
+    return static_cast<uint8_t *>(p);
 }
 
 // 24 and 32 bits hold the transparent colour exactly: the picture is read
@@ -62,10 +77,12 @@ HBITMAP MakeMask(int w, int h, uint8_t **bits) {
 bool MakeExactPair(HBITMAP picture, COLORREF transparent, Bitmap *cutout, Bitmap *mask) {
     int w = 0, h = 0;
     uint32_t *bits = nullptr;
-    Bitmap copy(ReadPixels(picture, &w, &h, &bits));
     uint8_t *maskBits = nullptr;
-    Bitmap ones(copy ? MakeMask(w, h, &maskBits) : nullptr);
-    if (!copy || !ones) return false;
+    if (!ReadPixels(picture, cutout, &w, &h, &bits) || !(maskBits = FitMask(mask, w, h))) {
+        cutout->Reset();
+        mask->Reset();
+        return false;
+    }
     const size_t stride = ((static_cast<size_t>(w) + 31) / 32) * 4;
     const uint32_t key = DibPixel(transparent);
     for (int y = 0; y < h; ++y) {
@@ -78,21 +95,18 @@ bool MakeExactPair(HBITMAP picture, COLORREF transparent, Bitmap *cutout, Bitmap
         }
     }
     GdiFlush();
-    cutout->Reset(copy.Release());
-    mask->Reset(ones.Release());
     return true;
 }
 
 }  // namespace
 
-HBITMAP MakeClassicCopy(HBITMAP picture, COLORREF transparent, COLORREF face) {
+bool MakeClassicCopy(HBITMAP picture, COLORREF transparent, COLORREF face, Bitmap *copy) {
     int w = 0, h = 0;
     uint32_t *bits = nullptr;
-    HBITMAP copy = ReadPixels(picture, &w, &h, &bits);
-    if (!copy) return nullptr;
+    if (!ReadPixels(picture, copy, &w, &h, &bits)) return false;
     if ((bits[0] & 0xFFFFFF) == DibPixel(transparent)) Recolor(bits, PixelCount(w, h), transparent, face);
     GdiFlush();
-    return copy;
+    return true;
 }
 
 // Fewer bits: the mask is made by the system's own conversion to one bit
@@ -101,17 +115,20 @@ HBITMAP MakeClassicCopy(HBITMAP picture, COLORREF transparent, COLORREF face) {
 // value). The cutout is the picture converted to 32 bits, and then the
 // mask's white taken out of it.
 bool MakeThemedPair(HBITMAP picture, COLORREF transparent, Bitmap *cutout, Bitmap *mask) {
-    cutout->Reset();
-    mask->Reset();
     BITMAP bm;
-    if (!picture || !GetObjectA(picture, sizeof bm, &bm)) return false;
+    if (!picture || !GetObjectA(picture, sizeof bm, &bm)) {
+        cutout->Reset();
+        mask->Reset();
+        return false;
+    }
     if (bm.bmBitsPixel >= 24) return MakeExactPair(picture, transparent, cutout, mask);
     const int w = bm.bmWidth, h = bm.bmHeight;
-    uint32_t *bits = nullptr;
-    Bitmap copy(MakeDib32(w, h, &bits));
+    Bitmap copy(cutout->Release());
+    mask->Reset();
+    const bool fits = FitDib32(&copy, w, h) != nullptr;
     Bitmap ones(CreateBitmap(w, h, 1, 1, nullptr));
     MemoryDC from(nullptr), into(nullptr);
-    if (!copy || !ones || !from || !into) return false;
+    if (!fits || !ones || !from || !into) return false;
     Select source(from.get(), picture);
     SetBkColor(from.get(), transparent);
     {
@@ -153,11 +170,11 @@ void DrawThemedPair(HDC dc, int x, int y, HBITMAP cutout, HBITMAP mask) {
 HBITMAP MakeRecoloredCopy(HBITMAP picture, COLORREF from, COLORREF to) {
     int w = 0, h = 0;
     uint32_t *bits = nullptr;
-    HBITMAP copy = ReadPixels(picture, &w, &h, &bits);
-    if (!copy) return nullptr;
+    Bitmap copy;
+    if (!ReadPixels(picture, &copy, &w, &h, &bits)) return nullptr;
     Recolor(bits, PixelCount(w, h), from, to);
     GdiFlush();
-    return copy;
+    return copy.Release();
 }
 
 }  // namespace qx

@@ -2,6 +2,8 @@
 // picture (and per colour scheme where a colour goes into them) instead of
 // at every paint. They are 32-bit DIB sections of the picture's size (the
 // mask: 1 bit per pixel); none of them changes the picture it is made from.
+// Each is made into the Bitmap it is given, reusing the memory of the DIB
+// section held there when it has the picture's size (see FitDib32).
 #pragma once
 #include <windows.h>
 
@@ -11,8 +13,8 @@ namespace qx {
 
 // The classic look: the picture in 32 bits where, when its top-left pixel
 // has the transparent colour, every pixel of that colour takes the face
-// colour. Null when the picture cannot be read.
-HBITMAP MakeClassicCopy(HBITMAP picture, COLORREF transparent, COLORREF face);
+// colour. False (and *copy empty) when the picture cannot be read.
+bool MakeClassicCopy(HBITMAP picture, COLORREF transparent, COLORREF face, Bitmap *copy);
 
 // The themed look: the picture in 32 bits with its pixels of the transparent
 // colour black (cutout), and a mask, white where the picture has the

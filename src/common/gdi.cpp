@@ -18,4 +18,16 @@ HBITMAP MakeDib32(int w, int h, uint32_t **bits) {
     return bmp;
 }
 
+uint32_t *FitDib32(Bitmap *dib, int w, int h) {
+    DIBSECTION ds;
+    if (dib->get() && GetObjectA(dib->get(), sizeof ds, &ds) == sizeof ds && ds.dsBm.bmBits &&
+        ds.dsBm.bmBitsPixel == 32 && ds.dsBm.bmWidth == w && ds.dsBm.bmHeight == h) {
+        GdiFlush();  // what is still being drawn into it lands before it is written
+        return static_cast<uint32_t *>(ds.dsBm.bmBits);
+    }
+    uint32_t *bits = nullptr;
+    dib->Reset(MakeDib32(w, h, &bits));
+    return bits;
+}
+
 }  // namespace qx

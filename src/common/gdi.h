@@ -216,6 +216,13 @@ private:
 // display for every copy.
 HBITMAP MakeDib32(int w, int h, uint32_t **bits);
 
+// Makes *dib such a DIB section of w x h unless it holds one (one that
+// MakeDib32 made) already, and gives its pixels; null (and *dib empty)
+// when none can be made. Memory fresh from the system costs more to touch
+// the first time than a copy into memory already used: what is made again
+// and again (a picture's copies, an image) reuses its memory this way.
+uint32_t *FitDib32(Bitmap *dib, int w, int h);
+
 // The 32-bit pixel (0x00RRGGBB) of a colour, as DIB sections hold it.
 inline uint32_t DibPixel(COLORREF c) {
     return (static_cast<uint32_t>(GetRValue(c)) << 16) | (static_cast<uint32_t>(GetGValue(c)) << 8) |
