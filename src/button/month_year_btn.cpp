@@ -37,6 +37,18 @@ void MonthYearBtn::OnThemeChanged() {
     BmpBtn::OnThemeChanged();
 }
 
+void MonthYearBtn::OnSetFocus() {
+    if (passesFocus_) {
+        SetFocus(GetParent(Window()));
+        return;
+    }
+    BmpBtn::OnSetFocus();
+}
+
+void MonthYearBtn::OnKillFocus() {
+    if (!passesFocus_) BmpBtn::OnKillFocus();
+}
+
 void MonthYearBtn::SetLeftArrow(bool left) {
     if (left == leftArrow_) return;
     leftArrow_ = left;
@@ -47,9 +59,10 @@ WindowObject *MonthYearBtn::Make(HWND hwnd, const CREATESTRUCTA &) {
     return new (std::nothrow) MonthYearBtn(hwnd);
 }
 
-bool SetMonthYearArrow(HWND button, bool left) {
+bool SetMonthYearArrow(HWND button, bool left, bool passFocus) {
     return WindowObject::With<MonthYearBtn>(button, [&](MonthYearBtn &b) {
         b.SetLeftArrow(left);
+        if (passFocus) b.PassFocusOn();
         return true;
     });
 }

@@ -172,7 +172,9 @@ HWND CalCtl::MakeButton(int button, bool themed, HINSTANCE instance, const RECT 
     // A button made again for a new look replaces one already destroyed.
     systemButtons_[button].reset();
     HWND hwnd = themed ? create(kCalThemedButtonClass) : nullptr;
-    if (hwnd) SetMonthYearArrow(hwnd, left);
+    // A month/year button of ours passes the focus on by itself; any other
+    // gets a procedure that does.
+    const bool passesFocus = hwnd && SetMonthYearArrow(hwnd, left, true);
     if (!hwnd) {
         hwnd = create("BUTTON");
         if (!hwnd) return nullptr;
@@ -184,7 +186,7 @@ HWND CalCtl::MakeButton(int button, bool themed, HINSTANCE instance, const RECT 
     // The button's own procedure is kept with the button before it is
     // replaced; without room for it the button keeps its procedure.
     const LONG_PTR own = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
-    if (SetPropA(hwnd, kButtonProcProp, reinterpret_cast<HANDLE>(own)))
+    if (!passesFocus && SetPropA(hwnd, kButtonProcProp, reinterpret_cast<HANDLE>(own)))
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CalButtonProc));
     AccText name;
     LoadControlString(Window(), kButtonNames[button], &name);
@@ -295,9 +297,14 @@ LRESULT CalCtl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 // A system button's accessibility messages (the name, the object, the calls
 // of clients on other threads) go to its CalSystemButton.
+// The stand-in is looked up only for the messages it takes: a window
+// property is a trip to the server under Wine, and a repaint sends each
+// button several messages.
 LRESULT CALLBACK CalButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     const WNDPROC own = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kButtonProcProp));
-    auto *system = static_cast<CalSystemButton *>(GetPropA(hwnd, kButtonAccessProp));
+    const bool forAccess = msg == WM_GETOBJECT || msg == QXM_SETACCNAME || msg == WM_NCDESTROY ||
+                           (msg == ThreadCallMessage() && msg != 0);
+    auto *system = forAccess ? static_cast<CalSystemButton *>(GetPropA(hwnd, kButtonAccessProp)) : nullptr;
     if (system) {
         if (msg == WM_GETOBJECT) {
             if (const LRESULT answer = system->access.OnGetObject(wp, lp)) return answer;

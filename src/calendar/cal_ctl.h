@@ -99,9 +99,10 @@ private:
     CalCanvas canvas_;
 };
 
-// The window procedure that the navigation buttons get: the focus goes on to
-// the calendar, everything else to the button's own procedure, which is kept
-// per button.
+// The window procedure that system navigation buttons get (month/year
+// buttons pass the focus on by themselves): the focus goes on to the
+// calendar, everything else to the button's own procedure, which is kept per
+// button.
 LRESULT CALLBACK CalButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 }  // namespace qx
