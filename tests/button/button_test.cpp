@@ -10,6 +10,7 @@
 
 #include "button/month_year_btn.h"
 #include "button/picture_copies.h"
+#include "handles.h"
 #include "qx_cntl.h"
 #include "visual/theme_api.h"
 
@@ -357,6 +358,68 @@ TEST_F(Btn, KeptCopiesAreDeleted) {
     DestroyWindow(b);
     EXPECT_TRUE(gone(last.image) && gone(last.face) && gone(last.greyed));
     DestroyIcon(icon);
+}
+
+// Nothing a button does again and again keeps a GDI or USER handle: after
+// two rounds of a kind of repeat (which make what is kept), the free slots
+// of both tables are the same after many more. A disabled bitmap and icon
+// button each: repaints, enabling and disabling, new pictures (the one
+// replaced is the caller's again), presses and hovering, paints into a
+// device context of the caller's, colours changed and put back, visual
+// styles switched off and on; a month/year button's presses and styles.
+TEST_F(Btn, HandleCountsStayFlat) {
+    const Paint color = [](int x, int y) { return x == y ? kClear : (x + y) % 2 ? kRed : kBlue; };
+    HICON icon = MakeIcon([](int x, int y) { return x > y ? kRed : kWhite; });
+    HBITMAP shown = MakeBitmap(9, 7, color);
+    HWND b = Make(shown, nullptr, WS_DISABLED), c = Make(nullptr, icon, WS_DISABLED),
+         arrow = Make(nullptr, nullptr, 0, "QXBmpButtonXP");
+    qxt::PrintTarget target(kW, kH);
+    int k = 0;
+    auto both = [&](const std::function<void(HWND)> &op) { op(b), op(c), UpdateWindow(b), UpdateWindow(c); };
+    const struct { const char *what; int times; std::function<void()> op; } rows[] = {
+        {"repaint", 40, [&] { qxt::Repaint(b), qxt::Repaint(c), qxt::Repaint(arrow); }},
+        {"enable", 40, [&] { both([&](HWND h) { EnableWindow(h, k % 2); }); }},
+        {"picture", 40, [&] {
+            HBITMAP old = shown;
+            shown = MakeBitmap(9, 7, color);
+            QXBtn_SetBitmap(b, shown), DeleteObject(old), QXBtn_SetIcon(c, icon);
+            UpdateWindow(b), UpdateWindow(c);
+        }},
+        {"press", 20, [&] {
+            for (HWND h : {b, c, arrow}) {
+                SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+                SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+                SendMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+                SendMessageA(h, WM_MOUSELEAVE, 0, 0);
+            }
+        }},
+        {"print", 40, [&] { target.Print(b), target.Print(c), target.Print(arrow); }},
+        {"colours", 6, [&] {
+            qxt::SysColors colors({{COLOR_BTNFACE, RGB(200, 220, 240)}, {COLOR_BTNSHADOW, RGB(90, 60, 30)}});
+            both([](HWND h) { SendMessageA(h, WM_SYSCOLORCHANGE, 0, 0); });
+        }},
+        {"styles", 10, [&] {
+            for (HWND h : {b, c, arrow}) qxt::SetWindowStyles(h, k % 2 != 0), UpdateWindow(h);
+        }},
+    };
+    // USER handles (icons, windows) are counted in one look: filling their
+    // table takes seconds, and no USER object is made by one look only.
+    qxb::HandleGauge gdi(qxb::HandleKind::kGdi, 3000), user(qxb::HandleKind::kUser, 300);
+    ASSERT_TRUE(gdi.Fill() && (!kThemed || user.Fill()));
+    for (const auto &r : rows) {
+        for (k = 0; k < 2; ++k) r.op();
+        qxt::Pump();
+        const int freeGdi = gdi.Settle(), freeUser = kThemed ? user.Settle() : 0;
+        for (k = 0; k < r.times; ++k) r.op();
+        qxt::Pump();
+        EXPECT_EQ(freeGdi - gdi.FreeSlots(), 0) << "GDI handles kept by " << r.what;
+        if (kThemed) {
+            EXPECT_EQ(freeUser - user.FreeSlots(), 0) << "USER handles kept by " << r.what;
+        }
+    }
+    ReleaseCapture();
+    DestroyWindow(b), DestroyWindow(c), DestroyWindow(arrow);
+    DeleteObject(shown), DestroyIcon(icon);
 }
 
 // The copies a picture is drawn from follow the rules of each look, in every
