@@ -3,11 +3,13 @@
 // is painted at once, sizes, the date exports and creation. Runs with a theme
 // in force and in the classic look.
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <new>
 #include <string>
 
 #include "calendar/cal_ctl.h"
+#include "handles.h"
 #include "harness.h"
 #include "qx_cntl.h"
 #include "visual/theme_api.h"
@@ -324,6 +326,57 @@ TEST_F(Calendar, KeptDrawingToolsAreDeleted) {
     DestroyWindow(cal);
     cal = nullptr;
     EXPECT_EQ(gone(before), "xxxx") << "destroyed";
+}
+
+// Nothing a calendar does again and again keeps a GDI or USER handle: after
+// two rounds of a kind of repeat (which make what is kept), the free slots
+// of both tables are the same after many more. Repaints, each date setter
+// alone, keys and clicks (parts painted at once), the focus, paints into a
+// device context of the caller's, colours changed and put back, visual
+// styles switched off and on (the buttons made again), sizes.
+TEST_F(Calendar, HandleCountsStayFlat) {
+    Show(20080215);
+    const bool themed = !qxt::ClassicPrefix();
+    qxt::PrintTarget target(197, 145);
+    int k = 0;
+    const struct { const char *what; int times; std::function<void()> op; } rows[] = {
+        {"repaint", 12, [&] { qxt::Repaint(cal); }},
+        {"year", 12, [&] { QXCalSetYear(cal, 2000 + k % 3), UpdateWindow(cal); }},
+        {"month", 12, [&] { QXCalSetMonth(cal, 1 + k % 12), UpdateWindow(cal); }},
+        {"day", 12, [&] { QXCalSetDay(cal, 1 + k % 28), UpdateWindow(cal); }},
+        {"keys and clicks", 6, [&] {
+            for (UINT vk : {VK_RIGHT, VK_DOWN, VK_NEXT, VK_LEFT, VK_UP, VK_PRIOR}) SendMessageA(cal, WM_KEYDOWN, vk, 0);
+            const POINT at = Centre(8 + k % 20);
+            SendMessageA(cal, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+            SendMessageA(cal, WM_COMMAND, 100 + k % 4, 0);
+        }},
+        {"focus", 12, [&] { SetFocus(k % 2 ? cal : parent.hwnd()); }},
+        {"print", 12, [&] { target.Print(cal); }},
+        {"colours", 3, [&] {
+            qxt::SysColors colors({{COLOR_BTNFACE, RGB(200, 220, 240)}, {COLOR_BTNSHADOW, RGB(90, 60, 30)}});
+            SendMessageA(cal, WM_SYSCOLORCHANGE, 0, 0), UpdateWindow(cal);
+        }},
+        {"styles", 4, [&] { qxt::SetWindowStyles(cal, k % 2 != 0), UpdateWindow(cal), qxt::Pump(); }},
+        {"size", 6, [&] {
+            SetWindowPos(cal, nullptr, 0, 0, 200 + k % 2 * 40, 150 + k % 2 * 20, SWP_NOMOVE | SWP_NOZORDER);
+            UpdateWindow(cal);
+        }},
+    };
+    // USER handles (windows) are counted where styles switch: filling their
+    // table takes seconds, and without a theme no button is made again.
+    qxb::HandleGauge gdi(qxb::HandleKind::kGdi, 3000), user(qxb::HandleKind::kUser, 300);
+    ASSERT_TRUE(gdi.Fill() && (!themed || user.Fill()));
+    for (const auto &r : rows) {
+        for (k = 0; k < 2; ++k) r.op();
+        qxt::Pump();
+        const int freeGdi = gdi.Settle(), freeUser = themed ? user.Settle() : 0;
+        for (k = 0; k < r.times; ++k) r.op();
+        qxt::Pump();
+        EXPECT_EQ(freeGdi - gdi.FreeSlots(), 0) << "GDI handles kept by " << r.what;
+        if (themed) {
+            EXPECT_EQ(freeUser - user.FreeSlots(), 0) << "USER handles kept by " << r.what;
+        }
+    }
 }
 
 // Made at its grid's size, for double clicks; not made at all, leaving no
