@@ -367,6 +367,7 @@ TEST_F(Btn, KeptCopiesAreDeleted) {
 // replaced is the caller's again), presses and hovering, paints into a
 // device context of the caller's, colours changed and put back, visual
 // styles switched off and on; a month/year button's presses and styles.
+// (New pictures are shown enabled and disabled in turn.)
 TEST_F(Btn, HandleCountsStayFlat) {
     const Paint color = [](int x, int y) { return x == y ? kClear : (x + y) % 2 ? kRed : kBlue; };
     HICON icon = MakeIcon([](int x, int y) { return x > y ? kRed : kWhite; });
@@ -383,7 +384,7 @@ TEST_F(Btn, HandleCountsStayFlat) {
             HBITMAP old = shown;
             shown = MakeBitmap(9, 7, color);
             QXBtn_SetBitmap(b, shown), DeleteObject(old), QXBtn_SetIcon(c, icon);
-            UpdateWindow(b), UpdateWindow(c);
+            both([&](HWND h) { EnableWindow(h, k % 2); });  // every other one greyed
         }},
         {"press", 20, [&] {
             for (HWND h : {b, c, arrow}) {
