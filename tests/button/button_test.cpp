@@ -4,13 +4,13 @@
 // greyed pictures, the bulk background replacement, and which windows are
 // ours. Linked with the library's static twin to reach the month/year
 // button's arrow, the replacement routine and the library's allocations.
+#include "handle_counts.h"
 #include "harness.h"
 
 #include <memory>
 
 #include "button/month_year_btn.h"
 #include "button/picture_copies.h"
-#include "handles.h"
 #include "qx_cntl.h"
 #include "visual/theme_api.h"
 
@@ -377,7 +377,7 @@ TEST_F(Btn, HandleCountsStayFlat) {
     qxt::PrintTarget target(kW, kH);
     int k = 0;
     auto both = [&](const std::function<void(HWND)> &op) { op(b), op(c), UpdateWindow(b), UpdateWindow(c); };
-    const struct { const char *what; int times; std::function<void()> op; } rows[] = {
+    const std::vector<qxt::Repeat> rows = {
         {"repaint", 40, [&] { qxt::Repaint(b), qxt::Repaint(c), qxt::Repaint(arrow); }},
         {"enable", 40, [&] { both([&](HWND h) { EnableWindow(h, k % 2); }); }},
         {"picture", 40, [&] {
@@ -405,19 +405,7 @@ TEST_F(Btn, HandleCountsStayFlat) {
     };
     // USER handles (icons, windows) are counted in one look: filling their
     // table takes seconds, and no USER object is made by one look only.
-    qxb::HandleGauge gdi(qxb::HandleKind::kGdi, 3000), user(qxb::HandleKind::kUser, 300);
-    ASSERT_TRUE(gdi.Fill() && (!kThemed || user.Fill()));
-    for (const auto &r : rows) {
-        for (k = 0; k < 2; ++k) r.op();
-        qxt::Pump();
-        const int freeGdi = gdi.Settle(), freeUser = kThemed ? user.Settle() : 0;
-        for (k = 0; k < r.times; ++k) r.op();
-        qxt::Pump();
-        EXPECT_EQ(freeGdi - gdi.FreeSlots(), 0) << "GDI handles kept by " << r.what;
-        if (kThemed) {
-            EXPECT_EQ(freeUser - user.FreeSlots(), 0) << "USER handles kept by " << r.what;
-        }
-    }
+    qxt::ExpectHandleCountsFlat(rows, &k, kThemed);
     ReleaseCapture();
     DestroyWindow(b), DestroyWindow(c), DestroyWindow(arrow);
     DeleteObject(shown), DestroyIcon(icon);

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "calendar/cal_ctl.h"
-#include "handles.h"
+#include "handle_counts.h"
 #include "harness.h"
 #include "qx_cntl.h"
 #include "visual/theme_api.h"
@@ -339,7 +339,7 @@ TEST_F(Calendar, HandleCountsStayFlat) {
     const bool themed = !qxt::ClassicPrefix();
     qxt::PrintTarget target(197, 145);
     int k = 0;
-    const struct { const char *what; int times; std::function<void()> op; } rows[] = {
+    const std::vector<qxt::Repeat> rows = {
         {"repaint", 12, [&] { qxt::Repaint(cal); }},
         {"year", 12, [&] { QXCalSetYear(cal, 2000 + k % 3), UpdateWindow(cal); }},
         {"month", 12, [&] { QXCalSetMonth(cal, 1 + k % 12), UpdateWindow(cal); }},
@@ -364,19 +364,7 @@ TEST_F(Calendar, HandleCountsStayFlat) {
     };
     // USER handles (windows) are counted where styles switch: filling their
     // table takes seconds, and without a theme no button is made again.
-    qxb::HandleGauge gdi(qxb::HandleKind::kGdi, 3000), user(qxb::HandleKind::kUser, 300);
-    ASSERT_TRUE(gdi.Fill() && (!themed || user.Fill()));
-    for (const auto &r : rows) {
-        for (k = 0; k < 2; ++k) r.op();
-        qxt::Pump();
-        const int freeGdi = gdi.Settle(), freeUser = themed ? user.Settle() : 0;
-        for (k = 0; k < r.times; ++k) r.op();
-        qxt::Pump();
-        EXPECT_EQ(freeGdi - gdi.FreeSlots(), 0) << "GDI handles kept by " << r.what;
-        if (themed) {
-            EXPECT_EQ(freeUser - user.FreeSlots(), 0) << "USER handles kept by " << r.what;
-        }
-    }
+    qxt::ExpectHandleCountsFlat(rows, &k, themed);
 }
 
 // Made at its grid's size, for double clicks; not made at all, leaving no
