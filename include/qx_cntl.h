@@ -152,7 +152,10 @@ QX_API QXBOOL WINAPI QXCalSetYear(HWND hwnd, int year);
 QX_API QXBOOL WINAPI QXCalSetMonth(HWND hwnd, int month);
 QX_API QXBOOL WINAPI QXCalSetDay(HWND hwnd, int day);
 
-/* "QXBmpButton" and "QXBmpButtonXP" */
+/* "QXBmpButton" and "QXBmpButtonXP". A bitmap is handed over: the button
+ * deletes it with itself and never changes its pixels (its pixels of
+ * RGB(192, 192, 192) are background); the bitmap it replaces is the caller's
+ * again. An icon stays the caller's, kept alive while it is shown. */
 QX_API QXBOOL WINAPI QXBtn_SetIcon(HWND hwnd, HICON icon);
 QX_API QXBOOL WINAPI QXBtn_SetBitmap(HWND hwnd, HBITMAP bitmap);
 

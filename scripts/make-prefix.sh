@@ -10,8 +10,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 dir=$1 reg=$2 tool=$3 stamp=$4
 mkdir -p "$dir"
-# No display while the prefixes are made: nothing here draws.
+# No display while the prefixes are made: nothing here draws. A server
+# started here has no display, so no test may run meanwhile; every server is
+# stopped before the lock is let go.
+wine_lock "$dir" make-prefix
 unset DISPLAY
+trap 'wine_stop "$dir/themed"; wine_stop "$dir/classic"' EXIT
 
 boot() {
     p=$1

@@ -39,6 +39,7 @@ if [ "${QX_IN_XVFB:-0}" != 1 ]; then
     QX_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$b64" "$@"
 fi
 
+wine_lock "$b64/wine" run-bench
 out="$(dirname "$b64")/bench"
 mkdir -p "$out"
 result="$out/latest.txt"

@@ -19,3 +19,18 @@ wine_warm() {
     WINEPREFIX="$1" setsid "$WINESERVER" -p15 </dev/null >/dev/null 2>&1 &
     WINEPREFIX="$1" "$WINE64" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
+
+# Holds the lock of a build tree's Wine folder (file descriptor 9) until the
+# calling script ends, waiting for whoever holds it. Test runs, benchmark
+# runs and the build's prefix step take turns this way: one that stops or
+# starts the servers under another's feet leaves that one's processes on a
+# desktop without a display, where no window can be made.
+# Usage: wine_lock <wine folder> <who is waiting>
+wine_lock() {
+    mkdir -p "$1"
+    exec 9>"$1/.lock"
+    if ! flock -n 9; then
+        echo "$2: waiting for another run or a build of $1"
+        flock 9
+    fi
+}

@@ -8,6 +8,7 @@ b64=$(cd "$1" && pwd)
 shift
 
 prefixes="$b64/wine/themed $b64/wine/classic"
+wine_lock "$b64/wine" wine-ctest
 cleanup() { for p in $prefixes; do wine_stop "$p"; done; }
 trap cleanup EXIT INT TERM
 for p in $prefixes; do wine_warm "$p"; done

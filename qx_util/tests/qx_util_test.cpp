@@ -52,6 +52,21 @@ TEST(QxUtil, GreyedBitmapsAndFailures) {
                     !CreateDisabledIcon24(HICON(bad), 0, 0) && w == -7) << bad;
 }
 
+// Exact tones, rounded to the nearest at both steps: the brightness of a
+// pixel (luma weights), and its place between the shadow and the face
+// colours. A grey of brightness 105 lies 32.94 steps above the shadow on a
+// range of 80; a red of 2 has a brightness of 0.598.
+TEST(QxUtil, ExactTones) {
+    const struct { DWORD pixel, face, shadow, tone; } cases[] = {
+        {0x696969, 0xD0D0D0, 0x808080, 0xA1A1A1}, {0x020000, 0xFFFFFF, 0x000000, 0x010101}};
+    for (const auto &c : cases) {
+        HBITMAP bmp = Make(32, 1, 1, {c.pixel});
+        HBITMAP grey = CreateDisabledImage24(bmp, kClear, c.face, c.shadow, nullptr, nullptr, nullptr);
+        EXPECT_EQ(Bits(grey, 1, 1)[0] & 0xFFFFFF, c.tone) << std::hex << c.pixel;
+        DeleteObject(grey), DeleteObject(bmp);
+    }
+}
+
 // 16 x 16 icons whose left half is transparent (by the mask, by the alpha
 // bytes, or in a monochrome icon), the right half black above white: greyed
 // and drawn on green, the left half shows green, the right half the shadow

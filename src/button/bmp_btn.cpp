@@ -71,10 +71,8 @@ void BmpBtn::OnSize(int width, int height) {
     clientRect.bottom = height;
 }
 
-void BmpBtn::OnEnable(bool enable) {
-    enabled = enable;
-    InvalidateRect(Window(), nullptr, FALSE);
-}
+// The enabled state itself is read from the window when drawing.
+void BmpBtn::OnEnable(bool) { InvalidateRect(Window(), nullptr, FALSE); }
 
 void BmpBtn::OnMouseMove() {
     if (hot) return;
@@ -88,6 +86,13 @@ void BmpBtn::OnMouseMove() {
 }
 
 void BmpBtn::OnMouseLeave() { LeaveHot(); }
+
+// Erased: a face that draws nothing in the new look leaves the background.
+void BmpBtn::OnThemeChanged() {
+    theme_.Drop();
+    DropImage();
+    InvalidateRect(Window(), nullptr, TRUE);
+}
 
 void BmpBtn::OnAccPress() {
     if (!IsWindowEnabled(Window())) return;
@@ -122,18 +127,20 @@ void BmpBtn::LeaveHot() {
     DrawNow(false);
 }
 
-void BmpBtn::Draw(HDC dc, const RECT &rect, bool pressedLook) { DrawFace(dc, rect, pressedLook); }
-
 void BmpBtn::SetBitmap(HBITMAP newBitmap) {
     bitmap.Release();
     bitmap.Reset(newBitmap);
-    disabledBitmap.Reset();
+    greyed_.Reset();
+    bitmapCopies_.Drop();
+    greyedCopies_.Drop();
+    ++picture_;
     InvalidateRect(Window(), nullptr, FALSE);
 }
 
 void BmpBtn::SetIcon(HICON newIcon) {
     icon = newIcon;
-    disabledIcon.Reset();
+    greyedIcon_.Reset();
+    ++picture_;
     InvalidateRect(Window(), nullptr, FALSE);
 }
 
@@ -152,6 +159,12 @@ LRESULT BmpBtn::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KILLFOCUS: OnKillFocus(); return 0;
     case WM_ENABLE: OnEnable(wp != 0); return 0;
     case WM_PAINT: OnPaint(); return 0;
+    // The face covers the whole window: nothing to erase below it.
+    case WM_ERASEBKGND: return HasFace() ? 1 : DefWindowProcA(Window(), msg, wp, lp);
+    case WM_PRINTCLIENT: Draw(reinterpret_cast<HDC>(wp), clientRect, pressed); return 0;
+    // The colours are compared at every drawing; only the window must be drawn again.
+    case WM_SYSCOLORCHANGE: InvalidateRect(Window(), nullptr, FALSE); return 0;
+    case WM_THEMECHANGED: OnThemeChanged(); return 0;
     case WM_NCCALCSIZE: return OnNcCalcSize();
     case WM_GETDLGCODE: return OnGetDlgCode();
     case WM_KEYDOWN:

@@ -5,7 +5,7 @@
 //
 // One BmpBtn per window, its window object. Each message it handles becomes
 // one virtual operation, so that a derived button replaces single behaviours
-// (the month/year button replaces DrawFace only).
+// (the month/year button replaces DrawFace and DrawPicture only).
 //
 // Screen readers see a push button named by its text (a picture-only button
 // by the name its host gives it, QXM_SETACCNAME), pressed while pressed,
@@ -15,6 +15,7 @@
 
 #include "common/gdi.h"
 #include "common/window_object.h"
+#include "visual/theme_api.h"
 
 namespace qx {
 
@@ -38,6 +39,9 @@ public:
     virtual void OnEnable(bool enable);
     virtual void OnMouseMove();
     virtual void OnMouseLeave();
+    // The look changed: themes are opened again, and everything kept for
+    // drawing is made again.
+    virtual void OnThemeChanged();
     // The default action of a screen reader (posted, so that a dialog the
     // click opens does not hold up the client): a press and release in the
     // middle, through the mouse handlers, when the button is enabled.
@@ -49,18 +53,26 @@ public:
     virtual void Release();
     virtual void EnterHot();
     virtual void LeaveHot();
+    // Shows the button as DrawFace and DrawPicture draw it, from the image
+    // kept of its last drawing when nothing it shows has changed since (see
+    // LookKey); a new picture or enabled state is drawn onto the face kept.
     virtual void Draw(HDC dc, const RECT &rect, bool pressedLook);
-    // The picture in the classic look; replaces, on its first drawing, the
-    // transparent colour of a bitmap whose top-left pixel has it by the face
-    // colour, in the bitmap itself.
+    // The picture in the classic look: where the top-left pixel of a bitmap
+    // has the transparent colour, every pixel of that colour shows the face
+    // colour.
     virtual void DrawImage(HDC dc, const RECT &rect, bool pressedLook);
     // The picture in the themed look: pixels of the transparent colour let
-    // the face show through; the bitmap is never changed.
+    // the face show through.
     virtual void DrawImageMasked(HDC dc, const RECT &rect, bool pressedLook);
-    // Frame, background, focus mark and picture, themed or classic.
-    virtual void DrawFace(HDC dc, const RECT &rect, bool pressedLook);
-    // The bitmap is handed over (deleted with the button); the one it
-    // replaces is the caller's again. A greyed copy of the old one is dropped.
+    // Frame, background and focus mark, themed or classic; gives the area
+    // the picture goes in.
+    virtual RECT DrawFace(HDC dc, const RECT &rect, bool pressedLook);
+    // The picture on a face: DrawImageMasked where the face is themed (the
+    // picture never moves), else DrawImage.
+    virtual void DrawPicture(HDC dc, const RECT &area, bool pressedLook);
+    // The bitmap is handed over (deleted with the button) and never changed;
+    // the one it replaces is the caller's again. What was kept of the old
+    // one is dropped.
     virtual void SetBitmap(HBITMAP newBitmap);
     // The icon stays the caller's. A greyed copy of the old one is dropped.
     virtual void SetIcon(HICON newIcon);
@@ -83,23 +95,91 @@ public:
     bool focused = false;
     bool tracking = false;  // a mouse press holds the capture
     bool pressed = false;
-    bool enabled = true;  // as last told by WM_ENABLE
-    bool hot = false;     // the cursor is over it and a leave report is due
+    bool hot = false;  // the cursor is over it and a leave report is due
     RECT clientRect = {0, 0, 0, 0};
     Bitmap bitmap;
-    Bitmap disabledBitmap;
     HICON icon = nullptr;  // the caller's
-    OwnedIcon disabledIcon;
+
+    // The system colours a drawing uses: what is kept is made again when
+    // one of them changes.
+    struct Scheme {
+        COLORREF face, shadow, darkShadow, highlight, light;
+        bool operator==(const Scheme &o) const;
+    };
+
+    // What is kept, for a look at the handles it holds (tests).
+    HBITMAP DisabledBitmap() const { return greyed_.get(); }
+    HICON DisabledIcon() const { return greyedIcon_.get(); }
+    HBITMAP KeptImage() const { return image_.get(); }
+    HBITMAP KeptFace() const { return face_.get(); }
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     // Draws with the window's own device context, now.
     void DrawNow(bool pressedLook);
-    // The bitmap or icon to show: the greyed copy while disabled (made when
-    // missing), else the picture itself.
-    HBITMAP PickBitmap();
+    // The window's enabled state decides whether the greyed picture shows.
+    bool Enabled() const { return IsWindowEnabled(Window()) != FALSE; }
+    // The theme the face is drawn with; null for the classic look.
+    virtual HTHEME FaceTheme();
+    // Whether the face draws anything: a face that draws nothing leaves the
+    // window's background, and nothing is kept.
+    virtual bool HasFace() { return true; }
+    // A number for whatever else a derived face shows (0 here).
+    virtual unsigned FaceVariant() const { return 0; }
+    // Forgets the images of the last drawing: the next one draws anew.
+    void DropImage() {
+        image_.Reset();
+        face_.Reset();
+    }
+
+private:
+    // Everything the face of the button depends on.
+    struct FaceKey {
+        int width, height, borderWidth, borderHeight;
+        bool pressedLook, hot, focused, themed;
+        unsigned variant;
+        Scheme scheme;
+        bool operator==(const FaceKey &o) const;
+    };
+    // Everything a drawing of the button depends on: its face and picture.
+    struct LookKey {
+        FaceKey face;
+        bool enabled;
+        unsigned picture;
+        bool operator==(const LookKey &o) const;
+    };
+    // What is kept of one picture (the bitmap or its greyed copy) to draw it
+    // in each look. Dropped, the copies are made again when next needed, into
+    // the memory they hold (a new picture is mostly of the old one's size).
+    struct PictureCopies {
+        Bitmap classic;
+        Bitmap cutout, mask;
+        bool classicMade = false, pairMade = false;
+        void Drop() { classicMade = pairMade = false; }
+    };
+
+    LookKey KeyOf(const RECT &rect, bool pressedLook);
+    // Drops what depends on the system colours when they are not those of
+    // the scheme it was made for.
+    void FollowScheme(const Scheme &scheme);
+    // The bitmap to show and the copies kept of it: the greyed copy while
+    // disabled (made when missing), else the bitmap itself.
+    HBITMAP PickBitmap(PictureCopies **copies);
     HICON PickIcon();
     void DrawIconPicture(HDC dc, const RECT &rect, bool pressedLook);
+
+    Bitmap greyed_;
+    OwnedIcon greyedIcon_;
+    PictureCopies bitmapCopies_, greyedCopies_;
+    Scheme scheme_ = {};
+    Bitmap face_;   // the face without its picture, for faceKey_
+    FaceKey faceKey_ = {};
+    RECT pictureArea_ = {0, 0, 0, 0};
+    Bitmap image_;  // the whole button as last drawn, for key_
+    LookKey key_ = {};
+    unsigned picture_ = 0;  // counts the pictures set
+    KeptDC faceDC_, imageDC_;
+    KeptTheme theme_{L"BUTTON"};
 };
 
 // The message a button posts itself for the default action of a screen
@@ -120,14 +200,5 @@ void FillTopLeft(HDC dc, const RECT &rect, HBRUSH brush, int w, int h);
 // The strip along the bottom, then the one along the right: the top-right
 // and bottom-left corners take this colour.
 void FillBottomRight(HDC dc, const RECT &rect, HBRUSH brush, int w, int h);
-
-// Gives every pixel of the colour `from` the colour `to`, as SetPixel would,
-// in bulk on strips of rows; with onlyWhenTopLeft, only when the top-left
-// pixel has the colour `from`. True when it ran. The bitmap must not be
-// selected into a device context; dc is one the bitmap's format suits.
-bool ReplaceColor(HDC dc, HBITMAP bmp, COLORREF from, COLORREF to, bool onlyWhenTopLeft);
-// The classic look's background rule: ReplaceColor only when the top-left
-// pixel has the colour.
-bool ReplaceBackground(HDC dc, HBITMAP bmp, COLORREF from, COLORREF to);
 
 }  // namespace qx

@@ -1,11 +1,10 @@
 // How a bitmap button draws itself: the classic bevel or the themed push
 // button, the centred picture, and the greyed copies of the picture that a
-// disabled button shows.
-#include <cstdint>
-#include <memory>
-#include <new>
-
+// disabled button shows. A drawing is made off-screen into an image that is
+// kept: a paint that shows nothing new copies it, and the copies of the
+// picture each look needs are made once per picture and colour scheme.
 #include "button/bmp_btn.h"
+#include "button/picture_copies.h"
 #include "common/gdi.h"
 #include "qx_util.h"
 #include "visual/theme_api.h"
@@ -20,32 +19,17 @@ constexpr int kStateNormal = 1;
 constexpr int kStateHot = 2;
 constexpr int kStatePressed = 3;
 
-// Pixels of one strip of rows in ReplaceBackground: bounded memory, few calls.
-constexpr int kStripPixels = 64 * 1024;
-
-// A 32-bit DIB pixel (0x00RRGGBB) of a colour.
-inline uint32_t PixelOf(COLORREF c) {
-    return (static_cast<uint32_t>(GetRValue(c)) << 16) | (static_cast<uint32_t>(GetGValue(c)) << 8) |
-           GetBValue(c);
-}
-
-BITMAPINFOHEADER Rows32(int w, int h) {
-    BITMAPINFOHEADER bi = {};
-    bi.biSize = sizeof bi;
-    bi.biWidth = w;
-    bi.biHeight = h;  // bottom-up: scan line 0 is the bottom row
-    bi.biPlanes = 1;
-    bi.biBitCount = 32;
-    bi.biCompression = BI_RGB;
-    return bi;
-}
-
 bool BitmapSize(HBITMAP bmp, int *w, int *h) {
     BITMAP bm;
     if (!bmp || !GetObjectA(bmp, sizeof bm, &bm)) return false;
     *w = bm.bmWidth;
     *h = bm.bmHeight;
     return true;
+}
+
+BmpBtn::Scheme CurrentScheme() {
+    return {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_3DDKSHADOW),
+            GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_3DLIGHT)};
 }
 
 }  // namespace
@@ -76,49 +60,91 @@ void FillBottomRight(HDC dc, const RECT &r, HBRUSH brush, int w, int h) {
     FillRect(dc, &right, brush);
 }
 
-bool ReplaceColor(HDC dc, HBITMAP bmp, COLORREF from, COLORREF to, bool onlyWhenTopLeft) {
-    int w, h;
-    if (!BitmapSize(bmp, &w, &h) || w <= 0 || h <= 0) return false;
-    const int rowsPerStrip = w >= kStripPixels ? 1 : kStripPixels / w;
-    const size_t count = static_cast<size_t>(rowsPerStrip < h ? rowsPerStrip : h) * w;
-    std::unique_ptr<uint32_t[]> rows(new (std::nothrow) uint32_t[count]);
-    if (!rows) return false;
+// ---- The kept image --------------------------------------------------------------
 
-    const uint32_t key = PixelOf(from), fill = PixelOf(to);
-    BITMAPINFO bi = {};
-    if (onlyWhenTopLeft) {
-        // The top row is the last scan line.
-        bi.bmiHeader = Rows32(w, h);
-        if (GetDIBits(dc, bmp, h - 1, 1, rows.get(), &bi, DIB_RGB_COLORS) != 1) return false;
-        if ((rows[0] & 0xFFFFFF) != key) return false;
-    }
-    for (int first = 0; first < h; first += rowsPerStrip) {
-        const int n = rowsPerStrip < h - first ? rowsPerStrip : h - first;
-        bi.bmiHeader = Rows32(w, h);
-        if (GetDIBits(dc, bmp, first, n, rows.get(), &bi, DIB_RGB_COLORS) != n) return false;
-        bool changed = false;
-        for (size_t i = 0, end = static_cast<size_t>(n) * w; i < end; ++i) {
-            if ((rows[i] & 0xFFFFFF) == key) {
-                rows[i] = fill;
-                changed = true;
-            }
-        }
-        bi.bmiHeader = Rows32(w, h);
-        if (changed) SetDIBits(dc, bmp, first, n, rows.get(), &bi, DIB_RGB_COLORS);
-    }
-    return true;
+bool BmpBtn::Scheme::operator==(const Scheme &o) const {
+    return face == o.face && shadow == o.shadow && darkShadow == o.darkShadow && highlight == o.highlight &&
+           light == o.light;
 }
 
-bool ReplaceBackground(HDC dc, HBITMAP bmp, COLORREF from, COLORREF to) {
-    return ReplaceColor(dc, bmp, from, to, true);
+bool BmpBtn::FaceKey::operator==(const FaceKey &o) const {
+    return width == o.width && height == o.height && borderWidth == o.borderWidth &&
+           borderHeight == o.borderHeight && pressedLook == o.pressedLook && hot == o.hot &&
+           focused == o.focused && themed == o.themed && variant == o.variant && scheme == o.scheme;
+}
+
+bool BmpBtn::LookKey::operator==(const LookKey &o) const {
+    return face == o.face && enabled == o.enabled && picture == o.picture;
+}
+
+HTHEME BmpBtn::FaceTheme() { return theme_.Get(Window()); }
+
+BmpBtn::LookKey BmpBtn::KeyOf(const RECT &rect, bool pressedLook) {
+    LookKey key = {};
+    FaceKey &face = key.face;
+    face.width = rect.right - rect.left;
+    face.height = rect.bottom - rect.top;
+    face.borderWidth = GetSystemMetrics(SM_CXBORDER);
+    face.borderHeight = GetSystemMetrics(SM_CYBORDER);
+    face.pressedLook = pressedLook;
+    face.hot = hot;
+    face.focused = focused;
+    face.themed = FaceTheme() != nullptr;
+    face.variant = FaceVariant();
+    face.scheme = CurrentScheme();
+    key.enabled = Enabled();
+    key.picture = picture_;
+    return key;
+}
+
+void BmpBtn::FollowScheme(const Scheme &scheme) {
+    if (scheme == scheme_) return;
+    scheme_ = scheme;
+    greyed_.Reset();
+    greyedIcon_.Reset();
+    bitmapCopies_.Drop();
+    greyedCopies_.Drop();
+}
+
+// Two images are kept: the face alone, drawn again when the face's look
+// changes, and the whole button, made from the face and the picture again
+// when either changes; a paint copies the whole. Drawn at the origin of
+// rect; where no image can be kept (no memory for it), straight onto dc.
+void BmpBtn::Draw(HDC dc, const RECT &rect, bool pressedLook) {
+    if (!HasFace()) return;
+    const LookKey key = KeyOf(rect, pressedLook);
+    const int w = key.face.width, h = key.face.height;
+    if (w <= 0 || h <= 0) return;
+    FollowScheme(key.face.scheme);
+    HDC faceDC = faceDC_.Get(), imageDC = imageDC_.Get();
+    const RECT all = {0, 0, w, h};
+    if (faceDC && imageDC && !(image_ && key == key_)) {
+        if (!(face_ && key.face == faceKey_) && FitDib32(&face_, w, h)) {
+            Select into(faceDC, face_.get());
+            pictureArea_ = DrawFace(faceDC, all, pressedLook);
+            faceKey_ = key.face;
+        }
+        if (face_ && key.face == faceKey_ && FitDib32(&image_, w, h)) {
+            Select from(faceDC, face_.get()), into(imageDC, image_.get());
+            BitBlt(imageDC, 0, 0, w, h, faceDC, 0, 0, SRCCOPY);
+            DrawPicture(imageDC, pictureArea_, pressedLook);
+            key_ = key;
+        }
+    }
+    if (!imageDC || !image_ || !(key == key_)) {
+        DrawPicture(dc, DrawFace(dc, rect, pressedLook), pressedLook);
+        return;
+    }
+    Select from(imageDC, image_.get());
+    BitBlt(dc, rect.left, rect.top, w, h, imageDC, 0, 0, SRCCOPY);
 }
 
 // ---- The face --------------------------------------------------------------------
 
-void BmpBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
+RECT BmpBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
     RECT r = rect;
     const int bx = GetSystemMetrics(SM_CXBORDER), by = GetSystemMetrics(SM_CYBORDER);
-    ScopedTheme theme(Window(), L"BUTTON");
+    HTHEME theme = FaceTheme();
 
     if (focused && !theme) {
         HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
@@ -130,51 +156,54 @@ void BmpBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
     if (theme) {
         RECT around = r;
         InflateRect(&around, 1, 1);
-        FillColor(dc, around, GetSysColor(COLOR_BTNFACE));
+        FillRect(dc, &around, GetSysColorBrush(COLOR_BTNFACE));
         const int state = pressedLook ? kStatePressed : hot ? kStateHot : kStateNormal;
-        theme.DrawBackground(dc, kPushButtonPart, state, r);
+        Themes().DrawThemeBackground(theme, dc, kPushButtonPart, state, &r, nullptr);
     } else {
-        Brush shadow(MakeBrush(GetSysColor(COLOR_BTNSHADOW)));
-        Brush darkShadow(MakeBrush(GetSysColor(COLOR_3DDKSHADOW)));
-        Brush highlight(MakeBrush(GetSysColor(COLOR_BTNHIGHLIGHT)));
-        Brush light(MakeBrush(GetSysColor(COLOR_3DLIGHT)));
+        HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
         if (pressedLook) {
-            FillTopLeft(dc, r, shadow.get(), bx, by);
-            FillBottomRight(dc, r, shadow.get(), bx, by);
+            FillTopLeft(dc, r, shadow, bx, by);
+            FillBottomRight(dc, r, shadow, bx, by);
             InflateRect(&r, -bx, -by);
         } else {
-            FillTopLeft(dc, r, light.get(), bx, by);
-            FillBottomRight(dc, r, darkShadow.get(), bx, by);
+            FillTopLeft(dc, r, GetSysColorBrush(COLOR_3DLIGHT), bx, by);
+            FillBottomRight(dc, r, GetSysColorBrush(COLOR_3DDKSHADOW), bx, by);
             InflateRect(&r, -bx, -by);
-            FillTopLeft(dc, r, highlight.get(), bx, by);
-            FillBottomRight(dc, r, shadow.get(), bx, by);
+            FillTopLeft(dc, r, GetSysColorBrush(COLOR_BTNHIGHLIGHT), bx, by);
+            FillBottomRight(dc, r, shadow, bx, by);
             InflateRect(&r, -bx, -by);
         }
-        FillColor(dc, r, GetSysColor(COLOR_BTNFACE));
+        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     }
 
     // Themed: r is still the whole button, so the dots run along its edge.
     if (focused && theme) DrawFocusRect(dc, &r);
+    return r;
+}
 
-    if (theme) {
-        DrawImageMasked(dc, r, false);  // the themed picture never moves
+void BmpBtn::DrawPicture(HDC dc, const RECT &area, bool pressedLook) {
+    if (FaceTheme()) {
+        DrawImageMasked(dc, area, false);  // the themed picture never moves
     } else {
-        DrawImage(dc, r, pressedLook);
+        DrawImage(dc, area, pressedLook);
     }
 }
 
 // ---- The picture -----------------------------------------------------------------
 
-HBITMAP BmpBtn::PickBitmap() {
-    if (enabled) return bitmap.get();
-    if (!disabledBitmap) MakeDisabledBitmap();
-    return disabledBitmap ? disabledBitmap.get() : bitmap.get();
+HBITMAP BmpBtn::PickBitmap(PictureCopies **copies) {
+    *copies = &bitmapCopies_;
+    if (Enabled()) return bitmap.get();
+    if (!greyed_) MakeDisabledBitmap();
+    if (!greyed_) return bitmap.get();
+    *copies = &greyedCopies_;
+    return greyed_.get();
 }
 
 HICON BmpBtn::PickIcon() {
-    if (enabled) return icon;
-    if (!disabledIcon) MakeDisabledIcon();
-    return disabledIcon ? disabledIcon.get() : icon;
+    if (Enabled()) return icon;
+    if (!greyedIcon_) MakeDisabledIcon();
+    return greyedIcon_ ? greyedIcon_.get() : icon;
 }
 
 void BmpBtn::DrawIconPicture(HDC dc, const RECT &rect, bool pressedLook) {
@@ -183,18 +212,19 @@ void BmpBtn::DrawIconPicture(HDC dc, const RECT &rect, bool pressedLook) {
     DrawIconEx(dc, at.x, at.y, picked, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
 }
 
+// A copy that cannot be made leaves the picture drawn as it is.
 void BmpBtn::DrawImage(HDC dc, const RECT &rect, bool pressedLook) {
     int w, h;
     if (BitmapSize(bitmap.get(), &w, &h)) {
         // The size is the bitmap's, also when its greyed copy is drawn.
         const POINT at = PictureOrigin(rect, w, h, pressedLook);
-        HBITMAP picked = PickBitmap();
-        // Once replaced, the top-left pixel no longer has the transparent
-        // colour: this runs on the first classic drawing of each bitmap.
-        ReplaceBackground(dc, picked, kTransparentColor, GetSysColor(COLOR_BTNFACE));
+        PictureCopies *copies = nullptr;
+        HBITMAP picked = PickBitmap(&copies);
+        if (!copies->classicMade)
+            copies->classicMade = MakeClassicCopy(picked, kTransparentColor, GetSysColor(COLOR_BTNFACE), &copies->classic);
         MemoryDC memory(dc);
         if (!memory) return;
-        Select selected(memory.get(), picked);
+        Select selected(memory.get(), copies->classicMade ? copies->classic.get() : picked);
         BitBlt(dc, at.x, at.y, w, h, memory.get(), 0, 0, SRCCOPY);
     } else if (icon) {
         DrawIconPicture(dc, rect, pressedLook);
@@ -209,68 +239,50 @@ void BmpBtn::DrawImageMasked(HDC dc, const RECT &rect, bool pressedLook) {
         return;
     }
     const POINT at = PictureOrigin(rect, w, h, pressedLook);
-    HBITMAP picked = PickBitmap();
-
-    SavedColors savedColors(dc);
-    SetBkColor(dc, RGB(255, 255, 255));
-    SetTextColor(dc, RGB(0, 0, 0));
-    MemoryDC image(dc), maskDC(dc);
-    Bitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
-    if (!image || !maskDC || !mask) return;
-    Select imageSelected(image.get(), picked);
-    Select maskSelected(maskDC.get(), mask.get());
-    // White in the mask where the picture has the transparent colour.
-    SetBkColor(image.get(), kTransparentColor);
-    BitBlt(maskDC.get(), 0, 0, w, h, image.get(), 0, 0, SRCCOPY);
-    BitBlt(dc, at.x, at.y, w, h, image.get(), 0, 0, SRCINVERT);
-    BitBlt(dc, at.x, at.y, w, h, maskDC.get(), 0, 0, SRCAND);
-    BitBlt(dc, at.x, at.y, w, h, image.get(), 0, 0, SRCINVERT);
+    PictureCopies *copies = nullptr;
+    HBITMAP picked = PickBitmap(&copies);
+    if (!copies->pairMade) copies->pairMade = MakeThemedPair(picked, kTransparentColor, &copies->cutout, &copies->mask);
+    if (copies->pairMade) DrawThemedPair(dc, at.x, at.y, copies->cutout.get(), copies->mask.get());
 }
 
 // ---- Greyed copies ---------------------------------------------------------------
 
 bool BmpBtn::MakeDisabledBitmap() {
-    disabledBitmap.Reset();
+    greyed_.Reset();
+    greyedCopies_.Drop();
     BITMAP bm;
     if (!bitmap || !GetObjectA(bitmap.get(), sizeof bm, &bm)) return false;
     const int w = bm.bmWidth, h = bm.bmHeight;
 
     if (bm.bmBitsPixel > 8) {
-        disabledBitmap.Reset(CreateDisabledImage24(bitmap.get(), kTransparentColor, GetSysColor(COLOR_BTNFACE),
-                                                   GetSysColor(COLOR_BTNSHADOW), nullptr, nullptr, nullptr));
-        return static_cast<bool>(disabledBitmap);
+        greyed_.Reset(CreateDisabledImage24(bitmap.get(), kTransparentColor, GetSysColor(COLOR_BTNFACE),
+                                            GetSysColor(COLOR_BTNSHADOW), nullptr, nullptr, nullptr));
+        return static_cast<bool>(greyed_);
     }
 
     // Few colours: the system's embossed rendering, which leaves only white
     // untouched. It is given a copy whose transparent colour is white, and
     // draws onto the transparent colour: the picture's background stays
     // background in the greyed copy instead of turning into a grey block.
-    WindowDC window(Window());
-    if (!window) return false;
-    MemoryDC memory(window.get()), from(window.get());
-    Bitmap source(CreateCompatibleBitmap(window.get(), w, h));
-    Bitmap copy(CreateCompatibleBitmap(window.get(), w, h));
-    if (!memory || !from || !source || !copy) return false;
-    {
-        Select into(memory.get(), source.get());
-        Select out(from.get(), bitmap.get());
-        BitBlt(memory.get(), 0, 0, w, h, from.get(), 0, 0, SRCCOPY);
-    }
-    ReplaceColor(window.get(), source.get(), kTransparentColor, RGB(255, 255, 255), false);
+    Bitmap source(MakeRecoloredCopy(bitmap.get(), kTransparentColor, RGB(255, 255, 255)));
+    uint32_t *bits = nullptr;
+    Bitmap copy(MakeDib32(w, h, &bits));
+    MemoryDC memory(nullptr);
+    if (!source || !copy || !memory) return false;
     {
         Select selected(memory.get(), copy.get());
         const RECT all = {0, 0, w, h};
         FillColor(memory.get(), all, kTransparentColor);
-        DrawStateA(memory.get(), nullptr, nullptr, reinterpret_cast<LPARAM>(source.get()), 0, 0, 0, w,
-                   h, DST_BITMAP | DSS_DISABLED);
+        DrawStateA(memory.get(), nullptr, nullptr, reinterpret_cast<LPARAM>(source.get()), 0, 0, 0, w, h,
+                   DST_BITMAP | DSS_DISABLED);
     }
-    disabledBitmap.Reset(copy.Release());
+    greyed_.Reset(copy.Release());
     return true;
 }
 
 bool BmpBtn::MakeDisabledIcon() {
-    disabledIcon.Reset(CreateDisabledIcon24(icon, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNSHADOW)));
-    return static_cast<bool>(disabledIcon);
+    greyedIcon_.Reset(CreateDisabledIcon24(icon, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNSHADOW)));
+    return static_cast<bool>(greyedIcon_);
 }
 
 }  // namespace qx

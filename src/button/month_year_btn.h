@@ -15,13 +15,35 @@ public:
     // The factory of "QXBmpButtonXP".
     static WindowObject *Make(HWND hwnd, const CREATESTRUCTA &cs);
 
-    void DrawFace(HDC dc, const RECT &rect, bool pressedLook) override;
+    RECT DrawFace(HDC dc, const RECT &rect, bool pressedLook) override;
+    // It shows no picture.
+    void DrawPicture(HDC, const RECT &, bool) override {}
+    void OnThemeChanged() override;
+    // Given the focus, a button that passes it on gives it to its parent at
+    // once, and never shows it.
+    void OnSetFocus() override;
+    void OnKillFocus() override;
+    // Points the arrow left or right; the button is drawn again.
+    void SetLeftArrow(bool left);
+    bool LeftArrow() const { return leftArrow_; }
+    // From now on the button passes the focus on to its parent (the
+    // calendar's buttons: the calendar keeps the focus).
+    void PassFocusOn() { passesFocus_ = true; }
 
-    bool leftArrow = true;  // false: the arrow points right
+protected:
+    HTHEME FaceTheme() override { return spin_.Get(Window()); }
+    bool HasFace() override { return FaceTheme() != nullptr; }
+    unsigned FaceVariant() const override { return leftArrow_ ? 1 : 0; }
+
+private:
+    bool leftArrow_ = true;  // false: the arrow points right
+    bool passesFocus_ = false;
+    KeptTheme spin_{L"SPIN"};
 };
 
-// Points the arrow of a month/year button of ours left or right; false for
-// any other window.
-bool SetMonthYearArrow(HWND button, bool left);
+// Points the arrow of a month/year button of ours left or right, and makes
+// it pass the focus on to its parent when passFocus is true; false for any
+// other window.
+bool SetMonthYearArrow(HWND button, bool left, bool passFocus = false);
 
 }  // namespace qx

@@ -4,7 +4,6 @@
 
 #include "button/month_year_btn.h"
 #include "calendar/cal_date_name.h"
-#include "calendar/cal_paint.h"
 #include "calendar/julian_date.h"
 #include "common/gdi.h"
 #include "common/library_strings.h"
@@ -83,11 +82,14 @@ CalCtl::~CalCtl() {
 
 WindowObject *CalCtl::Make(HWND hwnd, const CREATESTRUCTA &) { return new (std::nothrow) CalCtl(hwnd); }
 
-void CalCtl::Repaint(unsigned rows) {
-    if (!rows) return;
+template <class Body>
+void CalCtl::PaintNow(Body body) {
     WindowDC dc(Window());
-    if (!dc) return;
-    CalPainter(Window(), dc.get(), model, HasFocus(Window())).Rows(rows);
+    if (dc) canvas_.PaintPart(Window(), dc.get(), model, HasFocus(Window()), theme_.Get(Window()), body);
+}
+
+void CalCtl::Repaint(unsigned rows) {
+    if (rows) PaintNow([rows](CalPainter &painter) { painter.Rows(rows); });
 }
 
 void CalCtl::AnnounceDate() {
@@ -136,14 +138,10 @@ void CalCtl::SelectDay(int index) {
     if (!CalModel::IsValidDay(index, model.month, model.year) || index == model.selected) return;
     const int old = model.selected;
     model.selected = index;
-    {
-        WindowDC dc(Window());
-        if (dc) {
-            CalPainter painter(Window(), dc.get(), model, HasFocus(Window()));
-            painter.Day(index);
-            painter.Day(old);  // nothing when it was not a day of this month
-        }
-    }
+    PaintNow([index, old](CalPainter &painter) {
+        painter.Day(index);
+        painter.Day(old);  // nothing when it was not a day of this month
+    });
     AnnounceDate();
 }
 
@@ -155,27 +153,28 @@ LRESULT CalCtl::OnCreate(const CREATESTRUCTA *cs) {
     if (built_) return 0;
     if (!cs) return -1;
     built_ = true;
-    {
-        ScopedTheme theme(Window(), L"BUTTON");
-        model.Layout(cs->cx, cs->cy, GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER));
-        for (int button = kCalYearBack; button <= kCalMonthForward; ++button)
-            MakeButton(button, static_cast<bool>(theme), cs->hInstance);
-    }
+    model.Layout(cs->cx, cs->cy, GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER));
+    const bool themed = ThemedButtons();
+    for (int button = kCalYearBack; button <= kCalMonthForward; ++button)
+        MakeButton(button, themed, cs->hInstance, model.ButtonRect(button));
     MoveWindow(Window(), cs->x, cs->y, model.width, model.height, TRUE);
     return 0;
 }
 
-HWND CalCtl::MakeButton(int button, bool themed, HINSTANCE instance) {
+HWND CalCtl::MakeButton(int button, bool themed, HINSTANCE instance, const RECT &r) {
     const bool left = button == kCalYearBack || button == kCalMonthBack;
-    const RECT r = model.ButtonRect(button);
     const int id = kCalFirstButtonId + button;
     auto create = [&](const char *cls) {
         return CreateWindowExA(0, cls, left ? "<" : ">", WS_CHILD | WS_VISIBLE, r.left, r.top,
                                r.right - r.left, r.bottom - r.top, Window(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     };
+    // A button made again for a new look replaces one already destroyed.
+    systemButtons_[button].reset();
     HWND hwnd = themed ? create(kCalThemedButtonClass) : nullptr;
-    if (hwnd) SetMonthYearArrow(hwnd, left);
+    // A month/year button of ours passes the focus on by itself; any other
+    // gets a procedure that does.
+    const bool passesFocus = hwnd && SetMonthYearArrow(hwnd, left, true);
     if (!hwnd) {
         hwnd = create("BUTTON");
         if (!hwnd) return nullptr;
@@ -187,7 +186,7 @@ HWND CalCtl::MakeButton(int button, bool themed, HINSTANCE instance) {
     // The button's own procedure is kept with the button before it is
     // replaced; without room for it the button keeps its procedure.
     const LONG_PTR own = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
-    if (SetPropA(hwnd, kButtonProcProp, reinterpret_cast<HANDLE>(own)))
+    if (!passesFocus && SetPropA(hwnd, kButtonProcProp, reinterpret_cast<HANDLE>(own)))
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CalButtonProc));
     AccText name;
     LoadControlString(Window(), kButtonNames[button], &name);
@@ -205,13 +204,36 @@ void CalCtl::OnSize(int width, int height) {
 void CalCtl::OnFocus(bool gained) {
     WindowDC dc(Window());
     if (!dc) return;
-    CalPainter(Window(), dc.get(), model, gained).Day(model.selected);
+    const int day = model.selected;
+    canvas_.PaintPart(Window(), dc.get(), model, gained, theme_.Get(Window()),
+                      [day](CalPainter &painter) { painter.Day(day); });
 }
 
 void CalCtl::OnPaint() {
     PaintDC dc(Window());
-    if (!dc) return;
-    CalPainter(Window(), dc.get(), model, HasFocus(Window())).All();
+    if (dc) canvas_.PaintAll(Window(), dc.get(), model, HasFocus(Window()), theme_.Get(Window()));
+}
+
+// A new look: the theme is opened again, the day faces are drawn again, and
+// each navigation button whose class no longer suits the look is made anew
+// in the other class, where the old one was.
+void CalCtl::OnThemeChanged() {
+    theme_.Drop();
+    canvas_.DropFaces();
+    const bool themed = ThemedButtons();
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Window(), GWLP_HINSTANCE));
+    for (int button = kCalYearBack; button <= kCalMonthForward && !Gone(); ++button) {
+        HWND old = GetDlgItem(Window(), kCalFirstButtonId + button);
+        char cls[32] = "";
+        if (!old || !GetClassNameA(old, cls, sizeof cls)) continue;
+        if ((lstrcmpiA(cls, kCalThemedButtonClass) == 0) == themed) continue;
+        RECT r;
+        GetWindowRect(old, &r);
+        MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT *>(&r), 2);
+        DestroyWindow(old);
+        if (!Gone()) MakeButton(button, themed, instance, r);
+    }
+    if (!Gone()) InvalidateRect(Window(), nullptr, TRUE);
 }
 
 void CalCtl::OnKeyDown(UINT vk) {
@@ -256,6 +278,14 @@ LRESULT CalCtl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFOCUS: OnFocus(true); return 0;
     case WM_KILLFOCUS: OnFocus(false); return 0;
     case WM_PAINT: OnPaint(); return 0;
+    // Every paint covers the whole window, background included.
+    case WM_ERASEBKGND: return 1;
+    case WM_PRINTCLIENT:
+        canvas_.PaintAll(Window(), reinterpret_cast<HDC>(wp), model, HasFocus(Window()), theme_.Get(Window()));
+        return 0;
+    // The colours are compared at every paint; only the window must be painted again.
+    case WM_SYSCOLORCHANGE: InvalidateRect(Window(), nullptr, TRUE); return 0;
+    case WM_THEMECHANGED: OnThemeChanged(); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
     case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wp)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wp)); return 0;
@@ -267,9 +297,14 @@ LRESULT CalCtl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 // A system button's accessibility messages (the name, the object, the calls
 // of clients on other threads) go to its CalSystemButton.
+// The stand-in is looked up only for the messages it takes: a window
+// property is a trip to the server under Wine, and a repaint sends each
+// button several messages.
 LRESULT CALLBACK CalButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     const WNDPROC own = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kButtonProcProp));
-    auto *system = static_cast<CalSystemButton *>(GetPropA(hwnd, kButtonAccessProp));
+    const bool forAccess = msg == WM_GETOBJECT || msg == QXM_SETACCNAME || msg == WM_NCDESTROY ||
+                           (msg == ThreadCallMessage() && msg != 0);
+    auto *system = forAccess ? static_cast<CalSystemButton *>(GetPropA(hwnd, kButtonAccessProp)) : nullptr;
     if (system) {
         if (msg == WM_GETOBJECT) {
             if (const LRESULT answer = system->access.OnGetObject(wp, lp)) return answer;

@@ -13,8 +13,10 @@
 
 #include <memory>
 
+#include "calendar/cal_canvas.h"
 #include "calendar/cal_model.h"
 #include "common/window_object.h"
+#include "visual/theme_api.h"
 
 namespace qx {
 
@@ -58,6 +60,9 @@ public:
 
     CalModel model;
 
+    // What is kept for drawing (tests).
+    const CalCanvas &Canvas() const { return canvas_; }
+
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -70,12 +75,19 @@ private:
     void OnKeyDown(UINT vk);
     void OnCommand(int id);
     void OnClick(int x, int y, bool doubleClick);
+    void OnThemeChanged();
 
+    // Draws what body draws with a painter, now, through the window's own
+    // device context.
+    template <class Body>
+    void PaintNow(Body body);
     void Repaint(unsigned rows);
     // The end of every change of the date: a date that differs from the one
     // clients last heard of is announced (EVENT_OBJECT_VALUECHANGE).
     void AnnounceDate();
-    HWND MakeButton(int button, bool themed, HINSTANCE instance);
+    // The class of the navigation buttons follows the theme of the calendar.
+    bool ThemedButtons() { return theme_.Get(Window()) != nullptr; }
+    HWND MakeButton(int button, bool themed, HINSTANCE instance, const RECT &r);
 
     bool built_ = false;  // the buttons are made
     // The date clients last heard of.
@@ -83,11 +95,14 @@ private:
     // What screen readers see of the system's buttons that stand in for the
     // themed ones (null for a themed button).
     std::unique_ptr<CalSystemButton> systemButtons_[4];
+    KeptTheme theme_{L"BUTTON"};
+    CalCanvas canvas_;
 };
 
-// The window procedure that the navigation buttons get: the focus goes on to
-// the calendar, everything else to the button's own procedure, which is kept
-// per button.
+// The window procedure that system navigation buttons get (month/year
+// buttons pass the focus on by themselves): the focus goes on to the
+// calendar, everything else to the button's own procedure, which is kept per
+// button.
 LRESULT CALLBACK CalButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 }  // namespace qx

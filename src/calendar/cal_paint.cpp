@@ -1,9 +1,8 @@
 #include "calendar/cal_paint.h"
 
-#include <cstring>
-
 #include "common/number_text.h"
 #include "common/win_util.h"
+#include "visual/theme_api.h"
 
 namespace qx {
 namespace {
@@ -22,27 +21,70 @@ RECT Shrunk(RECT r, int dx, int dy) {
 
 void FillSys(HDC dc, const RECT &r, int colorIndex) { FillRect(dc, &r, GetSysColorBrush(colorIndex)); }
 
+// The inner rectangle R of a normal day (right and bottom inclusive).
+RECT NormalInner(const RECT &cell, int bw, int bh) {
+    return {cell.left, cell.top, cell.right - bw, cell.bottom - bh};
+}
+
+// A raised ring on r (right and bottom inclusive): white along the top and
+// left, the shadow colour along the bottom and right, one grid line thick.
+void Ring(HDC dc, const RECT &r, int bw, int bh) {
+    HBRUSH light = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
+    const RECT all = ExclusiveRect(r);
+    const RECT top = {r.left, r.top, r.right, r.top + bh};
+    const RECT left = {r.left, r.top, r.left + bw, r.bottom};
+    const RECT bottom = {all.left, all.bottom - bh, all.right, all.bottom};
+    const RECT right = {all.right - bw, all.top, all.right, all.bottom};
+    FillRect(dc, &top, light);
+    FillRect(dc, &left, light);
+    FillRect(dc, &bottom, shadow);
+    FillRect(dc, &right, shadow);
+}
+
+// Copies a kept face to r.
+void CopyFace(HDC dc, const RECT &r, HDC face) {
+    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, face, 0, 0, SRCCOPY);
+}
+
 }  // namespace
 
-CalPainter::CalPainter(HWND window, HDC dc, const CalModel &model, bool focused)
-    : window_(window),
-      dc_(dc),
-      model_(model),
-      focused_(focused),
-      font_(MakeFont(model.headerRowHeight)),
-      fontSelection_(dc, font_.get()),
-      colors_(dc),
-      mode_(dc, TRANSPARENT),
-      theme_(window, L"BUTTON") {}
+RECT CalNormalFaceRect(const RECT &cell, int lineWidth, int lineHeight) {
+    return ExclusiveRect(NormalInner(cell, lineWidth, lineHeight));
+}
 
-// Without a font the device context's own is used.
-HFONT CalPainter::MakeFont(int height) {
-    LOGFONTA lf = {};
-    lf.lfHeight = height;
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = ANSI_CHARSET;
-    std::strcpy(lf.lfFaceName, "MS Sans Serif");
-    return CreateFontIndirectA(&lf);
+// Both looks cover exactly CalNormalFaceRect: the themed part is laid out
+// beyond it and clipped to it, the rings and the face fill it.
+void DrawCalNormalFace(HDC dc, const RECT &cell, int bw, int bh, HTHEME theme) {
+    const RECT r = NormalInner(cell, bw, bh);
+    const RECT clip = ExclusiveRect(r);
+    if (theme) {
+        RECT part = clip;
+        InflateRect(&part, 3, 3);
+        Themes().DrawThemeBackground(theme, dc, kPushButton, kStateNormal, &part, &clip);
+    } else {
+        Ring(dc, r, bw, bh);
+        const RECT inner = Shrunk(r, bw, bh);
+        Ring(dc, inner, bw, bh);
+        FillSys(dc, ExclusiveRect(Shrunk(inner, bw, bh)), COLOR_BTNFACE);
+    }
+}
+
+void DrawCalSelectedFace(HDC dc, const RECT &cell, HTHEME theme) {
+    if (theme) {
+        RECT part = cell;
+        InflateRect(&part, 4, 4);
+        Themes().DrawThemeBackground(theme, dc, kPushButton, kStatePressed, &part, &cell);
+    } else {
+        FillColor(dc, cell, kCalSelectedColor);
+    }
+}
+
+CalPainter::CalPainter(HDC dc, const CalModel &model, bool focused, const CalLook &look)
+    : dc_(dc), model_(model), focused_(focused), look_(look), colors_(dc), mode_(dc, TRANSPARENT) {}
+
+void CalPainter::Note(const RECT &r) {
+    if (areaCount_ < static_cast<int>(sizeof areas_ / sizeof areas_[0])) areas_[areaCount_++] = r;
 }
 
 void CalPainter::All() {
@@ -51,12 +93,23 @@ void CalPainter::All() {
     MonthRow();
     Weekdays();
     DayGrid();
+    areaCount_ = 0;
 }
 
 void CalPainter::Rows(unsigned rows) {
-    if (rows & kCalYearRow) YearRow();
-    if (rows & kCalMonthRow) MonthRow();
-    if (rows & kCalDayGrid) DayGrid();
+    if (rows & kCalYearRow) {
+        YearRow();
+        Note(model_.YearRowRect());
+    }
+    if (rows & kCalMonthRow) {
+        MonthRow();
+        Note(model_.MonthRowRect());
+    }
+    if (rows & kCalDayGrid) {
+        DayGrid();
+        const CalModel &m = model_;
+        Note({m.borderWidth, m.GridTop(), m.width - m.borderWidth, m.height - m.borderHeight});
+    }
 }
 
 // Black lines of the grid's line sizes: ten across, two down the whole
@@ -119,59 +172,31 @@ void CalPainter::Day(int index) {
         SelectedDay(cell, index);
     else
         NormalDay(cell, index);
+    Note(cell);
 }
 
-// A raised cell. Its inner rectangle R keeps the cell's right column and
-// bottom row inside (right and bottom inclusive).
+// A raised cell; its number is centred on the face inside the rings.
 void CalPainter::NormalDay(const RECT &cell, int index) {
     const int bw = model_.borderWidth, bh = model_.borderHeight;
-    const RECT r = {cell.left, cell.top, cell.right - bw, cell.bottom - bh};
-    const RECT clip = ExclusiveRect(r);
-    RECT textRect = r;
-    if (theme_) {
-        RECT part = clip;
-        InflateRect(&part, 3, 3);
-        theme_.DrawBackground(dc_, kPushButton, kStateNormal, part, &clip);
-    } else {
-        Ring(r);
-        const RECT inner = Shrunk(r, bw, bh);
-        Ring(inner);
-        textRect = Shrunk(inner, bw, bh);
-        FillSys(dc_, ExclusiveRect(textRect), COLOR_BTNFACE);
-    }
+    if (look_.normalFace)
+        CopyFace(dc_, CalNormalFaceRect(cell, bw, bh), look_.normalFace);
+    else
+        DrawCalNormalFace(dc_, cell, bw, bh, look_.theme);
+    const RECT r = NormalInner(cell, bw, bh);
+    const RECT textRect = look_.theme ? r : Shrunk(r, 2 * bw, 2 * bh);
     char text[16];
     FormatDecimal(index + 1, 1, text, sizeof text);
     Text(textRect, text, GetSysColor(COLOR_BTNTEXT), kCentered);
-}
-
-// A raised ring on r (right and bottom inclusive): white along the top and
-// left, the shadow colour along the bottom and right, one grid line thick.
-void CalPainter::Ring(const RECT &r) {
-    const int bw = model_.borderWidth, bh = model_.borderHeight;
-    HBRUSH light = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
-    const RECT all = ExclusiveRect(r);
-    const RECT top = {r.left, r.top, r.right, r.top + bh};
-    const RECT left = {r.left, r.top, r.left + bw, r.bottom};
-    const RECT bottom = {all.left, all.bottom - bh, all.right, all.bottom};
-    const RECT right = {all.right - bw, all.top, all.right, all.bottom};
-    FillRect(dc_, &top, light);
-    FillRect(dc_, &left, light);
-    FillRect(dc_, &bottom, shadow);
-    FillRect(dc_, &right, shadow);
 }
 
 // A pressed cell: the number sits one line lower and to the right, and the
 // focus rectangle shows while the calendar has the focus.
 void CalPainter::SelectedDay(const RECT &cell, int index) {
     const int bw = model_.borderWidth, bh = model_.borderHeight;
-    if (theme_) {
-        RECT part = cell;
-        InflateRect(&part, 4, 4);
-        theme_.DrawBackground(dc_, kPushButton, kStatePressed, part, &cell);
-    } else {
-        FillColor(dc_, cell, kCalSelectedColor);
-    }
+    if (look_.selectedFace)
+        CopyFace(dc_, cell, look_.selectedFace);
+    else
+        DrawCalSelectedFace(dc_, cell, look_.theme);
     RECT text = Shrunk(cell, bw, bh);
     text.left += bw;
     text.top += bh;

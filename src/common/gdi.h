@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 namespace qx {
 
 // How an owned handle is given back: DeleteObject for GDI objects,
@@ -183,6 +185,48 @@ private:
 inline void FillColor(HDC dc, const RECT &r, COLORREF color) {
     Brush brush(MakeBrush(color));
     if (brush) FillRect(dc, &r, brush.get());
+}
+
+// A memory DC kept by a control for drawing off-screen, made at the first
+// Get (compatible with the screen) and deleted with its owner. Nothing stays
+// selected into it between drawings: whoever selects a bitmap into it
+// selects it back (Select).
+class KeptDC {
+public:
+    KeptDC() = default;
+    ~KeptDC() {
+        if (dc_) DeleteDC(dc_);
+    }
+    KeptDC(const KeptDC &) = delete;
+    KeptDC &operator=(const KeptDC &) = delete;
+    // Null when no DC can be made.
+    HDC Get() {
+        if (!dc_) dc_ = CreateCompatibleDC(nullptr);
+        return dc_;
+    }
+
+private:
+    HDC dc_ = nullptr;
+};
+
+// A 32-bit top-down DIB section of w x h (w * h pixels 0x00RRGGBB, row
+// after row from the top, through *bits); null when w or h is not positive
+// or it cannot be made. Drawing from and into DIB sections stays in the
+// process, where bitmaps compatible with the screen can cost a trip to the
+// display for every copy.
+HBITMAP MakeDib32(int w, int h, uint32_t **bits);
+
+// Makes *dib such a DIB section of w x h unless it holds one (one that
+// MakeDib32 made) already, and gives its pixels; null (and *dib empty)
+// when none can be made. Memory fresh from the system costs more to touch
+// the first time than a copy into memory already used: what is made again
+// and again (a picture's copies, an image) reuses its memory this way.
+uint32_t *FitDib32(Bitmap *dib, int w, int h);
+
+// The 32-bit pixel (0x00RRGGBB) of a colour, as DIB sections hold it.
+inline uint32_t DibPixel(COLORREF c) {
+    return (static_cast<uint32_t>(GetRValue(c)) << 16) | (static_cast<uint32_t>(GetGValue(c)) << 8) |
+           GetBValue(c);
 }
 
 }  // namespace qx

@@ -95,6 +95,11 @@ LRESULT EditHost::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_STYLECHANGED: OnStyleChanged(wp, reinterpret_cast<const STYLESTRUCT *>(lp)); return 0;
     case WM_NCCALCSIZE: return OnNcCalcSize(wp, lp);
     case WM_NCPAINT: OnNcPaint(wp); return 0;
+    // Border, text and spin open their themes at every paint: the whole
+    // window is drawn again in the new look.
+    case WM_THEMECHANGED:
+        RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+        return 0;
     case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_WANTARROWS;
     case EM_GETSEL: return GetSel(wp, lp);
     case EM_SETSEL: if (e) e->SetSel(static_cast<int>(wp), static_cast<int>(lp)); return 0;

@@ -98,4 +98,33 @@ private:
     HTHEME theme_;
 };
 
+// A theme handle a control keeps between paints: opened for its window at
+// the first Get, kept (a null answer too) until Drop, which the control calls
+// when the look changes (WM_THEMECHANGED), and closed with the control.
+class KeptTheme {
+public:
+    explicit KeptTheme(LPCWSTR classList) : classList_(classList) {}
+    ~KeptTheme() { Drop(); }
+    KeptTheme(const KeptTheme &) = delete;
+    KeptTheme &operator=(const KeptTheme &) = delete;
+
+    // Null when the classic look is to be drawn.
+    HTHEME Get(HWND hwnd) {
+        if (!asked_) {
+            asked_ = true;
+            theme_ = Themes().IsThemed() ? Themes().OpenThemeData(hwnd, classList_) : nullptr;
+        }
+        return theme_;
+    }
+    void Drop() {
+        if (theme_) Themes().CloseThemeData(&theme_);
+        asked_ = false;
+    }
+
+private:
+    LPCWSTR classList_;
+    HTHEME theme_ = nullptr;
+    bool asked_ = false;
+};
+
 }  // namespace qx

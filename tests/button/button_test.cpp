@@ -4,9 +4,13 @@
 // greyed pictures, the bulk background replacement, and which windows are
 // ours. Linked with the library's static twin to reach the month/year
 // button's arrow, the replacement routine and the library's allocations.
+#include "handle_counts.h"
 #include "harness.h"
 
+#include <memory>
+
 #include "button/month_year_btn.h"
+#include "button/picture_copies.h"
 #include "qx_cntl.h"
 #include "visual/theme_api.h"
 
@@ -196,6 +200,61 @@ TEST_F(Btn, SequencesNotifyAndDrawExactly) {
     EXPECT_EQ(Differs(b, Face(b, 1, true)), 0);
 }
 
+// What a button shows follows every change of what it depends on, drawn by
+// UpdateWindow alone (no forced repaint): the pixels of a button made afresh
+// in the end state (hidden until then, so drawn once, in full). Enabling;
+// the system colours (the host passes WM_SYSCOLORCHANGE on, as to the
+// system's controls): the greyed copies and the face behind transparent
+// pixels; visual styles switched for the window (WM_THEMECHANGED). Each
+// change shows (but switching styles in the classic look, where there are
+// none to switch).
+TEST_F(Btn, LooksFollowEveryChange) {
+    const Paint color = [](int x, int y) { return x * y == 0 ? kClear : (x + y) % 3 == 0 ? kRed : (x + y) % 3 ? kWhite : 0; };
+    HICON icon = MakeIcon([](int x, int y) { return (x + y) % 2 ? kRed : kWhite; });
+    enum Change { kDisable, kEnable, kColors, kStylesOff, kStylesOn };
+    const struct { const char *cls; bool icon, disabled, classic; Change change; } rows[] = {
+        {"QXBmpButton", false, false, false, kDisable}, {"QXBmpButton", true, false, false, kDisable},
+        {"QXBmpButton", false, true, false, kEnable},   {"QXBmpButton", false, true, false, kColors},
+        {"QXBmpButton", false, false, false, kColors},  {"QXBmpButton", true, true, false, kColors},
+        {"QXBmpButton", false, false, false, kStylesOff}, {"QXBmpButton", false, true, false, kStylesOff},
+        {"QXBmpButton", false, false, true, kStylesOn}, {"QXBmpButtonXP", false, false, false, kStylesOff},
+        {"QXBmpButtonXP", false, false, true, kStylesOn}};
+    for (const auto &r : rows) {
+        SCOPED_TRACE(&r - rows);  // the row
+        const bool disabled = r.change == kDisable || (r.disabled && r.change != kEnable);
+        const bool classic = r.change == kStylesOff || (r.classic && r.change != kStylesOn);
+        // Made hidden, so that nothing is drawn before it is shown.
+        auto make = [&](bool off, bool born, int x) {
+            std::unique_ptr<qxt::ClassicBirths> births(born ? new qxt::ClassicBirths : nullptr);
+            HWND b = CreateWindowExA(0, r.cls, "", WS_CHILD | (off ? WS_DISABLED : 0), x, 10, kW, kH, parent.hwnd(),
+                                     nullptr, qxt::HostInstance(), nullptr);
+            QXBtn_SetBitmap(b, r.icon ? nullptr : MakeBitmap(9, 7, color)), QXBtn_SetIcon(b, icon);
+            ShowWindow(b, SW_SHOWNA), qxt::Repaint(b);
+            return b;
+        };
+        HWND b = make(r.disabled, r.classic, 10);
+        const qxt::Pixels before(b);
+        std::unique_ptr<qxt::SysColors> colors;
+        switch (r.change) {
+        case kDisable: EnableWindow(b, FALSE); break;
+        case kEnable: EnableWindow(b, TRUE); break;
+        case kColors:
+            colors.reset(new qxt::SysColors({{COLOR_BTNFACE, RGB(200, 220, 240)}, {COLOR_BTNSHADOW, RGB(90, 60, 30)}}));
+            SendMessageA(b, WM_SYSCOLORCHANGE, 0, 0);
+            break;
+        case kStylesOff: qxt::SetWindowStyles(b, false); break;
+        case kStylesOn: qxt::SetWindowStyles(b, true); break;
+        }
+        UpdateWindow(b);
+        const qxt::Pixels after(b);
+        HWND fresh = make(disabled, classic, 60);
+        EXPECT_EQ(after.Differences(qxt::Pixels(fresh)), 0);
+        EXPECT_EQ(before.Differences(after) > 0, kThemed || r.change < kStylesOff) << "the change shows";
+        DestroyWindow(b), DestroyWindow(fresh);
+    }
+    DestroyIcon(icon);
+}
+
 // Greyed pictures on the normal face: made when a disabled button is drawn
 // (black takes the shadow colour, white the face colour), made once, dropped
 // when the picture is set again. Bitmaps of 8 bits per pixel are embossed by
@@ -227,32 +286,172 @@ TEST_F(Btn, GreyedPictures) {
     EXPECT_TRUE(DestroyIcon(light) && DestroyIcon(dark) && DeleteObject(first)) << "the icons and the replaced bitmap";
 }
 
-// The bulk replacement of the transparent colour gives exactly the pixels of
-// the rule it stands for (when the top-left pixel has the colour, every pixel
-// of it takes the face colour, as SetPixel gives it), in every format:
-// palettes pick the nearest colour, 16 bits never hold the colour exactly,
-// and a large bitmap is done in several strips of rows.
-TEST(ReplaceBackground, MatchesThePixelRule) {
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const struct { int bpp, used, w, h; } cases[] = {{32, 8, 23, 17}, {24, 8, 23, 17}, {16, 8, 23, 17}, {8, 8, 23, 17},
-        {4, 8, 23, 17}, {1, 2, 23, 17}, {32, 8, 700, 300}, {8, 8, 700, 300}};
-    HDC screen = GetDC(nullptr);
-    for (int k = 0; k < 16; ++k) {
-        const auto &c = cases[k / 2];
-        const COLORREF clear = k % 2 ? kClear : 0;  // the top-left pixel
-        const bool replaced = clear && c.bpp != 16;
-        const Paint color = [&](int x, int y) { return x || y ? kPool[(x * 7 + y * 3 + x * y % 5) % c.used] : clear; };
-        const Paint ruled = [&](int x, int y) { return replaced && color(x, y) == kClear ? face : color(x, y); };
-        HBITMAP bulk = MakeBitmap(c.w, c.h, color, c.bpp), rule = MakeBitmap(c.w, c.h, ruled, c.bpp);
-        EXPECT_EQ(qx::ReplaceBackground(screen, bulk, kClear, face), replaced) << k;
-        int wrong = 0;
-        WithDC(rule, [&](HDC r) { WithDC(bulk, [&](HDC b) {
-            for (int i = 0; i < c.w * c.h; ++i) wrong += GetPixel(b, i % c.w, i / c.w) != GetPixel(r, i % c.w, i / c.w);
-        }); });
-        EXPECT_EQ(wrong, 0) << c.bpp << " bpp " << c.w << "x" << c.h << " corner " << clear;
-        DeleteObject(bulk), DeleteObject(rule);
+// Painted into a device context of the caller's (WM_PRINTCLIENT), a button
+// leaves its selected objects, colours and modes as they were, and shows
+// what its window shows (a month/year button without a theme: nothing), in
+// every state and look: drawn anew, then from what it kept. A window too large to keep an image of draws straight onto
+// the device context.
+TEST_F(Btn, PrintsLeaveTheDeviceContextAlone) {
+    HICON icon = MakeIcon([](int x, int y) { return x > y ? kRed : kWhite; });
+    const struct { const char *cls; bool bitmap, icon; DWORD style; UINT msg; int width; } rows[] = {
+        {"QXBmpButton", true, false, 0, 0, kW},           {"QXBmpButton", true, false, WS_DISABLED, 0, kW},
+        {"QXBmpButton", false, true, WS_DISABLED, 0, kW}, {"QXBmpButton", true, false, 0, WM_LBUTTONDOWN, kW},
+        {"QXBmpButton", true, false, 0, WM_MOUSEMOVE, kW}, {"QXBmpButtonXP", false, false, 0, WM_LBUTTONDOWN, kW},
+        {"QXBmpButton", true, true, WS_DISABLED, WM_LBUTTONDOWN, 30000}};
+    for (const auto &r : rows) {
+        SCOPED_TRACE(&r - rows);  // the row
+        HWND b = parent.CreateChild(r.cls, "", r.style, 10, 10, r.width, r.width > kW ? 20000 : kH, kId);
+        QXBtn_SetBitmap(b, r.bitmap ? MakeBitmap(9, 7, [](int x, int y) { return x == y ? kClear : kBlue; }) : nullptr);
+        QXBtn_SetIcon(b, r.icon ? icon : nullptr);
+        if (r.msg) SendMessageA(b, r.msg, MK_LBUTTON, MAKELPARAM(5, 5));
+        UpdateWindow(b);
+        for (int pass = 0; pass < 2; ++pass) {
+            qxt::PrintTarget target(kW, kH);
+            target.Print(b);
+            EXPECT_EQ(target.Changed(), "") << "pass " << pass;
+            // A month/year button without a theme draws nothing at all.
+            const bool draws = kThemed || std::string(r.cls) == "QXBmpButton";
+            if (r.width == kW && draws) {
+                EXPECT_EQ(target.DifferencesFrom(b), 0) << "pass " << pass;
+            }
+        }
+        ReleaseCapture(), DestroyWindow(b);
     }
-    ReleaseDC(nullptr, screen);
+    DestroyIcon(icon);
+}
+
+// What a button keeps is deleted when it is replaced and with the button:
+// the greyed copies when the colours change and when the picture is set
+// again, the images of the last drawing (whole and face) when the size
+// changes.
+TEST_F(Btn, KeptCopiesAreDeleted) {
+    HICON icon = MakeIcon([](int x, int y) { return x > y ? kRed : kWhite; });
+    HWND b = Make(MakeBitmap(9, 7, [](int x, int y) { return x == y ? kClear : kBlue; }), nullptr, WS_DISABLED),
+         c = Make(nullptr, icon, WS_DISABLED);
+    struct Kept { HBITMAP greyed, image, face; HICON greyedIcon; };
+    auto kept = [](HWND w) {
+        Kept k = {};
+        EXPECT_TRUE(qx::WindowObject::With<qx::BmpBtn>(w, [&](qx::BmpBtn &o) {
+            k = {o.DisabledBitmap(), o.KeptImage(), o.KeptFace(), o.DisabledIcon()};
+            return true;
+        }));
+        return k;
+    };
+    auto gone = [](HGDIOBJ h) { return GetObjectType(h) == 0; };
+    auto destroyed = [](HICON h) { ICONINFO info; return !GetIconInfo(h, &info); };
+    Kept before = kept(b), icons = kept(c);
+    ASSERT_TRUE(before.greyed && before.image && icons.greyedIcon);
+    {
+        qxt::SysColors colors({{COLOR_BTNSHADOW, RGB(90, 60, 30)}});
+        qxt::Repaint(b), qxt::Repaint(c);
+        const Kept now = kept(b);
+        EXPECT_TRUE(gone(before.greyed) && now.greyed && !gone(now.greyed) && destroyed(icons.greyedIcon));
+    }
+    qxt::Repaint(b), qxt::Repaint(c);  // in the colours put back
+    before = kept(b), icons = kept(c);
+    QXBtn_SetBitmap(b, MakeBitmap(5, 5, [](int, int) { return kRed; })), QXBtn_SetIcon(c, nullptr);
+    EXPECT_TRUE(gone(before.greyed) && destroyed(icons.greyedIcon));
+    SetWindowPos(b, nullptr, 0, 0, kW + 4, kH, SWP_NOMOVE | SWP_NOZORDER);
+    qxt::Repaint(b);
+    const Kept last = kept(b);
+    EXPECT_TRUE(gone(before.image) && gone(before.face) && last.image && last.face && last.greyed);
+    DestroyWindow(b);
+    EXPECT_TRUE(gone(last.image) && gone(last.face) && gone(last.greyed));
+    DestroyIcon(icon);
+}
+
+// Nothing a button does again and again keeps a GDI or USER handle: after
+// two rounds of a kind of repeat (which make what is kept), the free slots
+// of both tables are the same after many more. A disabled bitmap and icon
+// button each: repaints, enabling and disabling, new pictures (the one
+// replaced is the caller's again), presses and hovering, paints into a
+// device context of the caller's, colours changed and put back, visual
+// styles switched off and on; a month/year button's presses and styles.
+// (New pictures are shown enabled and disabled in turn.)
+TEST_F(Btn, HandleCountsStayFlat) {
+    const Paint color = [](int x, int y) { return x == y ? kClear : (x + y) % 2 ? kRed : kBlue; };
+    HICON icon = MakeIcon([](int x, int y) { return x > y ? kRed : kWhite; });
+    HBITMAP shown = MakeBitmap(9, 7, color);
+    HWND b = Make(shown, nullptr, WS_DISABLED), c = Make(nullptr, icon, WS_DISABLED),
+         arrow = Make(nullptr, nullptr, 0, "QXBmpButtonXP");
+    qxt::PrintTarget target(kW, kH);
+    int k = 0;
+    auto both = [&](const std::function<void(HWND)> &op) { op(b), op(c), UpdateWindow(b), UpdateWindow(c); };
+    const std::vector<qxt::Repeat> rows = {
+        {"repaint", 40, [&] { qxt::Repaint(b), qxt::Repaint(c), qxt::Repaint(arrow); }},
+        {"enable", 40, [&] { both([&](HWND h) { EnableWindow(h, k % 2); }); }},
+        {"picture", 40, [&] {
+            HBITMAP old = shown;
+            shown = MakeBitmap(9, 7, color);
+            QXBtn_SetBitmap(b, shown), DeleteObject(old), QXBtn_SetIcon(c, icon);
+            both([&](HWND h) { EnableWindow(h, k % 2); });  // every other one greyed
+        }},
+        {"press", 20, [&] {
+            for (HWND h : {b, c, arrow}) {
+                SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+                SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+                SendMessageA(h, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+                SendMessageA(h, WM_MOUSELEAVE, 0, 0);
+            }
+        }},
+        {"print", 40, [&] { target.Print(b), target.Print(c), target.Print(arrow); }},
+        {"colours", 6, [&] {
+            qxt::SysColors colors({{COLOR_BTNFACE, RGB(200, 220, 240)}, {COLOR_BTNSHADOW, RGB(90, 60, 30)}});
+            both([](HWND h) { SendMessageA(h, WM_SYSCOLORCHANGE, 0, 0); });
+        }},
+        {"styles", 10, [&] {
+            for (HWND h : {b, c, arrow}) qxt::SetWindowStyles(h, k % 2 != 0), UpdateWindow(h);
+        }},
+    };
+    // USER handles (icons, windows) are counted in one look: filling their
+    // table takes seconds, and no USER object is made by one look only.
+    qxt::ExpectHandleCountsFlat(rows, &k, kThemed);
+    ReleaseCapture();
+    DestroyWindow(b), DestroyWindow(c), DestroyWindow(arrow);
+    DeleteObject(shown), DestroyIcon(icon);
+}
+
+// The copies a picture is drawn from follow the rules of each look, in every
+// format, and leave the picture as it was. Classic: when the top-left pixel
+// reads back as the transparent colour, every pixel that does shows the face
+// colour, exactly; else the picture shows as it is (16 bits never hold the
+// colour exactly). Themed, drawn over green: green wherever the picture
+// holds what its format stores for the transparent colour (in 16 bits, the
+// colours that share that value), whatever its top-left pixel. The copies
+// of one case are made into those of the case before (memory reused where
+// the size is the same): nothing of the earlier picture shows.
+TEST(PictureCopies, FollowTheRules) {
+    const COLORREF face = RGB(10, 20, 30), green = RGB(0, 255, 0);
+    const struct { int bpp, used, w, h; } cases[] = {{32, 8, 23, 17}, {24, 8, 23, 17}, {16, 8, 23, 17},
+        {8, 8, 23, 17}, {4, 8, 23, 17}, {1, 2, 23, 17}, {32, 8, 700, 300}};
+    qx::Bitmap classic, cutout, mask;
+    for (int k = 0; k < 14; ++k) {
+        const auto &c = cases[k / 2];
+        const COLORREF corner = k % 2 ? kClear : 0;  // the top-left pixel
+        const Paint color = [&](int x, int y) { return x || y ? kPool[(x * 7 + y * 3 + x * y % 5) % c.used] : corner; };
+        HBITMAP source = MakeBitmap(c.w, c.h, color, c.bpp);
+        std::vector<COLORREF> read(c.w * c.h);  // as the format holds them
+        WithDC(source, [&](HDC dc) { for (int i = 0; i < c.w * c.h; ++i) read[i] = GetPixel(dc, i % c.w, i / c.w); });
+        COLORREF stored = 0;  // the transparent colour in the format
+        HBITMAP one = MakeBitmap(1, 1, [](int, int) { return kClear; }, c.bpp);
+        WithDC(one, [&](HDC dc) { stored = GetPixel(dc, 0, 0); });
+        DeleteObject(one);
+        HBITMAP canvas = MakeBitmap(c.w, c.h, [&](int, int) { return green; });
+        ASSERT_TRUE(qx::MakeClassicCopy(source, kClear, face, &classic) && qx::MakeThemedPair(source, kClear, &cutout, &mask)) << k;
+        WithDC(canvas, [&](HDC dc) { qx::DrawThemedPair(dc, 0, 0, cutout.get(), mask.get()); });
+        int wrong[3] = {};
+        WithDC(source, [&](HDC s) { WithDC(classic.get(), [&](HDC cl) { WithDC(canvas, [&](HDC th) {
+            for (int i = 0; i < c.w * c.h; ++i) {
+                const int x = i % c.w, y = i / c.w;
+                wrong[0] += GetPixel(s, x, y) != read[i];
+                wrong[1] += GetPixel(cl, x, y) != (read[i] == kClear && read[0] == kClear ? face : read[i]);
+                wrong[2] += GetPixel(th, x, y) != (read[i] == stored ? green : read[i]);
+            }
+        }); }); });
+        EXPECT_EQ(std::vector<int>(wrong, wrong + 3), std::vector<int>(3, 0))
+            << "source, classic, themed: " << c.bpp << " bpp " << c.w << "x" << c.h << " corner " << corner;
+        DeleteObject(source), DeleteObject(canvas);
+    }
 }
 
 // Only buttons of ours take pictures. A window whose object cannot be made

@@ -3,10 +3,16 @@
 // is painted at once, sizes, the date exports and creation. Runs with a theme
 // in force and in the classic look.
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <new>
+#include <string>
 
+#include "calendar/cal_ctl.h"
+#include "handle_counts.h"
 #include "harness.h"
 #include "qx_cntl.h"
+#include "visual/theme_api.h"
 
 static bool g_failNothrowNew = false;
 
@@ -59,7 +65,7 @@ struct Calendar : ::testing::Test {
         UpdateWindow(cal);
     }
 
-    qxt::ParentWindow parent{500, 300};
+    qxt::ParentWindow parent{560, 300};
     HWND cal = nullptr;
 };
 
@@ -168,6 +174,197 @@ TEST_F(Calendar, Painting) {
     SetFocus(parent.hwnd());
     qxt::Click(cal, Centre(14).x, Centre(14).y);
     EXPECT_EQ(qxt::Pixels(cal).CountOther(GetSysColor(COLOR_BTNFACE), Cell(35)), 0);  // where a 31st would be
+}
+
+// A calendar made hidden (nothing drawn until it is shown), born without
+// visual styles when asked, resized and given a date, then shown and drawn
+// once, in full.
+HWND Fresh(qxt::ParentWindow &parent, int ymd, bool classic, int w = 200, int h = 150) {
+    std::unique_ptr<qxt::ClassicBirths> births(classic ? new qxt::ClassicBirths : nullptr);
+    HWND cal = CreateWindowExA(0, "QXCalCntl", "", WS_CHILD, 280, 10, 200, 150, parent.hwnd(), nullptr,
+                               qxt::HostInstance(), nullptr);
+    births.reset();
+    SetWindowPos(cal, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER);
+    QXCalSetYear(cal, ymd / 10000), QXCalSetMonth(cal, ymd / 100 % 100), QXCalSetDay(cal, ymd % 100);
+    ShowWindow(cal, SW_SHOWNA);
+    qxt::Repaint(cal);
+    return cal;
+}
+
+std::string ClassOf(HWND hwnd) {
+    std::string s(32, '\0');
+    s.resize(GetClassNameA(hwnd, &s[0], 32));
+    return s;
+}
+
+// What a calendar shows follows every change of what it depends on, drawn by
+// UpdateWindow alone (and the paints its new buttons ask for): the pixels of
+// a calendar made afresh in the end state. Each date setter alone; the
+// system colours (the host passes WM_SYSCOLORCHANGE on); visual styles
+// switched off and on again (WM_THEMECHANGED): the navigation buttons are
+// made again in the class that suits the look, where they were, and still
+// work; a new size. Each change shows (but switching styles in the classic
+// look, where there are none to switch).
+TEST_F(Calendar, LooksFollowEveryChange) {
+    enum Change { kYear, kMonth, kDay, kColors, kStylesOff, kStylesOn, kSize };
+    const struct { Change change; int from, to, color = 0; } rows[] = {
+        {kYear, 20080215, 20090215}, {kMonth, 20080215, 20081115}, {kDay, 20080215, 20080203},
+        {kColors, 20080215, 20080215, COLOR_BTNFACE}, {kColors, 20080215, 20080215, COLOR_BTNSHADOW},
+        {kColors, 20080215, 20080215, COLOR_WINDOW}, {kStylesOff, 20080215, 20080215},
+        {kStylesOn, 20080215, 20080215}, {kSize, 20080215, 20080215}};
+    DestroyWindow(cal);
+    for (const auto &r : rows) {
+        SCOPED_TRACE(&r - rows);  // the row
+        const bool classic = qxt::ClassicPrefix() || r.change == kStylesOff;
+        cal = Fresh(parent, r.from, r.change == kStylesOn);
+        SetWindowPos(cal, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        qxt::Repaint(cal);
+        const qxt::Pixels before(cal);
+        std::unique_ptr<qxt::SysColors> colors;
+        switch (r.change) {
+        case kYear: QXCalSetYear(cal, r.to / 10000); break;
+        case kMonth: QXCalSetMonth(cal, r.to / 100 % 100); break;
+        case kDay: QXCalSetDay(cal, r.to % 100); break;
+        case kColors:
+            colors.reset(new qxt::SysColors({{r.color, RGB(90, 160, 30)}}));
+            SendMessageA(cal, WM_SYSCOLORCHANGE, 0, 0);
+            break;
+        case kStylesOff: qxt::SetWindowStyles(cal, false); break;
+        case kStylesOn: qxt::SetWindowStyles(cal, true); break;
+        case kSize: SetWindowPos(cal, nullptr, 0, 0, 260, 190, SWP_NOMOVE | SWP_NOZORDER); break;
+        }
+        UpdateWindow(cal);
+        qxt::Pump();
+        const qxt::Pixels after(cal);
+        HWND fresh = r.change == kSize ? Fresh(parent, r.to, false, 260, 190) : Fresh(parent, r.to, classic);
+        EXPECT_EQ(after.Differences(qxt::Pixels(fresh)), 0);
+        // The shadow colour shows in the classic look only.
+        const bool shows = r.change == kColors ? r.color != COLOR_BTNSHADOW || qxt::ClassicPrefix()
+                                               : !qxt::ClassicPrefix() || r.change < kStylesOff || r.change == kSize;
+        EXPECT_EQ(before.Differences(after) > 0, shows) << "the change shows";
+        EXPECT_EQ(ClassOf(Button(100)) + ClassOf(Button(103)), classic ? "ButtonButton" : "QXBmpButtonXPQXBmpButtonXP");
+        const int year = Shown(cal) / 10000;
+        qxt::Click(Button(101), 5, 5);
+        EXPECT_TRUE(Shown(cal) / 10000 == year + 1 && GetFocus() == cal) << "a new button works";
+        DestroyWindow(cal), DestroyWindow(fresh);
+    }
+    cal = nullptr;
+}
+
+// Painted into a device context of the caller's (WM_PRINTCLIENT), focused or
+// not, a calendar leaves its selected objects, colours and modes as they
+// were, and draws what a painter draws straight there with the calendar's
+// font (the same pixels from the kept day faces and the off-screen image).
+// One too large to keep an image of draws straight onto the device context.
+TEST_F(Calendar, PrintsLeaveTheDeviceContextAlone) {
+    Show(20080215);
+    HWND huge = Create(250, 30000, 20000);
+    const struct { HWND h; bool focused; } rows[] = {{cal, false}, {cal, true}, {huge, false}};
+    for (const auto &r : rows) {
+        const HWND h = r.h;
+        SetFocus(r.focused ? h : parent.hwnd());
+        for (int pass = 0; pass < 2; ++pass) {
+            qxt::PrintTarget target(197, 145);
+            target.Print(h);
+            EXPECT_EQ(target.Changed(), "") << (h == huge) << " " << pass;
+        }
+        if (h == huge) continue;
+        qxt::PrintTarget target(197, 145);
+        target.Print(h);
+        HDC dc = CreateCompatibleDC(nullptr);
+        BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), 197, -145, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+        HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, nullptr, nullptr, 0);
+        HGDIOBJ old = SelectObject(dc, bmp);
+        const RECT all = {0, 0, 197, 145};
+        FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
+        ASSERT_TRUE(qx::WindowObject::With<qx::CalCtl>(h, [&](qx::CalCtl &c) {
+            HGDIOBJ font = SelectObject(dc, c.Canvas().KeptFont());
+            qx::ScopedTheme theme(h, L"BUTTON");
+            qx::CalPainter(dc, c.model, GetFocus() == h, qx::CalLook{theme.get()}).All();
+            SelectObject(dc, font);
+            return true;
+        }));
+        int differ = 0;
+        for (int y = 0; y < 145; ++y)
+            for (int x = 0; x < 197; ++x) differ += GetPixel(dc, x, y) != target.At(x, y);
+        EXPECT_EQ(differ, 0) << "focused " << (GetFocus() == h);
+        SelectObject(dc, old), DeleteObject(bmp), DeleteDC(dc);
+    }
+}
+
+// What a calendar keeps is deleted when it is replaced and with the
+// calendar: the font when the rows change height, the image when the size
+// changes, the faces of the days when the colours change.
+TEST_F(Calendar, KeptDrawingToolsAreDeleted) {
+    auto kept = [&] {
+        std::vector<HGDIOBJ> k;
+        EXPECT_TRUE(qx::WindowObject::With<qx::CalCtl>(cal, [&](qx::CalCtl &c) {
+            k = {c.Canvas().KeptFont(), c.Canvas().Image(), c.Canvas().NormalFace(), c.Canvas().SelectedFace()};
+            return true;
+        }));
+        return k;
+    };
+    auto gone = [](const std::vector<HGDIOBJ> &k) {
+        std::string s;
+        for (HGDIOBJ h : k) s += GetObjectType(h) ? "-" : "x";
+        return s;
+    };
+    qxt::Repaint(cal);
+    std::vector<HGDIOBJ> before = kept();
+    EXPECT_EQ(gone(before), "----");
+    {
+        qxt::SysColors colors({{COLOR_BTNSHADOW, RGB(90, 160, 30)}});
+        qxt::Repaint(cal);
+        EXPECT_EQ(gone(before), "--xx") << "colours";
+    }
+    qxt::Repaint(cal);
+    before = kept();
+    SetWindowPos(cal, nullptr, 0, 0, 240, 170, SWP_NOMOVE | SWP_NOZORDER);
+    qxt::Repaint(cal);
+    EXPECT_EQ(gone(before), "xxxx") << "size";
+    before = kept();
+    DestroyWindow(cal);
+    cal = nullptr;
+    EXPECT_EQ(gone(before), "xxxx") << "destroyed";
+}
+
+// Nothing a calendar does again and again keeps a GDI or USER handle: after
+// two rounds of a kind of repeat (which make what is kept), the free slots
+// of both tables are the same after many more. Repaints, each date setter
+// alone, keys and clicks (parts painted at once), the focus, paints into a
+// device context of the caller's, colours changed and put back, visual
+// styles switched off and on (the buttons made again), sizes.
+TEST_F(Calendar, HandleCountsStayFlat) {
+    Show(20080215);
+    const bool themed = !qxt::ClassicPrefix();
+    qxt::PrintTarget target(197, 145);
+    int k = 0;
+    const std::vector<qxt::Repeat> rows = {
+        {"repaint", 12, [&] { qxt::Repaint(cal); }},
+        {"year", 12, [&] { QXCalSetYear(cal, 2000 + k % 3), UpdateWindow(cal); }},
+        {"month", 12, [&] { QXCalSetMonth(cal, 1 + k % 12), UpdateWindow(cal); }},
+        {"day", 12, [&] { QXCalSetDay(cal, 1 + k % 28), UpdateWindow(cal); }},
+        {"keys and clicks", 6, [&] {
+            for (UINT vk : {VK_RIGHT, VK_DOWN, VK_NEXT, VK_LEFT, VK_UP, VK_PRIOR}) SendMessageA(cal, WM_KEYDOWN, vk, 0);
+            const POINT at = Centre(8 + k % 20);
+            SendMessageA(cal, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+            SendMessageA(cal, WM_COMMAND, 100 + k % 4, 0);
+        }},
+        {"focus", 12, [&] { SetFocus(k % 2 ? cal : parent.hwnd()); }},
+        {"print", 12, [&] { target.Print(cal); }},
+        {"colours", 3, [&] {
+            qxt::SysColors colors({{COLOR_BTNFACE, RGB(200, 220, 240)}, {COLOR_BTNSHADOW, RGB(90, 60, 30)}});
+            SendMessageA(cal, WM_SYSCOLORCHANGE, 0, 0), UpdateWindow(cal);
+        }},
+        {"styles", 4, [&] { qxt::SetWindowStyles(cal, k % 2 != 0), UpdateWindow(cal), qxt::Pump(); }},
+        {"size", 6, [&] {
+            SetWindowPos(cal, nullptr, 0, 0, 200 + k % 2 * 40, 150 + k % 2 * 20, SWP_NOMOVE | SWP_NOZORDER);
+            UpdateWindow(cal);
+        }},
+    };
+    // USER handles (windows) are counted where styles switch: filling their
+    // table takes seconds, and without a theme no button is made again.
+    qxt::ExpectHandleCountsFlat(rows, &k, themed);
 }
 
 // Made at its grid's size, for double clicks; not made at all, leaving no

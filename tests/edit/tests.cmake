@@ -21,3 +21,8 @@ qx_wine_test(dll_edit_dbcs LOCALE ja_JP.UTF-8 SOURCES ${D}/edit_dbcs_test.cpp)
 # gives its own text for one menu item.
 qx_wine_test(dll_habits SOURCES ${D}/habits_test.cpp ${D}/habits.rc)
 qx_wine_test(dll_habits_classic CLASSIC SOURCES ${D}/habits_test.cpp ${D}/habits.rc)
+
+# Edit windows following visual styles switched while they are open, with a
+# theme in force and in the classic look.
+qx_wine_test(dll_edit_looks SOURCES ${D}/edit_looks_test.cpp)
+qx_wine_test(dll_edit_looks_classic CLASSIC SOURCES ${D}/edit_looks_test.cpp)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -169,15 +170,83 @@ public:
     int Count(COLORREF color) const;
     // Number of pixels in a rectangle that are not of the given colour.
     int CountOther(COLORREF color, const RECT &r) const;
+    // Number of pixels that differ from another copy's (every pixel, when
+    // the sizes differ).
+    int Differences(const Pixels &other) const;
 
 private:
     int width_ = 0, height_ = 0;
     std::vector<COLORREF> data_;
 };
 
+// A memory device context with objects of its own selected (a 32-bit bitmap,
+// a font, a pen, a brush) and its colours, modes and origin set, for a
+// window to paint into through WM_PRINTCLIENT; and whether the window left
+// every one of them as it found them.
+class PrintTarget {
+public:
+    PrintTarget(int width, int height);
+    ~PrintTarget();
+    PrintTarget(const PrintTarget &) = delete;
+    PrintTarget &operator=(const PrintTarget &) = delete;
+
+    // WM_PRINTCLIENT with the client area asked for.
+    void Print(HWND hwnd);
+    // The names of what is not as it was made ("" when nothing).
+    std::string Changed() const;
+    // Pixels that differ from the window's own client area.
+    int DifferencesFrom(HWND hwnd) const;
+    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HFONT font_;
+    HPEN pen_;
+    HBRUSH brush_;
+    HGDIOBJ old_[4];
+    int width_, height_;
+};
+
 // Paints a window now (UpdateWindow, with an invalidation first).
 void Repaint(HWND hwnd);
 
 std::string Describe(COLORREF c);
+
+// ---- Looks and colours ----------------------------------------------------------
+
+// Turns visual styles off for one window, or back on, and tells it as the
+// system tells every window when they are switched (WM_THEMECHANGED): off,
+// the window's theme class lists are replaced by one that no theme has, so
+// that every theme it opens is null. Its children are not touched.
+void SetWindowStyles(HWND hwnd, bool on);
+
+// Windows this thread creates while it lives are born with visual styles off
+// (SetWindowStyles at their creation, before any message of theirs).
+class ClassicBirths {
+public:
+    ClassicBirths();
+    ~ClassicBirths();
+    ClassicBirths(const ClassicBirths &) = delete;
+    ClassicBirths &operator=(const ClassicBirths &) = delete;
+
+private:
+    HHOOK hook_;
+};
+
+// System colours set while it lives and put back at the end (Wine keeps
+// such a change for every later program of the prefix until its server
+// stops). Windows learn of both changes as the system tells top-level ones.
+class SysColors {
+public:
+    SysColors(std::initializer_list<std::pair<int, COLORREF>> colors);
+    ~SysColors();
+    SysColors(const SysColors &) = delete;
+    SysColors &operator=(const SysColors &) = delete;
+
+private:
+    std::vector<int> indexes_;
+    std::vector<COLORREF> old_;
+};
 
 }  // namespace qxt

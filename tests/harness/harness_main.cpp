@@ -3,9 +3,26 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 int main(int argc, char **argv) {
     // A crash must end the process with a failure, never wait on a dialog.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    // A Wine server started without a display (by a build's prefix step, or
+    // by hand) gives its desktop no display driver: every window creation
+    // fails, and every test that makes one with it. Said after a failed run
+    // (a window made earlier would load the visual-styles library, which
+    // some programs watch).
+    if (result != 0) {
+        HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        if (probe) {
+            DestroyWindow(probe);
+        } else {
+            std::fprintf(stderr, "harness: no window can be made (error %lu): is this prefix's Wine server "
+                                 "running without a display?\n", GetLastError());
+        }
+    }
+    return result;
 }

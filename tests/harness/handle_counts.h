@@ -1,0 +1,42 @@
+// Handle counts over repeats, for the tests of controls that keep drawing
+// tools: the benchmark's gauges (bench/handles.h, linked into the test
+// programs that include this) count the free slots of the GDI and USER
+// handle tables.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "handles.h"
+#include "harness.h"
+
+namespace qxt {
+
+// One kind of repeat: op runs with *round set to each round's number.
+struct Repeat {
+    const char *what;
+    int times;
+    std::function<void()> op;
+};
+
+// Each kind runs two rounds first (they make what is kept), then times
+// more: the free slots of the GDI table, and of the USER table when
+// countUser (filling it takes seconds), must be the same before and after.
+inline void ExpectHandleCountsFlat(const std::vector<Repeat> &repeats, int *round, bool countUser) {
+    qxb::HandleGauge gdi(qxb::HandleKind::kGdi, 3000), user(qxb::HandleKind::kUser, 300);
+    ASSERT_TRUE(gdi.Fill() && (!countUser || user.Fill()));
+    for (const auto &r : repeats) {
+        for (*round = 0; *round < 2; ++*round) r.op();
+        Pump();
+        const int freeGdi = gdi.Settle(), freeUser = countUser ? user.Settle() : 0;
+        for (*round = 0; *round < r.times; ++*round) r.op();
+        Pump();
+        EXPECT_EQ(freeGdi - gdi.FreeSlots(), 0) << "GDI handles kept by " << r.what;
+        if (countUser) {
+            EXPECT_EQ(freeUser - user.FreeSlots(), 0) << "USER handles kept by " << r.what;
+        }
+    }
+}
+
+}  // namespace qxt
