@@ -151,7 +151,9 @@ void BmpBtn::DrawNow(bool pressedLook) {
 
 LRESULT BmpBtn::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_NCCREATE: return TRUE;
+    // The default procedure keeps the creation text (a dialog template's
+    // CONTROL text): it is the button's name for screen readers.
+    case WM_NCCREATE: return DefWindowProcA(Window(), msg, wp, lp);
     case WM_CREATE: return 0;
     case WM_DESTROY: return 0;
     case WM_SIZE: OnSize(LowSigned(lp), HighSigned(lp)); return 0;

@@ -4,13 +4,14 @@
 // default parent gives, what a refused character over a selection leaves,
 // the empty box that changes at the next paint, registration with a
 // window still alive, what screen readers are told of a bitmap button's
-// text and of clients' calls that change nothing, and the calendar's arrow
-// buttons chosen for good at creation and found by a hit test.
+// creation text and of clients' calls that change nothing, and the
+// calendar's arrow buttons found by a hit test.
 #include <windows.h>
-#include <uxtheme.h>
 
 #include "../access/client.h"
 #include "../typed/edit_window.h"
+
+#include <vector>
 
 namespace {
 
@@ -169,21 +170,65 @@ TEST(Registration, WithAWindowAlive) {
     EXPECT_FALSE(GetClassInfoA(inst, "QXEdit", &wc));
 }
 
-// A bitmap button keeps no text from its creation: it has no name until the
-// host sets its text, which names it and gives its shortcut; an empty name
-// of the host's leaves it nameless, the shortcut still the text's.
-TEST_F(Manual, ButtonNamedByTheTextSetLater) {
-    HWND b = parent.CreateChild("QXBmpButton", "&Print", 0, 10, 10, 40, 30, 8);
-    EXPECT_EQ(GetWindowTextLengthA(b), 0);
-    Acc acc(b);
-    ASSERT_EQ(acc.hr, S_OK);
-    EXPECT_EQ(Name(acc.p), None(S_FALSE));
-    SetWindowTextA(b, "&Print");
-    EXPECT_EQ(Name(acc.p), Ok(L"Print"));
-    EXPECT_EQ(Shortcut(acc.p), Ok(L"Alt+P"));
-    SendMessageA(b, QXM_SETACCNAME, 0, reinterpret_cast<LPARAM>(""));
-    EXPECT_EQ(Name(acc.p), None(S_FALSE));
-    EXPECT_EQ(Shortcut(acc.p), Ok(L"Alt+P"));
+// A dialog template's items in memory: DWORD-aligned, texts in UTF-16.
+class DialogTemplate {
+public:
+    explicit DialogTemplate(short cx, short cy) {
+        Add32(DS_SETFONT | WS_POPUP), Add32(0), Add16(0), Add16(0), Add16(0), Add16(cx), Add16(cy);
+        Add16(0), Add16(0), AddText("");  // no menu, the default class, no title
+        Add16(8), AddText("MS Shell Dlg");
+    }
+    void Control(const char *cls, const char *text, WORD id, DWORD style, short x, short y, short cx, short cy) {
+        while (words_.size() % 2) Add16(0);
+        Add32(WS_CHILD | WS_VISIBLE | style), Add32(0), Add16(x), Add16(y), Add16(cx), Add16(cy), Add16(id);
+        AddText(cls), AddText(text), Add16(0);
+        ++words_[4];  // the item count
+    }
+    const DLGTEMPLATE *get() const { return reinterpret_cast<const DLGTEMPLATE *>(words_.data()); }
+
+private:
+    void Add16(int w) { words_.push_back(static_cast<WORD>(w)); }
+    void Add32(DWORD d) { Add16(LOWORD(d)), Add16(HIWORD(d)); }
+    void AddText(const char *text) {
+        do Add16(static_cast<unsigned char>(*text));
+        while (*text++);
+    }
+    std::vector<WORD> words_;
+};
+
+INT_PTR CALLBACK QuietDialog(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
+
+// A bitmap button keeps the text it is created with, from a dialog
+// template's CONTROL line as from CreateWindowEx: it answers it, and screen
+// readers name it by it ("&" marks the shortcut). An empty name of the
+// host's leaves it nameless, the shortcut still the text's.
+TEST_F(Manual, ButtonNamedByItsCreationText) {
+    const struct { const char *cls; bool dialog; } rows[] = {
+        {"QXBmpButton", true}, {"QXBmpButton", false}, {"QXBmpButtonXP", true}, {"QXBmpButtonXP", false}};
+    for (const auto &r : rows) {
+        SCOPED_TRACE(std::string(r.cls) + (r.dialog ? " in a dialog" : " made alone"));
+        HWND dialog = nullptr, b = nullptr;
+        if (r.dialog) {
+            DialogTemplate t(100, 40);
+            t.Control(r.cls, "&Print", 8, WS_TABSTOP, 10, 10, 24, 20);
+            dialog = CreateDialogIndirectParamA(HostInstance(), t.get(), parent.hwnd(), QuietDialog, 0);
+            ASSERT_NE(dialog, nullptr);
+            b = GetDlgItem(dialog, 8);
+        } else {
+            b = parent.CreateChild(r.cls, "&Print", 0, 10, 10, 40, 30, 8);
+        }
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(Text(b), "&Print");
+        EXPECT_EQ(GetWindowTextLengthA(b), 6);
+        Acc acc(b);
+        ASSERT_EQ(acc.hr, S_OK);
+        EXPECT_EQ(Name(acc.p), Ok(L"Print"));
+        EXPECT_EQ(Shortcut(acc.p), Ok(L"Alt+P"));
+        SendMessageA(b, QXM_SETACCNAME, 0, reinterpret_cast<LPARAM>(""));
+        EXPECT_EQ(Name(acc.p), None(S_FALSE));
+        EXPECT_EQ(Shortcut(acc.p), Ok(L"Alt+P"));
+        DestroyWindow(dialog ? dialog : b);
+    }
 }
 
 // The calls of a client that an element does not take: each is answered as
@@ -281,31 +326,6 @@ TEST_F(Manual, CalendarArrowButtonsAreFoundByHitTest) {
     EXPECT_EQ(acc->accHitTest((r.left + r.right) / 2, (r.top + r.bottom) / 2, &hit), S_OK);
     EXPECT_EQ(V_VT(&hit), VT_DISPATCH);
     VariantClear(&hit);
-}
-
-// Where a theme is in force when the calendar is made, its arrow buttons
-// are month/year buttons, which draw nothing once no theme opens for them:
-// the choice is not made again.
-TEST_F(Manual, CalendarArrowsChosenAtCreation) {
-    HTHEME probe = OpenThemeData(parent.hwnd(), L"BUTTON");
-    if (!probe) GTEST_SKIP() << "no theme in force";
-    CloseThemeData(probe);
-    HWND cal = parent.CreateChild("QXCalCntl", "", 0, 10, 10, 200, 150, 7);
-    HWND arrow = GetDlgItem(cal, 100);
-    char cls[32] = "";
-    GetClassNameA(arrow, cls, sizeof cls);
-    ASSERT_STREQ(cls, "QXBmpButtonXP");
-    RECT r;
-    GetClientRect(arrow, &r);
-    auto ink = [&] {
-        Repaint(arrow);
-        return Pixels(arrow).CountOther(GetSysColor(COLOR_WINDOW), r);
-    };
-    EXPECT_GT(ink(), 0);
-    ASSERT_EQ(SetWindowTheme(arrow, nullptr, L"QXNoSuchClass"), S_OK);
-    EXPECT_EQ(ink(), 0);
-    GetClassNameA(GetDlgItem(cal, 100), cls, sizeof cls);
-    EXPECT_STREQ(cls, "QXBmpButtonXP");
 }
 
 }  // namespace
