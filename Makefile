@@ -1,6 +1,7 @@
 # Two commands do everything on a fresh Debian machine:
 #   make test   install what is missing, build both DLLs and the tests, run the suite
 #   make demo   the same set-up, then run the demo host
+#   make soak   the same set-up, then the long random-input soak of every class
 #   make bench  the same set-up, then the benchmark against the system's controls
 #   make dist   build both DLLs and pack the host developer's kit,
 #               $(BUILD)/qx_cntl-<version>.zip
@@ -12,7 +13,7 @@ B32 := $(BUILD)/i686
 B64 := $(BUILD)/x86_64
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all build deps test demo dist gallery bench clean
+.PHONY: all build deps test demo dist gallery soak bench clean
 
 all: build
 
@@ -41,6 +42,12 @@ demo: build
 
 gallery: build
 	./scripts/run-gallery.sh $(B64) docs/gallery
+
+# The long soak: 200,000 events per class, two classes at a time (one in
+# each look); its short pass is part of `make test`. SOAK_ARGS passes
+# run-soak.sh's and qx_soak's arguments (--look, --seed, --class, --events).
+soak: build
+	./scripts/run-soak.sh $(B64) $(SOAK_ARGS)
 
 # The full benchmark (long: 10,000 operations a side for every case, both
 # looks); its quick mode is part of `make test`.
