@@ -228,7 +228,7 @@ using Builder = std::function<std::string(HWND stage, Built *built)>;
 
 class RepaintSide : public Side {
 public:
-    explicit RepaintSide(Builder build) : build_(std::move(build)) {}
+    RepaintSide(Builder build, bool children) : build_(std::move(build)), children_(children) {}
     std::string Setup(HWND stage) override {
         std::string error = build_(stage, &built_);
         if (error.empty() && built_.painted.empty()) error = "nothing to paint";
@@ -240,7 +240,7 @@ public:
         built_ = Built();
     }
     void Op(int) override {
-        for (HWND w : built_.painted) FullRepaint(w);
+        for (HWND w : built_.painted) children_ ? FullRepaint(w) : RepaintAlone(w);
     }
     std::string Check() override {
         return DistinctColors(built_.painted[0], 2) >= 2 ? std::string() : "it painted one colour only";
@@ -248,6 +248,7 @@ public:
 
 private:
     Builder build_;
+    bool children_;
     Built built_;
 };
 
@@ -262,10 +263,12 @@ Builder Single(std::function<HWND(HWND stage)> make, const char *what) {
     };
 }
 
+// A repaint of each side's windows with their child windows, or (children
+// false) of the windows alone.
 void AddRepaint(std::vector<Case> *cases, const std::string &name, double goal, Builder ours,
-                Builder system) {
-    cases->push_back({"repaint: " + name, goal, [ours] { return Own(new RepaintSide(ours)); },
-                      [system] { return Own(new RepaintSide(system)); }});
+                Builder system, bool children = true) {
+    cases->push_back({"repaint: " + name, goal, [=] { return Own(new RepaintSide(ours, children)); },
+                      [=] { return Own(new RepaintSide(system, children)); }});
 }
 
 Builder OurEdit(const char *cls, const char *mask, DWORD style, void (*start)(HWND)) {
@@ -350,13 +353,16 @@ void AddRepaintCases(std::vector<Case> *cases, bool themed) {
                        [](HWND h) { QXTime_SetTime(h, kShownTime.wHour, kShownTime.wMinute); }),
                Single([](HWND stage) { return MakeTimePicker(stage, 10, 10, 120, 22, kId); },
                       "date-time picker"));
-    AddRepaint(cases, "QXCalCntl vs month calendar", kCalendarGoal,
-               Single([](HWND stage) { return MakeOurCalendar(stage, 10, 10, kId); }, "QXCalCntl"),
-               Single(
-                   [](HWND stage) {
-                       return MakeMonthCalendar(stage, 10, 10, OurCalendarShape(stage).size, kId);
-                   },
-                   "month calendar"));
+    // The calendar's own paint; then with its four navigation buttons, child
+    // windows of their own classes (system BUTTONs in the classic look) that
+    // paint themselves.
+    const Builder ourCalendar =
+        Single([](HWND stage) { return MakeOurCalendar(stage, 10, 10, kId); }, "QXCalCntl");
+    const Builder monthCalendar = Single(
+        [](HWND stage) { return MakeMonthCalendar(stage, 10, 10, OurCalendarShape(stage).size, kId); },
+        "month calendar");
+    AddRepaint(cases, "QXCalCntl vs month calendar", kCalendarGoal, ourCalendar, monthCalendar, false);
+    AddRepaint(cases, "QXCalCntl and its four buttons vs month calendar", kCalendarGoal, ourCalendar, monthCalendar);
     AddRepaint(cases, "QXBmpButton vs BUTTON BS_BITMAP", kRepaintGoal, OurBitmapButton(true, kPictureSize),
                SystemBitmapButton(true, kPictureSize));
     AddRepaint(cases, "QXBmpButton vs BUTTON BS_BITMAP, disabled", kRepaintGoal,

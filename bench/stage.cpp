@@ -154,6 +154,10 @@ void FullRepaint(HWND hwnd) {
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
+void RepaintAlone(HWND hwnd) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_NOCHILDREN | RDW_UPDATENOW);
+}
+
 int DistinctColors(HWND hwnd, int limit) {
     RECT r;
     GetClientRect(hwnd, &r);

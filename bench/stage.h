@@ -47,6 +47,9 @@ void ClickAt(HWND hwnd, int x, int y);
 
 // Invalidates the window, its frame and its children, erases and paints them now.
 void FullRepaint(HWND hwnd);
+// The same for the window and its frame only: its child windows are left
+// as they are.
+void RepaintAlone(HWND hwnd);
 
 // Distinct colours in the window's client area, counted up to limit.
 int DistinctColors(HWND hwnd, int limit);

@@ -83,13 +83,34 @@ CalCtl::~CalCtl() {
 WindowObject *CalCtl::Make(HWND hwnd, const CREATESTRUCTA &) { return new (std::nothrow) CalCtl(hwnd); }
 
 template <class Body>
-void CalCtl::PaintNow(Body body) {
+void CalCtl::PaintNow(bool focused, Body body) {
     WindowDC dc(Window());
-    if (dc) canvas_.PaintPart(Window(), dc.get(), model, HasFocus(Window()), theme_.Get(Window()), body);
+    if (!dc) return;
+    SavedDC keep(dc.get());
+    ExcludeButtons(dc.get());
+    canvas_.PaintPart(Window(), dc.get(), model, focused, theme_.Get(Window()), body);
+}
+
+// A button that was hidden, destroyed or given to another parent is painted
+// over like the rest of the window.
+void CalCtl::ExcludeButtons(HDC dc) const {
+    for (HWND button : buttons_) {
+        if (!button || !IsWindow(button) || GetParent(button) != Window() || !IsWindowVisible(button)) continue;
+        RECT r;
+        GetWindowRect(button, &r);
+        MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT *>(&r), 2);
+        ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+    }
+}
+
+WNDPROC CalCtl::ButtonProc(HWND button) const {
+    for (int k = 0; k < 4; ++k)
+        if (button && buttons_[k] == button) return buttonProcs_[k];
+    return nullptr;
 }
 
 void CalCtl::Repaint(unsigned rows) {
-    if (rows) PaintNow([rows](CalPainter &painter) { painter.Rows(rows); });
+    if (rows) PaintNow(HasFocus(Window()), [rows](CalPainter &painter) { painter.Rows(rows); });
 }
 
 void CalCtl::AnnounceDate() {
@@ -113,9 +134,11 @@ void CalCtl::SetMonth(int month, bool redraw, bool clamp) {
     AnnounceDate();
 }
 
+void CalCtl::Invalidate() { RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN); }
+
 void CalCtl::SetDay(int index, bool redraw) {
     model.SetDay(index);
-    if (redraw) InvalidateRect(Window(), nullptr, TRUE);
+    if (redraw) Invalidate();
     AnnounceDate();
 }
 
@@ -138,7 +161,7 @@ void CalCtl::SelectDay(int index) {
     if (!CalModel::IsValidDay(index, model.month, model.year) || index == model.selected) return;
     const int old = model.selected;
     model.selected = index;
-    PaintNow([index, old](CalPainter &painter) {
+    PaintNow(HasFocus(Window()), [index, old](CalPainter &painter) {
         painter.Day(index);
         painter.Day(old);  // nothing when it was not a day of this month
     });
@@ -171,6 +194,8 @@ HWND CalCtl::MakeButton(int button, bool themed, HINSTANCE instance, const RECT 
     };
     // A button made again for a new look replaces one already destroyed.
     systemButtons_[button].reset();
+    buttons_[button] = nullptr;
+    buttonProcs_[button] = nullptr;
     HWND hwnd = themed ? create(kCalThemedButtonClass) : nullptr;
     // A month/year button of ours passes the focus on by itself; any other
     // gets a procedure that does.
@@ -185,9 +210,14 @@ HWND CalCtl::MakeButton(int button, bool themed, HINSTANCE instance, const RECT 
     }
     // The button's own procedure is kept with the button before it is
     // replaced; without room for it the button keeps its procedure.
+    // The calendar keeps it too: a repaint sends each button several
+    // messages, and a window property is a trip to the server under Wine.
+    buttons_[button] = hwnd;
     const LONG_PTR own = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
-    if (!passesFocus && SetPropA(hwnd, kButtonProcProp, reinterpret_cast<HANDLE>(own)))
+    if (!passesFocus && SetPropA(hwnd, kButtonProcProp, reinterpret_cast<HANDLE>(own))) {
+        buttonProcs_[button] = reinterpret_cast<WNDPROC>(own);
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CalButtonProc));
+    }
     AccText name;
     LoadControlString(Window(), kButtonNames[button], &name);
     SendMessageA(hwnd, QXM_SETACCNAME, 0, reinterpret_cast<LPARAM>(name.c_str()));
@@ -202,16 +232,16 @@ void CalCtl::OnSize(int width, int height) {
 
 // Only the selected day shows the focus.
 void CalCtl::OnFocus(bool gained) {
-    WindowDC dc(Window());
-    if (!dc) return;
     const int day = model.selected;
-    canvas_.PaintPart(Window(), dc.get(), model, gained, theme_.Get(Window()),
-                      [day](CalPainter &painter) { painter.Day(day); });
+    PaintNow(gained, [day](CalPainter &painter) { painter.Day(day); });
 }
 
 void CalCtl::OnPaint() {
     PaintDC dc(Window());
-    if (dc) canvas_.PaintAll(Window(), dc.get(), model, HasFocus(Window()), theme_.Get(Window()));
+    if (!dc) return;
+    SavedDC keep(dc.get());
+    ExcludeButtons(dc.get());
+    canvas_.PaintAll(Window(), dc.get(), model, HasFocus(Window()), theme_.Get(Window()));
 }
 
 // A new look: the theme is opened again, the day faces are drawn again, and
@@ -301,7 +331,16 @@ LRESULT CalCtl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 // property is a trip to the server under Wine, and a repaint sends each
 // button several messages.
 LRESULT CALLBACK CalButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    const WNDPROC own = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kButtonProcProp));
+    // The procedure is the calendar's to tell; the property is read only for
+    // a button that has left its calendar.
+    WNDPROC own = nullptr;
+    const HWND parent = GetParent(hwnd);
+    if (GetWindowThreadProcessId(parent, nullptr) == GetCurrentThreadId())
+        WindowObject::With<CalCtl>(parent, [&](CalCtl &cal) {
+            own = cal.ButtonProc(hwnd);
+            return own != nullptr;
+        });
+    if (!own) own = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kButtonProcProp));
     const bool forAccess = msg == WM_GETOBJECT || msg == QXM_SETACCNAME || msg == WM_NCDESTROY ||
                            (msg == ThreadCallMessage() && msg != 0);
     auto *system = forAccess ? static_cast<CalSystemButton *>(GetPropA(hwnd, kButtonAccessProp)) : nullptr;

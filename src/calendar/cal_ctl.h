@@ -1,7 +1,8 @@
 // The month calendar window "QXCalCntl": one CalCtl per window, its window
 // object. Each message goes to one handler; the handlers change the model
 // and repaint what changed at once. The four navigation buttons are child
-// windows, made at WM_CREATE.
+// windows, made at WM_CREATE; the calendar never paints over them, so its
+// own repaints leave them as they are (they paint themselves).
 //
 // Screen readers see a table named by its label whose value is the selected
 // date in the user's long date format (see cal_date_name.h), with the days
@@ -42,6 +43,8 @@ public:
     void SetYear(int year, bool redraw, bool clamp);
     void SetMonth(int month, bool redraw, bool clamp);
     void SetDay(int index, bool redraw);
+    // The whole window is to be painted again, but the navigation buttons.
+    void Invalidate();
     void MoveSelection(int delta);
     void PreviousMonth();
     void NextMonth();
@@ -63,6 +66,10 @@ public:
     // What is kept for drawing (tests).
     const CalCanvas &Canvas() const { return canvas_; }
 
+    // The window procedure that button, one of this calendar's navigation
+    // buttons, had before CalButtonProc; null for any other window.
+    WNDPROC ButtonProc(HWND button) const;
+
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -80,7 +87,7 @@ private:
     // Draws what body draws with a painter, now, through the window's own
     // device context.
     template <class Body>
-    void PaintNow(Body body);
+    void PaintNow(bool focused, Body body);
     void Repaint(unsigned rows);
     // The end of every change of the date: a date that differs from the one
     // clients last heard of is announced (EVENT_OBJECT_VALUECHANGE).
@@ -88,6 +95,8 @@ private:
     // The class of the navigation buttons follows the theme of the calendar.
     bool ThemedButtons() { return theme_.Get(Window()) != nullptr; }
     HWND MakeButton(int button, bool themed, HINSTANCE instance, const RECT &r);
+    // Takes the navigation buttons that are shown out of dc's drawing area.
+    void ExcludeButtons(HDC dc) const;
 
     bool built_ = false;  // the buttons are made
     // The date clients last heard of.
@@ -95,6 +104,10 @@ private:
     // What screen readers see of the system's buttons that stand in for the
     // themed ones (null for a themed button).
     std::unique_ptr<CalSystemButton> systemButtons_[4];
+    // The navigation buttons made, and the procedure each had before
+    // CalButtonProc (null for one that passes the focus on by itself).
+    HWND buttons_[4] = {};
+    WNDPROC buttonProcs_[4] = {};
     KeptTheme theme_{L"BUTTON"};
     CalCanvas canvas_;
 };

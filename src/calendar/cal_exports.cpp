@@ -44,7 +44,7 @@ QXBOOL WINAPI QXCalGetDay(HWND hwnd, int *day) {
 QXBOOL WINAPI QXCalSetYear(HWND hwnd, int year) {
     return WithCal(hwnd, [&](CalCtl &cal) {
         cal.SetYear(year, false, false);
-        InvalidateRect(cal.Window(), nullptr, TRUE);
+        cal.Invalidate();
         return true;
     });
 }
@@ -53,7 +53,7 @@ QXBOOL WINAPI QXCalSetYear(HWND hwnd, int year) {
 QXBOOL WINAPI QXCalSetMonth(HWND hwnd, int month) {
     return month >= 1 && month <= 12 && WithCal(hwnd, [&](CalCtl &cal) {
         cal.SetMonth(month - 1, false, false);
-        InvalidateRect(cal.Window(), nullptr, TRUE);
+        cal.Invalidate();
         return true;
     });
 }
@@ -61,7 +61,7 @@ QXBOOL WINAPI QXCalSetMonth(HWND hwnd, int month) {
 QXBOOL WINAPI QXCalSetDay(HWND hwnd, int day) {
     return WithCal(hwnd, [&](CalCtl &cal) {
         cal.SetDay(qx::AddWrapping(day, -1), false);
-        InvalidateRect(cal.Window(), nullptr, TRUE);
+        cal.Invalidate();
         return true;
     });
 }

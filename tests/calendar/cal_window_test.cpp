@@ -371,6 +371,91 @@ TEST_F(Calendar, HandleCountsStayFlat) {
 // buttons, when its object cannot be. Calendars made before and after the themed button class
 // exists live side by side, each button with its own procedure behind the
 // focus forwarding.
+// A navigation button that paints itself in one colour and counts its paints.
+struct MarkedButton {
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        auto *self = static_cast<MarkedButton *>(GetPropA(hwnd, "QXTestMark"));
+        if (msg != WM_PAINT) return CallWindowProcA(self->own, hwnd, msg, wp, lp);
+        ++self->paints;
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        RECT r;
+        GetClientRect(hwnd, &r);
+        HBRUSH brush = CreateSolidBrush(kMark);
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    explicit MarkedButton(HWND b) : hwnd(b) {
+        SetPropA(hwnd, "QXTestMark", this);
+        own = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        paints = 0;
+    }
+    ~MarkedButton() {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+        RemovePropA(hwnd, "QXTestMark");
+    }
+    bool Shown() const {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        return qxt::Pixels(hwnd).CountOther(kMark, r) == 0;
+    }
+    static constexpr COLORREF kMark = RGB(255, 0, 255);
+    HWND hwnd;
+    WNDPROC own = nullptr;
+    int paints = 0;
+};
+
+// The calendar's repaints, whole or of some rows, leave its buttons as they
+// are: it never draws over them, and what it invalidates itself does not
+// make them paint again.
+TEST_F(Calendar, RepaintsLeaveTheButtonsAlone) {
+    const struct { const char *what; std::function<void(HWND)> act; } rows[] = {
+        {"the calendar alone invalidated",
+         [](HWND h) { RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN); }},
+        {"QXCalSetDay", [](HWND h) { QXCalSetDay(h, 20); }},
+        {"QXCalSetYear", [](HWND h) { QXCalSetYear(h, 2031); }},
+        {"QXCalSetMonth", [](HWND h) { QXCalSetMonth(h, 7); }},
+        {"Page Down", [](HWND h) { SendMessageA(h, WM_KEYDOWN, VK_NEXT, 0); }},
+        {"the focus", [](HWND h) { SetFocus(h); }},
+    };
+    Show(20000112);
+    std::vector<std::unique_ptr<MarkedButton>> marked;
+    for (int id = 100; id <= 103; ++id) marked.emplace_back(new MarkedButton(Button(id)));
+    for (const auto &row : rows) {
+        row.act(cal);
+        UpdateWindow(cal);
+        for (const auto &m : marked)
+            EXPECT_TRUE(m->Shown() && m->paints == 0) << row.what << ", button " << GetDlgCtrlID(m->hwnd);
+    }
+    // A hidden button's place is the calendar's again.
+    for (const auto &m : marked) ShowWindow(m->hwnd, SW_HIDE);
+    RedrawWindow(cal, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW);
+    EXPECT_EQ(qxt::Pixels(cal).Count(MarkedButton::kMark), 0);
+}
+
+// A system navigation button given to another window keeps working through
+// its own procedure, during and after the calendar's life.
+TEST_F(Calendar, AButtonMovedAwayKeepsItsProcedure) {
+    QXUnregisterMonthYearButtonXPClass(qxt::HostInstance());
+    HWND plain = Create(250, 200, 150);
+    QXRegisterMonthYearButtonXPClass(qxt::HostInstance());
+    HWND button = GetDlgItem(plain, 101);
+    char text[8] = "";
+    ASSERT_TRUE(button && GetWindowTextA(button, text, sizeof text) == 1 && text[0] == '>');
+    SetParent(button, parent.hwnd());
+    text[0] = 0;
+    EXPECT_TRUE(GetWindowTextA(button, text, sizeof text) == 1 && text[0] == '>');
+    DestroyWindow(plain);
+    text[0] = 0;
+    EXPECT_TRUE(GetWindowTextA(button, text, sizeof text) == 1 && text[0] == '>');
+    SendMessageA(button, WM_SETFOCUS, 0, 0);  // passed on to the new parent
+    EXPECT_EQ(GetFocus(), parent.hwnd());
+    DestroyWindow(button);
+}
+
 TEST_F(Calendar, Creation) {
     const qxt::Pixels px(cal);
     EXPECT_TRUE(px.width() == 197 && px.height() == 145 && (GetClassLongPtrA(cal, GCL_STYLE) & CS_DBLCLKS));
