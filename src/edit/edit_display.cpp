@@ -54,11 +54,11 @@ int EditCtl::TextOrigin(int width) const {
 // for a disabled or read-only edit. The line is drawn with an opaque
 // background, so the character cells need no fill; every other part of the
 // edit rectangle is filled with the parent's brush. Nothing is drawn outside the edit rectangle (a long text
-// would otherwise run over the spin).
+// would otherwise run over the spin). The caller has hidden the caret
+// (BeginPaint does; Refresh hides it around placing and painting).
 bool EditCtl::Paint(HDC dc) {
     if (!dc) return true;
     const bool enabled = IsWindowEnabled(hwnd) != FALSE, readOnly = ReadOnly();
-    if (hasFocus) HideCaret(hwnd);
     {
         const EditColors colors = PickEditColors(enabled, readOnly);
         SavedDC keep(dc);
@@ -118,7 +118,6 @@ bool EditCtl::Paint(HDC dc) {
         for (const RECT &r : fills)
             if (brush && r.left < r.right && r.top < r.bottom) FillRect(dc, &r, brush);
     }
-    if (hasFocus) ShowCaret(hwnd);
     return true;
 }
 
