@@ -127,10 +127,17 @@ POINT EditCtl::CaretAt(const EditDC &dc) const {
     return {TextOrigin(width) + cx, rect.top + marginTop};
 }
 
+// A caret already in place is not moved again: each move is a trip to the
+// window system, and a step of the spin or a change after the caret leaves
+// it where it was.
 void EditCtl::PlaceCaret(const EditDC &dc) {
     if (!hasFocus) return;
     const POINT at = CaretAt(dc);
-    SetCaretPos(at.x, at.y);
+    if (caretPlaced && at.x == caretPos.x && at.y == caretPos.y) return;
+    if (SetCaretPos(at.x, at.y)) {
+        caretPos = at;
+        caretPlaced = true;
+    }
 }
 
 POINT EditCtl::CaretMenuPoint() {
@@ -186,6 +193,7 @@ void EditCtl::MakeCaret() {
         int height = 0;
         dc.Width("", 0, &height);
         CreateCaret(hwnd, nullptr, 0, height);
+        caretPlaced = false;  // a new caret starts at the origin
         PlaceCaret(dc);
     }
     ShowCaret(hwnd);
@@ -198,6 +206,7 @@ void EditCtl::OnKillFocus() {
         DestroyCaret();
     }
     hasFocus = false;
+    caretPlaced = false;
     if (Refresh(false)) Notify(EN_KILLFOCUS);
 }
 
