@@ -371,9 +371,10 @@ TEST_F(Edit, CaretTakesTheFontsHeight) {
 
 // After a change made with the focus, the caret stands where the text puts
 // it and is shown: hiding it takes exactly its own column of the line off
-// the screen and leaves the line as a new paint draws it. (No message is pumped between the change and the reading, so
-// the caret cannot blink meanwhile.) A refused character leaves it shown
-// where it was.
+// the screen and leaves the line as a new paint draws it. (No message is
+// pumped between the change and the reading, so the caret cannot blink
+// meanwhile.) A refused character leaves it shown where it was; a caret
+// made anew (the focus back, a font) is put in place too.
 TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
     const struct { const char *cls; DWORD style; const char *text; int anchor, at; UINT msg; WPARAM wp; int caret; } cases[] = {
         {"QXEdit", 0, "hello", 5, 5, WM_CHAR, 's', 6},
@@ -385,6 +386,8 @@ TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
         {"QXEdit", QXES_RIGHT, "hello", 5, 5, WM_CHAR, 'W', 6},
         {"QXInteger", 0, "12", 2, 2, WM_CHAR, '3', 3},
         {"QXInteger", 0, "12", 1, 1, WM_CHAR, 'a', 1},  // refused
+        {"QXEdit", 0, "hello", 5, 5, WM_SETFOCUS, 0, 5},  // the focus taken away and given back
+        {"QXEdit", 0, "hello", 5, 5, WM_SETFONT, 0, 5},   // a new caret for the font
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(&c - cases);
@@ -394,6 +397,10 @@ TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
         Pump();
         if (c.msg == WM_KEYDOWN)
             SendKey(e, static_cast<UINT>(c.wp));
+        else if (c.msg == WM_SETFOCUS)
+            SetFocus(parent.hwnd()), SetFocus(e);
+        else if (c.msg == WM_SETFONT)
+            SendMessageA(e, WM_SETFONT, WPARAM(g_font), 0);
         else
             SendChar(e, static_cast<char>(c.wp));
         const std::string text = Text(e);
