@@ -198,7 +198,9 @@ void SpinCtl::DrawButton(HDC dc, HTHEME theme, SpinButton button, Look look) {
         else if (look == Look::Hot) state = 2;
         const RECT themed = SpinThemedRect(r, button);
         const int part = button == kSpinUpper ? kThemeUpPart : kThemeDownPart;
-        if (!faces_.Draw(dc, theme, part, state, themed))
+        RECT client;
+        GetClientRect(window_, &client);
+        if (!faces_.Draw(dc, theme, part, state, themed, client))
             Themes().DrawThemeBackground(theme, dc, part, state, &themed, nullptr);
     } else {
         DrawClassicButton(dc, r, button == kSpinUpper, look == Look::Pressed, geometry_.borderWidth,
