@@ -55,7 +55,8 @@ bool EditCtl::ShortcutCtrl() { return KeyDown(VK_CONTROL) && !KeyDown(VK_MENU); 
 void EditCtl::OnKeyDown(UINT vk) {
     if (vk == VK_CONTROL) return;
     pendingLead = 0;
-    if (ShortcutCtrl() && (vk == 'C' || vk == 'V' || vk == 'X')) {
+    // The key first: asking for Ctrl's state is a trip to the window system.
+    if ((vk == 'C' || vk == 'V' || vk == 'X') && ShortcutCtrl()) {
         if (vk == 'C')
             Copy();
         else if (vk == 'V')
@@ -168,9 +169,13 @@ bool EditCtl::Refresh(bool notify, HDC dc, bool *taken) {
         AnnounceValue();  // a refusal may return to another text than the one announced
     if (notify && !Notify(EN_UPDATE)) return false;
     {
+        // One hide around both: a caret moved while hidden is not drawn and
+        // erased again on its way, and the paint cannot run over it.
         EditDC edc(hwnd, font, dc);
+        if (hasFocus) HideCaret(hwnd);
         PlaceCaret(edc);
         if (!Paint(edc.get())) return false;
+        if (hasFocus) ShowCaret(hwnd);
     }
     return !notify || Notify(EN_CHANGE);
 }

@@ -254,6 +254,9 @@ protected:
     bool mouseSelecting = false;
     bool wrap = false;
     bool hasFocus = false;
+    // Where this edit last put the caret it made with the focus.
+    bool caretPlaced = false;
+    POINT caretPos = {0, 0};
     TextLine cur;
     TextLine saved;
     TextLine undo;                // what an undo restores, when canUndo

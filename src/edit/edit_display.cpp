@@ -54,11 +54,11 @@ int EditCtl::TextOrigin(int width) const {
 // for a disabled or read-only edit. The line is drawn with an opaque
 // background, so the character cells need no fill; every other part of the
 // edit rectangle is filled with the parent's brush. Nothing is drawn outside the edit rectangle (a long text
-// would otherwise run over the spin).
+// would otherwise run over the spin). The caller has hidden the caret
+// (BeginPaint does; Refresh hides it around placing and painting).
 bool EditCtl::Paint(HDC dc) {
     if (!dc) return true;
     const bool enabled = IsWindowEnabled(hwnd) != FALSE, readOnly = ReadOnly();
-    if (hasFocus) HideCaret(hwnd);
     {
         const EditColors colors = PickEditColors(enabled, readOnly);
         SavedDC keep(dc);
@@ -118,7 +118,6 @@ bool EditCtl::Paint(HDC dc) {
         for (const RECT &r : fills)
             if (brush && r.left < r.right && r.top < r.bottom) FillRect(dc, &r, brush);
     }
-    if (hasFocus) ShowCaret(hwnd);
     return true;
 }
 
@@ -128,10 +127,17 @@ POINT EditCtl::CaretAt(const EditDC &dc) const {
     return {TextOrigin(width) + cx, rect.top + marginTop};
 }
 
+// A caret already in place is not moved again: each move is a trip to the
+// window system, and a step of the spin or a change after the caret leaves
+// it where it was.
 void EditCtl::PlaceCaret(const EditDC &dc) {
     if (!hasFocus) return;
     const POINT at = CaretAt(dc);
-    SetCaretPos(at.x, at.y);
+    if (caretPlaced && at.x == caretPos.x && at.y == caretPos.y) return;
+    if (SetCaretPos(at.x, at.y)) {
+        caretPos = at;
+        caretPlaced = true;
+    }
 }
 
 POINT EditCtl::CaretMenuPoint() {
@@ -187,6 +193,7 @@ void EditCtl::MakeCaret() {
         int height = 0;
         dc.Width("", 0, &height);
         CreateCaret(hwnd, nullptr, 0, height);
+        caretPlaced = false;  // a new caret starts at the origin
         PlaceCaret(dc);
     }
     ShowCaret(hwnd);
@@ -199,6 +206,7 @@ void EditCtl::OnKillFocus() {
         DestroyCaret();
     }
     hasFocus = false;
+    caretPlaced = false;
     if (Refresh(false)) Notify(EN_KILLFOCUS);
 }
 

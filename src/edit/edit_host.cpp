@@ -95,9 +95,10 @@ LRESULT EditHost::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_STYLECHANGED: OnStyleChanged(wp, reinterpret_cast<const STYLESTRUCT *>(lp)); return 0;
     case WM_NCCALCSIZE: return OnNcCalcSize(wp, lp);
     case WM_NCPAINT: OnNcPaint(wp); return 0;
-    // Border, text and spin open their themes at every paint: the whole
-    // window is drawn again in the new look.
+    // Border and text open their themes at every paint, the spin keeps its
+    // own: the whole window is drawn again in the new look.
     case WM_THEMECHANGED:
+        if (spin) spin->LookChanged();
         RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
         return 0;
     case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_WANTARROWS;
@@ -231,14 +232,15 @@ void EditHost::Layout() {
 // ---- Mouse routing -----------------------------------------------------------------
 
 // A press goes to the spin first; a press the spin takes is not seen by the
-// edit. The window takes the focus in every case. A step of the spin, the
-// edit's repaint and the focus change may each destroy the window.
+// edit. The window takes the focus in every case (one that has it keeps it
+// without asking the system again). A step of the spin, the edit's repaint
+// and the focus change may each destroy the window.
 void EditHost::OnLButtonDown(int x, int y, WPARAM keys) {
     if (spin && mouseOwner != 1 && spin->MouseDown(x, y)) mouseOwner = 0;
     if (Gone()) return;
     if (edit && mouseOwner != 0 && edit->OnLButtonDown(x, y, keys)) mouseOwner = 1;
     if (Gone()) return;
-    SetFocus(Window());
+    if (!edit || !edit->HasFocus()) SetFocus(Window());
 }
 
 void EditHost::OnLButtonUp(int x, int y, WPARAM keys) {

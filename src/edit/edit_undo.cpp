@@ -45,10 +45,12 @@ void DropShortcutChar(HWND hwnd, bool alt) {
 
 bool EditCtl::ReadOnly() const { return (GetWindowLongA(hwnd, GWL_STYLE) & QXES_READONLY) != 0; }
 
+// The key is looked up before Ctrl's state is asked for (a trip to the
+// window system), so a key of no shortcut costs nothing here.
 bool EditCtl::Shortcut(UINT vk, bool alt) {
-    if (!alt && !ShortcutCtrl()) return false;
     for (const auto &s : kShortcuts) {
         if (s.vk != vk || s.alt != alt) continue;
+        if (!alt && !ShortcutCtrl()) return false;
         if (s.action == Action::kSelectAll)
             SelectAll();
         else

@@ -7,7 +7,6 @@
 #include "common/library_strings.h"
 #include "common/win_util.h"
 #include "qx_cntl.h"
-#include "visual/theme_api.h"
 
 namespace qx {
 namespace {
@@ -198,8 +197,11 @@ void SpinCtl::DrawButton(HDC dc, HTHEME theme, SpinButton button, Look look) {
         else if (!IsWindowEnabled(window_)) state = 4;
         else if (look == Look::Hot) state = 2;
         const RECT themed = SpinThemedRect(r, button);
-        Themes().DrawThemeBackground(theme, dc, button == kSpinUpper ? kThemeUpPart : kThemeDownPart,
-                                     state, &themed, nullptr);
+        const int part = button == kSpinUpper ? kThemeUpPart : kThemeDownPart;
+        RECT client;
+        GetClientRect(window_, &client);
+        if (!faces_.Draw(dc, theme, part, state, themed, client))
+            Themes().DrawThemeBackground(theme, dc, part, state, &themed, nullptr);
     } else {
         DrawClassicButton(dc, r, button == kSpinUpper, look == Look::Pressed, geometry_.borderWidth,
                           geometry_.borderHeight);
@@ -209,14 +211,18 @@ void SpinCtl::DrawButton(HDC dc, HTHEME theme, SpinButton button, Look look) {
 void SpinCtl::DrawButtonNow(SpinButton button, Look look) {
     WindowDC dc(window_);
     if (!dc) return;
-    ScopedTheme theme(window_, L"SPIN");
-    DrawButton(dc.get(), theme.get(), button, look);
+    DrawButton(dc.get(), Theme(), button, look);
+}
+
+void SpinCtl::LookChanged() {
+    theme_.Drop();
+    faces_.Forget();
 }
 
 void SpinCtl::Paint(HDC dc) {
     const SpinGeometry &g = geometry_;
     const SpinFrame f = SpinFrameOf(g);
-    ScopedTheme theme(window_, L"SPIN");
+    const HTHEME theme = Theme();
 
     if (g.edges & kSpinEdgeLeft) {
         Pen pen(MakePen(g.borderWidth, GetSysColor(COLOR_BTNFACE)));
@@ -241,8 +247,8 @@ void SpinCtl::Paint(HDC dc) {
 
     // A held button is drawn normal too: the press shows only until the
     // next paint.
-    DrawButton(dc, theme.get(), kSpinUpper, Look::Normal);
-    DrawButton(dc, theme.get(), kSpinLower, Look::Normal);
+    DrawButton(dc, theme, kSpinUpper, Look::Normal);
+    DrawButton(dc, theme, kSpinLower, Look::Normal);
 }
 
 bool SpinCtl::MouseDown(int x, int y) {
@@ -343,14 +349,14 @@ void SpinCtl::AccPress(long part) {
 }
 
 void SpinCtl::HotTrack(int x, int y) {
-    ScopedTheme theme(window_, L"SPIN");
+    const HTHEME theme = Theme();
     if (!theme) return;
     WindowDC dc(window_);
     if (!dc) return;
     const POINT p = {x, y};
     for (const SpinButton b : kButtons) {
         const RECT themed = SpinThemedRect(SpinButtonRect(geometry_, b), b);
-        DrawButton(dc.get(), theme.get(), b, PtInRect(&themed, p) ? Look::Hot : Look::Normal);
+        DrawButton(dc.get(), theme, b, PtInRect(&themed, p) ? Look::Hot : Look::Normal);
     }
 }
 

@@ -10,7 +10,9 @@
 
 #include "common/acc_text.h"
 #include "common/window_object.h"
+#include "visual/spin_faces.h"
 #include "visual/spin_geometry.h"
+#include "visual/theme_api.h"
 
 namespace qx {
 
@@ -47,6 +49,10 @@ public:
     void MouseLeave(int x, int y);
     // One step per notch, up for positive notches.
     void Wheel(int notches);
+    // The theme changed (WM_THEMECHANGED): the theme is opened anew and the
+    // arrows' faces drawn anew when next needed. (A new button-face colour
+    // needs no call: the faces are kept per colour.)
+    void LookChanged();
     // The window lost the mouse capture while an arrow may be held: the
     // arrow is released and any repetition stops.
     void CaptureLost();
@@ -75,6 +81,8 @@ private:
     // One step of the owner under a Guard on its window object; false when
     // that object's window is gone afterwards (*changed is then not set).
     bool Step(bool up, bool *changed);
+    // The theme kept for the window (null: the classic look).
+    HTHEME Theme() { return theme_.Get(window_); }
     void DrawButton(HDC dc, HTHEME theme, SpinButton button, Look look);
     void DrawButtonNow(SpinButton button, Look look);
     void HotTrack(int x, int y);
@@ -89,6 +97,8 @@ private:
     HWND window_;            // the window that carries the spin
     SpinGeometry geometry_;  // heights, width, borders, gap, edges, left, top
     SpinButton pressed_;     // the button held, kSpinNone when none
+    KeptTheme theme_{L"SPIN"};
+    SpinFaces faces_;        // the themed arrows as drawn
     UINT_PTR repeatTimer_ = 0;  // the thread timer of the repetition, 0 when none
     bool repeatUp_ = false;     // the repetition's direction
     bool repeating_ = false;    // the first, longer delay has passed

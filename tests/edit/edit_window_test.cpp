@@ -369,6 +369,64 @@ TEST_F(Edit, CaretTakesTheFontsHeight) {
     DeleteObject(font);
 }
 
+// After a change made with the focus, the caret stands where the text puts
+// it and is shown: hiding it takes exactly its own column of the line off
+// the screen and leaves the line as a new paint draws it. (No message is
+// pumped between the change and the reading, so the caret cannot blink
+// meanwhile.) A refused character leaves it shown where it was; a caret
+// made anew (the focus back, a font) is put in place too.
+TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
+    const struct { const char *cls; DWORD style; const char *text; int anchor, at; UINT msg; WPARAM wp; int caret; } cases[] = {
+        {"QXEdit", 0, "hello", 5, 5, WM_CHAR, 's', 6},
+        {"QXEdit", 0, "hello", 2, 2, WM_CHAR, 'X', 3},
+        {"QXEdit", 0, "hello", 1, 4, WM_CHAR, 'X', 2},  // the selection removed, then typed
+        {"QXEdit", 0, "hello", 3, 3, WM_CHAR, '\b', 2},
+        {"QXEdit", 0, "hello", 3, 3, WM_KEYDOWN, VK_LEFT, 2},
+        {"QXEdit", 0, "hello", 0, 0, WM_KEYDOWN, VK_END, 5},
+        {"QXEdit", QXES_RIGHT, "hello", 5, 5, WM_CHAR, 'W', 6},
+        {"QXInteger", 0, "12", 2, 2, WM_CHAR, '3', 3},
+        {"QXInteger", 0, "12", 1, 1, WM_CHAR, 'a', 1},  // refused
+        {"QXEdit", 0, "hello", 5, 5, WM_SETFOCUS, 0, 5},  // the focus taken away and given back
+        {"QXEdit", 0, "hello", 5, 5, WM_SETFONT, 0, 5},   // a new caret for the font
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(&c - cases);
+        HWND e = Make(c.cls, c.style);
+        SetFocus(e);
+        Set(e, c.text, c.anchor, c.at);
+        Pump();
+        if (c.msg == WM_KEYDOWN)
+            SendKey(e, static_cast<UINT>(c.wp));
+        else if (c.msg == WM_SETFOCUS)
+            SetFocus(parent.hwnd()), SetFocus(e);
+        else if (c.msg == WM_SETFONT)
+            SendMessageA(e, WM_SETFONT, WPARAM(g_font), 0);
+        else
+            SendChar(e, static_cast<char>(c.wp));
+        const std::string text = Text(e);
+        const int n = static_cast<int>(text.size());
+        const int origin = c.style & QXES_RIGHT ? client.right - 2 - Width(text.c_str(), n) : 1;
+        POINT at = {};
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(GetCaretPos(&at) && GetGUIThreadInfo(GetCurrentThreadId(), &info) && info.hwndCaret == e);
+        EXPECT_EQ(at.x, origin + Width(text.c_str(), c.caret));
+        EXPECT_EQ(at.y, 1);
+        const Pixels shown(e);
+        HideCaret(e);
+        const Pixels hidden(e);
+        RedrawWindow(e, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        const Pixels clean(e);  // painted anew with the caret hidden
+        ShowCaret(e);
+        EXPECT_EQ(hidden.Differences(clean), 0);
+        int inColumn = 0;
+        for (int y = 0; y < shown.height(); ++y) inColumn += shown.At(at.x, y) != hidden.At(at.x, y);
+        EXPECT_EQ(inColumn, info.rcCaret.bottom - info.rcCaret.top);
+        EXPECT_EQ(shown.Differences(hidden), inColumn);
+        DestroyWindow(e);
+    }
+}
+
 // ---- Painting -----------------------------------------------------------------
 
 // Every pixel of the client area is the background or the text colour the

@@ -23,6 +23,11 @@ qx_wine_test(dll_habits SOURCES ${D}/habits_test.cpp ${D}/habits.rc)
 qx_wine_test(dll_habits_classic CLASSIC SOURCES ${D}/habits_test.cpp ${D}/habits.rc)
 
 # Edit windows following visual styles switched while they are open, with a
-# theme in force and in the classic look.
-qx_wine_test(dll_edit_looks SOURCES ${D}/edit_looks_test.cpp)
-qx_wine_test(dll_edit_looks_classic CLASSIC SOURCES ${D}/edit_looks_test.cpp)
+# theme in force and in the classic look; the handle counting is the
+# benchmark's.
+qx_wine_test(dll_edit_looks SOURCES ${D}/edit_looks_test.cpp ${PROJECT_SOURCE_DIR}/bench/handles.cpp)
+qx_wine_test(dll_edit_looks_classic CLASSIC SOURCES ${D}/edit_looks_test.cpp ${PROJECT_SOURCE_DIR}/bench/handles.cpp)
+foreach(t dll_edit_looks dll_edit_looks_classic)
+  target_link_libraries(${t} PRIVATE uxtheme)
+  target_include_directories(${t} PRIVATE ${PROJECT_SOURCE_DIR}/bench)
+endforeach()
