@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds a host with an MSVC-style toolchain against the kit's import
-# libraries of one architecture and checks what it imports: clang for the
+# libraries of one architecture, checks what it imports, and runs it beside
+# the kit's DLLs under Wine (the loader of QX_ARCH): clang for the
 # MSVC target compiles it, CMake finds the kit through its package (MSVC
 # branch), and lld-link links it with its defaults (for x86, safe exception
 # handlers on, as in Visual Studio's release settings), which refuse GNU
@@ -11,9 +12,10 @@
 # gives (on x86 _Name@N for standard-call functions, Name for cdecl ones; on
 # x64 plain names). Each name it imports from qx_cntl.dll and qx_util.dll must
 # be one the kit's DLL of that architecture exports, and every export must be
-# imported (the headers declare them all). MinGW's windows.h does not compile
-# for the MSVC target: msvc/windows.h declares the few Windows types the
-# headers use.
+# imported (the headers declare them all). Run, it calls the DLLs
+# (msvc/calls.c): registration, and functions that need no window.
+# MinGW's windows.h does not compile for the MSVC target: msvc/windows.h
+# declares the few Windows types the headers use.
 #
 # Usage: msvc-host.sh <unpacked kit> <work folder> <x86|x64> <clang> <objdump>
 set -eu
@@ -34,10 +36,10 @@ names=$(sed -n 's/^QX_\(UTIL_\)\{0,1\}API .*[ *]\([A-Za-z0-9_]*\)(.*/\2/p' \
     echo '#include <qx_cntl.h>'
     echo '#include <qx_util.h>'
     echo 'typedef void (*entry)(void);'
-    echo 'int main(void) {'
+    echo 'int every_export_taken(void) {'
     echo '    entry volatile e = 0;'
     for n in $names; do echo "    e = (entry)$n;"; done
-    echo '    return e == 0;'
+    echo '    return e != 0;'
     echo '}'
 } >"$work/host.c"
 
@@ -81,4 +83,18 @@ for dll in qx_cntl qx_util; do
         failed=1
     fi
 done
-exit $failed
+[ $failed -eq 0 ] || exit 1
+
+# Run beside the DLLs, as a host ships; its status has a bit for each check
+# that failed (msvc/calls.c).
+here_scripts=$(cd "$here/../../scripts" && pwd)
+. "$here_scripts/wine-common.sh"
+wine_require_arch
+cp "$kit/bin/$arch/qx_cntl.dll" "$kit/bin/$arch/qx_util.dll" "$work/build/"
+rc=0
+"$WINE" "$host" </dev/null || rc=$?
+if [ $rc -ne 0 ]; then
+    echo "msvc-host: the host exited with $rc (a bit for each failed check, msvc/calls.c)" >&2
+    exit 1
+fi
+echo "msvc-host: the $arch host ran and its calls reached the DLLs"
