@@ -19,9 +19,10 @@ run_tree() {
     arch=$1 tree=$2 display=$3
     shift 3
     {
+        rc=0
         xvfb-run -a -n "$display" -s "-screen 0 1280x1024x24 -nolisten tcp" \
-            "$here/wine-ctest.sh" "$tree" "$@" 2>&1
-        echo $? >"$logs/$arch.rc"
+            "$here/wine-ctest.sh" "$tree" "$@" 2>&1 || rc=$?
+        echo $rc >"$logs/$arch.rc"
     } | tee "$logs/$arch.log" | sed -u "s/^/[$arch] /"
 }
 run_tree i686 "$b32" 140 "$@" &

@@ -13,7 +13,8 @@
 # x64 plain names). Each name it imports from qx_cntl.dll and qx_util.dll must
 # be one the kit's DLL of that architecture exports, and every export must be
 # imported (the headers declare them all). Run, it calls the DLLs
-# (msvc/calls.c): registration, and functions that need no window.
+# (msvc/calls.c): it registers the classes, makes a window of one, talks to
+# it, and unregisters them.
 # MinGW's windows.h does not compile for the MSVC target: msvc/windows.h
 # declares the few Windows types the headers use.
 #
@@ -43,7 +44,18 @@ names=$(sed -n 's/^QX_\(UTIL_\)\{0,1\}API .*[ *]\([A-Za-z0-9_]*\)(.*/\2/p' \
     echo '}'
 } >"$work/host.c"
 
-cmake -G Ninja -S "$here/msvc" -B "$work/build" -DHOST_SOURCE="$work/host.c" \
+# The two user32 functions the host calls, imported by their plain names
+# (x64 knows no @N).
+case $arch in x86) machine=i386 ;; x64) machine=i386:x86-64 ;; esac
+dlltool=$(command -v llvm-dlltool || command -v llvm-dlltool-14)
+if [ $arch = x86 ]; then
+    cp "$here/msvc/user32.def" "$work/user32.def"
+else
+    sed '/^LIBRARY/!s/@[0-9]*$//' "$here/msvc/user32.def" >"$work/user32.def"
+fi
+"$dlltool" -m $machine -k -d "$work/user32.def" -l "$work/user32.lib"
+
+cmake -G Ninja -S "$here/msvc" -B "$work/build" -DHOST_SOURCE="$work/host.c" -DHOST_LIBS="$work/user32.lib" \
     -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_C_COMPILER="$clang" \
     -DCMAKE_C_COMPILER_TARGET=$target -DCMAKE_C_FLAGS="-Wall -Wextra -Werror" \
     -DCMAKE_EXE_LINKER_FLAGS="-fuse-ld=lld -Wl,/nodefaultlib -Wl,/entry:main" \
