@@ -43,7 +43,7 @@ add_test(NAME kit_msvc_host_${QX_ARCH}
   COMMAND ${QX_WINE_ENV} WINEPREFIX=${QX_WINE_DIR}/themed
     ${D}/msvc-host.sh ${kit} ${kit_work}/msvc ${kit_arch} ${QX_CLANG} ${QX_OBJDUMP})
 set_tests_properties(kit_msvc_host_${QX_ARCH} PROPERTIES FIXTURES_REQUIRED kit
-  TIMEOUT 120 SKIP_RETURN_CODE ${QX_SKIP_CODE})
+  RESOURCE_LOCK desktop TIMEOUT 120 SKIP_RETURN_CODE ${QX_SKIP_CODE})
 
 # Checks of the sources that need no kit.
 add_test(NAME kit_header_modes_${QX_ARCH}
