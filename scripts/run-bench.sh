@@ -94,7 +94,9 @@ done
         file == 1 { order[++n] = row($0); x64[row($0)] = figures($0) }
         file == 2 { x86[row($0)] = figures($0) }
         END {
-            printf "%-72s %-30s   %s\n", "", "x86_64: ours    system ratio met", "i686: ours    system ratio met"
+            printf "%-72s %-30s | %s\n", "", "x86_64", "i686"
+            printf "%-72s %9s %9s %5s %-4s | %9s %9s %5s %s\n", "", "ours us", "system us", "ratio", "met",
+                "ours us", "system us", "ratio", "met"
             for (i = 1; i <= n; i++) {
                 k = order[i]
                 printf "%s %s | %s\n", k, x64[k], (k in x86) ? x86[k] : "(not run)"

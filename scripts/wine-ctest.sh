@@ -14,7 +14,11 @@ wine_lock "$tree/wine" wine-ctest
 why=
 [ "$QX_ARCH" = i686 ] && why=$(wine32_missing)
 if [ -n "$why" ]; then
-    echo "wine-ctest: $why: the 32-bit programs' tests are skipped"
+    if [ "${QX_REQUIRE_32:-0}" = 1 ]; then
+        echo "wine-ctest: $why: the 32-bit programs' tests fail (QX_REQUIRE_32=1)"
+    else
+        echo "wine-ctest: $why: the 32-bit programs' tests are skipped"
+    fi
     prefixes=
 fi
 cleanup() { for p in $prefixes; do wine_stop "$p"; done; }
