@@ -65,12 +65,12 @@ if [ -n "$missing" ]; then
 fi
 if [ $want32 -eq 1 ]; then
     echo "install-deps: installing the 32-bit Wine (wine32:i386)"
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
-        $SUDO dpkg --add-architecture i386
+    if dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386; then
+        # A fresh architecture needs its index; an old one may be stale.
         update
-    elif [ -z "$missing" ]; then
-        update
+        $apt install -y --no-install-recommends wine32:i386 ||
+            echo "install-deps: wine32:i386 could not be installed; the 32-bit tests will be skipped"
+    else
+        echo "install-deps: the i386 architecture could not be added; the 32-bit tests will be skipped"
     fi
-    $apt install -y --no-install-recommends wine32:i386 ||
-        echo "install-deps: wine32:i386 could not be installed; the 32-bit tests will be skipped"
 fi
