@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <tuple>
 
 #include "guarded.h"
 #include "oracle.h"
@@ -486,10 +487,16 @@ void Soak::CalExport() {
             limits[k] = {WORD(year), WORD(rng_.Between(0, 13)), 0, WORD(rng_.Between(0, 32))};
             dates = dates && (!has[k] || (limits[k].wDay >= 1 && limits[k].wDay <= DaysIn(limits[k].wMonth, year)));
         }
-        auto key = [](const SYSTEMTIME &t) { return (t.wYear * 16L + t.wMonth) * 32 + t.wDay; };
-        const bool ordered = !(has[0] && has[1]) || key(limits[0]) <= key(limits[1]);
-        what_ = "QXCalSetRange " + (has[0] ? std::to_string(key(limits[0])) : "-") + " " +
-                (has[1] ? std::to_string(key(limits[1])) : "-");
+        // Dates compare by year, then month, then day (any int the host set).
+        auto key = [](int y, int m, int d) { return std::make_tuple(y, m, d); };
+        auto limit = [&](const SYSTEMTIME &t) { return key(t.wYear, t.wMonth, t.wDay); };
+        const bool ordered = !(has[0] && has[1]) || limit(limits[0]) <= limit(limits[1]);
+        auto text = [&](int k) {
+            return has[k] ? std::to_string(limits[k].wYear) + "-" + std::to_string(limits[k].wMonth) + "-" +
+                                std::to_string(limits[k].wDay)
+                          : std::string("none");
+        };
+        what_ = "QXCalSetRange " + text(0) + " " + text(1);
         hostSet_ = true;
         const QXBOOL r = QXCalSetRange(h, has[0] ? &limits[0] : nullptr, has[1] ? &limits[1] : nullptr);
         Expect(r == (dates && ordered ? 1 : 0), "QXCalSetRange takes dates, the minimum first");
@@ -500,10 +507,10 @@ void Soak::CalExport() {
         Expect(QXCalGetRange(h, &got[0], &got[1]) == 1 && QXCalGetYear(h, &y.value) && QXCalGetMonth(h, &m.value) &&
                    QXCalGetDay(h, &d.value),
                "the calendar's getters answer");
-        const long date = (y.value * 16L + m.value) * 32 + d.value;
         for (int k = 0; k < 2; ++k)
-            Expect(has[k] ? key(got[k]) == key(limits[k]) : key(got[k]) == 0, "QXCalGetRange gives the limits set");
-        Expect((!has[0] || date >= key(limits[0])) && (!has[1] || date <= key(limits[1])),
+            Expect(limit(got[k]) == (has[k] ? limit(limits[k]) : key(0, 0, 0)), "QXCalGetRange gives the limits set");
+        const auto date = key(y.value, m.value, d.value);
+        Expect((!has[0] || date >= limit(limits[0])) && (!has[1] || date <= limit(limits[1])),
                "the date is within the limits set");
         break;
     }

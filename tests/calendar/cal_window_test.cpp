@@ -252,12 +252,31 @@ TEST_F(Calendar, Resizing) {
     EXPECT_TRUE(IsWindow(tiny) && IsWindow(cal) && parent.Notifications().empty());
 }
 
-// January 2000, the 12th (cell 17) selected: the selected day in each look,
-// the focus rectangle only with the focus, the new and the old day of a click.
+// January 2000 (the 1st in cell 6), QXCS_TODAY on the 12th (cell 17), the
+// 12th selected, the days before the 5th beyond the minimum: the selected day
+// in each look, the focus rectangle only with the focus, the new and the old
+// day of a click; today framed in the selection's hue; a day beyond a limit
+// flat, its number grey, and a back button disabled by the limit looking it.
+// The frame moves at midnight by the timer alone, and when a key repaints
+// other days after midnight. In high contrast, switched on while shown, every
+// pixel of the calendar and its arrow buttons is a system colour (these made
+// unlike any other), the selection the highlight, today framed in the
+// highlight's text colour on it; switched off, all is as before. A selected
+// index beyond the month's end is painted nowhere.
 TEST_F(Calendar, Painting) {
-    SetFocus(cal);
+    qxt::SysColors grey({{COLOR_GRAYTEXT, RGB(0, 170, 0)}});
+    qx::SetTodayForTest(qx::JulianDate(1, 12, 2000));
+    DestroyWindow(cal);
+    cal = Create(10, 200, 150, QXCS_TODAY);
     Show(cal, 20000112);
-    const COLORREF selected = BackgroundOf(cal, 17), normal = BackgroundOf(cal, 25);
+    const RECT face = {0, 1, 12, 12};  // the buttons overlap by a line
+    const std::vector<COLORREF> enabledBack = Area(Button(100), face);
+    const SYSTEMTIME low = Date(20000105);
+    QXCalSetRange(cal, &low, nullptr);
+    SetFocus(cal);
+    UpdateWindow(cal);
+    auto framed = [&](int pos, COLORREF c) { return qxt::Pixels(cal).At(Cell(pos).left, Cell(pos).top + 8) == c; };
+    const COLORREF selected = BackgroundOf(cal, 17), normal = BackgroundOf(cal, 25), teal = qx::kCalTodayColor;
     EXPECT_TRUE(selected != normal && (selected == RGB(192, 255, 255)) == qxt::ClassicPrefix());  // or themed
     const std::vector<COLORREF> focused = Area(cal, Cell(17));
     SetFocus(parent.hwnd());
@@ -266,47 +285,20 @@ TEST_F(Calendar, Painting) {
     EXPECT_EQ(Area(cal, Cell(17)), focused);
     qxt::Click(cal, Centre(25).x, Centre(25).y);
     EXPECT_TRUE(NothingPending(cal) && BackgroundOf(cal, 25) == selected && BackgroundOf(cal, 17) == normal);
-    // A selected index beyond the month's end is painted nowhere, neither on a
-    // focus change nor as the old day of a click.
-    Show(cal, 20080231);  // February 2008: Friday the 1st (cell 5), 29 days
-    SetFocus(parent.hwnd());
-    qxt::Click(cal, Centre(14).x, Centre(14).y);
-    EXPECT_EQ(qxt::Pixels(cal).CountOther(GetSysColor(COLOR_BTNFACE), Cell(35)), 0);  // where a 31st would be
-}
-
-// QXCS_TODAY on 12 January 2000 (cell 17), the 20th selected, days before
-// the 5th beyond the minimum: today is framed in the selection's hue; a day
-// beyond a limit is flat, its number grey. The frame moves at midnight by the
-// timer alone, and when a key repaints other days after midnight. In high
-// contrast, switched on while shown, every pixel of the calendar and its
-// arrow buttons is a system colour (these made unlike any other), the
-// selection the highlight, today framed in the highlight (on the selection,
-// in its text colour); switched off, all is as before.
-TEST_F(Calendar, TodayAndDaysBeyondTheLimits) {
-    qxt::SysColors grey({{COLOR_GRAYTEXT, RGB(0, 170, 0)}});
-    qx::SetTodayForTest(qx::JulianDate(1, 12, 2000));
-    HWND h = Create(250, 200, 150, QXCS_TODAY);
-    Show(h, 20000120);
-    const SYSTEMTIME low = Date(20000105);
-    QXCalSetRange(h, &low, nullptr);
-    UpdateWindow(h);
-    auto framed = [&](int pos, COLORREF color) { return qxt::Pixels(h).At(Cell(pos).left, Cell(pos).top + 8) == color; };
-    const qxt::Pixels px(h);
-    EXPECT_TRUE(framed(17, qx::kCalTodayColor) && !framed(18, qx::kCalTodayColor));
-    EXPECT_TRUE(px.Count(RGB(0, 170, 0), Cell(8)) > 0 && px.Count(RGB(0, 170, 0), Cell(10)) == 0);
+    const qxt::Pixels px(cal);
     const COLORREF flat = px.At(Cell(8).left + 1, Cell(8).top + 1);  // where a normal day has a ring
+    EXPECT_TRUE(framed(17, teal) && !framed(18, teal) && Area(Button(100), face) != enabledBack);
+    EXPECT_TRUE(px.Count(RGB(0, 170, 0), Cell(8)) > 0 && px.Count(RGB(0, 170, 0), Cell(10)) == 0);
     EXPECT_TRUE(!qxt::ClassicPrefix() || (flat == GetSysColor(COLOR_BTNFACE) && px.At(Cell(10).left + 1, Cell(10).top + 1) != flat));
-    const RECT face = {0, 1, 12, 12};  // a back button disabled by the limit looks it
-    EXPECT_NE(Area(GetDlgItem(h, 100), face), Area(Button(100), face));
     qx::SetTodayForTest(qx::JulianDate(1, 13, 2000));
-    SendMessageA(h, WM_TIMER, qx::kCalTodayTimer, 0);
-    EXPECT_TRUE(NothingPending(h) && framed(18, qx::kCalTodayColor) && !framed(17, qx::kCalTodayColor));
-    qx::SetTodayForTest(qx::JulianDate(1, 20, 2000));
-    qxt::SendKey(h, VK_RIGHT);
-    EXPECT_TRUE(NothingPending(h) && framed(25, qx::kCalTodayColor) && !framed(18, qx::kCalTodayColor));
-    qxt::SendKey(h, VK_LEFT);
-    SetFocus(h);
-    const qxt::Pixels before(h);
+    SendMessageA(cal, WM_TIMER, qx::kCalTodayTimer, 0);
+    EXPECT_TRUE(NothingPending(cal) && framed(18, teal) && !framed(17, teal));
+    qx::SetTodayForTest(qx::JulianDate(1, 27, 2000));
+    qxt::SendKey(cal, VK_RIGHT);  // the 21st: cells 25 and 26 painted
+    EXPECT_TRUE(NothingPending(cal) && framed(32, teal) && !framed(18, teal));
+    qx::SetTodayForTest(qx::JulianDate(1, 21, 2000));
+    SendMessageA(cal, WM_TIMER, qx::kCalTodayTimer, 0);
+    const qxt::Pixels before(cal);
     {
         qxt::SysColors contrast({{COLOR_WINDOW, RGB(0, 0, 40)}, {COLOR_WINDOWTEXT, RGB(250, 250, 0)},
                                  {COLOR_BTNFACE, RGB(40, 0, 0)}, {COLOR_BTNTEXT, RGB(250, 250, 250)},
@@ -314,26 +306,29 @@ TEST_F(Calendar, TodayAndDaysBeyondTheLimits) {
                                  {COLOR_3DDKSHADOW, RGB(10, 60, 10)}, {COLOR_3DLIGHT, RGB(200, 100, 0)},
                                  {COLOR_HIGHLIGHT, RGB(0, 200, 200)}, {COLOR_HIGHLIGHTTEXT, RGB(40, 40, 0)}});
         qx::SetHighContrastForTest(1);
-        SendMessageA(h, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
-        UpdateWindow(h), qxt::Pump();
+        SendMessageA(cal, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        UpdateWindow(cal), qxt::Pump();
         std::set<COLORREF> system;
         for (int k : {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT,
                       COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT})
             system.insert(GetSysColor(k));
-        const qxt::Pixels hc(h);
+        const qxt::Pixels hc(cal);
         int other = 0;
         for (int y = 0; y < hc.height(); ++y)
             for (int x = 0; x < hc.width(); ++x) other += !system.count(hc.At(x, y));
         EXPECT_EQ(other, 0);
-        EXPECT_TRUE(BackgroundOf(h, 25) == GetSysColor(COLOR_HIGHLIGHT) && framed(25, GetSysColor(COLOR_HIGHLIGHTTEXT)));
+        EXPECT_TRUE(BackgroundOf(cal, 26) == GetSysColor(COLOR_HIGHLIGHT) && framed(26, GetSysColor(COLOR_HIGHLIGHTTEXT)));
     }
     qx::SetHighContrastForTest(0);
-    SendMessageA(h, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
-    UpdateWindow(h), qxt::Pump();
-    EXPECT_EQ(qxt::Pixels(h).Differences(before), 0);
-    qxt::PrintTarget target(197, 145);
-    target.Print(h);
-    EXPECT_EQ(target.Changed(), "");
+    SendMessageA(cal, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    UpdateWindow(cal), qxt::Pump();
+    EXPECT_EQ(qxt::Pixels(cal).Differences(before), 0);
+    // A selected index beyond the month's end is painted nowhere, neither on a
+    // focus change nor as the old day of a click.
+    Show(cal, 20080231);  // February 2008: Friday the 1st (cell 5), 29 days
+    SetFocus(parent.hwnd());
+    qxt::Click(cal, Centre(14).x, Centre(14).y);
+    EXPECT_EQ(qxt::Pixels(cal).CountOther(GetSysColor(COLOR_BTNFACE), Cell(35)), 0);  // where a 31st would be
 }
 
 // Made at 96, 144 and 192 dpi at sizes scaled alike, the cells and the arrow
@@ -582,46 +577,20 @@ TEST_F(Calendar, HandleCountsStayFlat) {
     qx::SetDpiForTest(cal, 0);
 }
 
-// Made at its grid's size, for double clicks; not made at all, leaving no
-// buttons, when its object cannot be. Calendars made before and after the themed button class
-// exists live side by side, each button with its own procedure behind the
-// focus forwarding.
-// A navigation button that paints itself in one colour and counts its paints.
-struct MarkedButton {
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-        auto *self = static_cast<MarkedButton *>(GetPropA(hwnd, "QXTestMark"));
-        if (msg != WM_PAINT) return CallWindowProcA(self->own, hwnd, msg, wp, lp);
-        ++self->paints;
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        RECT r;
-        GetClientRect(hwnd, &r);
-        HBRUSH brush = CreateSolidBrush(kMark);
-        FillRect(dc, &r, brush);
-        DeleteObject(brush);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    explicit MarkedButton(HWND b) : hwnd(b) {
-        SetPropA(hwnd, "QXTestMark", this);
-        own = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
-        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        paints = 0;
-    }
-    ~MarkedButton() {
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
-        RemovePropA(hwnd, "QXTestMark");
-    }
-    bool Shown() const {
-        RECT r;
-        GetClientRect(hwnd, &r);
-        return qxt::Pixels(hwnd).CountOther(kMark, r) == 0;
-    }
-    static constexpr COLORREF kMark = RGB(255, 0, 255);
-    HWND hwnd;
-    WNDPROC own = nullptr;
-    int paints = 0;
-};
+// Navigation buttons that paint themselves in one colour and count their paints.
+const COLORREF kMark = RGB(255, 0, 255);
+WNDPROC g_buttonProcs[4];
+int g_buttonPaints = 0;
+LRESULT CALLBACK MarkedButton(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != WM_PAINT) return CallWindowProcA(g_buttonProcs[GetDlgCtrlID(hwnd) - 100], hwnd, msg, wp, lp);
+    ++g_buttonPaints;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    SetDCBrushColor(dc, kMark);
+    FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    EndPaint(hwnd, &ps);
+    return 0;
+}
 
 // The calendar's repaints, whole or of some rows, leave its buttons as they
 // are: it never draws over them, and what it invalidates itself does not
@@ -637,40 +606,31 @@ TEST_F(Calendar, RepaintsLeaveTheButtonsAlone) {
         {"the focus", [](HWND h) { SetFocus(h); }},
     };
     Show(cal, 20000112);
-    std::vector<std::unique_ptr<MarkedButton>> marked;
-    for (int id = 100; id <= 103; ++id) marked.emplace_back(new MarkedButton(Button(id)));
+    for (int k = 0; k < 4; ++k) {
+        g_buttonProcs[k] = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(Button(100 + k), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MarkedButton)));
+        RedrawWindow(Button(100 + k), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+    g_buttonPaints = 0;
     for (const auto &row : rows) {
         row.act(cal);
         UpdateWindow(cal);
-        for (const auto &m : marked)
-            EXPECT_TRUE(m->Shown() && m->paints == 0) << row.what << ", button " << GetDlgCtrlID(m->hwnd);
+        for (int id = 100; id <= 103; ++id)
+            EXPECT_EQ(qxt::Pixels(Button(id)).CountOther(kMark, {0, 0, 12, 13}), 0) << row.what << ", button " << id;
+        EXPECT_EQ(g_buttonPaints, 0) << row.what;
     }
     // A hidden button's place is the calendar's again.
-    for (const auto &m : marked) ShowWindow(m->hwnd, SW_HIDE);
+    for (int id = 100; id <= 103; ++id) ShowWindow(Button(id), SW_HIDE);
     RedrawWindow(cal, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW);
-    EXPECT_EQ(qxt::Pixels(cal).Count(MarkedButton::kMark), 0);
+    EXPECT_EQ(qxt::Pixels(cal).Count(kMark), 0);
 }
 
-// A system navigation button given to another window keeps working through
-// its own procedure, during and after the calendar's life.
-TEST_F(Calendar, AButtonMovedAwayKeepsItsProcedure) {
-    QXUnregisterMonthYearButtonXPClass(qxt::HostInstance());
-    HWND plain = Create(250, 200, 150);
-    QXRegisterMonthYearButtonXPClass(qxt::HostInstance());
-    HWND button = GetDlgItem(plain, 101);
-    char text[8] = "";
-    ASSERT_TRUE(button && GetWindowTextA(button, text, sizeof text) == 1 && text[0] == '>');
-    SetParent(button, parent.hwnd());
-    text[0] = 0;
-    EXPECT_TRUE(GetWindowTextA(button, text, sizeof text) == 1 && text[0] == '>');
-    DestroyWindow(plain);
-    text[0] = 0;
-    EXPECT_TRUE(GetWindowTextA(button, text, sizeof text) == 1 && text[0] == '>');
-    SendMessageA(button, WM_SETFOCUS, 0, 0);  // passed on to the new parent
-    EXPECT_EQ(GetFocus(), parent.hwnd());
-    DestroyWindow(button);
-}
-
+// Made at its grid's size, for double clicks; not made at all, leaving no
+// buttons, when its object cannot be. Calendars made before and after the
+// themed button class exists live side by side, each button with its own
+// procedure behind the focus forwarding. A system navigation button given to
+// another window keeps working through its own procedure, during and after
+// the calendar's life.
 TEST_F(Calendar, Creation) {
     const qxt::Pixels px(cal);
     EXPECT_TRUE(px.width() == 197 && px.height() == 145 && (GetClassLongPtrA(cal, GCL_STYLE) & CS_DBLCLKS));
@@ -687,8 +647,7 @@ TEST_F(Calendar, Creation) {
     EXPECT_TRUE(before.wDay != after.wDay || Shown(plain) == after.wYear * 10000 + after.wMonth * 100 + after.wDay);
     QXRegisterMonthYearButtonXPClass(qxt::HostInstance());
     cal = Create(250, 200, 150);
-    auto kind = [](HWND b) { std::string s(32, '\0'); s.resize(GetClassNameA(b, &s[0], 32)); return s; };
-    EXPECT_EQ(kind(GetDlgItem(plain, 100)) + "," + kind(Button(100)),
+    EXPECT_EQ(ClassOf(GetDlgItem(plain, 100)) + "," + ClassOf(Button(100)),
               qxt::ClassicPrefix() ? "Button,Button" : "Button,QXBmpButtonXP");
     // Each shows its arrow: the two "<" alike, the two ">" alike.
     const RECT face = {0, 1, 12, 12};  // the buttons overlap by a line
@@ -699,6 +658,15 @@ TEST_F(Calendar, Creation) {
         qxt::Click(GetDlgItem(h, 101), 5, 5);
         EXPECT_TRUE(Shown(h) / 10000 == year + 1 && GetFocus() == h);
     }
+    HWND button = GetDlgItem(plain, 101);
+    auto says = [&] { char text[8] = ""; return GetWindowTextA(button, text, sizeof text) == 1 && text[0] == '>'; };
+    SetParent(button, parent.hwnd());
+    EXPECT_TRUE(says());
+    DestroyWindow(plain);
+    EXPECT_TRUE(says());
+    SendMessageA(button, WM_SETFOCUS, 0, 0);  // passed on to the new parent
+    EXPECT_EQ(GetFocus(), parent.hwnd());
+    DestroyWindow(button);
 }
 
 }  // namespace
