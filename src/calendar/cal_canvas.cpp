@@ -98,4 +98,47 @@ bool CalCanvas::Prepare(HWND window, const CalModel &model, const CalLook &look,
     return true;
 }
 
+void CalCanvas::Paint(HWND window, HDC dc, const CalModel &model, bool focused, const CalLook &look, CalBody body,
+                      const void *context) {
+    HBRUSH background = Background(window);
+    if (!Prepare(window, model, look, background)) {
+        Select font(dc, font_.get());
+        CalLook direct = look;
+        direct.normalFace = direct.selectedFace = direct.unavailableFace = nullptr;
+        CalPainter painter(dc, model, focused, direct);
+        if (body) {
+            body(painter, context);
+        } else {
+            Fill(dc, background, model);
+            painter.All();
+        }
+        return;
+    }
+    HDC image = imageDC_.Get();
+    Select drawInto(image, image_.get()), font(image, font_.get());
+    CalLook kept = look;
+    kept.normalFace = FaceDC(0);
+    kept.selectedFace = FaceDC(1);
+    kept.unavailableFace = FaceDC(2);
+    Select normal(kept.normalFace, faceBitmaps_[0].get()), selected(kept.selectedFace, faceBitmaps_[1].get()),
+        unavailable(kept.unavailableFace, faceBitmaps_[2].get());
+    CalPainter painter(image, model, focused, kept);
+    // A part is drawn over a whole drawing, made first where there is none.
+    const bool all = !body || !imageDrawn_;
+    if (all) {
+        Fill(image, background, model);
+        painter.All();
+        imageDrawn_ = true;
+    }
+    if (body) body(painter, context);
+    if (all) {
+        BitBlt(dc, 0, 0, imageSize_.cx, imageSize_.cy, image, 0, 0, SRCCOPY);
+        return;
+    }
+    for (int k = 0; k < painter.AreaCount(); ++k) {
+        const RECT &r = painter.Area(k);
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, image, r.left, r.top, SRCCOPY);
+    }
+}
+
 }  // namespace qx

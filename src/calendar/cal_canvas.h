@@ -17,6 +17,9 @@
 
 namespace qx {
 
+// What a drawing of parts of the window draws with its painter.
+using CalBody = void (*)(CalPainter &painter, const void *context);
+
 class CalCanvas {
 public:
     CalCanvas() = default;
@@ -26,12 +29,12 @@ public:
     // The whole window (background included) onto dc, drawn as look says
     // (its faces are the canvas's own).
     void PaintAll(HWND window, HDC dc, const CalModel &model, bool focused, const CalLook &look) {
-        Paint(window, dc, model, focused, look, true, [](CalPainter &) {});
+        Paint(window, dc, model, focused, look, nullptr, nullptr);
     }
-    // What body draws with the painter, onto dc.
-    template <class Body>
-    void PaintPart(HWND window, HDC dc, const CalModel &model, bool focused, const CalLook &look, Body body) {
-        Paint(window, dc, model, focused, look, false, body);
+    // What body draws with the painter (given context), onto dc.
+    void PaintPart(HWND window, HDC dc, const CalModel &model, bool focused, const CalLook &look, CalBody body,
+                   const void *context) {
+        Paint(window, dc, model, focused, look, body, context);
     }
     // The look changed: the faces are drawn again.
     void DropFaces() { faces_ = {}; }
@@ -59,9 +62,9 @@ private:
     // The faces kept: a normal, a selected and an unavailable day.
     enum { kFaces = 3 };
 
-    template <class Body>
-    void Paint(HWND window, HDC dc, const CalModel &model, bool focused, const CalLook &look, bool whole,
-               Body body);
+    // The whole window when body is null.
+    void Paint(HWND window, HDC dc, const CalModel &model, bool focused, const CalLook &look, CalBody body,
+               const void *context);
     // Makes what is missing or out of date; false when no image can be kept.
     bool Prepare(HWND window, const CalModel &model, const CalLook &look, HBRUSH background);
     HBRUSH Background(HWND window) const;
@@ -79,49 +82,5 @@ private:
     FaceKey faces_;
     KeptDC imageDC_, faceDCs_[kFaces];
 };
-
-template <class Body>
-void CalCanvas::Paint(HWND window, HDC dc, const CalModel &model, bool focused, const CalLook &look, bool whole,
-                      Body body) {
-    HBRUSH background = Background(window);
-    if (!Prepare(window, model, look, background)) {
-        Select font(dc, font_.get());
-        CalLook direct = look;
-        direct.normalFace = direct.selectedFace = direct.unavailableFace = nullptr;
-        CalPainter painter(dc, model, focused, direct);
-        if (whole) {
-            Fill(dc, background, model);
-            painter.All();
-        } else {
-            body(painter);
-        }
-        return;
-    }
-    HDC image = imageDC_.Get();
-    Select drawInto(image, image_.get()), font(image, font_.get());
-    CalLook kept = look;
-    kept.normalFace = FaceDC(0);
-    kept.selectedFace = FaceDC(1);
-    kept.unavailableFace = FaceDC(2);
-    Select normal(kept.normalFace, faceBitmaps_[0].get()), selected(kept.selectedFace, faceBitmaps_[1].get()),
-        unavailable(kept.unavailableFace, faceBitmaps_[2].get());
-    CalPainter painter(image, model, focused, kept);
-    // A part is drawn over a whole drawing, made first where there is none.
-    const bool all = whole || !imageDrawn_;
-    if (all) {
-        Fill(image, background, model);
-        painter.All();
-        imageDrawn_ = true;
-    }
-    if (!whole) body(painter);
-    if (all) {
-        BitBlt(dc, 0, 0, imageSize_.cx, imageSize_.cy, image, 0, 0, SRCCOPY);
-        return;
-    }
-    for (int k = 0; k < painter.AreaCount(); ++k) {
-        const RECT &r = painter.Area(k);
-        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, image, r.left, r.top, SRCCOPY);
-    }
-}
 
 }  // namespace qx

@@ -121,17 +121,21 @@ void CalCtl::ArmTodayTimer() {
     todayTimer_ = SetTimer(Window(), kCalTodayTimer, left < hour ? left : hour, nullptr) != 0;
 }
 
-template <class Body>
-void CalCtl::PaintNow(bool focused, Body body) {
+void CalCtl::PaintNow(bool focused, CalBody body, const void *context) {
     WindowDC dc(Window());
     if (!dc) return;
     SavedDC keep(dc.get());
     ExcludeButtons(dc.get());
-    const bool moved = TodayMoved();
-    canvas_.PaintPart(Window(), dc.get(), model, focused, Look(), [&](CalPainter &painter) {
-        body(painter);
-        if (moved) painter.Rows(kCalDayGrid);
-    });
+    struct Part {
+        CalBody body;
+        const void *context;
+        bool todayMoved;
+    } part = {body, context, TodayMoved()};
+    canvas_.PaintPart(Window(), dc.get(), model, focused, Look(), [](CalPainter &painter, const void *p) {
+        const Part &drawn = *static_cast<const Part *>(p);
+        drawn.body(painter, drawn.context);
+        if (drawn.todayMoved) painter.Rows(kCalDayGrid);
+    }, &part);
 }
 
 // A button that was hidden, destroyed or given to another parent is painted

@@ -120,7 +120,10 @@ private:
     // Draws what body draws with a painter, now, through the window's own
     // device context (and the day grid too when today moved meanwhile).
     template <class Body>
-    void PaintNow(bool focused, Body body);
+    void PaintNow(bool focused, const Body &body) {
+        PaintNow(focused, [](CalPainter &painter, const void *b) { (*static_cast<const Body *>(b))(painter); }, &body);
+    }
+    void PaintNow(bool focused, CalBody body, const void *context);
     void Repaint(unsigned rows);
     // The grid laid out for a size at the calendar's DPI.
     void Layout(int width, int height);
