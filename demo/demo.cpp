@@ -264,7 +264,9 @@ private:
         int year, month, day;
         HWND cal = GetDlgItem(dlg_, IDC_CALENDAR);
         if (!QXCalGetYear(cal, &year) || !QXCalGetMonth(cal, &month) || !QXCalGetDay(cal, &day)) return;
-        date.wYear = static_cast<WORD>(year), date.wMonth = static_cast<WORD>(month), date.wDay = static_cast<WORD>(day);
+        date.wYear = static_cast<WORD>(year);
+        date.wMonth = static_cast<WORD>(month);
+        date.wDay = static_cast<WORD>(day);
         GetLocalTime(&today);
         today.wHour = today.wMinute = today.wSecond = today.wMilliseconds = 0;
         FILETIME a, b;

@@ -32,7 +32,8 @@ RECT NormalInner(const RECT &cell, int bw, int bh) {
 // colour in high contrast) along the top and left, the shadow colour along
 // the bottom and right, one grid line thick.
 void Ring(HDC dc, const RECT &r, int bw, int bh, bool highContrast) {
-    HBRUSH light = highContrast ? GetSysColorBrush(COLOR_BTNHIGHLIGHT) : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    HBRUSH light =
+        highContrast ? GetSysColorBrush(COLOR_BTNHIGHLIGHT) : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
     const RECT all = ExclusiveRect(r);
     const RECT top = {r.left, r.top, r.right, r.top + bh};
