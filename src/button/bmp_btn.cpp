@@ -214,18 +214,25 @@ bool BmpBtn::AccChildRect(long, RECT *) { return false; }
 // ---- Exports -------------------------------------------------------------------
 
 using qx::BmpBtn;
+using qx::CallData;
 using qx::WindowObject;
 
 extern "C" QXBOOL WINAPI QXBtn_SetIcon(HWND hwnd, HICON icon) {
-    return WindowObject::With<BmpBtn>(hwnd, [&](BmpBtn &b) {
-        b.SetIcon(icon);
-        return true;
-    });
+    CallData data;
+    data.handle = icon;
+    return WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        auto *b = dynamic_cast<BmpBtn *>(&o);
+        if (b) b->SetIcon(static_cast<HICON>(d.handle));
+        return b != nullptr;
+    }, data);
 }
 
 extern "C" QXBOOL WINAPI QXBtn_SetBitmap(HWND hwnd, HBITMAP bitmap) {
-    return WindowObject::With<BmpBtn>(hwnd, [&](BmpBtn &b) {
-        b.SetBitmap(bitmap);
-        return true;
-    });
+    CallData data;
+    data.handle = bitmap;
+    return WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        auto *b = dynamic_cast<BmpBtn *>(&o);
+        if (b) b->SetBitmap(static_cast<HBITMAP>(d.handle));
+        return b != nullptr;
+    }, data);
 }

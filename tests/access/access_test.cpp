@@ -456,7 +456,7 @@ TEST_F(Access, AnswersTheClientObjectOnly) {
     }
     for (LONG id : {OBJID_WINDOW, OBJID_VSCROLL, OBJID_CARET, 1L})
         EXPECT_EQ(SendMessageA(hwnd, WM_GETOBJECT, 0, id), 0) << id;
-    Ctl(hwnd)->access.Disconnect();
+    Ctl(hwnd)->Access().Disconnect();
     EXPECT_EQ(SendMessageA(hwnd, WM_GETOBJECT, 0, OBJID_CLIENT), 0);
 }
 
@@ -516,26 +516,27 @@ TEST_F(Access, CallMessageFromElsewhereIsIgnored) {
     ASSERT_EQ(acc.hr, S_OK);
     static int runs;
     runs = 0;
-    qx::AccCall call(static_cast<qx::AccessibleObject *>(acc.p), [](void *) -> HRESULT { return ++runs, S_OK; },
-                     nullptr);
+    auto *call = new qx::AccCall(*static_cast<qx::AccessibleObject *>(acc.p),
+                                 [](qx::AccessibleObject &, qx::AccRequest &) -> HRESULT { return ++runs, S_OK; });
     unsigned char junk[64];
     memset(junk, 0xCC, sizeof junk);
     const UINT message = qx::ThreadCallMessage();
-    EXPECT_EQ(SendMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(&call)), 0);  // this thread
-    PostMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(&call));
+    EXPECT_EQ(SendMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(call)), 0);  // this thread
+    PostMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(call));
     Pump();
     LRESULT answers[2] = {-1, -1};
-    bool ran = false;
+    qx::CallOutcome ran = qx::CallOutcome::kNotRun;
     OnOtherThread([&] {
-        answers[0] = SendMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(&call));
+        answers[0] = SendMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(call));
         answers[1] = SendMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(junk));
     });
     EXPECT_EQ(std::vector<LRESULT>(answers, answers + 2), std::vector<LRESULT>({0, 0}));
     EXPECT_EQ(runs, 0);
-    OnOtherThread([&] { ran = qx::SendToWindowThread(hwnd, call); });
-    EXPECT_TRUE(ran);
+    OnOtherThread([&] { ran = qx::SendToWindowThread(hwnd, *call); });
+    EXPECT_TRUE(ran == qx::CallOutcome::kDone);
     EXPECT_EQ(runs, 1);
-    EXPECT_EQ(call.result, S_OK);
+    EXPECT_EQ(call->result, S_OK);
+    call->LetGo();
 }
 
 // ---- WinEvents -------------------------------------------------------------------

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "common/thread_call.h"
 #include "harness.h"
 #include "qx_cntl.h"
 
@@ -80,23 +79,10 @@ void AccessTestCtl::Step(int delta) {
 
 namespace {
 
+qx::WindowObject *Make(HWND hwnd, const CREATESTRUCTA &) { return new AccessTestCtl(hwnd); }
+
 LRESULT CALLBACK TestProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    AccessTestCtl *ctl = AccessTestObject(hwnd);
-    if (msg == WM_NCCREATE) {
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new AccessTestCtl(hwnd)));
-    } else if (!ctl) {
-    } else if (msg == qx::ThreadCallMessage()) {
-        return qx::RunThreadCall(hwnd, lp);
-    } else if (msg == WM_GETOBJECT) {
-        if (LRESULT answer = ctl->access.OnGetObject(wp, lp)) return answer;
-    } else if (msg == QXM_SETACCNAME) {
-        return ctl->access.OnSetName(lp);
-    } else if (msg == WM_NCDESTROY) {
-        ctl->access.Disconnect();
-        delete ctl;
-        SetWindowLongPtrA(hwnd, 0, 0);
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return qx::WindowObject::Dispatch(hwnd, msg, wp, lp, Make);
 }
 
 }  // namespace
@@ -113,7 +99,7 @@ void RegisterAccessTestClass() {
 }
 
 AccessTestCtl *AccessTestObject(HWND hwnd) {
-    return reinterpret_cast<AccessTestCtl *>(GetWindowLongPtrA(hwnd, 0));
+    return dynamic_cast<AccessTestCtl *>(reinterpret_cast<qx::WindowObject *>(GetWindowLongPtrA(hwnd, 0)));
 }
 
 }  // namespace qxt

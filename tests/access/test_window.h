@@ -1,8 +1,7 @@
 // A window class of the tests' own ("QXAccessTest") whose object answers as
-// an accessibility provider, wired as the library's windows are: the object
-// made at WM_NCCREATE in slot 0, WM_GETOBJECT, QXM_SETACCNAME and the call
-// message passed to its WindowAccess, disconnected and deleted at
-// WM_NCDESTROY.
+// an accessibility provider, wired as the library's windows are: a window
+// object of the library's kind, whose base answers WM_GETOBJECT,
+// QXM_SETACCNAME and the call message.
 #pragma once
 #include <ole2.h>
 #include <oleacc.h>
@@ -11,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/accessible.h"
+#include "common/window_object.h"
 
 namespace qxt {
 
@@ -21,12 +20,12 @@ extern const char kAccessTestClass[];
 // also be a button (an action that clicks) and carry two parts, "&Up" and
 // "Down", at its right edge, each stepping the value. Every provider call
 // notes its thread.
-class AccessTestCtl final : public qx::AccessProvider {
+class AccessTestCtl final : public qx::WindowObject {
 public:
-    explicit AccessTestCtl(HWND window) : hwnd(window), access(window, *this) {}
+    explicit AccessTestCtl(HWND window) : WindowObject(window), hwnd(window) {}
+    using WindowObject::Access;
 
     HWND hwnd;
-    qx::WindowAccess access;
 
     long role = ROLE_SYSTEM_TEXT;
     bool namedByText = false;  // a button's caption is its text, an edit's its label
@@ -52,6 +51,9 @@ public:
 
     // A step of the value, as a part's action does it.
     void Step(int delta);
+
+protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override { return DefWindowProcA(hwnd, msg, wp, lp); }
 
 private:
     void Note() { threads.push_back(GetCurrentThreadId()); }
