@@ -1,7 +1,9 @@
 // One lifetime rule for every class: a parent that destroys the control
 // inside a notification it receives (from a message, a spin step, the repeat
 // timer, the wheel, an export, an undo, a screen reader's call, another
-// control's focus change) or inside the control's paint-time colour request.
+// control's focus change) or inside the control's paint-time colour request,
+// and a window destroyed inside any call a screen reader's request makes out
+// of the library.
 // The operation that sent it finishes on an object that is still there and
 // touches nothing more; the object goes, exactly once, when the outermost
 // call returns. The library is linked in, under an allocator that counts its
@@ -9,9 +11,12 @@
 // or a use after free shows.
 #include <algorithm>
 #include <functional>
+#include <memory>
+#include <new>
 #include <string>
 
 #include "../access/client.h"
+#include "common/acc_api.h"
 #include "harness.h"
 #include "poison_alloc.h"
 #include "qx_cntl.h"
@@ -255,6 +260,155 @@ TEST_F(Lifetime, ParentDestroysTheEditInsideItsColourRequest) {
         EXPECT_FALSE(IsWindow(h));
         EXPECT_EQ(qxt::LiveAllocations(), live);
     }
+}
+
+// The system's default object of a window, wrapped: each of its methods
+// first runs the hook once (the test destroys the window there), then asks
+// the real object, then counts the call, so that a wrapper freed while its
+// method runs faults.
+std::function<void()> g_inside;
+class Wrapped final : public IAccessible {
+public:
+    explicit Wrapped(IAccessible *real) : real_(real) {}
+    STDMETHODIMP QueryInterface(REFIID iid, void **out) override { return real_->QueryInterface(iid, out); }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
+    STDMETHODIMP_(ULONG) Release() override {
+        const ULONG left = --refs_;
+        if (!left) real_->Release(), delete this;
+        return left;
+    }
+#define QX_FORWARD(name, params, args)           \
+    STDMETHODIMP name params override {           \
+        if (auto hook = std::move(g_inside)) hook(); \
+        const HRESULT hr = real_->name args;      \
+        ++calls_;                                 \
+        return hr;                                \
+    }
+    QX_FORWARD(GetTypeInfoCount, (UINT * n), (n))
+    QX_FORWARD(GetTypeInfo, (UINT i, LCID l, ITypeInfo **t), (i, l, t))
+    QX_FORWARD(GetIDsOfNames, (REFIID r, LPOLESTR *n, UINT c, LCID l, DISPID *d), (r, n, c, l, d))
+    QX_FORWARD(Invoke, (DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS *p, VARIANT *v, EXCEPINFO *e, UINT *a),
+               (d, r, l, f, p, v, e, a))
+    QX_FORWARD(get_accParent, (IDispatch * *p), (p))
+    QX_FORWARD(get_accChildCount, (long *n), (n))
+    QX_FORWARD(get_accChild, (VARIANT c, IDispatch **p), (c, p))
+    QX_FORWARD(get_accName, (VARIANT c, BSTR *b), (c, b))
+    QX_FORWARD(get_accValue, (VARIANT c, BSTR *b), (c, b))
+    QX_FORWARD(get_accDescription, (VARIANT c, BSTR *b), (c, b))
+    QX_FORWARD(get_accRole, (VARIANT c, VARIANT *v), (c, v))
+    QX_FORWARD(get_accState, (VARIANT c, VARIANT *v), (c, v))
+    QX_FORWARD(get_accHelp, (VARIANT c, BSTR *b), (c, b))
+    QX_FORWARD(get_accHelpTopic, (BSTR * b, VARIANT c, long *t), (b, c, t))
+    QX_FORWARD(get_accKeyboardShortcut, (VARIANT c, BSTR *b), (c, b))
+    QX_FORWARD(get_accFocus, (VARIANT * v), (v))
+    QX_FORWARD(get_accSelection, (VARIANT * v), (v))
+    QX_FORWARD(get_accDefaultAction, (VARIANT c, BSTR *b), (c, b))
+    QX_FORWARD(accSelect, (long f, VARIANT c), (f, c))
+    QX_FORWARD(accLocation, (long *x, long *y, long *w, long *h, VARIANT c), (x, y, w, h, c))
+    QX_FORWARD(accNavigate, (long d, VARIANT c, VARIANT *v), (d, c, v))
+    QX_FORWARD(accHitTest, (long x, long y, VARIANT *v), (x, y, v))
+    QX_FORWARD(accDoDefaultAction, (VARIANT c), (c))
+    QX_FORWARD(put_accName, (VARIANT c, BSTR b), (c, b))
+    QX_FORWARD(put_accValue, (VARIANT c, BSTR b), (c, b))
+#undef QX_FORWARD
+
+private:
+    ULONG refs_ = 1;
+    IAccessible *real_;
+    int calls_ = 0;
+};
+
+decltype(qx::AccApi::CreateStdAccessibleObject) g_makeReal;
+HRESULT WINAPI MakeWrapped(HWND hwnd, LONG id, REFIID iid, void **out) {
+    IAccessible *real = nullptr;
+    const HRESULT hr = g_makeReal(hwnd, id, iid, reinterpret_cast<void **>(&real));
+    if (FAILED(hr)) return hr;
+    *out = new (std::nothrow) Wrapped(real);
+    return *out ? S_OK : (real->Release(), E_OUTOFMEMORY);
+}
+
+// A label that destroys the window it names when its text is asked for.
+HWND g_doomed;
+WNDPROC g_labelProc;
+LRESULT CALLBACK DoomingLabel(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_GETTEXT && IsWindow(g_doomed)) DestroyWindow(g_doomed);
+    return CallWindowProcA(g_labelProc, w, m, wp, lp);
+}
+
+// Each request that asks the system's default object, on an edit, an edit
+// with a spin (whose parts are looked for after the default object's
+// answer) and a classic calendar's stand-in for its system button; and a
+// name asked of the label. The window goes inside that call: nothing faults,
+// the request answers, a request with more to ask after the call answers
+// RPC_E_DISCONNECTED, and everything is freed once the client lets go.
+TEST_F(Lifetime, WindowDestroyedInsideAScreenReadersRequest) {
+    auto *api = const_cast<qx::AccApi *>(qx::LoadAccApi());  // the library's entry points: the test's own seam
+    ASSERT_NE(api, nullptr);
+    g_makeReal = api->CreateStdAccessibleObject;
+    api->CreateStdAccessibleObject = MakeWrapped;
+    using Request = HRESULT (*)(IAccessible *);
+    static VARIANT v;
+    static long l;
+    static BSTR b;
+    static IDispatch *d;
+    const struct { const char *what; Request request; bool disconnected; } requests[] = {
+        {"parent", [](IAccessible *a) { return a->get_accParent(&d); }, false},
+        {"child count", [](IAccessible *a) { return a->get_accChildCount(&l); }, false},
+        {"child", [](IAccessible *a) { return a->get_accChild(qxt::Child(1), &d); }, false},
+        {"description", [](IAccessible *a) { return a->get_accDescription(qxt::Child(CHILDID_SELF), &b); }, false},
+        {"help", [](IAccessible *a) { return a->get_accHelp(qxt::Child(CHILDID_SELF), &b); }, false},
+        {"help topic", [](IAccessible *a) { return a->get_accHelpTopic(&b, qxt::Child(CHILDID_SELF), &l); }, false},
+        {"focus", [](IAccessible *a) { return a->get_accFocus(&v); }, true},
+        {"selection", [](IAccessible *a) { return a->get_accSelection(&v); }, false},
+        {"select", [](IAccessible *a) { return a->accSelect(SELFLAG_TAKEFOCUS, qxt::Child(CHILDID_SELF)); }, false},
+        {"location", [](IAccessible *a) { return a->accLocation(&l, &l, &l, &l, qxt::Child(CHILDID_SELF)); }, false},
+        {"navigate", [](IAccessible *a) { return a->accNavigate(NAVDIR_NEXT, qxt::Child(CHILDID_SELF), &v); }, false},
+        {"hit test", [](IAccessible *a) { return a->accHitTest(30, 30, &v); }, true},
+    };
+    enum Target { kEdit, kSpinEdit, kStandIn, kLabel };
+    for (Target target : {kEdit, kSpinEdit, kStandIn, kLabel}) {
+        for (const auto &r : requests) {
+            if (target == kLabel && r.request != requests[0].request) continue;
+            SCOPED_TRACE(testing::Message() << "target " << target << ", " << r.what);
+            const int live = qxt::LiveAllocations();
+            HWND label = parent.CreateChild("STATIC", "&Amount", SS_LEFT, 10, 10, 80, 20, 99);
+            HWND h, victim;
+            {
+                std::unique_ptr<qxt::ClassicBirths> classic(target == kStandIn ? new qxt::ClassicBirths : nullptr);
+                victim = h = parent.CreateChild(target == kStandIn ? "QXCalCntl" : "QXEdit", "",
+                                                target == kSpinEdit ? QXES_SPIN : 0, 100, 10, 200, 150, 7);
+            }
+            if (target == kStandIn) h = GetDlgItem(victim, 100);
+            ASSERT_NE(h, nullptr);
+            SetFocus(h);
+            HRESULT hr;
+            {
+                qxt::Acc acc(h);
+                ASSERT_EQ(acc.hr, S_OK);
+                if (target == kLabel) {
+                    g_doomed = victim;
+                    g_labelProc = WNDPROC(SetWindowLongPtrA(label, GWLP_WNDPROC, LONG_PTR(DoomingLabel)));
+                    hr = acc->get_accName(qxt::Child(CHILDID_SELF), &b);
+                    SetWindowLongPtrA(label, GWLP_WNDPROC, LONG_PTR(g_labelProc));
+                } else {
+                    g_inside = [victim] { DestroyWindow(victim); };
+                    hr = r.request(acc.p);
+                }
+                if (g_inside) DestroyWindow(victim);  // answered without the default object (a spin's parts)
+                g_inside = nullptr;
+                EXPECT_FALSE(IsWindow(victim));
+                if (r.disconnected && target != kLabel) EXPECT_EQ(hr, RPC_E_DISCONNECTED);
+                if (hr == S_OK && (V_VT(&v) == VT_DISPATCH || V_VT(&v) == VT_UNKNOWN)) VariantClear(&v);
+                if (SUCCEEDED(hr) && b) SysFreeString(b);
+                if (SUCCEEDED(hr) && d) d->Release();
+                V_VT(&v) = VT_EMPTY, b = nullptr, d = nullptr;
+            }
+            DestroyWindow(label);
+            qxt::Pump();
+            EXPECT_EQ(qxt::LiveAllocations(), live);
+        }
+    }
+    api->CreateStdAccessibleObject = g_makeReal;
 }
 
 }  // namespace
