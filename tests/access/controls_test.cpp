@@ -566,6 +566,8 @@ TEST_F(Controls, WinEventsOfASession) {
     EnableWindow(num, FALSE);
     EnableWindow(num, TRUE);
     Click(btn, 5, 5);                      // focused, pressed, released
+    MouseDown(btn, 5, 5), SetCapture(num);  // pressed, released: the press is over
+    ReleaseCapture();
 
     const std::vector<Event> expected = {
         {kFocus, num, 0}, {kValue, num, 0}, {kValue, num, 0}, {kValue, num, 0}, {kValue, num, 0},
@@ -573,7 +575,7 @@ TEST_F(Controls, WinEventsOfASession) {
         {kState, num, 0}, {kName, num, 0},
         {kFocus, cal, 0}, {kValue, cal, 0},
         {kState, num, 0}, {kState, num, 0},
-        {kFocus, btn, 0}, {kState, btn, 0}, {kState, btn, 0},
+        {kFocus, btn, 0}, {kState, btn, 0}, {kState, btn, 0}, {kState, btn, 0}, {kState, btn, 0},
     };
     EXPECT_EQ(recorder.Wait(expected.size()), expected);
     EXPECT_EQ(TextOf(num), "41");
