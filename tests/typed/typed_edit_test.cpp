@@ -181,6 +181,9 @@ TEST_F(TypedEdit, FloatSeparators) {
     EXPECT_TRUE(Text(h) == "1.234,5" && QXFloatGetValue(h, &v) && v == 1234.5) << Text(h) << " " << v;
     Play(h, "$6");
     EXPECT_EQ(Text(h), "1.234,56");
+    Start(h, "18");  // only the separators decide, not a mask set since (here one that counts no digit)
+    EXPECT_FALSE(QXFloatSetMask(h, "x"));
+    EXPECT_TRUE(QXFloatSetFormat(h, "k.#") && Text(h) == "18");
 }
 
 // After a click or the keyboard focus, a caret beyond the entered characters
