@@ -251,21 +251,25 @@ TEST_F(Controls, EditValuesAndTheirEvents) {
 // A client's value is the user's, entered as a paste over the whole text:
 // the same checks, notifications and event, one step to undo; a refused one
 // changes nothing (text, selection, notifications, events) and is told
-// E_INVALIDARG; a read-only or disabled edit takes none.
+// E_INVALIDARG, as is a text the ANSI code page cannot show exactly or one
+// with a 0 inside; a read-only or disabled edit takes none.
 TEST_F(Controls, SettingTheValueIsAPasteOverTheWholeText) {
     const std::wstring tooLong(64, L'a');
     const struct Row {
         const char *what;
         Kind kind;
         DWORD style;
-        const wchar_t *value;
+        std::wstring value;
         HRESULT hr;
         std::string text;  // afterwards; the start is "5" ("05:30" for times)
     } rows[] = {
         {"text", kEdit, 0, L"new text", S_OK, "new text"},
         {"empty", kEdit, 0, L"", S_OK, ""},
         {"63 characters", kEdit, 0, tooLong.c_str() + 1, S_OK, std::string(63, 'a')},
-        {"64 characters", kEdit, 0, tooLong.c_str(), E_INVALIDARG, "5"},
+        {"64 characters", kEdit, 0, tooLong, E_INVALIDARG, "5"},
+        {"not in the code page", kEdit, 0, L"4\u4E00", E_INVALIDARG, "5"},
+        {"best fit", kEdit, 0, L"\u0100", E_INVALIDARG, "5"},
+        {"a 0 inside", kEdit, 0, std::wstring(L"34\0" L"5", 4), E_INVALIDARG, "5"},
         {"a control character", kEdit, 0, L"a\tb", E_INVALIDARG, "5"},
         {"digits", kInt, 0, L"42", S_OK, "42"},
         {"a letter", kInt, 0, L"4x", E_INVALIDARG, "5"},
@@ -289,7 +293,7 @@ TEST_F(Controls, SettingTheValueIsAPasteOverTheWholeText) {
         Acc acc(h);
         EventRecorder recorder(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE);
         recorder.Watch(h);
-        EXPECT_EQ(SetValue(acc.p, row.value), row.hr) << row.what;
+        EXPECT_EQ(SetValue(acc.p, row.value.c_str(), UINT(row.value.size())), row.hr) << row.what;
         const std::string &text = row.text;
         EXPECT_EQ(TextOf(h), text) << row.what;
         const bool taken = row.hr == S_OK;
