@@ -50,7 +50,7 @@ HRESULT FromWide(const AccApi &api, BSTR wide, AccText *out) {
 
 // ---- Requests and calls ----------------------------------------------------------
 
-AccRequest::AccRequest(const AccApi &accApi, const VARIANT *element) : api(accApi) {
+AccRequest::AccRequest(const AccApi &accApi, const VARIANT *element) : api(accApi), named(element != nullptr) {
     V_VT(&var) = VT_EMPTY;
     if (!element) return;
     elementType = V_VT(element);
@@ -64,6 +64,8 @@ AccRequest::~AccRequest() {
 }
 
 bool AccRequest::CopyArguments(const AccRequest &from) {
+    named = from.named;
+    checked = from.checked;
     elementType = from.elementType;
     elementId = from.elementId;
     a = from.a;
@@ -116,6 +118,10 @@ void AccessibleObject::Disconnect() {
 
 HRESULT AccessibleObject::Run(AccWork work, AccRequest &request) {
     if (!owner_) return RPC_E_DISCONNECTED;
+    if (request.named && request.checked) {
+        const HRESULT found = Element(request, &request.id);
+        if (FAILED(found)) return found;
+    }
     WindowObject::Guard guard(owner_->holder());
     ++running_;
     const HRESULT hr = work(*this, request);
@@ -290,6 +296,7 @@ STDMETHODIMP AccessibleObject::get_accChild(VARIANT child, IDispatch **object) {
     if (!object) return E_POINTER;
     *object = nullptr;
     AccRequest r(api_, &child);
+    r.checked = false;
     const HRESULT hr = Serve(
         [](AccessibleObject &o, AccRequest &q) -> HRESULT {
             // Without parts the children are child windows, the default object's.
@@ -298,8 +305,7 @@ STDMETHODIMP AccessibleObject::get_accChild(VARIANT child, IDispatch **object) {
                 return o.standard_->get_accChild(ElementVariant(q), &q.dispatch);
             }
             long id;
-            const HRESULT found = o.Element(q, &id);
-            if (FAILED(found) || id == CHILDID_SELF) return E_INVALIDARG;
+            if (FAILED(o.Element(q, &id)) || id == CHILDID_SELF) return E_INVALIDARG;
             return S_FALSE;  // a part is an element of this object, not one of its own
         },
         r);
@@ -309,11 +315,8 @@ STDMETHODIMP AccessibleObject::get_accChild(VARIANT child, IDispatch **object) {
 // ---- IAccessible: what the provider answers ----------------------------------
 
 HRESULT AccessibleObject::TextAnswer(AccRequest &q, TextBody body) {
-    long id;
-    HRESULT hr = Element(q, &id);
-    if (FAILED(hr)) return hr;
     AccText text;
-    hr = body(*this, id, &text);
+    const HRESULT hr = body(*this, q.id, &text);
     return hr == S_OK ? Text(text, &q.bstr) : hr;
 }
 
@@ -393,10 +396,7 @@ STDMETHODIMP AccessibleObject::get_accRole(VARIANT child, VARIANT *role) {
     AccRequest r(api_, &child);
     const HRESULT hr = Serve(
         [](AccessibleObject &o, AccRequest &q) -> HRESULT {
-            long id;
-            const HRESULT found = o.Element(q, &id);
-            if (FAILED(found)) return found;
-            SetElement(&q.var, o.owner_->provider().AccRole(id));
+            SetElement(&q.var, o.owner_->provider().AccRole(q.id));
             return S_OK;
         },
         r);
@@ -409,14 +409,11 @@ STDMETHODIMP AccessibleObject::get_accState(VARIANT child, VARIANT *state) {
     AccRequest r(api_, &child);
     const HRESULT hr = Serve(
         [](AccessibleObject &o, AccRequest &q) -> HRESULT {
-            long id;
-            const HRESULT found = o.Element(q, &id);
-            if (FAILED(found)) return found;
             const long window = AccWindowState(o.hwnd_);
-            const long inherited = id == CHILDID_SELF
+            const long inherited = q.id == CHILDID_SELF
                                        ? window
                                        : window & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE);
-            SetElement(&q.var, o.owner_->provider().AccState(id) | inherited);
+            SetElement(&q.var, o.owner_->provider().AccState(q.id) | inherited);
             return S_OK;
         },
         r);
@@ -425,13 +422,7 @@ STDMETHODIMP AccessibleObject::get_accState(VARIANT child, VARIANT *state) {
 
 STDMETHODIMP AccessibleObject::accDoDefaultAction(VARIANT child) {
     AccRequest r(api_, &child);
-    return Serve(
-        [](AccessibleObject &o, AccRequest &q) -> HRESULT {
-            long id;
-            const HRESULT found = o.Element(q, &id);
-            return FAILED(found) ? found : o.owner_->provider().AccDoDefaultAction(id);
-        },
-        r);
+    return Serve([](AccessibleObject &o, AccRequest &q) { return o.owner_->provider().AccDoDefaultAction(q.id); }, r);
 }
 
 // The client's text is read on the client's thread: it is the client's, and
@@ -441,23 +432,12 @@ STDMETHODIMP AccessibleObject::put_accValue(VARIANT child, BSTR value) {
     const HRESULT converted = FromWide(api_, value, &r.text);
     if (FAILED(converted)) return converted;
     return Serve(
-        [](AccessibleObject &o, AccRequest &q) -> HRESULT {
-            long id;
-            const HRESULT found = o.Element(q, &id);
-            return FAILED(found) ? found : o.owner_->provider().AccSetValue(id, q.text.c_str());
-        },
-        r);
+        [](AccessibleObject &o, AccRequest &q) { return o.owner_->provider().AccSetValue(q.id, q.text.c_str()); }, r);
 }
 
 STDMETHODIMP AccessibleObject::put_accName(VARIANT child, BSTR) {
     AccRequest r(api_, &child);
-    return Serve(
-        [](AccessibleObject &o, AccRequest &q) -> HRESULT {
-            long id;
-            const HRESULT found = o.Element(q, &id);
-            return FAILED(found) ? found : E_NOTIMPL;
-        },
-        r);
+    return Serve([](AccessibleObject &, AccRequest &) { return E_NOTIMPL; }, r);
 }
 
 // ---- IAccessible: the window's from the default object, the parts' here ------
@@ -468,10 +448,7 @@ STDMETHODIMP AccessibleObject::get_accDescription(VARIANT child, BSTR *descripti
     AccRequest r(api_, &child);
     const HRESULT hr = Serve(
         [](AccessibleObject &o, AccRequest &q) -> HRESULT {
-            long id;
-            const HRESULT found = o.Element(q, &id);
-            if (FAILED(found)) return found;
-            return id == CHILDID_SELF ? o.standard_->get_accDescription(Self(), &q.bstr) : S_FALSE;
+            return q.id == CHILDID_SELF ? o.standard_->get_accDescription(Self(), &q.bstr) : S_FALSE;
         },
         r);
     return GiveText(hr, r, description);
@@ -483,10 +460,7 @@ STDMETHODIMP AccessibleObject::get_accHelp(VARIANT child, BSTR *help) {
     AccRequest r(api_, &child);
     const HRESULT hr = Serve(
         [](AccessibleObject &o, AccRequest &q) -> HRESULT {
-            long id;
-            const HRESULT found = o.Element(q, &id);
-            if (FAILED(found)) return found;
-            return id == CHILDID_SELF ? o.standard_->get_accHelp(Self(), &q.bstr) : S_FALSE;
+            return q.id == CHILDID_SELF ? o.standard_->get_accHelp(Self(), &q.bstr) : S_FALSE;
         },
         r);
     return GiveText(hr, r, help);
@@ -500,10 +474,7 @@ STDMETHODIMP AccessibleObject::get_accHelpTopic(BSTR *file, VARIANT child, long 
     r.n[0] = -1;
     const HRESULT hr = Serve(
         [](AccessibleObject &o, AccRequest &q) -> HRESULT {
-            long id;
-            const HRESULT found = o.Element(q, &id);
-            if (FAILED(found)) return found;
-            return id == CHILDID_SELF ? o.standard_->get_accHelpTopic(&q.bstr, Self(), &q.n[0]) : S_FALSE;
+            return q.id == CHILDID_SELF ? o.standard_->get_accHelpTopic(&q.bstr, Self(), &q.n[0]) : S_FALSE;
         },
         r);
     *topic = r.n[0];
@@ -546,10 +517,7 @@ STDMETHODIMP AccessibleObject::accSelect(long flags, VARIANT child) {
     r.a = flags;
     return Serve(
         [](AccessibleObject &o, AccRequest &q) -> HRESULT {
-            long id;
-            const HRESULT found = o.Element(q, &id);
-            if (FAILED(found)) return found;
-            return id == CHILDID_SELF ? o.standard_->accSelect(q.a, Self()) : DISP_E_MEMBERNOTFOUND;
+            return q.id == CHILDID_SELF ? o.standard_->accSelect(q.a, Self()) : DISP_E_MEMBERNOTFOUND;
         },
         r);
 }
@@ -560,12 +528,9 @@ STDMETHODIMP AccessibleObject::accLocation(long *left, long *top, long *width, l
     AccRequest r(api_, &child);
     const HRESULT hr = Serve(
         [](AccessibleObject &o, AccRequest &q) -> HRESULT {
-            long id;
-            const HRESULT found = o.Element(q, &id);
-            if (FAILED(found)) return found;
-            if (id == CHILDID_SELF) return o.standard_->accLocation(&q.n[0], &q.n[1], &q.n[2], &q.n[3], Self());
+            if (q.id == CHILDID_SELF) return o.standard_->accLocation(&q.n[0], &q.n[1], &q.n[2], &q.n[3], Self());
             RECT rect;
-            if (!o.owner_->provider().AccChildRect(id, &rect)) return S_FALSE;
+            if (!o.owner_->provider().AccChildRect(q.id, &rect)) return S_FALSE;
             POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
             MapWindowPoints(o.hwnd_, nullptr, corners, 2);
             q.n[0] = corners[0].x;
@@ -589,22 +554,19 @@ STDMETHODIMP AccessibleObject::accNavigate(long direction, VARIANT start, VARIAN
     r.a = direction;
     const HRESULT hr = Serve(
         [](AccessibleObject &o, AccRequest &q) -> HRESULT {
-            long id;
-            const HRESULT found = o.Element(q, &id);
-            if (FAILED(found)) return found;
-            const long parts = o.Parts(), direction = q.a;
+            const long parts = o.Parts(), way = q.a, id = q.id;
             long to = 0;  // none
             if (id == CHILDID_SELF) {
-                if (parts == 0 || (direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD))
-                    return o.standard_->accNavigate(direction, Self(), &q.var);
-                to = direction == NAVDIR_FIRSTCHILD ? 1 : parts;
-            } else if (direction == NAVDIR_NEXT) {
+                if (parts == 0 || (way != NAVDIR_FIRSTCHILD && way != NAVDIR_LASTCHILD))
+                    return o.standard_->accNavigate(way, Self(), &q.var);
+                to = way == NAVDIR_FIRSTCHILD ? 1 : parts;
+            } else if (way == NAVDIR_NEXT) {
                 to = id < parts ? id + 1 : 0;
-            } else if (direction == NAVDIR_PREVIOUS) {
+            } else if (way == NAVDIR_PREVIOUS) {
                 to = id - 1;
-            } else if (direction >= NAVDIR_UP && direction <= NAVDIR_RIGHT) {
+            } else if (way >= NAVDIR_UP && way <= NAVDIR_RIGHT) {
                 return DISP_E_MEMBERNOTFOUND;  // parts are not placed against each other
-            } else if (direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD) {
+            } else if (way != NAVDIR_FIRSTCHILD && way != NAVDIR_LASTCHILD) {
                 return E_INVALIDARG;
             }  // else a part's first or last child: parts have none
             if (to == 0) return S_FALSE;

@@ -32,8 +32,11 @@ struct AccRequest {
     const AccApi &api;
     // Given: the element named (its type and, for VT_I4, its number), two
     // numbers (flags, a direction, a point), a text in the ANSI code page.
+    // A named element is checked before the work runs (E_INVALIDARG unless
+    // it is 0 or a part) and given to it as id, unless not checked.
+    bool named = false, checked = true;
     VARTYPE elementType = VT_EMPTY;
-    long elementId = 0;
+    long elementId = 0, id = 0;
     long a = 0, b = 0;
     AccText text;
     // Answered.

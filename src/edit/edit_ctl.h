@@ -104,7 +104,6 @@ public:
     void GetSel(int *anchor, int *caret) const { cur.GetSel(anchor, caret); }
     int GetText(char *dst, int size) const { return cur.GetText(dst, size); }
     int GetTextLength() const { return cur.Length() + 1; }
-    const TextLine &Line() const { return cur; }
     void Copy();
     void Cut();
     void Paste();

@@ -168,28 +168,23 @@ LRESULT CALLBACK ReplyingLabel(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 // all, is written once it was released, and the call is freed.
 TEST_F(Threads, ParentThatRepliesEarly) {
     using Call = std::function<long(HWND, IAccessible *, BSTR *)>;
+#define QX_CALL(expr) [](HWND h, IAccessible *acc, BSTR *name) { return long(expr); }
     const struct Row {
         const char *cls, *mask;
         WORD code;  // the notification the parent replies to (0: the label)
         Call call;
         const char *after;
     } rows[] = {
-        {"QXInteger", "", EN_UPDATE, [](HWND h, IAccessible *, BSTR *) { return long(QXIntSetMask(h, "99")); }, ""},
-        {"QXFloat", "", EN_UPDATE, [](HWND h, IAccessible *, BSTR *) { return long(QXFloatSetValue(h, 2.5)); },
-         "2.50000"},
-        {"QXFloat", "", EN_CHANGE, [](HWND h, IAccessible *, BSTR *) { return long(QXFloatSetFormat(h, " ,.")); },
-         "1.234,5"},
-        {"QXPicture", "999", EN_UPDATE, [](HWND h, IAccessible *, BSTR *) { return long(QXPicSetValue(h, "42")); },
-         "42 "},
-        {"QXTime", "99:99", EN_CHANGE, [](HWND h, IAccessible *, BSTR *) { return long(QXTime_SetTime(h, 7, 5)); },
-         "07:05"},
-        {"QXTime", "99:99", EN_UPDATE,
-         [](HWND h, IAccessible *, BSTR *) { return long(QXTime_SetMask(h, "99:99 am")); }, "  :    m"},
-        {"QXEdit", "", EN_UPDATE, [](HWND, IAccessible *acc, BSTR *) { return long(qxt::SetValue(acc, L"12")); }, "12"},
-        {"QXEdit", "", 0,
-         [](HWND, IAccessible *acc, BSTR *name) { return long(acc->get_accName(qxt::Child(CHILDID_SELF), name)); },
-         "1,234.5"},
+        {"QXInteger", "", EN_UPDATE, QX_CALL(QXIntSetMask(h, "99")), ""},
+        {"QXFloat", "", EN_UPDATE, QX_CALL(QXFloatSetValue(h, 2.5)), "2.50000"},
+        {"QXFloat", "", EN_CHANGE, QX_CALL(QXFloatSetFormat(h, " ,.")), "1.234,5"},
+        {"QXPicture", "999", EN_UPDATE, QX_CALL(QXPicSetValue(h, "42")), "42 "},
+        {"QXTime", "99:99", EN_CHANGE, QX_CALL(QXTime_SetTime(h, 7, 5)), "07:05"},
+        {"QXTime", "99:99", EN_UPDATE, QX_CALL(QXTime_SetMask(h, "99:99 am")), "  :    m"},
+        {"QXEdit", "", EN_UPDATE, QX_CALL(qxt::SetValue(acc, L"12")), "12"},
+        {"QXEdit", "", 0, QX_CALL(acc->get_accName(qxt::Child(CHILDID_SELF), name)), "1,234.5"},
     };
+#undef QX_CALL
     HWND label = parent.CreateChild("STATIC", "&Amount", SS_LEFT, 10, 10, 80, 20, 99);
     g_labelProc = WNDPROC(SetWindowLongPtrA(label, GWLP_WNDPROC, LONG_PTR(ReplyingLabel)));
     g_filled = CreateEventA(nullptr, TRUE, FALSE, nullptr);

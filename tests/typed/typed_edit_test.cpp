@@ -269,29 +269,6 @@ TEST_F(TypedEdit, TimeMasksAndPictureExports) {
     EXPECT_TRUE(Text(h) == "  :    M" && Saw(h, 3));
 }
 
-// A refused change reverts to the text shown just before it, also for a
-// character that comes without a key-down (Alt+numpad, an input method,
-// automation): neither to the text of an older key nor to the layout of a
-// mask the edit had before.
-TEST_F(TypedEdit, RefusalRevertsToTheTextJustBefore) {
-    const struct { const char *cls, *mask, *newMask, *keys, *lone, *shown; } cases[] = {
-        {I, "999", nullptr, "123", "9", "123|"}, {F, "9.9", nullptr, "1.5<", "\b", "1.|5"},
-        {F, "9.9", nullptr, "1.5<<#", "", "1|.5"},
-        {T, "99:99 am", nullptr, "", "99m", " 9:    |m"},
-        {T, "99:99", "99:99 am", "", "99m", " 9:    |m"},
-    };
-    for (const auto &c : cases) {
-        HWND h = Make(c.cls, c.mask);
-        if (c.newMask) {
-            ASSERT_TRUE(QXTime_SetMask(h, c.newMask));
-        }
-        Play(h, c.keys);
-        for (const char *p = c.lone; *p; ++p) SendMessageA(h, WM_CHAR, static_cast<BYTE>(*p), 0);
-        EXPECT_EQ(Shown(h), c.shown) << c.cls << " " << c.mask << " then " << (c.newMask ? c.newMask : "");
-        DestroyWindow(h);
-    }
-}
-
 // A change the host makes is taken (WM_SETTEXT answers TRUE, an export true,
 // the parent is told) or refused silently: the text stays, nothing is sent,
 // and the keys the user typed ahead stay queued (no beep drops them), as
