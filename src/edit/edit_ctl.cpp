@@ -287,14 +287,12 @@ void EditCtl::Copy() {
     CloseClipboard();
 }
 
-// A text the host set while the clipboard was busy (a sent call dispatched
-// meanwhile) is left alone: what was copied is no longer the selection.
+// The change starts once the selection is on the clipboard: a call sent
+// from another thread that the clipboard lets through runs before it.
 void EditCtl::Cut() {
     if (!cur.HasSelection() || ReadOnly()) return;
-    const TextLine before = cur;
     Copy();
-    if (Gone() || !SameLine(before, cur)) return;
-    DeleteSelection(ChangeOrigin::kCut);
+    if (!Gone()) DeleteSelection(ChangeOrigin::kCut);
 }
 
 // Reads the first line of CF_TEXT, at most 63 bytes of whole characters,

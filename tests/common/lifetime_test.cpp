@@ -327,11 +327,20 @@ HRESULT WINAPI MakeWrapped(HWND hwnd, LONG id, REFIID iid, void **out) {
     return *out ? S_OK : (real->Release(), E_OUTOFMEMORY);
 }
 
-// A label that destroys the window it names when its text is asked for.
+// Destroys the window, noting whether anything of the library was freed
+// then: what the request holds lives until it returns.
 HWND g_doomed;
+bool g_freedInside;
+void Doom() {
+    const int live = qxt::LiveAllocations();
+    DestroyWindow(g_doomed);
+    g_freedInside = qxt::LiveAllocations() != live;
+}
+
+// A label that destroys the window it names when its text is asked for.
 WNDPROC g_labelProc;
 LRESULT CALLBACK DoomingLabel(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_GETTEXT && IsWindow(g_doomed)) DestroyWindow(g_doomed);
+    if (m == WM_GETTEXT && IsWindow(g_doomed)) Doom();
     return CallWindowProcA(g_labelProc, w, m, wp, lp);
 }
 
@@ -339,8 +348,10 @@ LRESULT CALLBACK DoomingLabel(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 // with a spin (whose parts are looked for after the default object's
 // answer) and a classic calendar's stand-in for its system button; and a
 // name asked of the label. The window goes inside that call: nothing faults,
-// the request answers, a request with more to ask after the call answers
-// RPC_E_DISCONNECTED, and everything is freed once the client lets go.
+// the window's object (the calendar, for its stand-in) is freed only once
+// the request returns, the request answers, one with more to ask after the
+// call answers RPC_E_DISCONNECTED, and everything is freed once the client
+// lets go.
 TEST_F(Lifetime, WindowDestroyedInsideAScreenReadersRequest) {
     auto *api = const_cast<qx::AccApi *>(qx::LoadAccApi());  // the library's entry points: the test's own seam
     ASSERT_NE(api, nullptr);
@@ -385,18 +396,20 @@ TEST_F(Lifetime, WindowDestroyedInsideAScreenReadersRequest) {
             {
                 qxt::Acc acc(h);
                 ASSERT_EQ(acc.hr, S_OK);
+                g_doomed = victim;
+                g_freedInside = false;
                 if (target == kLabel) {
-                    g_doomed = victim;
                     g_labelProc = WNDPROC(SetWindowLongPtrA(label, GWLP_WNDPROC, LONG_PTR(DoomingLabel)));
                     hr = acc->get_accName(qxt::Child(CHILDID_SELF), &b);
                     SetWindowLongPtrA(label, GWLP_WNDPROC, LONG_PTR(g_labelProc));
                 } else {
-                    g_inside = [victim] { DestroyWindow(victim); };
+                    g_inside = Doom;
                     hr = r.request(acc.p);
                 }
                 if (g_inside) DestroyWindow(victim);  // answered without the default object (a spin's parts)
                 g_inside = nullptr;
                 EXPECT_FALSE(IsWindow(victim));
+                EXPECT_FALSE(g_freedInside);
                 if (r.disconnected && target != kLabel) EXPECT_EQ(hr, RPC_E_DISCONNECTED);
                 if (hr == S_OK && (V_VT(&v) == VT_DISPATCH || V_VT(&v) == VT_UNKNOWN)) VariantClear(&v);
                 if (SUCCEEDED(hr) && b) SysFreeString(b);
