@@ -122,8 +122,6 @@ TEST_F(Access, TopLevelWindowHasNoLabel) {
     DestroyWindow(before);
 }
 
-// ---- Role, value, states, actions ----------------------------------------------
-
 // ---- Parts -----------------------------------------------------------------------
 
 // Two parts, each an element of the window's object and no object of its
@@ -343,35 +341,6 @@ void OnOtherThread(const std::function<void()> &fn) {
         Pump();
     EXPECT_EQ(woke, WAIT_OBJECT_0) << "the other thread did not finish";
     CloseHandle(thread);
-}
-
-// A client that calls on another thread (an in-process client handed the
-// object, or COM's threads when the window's thread is multithreaded) is
-// served on the window's thread; once the window is gone it is told so.
-TEST_F(Access, CallsFromAnotherThreadRunOnTheWindowsThread) {
-    Static("&Amount");
-    HWND hwnd = Create();
-    Acc acc(hwnd);
-    ASSERT_EQ(acc.hr, S_OK);
-    TestCtl *ctl = Ctl(hwnd);
-    ctl->threads.clear();
-
-    Text name, value;
-    HRESULT set = E_FAIL;
-    OnOtherThread([&] {
-        name = Name(acc.p);
-        set = SetValue(acc.p, L"77");
-        value = Value(acc.p);
-    });
-    EXPECT_EQ(name, Ok(L"Amount"));
-    EXPECT_EQ(set, S_OK);
-    EXPECT_EQ(value, Ok(L"77"));
-    ASSERT_FALSE(ctl->threads.empty());
-    for (DWORD thread : ctl->threads) EXPECT_EQ(thread, GetCurrentThreadId());
-
-    DestroyWindow(hwnd);
-    OnOtherThread([&] { name = Name(acc.p); });
-    EXPECT_EQ(name, None(RPC_E_DISCONNECTED));
 }
 
 // The message that carries calls runs only the calls this process listed

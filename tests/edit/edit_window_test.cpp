@@ -163,6 +163,7 @@ TEST_F(Edit, KeysMessagesAndTheClipboard) {
         // AltGr (Ctrl and Alt): no shortcut; the layout's character is typed
         {"hello", 1, 4, WM_KEYDOWN, 'V', kAltGr, "h@|o +3"}, {"hello", 1, 4, WM_KEYDOWN, 'C', kAltGr, "h&|o +3"},
         {"hello", 1, 4, WM_KEYDOWN, 'X', kAltGr, "h#|o +3"}, {"hello", 1, 4, WM_KEYDOWN, VK_INSERT, kAltGr, "h[ell|o"},
+        {"hello", 1, 4, WM_KEYDOWN, 'A', kAltGr, "h[ell|o"},
         {"hello", 5, 5, WM_KEYDOWN, VK_INSERT, kShift, "helloXY| +1"},
         {"hello", 0, 0, WM_PASTE, 0, 0, "|hello (none)"},
         {full.c_str(), 0, 1, WM_PASTE, 0, 0, fullShown.c_str()},  // does not fit without the selection either
@@ -184,7 +185,7 @@ TEST_F(Edit, KeysMessagesAndTheClipboard) {
         Set(e, c.text, c.anchor, c.caret);
         if (c.msg == WM_KEYDOWN && c.mods == kCtrl && c.wp >= 'A')  // the character the shortcut also types
             PostMessageA(e, WM_CHAR, c.wp & 0x1F, 0);
-        if (c.mods == kAltGr && c.wp != VK_INSERT)  // the character the layout gives the key
+        if (c.mods == kAltGr && strchr("VCX", int(c.wp)))  // the character the layout gives the key
             PostMessageA(e, WM_CHAR, static_cast<BYTE>(c.wp == 'V' ? '@' : c.wp == 'C' ? '&' : '#'), 0);
         if (c.msg == WM_KEYDOWN)
             SendKey(e, static_cast<UINT>(c.wp), c.mods);
