@@ -49,9 +49,10 @@ protected:
 // The window's name: the label's caption (the nearest visible static before
 // it that shows text), or the host's name when it set one, never the
 // window's own text for an edit; a button's text. The keyboard shortcut is
-// the caption's mnemonic, whatever names the window.
+// the caption's mnemonic, whatever names the window. A top-level window has
+// no label: the windows before it are other top-level windows.
 TEST_F(Access, NameAndShortcutFromLabelSetNameOrText) {
-    enum Sibling { kLabel, kNoPrefixLabel, kEtched, kHidden, kButton, kEmptyLabel };
+    enum Sibling { kLabel, kNoPrefixLabel, kEtched, kHidden, kButton, kEmptyLabel, kTopLevel };
     const struct Row {
         const char *what;
         std::vector<std::pair<Sibling, const char *>> before;  // in creation order
@@ -79,18 +80,25 @@ TEST_F(Access, NameAndShortcutFromLabelSetNameOrText) {
         {"picture button, set name", {}, true, "Print", Ok(L"Print"), None(S_FALSE)},
         {"ANSI code page", {{kLabel, "Pr\x80is &\xE9t\xE9"}}, false, nullptr, Ok(L"Pr\u20ACis \u00E9t\u00E9"),
          Ok(L"Alt+\u00E9")},
+        {"top-level", {{kTopLevel, "&Label"}}, false, nullptr, None(S_FALSE), None(S_FALSE)},
     };
     ASSERT_EQ(GetACP(), 1252u) << "the expected names are those of code page 1252";
     for (const Row &row : rows) {
         ParentWindow fresh;
+        HWND top = nullptr;  // a top-level label, just before a top-level window
         for (const auto &[kind, text] : row.before) {
             static const DWORD styles[] = {SS_LEFT, SS_LEFT | SS_NOPREFIX, SS_ETCHEDHORZ, SS_LEFT, 0,
-                                           SS_LEFT};
+                                           SS_LEFT, WS_POPUP | SS_LEFT};
             const char *cls = kind == kButton ? "BUTTON" : "STATIC";
-            HWND w = fresh.CreateChild(cls, text, styles[kind], 10, 10, 80, 20, 99);
+            HWND w = kind == kTopLevel ? top = CreateWindowExA(0, cls, text, styles[kind] | WS_VISIBLE, 0, 0, 50, 20,
+                                                               nullptr, nullptr, HostInstance(), nullptr)
+                                       : fresh.CreateChild(cls, text, styles[kind], 10, 10, 80, 20, 99);
             if (kind == kHidden) ShowWindow(w, SW_HIDE);
         }
-        HWND hwnd = fresh.CreateChild(kClass, row.byText ? "&OK" : "4711", 0, 100, 10, 120, 24, 7);
+        HWND hwnd = top ? CreateWindowExA(0, kClass, "4711", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, nullptr, nullptr,
+                                          HostInstance(), nullptr)
+                        : fresh.CreateChild(kClass, row.byText ? "&OK" : "4711", 0, 100, 10, 120, 24, 7);
+        if (top) SetWindowPos(hwnd, top, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (row.byText) SetWindowTextA(hwnd, row.setName ? "" : "&OK");
         Ctl(hwnd)->namedByText = row.byText;
         if (row.setName) {
@@ -100,26 +108,8 @@ TEST_F(Access, NameAndShortcutFromLabelSetNameOrText) {
         ASSERT_EQ(acc.hr, S_OK) << row.what;
         EXPECT_EQ(Name(acc.p), row.name) << row.what;
         EXPECT_EQ(Shortcut(acc.p), row.shortcut) << row.what;
+        if (top) DestroyWindow(hwnd), DestroyWindow(top);
     }
-}
-
-// A top-level window has no label: the windows before it are other
-// top-level windows.
-TEST_F(Access, TopLevelWindowHasNoLabel) {
-    Static("&Amount");
-    HWND top = CreateWindowExA(0, kClass, "4711", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, nullptr, nullptr,
-                               qxt::HostInstance(), nullptr);
-    HWND before = CreateWindowExA(0, "STATIC", "&Label", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, nullptr,
-                                  nullptr, qxt::HostInstance(), nullptr);
-    SetWindowPos(before, top, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowPos(top, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    {
-        Acc acc(top);
-        ASSERT_EQ(acc.hr, S_OK);
-        EXPECT_EQ(Name(acc.p), None(S_FALSE));
-    }
-    DestroyWindow(top);
-    DestroyWindow(before);
 }
 
 // ---- Parts -----------------------------------------------------------------------
