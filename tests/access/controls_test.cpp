@@ -515,20 +515,6 @@ TEST_F(Controls, ObjectsOutliveTheirWindows) {
         EXPECT_EQ(acc->accDoDefaultAction(Child(k.cls == kInt.cls ? 1 : 0)), RPC_E_DISCONNECTED) << k.cls;
         EXPECT_EQ(Name(button.p), None(RPC_E_DISCONNECTED)) << k.cls;
     }
-    // A window destroyed inside a client's own call (by the parent told of
-    // the value it set): the object answers disconnected from then on,
-    // within that call too.
-    HWND e = Make(kEdit);
-    Acc acc(e);
-    Text during = Ok(L"");
-    parent.onCommand = [&](const Notification &n) {
-        if (n.code != EN_CHANGE || !IsWindow(e)) return;
-        DestroyWindow(e);
-        during = Name(acc.p);
-    };
-    EXPECT_EQ(SetValue(acc.p, L"12"), S_OK);
-    parent.onCommand = nullptr;
-    EXPECT_EQ(during, None(RPC_E_DISCONNECTED));
 }
 
 // ---- WinEvents ---------------------------------------------------------------------------

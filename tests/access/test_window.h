@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "common/window_object.h"
 
@@ -16,10 +15,9 @@ namespace qxt {
 
 extern const char kAccessTestClass[];
 
-// An edit-like window (role, value of digits only, read-only flag) that can
-// also be a button (an action that clicks) and carry two parts, "&Up" and
-// "Down", at its right edge, each stepping the value. Every provider call
-// notes its thread.
+// An edit-like window (a value of digits only) named by its label or, as a
+// button is, by its text, that can carry two parts, "&Up" and "Down", at its
+// right edge, each stepping the value.
 class AccessTestCtl final : public qx::WindowObject {
 public:
     explicit AccessTestCtl(HWND window) : WindowObject(window), hwnd(window) {}
@@ -27,17 +25,11 @@ public:
 
     HWND hwnd;
 
-    long role = ROLE_SYSTEM_TEXT;
     bool namedByText = false;  // a button's caption is its text, an edit's its label
-    bool hasValue = true;
-    bool readOnly = false;
     bool spin = false;
     long focusedPart = 0;
-    std::string action;  // of the window; the parts' is "Press"
     std::string value = "12";
-    int clicks = 0;
     int sets = 0;  // AccSetValue calls
-    std::vector<DWORD> threads;
 
     long AccChildCount() override;
     long AccRole(long child) override;
@@ -54,9 +46,6 @@ public:
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override { return DefWindowProcA(hwnd, msg, wp, lp); }
-
-private:
-    void Note() { threads.push_back(GetCurrentThreadId()); }
 };
 
 // Registers the class in the host's instance (once).

@@ -94,9 +94,8 @@ protected:
             } else if (!step.compare(0, 5, "mask:")) {
                 char cls[16] = "";
                 GetClassNameA(h, cls, sizeof cls);
-                const auto set = cls == std::string(I) ? QXIntSetMask : cls == std::string(F) ? QXFloatSetMask
-                                 : cls == std::string(T) ? QXTime_SetMask : QXPicSetMask;
-                set(h, arg.c_str());
+                (cls == std::string(I) ? QXIntSetMask : cls == std::string(F) ? QXFloatSetMask : QXPicSetMask)(
+                    h, arg.c_str());  // a time edit's mask through the picture function, as hosts may
             } else if (step[0] == '^') {
                 SendCtrlLetter(h, static_cast<char>(std::toupper(step[1])));
             } else if (step == "bs") {
