@@ -163,6 +163,7 @@ TEST_F(Threads, ParentThatRepliesEarly) {
         {"QXPicture", "999", EN_UPDATE, QX_CALL(QXPicSetValue(h, "42")), "42 "},
         {"QXTime", "99:99", EN_CHANGE, QX_CALL(QXTime_SetTime(h, 7, 5)), "07:05"},
         {"QXTime", "99:99", EN_UPDATE, QX_CALL(QXTime_SetMask(h, "99:99 am")), "  :    m"},
+        {"QXCalCntl", "", QXCN_SELSET, QX_CALL(QXCalSetDay(h, 5)), "1,234.5"},  // its window text, kept
         {"QXEdit", "", EN_UPDATE, QX_CALL(qxt::SetValue(acc, L"12")), "12"},
         {"QXEdit", "", 0, QX_CALL(acc->get_accName(qxt::Child(CHILDID_SELF), name)), "1,234.5"},
     };
@@ -174,7 +175,7 @@ TEST_F(Threads, ParentThatRepliesEarly) {
     for (const Row &r : rows) {
         SCOPED_TRACE(testing::Message() << r.cls << " replies to 0x" << std::hex << r.code << ", then " << r.after);
         const int live = qxt::LiveAllocations();
-        HWND h = parent.CreateChild(r.cls, r.mask, 0, 100, 10, 200, 24, 7);
+        HWND h = parent.CreateChild(r.cls, r.mask, QXCS_NOTIFY, 100, 10, 200, 150, 7);  // an edit ignores the bit
         SendMessageA(h, WM_SETTEXT, 0, LPARAM("1,234.5"));
         const bool client = r.cls == std::string("QXEdit");
         auto *acc = new qxt::Acc(h);
