@@ -55,7 +55,7 @@ int EditCtl::TextOrigin(int width) const {
 // background, so the character cells need no fill; every other part of the
 // edit rectangle is filled with the parent's brush. Nothing is drawn outside the edit rectangle (a long text
 // would otherwise run over the spin). The caller has hidden the caret
-// (BeginPaint does; Refresh hides it around placing and painting).
+// (BeginPaint does; Show hides it around placing and painting).
 bool EditCtl::Paint(HDC dc) {
     if (!dc) return true;
     const bool enabled = IsWindowEnabled(hwnd) != FALSE, readOnly = ReadOnly();
@@ -184,7 +184,7 @@ int EditCtl::HitTest(int x) {
 void EditCtl::OnSetFocus() {
     hasFocus = true;
     MakeCaret();
-    if (Refresh(false)) Notify(EN_SETFOCUS);
+    if (Show()) Notify(EN_SETFOCUS);
 }
 
 void EditCtl::MakeCaret() {
@@ -207,7 +207,7 @@ void EditCtl::OnKillFocus() {
     }
     hasFocus = false;
     caretPlaced = false;
-    if (Refresh(false)) Notify(EN_KILLFOCUS);
+    if (Show()) Notify(EN_KILLFOCUS);
 }
 
 // With the focus the caret is made anew, as high as the new font's line.
@@ -238,7 +238,7 @@ bool EditCtl::OnLButtonDown(int x, int y, WPARAM) {
     const bool hadSelection = cur.HasSelection();
     cur.anchor = cur.caret = HitTest(x);
     if (hadSelection) {
-        if (!Refresh(false)) return true;
+        if (!Show()) return true;
     } else {
         EditDC dc(hwnd, font);
         PlaceCaret(dc);
@@ -251,7 +251,7 @@ bool EditCtl::OnLButtonDown(int x, int y, WPARAM) {
 void EditCtl::OnMouseMove(int x, int) {
     if (!mouseSelecting) return;
     cur.SetSel(cur.anchor, HitTest(x));
-    Refresh(false);
+    Show();
 }
 
 // Only this window's capture is released: another window of the thread may

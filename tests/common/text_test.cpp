@@ -147,7 +147,7 @@ TEST(TimeInsert, TheCaretNeverLeavesTheText) {
     for (const auto &c : cases) {
         qx::TextLine line(c.text);
         line.anchor = line.caret = c.caret;
-        EXPECT_EQ(qx::TimeInsert("99:99 am", line, c.typed, c.caret), c.after >= 0) << c.text;
+        EXPECT_EQ(qx::TimeInsert("99:99 am", line, c.typed, c.caret) == qx::Refusal::kNone, c.after >= 0) << c.text;
         EXPECT_TRUE(line.anchor == line.caret && line.caret == (c.after >= 0 ? c.after : c.caret)) << c.text;
     }
 }
