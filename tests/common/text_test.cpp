@@ -113,7 +113,7 @@ TEST(ReadFloatText, SeparatorsPartialNumbersAndTheRangesLimits) {
     const struct { const char *text; bool ok; } range[] = {
         {"2.25", true}, {"2.2500000000000001", true}, {"2.2500000000000004", false}, {"-1.5", true},
         {"-1.4999999999999998", true}, {"-1.5000000000000002", false}};
-    for (const auto &c : range) EXPECT_EQ(qx::CheckFloatNumber(c.text, f), c.ok) << c.text;
+    for (const auto &c : range) EXPECT_EQ(qx::CheckFloatNumber(c.text, f) == qx::Refusal::kNone, c.ok) << c.text;
 }
 
 // The time fields at the ends of the day, each mask's way.
