@@ -6,6 +6,8 @@
 #   make dist   build both DLLs and pack the host developer's kit,
 #               $(BUILD)/qx_cntl-<version>.zip
 #   make gallery  the pictures of every control in docs/gallery/, made anew
+#   make mutants  plant the faults of tests/mutants/ one at a time and run the
+#               suite against each (long; not part of make test)
 # `make` alone builds without testing.
 
 BUILD ?= build
@@ -13,7 +15,7 @@ B32 := $(BUILD)/i686
 B64 := $(BUILD)/x86_64
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all build deps test demo dist gallery soak bench clean
+.PHONY: all build deps test demo dist gallery soak bench mutants clean
 
 all: build
 
@@ -53,6 +55,12 @@ soak: build
 # looks); its quick mode is part of `make test`.
 bench: build
 	./scripts/run-bench.sh $(B64)
+
+# Faults planted one at a time, in a copy of the source with build trees of
+# its own (build/mutants); MUTANTS_ARGS passes run-mutants.sh's arguments
+# (-R <ctest regex>, fault ids or list names).
+mutants: deps
+	./scripts/run-mutants.sh $(MUTANTS_ARGS)
 
 clean:
 	rm -rf $(BUILD)
