@@ -55,6 +55,7 @@ const ThemeApi::EntrySet &ThemeApi::Entries() {
         const HMODULE module = themed_ ? LoadSystemLibrary(library_) : nullptr;
         entries_.module = module;
         entries_.open = EntryOr<OpenFn>(module, "OpenThemeData", &NoOpenThemeData);
+        entries_.openForDpi = FindEntry<OpenForDpiFn>(module, "OpenThemeDataForDpi");
         entries_.close = EntryOr<CloseFn>(module, "CloseThemeData", &NoCloseThemeData);
         entries_.draw = EntryOr<DrawFn>(module, "DrawThemeBackground", &NoDrawThemeBackground);
         published_.store(true, std::memory_order_release);
@@ -63,6 +64,12 @@ const ThemeApi::EntrySet &ThemeApi::Entries() {
 }
 
 HTHEME ThemeApi::OpenThemeData(HWND hwnd, LPCWSTR classList) { return Entries().open(hwnd, classList); }
+
+HTHEME ThemeApi::OpenThemeDataForDpi(HWND hwnd, LPCWSTR classList, UINT dpi) {
+    const EntrySet &e = Entries();
+    if (!e.openForDpi || dpi == 0 || dpi == SystemDpi()) return e.open(hwnd, classList);
+    return e.openForDpi(hwnd, classList, dpi);
+}
 
 HRESULT ThemeApi::CloseThemeData(HTHEME *theme) {
     HTHEME handle = theme ? *theme : nullptr;
