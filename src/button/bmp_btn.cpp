@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "common/display.h"
 #include "common/library_strings.h"
 #include "common/win_util.h"
 #include "qx_cntl.h"
@@ -167,6 +168,8 @@ LRESULT BmpBtn::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     // The colours are compared at every drawing; only the window must be drawn again.
     case WM_SYSCOLORCHANGE: InvalidateRect(Window(), nullptr, FALSE); return 0;
     case WM_THEMECHANGED: OnThemeChanged(); return 0;
+    case WM_SETTINGCHANGE: OnSettingChange(wp); return 0;
+    case kWmDpiChangedAfterParent: OnDpiChanged(); return 0;
     case WM_NCCALCSIZE: return OnNcCalcSize();
     case WM_GETDLGCODE: return OnGetDlgCode();
     case WM_KEYDOWN:

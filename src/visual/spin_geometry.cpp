@@ -53,16 +53,18 @@ RECT SpinButtonRect(const SpinGeometry &g, SpinButton button) {
     return r;
 }
 
-RECT SpinThemedRect(const RECT &in, SpinButton button) {
+RECT SpinThemedRect(const SpinGeometry &g, SpinButton button) {
+    const RECT in = SpinButtonRect(g, button);
+    const int bw = g.borderWidth, bh = g.borderHeight;
     RECT r;
-    r.left = in.left - 1;
-    r.right = in.right + 2;
+    r.left = in.left - bw;
+    r.right = in.right + 1 + bw;
     if (button == kSpinLower) {
-        r.top = in.top + 1;
-        r.bottom = in.bottom + 3;
+        r.top = in.top + bh;
+        r.bottom = in.bottom + 1 + 2 * bh;
     } else {
-        r.top = in.top - 1;
-        r.bottom = in.bottom + 2;
+        r.top = in.top - bh;
+        r.bottom = in.bottom + 1 + bh;
     }
     return r;
 }
@@ -82,11 +84,12 @@ SpinFrame SpinFrameOf(const SpinGeometry &g) {
     f.x1 = o.x + g.buttonWidth;
     f.y1 = o.y + g.upperHeight + g.borderHeight + g.gap + g.lowerHeight;
     f.xa = o.x;
-    f.xb = (g.edges & kSpinEdgeRight) ? f.x1 - g.borderWidth : f.x1;
+    f.xb = (g.edges & kSpinEdgeRight) ? f.x1 - 1 : f.x1;  // up to the right line
     f.divider.left = f.xa;
     f.divider.top = o.y + g.upperHeight;
     f.divider.right = f.xb + 1;
-    f.divider.bottom = o.y + g.upperHeight + g.borderHeight + g.gap + 1;
+    // Down to where the lower button's themed face begins, a line below its top.
+    f.divider.bottom = o.y + g.upperHeight + 2 * g.borderHeight + g.gap;
     return f;
 }
 
