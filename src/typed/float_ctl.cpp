@@ -74,6 +74,15 @@ bool FloatCtl::SetFormat(const char *newFormat) {
     return true;
 }
 
+bool FloatCtl::SetLocaleFormat() {
+    wchar_t decimal[8] = L"", group[8] = L"";
+    char localeFormat[4];
+    return GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8) &&
+           GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, group, 8) &&
+           LocaleFloatFormat(decimal, group, formatLead ? formatLead : ' ', localeFormat) &&
+           SetFormat(localeFormat);
+}
+
 }  // namespace qx
 
 using qx::FloatCtl;
@@ -98,6 +107,10 @@ extern "C" QXBOOL WINAPI QXFloatSetRange(HWND hwnd, double min, double max) {
 
 extern "C" QXBOOL WINAPI QXFloatSetFormat(HWND hwnd, LPCSTR format) {
     return qx::WithEdit<FloatCtl>(hwnd, [&](FloatCtl &e) { return e.SetFormat(format); });
+}
+
+extern "C" QXBOOL WINAPI QXFloatSetLocaleFormat(HWND hwnd) {
+    return qx::WithEdit<FloatCtl>(hwnd, [&](FloatCtl &e) { return e.SetLocaleFormat(); });
 }
 
 extern "C" QXBOOL WINAPI QXFloatSetMask(HWND hwnd, LPCSTR mask) {

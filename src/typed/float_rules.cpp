@@ -1,5 +1,7 @@
 #include "typed/float_rules.h"
 
+#include <windows.h>
+
 #include <math.h>
 #include <stdint.h>
 #include <stdlib.h>
@@ -128,6 +130,23 @@ bool ParseFloatFormat(const char *format, char *lead, char *decimalChar, char *g
     *lead = format[0];
     *decimalChar = d;
     *groupChar = g;
+    return true;
+}
+
+bool LocaleFloatFormat(const wchar_t *decimal, const wchar_t *group, char lead, char format[4]) {
+    format[0] = lead;
+    const wchar_t *separators[] = {decimal, group};
+    for (int i = 0; i < 2; ++i) {
+        const wchar_t *w = separators[i];
+        if (!w || !w[0] || w[1]) return false;
+        char bytes[4];
+        BOOL lossy = FALSE;
+        if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w, 1, bytes, sizeof bytes, nullptr, &lossy) != 1 ||
+            lossy)
+            return false;
+        format[i + 1] = bytes[0];
+    }
+    format[3] = '\0';
     return true;
 }
 
