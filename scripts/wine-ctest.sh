@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 b64=$(cd "$1" && pwd)
 shift
 
-prefixes="$b64/wine/themed $b64/wine/classic"
+prefixes=$(for p in "$b64"/wine/*/; do [ -f "$p/.qx-booted" ] && echo "${p%/}"; done)
 wine_lock "$b64/wine" wine-ctest
 cleanup() { for p in $prefixes; do wine_stop "$p"; done; }
 trap cleanup EXIT INT TERM
