@@ -78,6 +78,7 @@ HICON SolidIcon(COLORREF color);
 const Kind kKinds[] = {
     {"QXEdit", "", 0, "WW", 120, 21, nullptr, false},
     {"QXInteger", "9999", QXES_SPIN, "12", 120, 21, nullptr, false},
+    {"QXInteger", "9999", QXES_SPIN, "12", 30, 21, nullptr, false},  // a spin half the width
     {"QXFloat", "99999.99", QXES_SPIN | QXES_RIGHT, "12.5", 120, 21, nullptr, false},
     {"QXPicture", "(999) 999", 0, "(555) 123", 120, 21, nullptr, false},
     {"QXTime", "99:99 am", QXES_SPIN, "07:30 pm", 40, 21, nullptr, false},
@@ -306,54 +307,58 @@ TEST(Screens, PictureWidthFitsItsTextAtEveryDpi) {
     }
 }
 
-// A window moved to another DPI (another monitor's): the seam, then what
-// a host does in WM_DPICHANGED (a new size and font) or nothing of that,
-// then WM_DPICHANGED_AFTERPARENT, and UpdateWindow alone. It shows what a
-// control made at that DPI and size shows; its twin left alone keeps its
-// pixels.
+// A window moved to another DPI (another monitor's), from the system's and
+// from 144 to 192 dpi (the same border lines: a narrow spin keeps its
+// size): the seam, then what a host does in WM_DPICHANGED (a new size and
+// font) or nothing of that, then WM_DPICHANGED_AFTERPARENT, and UpdateWindow
+// alone. It shows what a control made at that DPI and size shows; its twin
+// left alone keeps its pixels.
 TEST(Screens, OneWindowMovesToAnotherDpi) {
     ASSERT_TRUE(kRegistered);
-    const UINT sys = qx::SystemDpi(), other = sys == 192 ? 144 : 192;
-    Stage here(sys), there(other, 650);
-    for (bool resized : {true, false})
-        for (bool classic : {false, true})
-            for (const Kind &k : kKinds) {
-                SCOPED_TRACE(std::string(k.cls) + (k.icon ? " icon" : "") + (resized ? " resized" : "") +
-                             (classic ? " classic" : " themed"));
-                HWND moved = Make(here, k, classic, 10, 10), alone = Make(here, k, classic, 10, 150);
-                // Held and released once: kept faces and images exist.
-                for (HWND h : {moved, alone}) {
-                    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ScaleForDpi(k.w, sys) - 3, 3));
-                    SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(-5, -5));
+    const UINT sys = qx::SystemDpi();
+    const std::pair<UINT, UINT> moves[] = {{sys, sys == 192 ? 144 : 192}, {144, 192}};
+    for (const auto &move : moves) {
+        if (&move != moves && sys == 144) break;  // the same move
+        Stage here(move.first), there(move.second, 650);
+        for (bool resized : {true, false})
+            for (bool classic : {false, true})
+                for (const Kind &k : kKinds) {
+                    SCOPED_TRACE(std::string(k.cls) + " " + std::to_string(k.w) + (k.icon ? " icon " : " ") +
+                                 std::to_string(move.first) + (resized ? " resized" : "") +
+                                 (classic ? " classic" : " themed"));
+                    HWND moved = Make(here, k, classic, 10, 10), alone = Make(here, k, classic, 10, 150);
+                    // Held and released once: kept faces and images exist.
+                    for (HWND h : {moved, alone}) {
+                        SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ScaleForDpi(k.w, here.dpi) - 3, 3));
+                        SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(-5, -5));
+                    }
+                    SetFocus(nullptr);
+                    for (HWND h : {moved, alone}) UpdateWindow(h);
+                    const qxt::Pixels before(alone, true);
+                    qx::SetDpiForTest(moved, there.dpi);
+                    if (resized) {
+                        SetWindowPos(moved, nullptr, 0, 0, ScaleForDpi(k.w, there.dpi), ScaleForDpi(k.h, there.dpi),
+                                     SWP_NOMOVE | SWP_NOZORDER);
+                        SendMessageA(moved, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(there.dpi)), FALSE);
+                    }
+                    SendMessageA(moved, qx::kWmDpiChangedAfterParent, 0, 0);
+                    UpdateWindow(moved);
+                    HWND fresh = Make(there, k, classic, 10, 10, resized ? there.dpi : here.dpi);
+                    EXPECT_EQ(qxt::Pixels(moved, true).Differences(qxt::Pixels(fresh, true)), 0);
+                    EXPECT_EQ(qxt::Pixels(alone, true).Differences(before), 0);
+                    qx::SetDpiForTest(moved, 0);
+                    DestroyWindow(moved), DestroyWindow(alone), DestroyWindow(fresh);
                 }
-                SetFocus(nullptr);
-                UpdateWindow(alone);
-                const qxt::Pixels before(alone, true);
-                qx::SetDpiForTest(moved, other);
-                const UINT size = resized ? other : sys;
-                if (resized) {
-                    SetWindowPos(moved, nullptr, 0, 0, ScaleForDpi(k.w, other), ScaleForDpi(k.h, other),
-                                 SWP_NOMOVE | SWP_NOZORDER);
-                    SendMessageA(moved, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(other)), FALSE);
-                }
-                SendMessageA(moved, qx::kWmDpiChangedAfterParent, 0, 0);
-                UpdateWindow(moved);
-                HWND fresh = Make(there, k, classic, 10, 10, size);
-                if (!resized) SendMessageA(fresh, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(sys)), TRUE);
-                UpdateWindow(fresh);
-                EXPECT_EQ(qxt::Pixels(moved, true).Differences(qxt::Pixels(fresh, true)), 0);
-                EXPECT_EQ(qxt::Pixels(alone, true).Differences(before), 0);
-                qx::SetDpiForTest(moved, 0);
-                DestroyWindow(moved), DestroyWindow(alone), DestroyWindow(fresh);
-            }
+    }
 }
 
 // High contrast switched on while controls are open, in both looks (an
-// edit focused with its text selected, the others as they are): each
+// edit focused with its text selected, then each button focused): each
 // repaints at WM_SETTINGCHANGE with nothing but UpdateWindow, in the
 // system's colours only (no themed face, no black or white of its own), a
-// visible caret, the selection in the highlight colours. Switched off
-// again, each shows what a control made then shows.
+// visible caret, the selection in the highlight colours, a focus ring in
+// the button text's colour. Switched off again, each shows what a control
+// made then shows.
 TEST(Screens, HighContrastSwitchedWhileOpen) {
     ASSERT_TRUE(kRegistered);
     Stage stage(qx::SystemDpi()), side(qx::SystemDpi(), 650);
@@ -370,10 +375,12 @@ TEST(Screens, HighContrastSwitchedWhileOpen) {
     };
     std::vector<HWND> all;
     std::vector<const Kind *> kinds;
+    std::vector<bool> classics;
     for (bool classic : {false, true})
         for (const Kind &k : kKinds) {
-            all.push_back(Make(stage, k, classic, classic ? 330 : 10, 10 + 45 * static_cast<int>(all.size() % 7)));
+            all.push_back(Make(stage, k, classic, classic ? 330 : 10, 10 + 45 * static_cast<int>(&k - kKinds)));
             kinds.push_back(&k);
+            classics.push_back(classic);
         }
     HWND focused = all[1];
     SetFocus(focused);
@@ -384,6 +391,7 @@ TEST(Screens, HighContrastSwitchedWhileOpen) {
         for (size_t i = 0; i < all.size(); ++i) {
             SCOPED_TRACE(std::string(kinds[i]->cls) + " " + std::to_string(i));
             HWND h = all[i];
+            if (!IsEdit(*kinds[i])) SetFocus(h);  // its focus ring
             settle(h);
             if (h == focused) HideCaret(h);
             const qxt::Pixels p(h, true);
@@ -396,6 +404,9 @@ TEST(Screens, HighContrastSwitchedWhileOpen) {
                     foreign += !ours;
                 }
             EXPECT_EQ(foreign, 0);
+            if (!IsEdit(*kinds[i])) {
+                EXPECT_EQ(p.Count(RGB(100, 250, 250), RECT{0, 0, p.width(), 1}), p.width()) << "the focus ring shows";
+            }
             if (h == focused) {
                 const RECT caret = CaretOf(h);
                 EXPECT_GT(caret.bottom - caret.top, 0) << "the caret shows";
@@ -404,11 +415,11 @@ TEST(Screens, HighContrastSwitchedWhileOpen) {
         }
         qx::SetHighContrastForTest(0);
     }
+    SetFocus(nullptr);
     for (size_t i = 0; i < all.size(); ++i) {
         SCOPED_TRACE(std::string(kinds[i]->cls) + " " + std::to_string(i) + " off");
-        if (all[i] == focused) continue;
         settle(all[i]);
-        HWND fresh = Make(side, *kinds[i], i >= 7);
+        HWND fresh = Make(side, *kinds[i], classics[i]);
         EXPECT_EQ(qxt::Pixels(all[i], true).Differences(qxt::Pixels(fresh, true)), 0);
         DestroyWindow(fresh);
     }
