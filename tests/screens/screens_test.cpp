@@ -36,11 +36,6 @@ const bool kAware = [] {
 const bool kRegistered = RegisterQXCtls(qxt::HostInstance()) != 0;
 const UINT kDpis[] = {96, 144, 192};
 
-UINT RunDpi() {
-    const char *v = std::getenv("QX_TEST_DPI");
-    return v && *v ? static_cast<UINT>(std::atoi(v)) : 96;
-}
-
 // The dialog font as a host makes it for a DPI: 8 points, never smoothed.
 HFONT FontFor(UINT dpi) {
     static HFONT fonts[3];
@@ -64,37 +59,29 @@ struct Stage {
     qxt::ParentWindow parent{640, 400};
 };
 
-// Every control, with its size at 96 dpi.
+// Every control, with its size at 96 dpi; a button's picture is a bitmap of
+// 10 x 12 or an icon of 32 x 32, each of one opaque colour of its own.
+enum Picture { kNone, kBitmap, kIcon };
 struct Kind {
     const char *cls, *mask;
     DWORD style;
     const char *text;
     int w, h;
-    HICON icon;
-    bool bitmap;
+    Picture picture;
 };
-const COLORREF kPicture = RGB(200, 0, 0);
-HICON SolidIcon(COLORREF color);
 const Kind kKinds[] = {
-    {"QXEdit", "", 0, "WW", 120, 21, nullptr, false},
-    {"QXInteger", "9999", QXES_SPIN, "12", 120, 21, nullptr, false},
-    {"QXInteger", "9999", QXES_SPIN, "12", 30, 21, nullptr, false},  // a spin half the width
-    {"QXFloat", "99999.99", QXES_SPIN | QXES_RIGHT, "12.5", 120, 21, nullptr, false},
-    {"QXPicture", "(999) 999", 0, "(555) 123", 120, 21, nullptr, false},
-    {"QXTime", "99:99 am", QXES_SPIN, "07:30 pm", 40, 21, nullptr, false},
-    {"QXBmpButton", "", 0, nullptr, 40, 30, nullptr, true},
-    {"QXBmpButton", "", 0, nullptr, 40, 30, SolidIcon(kPicture), false},
+    {"QXEdit", "", 0, "WW", 120, 21, kNone},
+    {"QXInteger", "9999", QXES_SPIN, "12", 120, 21, kNone},
+    {"QXInteger", "9999", QXES_SPIN, "12", 30, 21, kNone},  // a spin half the width
+    {"QXFloat", "99999.99", QXES_SPIN | QXES_RIGHT, "12.5", 120, 21, kNone},
+    {"QXPicture", "(999) 999", 0, "(555) 123", 120, 21, kNone},
+    {"QXTime", "99:99 am", QXES_SPIN, "07:30 pm", 40, 21, kNone},
+    {"QXBmpButton", "", 0, nullptr, 40, 30, kBitmap},
+    {"QXBmpButton", "", 0, nullptr, 40, 30, kIcon},
 };
+const COLORREF kBitmapColor = RGB(0, 0, 200), kIconColor = RGB(200, 0, 0);
 bool IsEdit(const Kind &k) { return k.text != nullptr; }
-
-// A 32 x 32 icon of one colour, opaque: drawn at any size, every pixel is
-// that colour.
-HICON SolidIcon(COLORREF color) {
-    std::vector<uint32_t> bits(32 * 32, (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color));
-    ICONINFO ii = {TRUE, 0, 0, CreateBitmap(32, 32, 1, 1, std::vector<uint8_t>(128, 0).data()),
-                   CreateBitmap(32, 32, 1, 32, bits.data())};
-    return CreateIconIndirect(&ii);
-}
+bool IsPicture(COLORREF c) { return c == kBitmapColor || c == kIconColor; }
 
 // A control of a kind at the stage's DPI, sized and given the font for it,
 // in the classic look or the prefix's; painted.
@@ -107,11 +94,11 @@ HWND Make(Stage &s, const Kind &k, bool classic, int x = 10, int y = 10, UINT si
     births.reset();
     SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(at)), FALSE);
     if (k.text) SetWindowTextA(h, k.text);
-    if (k.icon) QXBtn_SetIcon(h, k.icon);
-    if (k.bitmap) {
-        std::vector<uint32_t> bits(10 * 12, 0x0000C8);
-        QXBtn_SetBitmap(h, CreateBitmap(10, 12, 1, 32, bits.data()));
-    }
+    static const std::vector<uint32_t> red(32 * 32, 0xC80000), blue(10 * 12, 0x0000C8), mask(32, 0);
+    static ICONINFO ii = {TRUE, 0, 0, CreateBitmap(32, 32, 1, 1, mask.data()), CreateBitmap(32, 32, 1, 32, red.data())};
+    static const HICON icon = CreateIconIndirect(&ii);
+    if (k.picture == kIcon) QXBtn_SetIcon(h, icon);
+    if (k.picture == kBitmap) QXBtn_SetBitmap(h, CreateBitmap(10, 12, 1, 32, blue.data()));
     qxt::Repaint(h);
     return h;
 }
@@ -161,11 +148,10 @@ Sizes Measure(HWND h, const Kind &k, bool classic) {
         SetFocus(nullptr);
         return m;
     }
-    m.picture = p.Count(kPicture) + p.Count(RGB(0, 0, 200));
+    m.picture = p.Count(kBitmapColor) + p.Count(kIconColor);
     const auto origin = [](const qxt::Pixels &q) {
-        for (int y = 0; y < q.height(); ++y)
-            for (int x = 0; x < q.width(); ++x)
-                if (q.At(x, y) == kPicture || q.At(x, y) == RGB(0, 0, 200)) return x + y * 1000;
+        for (int i = 0; i < q.width() * q.height(); ++i)
+            if (IsPicture(q.At(i % q.width(), i / q.width()))) return i % q.width() + i / q.width() * 1000;
         return -1;
     };
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));  // focused and pressed
@@ -191,20 +177,18 @@ Sizes Measure(HWND h, const Kind &k, bool classic) {
     return m;
 }
 
-TEST(Screens, TheRunsSystemDpi) {
-    (void)kAware;  // Wine may refuse a second call: the DPI read below is what counts
-    ASSERT_TRUE(kRegistered);
-    HDC screen = GetDC(nullptr);
-    EXPECT_EQ(static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY)), RunDpi());
-    ReleaseDC(nullptr, screen);
-    EXPECT_EQ(qx::SystemDpi(), RunDpi());
-}
-
-// Lengths given for 96 dpi grow in proportion, rounded, never below a
-// pixel; metrics at the system DPI are the system's own, elsewhere they
-// grow with it; lines are a pixel at 96 dpi. A window's DPI is its
-// parent's seam value, until forgotten; high contrast is the seam's.
+// The system DPI is the run's (the prefix's). Lengths given for 96 dpi grow
+// in proportion, rounded, never below a pixel; metrics at the system DPI
+// are the system's own, elsewhere they grow with it; lines are a pixel at
+// 96 dpi. A window's DPI is its parent's seam value, until forgotten; high
+// contrast is the seam's.
 TEST(Screens, DisplayRules) {
+    (void)kAware;  // Wine may refuse a second call: the DPI read here is what counts
+    const char *run = std::getenv("QX_TEST_DPI");
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), run ? std::atoi(run) : 96);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(qx::SystemDpi(), static_cast<UINT>(run ? std::atoi(run) : 96));
     const struct { int length; UINT dpi; int scaled; } scales[] = {
         {0, 192, 0}, {1, 96, 1}, {1, 120, 1}, {1, 144, 2}, {1, 192, 2}, {1, 48, 1}, {3, 0, 3},
         {16, 144, 24}, {16, 192, 32}, {17, 144, 26}, {-3, 192, -6}};
@@ -249,7 +233,7 @@ TEST(Screens, EveryControlAtEveryDpi) {
         const int line = ScaleForDpi(1, dpi);
         for (bool classic : {false, true}) {
             for (const Kind &k : kKinds) {
-                SCOPED_TRACE(std::string(k.cls) + (k.style & QXES_SPIN ? " spin" : "") + (k.icon ? " icon" : "") +
+                SCOPED_TRACE(std::string(k.cls) + " " + std::to_string(k.w) + (k.picture == kIcon ? " icon" : "") +
                              " at " + std::to_string(dpi) + (classic ? " classic" : " themed"));
                 HWND h = Make(stage, k, classic);
                 const Sizes m = Measure(h, k, classic);
@@ -271,7 +255,7 @@ TEST(Screens, EveryControlAtEveryDpi) {
                     }
                     EXPECT_EQ(m.shift, themed ? 0 : line * 1001);
                     const int icon = ScaleForDpi(16, dpi);
-                    EXPECT_EQ(m.picture, k.icon ? icon * icon : 10 * 12);
+                    EXPECT_EQ(m.picture, k.picture == kIcon ? icon * icon : 10 * 12);
                 }
                 DestroyWindow(h);
             }
@@ -293,7 +277,7 @@ TEST(Screens, PictureWidthFitsItsTextAtEveryDpi) {
         const int width = static_cast<int>(GetPictCtlWidth("XXXX-99", dc, 1));
         SelectObject(dc, old);
         ReleaseDC(stage.parent.hwnd(), dc);
-        const Kind k = {"QXPicture", "XXXX-99", QXES_SPIN, "WWWW-99", 0, 21, nullptr, false};
+        const Kind k = {"QXPicture", "XXXX-99", QXES_SPIN, "WWWW-99", 0, 21, kNone};
         HWND h = Make(stage, k, false);
         SetWindowPos(h, nullptr, 0, 0, width, ScaleForDpi(21, dpi), SWP_NOMOVE | SWP_NOZORDER);
         SetFocus(h);
@@ -323,7 +307,7 @@ TEST(Screens, OneWindowMovesToAnotherDpi) {
         for (bool resized : {true, false})
             for (bool classic : {false, true})
                 for (const Kind &k : kKinds) {
-                    SCOPED_TRACE(std::string(k.cls) + " " + std::to_string(k.w) + (k.icon ? " icon " : " ") +
+                    SCOPED_TRACE(std::string(k.cls) + " " + std::to_string(k.w) + (k.picture == kIcon ? " icon " : " ") +
                                  std::to_string(move.first) + (resized ? " resized" : "") +
                                  (classic ? " classic" : " themed"));
                     HWND moved = Make(here, k, classic, 10, 10), alone = Make(here, k, classic, 10, 150);
@@ -396,13 +380,11 @@ TEST(Screens, HighContrastSwitchedWhileOpen) {
             if (h == focused) HideCaret(h);
             const qxt::Pixels p(h, true);
             if (h == focused) ShowCaret(h);
-            int foreign = 0;
-            for (int y = 0; y < p.height(); ++y)
-                for (int x = 0; x < p.width(); ++x) {
-                    bool ours = p.At(x, y) == RGB(0, 0, 200) || p.At(x, y) == kPicture;  // the host's pictures
-                    for (const auto &c : scheme) ours |= p.At(x, y) == c.second;
-                    foreign += !ours;
-                }
+            int foreign = 0;  // neither the scheme's nor the host's pictures'
+            for (int j = 0; j < p.width() * p.height(); ++j) {
+                const COLORREF c = p.At(j % p.width(), j / p.width());
+                foreign += !IsPicture(c) && std::none_of(scheme.begin(), scheme.end(), [c](auto s) { return s.second == c; });
+            }
             EXPECT_EQ(foreign, 0);
             if (!IsEdit(*kinds[i])) {
                 EXPECT_EQ(p.Count(RGB(100, 250, 250), RECT{0, 0, p.width(), 1}), p.width()) << "the focus ring shows";
