@@ -17,22 +17,16 @@
 #include "common/display.h"
 #include "harness.h"
 #include "qx_cntl.h"
+#include "screens.h"
 #include "typed/float_rules.h"
 
 namespace {
 
 using qx::ScaleForDpi;
 
-// DPI aware before any window is made: the system DPI is then the prefix's,
-// where an unaware program may see 96.
-const bool kAware = [] {
-    using Fn = BOOL(WINAPI *)(DPI_AWARENESS_CONTEXT);
-    const auto set = reinterpret_cast<Fn>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
-    for (DPI_AWARENESS_CONTEXT c : {DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE})
-        if (set && set(c)) return true;
-    return SetProcessDPIAware() != FALSE;
-}();
+// DPI aware before any window is made (as the demo makes itself): the
+// system DPI is then the prefix's, where an unaware program may see 96.
+const bool kAware = demo::BeDpiAware();
 const bool kRegistered = RegisterQXCtls(qxt::HostInstance()) != 0;
 const UINT kDpis[] = {96, 144, 192};
 
