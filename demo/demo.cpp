@@ -72,6 +72,8 @@ bool IsEdit(int id) {
 
 std::string CodeName(int id, WORD code) {
     if (id == IDC_CALENDAR && code == QXCN_DAYDBLCLK) return "day double-clicked";
+    if (id == IDC_CALENDAR && code == QXCN_SELCHANGE) return "date chosen";
+    if (id == IDC_CALENDAR && code == QXCN_SELSET) return "date set";
     if (id == IDC_PRICE && code == QXFN_STEPUP) return "step up asked";
     if (id == IDC_PRICE && code == QXFN_STEPDOWN) return "step down asked";
     if (!IsEdit(id)) return code == BN_CLICKED ? "BN_CLICKED" : "code " + std::to_string(code);
@@ -241,6 +243,7 @@ private:
         // Picture-only buttons have no text to be named by.
         SendDlgItemMessageA(dlg, IDC_BMPBUTTON, QXM_SETACCNAME, 0, reinterpret_cast<LPARAM>("Next"));
         SendDlgItemMessageA(dlg, IDC_ICONBUTTON, QXM_SETACCNAME, 0, reinterpret_cast<LPARAM>("Information"));
+        LimitCalendar();
         UpdateValues();
         // The control the dialog focuses first, once it has.
         PostMessageA(dlg, kHearFocus, 0, 0);
@@ -253,6 +256,45 @@ private:
         double value = 0;
         if (QXFloatGetValue(price, &value))
             QXFloatSetValue(price, value + (code == QXFN_STEPUP ? 1.0 : -1.0));
+    }
+
+    // A booking: no day before today, none after 90 days from now.
+    void LimitCalendar() {
+        SYSTEMTIME first, last;
+        GetLocalTime(&first);
+        first.wHour = first.wMinute = first.wSecond = first.wMilliseconds = 0;
+        FILETIME when;
+        SystemTimeToFileTime(&first, &when);
+        ULARGE_INTEGER t = {{when.dwLowDateTime, when.dwHighDateTime}};
+        t.QuadPart += 90ULL * 24 * 3600 * 10000000;
+        when = {t.LowPart, t.HighPart};
+        FileTimeToSystemTime(&when, &last);
+        QXCalSetRange(GetDlgItem(dlg_, IDC_CALENDAR), &first, &last);
+        ShowDue();
+    }
+
+    // The label under the calendar follows its date: the day, and how far
+    // it is from today.
+    void ShowDue() {
+        SYSTEMTIME date = {}, today;
+        int year, month, day;
+        HWND cal = GetDlgItem(dlg_, IDC_CALENDAR);
+        if (!QXCalGetYear(cal, &year) || !QXCalGetMonth(cal, &month) || !QXCalGetDay(cal, &day)) return;
+        date.wYear = static_cast<WORD>(year);
+        date.wMonth = static_cast<WORD>(month);
+        date.wDay = static_cast<WORD>(day);
+        GetLocalTime(&today);
+        today.wHour = today.wMinute = today.wSecond = today.wMilliseconds = 0;
+        FILETIME a, b;
+        char text[96], when[64] = "";
+        if (!SystemTimeToFileTime(&date, &a) || !SystemTimeToFileTime(&today, &b)) return;
+        const long long days = (ULARGE_INTEGER{{a.dwLowDateTime, a.dwHighDateTime}}.QuadPart -
+                                ULARGE_INTEGER{{b.dwLowDateTime, b.dwHighDateTime}}.QuadPart) /
+                               (24LL * 3600 * 10000000);
+        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, when, sizeof when);
+        std::snprintf(text, sizeof text, "Booked for %s, %s", when,
+                      days == 0 ? "today" : ("in " + std::to_string(days) + (days == 1 ? " day" : " days")).c_str());
+        SetDlgItemTextA(dlg_, IDC_DUE, text);
     }
 
     // A double-clicked day fills the date field.
@@ -287,6 +329,7 @@ private:
         if (!name || !from) return FALSE;
         Record(std::string(name) + ": " + CodeName(id, code));
         if (id == IDC_CALENDAR && code == QXCN_DAYDBLCLK) FillDate();
+        if (id == IDC_CALENDAR && (code == QXCN_SELCHANGE || code == QXCN_SELSET)) ShowDue();
         if ((id == IDC_BMPBUTTON || id == IDC_ICONBUTTON) && code == BN_CLICKED) ++clicks_;
         if (id == IDC_PRICE && (code == QXFN_STEPUP || code == QXFN_STEPDOWN)) StepPrice(code);
         if (code == EN_CHANGE || !IsEdit(id)) UpdateValues();
@@ -449,8 +492,9 @@ void RunScript(HWND dlg) {
     ClickField(dlg, IDC_PRICE);
     Type("1234567.5");
 
-    // The calendar: a day in the middle of the grid, then the next week with
-    // the keyboard, then a double click on a day.
+    // The calendar, limited to the next 90 days from today: a day in the
+    // middle of the grid, then the next week with the keyboard, then a
+    // double click on a day (nothing where the day is before today).
     HWND cal = GetDlgItem(dlg, IDC_CALENDAR);
     RECT r;
     GetClientRect(cal, &r);

@@ -261,6 +261,22 @@ void CalendarShots() {
         Shot(cal, name);
         DestroyWindow(cal);
     }
+    // Week numbers, and limits from the 5th to the 25th: the days beyond them
+    // unavailable, all four arrow buttons disabled (nothing allowed lies in
+    // another month). The days keep their size: the calendar is a column wider.
+    if (g_fewStates) return;
+    HWND cal = Create("QXCalCntl", "", QXCS_WEEKNUMBERS, 200, 150);
+    if (!cal) return;
+    QXCalSetYear(cal, 2008), QXCalSetMonth(cal, 2), QXCalSetDay(cal, 14);
+    const SYSTEMTIME first = {2008, 2, 0, 5, 0, 0, 0, 0}, last = {2008, 2, 0, 25, 0, 0, 0, 0};
+    QXCalSetRange(cal, &first, &last);
+    PaintNow();
+    RECT r;
+    GetClientRect(cal, &r);
+    Check(r.right == 225 && !IsWindowEnabled(GetDlgItem(cal, 100)) && !IsWindowEnabled(GetDlgItem(cal, 103)),
+          "calendar-limited", "limited, with week numbers");
+    Shot(cal, "calendar-limited");
+    DestroyWindow(cal);
 }
 
 // ---- The buttons -----------------------------------------------------------------

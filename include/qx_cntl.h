@@ -39,8 +39,21 @@
 #define QXFN_STEPUP   0x1000
 #define QXFN_STEPDOWN 0x2000
 
-/* Notification code sent by a "QXCalCntl" when a day is double-clicked. */
+/* Style bits of "QXCalCntl" (low word of the window style; the calendar
+ * has no others, and no other class reads these). QXCS_WEEKNUMBERS and
+ * QXCS_LOCALE are read at creation; QXCS_TODAY and QXCS_NOTIFY when used. */
+#define QXCS_TODAY       0x0001 /* a frame marks today's date */
+#define QXCS_WEEKNUMBERS 0x0002 /* ISO 8601 week numbers in a column at the left */
+#define QXCS_LOCALE      0x0004 /* month and weekday names, first weekday from the user's locale */
+#define QXCS_NOTIFY      0x0008 /* tell the parent of every change of the date */
+
+/* Notification codes sent by a "QXCalCntl" (WM_COMMAND): a day
+ * double-clicked; and, with QXCS_NOTIFY, a new date chosen by the user
+ * (click, key, arrow button, screen reader) or set by the host (QXCalSet*,
+ * QXCalSetRange). */
 #define QXCN_DAYDBLCLK 1
+#define QXCN_SELCHANGE 2
+#define QXCN_SELSET    3
 
 /* String resources: the edit family's context menu, and what screen readers
  * are told of the controls' parts. The library's own (English) strings are
@@ -156,6 +169,12 @@ QX_API QXBOOL WINAPI QXCalGetDay(HWND hwnd, int *day);
 QX_API QXBOOL WINAPI QXCalSetYear(HWND hwnd, int year);
 QX_API QXBOOL WINAPI QXCalSetMonth(HWND hwnd, int month);
 QX_API QXBOOL WINAPI QXCalSetDay(HWND hwnd, int day);
+/* The earliest and the latest date the user may select (wYear, wMonth, wDay
+ * read); NULL: no limit on that side. A minimum after the maximum, or no
+ * date, is refused. QXCalGetRange writes each limit asked for, all zero
+ * where there is none. */
+QX_API QXBOOL WINAPI QXCalSetRange(HWND hwnd, const SYSTEMTIME *min, const SYSTEMTIME *max);
+QX_API QXBOOL WINAPI QXCalGetRange(HWND hwnd, SYSTEMTIME *min, SYSTEMTIME *max);
 
 /* "QXBmpButton" and "QXBmpButtonXP". A bitmap is handed over: the button
  * deletes it with itself and never changes its pixels (its pixels of

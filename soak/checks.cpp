@@ -14,13 +14,13 @@ namespace {
 
 bool Leap(unsigned y) { return y % 4 == 0 && (y % 100 != 0 || y % 400 == 0); }
 
+}  // namespace
+
 int DaysIn(int month, int year) {
     static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (month < 1 || month > 12) return 0;
     return kDays[month - 1] + (month == 2 && Leap(static_cast<unsigned>(year)) ? 1 : 0);
 }
-
-}  // namespace
 
 void Soak::Fail(const std::string &why) {
     if (failure_.empty()) failure_ = why;

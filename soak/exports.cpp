@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <tuple>
 
 #include "guarded.h"
 #include "oracle.h"
@@ -444,12 +445,14 @@ void Soak::CalExport() {
                                     1582, 1900, 2000, 2100, 9999, 10000, INT_MAX - 1, INT_MAX};
     const int v = rng_.Coin() ? rng_.Pick(kExtremes) : rng_.Coin() ? rng_.Int32() : rng_.Between(-5, 40);
     GuardedOut<int> read;
-    switch (rng_.Below(5)) {
+    // Limits move the date the setters give, or refuse a day.
+    auto unlimited = [&] { return undisturbed() && !model_.calLimited; };
+    switch (rng_.Below(6)) {
     case 0:
         what_ = "QXCalSetYear " + std::to_string(v);
         hostSet_ = true;
         Expect(QXCalSetYear(h, v) == 1, "QXCalSetYear succeeds");
-        if (undisturbed()) Expect(QXCalGetYear(h, &read.value) == 1 && read.value == v, "QXCalGetYear gives the year set");
+        if (unlimited()) Expect(QXCalGetYear(h, &read.value) == 1 && read.value == v, "QXCalGetYear gives the year set");
         break;
     case 1: {
         what_ = "QXCalSetMonth " + std::to_string(v);
@@ -458,7 +461,7 @@ void Soak::CalExport() {
         QXCalGetMonth(h, &old.value);
         const QXBOOL r = QXCalSetMonth(h, v);
         Expect(r == (v >= 1 && v <= 12 ? 1 : 0), "QXCalSetMonth takes the months 1 to 12");
-        if (undisturbed())
+        if (unlimited())
             Expect(QXCalGetMonth(h, &read.value) == 1 && read.value == (r ? v : old.value),
                    "QXCalGetMonth gives the month set, or the one before a refused one");
         break;
@@ -466,9 +469,51 @@ void Soak::CalExport() {
     case 2:
         what_ = "QXCalSetDay " + std::to_string(v);
         hostSet_ = true;
+        if (model_.calLimited) {
+            QXCalSetDay(h, v);
+            break;
+        }
         Expect(QXCalSetDay(h, v) == 1, "QXCalSetDay succeeds");
         if (undisturbed()) Expect(QXCalGetDay(h, &read.value) == 1 && read.value == v, "QXCalGetDay gives the day set");
         break;
+    case 5: {
+        // Either limit or both, of dates or not; kept for the events that follow.
+        static const int kYears[] = {0, 1, 99, 1601, 2000, 2008, 9999, 30827, 65535};
+        SYSTEMTIME limits[2] = {};
+        bool has[2], dates = true;
+        for (int k = 0; k < 2; ++k) {
+            has[k] = rng_.Coin();
+            const int year = rng_.Coin() ? rng_.Pick(kYears) : rng_.Between(1990, 2030);
+            limits[k] = {WORD(year), WORD(rng_.Between(0, 13)), 0, WORD(rng_.Between(0, 32))};
+            dates = dates && (!has[k] || (limits[k].wDay >= 1 && limits[k].wDay <= DaysIn(limits[k].wMonth, year)));
+        }
+        // Dates compare by year, then month, then day (any int the host set).
+        auto key = [](int y, int m, int d) { return std::make_tuple(y, m, d); };
+        auto limit = [&](const SYSTEMTIME &t) { return key(t.wYear, t.wMonth, t.wDay); };
+        const bool ordered = !(has[0] && has[1]) || limit(limits[0]) <= limit(limits[1]);
+        auto text = [&](int k) {
+            return has[k] ? std::to_string(limits[k].wYear) + "-" + std::to_string(limits[k].wMonth) + "-" +
+                                std::to_string(limits[k].wDay)
+                          : std::string("none");
+        };
+        what_ = "QXCalSetRange " + text(0) + " " + text(1);
+        hostSet_ = true;
+        const QXBOOL r = QXCalSetRange(h, has[0] ? &limits[0] : nullptr, has[1] ? &limits[1] : nullptr);
+        Expect(r == (dates && ordered ? 1 : 0), "QXCalSetRange takes dates, the minimum first");
+        if (r) model_.calLimited = has[0] || has[1];
+        SYSTEMTIME got[2];
+        GuardedOut<int> y, m, d;
+        if (!r || !undisturbed()) break;
+        Expect(QXCalGetRange(h, &got[0], &got[1]) == 1 && QXCalGetYear(h, &y.value) && QXCalGetMonth(h, &m.value) &&
+                   QXCalGetDay(h, &d.value),
+               "the calendar's getters answer");
+        for (int k = 0; k < 2; ++k)
+            Expect(limit(got[k]) == (has[k] ? limit(limits[k]) : key(0, 0, 0)), "QXCalGetRange gives the limits set");
+        const auto date = key(y.value, m.value, d.value);
+        Expect((!has[0] || date >= limit(limits[0])) && (!has[1] || date <= limit(limits[1])),
+               "the date is within the limits set");
+        break;
+    }
     case 3: {
         what_ = "the calendar's getters with null pointers";
         Expect(QXCalGetYear(h, nullptr) == 0 && QXCalGetMonth(h, nullptr) == 0 && QXCalGetDay(h, nullptr) == 0,
@@ -666,6 +711,8 @@ void Soak::ForeignExport() {
         {"QXCalSetYear", k == Kind::kCal, [&] { return QXCalSetYear(target, 2000); }},
         {"QXCalSetMonth", k == Kind::kCal, [&] { return QXCalSetMonth(target, 5); }},
         {"QXCalSetDay", k == Kind::kCal, [&] { return QXCalSetDay(target, 5); }},
+        {"QXCalSetRange", k == Kind::kCal, [&] { return QXCalSetRange(target, nullptr, nullptr); }},
+        {"QXCalGetRange", k == Kind::kCal, [&] { return QXCalGetRange(target, nullptr, nullptr); }},
         {"QXBtn_SetIcon", k == Kind::kButton, [&] { return QXBtn_SetIcon(target, nullptr); }},
         {"QXBtn_SetBitmap", k == Kind::kButton, [&] { return QXBtn_SetBitmap(target, nullptr); }},
     };

@@ -47,7 +47,11 @@ struct Model {
     long intMin = -2147483647L - 1, intMax = 2147483647L;
     char decimal = '.', group = ',';
     bool dateValid = true;  // the calendar's selected index is a day of its month
+    bool calLimited = false;  // the calendar has limits (its setters may clamp or refuse)
 };
+
+// Days of a 1-based month (0 for no month).
+int DaysIn(int month, int year);
 
 // An action the parent takes inside a message it receives from the control
 // during one event.

@@ -160,6 +160,10 @@ void Soak::MakeControl() {
     } else if (k == Kind::kCal) {
         w = 220;
         h = 160;
+        if (rng_.Coin()) style |= QXCS_NOTIFY;
+        if (rng_.OneIn(3)) style |= QXCS_TODAY;
+        if (rng_.OneIn(3)) style |= QXCS_WEEKNUMBERS;
+        if (rng_.OneIn(4)) style |= QXCS_LOCALE;
     } else {
         w = 40;
         h = 30;

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "common/display.h"
 #include "common/gdi.h"
 #include "visual/theme_api.h"
 
@@ -14,21 +15,39 @@ constexpr int kArrowRightPart = 3;  // SPNP_UPHORZ
 constexpr int kArrowLeftPart = 4;   // SPNP_DOWNHORZ
 constexpr int kStateNormal = 1;
 constexpr int kStatePressed = 3;
+constexpr int kStateDisabled = 4;
 
 }  // namespace
 
+HTHEME MonthYearBtn::FaceTheme() { return HighContrast() ? nullptr : spin_.Get(Window()); }
+
+bool MonthYearBtn::HasFace() { return HighContrast() || spin_.Get(Window()) != nullptr; }
+
+unsigned MonthYearBtn::FaceVariant() const {
+    return (leftArrow_ ? 1u : 0u) | (LooksDisabled() ? 2u : 0u) | (HighContrast() ? 4u : 0u) |
+           WindowDpi(Window()) << 3;
+}
+
 RECT MonthYearBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
+    if (HighContrast()) {
+        RECT r = rect;
+        DrawFrameControl(dc, &r, DFC_SCROLL,
+                         (leftArrow_ ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT) | (pressedLook ? DFCS_PUSHED : 0) |
+                             (LooksDisabled() ? DFCS_INACTIVE : 0));
+        return rect;
+    }
     HTHEME theme = FaceTheme();
     if (!theme) return rect;
     FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    // The arrow is laid out on the whole button and clipped one pixel in,
-    // so the black stays as a frame.
+    // The arrow is laid out on the whole button and clipped a line in, so
+    // the black stays as a frame.
+    const int line = ScaleForDpi(1, WindowDpi(Window()));
     RECT inner = rect;
-    InflateRect(&inner, -1, -1);
+    InflateRect(&inner, -line, -line);
     RECT outer = inner;
-    InflateRect(&outer, 1, 1);
-    Themes().DrawThemeBackground(theme, dc, leftArrow_ ? kArrowLeftPart : kArrowRightPart,
-                                 pressedLook ? kStatePressed : kStateNormal, &outer, &inner);
+    InflateRect(&outer, line, line);
+    const int state = LooksDisabled() ? kStateDisabled : pressedLook ? kStatePressed : kStateNormal;
+    Themes().DrawThemeBackground(theme, dc, leftArrow_ ? kArrowLeftPart : kArrowRightPart, state, &outer, &inner);
     return inner;
 }
 
@@ -38,7 +57,7 @@ void MonthYearBtn::OnThemeChanged() {
 }
 
 void MonthYearBtn::OnSetFocus() {
-    if (passesFocus_) {
+    if (servesCalendar_) {
         SetFocus(GetParent(Window()));
         return;
     }
@@ -46,7 +65,7 @@ void MonthYearBtn::OnSetFocus() {
 }
 
 void MonthYearBtn::OnKillFocus() {
-    if (!passesFocus_) BmpBtn::OnKillFocus();
+    if (!servesCalendar_) BmpBtn::OnKillFocus();
 }
 
 void MonthYearBtn::SetLeftArrow(bool left) {
@@ -59,10 +78,10 @@ WindowObject *MonthYearBtn::Make(HWND hwnd, const CREATESTRUCTA &) {
     return new (std::nothrow) MonthYearBtn(hwnd);
 }
 
-bool SetMonthYearArrow(HWND button, bool left, bool passFocus) {
+bool SetMonthYearArrow(HWND button, bool left, bool forCalendar) {
     return WindowObject::With<MonthYearBtn>(button, [&](MonthYearBtn &b) {
         b.SetLeftArrow(left);
-        if (passFocus) b.PassFocusOn();
+        if (forCalendar) b.ServeCalendar();
         return true;
     });
 }

@@ -1,7 +1,10 @@
 // The month/year button ("QXBmpButtonXP"): a bitmap button whose face is the
-// left or right arrow of the themed horizontal spin inside a one-pixel black
-// frame. The calendar makes four of them while a theme is in force and sets
-// each one's arrow right after creating it. Without a theme it draws nothing.
+// left or right arrow of the themed horizontal spin inside a black frame
+// (one pixel at 96 dpi). The calendar makes four of them while a theme is in
+// force and sets each one's arrow right after creating it. Without a theme
+// it draws nothing; in high contrast it draws the system's scroll arrow in
+// system colours instead of the theme's. The calendar's buttons look
+// disabled while they are (others look alike either way).
 #pragma once
 #include <windows.h>
 
@@ -26,24 +29,28 @@ public:
     // Points the arrow left or right; the button is drawn again.
     void SetLeftArrow(bool left);
     bool LeftArrow() const { return leftArrow_; }
-    // From now on the button passes the focus on to its parent (the
-    // calendar's buttons: the calendar keeps the focus).
-    void PassFocusOn() { passesFocus_ = true; }
+    // From now on the button is one of a calendar's: it passes the focus on
+    // to its parent (the calendar keeps the focus) and shows when it is
+    // disabled.
+    void ServeCalendar() { servesCalendar_ = true; }
 
 protected:
-    HTHEME FaceTheme() override { return spin_.Get(Window()); }
-    bool HasFace() override { return FaceTheme() != nullptr; }
-    unsigned FaceVariant() const override { return leftArrow_ ? 1 : 0; }
+    HTHEME FaceTheme() override;
+    bool HasFace() override;
+    unsigned FaceVariant() const override;
 
 private:
+    // The disabled look is shown.
+    bool LooksDisabled() const { return servesCalendar_ && !Enabled(); }
+
     bool leftArrow_ = true;  // false: the arrow points right
-    bool passesFocus_ = false;
+    bool servesCalendar_ = false;
     KeptTheme spin_{L"SPIN"};
 };
 
 // Points the arrow of a month/year button of ours left or right, and makes
-// it pass the focus on to its parent when passFocus is true; false for any
-// other window.
-bool SetMonthYearArrow(HWND button, bool left, bool passFocus = false);
+// it a calendar's button (ServeCalendar) when forCalendar is true; false for
+// any other window.
+bool SetMonthYearArrow(HWND button, bool left, bool forCalendar = false);
 
 }  // namespace qx

@@ -5,13 +5,15 @@
 namespace qx {
 namespace {
 
-// The calendar's font: "MS Sans Serif" as high as a header row. Without it
-// the device context's own font is used.
-HFONT MakeFont(int height) {
+// The calendar's font: "MS Sans Serif" as high as a header row, of the
+// character set given (the system's own for names in the user's language,
+// so that the text is read in the ANSI code page and a face with its
+// script is found). Without it the device context's own font is used.
+HFONT MakeFont(int height, BYTE charset) {
     LOGFONTA lf = {};
     lf.lfHeight = height;
     lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = ANSI_CHARSET;
+    lf.lfCharSet = charset;
     std::strcpy(lf.lfFaceName, "MS Sans Serif");
     return CreateFontIndirectA(&lf);
 }
@@ -21,10 +23,11 @@ int Larger(int a, int b) { return a > b ? a : b; }
 }  // namespace
 
 bool CalCanvas::FaceKey::operator==(const FaceKey &o) const {
+    for (int k = 0; k < 5; ++k)
+        if (colors[k] != o.colors[k]) return false;
     return made == o.made && cellWidth == o.cellWidth && cellHeight == o.cellHeight &&
            lineWidth == o.lineWidth && lineHeight == o.lineHeight && theme == o.theme &&
-           background == o.background && colors[0] == o.colors[0] && colors[1] == o.colors[1] &&
-           colors[2] == o.colors[2];
+           background == o.background && highContrast == o.highContrast && dpi == o.dpi && limited == o.limited;
 }
 
 // The class's background brush (a system colour index plus one, as
@@ -40,10 +43,12 @@ void CalCanvas::Fill(HDC dc, HBRUSH background, const CalModel &model) const {
     FillRect(dc, &all, background);
 }
 
-bool CalCanvas::Prepare(HWND window, const CalModel &model, HTHEME theme, HBRUSH background) {
-    if (fontHeight_ != model.headerRowHeight) {
-        font_.Reset(MakeFont(model.headerRowHeight));
+bool CalCanvas::Prepare(HWND window, const CalModel &model, const CalLook &look, HBRUSH background) {
+    const BYTE charset = look.names ? DEFAULT_CHARSET : ANSI_CHARSET;
+    if (fontHeight_ != model.headerRowHeight || fontCharset_ != charset) {
+        font_.Reset(MakeFont(model.headerRowHeight, charset));
         fontHeight_ = model.headerRowHeight;
+        fontCharset_ = charset;
     }
 
     RECT client;
@@ -62,35 +67,78 @@ bool CalCanvas::Prepare(HWND window, const CalModel &model, HTHEME theme, HBRUSH
     key.cellHeight = model.dayRowHeight;
     key.lineWidth = model.borderWidth;
     key.lineHeight = model.borderHeight;
-    key.theme = theme;
+    key.theme = look.theme;
     key.background = background;
-    key.colors[0] = GetSysColor(COLOR_BTNFACE);
-    key.colors[1] = GetSysColor(COLOR_BTNSHADOW);
-    key.colors[2] = GetSysColor(COLOR_WINDOW);
+    const int colors[5] = {COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_WINDOW, COLOR_HIGHLIGHT, COLOR_BTNHIGHLIGHT};
+    for (int k = 0; k < 5; ++k) key.colors[k] = GetSysColor(colors[k]);
+    key.highContrast = look.highContrast;
+    key.dpi = look.dpi;
+    key.limited = model.hasMin || model.hasMax;
     key.made = true;
     if (key == faces_) return true;
     // The faces are drawn over the background, as the day grid is.
     faces_ = key;
     const RECT cell = {0, 0, model.cellWidth, model.dayRowHeight};
     const RECT normal = CalNormalFaceRect(cell, model.borderWidth, model.borderHeight);
-    uint32_t *bits = nullptr;
-    normalFace_.Reset(MakeDib32(normal.right, normal.bottom, &bits));
-    selectedFace_.Reset(MakeDib32(cell.right, cell.bottom, &bits));
-    if (normalFace_ && normalDC_.Get()) {
-        Select into(normalDC_.Get(), normalFace_.get());
-        FillRect(normalDC_.Get(), &normal, background);
-        DrawCalNormalFace(normalDC_.Get(), cell, model.borderWidth, model.borderHeight, theme);
-    } else {
-        normalFace_.Reset();
-    }
-    if (selectedFace_ && selectedDC_.Get()) {
-        Select into(selectedDC_.Get(), selectedFace_.get());
-        FillRect(selectedDC_.Get(), &cell, background);
-        DrawCalSelectedFace(selectedDC_.Get(), cell, theme);
-    } else {
-        selectedFace_.Reset();
+    for (int face = 0; face < kFaces; ++face) {
+        const RECT &r = face == 1 ? cell : normal;
+        uint32_t *bits = nullptr;
+        faceBitmaps_[face].Reset(face < 2 || key.limited ? MakeDib32(r.right, r.bottom, &bits) : nullptr);
+        HDC dc = FaceDC(face);
+        if (!dc) {
+            faceBitmaps_[face].Reset();
+            continue;
+        }
+        Select into(dc, faceBitmaps_[face].get());
+        FillRect(dc, &r, background);
+        if (face == 0) DrawCalNormalFace(dc, cell, model.borderWidth, model.borderHeight, look);
+        if (face == 1) DrawCalSelectedFace(dc, cell, look);
+        if (face == 2) DrawCalUnavailableFace(dc, cell, model.borderWidth, model.borderHeight, look);
     }
     return true;
+}
+
+void CalCanvas::Paint(HWND window, HDC dc, const CalModel &model, bool focused, const CalLook &look, CalBody body,
+                      const void *context) {
+    HBRUSH background = Background(window);
+    if (!Prepare(window, model, look, background)) {
+        Select font(dc, font_.get());
+        CalLook direct = look;
+        direct.normalFace = direct.selectedFace = direct.unavailableFace = nullptr;
+        CalPainter painter(dc, model, focused, direct);
+        if (body) {
+            body(painter, context);
+        } else {
+            Fill(dc, background, model);
+            painter.All();
+        }
+        return;
+    }
+    HDC image = imageDC_.Get();
+    Select drawInto(image, image_.get()), font(image, font_.get());
+    CalLook kept = look;
+    kept.normalFace = FaceDC(0);
+    kept.selectedFace = FaceDC(1);
+    kept.unavailableFace = FaceDC(2);
+    Select normal(kept.normalFace, faceBitmaps_[0].get()), selected(kept.selectedFace, faceBitmaps_[1].get()),
+        unavailable(kept.unavailableFace, faceBitmaps_[2].get());
+    CalPainter painter(image, model, focused, kept);
+    // A part is drawn over a whole drawing, made first where there is none.
+    const bool all = !body || !imageDrawn_;
+    if (all) {
+        Fill(image, background, model);
+        painter.All();
+        imageDrawn_ = true;
+    }
+    if (body) body(painter, context);
+    if (all) {
+        BitBlt(dc, 0, 0, imageSize_.cx, imageSize_.cy, image, 0, 0, SRCCOPY);
+        return;
+    }
+    for (int k = 0; k < painter.AreaCount(); ++k) {
+        const RECT &r = painter.Area(k);
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, image, r.left, r.top, SRCCOPY);
+    }
 }
 
 }  // namespace qx

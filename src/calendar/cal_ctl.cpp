@@ -5,6 +5,7 @@
 #include "button/month_year_btn.h"
 #include "calendar/cal_date_name.h"
 #include "calendar/julian_date.h"
+#include "common/display.h"
 #include "common/gdi.h"
 #include "common/library_strings.h"
 #include "common/win_util.h"
@@ -70,6 +71,7 @@ CalCtl::CalCtl(HWND hwnd) : WindowObject(hwnd) {
     announcedDay_ = model.selected;
     announcedMonth_ = model.month;
     announcedYear_ = model.year;
+    EnglishNames(&names_);
 }
 
 // A button that outlived the calendar (moved to another parent) no longer
@@ -82,13 +84,54 @@ CalCtl::~CalCtl() {
 
 WindowObject *CalCtl::Make(HWND hwnd, const CREATESTRUCTA &) { return new (std::nothrow) CalCtl(hwnd); }
 
-template <class Body>
-void CalCtl::PaintNow(bool focused, Body body) {
+// High contrast draws with system colours only: no theme.
+CalLook CalCtl::Look() {
+    CalLook look;
+    look.highContrast = HighContrast();
+    look.theme = look.highContrast ? nullptr : theme_.Get(Window());
+    look.names = localeNames_ ? &names_ : nullptr;
+    look.dpi = dpi_;
+    if (Style() & QXCS_TODAY) {
+        uint32_t m, d, y;
+        JulianDate::Today().Split(&m, &d, &y);
+        if (static_cast<int>(m) - 1 == model.month && static_cast<int>(y) == model.year)
+            look.today = static_cast<int>(d) - 1;
+    }
+    return look;
+}
+
+bool CalCtl::TodayMoved() {
+    if (!(Style() & QXCS_TODAY)) return false;
+    const uint32_t today = JulianDate::Today().DayNumber();
+    const bool moved = today != paintedToday_;
+    paintedToday_ = today;
+    return moved;
+}
+
+void CalCtl::ArmTodayTimer() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const DWORD day = 24 * 3600 * 1000, hour = 3600 * 1000;
+    const DWORD past = ((now.wHour * 60u + now.wMinute) * 60u + now.wSecond) * 1000u + now.wMilliseconds;
+    const DWORD left = past < day ? day - past + 1000 : 1000;
+    todayTimer_ = SetTimer(Window(), kCalTodayTimer, left < hour ? left : hour, nullptr) != 0;
+}
+
+void CalCtl::PaintNow(bool focused, CalBody body, const void *context) {
     WindowDC dc(Window());
     if (!dc) return;
     SavedDC keep(dc.get());
     ExcludeButtons(dc.get());
-    canvas_.PaintPart(Window(), dc.get(), model, focused, theme_.Get(Window()), body);
+    struct Part {
+        CalBody body;
+        const void *context;
+        bool todayMoved;
+    } part = {body, context, TodayMoved()};
+    canvas_.PaintPart(Window(), dc.get(), model, focused, Look(), [](CalPainter &painter, const void *p) {
+        const Part &drawn = *static_cast<const Part *>(p);
+        drawn.body(painter, drawn.context);
+        if (drawn.todayMoved) painter.Rows(kCalDayGrid);
+    }, &part);
 }
 
 // A button that was hidden, destroyed or given to another parent is painted
@@ -113,70 +156,90 @@ void CalCtl::Repaint(unsigned rows) {
     if (rows) PaintNow(HasFocus(Window()), [rows](CalPainter &painter) { painter.Rows(rows); });
 }
 
-void CalCtl::AnnounceDate() {
+bool CalCtl::Settle(CalOrigin origin) {
+    if (limitsSet_) EnableButtons();
     if (model.selected == announcedDay_ && model.month == announcedMonth_ && model.year == announcedYear_)
-        return;
+        return true;
     announcedDay_ = model.selected;
     announcedMonth_ = model.month;
     announcedYear_ = model.year;
     NotifyValueChange(Window());
+    if (!(Style() & QXCS_NOTIFY)) return true;
+    return NotifyParent(origin == CalOrigin::kUser ? QXCN_SELCHANGE : QXCN_SELSET);
 }
 
 void CalCtl::SetYear(int year, bool redraw, bool clamp) {
-    const unsigned rows = model.SetYear(year, clamp);
+    const unsigned rows = model.SetYear(year, clamp) | model.ClampToLimits();
     if (redraw) Repaint(rows);
-    AnnounceDate();
 }
 
 void CalCtl::SetMonth(int month, bool redraw, bool clamp) {
-    const unsigned rows = model.SetMonth(month, clamp);
+    const unsigned rows = model.SetMonth(month, clamp) | model.ClampToLimits();
     if (redraw) Repaint(rows);
-    AnnounceDate();
 }
 
 void CalCtl::Invalidate() { RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN); }
 
-void CalCtl::SetDay(int index, bool redraw) {
+bool CalCtl::SetDay(int index, bool redraw) {
+    if (!model.Allows({model.year, model.month, index})) return false;
     model.SetDay(index);
     if (redraw) Invalidate();
-    AnnounceDate();
+    return true;
 }
 
-void CalCtl::MoveSelection(int delta) {
-    Repaint(model.MoveSelection(delta));
-    AnnounceDate();
-}
+void CalCtl::MoveSelection(int delta) { Repaint(model.MoveSelection(delta) | model.ClampToLimits()); }
 
-void CalCtl::PreviousMonth() {
-    Repaint(model.PreviousMonth());
-    AnnounceDate();
-}
+void CalCtl::PreviousMonth() { Repaint(model.PreviousMonth() | model.ClampToLimits()); }
 
-void CalCtl::NextMonth() {
-    Repaint(model.NextMonth());
-    AnnounceDate();
-}
+void CalCtl::NextMonth() { Repaint(model.NextMonth() | model.ClampToLimits()); }
 
 void CalCtl::SelectDay(int index) {
-    if (!CalModel::IsValidDay(index, model.month, model.year) || index == model.selected) return;
+    if (!model.IsAvailable(index) || index == model.selected) return;
     const int old = model.selected;
     model.selected = index;
     PaintNow(HasFocus(Window()), [index, old](CalPainter &painter) {
         painter.Day(index);
         painter.Day(old);  // nothing when it was not a day of this month
     });
-    AnnounceDate();
+}
+
+// The days beyond the limits look different now: all is painted again.
+bool CalCtl::SetRange(const CalDate *min, const CalDate *max) {
+    if (min && max && CompareDates(*min, *max) > 0) return false;
+    model.hasMin = min != nullptr;
+    model.hasMax = max != nullptr;
+    if (min) model.min = *min;
+    if (max) model.max = *max;
+    limitsSet_ = true;
+    model.ClampToLimits();
+    Invalidate();
+    return true;
+}
+
+void CalCtl::Layout(int width, int height) {
+    model.Layout(width, height, MetricForDpi(SM_CXBORDER, dpi_), MetricForDpi(SM_CYBORDER, dpi_));
 }
 
 // The buttons get the themed class only where the "BUTTON" theme opens for
 // the calendar now; a themed button that cannot be made (its class is not
 // registered) is replaced by a system one. The window then takes the size
-// of the grid that the layout settled on. A second WM_CREATE changes nothing.
+// of the grid that the layout settled on; with week numbers it is a column
+// wider than asked, so that the days keep the size they would have without
+// them. A second WM_CREATE changes nothing.
 LRESULT CalCtl::OnCreate(const CREATESTRUCTA *cs) {
     if (built_) return 0;
     if (!cs) return -1;
     built_ = true;
-    model.Layout(cs->cx, cs->cy, GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER));
+    madeDpi_ = dpi_ = WindowDpi(Window());
+    const LONG style = Style();
+    if (style & QXCS_LOCALE) {
+        localeNames_ = true;
+        LocaleNames(&names_);
+        model.firstDay = names_.firstDay;
+    }
+    model.weekNumbers = (style & QXCS_WEEKNUMBERS) != 0;
+    const int lineWidth = MetricForDpi(SM_CXBORDER, dpi_);
+    Layout(model.weekNumbers ? CalModel::WidthWithWeekNumbers(cs->cx, lineWidth) : cs->cx, cs->cy);
     const bool themed = ThemedButtons();
     for (int button = kCalYearBack; button <= kCalMonthForward; ++button)
         MakeButton(button, themed, cs->hInstance, model.ButtonRect(button));
@@ -224,10 +287,49 @@ HWND CalCtl::MakeButton(int button, bool themed, HINSTANCE instance, const RECT 
     return hwnd;
 }
 
+void CalCtl::PlaceButtons() {
+    for (int button = kCalYearBack; button <= kCalMonthForward; ++button) {
+        HWND hwnd = buttons_[button];
+        if (!hwnd || !IsWindow(hwnd) || GetParent(hwnd) != Window()) continue;
+        const RECT r = model.ButtonRect(button);
+        SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// A system button's state event is the calendar's to raise: the system
+// raises none for it.
+void CalCtl::EnableButtons() {
+    for (int button = kCalYearBack; button <= kCalMonthForward; ++button) {
+        HWND hwnd = buttons_[button];
+        const bool back = button == kCalYearBack || button == kCalMonthBack;
+        const bool enable = back ? model.CanGoBack() : model.CanGoForward();
+        if (!hwnd || !IsWindow(hwnd) || (IsWindowEnabled(hwnd) != FALSE) == enable) continue;
+        EnableWindow(hwnd, enable);
+        if (systemButtons_[button]) NotifyStateChange(hwnd);
+    }
+}
+
 // Layout reads the line sizes again, so a change of system metrics shows on
-// the next size change. The buttons stay where they were made.
+// the next size change. The buttons stay where they were made, unless the
+// calendar has moved to a screen of another DPI since.
 void CalCtl::OnSize(int width, int height) {
-    model.Layout(width, height, GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER));
+    Layout(width, height);
+    if (dpi_ != madeDpi_) PlaceButtons();
+}
+
+// A new DPI (the window moved to another screen, or the host's font that
+// comes with the move): the grid is laid out again for it, and the buttons
+// move to their places in it.
+void CalCtl::OnDpiChanged() {
+    const UINT dpi = WindowDpi(Window());
+    if (!built_ || dpi == dpi_) return;
+    dpi_ = dpi;
+    RECT client;
+    GetClientRect(Window(), &client);
+    Layout(client.right, client.bottom);
+    PlaceButtons();
+    Invalidate();
 }
 
 // Only the selected day shows the focus.
@@ -241,7 +343,22 @@ void CalCtl::OnPaint() {
     if (!dc) return;
     SavedDC keep(dc.get());
     ExcludeButtons(dc.get());
-    canvas_.PaintAll(Window(), dc.get(), model, HasFocus(Window()), theme_.Get(Window()));
+    TodayMoved();
+    if ((Style() & QXCS_TODAY) && !todayTimer_) ArmTodayTimer();
+    canvas_.PaintAll(Window(), dc.get(), model, HasFocus(Window()), Look());
+}
+
+// At midnight (and every hour, should the clock be moved) the mark of today
+// moves when the day has changed.
+void CalCtl::OnTimer(UINT_PTR id) {
+    if (id != kCalTodayTimer) return;
+    if (!(Style() & QXCS_TODAY)) {
+        KillTimer(Window(), kCalTodayTimer);
+        todayTimer_ = false;
+        return;
+    }
+    ArmTodayTimer();
+    PaintNow(HasFocus(Window()), [](CalPainter &) {});
 }
 
 // A new look: the theme is opened again, the day faces are drawn again, and
@@ -263,7 +380,19 @@ void CalCtl::OnThemeChanged() {
         DestroyWindow(old);
         if (!Gone()) MakeButton(button, themed, instance, r);
     }
-    if (!Gone()) InvalidateRect(Window(), nullptr, TRUE);
+    if (Gone()) return;
+    if (limitsSet_) EnableButtons();
+    InvalidateRect(Window(), nullptr, TRUE);
+}
+
+// High contrast on or off, or new regional settings: names are read again
+// (QXCS_LOCALE), and all is painted again, the buttons too.
+void CalCtl::OnSettingChange() {
+    if (localeNames_) {
+        LocaleNames(&names_);
+        model.firstDay = names_.firstDay;
+    }
+    RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CalCtl::OnKeyDown(UINT vk) {
@@ -274,8 +403,9 @@ void CalCtl::OnKeyDown(UINT vk) {
     case VK_UP: MoveSelection(-7); break;
     case VK_RIGHT: MoveSelection(1); break;
     case VK_DOWN: MoveSelection(7); break;
-    default: break;
+    default: return;
     }
+    Settle(CalOrigin::kUser);
 }
 
 void CalCtl::OnCommand(int id) {
@@ -287,6 +417,7 @@ void CalCtl::OnCommand(int id) {
     default: return;
     }
     SendDlgItemMessageA(Window(), id, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    Settle(CalOrigin::kUser);
 }
 
 void CalCtl::OnClick(int x, int y, bool doubleClick) {
@@ -294,10 +425,10 @@ void CalCtl::OnClick(int x, int y, bool doubleClick) {
     // A focus handler elsewhere may have destroyed the calendar.
     if (Gone()) return;
     const int index = model.DayAt(x, y);
-    const bool valid = CalModel::IsValidDay(index, model.month, model.year);
+    const bool available = model.IsAvailable(index);
     SelectDay(index);
-    // Last: the parent may destroy the calendar while it handles this.
-    if (doubleClick && valid) NotifyParent(QXCN_DAYDBLCLK);
+    // Last: the parent may destroy the calendar while it handles these.
+    if (Settle(CalOrigin::kUser) && doubleClick && available) NotifyParent(QXCN_DAYDBLCLK);
 }
 
 LRESULT CalCtl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -311,11 +442,17 @@ LRESULT CalCtl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     // Every paint covers the whole window, background included.
     case WM_ERASEBKGND: return 1;
     case WM_PRINTCLIENT:
-        canvas_.PaintAll(Window(), reinterpret_cast<HDC>(wp), model, HasFocus(Window()), theme_.Get(Window()));
+        canvas_.PaintAll(Window(), reinterpret_cast<HDC>(wp), model, HasFocus(Window()), Look());
         return 0;
     // The colours are compared at every paint; only the window must be painted again.
     case WM_SYSCOLORCHANGE: InvalidateRect(Window(), nullptr, TRUE); return 0;
+    case WM_SETTINGCHANGE: OnSettingChange(); return 0;
     case WM_THEMECHANGED: OnThemeChanged(); return 0;
+    // The text is as high as the rows: a host's font is not used, but it
+    // comes with a move to a screen of another DPI.
+    case WM_SETFONT: OnDpiChanged(); return 0;
+    case kWmDpiChangedAfterParent: OnDpiChanged(); return 0;
+    case WM_TIMER: OnTimer(wp); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
     case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wp)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wp)); return 0;
@@ -394,6 +531,7 @@ bool CalCtl::AccValue(long child, AccText *value) {
 
 long CalCtl::AccState(long child) {
     if (!child) return 0;
+    if (!model.IsAvailable(static_cast<int>(child - 1))) return STATE_SYSTEM_UNAVAILABLE;
     long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
     if (child - 1 == model.selected) {
         state |= STATE_SYSTEM_SELECTED;
@@ -411,8 +549,9 @@ void CalCtl::AccDefaultAction(long child, AccText *action) {
 
 HRESULT CalCtl::AccDoDefaultAction(long child) {
     if (!child) return DISP_E_MEMBERNOTFOUND;
-    if (!IsWindowEnabled(Window())) return E_ACCESSDENIED;
+    if (!IsWindowEnabled(Window()) || !model.IsAvailable(static_cast<int>(child - 1))) return E_ACCESSDENIED;
     SelectDay(static_cast<int>(child - 1));
+    Settle(CalOrigin::kUser);
     return S_OK;
 }
 

@@ -41,4 +41,26 @@ void CalDateName(int year, int month, int index, AccText *out) {
     out->Assign(text);
 }
 
+void EnglishNames(CalNames *names) {
+    for (int m = 0; m < 12; ++m) lstrcpynA(names->months[m], MonthName(m), sizeof names->months[m]);
+    for (int d = 0; d < 7; ++d) lstrcpynA(names->weekdays[d], WeekdayName(d), sizeof names->weekdays[d]);
+    names->firstDay = 0;
+}
+
+// The system counts weekdays from Monday (LOCALE_SABBREVDAYNAME1, and 0 in
+// LOCALE_IFIRSTDAYOFWEEK); the calendar from Sunday.
+void LocaleNames(CalNames *names) {
+    EnglishNames(names);
+    char text[80];
+    for (int m = 0; m < 12; ++m)
+        if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 + m, text, sizeof text) > 1)
+            lstrcpynA(names->months[m], text, sizeof names->months[m]);
+    for (int d = 0; d < 7; ++d)
+        if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SABBREVDAYNAME1 + (d + 6) % 7, text, sizeof text) > 1)
+            lstrcpynA(names->weekdays[d], text, sizeof names->weekdays[d]);
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, text, sizeof text) > 1 && text[0] >= '0' &&
+        text[0] <= '6')
+        names->firstDay = (text[0] - '0' + 1) % 7;
+}
+
 }  // namespace qx

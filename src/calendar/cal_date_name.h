@@ -1,6 +1,6 @@
 // The words a screen reader says for a date of the calendar: the user's long
 // date format where the system can write the date, the calendar's own words
-// where it cannot. No window needed.
+// where it cannot. And the names the calendar shows. No window needed.
 #pragma once
 
 #include "common/acc_text.h"
@@ -18,5 +18,18 @@ bool SystemFormatsYear(int year);
 // - an index that is no day of the month (nothing is selected): the month's
 //   name and the year ("February 2024").
 void CalDateName(int year, int month, int index, AccText *out);
+
+// The names a calendar shows: its months, its abbreviated weekdays (Sunday
+// 0), and the weekday of its first column. Bytes of the ANSI code page.
+struct CalNames {
+    char months[12][80];
+    char weekdays[7][80];
+    int firstDay;
+};
+// The calendar's own: English, Sunday first.
+void EnglishNames(CalNames *names);
+// The user's locale's (LOCALE_SMONTHNAME1..12, LOCALE_SABBREVDAYNAME1..7,
+// LOCALE_IFIRSTDAYOFWEEK); what the system cannot give stays English.
+void LocaleNames(CalNames *names);
 
 }  // namespace qx

@@ -25,25 +25,41 @@ int ShiftYear(int year, int64_t years) {
 
 const char *MonthName(int month) { return month >= 0 && month < 12 ? kMonthNames[month] : ""; }
 
-const char *WeekdayName(int column) {
-    return column >= 0 && column < 7 ? kWeekdayNames[column] : "";
+const char *WeekdayName(int weekday) {
+    return weekday >= 0 && weekday < 7 ? kWeekdayNames[weekday] : "";
+}
+
+int CompareDates(const CalDate &a, const CalDate &b) {
+    if (a.year != b.year) return a.year < b.year ? -1 : 1;
+    if (a.month != b.month) return a.month < b.month ? -1 : 1;
+    if (a.index != b.index) return a.index < b.index ? -1 : 1;
+    return 0;
 }
 
 bool CalModel::Layout(int windowWidth, int windowHeight, int lineWidth, int lineHeight) {
+    const int columns = Columns();
     if (lineWidth == borderWidth && lineHeight == borderHeight && windowWidth == width &&
-        windowHeight == height)
+        windowHeight == height && columns == columns_)
         return false;
     borderWidth = lineWidth;
     borderHeight = lineHeight;
+    columns_ = columns;
     // 64-bit intermediates: the sizes may come from any WM_SIZE.
     const int64_t inner = int64_t{windowHeight} - 10 * int64_t{lineHeight};
     const int64_t header = (2 * inner + 26) / 27;  // two twenty-sevenths, rounded up
     headerRowHeight = ClampToZero(header);
     dayRowHeight = ClampToZero((inner - 3 * int64_t{headerRowHeight}) / 6);
-    cellWidth = ClampToZero((int64_t{windowWidth} - 8 * int64_t{lineWidth}) / 7);
+    cellWidth = ClampToZero((int64_t{windowWidth} - (columns + 1) * int64_t{lineWidth}) / columns);
     height = 10 * lineHeight + 3 * headerRowHeight + 6 * dayRowHeight;
-    width = 7 * cellWidth + 8 * lineWidth;
+    width = columns * cellWidth + (columns + 1) * lineWidth;
     return true;
+}
+
+// Seven columns of (width - 8 lines) / 7 and a remainder below 7, plus one
+// more column and line: eight columns of the same width and the remainder.
+int CalModel::WidthWithWeekNumbers(int width, int lineWidth) {
+    const int cell = ClampToZero((int64_t{width} - 8 * int64_t{lineWidth}) / 7);
+    return static_cast<int>(int64_t{width} + cell + lineWidth);
 }
 
 int CalModel::DaysInMonth(int month, int year) {
@@ -62,6 +78,45 @@ int CalModel::FirstColumn(int month, int year) {
 
 bool CalModel::IsValidDay(int index, int month, int year) {
     return index >= 0 && index < DaysInMonth(month, year);
+}
+
+int CalModel::WeekOfRow(int row) const {
+    const int lead = LeadColumns();
+    const int first = row * 7 - lead;  // index of the row's first cell
+    if (first + 6 < 0 || first >= DaysInMonth(month, year)) return 0;
+    const JulianDate firstOfMonth(static_cast<uint32_t>(month + 1), 1, static_cast<uint32_t>(year));
+    if (!firstOfMonth.IsValid()) return 0;
+    const int thursday = first + (4 - firstDay + 7) % 7;  // Thursday is weekday 4
+    return IsoWeek(JulianDate(firstOfMonth.DayNumber() + static_cast<uint32_t>(thursday)));
+}
+
+bool CalModel::Allows(const CalDate &date) const {
+    return !(hasMin && CompareDates(date, min) < 0) && !(hasMax && CompareDates(date, max) > 0);
+}
+
+bool CalModel::IsAvailable(int index) const {
+    return IsValidDay(index, month, year) && Allows({year, month, index});
+}
+
+unsigned CalModel::ClampToLimits() {
+    const CalDate now = {year, month, selected};
+    CalDate to = now;
+    if (hasMin && CompareDates(now, min) < 0) to = min;
+    if (hasMax && CompareDates(now, max) > 0) to = max;
+    if (CompareDates(to, now) == 0) return 0;
+    unsigned rows = kCalDayGrid;
+    if (to.year != year) rows |= kCalYearRow;
+    if (to.month != month) rows |= kCalMonthRow;
+    year = to.year;
+    month = to.month;
+    selected = to.index;
+    return rows;
+}
+
+bool CalModel::CanGoBack() const { return !hasMin || CompareDates({min.year, min.month, 0}, {year, month, 0}) < 0; }
+
+bool CalModel::CanGoForward() const {
+    return !hasMax || CompareDates({max.year, max.month, 0}, {year, month, 0}) > 0;
 }
 
 unsigned CalModel::SetYear(int newYear, bool clamp) {
@@ -143,14 +198,14 @@ int CalModel::DayAt(int x, int y) const {
     // Both divisions truncate toward zero, so the band just above the grid
     // reads as its first row.
     const int64_t row = (int64_t{y} - GridTop()) / (dayRowHeight + borderHeight);
-    const int64_t column = (int64_t{x} - borderWidth) / (cellWidth + borderWidth);
-    if (x < 0 || column > 6 || y < 0 || row > 5) return -1;
-    return static_cast<int>(row * 7 + column) - FirstColumn(month, year);
+    const int64_t column = (int64_t{x} - borderWidth) / (cellWidth + borderWidth) - (Columns() - 7);
+    if (x < 0 || column < 0 || column > 6 || y < 0 || row > 5) return -1;
+    return static_cast<int>(row * 7 + column) - LeadColumns();
 }
 
 bool CalModel::DayCell(int index, int *column, int *row) const {
     if (!IsValidDay(index, month, year)) return false;
-    const int pos = index + FirstColumn(month, year);
+    const int pos = index + LeadColumns();
     *column = pos % 7;
     *row = pos / 7;
     return true;
@@ -167,13 +222,13 @@ RECT CalModel::MonthRowRect() const {
 }
 
 RECT CalModel::WeekdayRect(int column) const {
-    const int left = borderWidth + column * (borderWidth + cellWidth);
+    const int left = borderWidth + (column + Columns() - 7) * (borderWidth + cellWidth);
     const int top = 2 * headerRowHeight + 3 * borderHeight;
     return {left, top, left + cellWidth, top + headerRowHeight};
 }
 
 RECT CalModel::CellRect(int column, int row) const {
-    const int left = column * (borderWidth + cellWidth) + borderWidth;
+    const int left = (column + Columns() - 7) * (borderWidth + cellWidth) + borderWidth;
     const int top = GridTop() + row * (dayRowHeight + borderHeight);
     return {left, top, left + cellWidth, top + dayRowHeight};
 }

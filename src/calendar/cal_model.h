@@ -19,10 +19,18 @@ inline int AddWrapping(int a, int b) {
     return static_cast<int>(static_cast<unsigned>(a) + static_cast<unsigned>(b));
 }
 
-// English names, indexed by the 0-based month and by the column (Sunday 0).
+// English names, indexed by the 0-based month and by the weekday (Sunday 0).
 // Empty for an index out of range.
 const char *MonthName(int month);
-const char *WeekdayName(int column);
+const char *WeekdayName(int weekday);
+
+// A date as the calendar holds it: the year in full, the 0-based month and
+// the 0-based index of the day (not bound to the month's length). Dates
+// compare by year, then month, then index.
+struct CalDate {
+    int year, month, index;
+};
+int CompareDates(const CalDate &a, const CalDate &b);
 
 struct CalModel {
     // Geometry, set by Layout. Grid lines are borderWidth wide (vertical) and
@@ -39,13 +47,26 @@ struct CalModel {
     int selected = 0;
     int month = 0;
     int year = 0;
+    // The weekday of the first column (0 Sunday ... 6 Saturday), and whether
+    // a column of week numbers comes before the days (Layout reads it).
+    int firstDay = 0;
+    bool weekNumbers = false;
+    // The limits of the selection, each one in force when its flag is set.
+    bool hasMin = false, hasMax = false;
+    CalDate min = {}, max = {};
 
     // Recomputes the geometry for a window of width x height with the given
-    // grid line sizes; false when sizes and lines equal the stored ones.
-    // The grid settles on a size that Layout then leaves alone: three header
-    // rows of two twenty-sevenths of the inner height each, six day rows,
-    // seven columns. Sizes too small for cells give cells of size 0.
+    // grid line sizes; false when sizes, lines and columns equal the stored
+    // ones. The grid settles on a size that Layout then leaves alone: three
+    // header rows of two twenty-sevenths of the inner height each, six day
+    // rows, seven columns (eight with week numbers). Sizes too small for
+    // cells give cells of size 0.
     bool Layout(int windowWidth, int windowHeight, int lineWidth, int lineHeight);
+    // Columns of the grid: the seven days, and the week numbers' column.
+    int Columns() const { return weekNumbers ? 8 : 7; }
+    // The width a window needs so that, with the week numbers' column, its
+    // days get the size they have in a window of width without it.
+    static int WidthWithWeekNumbers(int width, int lineWidth);
 
     // Days of a 0-based month (0 for a month out of range).
     static int DaysInMonth(int month, int year);
@@ -53,6 +74,25 @@ struct CalModel {
     // up to 99 are read as 1900 + year.
     static int FirstColumn(int month, int year);
     static bool IsValidDay(int index, int month, int year);
+    // Column of the shown month's 1st among the days, firstDay in column 0.
+    int LeadColumns() const { return (FirstColumn(month, year) - firstDay + 7) % 7; }
+    // The weekday (0 Sunday) shown in a column of days.
+    int WeekdayOf(int column) const { return (column + firstDay) % 7; }
+    // The ISO 8601 week of a row of days (that of its Thursday); 0 for a row
+    // that holds no day of the shown month.
+    int WeekOfRow(int row) const;
+
+    // The limits: whether a date is within them, and whether a day of the
+    // shown month is (and is a day of it).
+    bool Allows(const CalDate &date) const;
+    bool IsAvailable(int index) const;
+    // A selection beyond a limit moves to that limit; gives the rows to
+    // repaint (none when it was within them).
+    unsigned ClampToLimits();
+    // Whether some date allowed lies in a month before, or after, the shown
+    // one: what the back and forward arrow buttons lead to.
+    bool CanGoBack() const;
+    bool CanGoForward() const;
 
     // Store the year or the 0-based month; with clamp, a selected index
     // beyond the new month's end moves to its last day. Unchecked.
@@ -75,13 +115,17 @@ struct CalModel {
     // not a day of it.
     bool DayCell(int index, int *column, int *row) const;
 
-    // Areas of the window.
+    // Areas of the window. Columns of days count from 0 (the first day
+    // column); the week numbers' column is column -1.
     RECT YearRowRect() const;
     RECT MonthRowRect() const;
     RECT WeekdayRect(int column) const;
     int GridTop() const { return 3 * headerRowHeight + 4 * borderHeight; }
     RECT CellRect(int column, int row) const;
     RECT ButtonRect(int button) const;
+
+private:
+    int columns_ = 7;  // at the last layout
 };
 
 }  // namespace qx

@@ -1,5 +1,6 @@
 #include "calendar/cal_paint.h"
 
+#include "button/bmp_btn.h"
 #include "common/number_text.h"
 #include "common/win_util.h"
 #include "visual/theme_api.h"
@@ -11,6 +12,7 @@ namespace {
 const int kPushButton = 1;
 const int kStateNormal = 1;
 const int kStatePressed = 3;
+const int kStateDisabled = 4;
 
 const UINT kCentered = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
@@ -26,10 +28,12 @@ RECT NormalInner(const RECT &cell, int bw, int bh) {
     return {cell.left, cell.top, cell.right - bw, cell.bottom - bh};
 }
 
-// A raised ring on r (right and bottom inclusive): white along the top and
-// left, the shadow colour along the bottom and right, one grid line thick.
-void Ring(HDC dc, const RECT &r, int bw, int bh) {
-    HBRUSH light = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+// A raised ring on r (right and bottom inclusive): white (the highlight
+// colour in high contrast) along the top and left, the shadow colour along
+// the bottom and right, one grid line thick.
+void Ring(HDC dc, const RECT &r, int bw, int bh, bool highContrast) {
+    HBRUSH light =
+        highContrast ? GetSysColorBrush(COLOR_BTNHIGHLIGHT) : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
     const RECT all = ExclusiveRect(r);
     const RECT top = {r.left, r.top, r.right, r.top + bh};
@@ -40,6 +44,15 @@ void Ring(HDC dc, const RECT &r, int bw, int bh) {
     FillRect(dc, &left, light);
     FillRect(dc, &bottom, shadow);
     FillRect(dc, &right, shadow);
+}
+
+// A themed push button in a state, laid out grown by `grow` pixels at the
+// window's DPI and clipped to clip.
+void ThemedFace(HDC dc, const RECT &clip, int state, int grow, const CalLook &look) {
+    RECT part = clip;
+    const int by = ScaleForDpi(grow, look.dpi);
+    InflateRect(&part, by, by);
+    Themes().DrawThemeBackground(look.theme, dc, kPushButton, state, &part, &clip);
 }
 
 // Copies a kept face to r.
@@ -55,29 +68,34 @@ RECT CalNormalFaceRect(const RECT &cell, int lineWidth, int lineHeight) {
 
 // Both looks cover exactly CalNormalFaceRect: the themed part is laid out
 // beyond it and clipped to it, the rings and the face fill it.
-void DrawCalNormalFace(HDC dc, const RECT &cell, int bw, int bh, HTHEME theme) {
+void DrawCalNormalFace(HDC dc, const RECT &cell, int bw, int bh, const CalLook &look) {
     const RECT r = NormalInner(cell, bw, bh);
-    const RECT clip = ExclusiveRect(r);
-    if (theme) {
-        RECT part = clip;
-        InflateRect(&part, 3, 3);
-        Themes().DrawThemeBackground(theme, dc, kPushButton, kStateNormal, &part, &clip);
+    if (look.theme) {
+        ThemedFace(dc, ExclusiveRect(r), kStateNormal, 3, look);
     } else {
-        Ring(dc, r, bw, bh);
+        Ring(dc, r, bw, bh, look.highContrast);
         const RECT inner = Shrunk(r, bw, bh);
-        Ring(dc, inner, bw, bh);
+        Ring(dc, inner, bw, bh, look.highContrast);
         FillSys(dc, ExclusiveRect(Shrunk(inner, bw, bh)), COLOR_BTNFACE);
     }
 }
 
-void DrawCalSelectedFace(HDC dc, const RECT &cell, HTHEME theme) {
-    if (theme) {
-        RECT part = cell;
-        InflateRect(&part, 4, 4);
-        Themes().DrawThemeBackground(theme, dc, kPushButton, kStatePressed, &part, &cell);
-    } else {
+void DrawCalSelectedFace(HDC dc, const RECT &cell, const CalLook &look) {
+    if (look.theme)
+        ThemedFace(dc, cell, kStatePressed, 4, look);
+    else if (look.highContrast)
+        FillSys(dc, cell, COLOR_HIGHLIGHT);
+    else
         FillColor(dc, cell, kCalSelectedColor);
-    }
+}
+
+// Flat: no rings, where a normal day has them.
+void DrawCalUnavailableFace(HDC dc, const RECT &cell, int bw, int bh, const CalLook &look) {
+    const RECT clip = CalNormalFaceRect(cell, bw, bh);
+    if (look.theme)
+        ThemedFace(dc, clip, kStateDisabled, 3, look);
+    else
+        FillSys(dc, clip, COLOR_BTNFACE);
 }
 
 CalPainter::CalPainter(HDC dc, const CalModel &model, bool focused, const CalLook &look)
@@ -112,19 +130,28 @@ void CalPainter::Rows(unsigned rows) {
     }
 }
 
-// Black lines of the grid's line sizes: ten across, two down the whole
-// height, six down the day rows only (the header rows have no columns).
+// Black lines (the window text's colour in high contrast).
+void CalPainter::Line(int x, int y, int w, int h) {
+    if (look_.highContrast) {
+        const RECT r = {x, y, x + w, y + h};
+        FillSys(dc_, r, COLOR_WINDOWTEXT);
+    } else {
+        PatBlt(dc_, x, y, w, h, BLACKNESS);
+    }
+}
+
+// Lines of the grid's line sizes: ten across, two down the whole height,
+// one between each two columns down the day rows only (the header rows
+// have no columns).
 void CalPainter::GridLines() {
     const CalModel &m = model_;
     const int bw = m.borderWidth, bh = m.borderHeight;
     const int headerBottom = 3 * (m.headerRowHeight + bh);
-    PatBlt(dc_, 0, 0, bw, m.height, BLACKNESS);
-    PatBlt(dc_, m.width - bw, 0, bw, m.height, BLACKNESS);
-    for (int k = 1; k <= 6; ++k)
-        PatBlt(dc_, k * (bw + m.cellWidth), headerBottom, bw, m.height - headerBottom, BLACKNESS);
-    for (int k = 0; k < 3; ++k) PatBlt(dc_, 0, k * (m.headerRowHeight + bh), m.width, bh, BLACKNESS);
-    for (int k = 0; k <= 6; ++k)
-        PatBlt(dc_, 0, headerBottom + k * (m.dayRowHeight + bh), m.width, bh, BLACKNESS);
+    Line(0, 0, bw, m.height);
+    Line(m.width - bw, 0, bw, m.height);
+    for (int k = 1; k < m.Columns(); ++k) Line(k * (bw + m.cellWidth), headerBottom, bw, m.height - headerBottom);
+    for (int k = 0; k < 3; ++k) Line(0, k * (m.headerRowHeight + bh), m.width, bh);
+    for (int k = 0; k <= 6; ++k) Line(0, headerBottom + k * (m.dayRowHeight + bh), m.width, bh);
 }
 
 void CalPainter::HeaderRow(const RECT &r, const char *text) {
@@ -138,29 +165,46 @@ void CalPainter::YearRow() {
     HeaderRow(model_.YearRowRect(), text);
 }
 
-void CalPainter::MonthRow() { HeaderRow(model_.MonthRowRect(), MonthName(model_.month)); }
+void CalPainter::MonthRow() {
+    const int m = model_.month;
+    HeaderRow(model_.MonthRowRect(), look_.names && m >= 0 && m < 12 ? look_.names->months[m] : MonthName(m));
+}
 
 // The weekday row is not filled: it shows the window's background.
 void CalPainter::Weekdays() {
-    for (int k = 0; k < 7; ++k)
-        Text(model_.WeekdayRect(k), WeekdayName(k), GetSysColor(COLOR_WINDOWTEXT),
-             DT_CENTER | DT_SINGLELINE);
+    for (int k = 0; k < 7; ++k) {
+        const int day = model_.WeekdayOf(k);
+        Text(model_.WeekdayRect(k), look_.names ? look_.names->weekdays[day] : WeekdayName(day),
+             GetSysColor(COLOR_WINDOWTEXT), DT_CENTER | DT_SINGLELINE);
+    }
 }
 
 void CalPainter::DayGrid() {
-    const int first = CalModel::FirstColumn(model_.month, model_.year);
+    const int lead = model_.LeadColumns();
     const int days = CalModel::DaysInMonth(model_.month, model_.year);
     for (int row = 0; row < 6; ++row) {
         for (int column = 0; column < 7; ++column) {
-            const int index = row * 7 + column - first;
+            const int index = row * 7 + column - lead;
             const RECT cell = model_.CellRect(column, row);
             if (index < 0 || index >= days)
                 FillSys(dc_, cell, COLOR_BTNFACE);
-            else if (index == model_.selected)
-                SelectedDay(cell, index);
             else
-                NormalDay(cell, index);
+                AnyDay(cell, index);
         }
+    }
+    if (model_.weekNumbers) WeekNumbers();
+}
+
+// On the window's colours, as the weekday names; blank beside a row that
+// holds no day of the month.
+void CalPainter::WeekNumbers() {
+    for (int row = 0; row < 6; ++row) {
+        const RECT r = model_.CellRect(-1, row);
+        FillSys(dc_, r, COLOR_WINDOW);
+        const int week = model_.WeekOfRow(row);
+        char text[16];
+        FormatDecimal(week, 1, text, sizeof text);
+        if (week > 0) Text(r, text, GetSysColor(COLOR_WINDOWTEXT), kCentered);
     }
 }
 
@@ -168,25 +212,46 @@ void CalPainter::Day(int index) {
     int column, row;
     if (!model_.DayCell(index, &column, &row)) return;
     const RECT cell = model_.CellRect(column, row);
-    if (index == model_.selected)
-        SelectedDay(cell, index);
-    else
-        NormalDay(cell, index);
+    AnyDay(cell, index);
     Note(cell);
 }
 
-// A raised cell; its number is centred on the face inside the rings.
-void CalPainter::NormalDay(const RECT &cell, int index) {
-    const int bw = model_.borderWidth, bh = model_.borderHeight;
-    if (look_.normalFace)
-        CopyFace(dc_, CalNormalFaceRect(cell, bw, bh), look_.normalFace);
+void CalPainter::AnyDay(const RECT &cell, int index) {
+    if (index == model_.selected)
+        SelectedDay(cell, index);
     else
-        DrawCalNormalFace(dc_, cell, bw, bh, look_.theme);
+        NormalDay(cell, index, model_.IsAvailable(index));
+    if (index == look_.today) TodayMark(cell, index);
+}
+
+// A raised cell, or a flat one with a greyed number for a day beyond the
+// limits; its number is centred on the face inside the rings.
+void CalPainter::NormalDay(const RECT &cell, int index, bool available) {
+    const int bw = model_.borderWidth, bh = model_.borderHeight;
+    const HDC face = available ? look_.normalFace : look_.unavailableFace;
+    if (face)
+        CopyFace(dc_, CalNormalFaceRect(cell, bw, bh), face);
+    else if (available)
+        DrawCalNormalFace(dc_, cell, bw, bh, look_);
+    else
+        DrawCalUnavailableFace(dc_, cell, bw, bh, look_);
     const RECT r = NormalInner(cell, bw, bh);
     const RECT textRect = look_.theme ? r : Shrunk(r, 2 * bw, 2 * bh);
     char text[16];
     FormatDecimal(index + 1, 1, text, sizeof text);
-    Text(textRect, text, GetSysColor(COLOR_BTNTEXT), kCentered);
+    Text(textRect, text, GetSysColor(available ? COLOR_BTNTEXT : COLOR_GRAYTEXT), kCentered);
+}
+
+// A frame around the whole cell, two lines thick at 96 dpi.
+void CalPainter::TodayMark(const RECT &cell, int index) {
+    COLORREF color = kCalTodayColor;
+    if (look_.highContrast) color = GetSysColor(index == model_.selected ? COLOR_HIGHLIGHTTEXT : COLOR_HIGHLIGHT);
+    const int t = ScaleForDpi(2, look_.dpi);
+    const COLORREF old = SetDCBrushColor(dc_, color);
+    HBRUSH brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+    FillTopLeft(dc_, cell, brush, t, t);
+    FillBottomRight(dc_, cell, brush, t, t);
+    SetDCBrushColor(dc_, old);
 }
 
 // A pressed cell: the number sits one line lower and to the right, and the
@@ -196,17 +261,24 @@ void CalPainter::SelectedDay(const RECT &cell, int index) {
     if (look_.selectedFace)
         CopyFace(dc_, cell, look_.selectedFace);
     else
-        DrawCalSelectedFace(dc_, cell, look_.theme);
+        DrawCalSelectedFace(dc_, cell, look_);
     RECT text = Shrunk(cell, bw, bh);
     text.left += bw;
     text.top += bh;
     char number[16];
     FormatDecimal(index + 1, 1, number, sizeof number);
-    Text(text, number, RGB(0, 0, 0), kCentered);
-    if (focused_) {
-        const RECT focus = Shrunk(text, 2 * bw, 2 * bh);
+    Text(text, number, look_.highContrast ? GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(0, 0, 0), kCentered);
+    if (!focused_) return;
+    const RECT focus = Shrunk(text, 2 * bw, 2 * bh);
+    if (!look_.highContrast) {
         DrawFocusRect(dc_, &focus);
+        return;
     }
+    // The dotted rectangle inverts what is under it: in high contrast a
+    // frame of the selection's text colour marks the focus instead.
+    HBRUSH brush = GetSysColorBrush(COLOR_HIGHLIGHTTEXT);
+    FillTopLeft(dc_, focus, brush, bw, bh);
+    FillBottomRight(dc_, focus, brush, bw, bh);
 }
 
 void CalPainter::Text(RECT r, const char *text, COLORREF color, UINT format) {

@@ -7,22 +7,32 @@
 #include <windows.h>
 #include <uxtheme.h>
 
+#include "calendar/cal_date_name.h"
 #include "calendar/cal_model.h"
+#include "common/display.h"
 #include "common/gdi.h"
 
 namespace qx {
 
-// Colour of the selected day in the classic look.
+// Colour of the selected day in the classic look, and of the frame that
+// marks today (the selection's hue, dark enough to read on every face).
 constexpr COLORREF kCalSelectedColor = RGB(192, 255, 255);
+constexpr COLORREF kCalTodayColor = RGB(0, 128, 128);
 
 // What a painter draws with besides its device context.
 struct CalLook {
     HTHEME theme = nullptr;  // null: the classic look
-    // Device contexts holding the face of a normal and of a selected day
-    // (CalNormalFaceRect and the whole cell in size), or null to draw each
-    // face anew.
+    // Device contexts holding the face of a normal, a selected and an
+    // unavailable day (CalNormalFaceRect, the whole cell and
+    // CalNormalFaceRect in size), or null to draw each face anew.
     HDC normalFace = nullptr;
     HDC selectedFace = nullptr;
+    HDC unavailableFace = nullptr;
+    // System colours only, and no theme (the caller passes none).
+    bool highContrast = false;
+    const CalNames *names = nullptr;  // null: the English ones
+    int today = -1;                   // index of the day marked as today; -1: none
+    UINT dpi = kBaseDpi;              // of the window drawn
 };
 
 class CalPainter {
@@ -53,8 +63,12 @@ private:
     void MonthRow();
     void Weekdays();
     void DayGrid();
-    void NormalDay(const RECT &cell, int index);
+    void WeekNumbers();
+    void AnyDay(const RECT &cell, int index);
+    void NormalDay(const RECT &cell, int index, bool available);
     void SelectedDay(const RECT &cell, int index);
+    void TodayMark(const RECT &cell, int index);
+    void Line(int x, int y, int w, int h);
     void Text(RECT r, const char *text, COLORREF color, UINT format);
 
     HDC dc_;
@@ -70,10 +84,12 @@ private:
 // The area a normal day's face covers in its cell: the cell less the grid
 // line's width at the right and its height at the bottom, plus one pixel.
 RECT CalNormalFaceRect(const RECT &cell, int lineWidth, int lineHeight);
-// The faces of a normal and of a selected day without their numbers, in
-// the cell given: themed push buttons, or the classic raised rings and the
-// pale selection colour.
-void DrawCalNormalFace(HDC dc, const RECT &cell, int lineWidth, int lineHeight, HTHEME theme);
-void DrawCalSelectedFace(HDC dc, const RECT &cell, HTHEME theme);
+// The faces of a normal, a selected and an unavailable day without their
+// numbers, in the cell given, as look draws them (its theme, contrast and
+// DPI): themed push buttons (normal, pressed, disabled), or the classic
+// raised rings, the selection colour and the flat button face.
+void DrawCalNormalFace(HDC dc, const RECT &cell, int lineWidth, int lineHeight, const CalLook &look);
+void DrawCalSelectedFace(HDC dc, const RECT &cell, const CalLook &look);
+void DrawCalUnavailableFace(HDC dc, const RECT &cell, int lineWidth, int lineHeight, const CalLook &look);
 
 }  // namespace qx

@@ -1,5 +1,6 @@
 #include "calendar/julian_date.h"
 
+#include <atomic>
 #include <ctime>
 
 namespace qx {
@@ -11,6 +12,9 @@ const uint32_t kDaysPerMonth[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 3
 // The day number of the day before 1 March of year 0, the origin of the
 // March-based year the conversions count in.
 const uint32_t kMarchEpoch = 1721119;
+
+// The day a test put in place of the clock's (0: none).
+std::atomic<uint32_t> g_todayForTest{0};
 
 }  // namespace
 
@@ -43,6 +47,7 @@ JulianDate::JulianDate(uint32_t month, uint32_t day, uint32_t year) {
 }
 
 JulianDate JulianDate::Today() {
+    if (const uint32_t forced = g_todayForTest.load(std::memory_order_relaxed)) return JulianDate(forced);
     __time64_t now = _time64(nullptr);
     const struct tm *local = _localtime64(&now);
     if (!local) return JulianDate(1, 1, 1970);  // the clock's own origin
@@ -72,5 +77,20 @@ void JulianDate::Split(uint32_t *month, uint32_t *day, uint32_t *year) const {
     *day = d;
     *year = y;
 }
+
+// The Thursday of the day's week decides: its year is the week's, and its
+// place in that year the week's number.
+int IsoWeek(JulianDate date, uint32_t *isoYear) {
+    const JulianDate thursday(date.DayNumber() - date.DayOfWeek() + 4);
+    uint32_t month, day, year;
+    thursday.Split(&month, &day, &year);
+    uint32_t dayOfYear = day;
+    for (uint32_t m = 1; m < month && m <= 12; ++m)
+        dayOfYear += kDaysPerMonth[m] + ((m == 2 && IsLeapYear(year)) ? 1 : 0);
+    if (isoYear) *isoYear = year;
+    return static_cast<int>((dayOfYear - 1) / 7 + 1);
+}
+
+void SetTodayForTest(JulianDate date) { g_todayForTest.store(date.DayNumber(), std::memory_order_relaxed); }
 
 }  // namespace qx

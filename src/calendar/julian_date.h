@@ -20,7 +20,8 @@ public:
     // gives day number 0.
     JulianDate(uint32_t month, uint32_t day, uint32_t year);
 
-    // Today's local date.
+    // Today's local date, read from the clock at each call (or the date a
+    // test set with SetTodayForTest).
     static JulianDate Today();
 
     uint32_t DayNumber() const { return day_; }
@@ -33,5 +34,15 @@ public:
 private:
     uint32_t day_ = 0;
 };
+
+// The ISO 8601 week (1 to 53) of a day: weeks run from Monday, and a week
+// belongs to the year that holds its Thursday (week 1 holds the year's
+// first Thursday). *isoYear, when given, gets that year.
+int IsoWeek(JulianDate date, uint32_t *isoYear = nullptr);
+
+// A seam for tests, which cannot move the clock: Today answers date from
+// now on; an invalid date (JulianDate()) gives the clock back. Nothing of
+// the library calls it.
+void SetTodayForTest(JulianDate date);
 
 }  // namespace qx

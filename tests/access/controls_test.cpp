@@ -377,20 +377,12 @@ TEST_F(Controls, SpinArrowsArePushButtonsThatStepOnce) {
 TEST_F(Controls, CalendarValueIsTheSelectedDate) {
     HWND cal = Make(kCal);
     Acc acc(cal);
-    const struct Row {
-        int year, month, day;
-        std::string value;
-    } rows[] = {
-        {2024, 6, 3, LongDate(2024, 6, 3)},
-        {2024, 2, 29, LongDate(2024, 2, 29)},
-        {1601, 1, 1, LongDate(1601, 1, 1)},
-        {30827, 12, 31, LongDate(30827, 12, 31)},
-        {1600, 12, 31, "December 31, 1600"},
-        {30828, 1, 1, "January 1, 30828"},
-        {1066, 10, 14, "October 14, 1066"},
-        {99, 3, 15, "March 15, 99"},
-        {-5, 3, 15, "March 15, -5"},
-        {2023, 2, 29, "February 2023"},
+    const struct Row { int year, month, day; std::string value; } rows[] = {
+        {2024, 6, 3, LongDate(2024, 6, 3)},         {2024, 2, 29, LongDate(2024, 2, 29)},
+        {1601, 1, 1, LongDate(1601, 1, 1)},         {30827, 12, 31, LongDate(30827, 12, 31)},
+        {1600, 12, 31, "December 31, 1600"},        {30828, 1, 1, "January 1, 30828"},
+        {1066, 10, 14, "October 14, 1066"},         {99, 3, 15, "March 15, 99"},
+        {-5, 3, 15, "March 15, -5"},                {2023, 2, 29, "February 2023"},
         {2024, 6, 0, "June 2024"},
     };
     for (const Row &row : rows) {
@@ -440,6 +432,10 @@ TEST_F(Controls, CalendarDaysAreCells) {
     ShowDate(cal, 2024, 2, 1);
     EXPECT_EQ(acc->get_accChildCount(&count), S_OK);
     EXPECT_EQ(count, 29);
+    // A day beyond a limit is unavailable and refuses "Select", as all do in a disabled calendar.
+    const SYSTEMTIME high = {2024, 2, 0, 10, 0, 0, 0, 0};
+    QXCalSetRange(cal, nullptr, &high);
+    EXPECT_TRUE(State(acc.p, 11) == I4(STATE_SYSTEM_UNAVAILABLE) && acc->accDoDefaultAction(Child(11)) == E_ACCESSDENIED);
     EnableWindow(cal, FALSE);
     EXPECT_EQ(acc->accDoDefaultAction(Child(5)), E_ACCESSDENIED);
     EXPECT_EQ(DateOf(cal), 20240201);
@@ -448,19 +444,13 @@ TEST_F(Controls, CalendarDaysAreCells) {
 // The four arrow buttons (themed month/year buttons, or the system's in the
 // classic look) are push buttons named after what they do, by the host's
 // string where it has one (this program's string table names the first);
-// "Press" clicks each once.
+// "Press" clicks each once. Those a limit disables are unavailable and
+// refuse "Press".
 TEST_F(Controls, CalendarArrowButtonsAreNamedAndPressOnce) {
     HWND cal = Make(kCal);
     ShowDate(cal, 2024, 6, 3);
-    const struct {
-        const wchar_t *name;
-        int after;
-    } buttons[] = {
-        {L"Year back", 20230603},
-        {L"Next year", 20240603},
-        {L"Previous month", 20240503},
-        {L"Next month", 20240603},
-    };
+    const struct { const wchar_t *name; int after; } buttons[] = {
+        {L"Year back", 20230603}, {L"Next year", 20240603}, {L"Previous month", 20240503}, {L"Next month", 20240603}};
     for (int i = 0; i < 4; ++i) {
         HWND b = GetDlgItem(cal, 100 + i);
         Acc acc(b);
@@ -472,6 +462,11 @@ TEST_F(Controls, CalendarArrowButtonsAreNamedAndPressOnce) {
         PumpFor(50);
         EXPECT_EQ(DateOf(cal), buttons[i].after) << i;
     }
+    const SYSTEMTIME low = {2024, 6, 0, 1, 0, 0, 0, 0};
+    QXCalSetRange(cal, &low, nullptr);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(State(Acc(GetDlgItem(cal, 100 + i)).p).value & STATE_SYSTEM_UNAVAILABLE, i % 2 ? 0 : STATE_SYSTEM_UNAVAILABLE) << i;
+    EXPECT_EQ(Acc(GetDlgItem(cal, 102))->accDoDefaultAction(Child(CHILDID_SELF)), E_ACCESSDENIED);
 }
 
 // ---- Buttons ---------------------------------------------------------------------------

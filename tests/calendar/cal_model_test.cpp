@@ -1,5 +1,5 @@
 // The calendar's arithmetic and model without a window: day numbers against a
-// calendar walked one day at a time, the geometry, and moves.
+// calendar walked one day at a time, ISO weeks, the geometry, and moves.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -39,14 +39,36 @@ TEST(CalDates, AgreeWithADayByDayWalk) {
     EXPECT_EQ(JulianDate(3, 1, 2000400).DayNumber() - JulianDate(3, 1, 2000000).DayNumber(), 146097u);
 }
 
-// Laid out again at the size the grid settled on, nothing changes.
+// Years that start on each weekday (Monday 2018 ... Sunday 2017), common and
+// leap, with 52 and 53 weeks: their first and last days, and the days where
+// a week and its year turn.
+TEST(CalDates, IsoWeeks) {
+    const struct { uint32_t ymd; int week; uint32_t year; } cases[] = {
+        {20180101, 1, 2018},  {20181230, 52, 2018}, {20181231, 1, 2019},  {20190101, 1, 2019},
+        {20191229, 52, 2019}, {20191230, 1, 2020},  {20200101, 1, 2020},  {20201231, 53, 2020},
+        {20210103, 53, 2020}, {20210104, 1, 2021},  {19921231, 53, 1992}, {20150101, 1, 2015},
+        {20151231, 53, 2015}, {20160103, 53, 2015}, {20160104, 1, 2016},  {20161231, 52, 2016},
+        {20041231, 53, 2004}, {20081229, 1, 2009},  {20000101, 52, 1999}, {20110101, 52, 2010},
+        {20110103, 1, 2011},  {20170101, 52, 2016}, {20170102, 1, 2017},  {20120101, 52, 2011},
+    };
+    for (const auto &c : cases) {
+        uint32_t year = 0;
+        EXPECT_EQ(qx::IsoWeek(JulianDate(c.ymd / 100 % 100, c.ymd % 100, c.ymd / 10000), &year), c.week) << c.ymd;
+        EXPECT_EQ(year, c.year) << c.ymd;
+    }
+}
+
+// Laid out again at the size the grid settled on, nothing changes. With
+// week numbers, a window widened for them gives days of the same size.
 TEST(CalLayout, Geometry) {
-    const struct { int w, h, lineW, lineH; std::vector<int> got; } cases[] = {
-        {200, 150, 1, 1, {11, 17, 27, 197, 145}},  // header row, day row, cell, grid width and height
-        {200, 150, 2, 3, {9, 15, 26, 198, 147}},   {-40, -30, 1, 1, {0, 0, 0, 8, 10}},
+    const struct { int w, h, lineW, lineH; std::vector<int> got; bool weeks; } cases[] = {
+        {200, 150, 1, 1, {11, 17, 27, 197, 145}, false},  // header row, day row, cell, grid width and height
+        {200, 150, 2, 3, {9, 15, 26, 198, 147}, false},   {-40, -30, 1, 1, {0, 0, 0, 8, 10}, false},
+        {CalModel::WidthWithWeekNumbers(197, 1), 150, 1, 1, {11, 17, 27, 225, 145}, true},
     };
     for (const auto &c : cases) {
         CalModel m;
+        m.weekNumbers = c.weeks;
         EXPECT_TRUE(m.Layout(c.w, c.h, c.lineW, c.lineH) && !m.Layout(m.width, m.height, c.lineW, c.lineH));
         EXPECT_EQ((std::vector<int>{m.headerRowHeight, m.dayRowHeight, m.cellWidth, m.width, m.height}), c.got)
             << c.w << "x" << c.h << ", lines " << c.lineW << "," << c.lineH;

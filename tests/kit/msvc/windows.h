@@ -20,4 +20,8 @@ typedef struct HDC__ *HDC;
 typedef struct HICON__ *HICON;
 typedef struct HBITMAP__ *HBITMAP;
 
+typedef struct _SYSTEMTIME {
+    WORD wYear, wMonth, wDayOfWeek, wDay, wHour, wMinute, wSecond, wMilliseconds;
+} SYSTEMTIME;
+
 #endif
