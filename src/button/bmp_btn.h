@@ -46,10 +46,6 @@ public:
     // The look changed: themes are opened again, and everything kept for
     // drawing is made again.
     virtual void OnThemeChanged();
-    // WM_DPICHANGED_AFTERPARENT: drawn anew at the window's new DPI.
-    virtual void OnDpiChanged();
-    // WM_SETTINGCHANGE: high contrast switched on or off shows at once.
-    virtual void OnSettingChange(WPARAM what);
     // The default action of a screen reader (posted, so that a dialog the
     // click opens does not hold up the client): a press and release in the
     // middle, through the mouse handlers, when the button is enabled.
@@ -132,6 +128,8 @@ protected:
     virtual HTHEME FaceTheme();
     // The DPI the button is drawn at: its window's.
     UINT Dpi() const;
+    // How far a pressed picture moves right and down: a pixel at 96 dpi.
+    int PressedShift(bool pressedLook) const;
     // Whether the face draws anything: a face that draws nothing leaves the
     // window's background, and nothing is kept.
     virtual bool HasFace() { return true; }

@@ -64,12 +64,8 @@ HTHEME BmpBtn::FaceTheme() { return HighContrast() ? nullptr : theme_.Get(Window
 
 UINT BmpBtn::Dpi() const { return WindowDpi(Window()); }
 
-// The kept images carry their DPI in their key: only a repaint is needed.
-void BmpBtn::OnDpiChanged() { InvalidateRect(Window(), nullptr, FALSE); }
+int BmpBtn::PressedShift(bool pressedLook) const { return pressedLook ? ScaleForDpi(1, Dpi()) : 0; }
 
-void BmpBtn::OnSettingChange(WPARAM what) {
-    if (what == SPI_SETHIGHCONTRAST) InvalidateRect(Window(), nullptr, FALSE);
-}
 
 BmpBtn::LookKey BmpBtn::KeyOf(const RECT &rect, bool pressedLook) {
     LookKey key = {};
@@ -177,7 +173,7 @@ RECT BmpBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
     // Themed: r is still the whole button, so the dots run along its edge.
     if (focused && theme) {
         RECT dots = r;
-        for (int i = 0; i < (bx < by ? bx : by); ++i) {
+        for (int i = 0; i < bx; ++i) {
             DrawFocusRect(dc, &dots);
             InflateRect(&dots, -1, -1);
         }
@@ -214,7 +210,7 @@ HICON BmpBtn::PickIcon() {
 void BmpBtn::DrawIconPicture(HDC dc, const RECT &rect, bool pressedLook) {
     const UINT dpi = Dpi();
     const int size = ScaleForDpi(kIconSize, dpi);
-    const POINT at = PictureOrigin(rect, size, size, pressedLook ? ScaleForDpi(1, dpi) : 0);
+    const POINT at = PictureOrigin(rect, size, size, PressedShift(pressedLook));
     HICON picked = PickIcon();
     DrawIconEx(dc, at.x, at.y, picked, size, size, 0, nullptr, DI_NORMAL);
 }
@@ -225,7 +221,7 @@ void BmpBtn::DrawImage(HDC dc, const RECT &rect, bool pressedLook) {
     if (BitmapSize(bitmap.get(), &w, &h)) {
         // The size is the bitmap's, also when its greyed copy is drawn: the
         // host's picture is never scaled.
-        const POINT at = PictureOrigin(rect, w, h, pressedLook ? ScaleForDpi(1, Dpi()) : 0);
+        const POINT at = PictureOrigin(rect, w, h, PressedShift(pressedLook));
         PictureCopies *copies = nullptr;
         HBITMAP picked = PickBitmap(&copies);
         if (!copies->classicMade)
@@ -246,7 +242,7 @@ void BmpBtn::DrawImageMasked(HDC dc, const RECT &rect, bool pressedLook) {
         if (icon) DrawIconPicture(dc, rect, pressedLook);
         return;
     }
-    const POINT at = PictureOrigin(rect, w, h, pressedLook ? ScaleForDpi(1, Dpi()) : 0);
+    const POINT at = PictureOrigin(rect, w, h, PressedShift(pressedLook));
     PictureCopies *copies = nullptr;
     HBITMAP picked = PickBitmap(&copies);
     if (!copies->pairMade) copies->pairMade = MakeThemedPair(picked, kTransparentColor, &copies->cutout, &copies->mask);

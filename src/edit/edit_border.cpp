@@ -97,9 +97,6 @@ void EditHost::OnDpiChanged() {
     RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
-void EditHost::OnSettingChange(UINT msg, WPARAM wp) {
-    if (msg == WM_SETTINGCHANGE && wp != SPI_SETHIGHCONTRAST) return;
-    RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-}
+void EditHost::OnColorsChanged() { RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME); }
 
 }  // namespace qx

@@ -102,8 +102,8 @@ LRESULT EditHost::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (spin) spin->LookChanged();
         RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
         return 0;
-    case WM_SETTINGCHANGE:
-    case WM_SYSCOLORCHANGE: OnSettingChange(msg, wp); return 0;
+    case WM_SETTINGCHANGE: if (wp == SPI_SETHIGHCONTRAST) OnColorsChanged(); return 0;
+    case WM_SYSCOLORCHANGE: OnColorsChanged(); return 0;
     case kWmDpiChangedAfterParent: OnDpiChanged(); return 0;
     case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_WANTARROWS;
     case EM_GETSEL: return GetSel(wp, lp);

@@ -59,9 +59,9 @@ private:
     // WM_DPICHANGED_AFTERPARENT: the frame, the layout and every drawing
     // made anew for the window's new DPI (a new font comes by WM_SETFONT).
     void OnDpiChanged();
-    // WM_SETTINGCHANGE and WM_SYSCOLORCHANGE: high contrast switched on or
-    // off, or new system colours, show at once.
-    void OnSettingChange(UINT msg, WPARAM wp);
+    // High contrast switched on or off (WM_SETTINGCHANGE), new system
+    // colours (WM_SYSCOLORCHANGE): the whole window drawn anew.
+    void OnColorsChanged();
     void Paint();
     LRESULT GetText(WPARAM wp, LPARAM lp);
     LRESULT GetSel(WPARAM wp, LPARAM lp);

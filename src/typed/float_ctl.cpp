@@ -74,15 +74,6 @@ bool FloatCtl::SetFormat(const char *newFormat) {
     return true;
 }
 
-bool FloatCtl::SetLocaleFormat() {
-    wchar_t decimal[8] = L"", group[8] = L"";
-    char localeFormat[4];
-    return GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8) &&
-           GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, group, 8) &&
-           LocaleFloatFormat(decimal, group, formatLead ? formatLead : ' ', localeFormat) &&
-           SetFormat(localeFormat);
-}
-
 }  // namespace qx
 
 using qx::FloatCtl;
@@ -109,8 +100,14 @@ extern "C" QXBOOL WINAPI QXFloatSetFormat(HWND hwnd, LPCSTR format) {
     return qx::WithEdit<FloatCtl>(hwnd, [&](FloatCtl &e) { return e.SetFormat(format); });
 }
 
+// QXFloatSetFormat with the separators of the user's locale (the lead
+// character, which plays no part, a space).
 extern "C" QXBOOL WINAPI QXFloatSetLocaleFormat(HWND hwnd) {
-    return qx::WithEdit<FloatCtl>(hwnd, [&](FloatCtl &e) { return e.SetLocaleFormat(); });
+    char decimal[8], group[8], format[4];
+    const LCTYPE acp = LOCALE_USE_CP_ACP;  // the code page of the edit's text
+    return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL | acp, decimal, 8) &&
+           GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND | acp, group, 8) &&
+           qx::LocaleFloatFormat(decimal, group, ' ', format) && QXFloatSetFormat(hwnd, format);
 }
 
 extern "C" QXBOOL WINAPI QXFloatSetMask(HWND hwnd, LPCSTR mask) {

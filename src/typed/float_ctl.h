@@ -29,9 +29,6 @@ public:
     // show the text. The value stays: the text is shown anew in the new
     // separators.
     bool SetFormat(const char *format);
-    // SetFormat with the decimal and group separators of the user's locale;
-    // false (nothing changed) when they cannot serve (see LocaleFloatFormat).
-    bool SetLocaleFormat();
 
 private:
     char formatLead = 0;  // kept as given, not used

@@ -1,7 +1,5 @@
 #include "typed/float_rules.h"
 
-#include <windows.h>
-
 #include <math.h>
 #include <stdint.h>
 #include <stdlib.h>
@@ -133,19 +131,11 @@ bool ParseFloatFormat(const char *format, char *lead, char *decimalChar, char *g
     return true;
 }
 
-bool LocaleFloatFormat(const wchar_t *decimal, const wchar_t *group, char lead, char format[4]) {
+bool LocaleFloatFormat(const char *decimal, const char *group, char lead, char format[4]) {
+    if (!decimal[0] || decimal[1] || decimal[0] == '?' || !group[0] || group[1] || group[0] == '?') return false;
     format[0] = lead;
-    const wchar_t *separators[] = {decimal, group};
-    for (int i = 0; i < 2; ++i) {
-        const wchar_t *w = separators[i];
-        if (!w || !w[0] || w[1]) return false;
-        char bytes[4];
-        BOOL lossy = FALSE;
-        if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w, 1, bytes, sizeof bytes, nullptr, &lossy) != 1 ||
-            lossy)
-            return false;
-        format[i + 1] = bytes[0];
-    }
+    format[1] = decimal[0];
+    format[2] = group[0];
     format[3] = '\0';
     return true;
 }

@@ -140,7 +140,7 @@ extern "C" UINT WINAPI GetPictCtlWidth(LPCSTR mask, HDC dc, QXBOOL withSpin) {
     const UINT dpi = window ? qx::WindowDpi(window) : 0;  // 0: the system's metrics, unscaled
     const int pixel = qx::ScaleForDpi(1, dpi);  // a margin, the caret, a line of the old frame
     // Two margins and the caret.
-    UINT width = static_cast<UINT>(placeholders + literals + 2.0 * pixel + pixel);
+    UINT width = static_cast<UINT>(placeholders + literals) + 3 * pixel;
     width += 2 * qx::MetricForDpi(SM_CXBORDER, dpi);
     if (qx::OsMajorVersion() >= 4)
         width += 2 * qx::MetricForDpi(SM_CXEDGE, dpi);

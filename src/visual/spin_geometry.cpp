@@ -54,18 +54,12 @@ RECT SpinButtonRect(const SpinGeometry &g, SpinButton button) {
 }
 
 RECT SpinThemedRect(const SpinGeometry &g, SpinButton button) {
-    const RECT in = SpinButtonRect(g, button);
-    const int bw = g.borderWidth, bh = g.borderHeight;
-    RECT r;
-    r.left = in.left - bw;
-    r.right = in.right + 1 + bw;
-    if (button == kSpinLower) {
-        r.top = in.top + bh;
-        r.bottom = in.bottom + 1 + 2 * bh;
-    } else {
-        r.top = in.top - bh;
-        r.bottom = in.bottom + 1 + bh;
-    }
+    RECT r = SpinButtonRect(g, button);
+    const int down = button == kSpinLower ? g.borderHeight : -g.borderHeight;  // where the top goes
+    r.left -= g.borderWidth;
+    r.right += 1 + g.borderWidth;
+    r.top += down;
+    r.bottom += 1 + g.borderHeight + (down > 0 ? down : 0);
     return r;
 }
 

@@ -67,7 +67,7 @@ HTHEME ThemeApi::OpenThemeData(HWND hwnd, LPCWSTR classList) { return Entries().
 
 HTHEME ThemeApi::OpenThemeDataForDpi(HWND hwnd, LPCWSTR classList, UINT dpi) {
     const EntrySet &e = Entries();
-    if (!e.openForDpi || dpi == 0 || dpi == SystemDpi()) return e.open(hwnd, classList);
+    if (!e.openForDpi || dpi == SystemDpi()) return e.open(hwnd, classList);
     return e.openForDpi(hwnd, classList, dpi);
 }
 
@@ -80,6 +80,22 @@ HRESULT ThemeApi::CloseThemeData(HTHEME *theme) {
 HRESULT ThemeApi::DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT *rect,
                                       const RECT *clip) {
     return Entries().draw(theme, dc, part, state, rect, clip);
+}
+
+HTHEME KeptTheme::Get(HWND hwnd) {
+    const UINT dpi = WindowDpi(hwnd);
+    if (asked_ && dpi != dpi_) Drop();
+    if (!asked_) {
+        asked_ = true;
+        dpi_ = dpi;
+        theme_ = Themes().IsThemed() ? Themes().OpenThemeDataForDpi(hwnd, classList_, dpi) : nullptr;
+    }
+    return theme_;
+}
+
+void KeptTheme::Drop() {
+    if (theme_) Themes().CloseThemeData(&theme_);
+    asked_ = false;
 }
 
 }  // namespace qx

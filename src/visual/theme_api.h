@@ -76,8 +76,8 @@ private:
     const char *const library_;
     const bool themed_;
     const bool keepLoaded_;
-    EntrySet entries_ = {};
     std::atomic<bool> published_{false};  // entries_ complete
+    EntrySet entries_ = {};
     Lock loading_;                    // held by the one call that fills entries_
 };
 
@@ -124,20 +124,8 @@ public:
     KeptTheme &operator=(const KeptTheme &) = delete;
 
     // Null when the classic look is to be drawn.
-    HTHEME Get(HWND hwnd) {
-        const UINT dpi = WindowDpi(hwnd);
-        if (asked_ && dpi != dpi_) Drop();
-        if (!asked_) {
-            asked_ = true;
-            dpi_ = dpi;
-            theme_ = Themes().IsThemed() ? Themes().OpenThemeDataForDpi(hwnd, classList_, dpi) : nullptr;
-        }
-        return theme_;
-    }
-    void Drop() {
-        if (theme_) Themes().CloseThemeData(&theme_);
-        asked_ = false;
-    }
+    HTHEME Get(HWND hwnd);
+    void Drop();
     // The DPI the theme kept was opened for.
     UINT Dpi() const { return dpi_; }
 
