@@ -4,13 +4,23 @@
 #   <dir>/classic  visual styles off, classic colours and metrics
 #   <dir>/dpi<n>   the themed prefix at a system DPI of n, for each n given
 # Usage: make-prefix.sh <dir> <settings.reg> <classic-theme-tool.exe> <stamp> [dpi...]
-# Boots a prefix only once; imports the settings every time they change.
+# Boots a prefix only once; imports the settings every time they change. The
+# prefixes are of the tool's architecture (a 32-bit tree's are 32-bit ones).
+# Where 32-bit programs cannot run, says so and makes none (the 32-bit tests
+# are then skipped); the stamp is not written, so a later build tries again.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/wine-common.sh"
-
 dir=$1 reg=$2 tool=$3 stamp=$4
 shift 4
+. "$here/wine-common.sh"
+wine_use "$(pe_arch "$tool")"
+if [ "$QX_ARCH" = i686 ]; then
+    why=$(wine32_missing)
+    if [ -n "$why" ]; then
+        echo "make-prefix: no 32-bit prefixes: $why; the 32-bit tests will be skipped"
+        exit 0
+    fi
+fi
 mkdir -p "$dir"
 # No display while the prefixes are made: nothing here draws. A server
 # started here has no display, so no test may run meanwhile; every server is
@@ -24,7 +34,7 @@ boot() {
     if [ ! -f "$p/.qx-booted" ]; then
         rm -rf "$p"
         echo "make-prefix: booting $p"
-        WINEPREFIX="$p" "$WINE64" wineboot -i >/dev/null 2>&1
+        WINEPREFIX="$p" "$WINE" wineboot -i >/dev/null 2>&1
         # Wine does not find its own fonts without this.
         cp /usr/share/wine/fonts/* "$p/drive_c/windows/Fonts/"
         touch "$p/.qx-booted"
@@ -33,7 +43,7 @@ boot() {
 
 settings() {
     p=$1
-    WINEPREFIX="$p" "$WINE64" regedit /S "$(winepath_of "$reg")" >/dev/null 2>&1
+    WINEPREFIX="$p" "$WINE" regedit /S "$(winepath_of "$reg")" >/dev/null 2>&1
 }
 
 winepath_of() {
@@ -50,7 +60,7 @@ if [ ! -f "$dir/classic/.qx-booted" ]; then
     cp -a "$dir/themed" "$dir/classic"
 fi
 settings "$dir/classic"
-WINEPREFIX="$dir/classic" "$WINE64" "$(winepath_of "$tool")" >/dev/null 2>&1
+WINEPREFIX="$dir/classic" "$WINE" "$(winepath_of "$tool")" >/dev/null 2>&1
 wine_stop "$dir/classic"
 
 # A prefix at another system DPI shares the themed prefix's files through
@@ -65,7 +75,7 @@ for n in "$@"; do
     fi
     settings "$p"
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n\r\n' "$n" >"$dir/dpi$n.reg"
-    WINEPREFIX="$p" "$WINE64" regedit /S "$(winepath_of "$dir/dpi$n.reg")" >/dev/null 2>&1
+    WINEPREFIX="$p" "$WINE" regedit /S "$(winepath_of "$dir/dpi$n.reg")" >/dev/null 2>&1
     wine_stop "$p"
 done
 

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs the soak (soak/): every class under a seeded stream of random events.
 #
-#   run-soak.sh <64-bit build dir> [--look themed|classic] [qx_soak arguments]
+#   run-soak.sh <build dir> [--look themed|classic] [qx_soak arguments]
 #       The long soak (200,000 events per class unless --events says): two
 #       classes at a time, one in the themed and one in the classic look,
 #       each look in its prefix with a warm wineserver and a private X server
@@ -12,7 +12,8 @@
 #       under <build>/soak/, so the tree can be rebuilt, the suite run and a
 #       replay made while a soak runs; the output is kept there (<look>.txt).
 #   run-soak.sh --program <qx_soak.exe> [qx_soak arguments]
-#       One run in WINEPREFIX on the current display (the suite's short pass).
+#       One run in WINEPREFIX on the current display with the loader of
+#       QX_ARCH (the suite's short pass).
 #   run-soak.sh --same-twice <qx_soak.exe> [qx_soak arguments]
 #       Two runs of the same arguments must read the same (the digests).
 # A run passes only when the program exits with 0 AND reports its end: a
@@ -25,7 +26,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 run_once() {
     exe=$1
     shift
-    { "$WINE64" "$exe" "$@" 2>&1; echo $? >"$log.rc"; } | tee "$log"
+    { "$WINE" "$exe" "$@" 2>&1; echo $? >"$log.rc"; } | tee "$log"
     rc=$(cat "$log.rc")
     if [ "$rc" -ne 0 ]; then
         echo "run-soak: qx_soak exited with $rc"
@@ -38,6 +39,7 @@ run_once() {
 }
 
 if [ "${1:-}" = --program ] || [ "${1:-}" = --same-twice ]; then
+    wine_require_arch
     mode=$1
     exe=$2
     shift 2
@@ -58,6 +60,7 @@ fi
 set -e
 b64=$(cd "$1" && pwd)
 shift
+wine_use "$(pe_arch "$b64/bin/qx_cntl.dll")"
 looks="themed classic"
 if [ "${1:-}" = --look ]; then
     looks=$2

@@ -1,6 +1,22 @@
-# Sourced by the scripts that run Wine. Debian's 64-bit Wine is not on PATH.
+# Sourced by the scripts that run Wine. Debian's Wine loaders are not on PATH:
+# wine64 runs 64-bit programs, wine (from wine32:i386) 32-bit ones, and both
+# share the wineserver. QX_ARCH (i686 or x86_64, the default) names the
+# architecture of the programs a script runs: $WINE is its loader. A 32-bit
+# tree's prefixes are 32-bit ones (WINEARCH=win32).
 WINE64=/usr/lib/wine/wine64
+WINE32=/usr/lib/wine/wine
 WINESERVER=/usr/lib/wine/wineserver
+wine_use() {
+    export QX_ARCH=$1
+    if [ "$1" = i686 ]; then
+        WINE=$WINE32
+        export WINEARCH=win32
+    else
+        WINE=$WINE64
+        unset WINEARCH
+    fi
+}
+wine_use "${QX_ARCH:-x86_64}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # Never offer to install Mono or Gecko.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -17,7 +33,7 @@ wine_stop() {
 wine_warm() {
     wine_stop "$1"
     WINEPREFIX="$1" setsid "$WINESERVER" -p15 </dev/null >/dev/null 2>&1 &
-    WINEPREFIX="$1" "$WINE64" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+    WINEPREFIX="$1" "$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 # Holds the lock of a build tree's Wine folder (file descriptor 9) until the
@@ -33,6 +49,55 @@ wine_lock() {
         echo "$2: waiting for another run or a build of $1"
         flock 9
     fi
+}
+
+# Whether this machine executes 32-bit x86 code: a hand-made i386 ELF of 93
+# bytes that exits with 42 through the kernel's i386 system call. Some kernels
+# refuse every i386 program ("Exec format error"). QX_PRETEND_NO_I386=1 makes
+# the probe fail, to try what a machine without i386 support does.
+i386_runs() {
+    [ "${QX_PRETEND_NO_I386:-0}" = 1 ] && return 1
+    probe=$(mktemp)
+    printf '\177ELF\001\001\001\000\000\000\000\000\000\000\000\000\002\000\003\000\001\000\000\000\124\200\004\010\064\000\000\000\000\000\000\000\000\000\000\000\064\000\040\000\001\000\000\000\000\000\000\000\001\000\000\000\000\000\000\000\000\200\004\010\000\200\004\010\135\000\000\000\135\000\000\000\005\000\000\000\000\020\000\000\061\333\263\052\061\300\100\315\200' >"$probe"
+    chmod +x "$probe"
+    "$probe" 2>/dev/null
+    rc=$?
+    rm -f "$probe"
+    [ $rc -eq 42 ]
+}
+
+# Prints why 32-bit Windows programs cannot run here, or nothing when they can.
+wine32_missing() {
+    if ! i386_runs; then
+        echo "this machine does not run 32-bit x86 code"
+    elif [ ! -x "$WINE32" ]; then
+        echo "the 32-bit Wine (wine32:i386) is not installed"
+    fi
+}
+
+# For the scripts that run one test program: where the programs are 32-bit
+# and cannot run here, says why and exits with ctest's skip status (77), or
+# fails under QX_REQUIRE_32=1.
+wine_require_arch() {
+    [ "${QX_ARCH:-x86_64}" = i686 ] || return 0
+    why=$(wine32_missing)
+    [ -z "$why" ] && return 0
+    if [ "${QX_REQUIRE_32:-0}" = 1 ]; then
+        echo "32-bit test not run: $why (QX_REQUIRE_32=1)"
+        exit 1
+    fi
+    echo "32-bit test skipped: $why"
+    exit 77
+}
+
+# The architecture of a PE file (i686 or x86_64), read from its header.
+pe_arch() {
+    at=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+    case $(od -An -tx2 -j$((at + 4)) -N2 "$1" | tr -d ' ') in
+    014c) echo i686 ;;
+    8664) echo x86_64 ;;
+    *) echo unknown ;;
+    esac
 }
 
 # The gallery's looks, and the prefix of a build tree's wine/ folder each is

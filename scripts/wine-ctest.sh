@@ -1,17 +1,30 @@
 #!/bin/sh
-# Runs ctest in a 64-bit build tree whose tests run under Wine, with a warm
-# wineserver per prefix on the current display. Usage: wine-ctest.sh <dir> [ctest args...]
+# Runs ctest in a build tree whose tests run under Wine, with a warm
+# wineserver per prefix on the current display. The tree's architecture is
+# read from its DLL. Usage: wine-ctest.sh <dir> [ctest args...]
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-common.sh"
-b64=$(cd "$1" && pwd)
+tree=$(cd "$1" && pwd)
 shift
+wine_use "$(pe_arch "$tree/bin/qx_cntl.dll")"
 
-prefixes=$(for p in "$b64"/wine/*/; do [ -f "$p/.qx-booted" ] && echo "${p%/}"; done)
-wine_lock "$b64/wine" wine-ctest
+# Every prefix the tree's build made (themed, classic, those of other DPIs).
+prefixes=$(for p in "$tree"/wine/*/; do [ -f "$p/.qx-booted" ] && echo "${p%/}"; done)
+wine_lock "$tree/wine" wine-ctest
+why=
+[ "$QX_ARCH" = i686 ] && why=$(wine32_missing)
+if [ -n "$why" ]; then
+    if [ "${QX_REQUIRE_32:-0}" = 1 ]; then
+        echo "wine-ctest: $why: the 32-bit programs' tests fail (QX_REQUIRE_32=1)"
+    else
+        echo "wine-ctest: $why: the 32-bit programs' tests are skipped"
+    fi
+    prefixes=
+fi
 cleanup() { for p in $prefixes; do wine_stop "$p"; done; }
 trap cleanup EXIT INT TERM
 for p in $prefixes; do wine_warm "$p"; done
 
 jobs=$(nproc 2>/dev/null || echo 2)
-ctest --test-dir "$b64" --output-on-failure -j "$jobs" "$@"
+ctest --test-dir "$tree" --output-on-failure -j "$jobs" "$@"

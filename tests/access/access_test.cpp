@@ -464,11 +464,9 @@ TEST_F(Access, AnswersTheClientObjectOnly) {
 
 // Runs fn on a thread of its own while this thread pumps its messages (the
 // calls fn makes are served here), until fn returns.
+DWORD WINAPI RunFunction(void *f) { return (*static_cast<const std::function<void()> *>(f))(), 0; }
 void OnOtherThread(const std::function<void()> &fn) {
-    HANDLE thread = CreateThread(
-        nullptr, 0,
-        [](void *f) -> DWORD { return (*static_cast<const std::function<void()> *>(f))(), 0; },
-        const_cast<std::function<void()> *>(&fn), 0, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, RunFunction, const_cast<std::function<void()> *>(&fn), 0, nullptr);
     ASSERT_NE(thread, nullptr);
     DWORD woke;
     while ((woke = MsgWaitForMultipleObjects(1, &thread, FALSE, 20000, QS_ALLINPUT)) == WAIT_OBJECT_0 + 1)

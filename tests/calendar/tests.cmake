@@ -13,7 +13,7 @@ qx_wine_test(unit_calendar_classic STATIC CLASSIC SOURCES ${D}/cal_window_test.c
 foreach(l de_DE ja_JP)
   qx_wine_test(unit_calendar_${l} STATIC LOCALE ${l}.UTF-8 SOURCES ${D}/cal_window_test.cpp
     ${PROJECT_SOURCE_DIR}/bench/handles.cpp)
-  set_tests_properties(unit_calendar_${l} PROPERTIES ENVIRONMENT GTEST_FILTER=Calendar.UserLocale)
+  set_tests_properties(unit_calendar_${l}_${QX_ARCH} PROPERTIES ENVIRONMENT GTEST_FILTER=Calendar.UserLocale)
 endforeach()
 foreach(t unit_calendar unit_calendar_classic unit_calendar_de_DE unit_calendar_ja_JP)
   target_include_directories(${t} PRIVATE ${PROJECT_SOURCE_DIR}/bench)

@@ -51,9 +51,7 @@ TEST(ReadDigits, RunsValuesAndOverflow) {
         const qx::DigitRun run = qx::ReadDigits(c.text.c_str(), c.max);
         EXPECT_EQ(run.length, c.length) << c.text;
         EXPECT_EQ(run.overflow, c.overflow) << c.text;
-        if (!c.overflow) {
-            EXPECT_EQ(run.value, c.value) << c.text;
-        }
+        if (!c.overflow) EXPECT_EQ(run.value, c.value) << c.text;
     }
 }
 
@@ -69,21 +67,23 @@ TEST(ParseIntText, EndsOfTheRange) {
     for (const auto &c : cases) {
         long value = 99;
         EXPECT_EQ(qx::ParseIntText(c.text.c_str(), &value), c.ok) << c.text;
-        if (c.ok) {
-            EXPECT_EQ(value, c.value) << c.text;
-        }
+        if (c.ok) EXPECT_EQ(value, c.value) << c.text;
     }
 }
 
 // Fixed point with exactly the fraction digits asked, rounded half away from
 // zero, the exact digits of the double (its binary value printed in full,
 // groups of zeros inside it kept), up to the 63 characters of the line and
-// the size given, and no further.
+// the size given, and no further. The same in both architectures (x87 in the
+// 32-bit one): the last digit shown, halves, 15 to 17 significant digits.
 TEST(FormatFloatValue, DigitsAndTheWidestTexts) {
     const std::string half61 = "0.5" + std::string(60, '0');
     const struct { double value; int frac, size; const char *text; } cases[] = {  // null: refused
-        {0.0, 0, 64, "0"}, {0.0, 3, 64, "0.000"}, {-0.0001, 2, 64, "0.00"}, {2.5, 0, 64, "3"}, {-2.5, 0, 64, "-3"},
-        {1e9, 0, 64, "1000000000"}, {1e18 + 1e10, 1, 64, "1000000010000000000.0"},
+        {0.0, 3, 64, "0.000"}, {-0.0001, 2, 64, "0.00"}, {2.5, 0, 64, "3"}, {-2.5, 0, 64, "-3"},
+        {0.125, 2, 64, "0.13"}, {-0.125, 2, 64, "-0.13"}, {1.005, 2, 64, "1.00"}, {0.145, 2, 64, "0.14"},
+        {0.1, 17, 64, "0.10000000000000001"}, {0.1 + 0.2, 17, 64, "0.30000000000000004"},
+        {0.3, 16, 64, "0.3000000000000000"}, {123456789012345.67, 2, 64, "123456789012345.67"},
+        {9007199254740993.0, 0, 64, "9007199254740992"}, {1e18 + 1e10, 1, 64, "1000000010000000000.0"},
         {1267650600228229401496703205376.0, 0, 64, "1267650600228229401496703205376"},  // 2^100
         {9.999999999999999e62, 0, 64, "999999999999999875170255276364105051932774599639662981181079552"},
         {-5e61, 0, 64, "-50000000000000001751099842971580586523040158899155912802435072"},
@@ -94,19 +94,26 @@ TEST(FormatFloatValue, DigitsAndTheWidestTexts) {
         char out[80];
         EXPECT_EQ(qx::FormatFloatValue(c.value, c.frac, '.', out, c.size), c.text != nullptr)
             << c.value << " with " << c.frac << " in " << c.size;
-        if (c.text) {
-            EXPECT_STREQ(out, c.text);
-        }
+        if (c.text) EXPECT_STREQ(out, c.text);
     }
 }
 
-// The float edit reads what it shows, whatever the C runtime's locale.
-TEST(ReadFloatText, GroupsSeparatorsAndPartialNumbers) {
+// The float edit reads what it shows, whatever the C runtime's locale, to the
+// nearest double (17 significant digits and a tie included), and its range
+// takes its own limits and refuses the next double past them.
+TEST(ReadFloatText, SeparatorsPartialNumbersAndTheRangesLimits) {
     const struct { const char *text; char decimal, group; double value; } cases[] = {
-        {"1,234.5", '.', ',', 1234.5}, {"1.234,5", ',', '.', 1234.5}, {"-0.25", '.', ',', -0.25},
-        {"12.", '.', ',', 12.0}, {"-.5", '.', ',', -0.5}, {".", '.', ',', 0.0}, {"", '.', ',', 0.0},
-        {"1.2.3", '.', ',', 1.2}, {"2147483648", '.', ',', 2147483648.0}};
+        {"1,234.5", '.', ',', 1234.5}, {"1.234,5", ',', '.', 1234.5}, {"-.5", '.', ',', -0.5}, {".", '.', ',', 0.0},
+        {"", '.', ',', 0.0}, {"1.2.3", '.', ',', 1.2}, {"0.10000000000000001", '.', ',', 0.1},
+        {"0.30000000000000004", '.', ',', 0.1 + 0.2}, {"9007199254740993", '.', ',', 9007199254740992.0},
+        {"123,456,789,012,345.67", '.', ',', 123456789012345.67}};
     for (const auto &c : cases) EXPECT_EQ(qx::ReadFloatText(c.text, c.decimal, c.group), c.value) << c.text;
+    qx::FloatFormat f;
+    f.fracDigits = 17, f.min = -1.5, f.max = 2.25;
+    const struct { const char *text; bool ok; } range[] = {
+        {"2.25", true}, {"2.2500000000000001", true}, {"2.2500000000000004", false}, {"-1.5", true},
+        {"-1.4999999999999998", true}, {"-1.5000000000000002", false}};
+    for (const auto &c : range) EXPECT_EQ(qx::CheckFloatNumber(c.text, f), c.ok) << c.text;
 }
 
 // The time fields at the ends of the day, each mask's way.
@@ -128,9 +135,7 @@ TEST(TimeText, FormatAndParseAtTheEndsOfTheDay) {
     for (const auto &c : reads) {
         int h = -1, m = -1;
         EXPECT_EQ(qx::ParseTime(c.mask, c.text, static_cast<int>(std::strlen(c.text)), &h, &m), c.ok) << c.text;
-        if (c.ok) {
-            EXPECT_TRUE(h == c.hour && m == c.minute) << c.text;
-        }
+        if (c.ok) EXPECT_TRUE(h == c.hour && m == c.minute) << c.text;
     }
 }
 
@@ -188,15 +193,10 @@ TEST(TextLine, StaysInsideItsTextAndTheBlock) {
 // the text too, goes to the right one.
 TEST(CharBoundaries, WholeCharactersOfADoubleByteCodePage) {
     const struct { unsigned codePage; std::string text; std::vector<int> bounds; } cases[] = {
-        {932, "", {0}},
-        {932, "ab", {0, 1, 2}},
-        {932, "a\x82\xa0" "b", {0, 1, 3, 4}},
-        {932, "\x82\x82\x82\xa0", {0, 2, 4}},   // a trail byte of a lead byte's value
-        {932, "\x83\x41\x41", {0, 2, 3}},         // and of a letter's
-        {932, "\xb1\x81\x40\xdf", {0, 1, 3, 4}},  // one-byte characters around an ideographic space
-        {932, "a\x82", {0, 1, 2}},                  // a lead byte with nothing after it
-        {1252, "a\x82\xa0" "b", {0, 1, 2, 3, 4}},
-    };
+        {932, "", {0}}, {932, "ab", {0, 1, 2}}, {932, "a\x82\xa0" "b", {0, 1, 3, 4}},
+        {932, "\x82\x82\x82\xa0", {0, 2, 4}}, {932, "\x83\x41\x41", {0, 2, 3}},  // trail bytes of a lead's, a letter's value
+        {932, "\xb1\x81\x40\xdf", {0, 1, 3, 4}}, {932, "a\x82", {0, 1, 2}},  // an ideographic space; a lone lead byte
+        {1252, "a\x82\xa0" "b", {0, 1, 2, 3, 4}}};
     for (const auto &c : cases) {
         const char *t = c.text.c_str();
         const int n = static_cast<int>(c.text.size());

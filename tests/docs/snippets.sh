@@ -19,16 +19,19 @@ for page in "$src"/docs/*.md; do
     case $(basename "$page") in getting-started.md | sdk.md) continue ;; esac
     awk -v out="$work" -v page="$(basename "$page" .md)" '
         /^```c$/ { n++; file = sprintf("%s/%s-%d.c", out, page, n);
-                   print "#include <windows.h>\n#include <qx_cntl.h>\n#line " NR + 1 " \"" page ".md\"" > file; next }
+                   print "#include \"examples.h\"\n#line " NR + 1 " \"" page ".md\"" > file; next }
         /^```/ { if (file != "") close(file); file = ""; next }
         file != "" { print > file }' "$page"
 done
+# The two includes, compiled once (a precompiled header) for every example.
+cc() { "$cpu-w64-mingw32-gcc" -std=c89 -pedantic -Wall -Wextra -Werror -Wno-long-long -I "$kit/include" "$@"; }
+printf '#include <windows.h>\n#include <qx_cntl.h>\n' >"$work/examples.h"
+cc -x c-header "$work/examples.h" -o "$work/examples.h.gch"
 count=0 failed=0
 for c in "$work"/*.c; do
     [ -f "$c" ] || continue
     count=$((count + 1))
-    if ! "$cpu-w64-mingw32-gcc" -std=c89 -pedantic -Wall -Wextra -Werror -Wno-long-long -I "$kit/include" \
-        -shared "$c" -o "${c%.c}.dll" -L "$kit/lib/$arch" -lqx_cntl -lqx_util -lgdi32; then
+    if ! cc -shared "$c" -o "${c%.c}.dll" -L "$kit/lib/$arch" -lqx_cntl -lqx_util -lgdi32; then
         echo "snippets: $(basename "$c") does not build"
         failed=1
     fi

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds a host with an MSVC-style toolchain against the kit's import
-# libraries of one architecture and checks what it imports: clang for the
+# libraries of one architecture, checks what it imports, and runs it beside
+# the kit's DLLs under Wine (the loader of QX_ARCH): clang for the
 # MSVC target compiles it, CMake finds the kit through its package (MSVC
 # branch), and lld-link links it with its defaults (for x86, safe exception
 # handlers on, as in Visual Studio's release settings), which refuse GNU
@@ -11,9 +12,11 @@
 # gives (on x86 _Name@N for standard-call functions, Name for cdecl ones; on
 # x64 plain names). Each name it imports from qx_cntl.dll and qx_util.dll must
 # be one the kit's DLL of that architecture exports, and every export must be
-# imported (the headers declare them all). MinGW's windows.h does not compile
-# for the MSVC target: msvc/windows.h declares the few Windows types the
-# headers use.
+# imported (the headers declare them all). Run, it calls the DLLs
+# (msvc/calls.c): it registers the classes, makes a window of one, talks to
+# it, and unregisters them.
+# MinGW's windows.h does not compile for the MSVC target: msvc/windows.h
+# declares the few Windows types the headers use.
 #
 # Usage: msvc-host.sh <unpacked kit> <work folder> <x86|x64> <clang> <objdump>
 set -eu
@@ -34,14 +37,25 @@ names=$(sed -n 's/^QX_\(UTIL_\)\{0,1\}API .*[ *]\([A-Za-z0-9_]*\)(.*/\2/p' \
     echo '#include <qx_cntl.h>'
     echo '#include <qx_util.h>'
     echo 'typedef void (*entry)(void);'
-    echo 'int main(void) {'
+    echo 'int every_export_taken(void) {'
     echo '    entry volatile e = 0;'
     for n in $names; do echo "    e = (entry)$n;"; done
-    echo '    return e == 0;'
+    echo '    return e != 0;'
     echo '}'
 } >"$work/host.c"
 
-cmake -G Ninja -S "$here/msvc" -B "$work/build" -DHOST_SOURCE="$work/host.c" \
+# The two user32 functions the host calls, imported by their plain names
+# (x64 knows no @N).
+case $arch in x86) machine=i386 ;; x64) machine=i386:x86-64 ;; esac
+dlltool=$(command -v llvm-dlltool || command -v llvm-dlltool-14)
+if [ $arch = x86 ]; then
+    cp "$here/msvc/user32.def" "$work/user32.def"
+else
+    sed '/^LIBRARY/!s/@[0-9]*$//' "$here/msvc/user32.def" >"$work/user32.def"
+fi
+"$dlltool" -m $machine -k -d "$work/user32.def" -l "$work/user32.lib"
+
+cmake -G Ninja -S "$here/msvc" -B "$work/build" -DHOST_SOURCE="$work/host.c" -DHOST_LIBS="$work/user32.lib" \
     -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_C_COMPILER="$clang" \
     -DCMAKE_C_COMPILER_TARGET=$target -DCMAKE_C_FLAGS="-Wall -Wextra -Werror" \
     -DCMAKE_EXE_LINKER_FLAGS="-fuse-ld=lld -Wl,/nodefaultlib -Wl,/entry:main" \
@@ -81,4 +95,18 @@ for dll in qx_cntl qx_util; do
         failed=1
     fi
 done
-exit $failed
+[ $failed -eq 0 ] || exit 1
+
+# Run beside the DLLs, as a host ships; its status has a bit for each check
+# that failed (msvc/calls.c).
+here_scripts=$(cd "$here/../../scripts" && pwd)
+. "$here_scripts/wine-common.sh"
+wine_require_arch
+cp "$kit/bin/$arch/qx_cntl.dll" "$kit/bin/$arch/qx_util.dll" "$work/build/"
+rc=0
+"$WINE" "$host" </dev/null || rc=$?
+if [ $rc -ne 0 ]; then
+    echo "msvc-host: the host exited with $rc (a bit for each failed check, msvc/calls.c)" >&2
+    exit 1
+fi
+echo "msvc-host: the $arch host ran and its calls reached the DLLs"
