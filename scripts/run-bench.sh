@@ -67,7 +67,7 @@ for tree in $trees; do
         wine_lock "$tree/wine" run-bench
         for look in themed classic; do
             prefix="$tree/wine/$look"
-            wine_warm "$prefix"
+            wine_warm "$prefix" "$tree/bin/desktop_ready.exe"
             WINEPREFIX="$prefix" QX_ARCH=$QX_ARCH "$0" --program "$tree/bin/qx_bench.exe" "$@" |
                 sed "s/^/[$QX_ARCH] /" | tee -a "$result"
             wine_stop "$prefix"

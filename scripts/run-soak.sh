@@ -74,7 +74,7 @@ mkdir -p "$out"
 if [ "${QX_SOAK_LOOK:-}" != "" ]; then
     run=$QX_SOAK_RUN
     prefix="$run/wine/$QX_SOAK_LOOK"
-    wine_warm "$prefix"
+    wine_warm "$prefix" "$b64/bin/desktop_ready.exe"
     log="$run/$QX_SOAK_LOOK.txt"
     status=0
     QX_SOAK_REPLAY="scripts/run-soak.sh $b64 --look $QX_SOAK_LOOK" WINEPREFIX="$prefix" \

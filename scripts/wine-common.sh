@@ -29,11 +29,19 @@ wine_stop() {
 
 # Starts a warm wineserver for a prefix under the current DISPLAY, detached
 # from our output pipes, and starts Wine's own system processes once so that
-# test processes neither pay for them nor hold a pipe open.
+# test processes neither pay for them nor hold a pipe open. With a build
+# tree's desktop_ready.exe as $2, waits until the prefix's desktop takes
+# windows: on a loaded machine a fresh prefix's desktop can take seconds to
+# come up, and a test program started before it makes no window.
 wine_warm() {
     wine_stop "$1"
     WINEPREFIX="$1" setsid "$WINESERVER" -p15 </dev/null >/dev/null 2>&1 &
-    WINEPREFIX="$1" "$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+    if [ -n "${2:-}" ] && [ -f "$2" ]; then
+        WINEPREFIX="$1" "$WINE" "$2" </dev/null >/dev/null 2>&1 ||
+            echo "wine_warm: the desktop of $1 takes no window"
+    else
+        WINEPREFIX="$1" "$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+    fi
 }
 
 # Holds the lock of a build tree's Wine folder (file descriptor 9) until the

@@ -24,7 +24,7 @@ if [ -n "$why" ]; then
 fi
 cleanup() { for p in $prefixes; do wine_stop "$p"; done; }
 trap cleanup EXIT INT TERM
-for p in $prefixes; do wine_warm "$p"; done
+for p in $prefixes; do wine_warm "$p" "$tree/bin/desktop_ready.exe"; done
 
 jobs=$(nproc 2>/dev/null || echo 2)
 ctest --test-dir "$tree" --output-on-failure -j "$jobs" "$@"

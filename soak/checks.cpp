@@ -159,7 +159,8 @@ void Soak::CheckEdit(HWND h) {
 
 // The date reads back through the exports with a month of 1 to 12; a date
 // that was a day of its month stays one through everything but the host's
-// own sets, and moving the selection by the arrow keys always gives one.
+// own sets, and moving the selection by the arrow keys gives one unless the
+// host set a day meanwhile (the parent told of the move).
 void Soak::CheckCalendar(HWND h, bool wasValid) {
     GuardedOut<int> year, month, day;
     if (QXCalGetYear(h, &year.value) != 1 || QXCalGetMonth(h, &month.value) != 1 || QXCalGetDay(h, &day.value) != 1 ||
@@ -169,7 +170,7 @@ void Soak::CheckCalendar(HWND h, bool wasValid) {
     const bool valid = day.value >= 1 && day.value <= DaysIn(month.value, year.value);
     const std::string date =
         std::to_string(year.value) + "-" + std::to_string(month.value) + "-" + std::to_string(day.value);
-    if (navigated_ && !valid) return Fail("the arrow keys selected " + date + ", no day of its month");
+    if (navigated_ && !hostSet_ && !valid) return Fail("the arrow keys selected " + date + ", no day of its month");
     if (wasValid && !hostSet_ && !valid) return Fail("the calendar went from a valid date to " + date);
     model_.dateValid = valid;
     Mix(&year.value, sizeof(int));

@@ -1,6 +1,8 @@
 // The events: keys, characters, the clipboard, the mouse, the host's
 // messages and changes to the window, each drawn from the class's stream.
 #include <windows.h>
+#include <ole2.h>
+#include <oleacc.h>
 #include <uxtheme.h>
 
 #include <atomic>
@@ -9,12 +11,21 @@
 #include <cstring>
 #include <thread>
 
+#include "guarded.h"
 #include "oracle.h"
 #include "qx_cntl.h"
 #include "soak.h"
 
 namespace qxs {
 namespace {
+
+// A client's name for an element of a window's object.
+VARIANT Element(long id) {
+    VARIANT v;
+    V_VT(&v) = VT_I4;
+    V_I4(&v) = id;
+    return v;
+}
 
 enum Ev {
     kChar, kTypeRun, kTypePosted, kKey, kKeyPosted, kPaste, kEditCmd, kSetSel, kSetText, kMouse,
@@ -33,18 +44,18 @@ const Weight kEditEvents[] = {
     {kEditCmd, 50}, {kSetSel, 60},   {kSetText, 45},    {kMouse, 80},     {kRightClick, 4}, {kContextMsg, 2},
     {kWheel, 25},   {kSpinHold, 1},  {kFont, 8},        {kSize, 8},       {kEnable, 8},     {kFocus, 20},
     {kCapture, 10}, {kTheme, 5},     {kSysColor, 2},    {kStyle, 10},     {kPaint, 12},     {kExport, 110},
-    {kForeign, 12}, {kWorker, 2},    {kRecreate, 3},    {kRegister, 1},   {kColors, 4},
+    {kForeign, 12}, {kWorker, 15},   {kRecreate, 3},    {kRegister, 1},   {kColors, 4},
 };
 const Weight kCalEvents[] = {
     {kCalKey, 250}, {kMouse, 200}, {kCalButton, 120}, {kExport, 150}, {kChar, 20},    {kWheel, 10},
     {kFont, 8},     {kSize, 10},   {kEnable, 10},     {kFocus, 25},   {kCapture, 10}, {kTheme, 8},
-    {kSysColor, 3}, {kPaint, 15},  {kForeign, 15},    {kWorker, 3},   {kRecreate, 4}, {kRegister, 1},
+    {kSysColor, 3}, {kPaint, 15},  {kForeign, 15},    {kWorker, 10},   {kRecreate, 4}, {kRegister, 1},
     {kColors, 4},   {kRightClick, 3},
 };
 const Weight kButtonEvents[] = {
     {kButtonKey, 150}, {kMouse, 250}, {kExport, 200}, {kEnable, 60},  {kMouseLeave, 20}, {kTheme, 15},
     {kSysColor, 10},   {kSize, 20},   {kFocus, 30},   {kCapture, 20}, {kPaint, 40},      {kForeign, 15},
-    {kWorker, 3},      {kRecreate, 6}, {kRegister, 1}, {kColors, 5},  {kChar, 10},       {kFont, 5},
+    {kWorker, 10},     {kRecreate, 6}, {kRegister, 1}, {kColors, 5},  {kChar, 10},       {kFont, 5},
 };
 
 template <int N>
@@ -775,45 +786,145 @@ void Soak::ButtonKey() {
 
 // ---- Threads and registration ----------------------------------------------------------------
 
-// An export called from a worker thread while this thread pumps: it runs on
-// this thread, as a sent message does.
+// A second thread calls an export of the class or a screen reader's client's
+// method while this thread pumps: it runs here, as a sent message does. Now
+// and then the parent replies early to a notification the call causes (as
+// before a message box), which releases the worker; now and then the call
+// arrives while this thread is inside a user's change (a character, a key,
+// a paste, an edit command). The manual's rules: a call released early
+// answers 0 with ERROR_IO_PENDING (a client E_PENDING) and never otherwise,
+// and writes nothing of the caller's, its outputs above all, even once the
+// work has ended here; a call that answers otherwise answers as on this
+// thread; a call that meets a user's change runs before or after it, so the
+// text keeps every rule of its class.
 void Soak::WorkerEvent() {
     HWND h = control_;
-    const int choice = rng_.Below(4);
+    const int choice = rng_.Below(12);
     const int value = rng_.Int32();
-    what_ = "an export from a worker thread, choice " + std::to_string(choice);
+    const bool client = choice >= 8;
+    const bool duringChange = IsEdit(info_.kind) && rng_.OneIn(3);
+    if (rng_.Coin()) {
+        trap_ = Trap::kReplyEarly;
+        trapMsg_ = WM_COMMAND;
+        trapCount_ = rng_.Between(1, 2);
+    }
+    what_ = std::string(client ? "a client's call" : "an export") + " from a worker thread, choice " +
+            std::to_string(choice) + (duringChange ? ", during a user's change" : "");
     hostSet_ = true;
+    IAccessible *acc = nullptr;
+    static const IID kAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+    if (client && FAILED(AccessibleObjectFromWindow(h, OBJID_CLIENT, kAccessible, reinterpret_cast<void **>(&acc))))
+        acc = nullptr;
+    const wchar_t *const texts[] = {L"12", L"1.5", L"09:30", L"x", L""};
+    const wchar_t *text = texts[rng_.Below(5)];
+    const long child = rng_.Below(3);
+    replied_ = false;
+    HANDLE returned = CreateEventA(nullptr, TRUE, FALSE, nullptr), settled = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::atomic<bool> done(false);
-    int result = 0;
+    long result = -1;
+    DWORD error = 0;
+    bool outputsKept = true;
     const DWORD ui = GetCurrentThreadId();
     std::thread worker([&] {
-        long l = 0;
-        double d = 0;
-        WORD hh = 0, mm = 0;
-        int y = 0;
-        char buf[16];
-        switch (info_.kind) {
-        case Kind::kInt: result = choice < 2 ? QXIntSetValue(h, value) : QXIntGetValue(h, &l); break;
-        case Kind::kFloat: result = choice < 2 ? QXFloatSetValue(h, value / 100.0) : QXFloatGetValue(h, &d); break;
-        case Kind::kPicture: result = choice < 2 ? QXPicSetValue(h, "12ab") : QXPicGetValue(h, buf, sizeof buf); break;
-        case Kind::kTime:
-            result = choice < 2 ? QXTime_SetTime(h, static_cast<WORD>(value & 31), static_cast<WORD>((value >> 8) & 63))
-                                : QXTime_GetTime(h, &hh, &mm);
+        GuardedOut<long> l;
+        GuardedOut<double> d;
+        GuardedOut<WORD> hh, mm;
+        GuardedOut<int> y;
+        GuardedOut<BSTR> b;
+        GuardedOut<VARIANT> v;
+        Guarded buf(16);
+        b.value = nullptr;
+        V_VT(&v.value) = VT_EMPTY;
+        bool outputs = false;  // the call has out-parameters
+        SetLastError(0);
+        switch (choice) {
+        case 0: case 1: case 2: case 3:  // a setter of the class
+            switch (info_.kind) {
+            case Kind::kFloat: result = QXFloatSetValue(h, value / 100.0); break;
+            case Kind::kPicture: result = QXPicSetValue(h, "12ab"); break;
+            case Kind::kTime: result = QXTime_SetTime(h, WORD(value & 31), WORD((value >> 8) & 63)); break;
+            case Kind::kCal: result = QXCalSetDay(h, 1 + (value & 31)); break;
+            case Kind::kButton: result = QXBtn_SetIcon(h, nullptr); break;
+            default: result = QXIntSetValue(h, value); break;
+            }
             break;
-        case Kind::kCal: result = choice < 2 ? QXCalSetDay(h, 1 + (value & 31)) : QXCalGetYear(h, &y); break;
-        case Kind::kButton: result = QXBtn_SetIcon(h, nullptr); break;
-        default: result = QXIntSetValue(h, value); break;
+        case 4: case 5: case 6: case 7:  // a getter of the class
+            outputs = true;
+            switch (info_.kind) {
+            case Kind::kFloat: result = QXFloatGetValue(h, &d.value); break;
+            case Kind::kPicture: result = QXPicGetValue(h, buf.data(), buf.size()); break;
+            case Kind::kTime: result = QXTime_GetTime(h, &hh.value, &mm.value); break;
+            case Kind::kCal: result = QXCalGetYear(h, &y.value); break;
+            case Kind::kButton: result = QXBtn_SetIcon(h, nullptr), outputs = false; break;
+            default: result = QXIntGetValue(h, &l.value); break;
+            }
+            break;
+        default:
+            if (!acc) break;
+            outputs = choice != 10;
+            if (choice == 8) {
+                BSTR given = SysAllocString(text);
+                result = acc->put_accValue(Element(0), given);
+                SysFreeString(given);
+                outputs = false;
+            } else if (choice == 9) {
+                result = acc->get_accValue(Element(0), &b.value);
+            } else if (choice == 10) {
+                result = acc->accDoDefaultAction(Element(child));
+            } else {
+                result = acc->get_accState(Element(child), &v.value);
+            }
+            break;
         }
+        error = GetLastError();
+        SetEvent(returned);
+        PostThreadMessageA(ui, WM_NULL, 0, 0);
+        WaitForSingleObject(settled, 10000);  // the work has ended on the window's thread
+        const bool failed = client ? result != S_OK && result != S_FALSE : result == 0;
+        if (outputs && failed)
+            outputsKept = l.Untouched() && d.Untouched() && hh.Untouched() && mm.Untouched() && y.Untouched() &&
+                          buf.Untouched() && (b.value == nullptr || result == S_FALSE) && V_VT(&v.value) == VT_EMPTY;
+        outputsKept = outputsKept && b.GuardsIntact() && v.GuardsIntact() && buf.GuardsIntact();
+        if (b.value) SysFreeString(b.value);
+        VariantClear(&v.value);
         done = true;
         PostThreadMessageA(ui, WM_NULL, 0, 0);
     });
+    if (duringChange) {  // the call waits in the queue while this thread is busy
+        for (DWORD start = GetTickCount();
+             !(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) && WaitForSingleObject(returned, 0) != WAIT_OBJECT_0 &&
+             GetTickCount() - start < 2000;)
+            Sleep(1);
+        const std::string outer = what_;
+        switch (rng_.Below(4)) {
+        case 0: CharEvent(); break;
+        case 1: KeyEvent(false); break;
+        case 2: PasteEvent(); break;
+        default: EditCommand(); break;
+        }
+        what_ = outer + " (" + what_ + ")";
+    }
+    // A dispatch that the pump returns from has run to its end, the work
+    // released early included.
+    while (WaitForSingleObject(returned, 0) != WAIT_OBJECT_0) {
+        MsgWaitForMultipleObjects(1, &returned, FALSE, 50, QS_ALLINPUT);
+        Pump();
+    }
+    Pump();
+    SetEvent(settled);
     while (!done) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
         Pump();
     }
     worker.join();
+    CloseHandle(returned);
+    CloseHandle(settled);
+    if (acc) acc->Release();
     if (info_.kind == Kind::kButton) shownIcon_ = nullptr;
-    Expect(info_.kind != Kind::kEdit || result == 0, "a typed edit's export fails on a plain edit");
+    const bool pending = client ? result == E_PENDING : result == 0 && error == ERROR_IO_PENDING;
+    Expect(!pending || replied_, "a call answers that its outcome is unknown only when the parent released it early");
+    Expect(outputsKept, "a call writes its caller's outputs only when it succeeds, and within them");
+    if (!client) Expect(info_.kind != Kind::kEdit || result == 0, "a typed edit's export fails on a plain edit");
 }
 
 void Soak::RegisterEvent() {

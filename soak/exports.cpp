@@ -197,7 +197,8 @@ void Soak::FloatExport() {
                                  if ((c >= '0' && c <= '9') || c == '-' || IsControl(c)) return true;
                              return false;
                          }();
-        if (bad) Expect(r == 0, "QXFloatSetFormat refuses separators it cannot tell apart");
+        // Only the separators decide, whatever the text, the mask or the range.
+        Expect(r == (bad ? 0 : 1), "QXFloatSetFormat refuses separators it cannot tell apart, and only those");
         if (r) {
             double valueAfter = 0;
             QXFloatGetValue(h, &valueAfter);

@@ -55,7 +55,7 @@ int DaysIn(int month, int year);
 
 // An action the parent takes inside a message it receives from the control
 // during one event.
-enum class Trap { kNone, kDestroy, kRenew, kSetText, kExport, kFocusAway };
+enum class Trap { kNone, kDestroy, kRenew, kSetText, kExport, kFocusAway, kReplyEarly };
 
 class Soak {
 public:
@@ -192,6 +192,7 @@ private:
     int trapCount_ = 0;
     int springs_ = 0;       // traps gone off (a check after a call skips when one did meanwhile)
     bool hostSet_ = false;  // the event set a value as the host
+    bool replied_ = false;  // the parent replied early to a call of another thread
     // An export that changes what the model holds (a mask, a range, the
     // separators) is under way: the model learns the result only when the
     // call returns, so a trap calls no export meanwhile (its checks would

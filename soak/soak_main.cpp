@@ -12,6 +12,7 @@
 // prints the seed, the class, the event's index and what it was, and the
 // command that replays it: the same seed and class, with as many events.
 #include <windows.h>
+#include <objbase.h>
 
 #include <atomic>
 #include <cstdio>
@@ -178,6 +179,8 @@ int main(int argc, char **argv) {
     std::thread(Watchdog).detach();
 
     HINSTANCE self = GetModuleHandleA(nullptr);
+    // The thread's windows answer screen readers' clients in this process.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     if (RegisterQXCtls(self) != 1) {
         std::printf("qx_soak: the classes could not be registered\n");
         return 1;

@@ -278,9 +278,13 @@ void Soak::SpringTrap() {
     case Trap::kFocusAway:
         SetFocus(other_);
         break;
+    case Trap::kReplyEarly:  // as before a message box
+        if (InSendMessage()) replied_ = ReplyMessage(0) != FALSE;
+        break;
     case Trap::kNone: break;
     }
-    static const char *const kNames[] = {"", "destroys it", "renews it", "sets its text", "calls ", "moves the focus"};
+    static const char *const kNames[] = {"",        "destroys it",     "renews it",    "sets its text",
+                                         "calls ", "moves the focus", "replies early"};
     what_ = outer + " [the parent " + kNames[static_cast<int>(t)] + (t == Trap::kExport ? what_ : "") + "]";
 }
 

@@ -20,8 +20,10 @@ void BmpBtn::OnSetFocus() {
     InvalidateRect(Window(), nullptr, FALSE);
 }
 
+// A press of the space bar ends with the focus, as the system's buttons'.
 void BmpBtn::OnKillFocus() {
     focused = false;
+    if (!tracking) Release();
     InvalidateRect(Window(), nullptr, FALSE);
 }
 
@@ -58,13 +60,28 @@ void BmpBtn::OnLButtonDown() {
     Press();
 }
 
+// The press is over before the capture is released: the capture change
+// that follows is the button's own.
 void BmpBtn::OnLButtonUp(int x, int y) {
     if (!tracking) return;
-    ReleaseCapture();
     tracking = false;
+    ReleaseCapture();
     Release();
     const POINT at = {x, y};
     if (PtInRect(&clientRect, at)) NotifyParent(BN_CLICKED);
+}
+
+void BmpBtn::OnCaptureChanged(HWND gaining) {
+    if (!tracking || gaining == Window()) return;
+    tracking = false;
+    Release();
+}
+
+void BmpBtn::OnCancelMode() {
+    const bool held = tracking;
+    tracking = false;
+    if (held && GetCapture() == Window()) ReleaseCapture();
+    Release();
 }
 
 void BmpBtn::OnSize(int width, int height) {
@@ -182,6 +199,8 @@ LRESULT BmpBtn::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE: OnMouseMove(); return 0;
     case WM_LBUTTONDOWN: OnLButtonDown(); return 0;
     case WM_LBUTTONUP: OnLButtonUp(LowSigned(lp), HighSigned(lp)); return 0;
+    case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<HWND>(lp)); return 0;
+    case WM_CANCELMODE: OnCancelMode(); return 0;
     case WM_MOUSELEAVE: OnMouseLeave(); return 0;
     case kBtnAccPressMessage: OnAccPress(); return 0;
     case WM_NCDESTROY: return 0;
@@ -221,18 +240,25 @@ bool BmpBtn::AccChildRect(long, RECT *) { return false; }
 // ---- Exports -------------------------------------------------------------------
 
 using qx::BmpBtn;
+using qx::CallData;
 using qx::WindowObject;
 
 extern "C" QXBOOL WINAPI QXBtn_SetIcon(HWND hwnd, HICON icon) {
-    return WindowObject::With<BmpBtn>(hwnd, [&](BmpBtn &b) {
-        b.SetIcon(icon);
-        return true;
-    });
+    CallData data;
+    data.handle = icon;
+    return WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        auto *b = dynamic_cast<BmpBtn *>(&o);
+        if (b) b->SetIcon(static_cast<HICON>(d.handle));
+        return b != nullptr;
+    }, data);
 }
 
 extern "C" QXBOOL WINAPI QXBtn_SetBitmap(HWND hwnd, HBITMAP bitmap) {
-    return WindowObject::With<BmpBtn>(hwnd, [&](BmpBtn &b) {
-        b.SetBitmap(bitmap);
-        return true;
-    });
+    CallData data;
+    data.handle = bitmap;
+    return WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        auto *b = dynamic_cast<BmpBtn *>(&o);
+        if (b) b->SetBitmap(static_cast<HBITMAP>(d.handle));
+        return b != nullptr;
+    }, data);
 }

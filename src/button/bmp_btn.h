@@ -39,6 +39,11 @@ public:
     virtual void OnKey(UINT vk, bool down);
     virtual void OnLButtonDown();
     virtual void OnLButtonUp(int x, int y);
+    // A press ends without a click when another window takes the mouse
+    // capture (a message box, a drag) or the system cancels modes (the
+    // button disabled, a menu opened): drawn released, clients told.
+    virtual void OnCaptureChanged(HWND gaining);
+    virtual void OnCancelMode();
     virtual void OnSize(int width, int height);
     virtual void OnEnable(bool enable);
     virtual void OnMouseMove();

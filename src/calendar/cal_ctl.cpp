@@ -36,10 +36,12 @@ bool HasFocus(HWND hwnd) { return GetFocus() == hwnd; }
 // screen readers see it. The system's own object would name it by its text
 // ("<"); the calendar names it after its arrow with QXM_SETACCNAME, which
 // the system's button does not take, so the button's replaced procedure
-// (CalButtonProc) hands the accessibility messages to this object.
+// (CalButtonProc) hands the accessibility messages to this object. It
+// lives in its calendar, which a client's call holds as it holds any window
+// object.
 class CalSystemButton final : public AccessProvider {
 public:
-    explicit CalSystemButton(HWND button) : button_(button), access(button, *this) {}
+    CalSystemButton(HWND button, CalCtl &calendar) : button_(button), access(button, *this, calendar) {}
 
     long AccChildCount() override { return 0; }
     long AccRole(long) override { return ROLE_SYSTEM_PUSHBUTTON; }
@@ -267,7 +269,7 @@ HWND CalCtl::MakeButton(int button, bool themed, HINSTANCE instance, const RECT 
         hwnd = create("BUTTON");
         if (!hwnd) return nullptr;
         // Without the memory for it the button stays as the system shows it.
-        systemButtons_[button].reset(new (std::nothrow) CalSystemButton(hwnd));
+        systemButtons_[button].reset(new (std::nothrow) CalSystemButton(hwnd, *this));
         if (systemButtons_[button] && !SetPropA(hwnd, kButtonAccessProp, systemButtons_[button].get()))
             systemButtons_[button].reset();
     }

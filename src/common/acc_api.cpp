@@ -29,13 +29,18 @@ bool Fill(AccApi *api) {
            Find(oleacc, "LresultFromObject", &api->LresultFromObject) &&
            Find(oleaut, "SysAllocStringLen", &api->SysAllocStringLen) &&
            Find(oleaut, "SysStringLen", &api->SysStringLen) &&
+           Find(oleaut, "SysFreeString", &api->SysFreeString) &&
+           Find(oleaut, "VariantClear", &api->VariantClear) &&
            Find(ole, "CoDisconnectObject", &api->CoDisconnectObject);
 }
 
-enum : LONG { kNotTried, kLoading, kLoaded, kMissing };
-
 AccApi g_api;
-LONG g_state = kNotTried;
+INIT_ONCE g_once = INIT_ONCE_STATIC_INIT;
+
+BOOL CALLBACK LoadOnce(INIT_ONCE *, void *, void **loaded) {
+    *loaded = Fill(&g_api) ? &g_api : nullptr;
+    return TRUE;
+}
 
 using NotifyFn = void(WINAPI *)(DWORD, HWND, LONG, LONG);
 void WINAPI NoNotify(DWORD, HWND, LONG, LONG) {}
@@ -44,17 +49,9 @@ NotifyFn g_notify = nullptr;
 }  // namespace
 
 const AccApi *LoadAccApi() {
-    LONG state = InterlockedCompareExchange(&g_state, kLoading, kNotTried);
-    if (state == kNotTried) {
-        state = Fill(&g_api) ? kLoaded : kMissing;
-        InterlockedExchange(&g_state, state);
-    }
-    // Another thread is loading: wait for its outcome.
-    while (state == kLoading) {
-        Sleep(0);
-        state = InterlockedCompareExchange(&g_state, kLoading, kLoading);
-    }
-    return state == kLoaded ? &g_api : nullptr;
+    void *loaded = nullptr;
+    if (!InitOnceExecuteOnce(&g_once, LoadOnce, nullptr, &loaded)) return nullptr;
+    return static_cast<const AccApi *>(loaded);
 }
 
 void RaiseWinEvent(DWORD event, HWND hwnd, LONG object, LONG child) {

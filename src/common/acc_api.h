@@ -18,12 +18,16 @@ struct AccApi {
     // oleaut32.dll
     BSTR(WINAPI *SysAllocStringLen)(const OLECHAR *, UINT);
     UINT(WINAPI *SysStringLen)(BSTR);
+    void(WINAPI *SysFreeString)(BSTR);
+    HRESULT(WINAPI *VariantClear)(VARIANT *);
     // ole32.dll
     HRESULT(WINAPI *CoDisconnectObject)(LPUNKNOWN, DWORD);
 };
 
-// Loads the libraries on the first call; null when one of them or one entry
-// point is missing (then, and for good, the system's default objects serve).
+// Loads the libraries on the first call, once for the process (the system's
+// one-time initialisation: threads that ask meanwhile wait for it); null
+// when one of them or one entry point is missing (then, and for good, the
+// system's default objects serve).
 const AccApi *LoadAccApi();
 
 // NotifyWinEvent where the system has it; nothing otherwise. Loads nothing:

@@ -1,9 +1,10 @@
 #include "common/acc_object.h"
 
 #include <climits>
-#include <type_traits>
+#include <new>
 
 #include "common/accessible.h"
+#include "common/window_object.h"
 
 namespace qx {
 
@@ -47,6 +48,51 @@ HRESULT FromWide(const AccApi &api, BSTR wide, AccText *out) {
 
 }  // namespace
 
+// ---- Requests and calls ----------------------------------------------------------
+
+AccRequest::AccRequest(const AccApi &accApi, const VARIANT *element) : api(accApi), named(element != nullptr) {
+    V_VT(&var) = VT_EMPTY;
+    if (!element) return;
+    elementType = V_VT(element);
+    if (elementType == VT_I4) elementId = V_I4(element);
+}
+
+AccRequest::~AccRequest() {
+    if (bstr) api.SysFreeString(bstr);
+    api.VariantClear(&var);
+    if (dispatch) dispatch->Release();
+}
+
+bool AccRequest::CopyArguments(const AccRequest &from) {
+    named = from.named;
+    checked = from.checked;
+    elementType = from.elementType;
+    elementId = from.elementId;
+    a = from.a;
+    b = from.b;
+    return text.Assign(from.text.c_str(), from.text.size());
+}
+
+void AccRequest::TakeAnswers(AccRequest &from) {
+    bstr = from.bstr;
+    var = from.var;
+    dispatch = from.dispatch;
+    for (int i = 0; i < 4; ++i) n[i] = from.n[i];
+    from.bstr = nullptr;
+    V_VT(&from.var) = VT_EMPTY;
+    from.dispatch = nullptr;
+}
+
+AccCall::AccCall(AccessibleObject &target, AccWork work) : request(target.api_), target_(target), work_(work) {
+    target_.AddRef();
+}
+
+AccCall::~AccCall() { target_.Release(); }
+
+void AccCall::Run() { result = target_.Run(work_, request); }
+
+// ---- The object --------------------------------------------------------------------
+
 AccessibleObject::AccessibleObject(const AccApi &api, WindowAccess &owner, IAccessible *standard)
     : api_(api),
       hwnd_(owner.hwnd()),
@@ -60,78 +106,53 @@ AccessibleObject::~AccessibleObject() {
 
 void AccessibleObject::Disconnect() {
     owner_ = nullptr;
-    IAccessible *standard = standard_;
-    standard_ = nullptr;
-    if (standard) standard->Release();
+    if (running_ == 0 && standard_) {
+        standard_->Release();
+        standard_ = nullptr;
+    }
     // Clients in other processes reach the object through COM's stubs, which
     // hold references: let them go, so that their proxies answer
     // disconnected at once and nothing of the library stays referenced.
     api_.CoDisconnectObject(static_cast<IAccessible *>(this), 0);
 }
 
-namespace {
-
-// The provider held for the length of one call (AccHold to AccLetGo); when
-// the call ended the window, nothing of the window's side is touched after.
-class ProviderHold {
-public:
-    explicit ProviderHold(AccessProvider &provider) : provider_(provider) { provider_.AccHold(); }
-    ~ProviderHold() { provider_.AccLetGo(); }
-    ProviderHold(const ProviderHold &) = delete;
-    ProviderHold &operator=(const ProviderHold &) = delete;
-
-private:
-    AccessProvider &provider_;
-};
-
-}  // namespace
-
-void AccessibleObject::Run(AccCall *call) {
-    if (!owner_) {
-        call->result = RPC_E_DISCONNECTED;
-        return;
+HRESULT AccessibleObject::Run(AccWork work, AccRequest &request) {
+    if (!owner_) return RPC_E_DISCONNECTED;
+    if (request.named && request.checked) {
+        const HRESULT found = Element(request, &request.id);
+        if (FAILED(found)) return found;
     }
-    ProviderHold hold(owner_->provider());
-    call->result = call->run(call->context);
-}
-
-void AccCall::Run() { target->Run(this); }
-
-template <typename Body>
-HRESULT AccessibleObject::Serve(Body &&body) {
-    if (GetCurrentThreadId() == thread_) {
-        if (!owner_) return RPC_E_DISCONNECTED;
-        ProviderHold hold(owner_->provider());
-        return body();
+    WindowObject::Guard guard(owner_->holder());
+    ++running_;
+    const HRESULT hr = work(*this, request);
+    if (--running_ == 0 && !owner_ && standard_) {
+        standard_->Release();
+        standard_ = nullptr;
     }
-    // A client on another thread (one of this process's, or COM's for a
-    // client elsewhere when the window's thread is in the multithreaded
-    // apartment): the window's thread runs the call. A window that is gone,
-    // or another window that now has its handle, does not answer.
-    using Callable = std::remove_reference_t<Body>;
-    AccCall call(this, [](void *context) -> HRESULT { return (*static_cast<Callable *>(context))(); }, &body);
-    if (!SendToWindowThread(hwnd_, call)) return RPC_E_DISCONNECTED;
-    return call.result;
+    return hr;
 }
 
-template <typename Body>
-HRESULT AccessibleObject::ServeElement(const VARIANT &child, Body &&body) {
-    return Serve([&]() -> HRESULT {
-        long id;
-        const HRESULT hr = Element(child, &id);
-        return FAILED(hr) ? hr : body(id);
-    });
-}
-
-template <typename Body>
-HRESULT AccessibleObject::ServeText(const VARIANT &child, BSTR *out, Body &&body) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    return ServeElement(child, [&](long id) -> HRESULT {
-        AccText text;
-        const HRESULT hr = body(id, &text);
-        return hr == S_OK ? Text(text, out) : hr;
-    });
+// A client on another thread (one of this process's, or COM's for a client
+// elsewhere when the window's thread is in the multithreaded apartment):
+// the window's thread runs the call. A window that is gone, or another
+// window that now has its handle, does not answer.
+HRESULT AccessibleObject::Serve(AccWork work, AccRequest &request) {
+    if (GetCurrentThreadId() == thread_) return Run(work, request);
+    AccCall *call = new (std::nothrow) AccCall(*this, work);
+    if (!call) return E_OUTOFMEMORY;
+    HRESULT hr = E_OUTOFMEMORY;
+    if (call->request.CopyArguments(request)) {
+        switch (SendToWindowThread(hwnd_, *call)) {
+        case CallOutcome::kDone:
+            hr = call->result;
+            request.TakeAnswers(call->request);
+            break;
+        case CallOutcome::kReleased: hr = E_PENDING; break;
+        case CallOutcome::kNotRun: hr = RPC_E_DISCONNECTED; break;
+        }
+    }
+    call->LetGo();
+    return hr;
 }
 
 long AccessibleObject::Parts() const {
@@ -139,12 +160,12 @@ long AccessibleObject::Parts() const {
     return count > 0 ? count : 0;
 }
 
-HRESULT AccessibleObject::Element(const VARIANT &v, long *child) const {
+HRESULT AccessibleObject::Element(const AccRequest &request, long *child) const {
     long id;
-    if (V_VT(&v) == VT_EMPTY)
+    if (request.elementType == VT_EMPTY)
         id = CHILDID_SELF;
-    else if (V_VT(&v) == VT_I4)
-        id = V_I4(&v);
+    else if (request.elementType == VT_I4)
+        id = request.elementId;
     else
         return E_INVALIDARG;
     if (id < 0 || id > Parts()) return E_INVALIDARG;
@@ -164,6 +185,29 @@ HRESULT AccessibleObject::Text(const AccText &text, BSTR *out) const {
     *out = wide;
     return S_OK;
 }
+
+namespace {
+
+// The answers handed to the client, which owns them from here on.
+HRESULT GiveText(HRESULT hr, AccRequest &r, BSTR *out) {
+    *out = r.bstr;
+    r.bstr = nullptr;
+    return hr;
+}
+
+HRESULT GiveVariant(HRESULT hr, AccRequest &r, VARIANT *out) {
+    *out = r.var;
+    V_VT(&r.var) = VT_EMPTY;
+    return hr;
+}
+
+HRESULT GiveDispatch(HRESULT hr, AccRequest &r, IDispatch **out) {
+    *out = r.dispatch;
+    r.dispatch = nullptr;
+    return hr;
+}
+
+}  // namespace
 
 // ---- IUnknown ----------------------------------------------------------------
 
@@ -214,112 +258,186 @@ STDMETHODIMP AccessibleObject::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS *, 
 
 // ---- IAccessible: the window's place among windows (the default object) -----
 
+namespace {
+
+// The element a request names, as the default object takes it.
+VARIANT ElementVariant(const AccRequest &q) {
+    VARIANT v;
+    V_VT(&v) = q.elementType == VT_I4 ? VT_I4 : VT_EMPTY;
+    V_I4(&v) = q.elementId;
+    return v;
+}
+
+}  // namespace
+
 STDMETHODIMP AccessibleObject::get_accParent(IDispatch **parent) {
     if (!parent) return E_POINTER;
     *parent = nullptr;
-    return Serve([&]() { return standard_->get_accParent(parent); });
+    AccRequest r(api_);
+    const HRESULT hr = Serve([](AccessibleObject &o, AccRequest &q) { return o.standard_->get_accParent(&q.dispatch); }, r);
+    return GiveDispatch(hr, r, parent);
 }
 
 STDMETHODIMP AccessibleObject::get_accChildCount(long *count) {
     if (!count) return E_POINTER;
     *count = 0;
-    return Serve([&]() -> HRESULT {
-        const long parts = Parts();
-        if (parts == 0) return standard_->get_accChildCount(count);
-        *count = parts;
-        return S_OK;
-    });
+    AccRequest r(api_);
+    const HRESULT hr = Serve(
+        [](AccessibleObject &o, AccRequest &q) -> HRESULT {
+            q.n[0] = o.Parts();
+            return q.n[0] ? S_OK : o.standard_->get_accChildCount(&q.n[0]);
+        },
+        r);
+    *count = r.n[0];
+    return hr;
 }
 
 STDMETHODIMP AccessibleObject::get_accChild(VARIANT child, IDispatch **object) {
     if (!object) return E_POINTER;
     *object = nullptr;
-    return Serve([&]() -> HRESULT {
-        // Without parts the children are child windows, the default object's.
-        if (Parts() == 0) return standard_->get_accChild(child, object);
-        long id;
-        const HRESULT hr = Element(child, &id);
-        if (FAILED(hr) || id == CHILDID_SELF) return E_INVALIDARG;
-        return S_FALSE;  // a part is an element of this object, not one of its own
-    });
+    AccRequest r(api_, &child);
+    r.checked = false;
+    const HRESULT hr = Serve(
+        [](AccessibleObject &o, AccRequest &q) -> HRESULT {
+            // Without parts the children are child windows, the default object's.
+            if (o.Parts() == 0) {
+                if (q.elementType != VT_I4 && q.elementType != VT_EMPTY) return E_INVALIDARG;
+                return o.standard_->get_accChild(ElementVariant(q), &q.dispatch);
+            }
+            long id;
+            if (FAILED(o.Element(q, &id)) || id == CHILDID_SELF) return E_INVALIDARG;
+            return S_FALSE;  // a part is an element of this object, not one of its own
+        },
+        r);
+    return GiveDispatch(hr, r, object);
 }
 
 // ---- IAccessible: what the provider answers ----------------------------------
 
+HRESULT AccessibleObject::TextAnswer(AccRequest &q, TextBody body) {
+    AccText text;
+    const HRESULT hr = body(*this, q.id, &text);
+    return hr == S_OK ? Text(text, &q.bstr) : hr;
+}
+
 STDMETHODIMP AccessibleObject::get_accName(VARIANT child, BSTR *name) {
-    return ServeText(child, name, [&](long id, AccText *text) -> HRESULT {
-        const char *set = id == CHILDID_SELF ? owner_->SetName() : nullptr;
-        if (set) {
-            text->Assign(set);
-        } else {
-            AccText caption;
-            owner_->provider().AccCaption(id, &caption);
-            if (caption.failed() || !StripMnemonics(caption.c_str(), text)) return E_OUTOFMEMORY;
-        }
-        return text->empty() && !text->failed() ? S_FALSE : S_OK;
-    });
+    if (!name) return E_POINTER;
+    *name = nullptr;
+    AccRequest r(api_, &child);
+    const HRESULT hr = Serve(
+        [](AccessibleObject &o, AccRequest &q) {
+            return o.TextAnswer(q, [](AccessibleObject &self, long id, AccText *text) -> HRESULT {
+                const char *set = id == CHILDID_SELF ? self.owner_->SetName() : nullptr;
+                if (set) {
+                    text->Assign(set);
+                } else {
+                    AccText caption;
+                    self.owner_->provider().AccCaption(id, &caption);
+                    if (caption.failed() || !StripMnemonics(caption.c_str(), text)) return E_OUTOFMEMORY;
+                }
+                return text->empty() && !text->failed() ? S_FALSE : S_OK;
+            });
+        },
+        r);
+    return GiveText(hr, r, name);
 }
 
 STDMETHODIMP AccessibleObject::get_accValue(VARIANT child, BSTR *value) {
-    return ServeText(child, value, [&](long id, AccText *text) -> HRESULT {
-        return owner_->provider().AccValue(id, text) ? S_OK : DISP_E_MEMBERNOTFOUND;
-    });
+    if (!value) return E_POINTER;
+    *value = nullptr;
+    AccRequest r(api_, &child);
+    const HRESULT hr = Serve(
+        [](AccessibleObject &o, AccRequest &q) {
+            return o.TextAnswer(q, [](AccessibleObject &self, long id, AccText *text) -> HRESULT {
+                return self.owner_->provider().AccValue(id, text) ? S_OK : DISP_E_MEMBERNOTFOUND;
+            });
+        },
+        r);
+    return GiveText(hr, r, value);
 }
 
 STDMETHODIMP AccessibleObject::get_accKeyboardShortcut(VARIANT child, BSTR *shortcut) {
-    return ServeText(child, shortcut, [&](long id, AccText *keys) -> HRESULT {
-        // The window's mnemonic moves the focus to it; its parts have none.
-        if (id != CHILDID_SELF) return S_FALSE;
-        AccText caption;
-        owner_->provider().AccCaption(id, &caption);
-        if (caption.failed()) return E_OUTOFMEMORY;
-        return MnemonicShortcut(caption.c_str(), keys) || keys->failed() ? S_OK : S_FALSE;
-    });
+    if (!shortcut) return E_POINTER;
+    *shortcut = nullptr;
+    AccRequest r(api_, &child);
+    const HRESULT hr = Serve(
+        [](AccessibleObject &o, AccRequest &q) {
+            return o.TextAnswer(q, [](AccessibleObject &self, long id, AccText *keys) -> HRESULT {
+                // The window's mnemonic moves the focus to it; its parts have none.
+                if (id != CHILDID_SELF) return S_FALSE;
+                AccText caption;
+                self.owner_->provider().AccCaption(id, &caption);
+                if (caption.failed()) return E_OUTOFMEMORY;
+                return MnemonicShortcut(caption.c_str(), keys) || keys->failed() ? S_OK : S_FALSE;
+            });
+        },
+        r);
+    return GiveText(hr, r, shortcut);
 }
 
 STDMETHODIMP AccessibleObject::get_accDefaultAction(VARIANT child, BSTR *action) {
-    return ServeText(child, action, [&](long id, AccText *text) -> HRESULT {
-        owner_->provider().AccDefaultAction(id, text);
-        return text->empty() && !text->failed() ? S_FALSE : S_OK;
-    });
+    if (!action) return E_POINTER;
+    *action = nullptr;
+    AccRequest r(api_, &child);
+    const HRESULT hr = Serve(
+        [](AccessibleObject &o, AccRequest &q) {
+            return o.TextAnswer(q, [](AccessibleObject &self, long id, AccText *text) -> HRESULT {
+                self.owner_->provider().AccDefaultAction(id, text);
+                return text->empty() && !text->failed() ? S_FALSE : S_OK;
+            });
+        },
+        r);
+    return GiveText(hr, r, action);
 }
 
 STDMETHODIMP AccessibleObject::get_accRole(VARIANT child, VARIANT *role) {
     if (!role) return E_POINTER;
     V_VT(role) = VT_EMPTY;
-    return ServeElement(child, [&](long id) -> HRESULT {
-        SetElement(role, owner_->provider().AccRole(id));
-        return S_OK;
-    });
+    AccRequest r(api_, &child);
+    const HRESULT hr = Serve(
+        [](AccessibleObject &o, AccRequest &q) -> HRESULT {
+            SetElement(&q.var, o.owner_->provider().AccRole(q.id));
+            return S_OK;
+        },
+        r);
+    return GiveVariant(hr, r, role);
 }
 
 STDMETHODIMP AccessibleObject::get_accState(VARIANT child, VARIANT *state) {
     if (!state) return E_POINTER;
     V_VT(state) = VT_EMPTY;
-    return ServeElement(child, [&](long id) -> HRESULT {
-        const long window = AccWindowState(hwnd_);
-        const long inherited = id == CHILDID_SELF
-                                   ? window
-                                   : window & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE);
-        SetElement(state, owner_->provider().AccState(id) | inherited);
-        return S_OK;
-    });
+    AccRequest r(api_, &child);
+    const HRESULT hr = Serve(
+        [](AccessibleObject &o, AccRequest &q) -> HRESULT {
+            const long window = AccWindowState(o.hwnd_);
+            const long inherited = q.id == CHILDID_SELF
+                                       ? window
+                                       : window & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE);
+            SetElement(&q.var, o.owner_->provider().AccState(q.id) | inherited);
+            return S_OK;
+        },
+        r);
+    return GiveVariant(hr, r, state);
 }
 
 STDMETHODIMP AccessibleObject::accDoDefaultAction(VARIANT child) {
-    return ServeElement(child, [&](long id) { return owner_->provider().AccDoDefaultAction(id); });
+    AccRequest r(api_, &child);
+    return Serve([](AccessibleObject &o, AccRequest &q) { return o.owner_->provider().AccDoDefaultAction(q.id); }, r);
 }
 
+// The client's text is read on the client's thread: it is the client's, and
+// may be freed once a client released early has returned.
 STDMETHODIMP AccessibleObject::put_accValue(VARIANT child, BSTR value) {
-    return ServeElement(child, [&](long id) -> HRESULT {
-        AccText text;
-        const HRESULT hr = FromWide(api_, value, &text);
-        return FAILED(hr) ? hr : owner_->provider().AccSetValue(id, text.c_str());
-    });
+    AccRequest r(api_, &child);
+    const HRESULT converted = FromWide(api_, value, &r.text);
+    if (FAILED(converted)) return converted;
+    return Serve(
+        [](AccessibleObject &o, AccRequest &q) { return o.owner_->provider().AccSetValue(q.id, q.text.c_str()); }, r);
 }
 
 STDMETHODIMP AccessibleObject::put_accName(VARIANT child, BSTR) {
-    return ServeElement(child, [](long) { return E_NOTIMPL; });
+    AccRequest r(api_, &child);
+    return Serve([](AccessibleObject &, AccRequest &) { return E_NOTIMPL; }, r);
 }
 
 // ---- IAccessible: the window's from the default object, the parts' here ------
@@ -327,119 +445,165 @@ STDMETHODIMP AccessibleObject::put_accName(VARIANT child, BSTR) {
 STDMETHODIMP AccessibleObject::get_accDescription(VARIANT child, BSTR *description) {
     if (!description) return E_POINTER;
     *description = nullptr;
-    return ServeElement(child, [&](long id) {
-        return id == CHILDID_SELF ? standard_->get_accDescription(Self(), description) : S_FALSE;
-    });
+    AccRequest r(api_, &child);
+    const HRESULT hr = Serve(
+        [](AccessibleObject &o, AccRequest &q) -> HRESULT {
+            return q.id == CHILDID_SELF ? o.standard_->get_accDescription(Self(), &q.bstr) : S_FALSE;
+        },
+        r);
+    return GiveText(hr, r, description);
 }
 
 STDMETHODIMP AccessibleObject::get_accHelp(VARIANT child, BSTR *help) {
     if (!help) return E_POINTER;
     *help = nullptr;
-    return ServeElement(child, [&](long id) {
-        return id == CHILDID_SELF ? standard_->get_accHelp(Self(), help) : S_FALSE;
-    });
+    AccRequest r(api_, &child);
+    const HRESULT hr = Serve(
+        [](AccessibleObject &o, AccRequest &q) -> HRESULT {
+            return q.id == CHILDID_SELF ? o.standard_->get_accHelp(Self(), &q.bstr) : S_FALSE;
+        },
+        r);
+    return GiveText(hr, r, help);
 }
 
 STDMETHODIMP AccessibleObject::get_accHelpTopic(BSTR *file, VARIANT child, long *topic) {
     if (!file || !topic) return E_POINTER;
     *file = nullptr;
     *topic = -1;
-    return ServeElement(child, [&](long id) {
-        return id == CHILDID_SELF ? standard_->get_accHelpTopic(file, Self(), topic) : S_FALSE;
-    });
+    AccRequest r(api_, &child);
+    r.n[0] = -1;
+    const HRESULT hr = Serve(
+        [](AccessibleObject &o, AccRequest &q) -> HRESULT {
+            return q.id == CHILDID_SELF ? o.standard_->get_accHelpTopic(&q.bstr, Self(), &q.n[0]) : S_FALSE;
+        },
+        r);
+    *topic = r.n[0];
+    return GiveText(hr, r, file);
 }
 
+// The default object says whether the window has the focus; a part may hold
+// it inside. The window may be gone once the default object has answered.
 STDMETHODIMP AccessibleObject::get_accFocus(VARIANT *child) {
     if (!child) return E_POINTER;
     V_VT(child) = VT_EMPTY;
-    return Serve([&]() -> HRESULT {
-        const HRESULT hr = standard_->get_accFocus(child);
-        if (hr != S_OK || V_VT(child) != VT_I4 || V_I4(child) != CHILDID_SELF) return hr;
-        // The window has the focus: a part may hold it inside.
-        const long parts = Parts();
-        for (long id = 1; id <= parts; ++id)
-            if (owner_->provider().AccState(id) & STATE_SYSTEM_FOCUSED) {
-                SetElement(child, id);
-                break;
-            }
-        return S_OK;
-    });
+    AccRequest r(api_);
+    const HRESULT hr = Serve(
+        [](AccessibleObject &o, AccRequest &q) -> HRESULT {
+            const HRESULT asked = o.standard_->get_accFocus(&q.var);
+            if (!o.Serving()) return RPC_E_DISCONNECTED;
+            if (asked != S_OK || V_VT(&q.var) != VT_I4 || V_I4(&q.var) != CHILDID_SELF) return asked;
+            const long parts = o.Parts();
+            for (long id = 1; id <= parts; ++id)
+                if (o.owner_->provider().AccState(id) & STATE_SYSTEM_FOCUSED) {
+                    SetElement(&q.var, id);
+                    break;
+                }
+            return S_OK;
+        },
+        r);
+    return GiveVariant(hr, r, child);
 }
 
 STDMETHODIMP AccessibleObject::get_accSelection(VARIANT *children) {
     if (!children) return E_POINTER;
     V_VT(children) = VT_EMPTY;
-    return Serve([&]() { return standard_->get_accSelection(children); });
+    AccRequest r(api_);
+    const HRESULT hr = Serve([](AccessibleObject &o, AccRequest &q) { return o.standard_->get_accSelection(&q.var); }, r);
+    return GiveVariant(hr, r, children);
 }
 
 STDMETHODIMP AccessibleObject::accSelect(long flags, VARIANT child) {
-    return ServeElement(child, [&](long id) {
-        return id == CHILDID_SELF ? standard_->accSelect(flags, Self()) : DISP_E_MEMBERNOTFOUND;
-    });
+    AccRequest r(api_, &child);
+    r.a = flags;
+    return Serve(
+        [](AccessibleObject &o, AccRequest &q) -> HRESULT {
+            return q.id == CHILDID_SELF ? o.standard_->accSelect(q.a, Self()) : DISP_E_MEMBERNOTFOUND;
+        },
+        r);
 }
 
-STDMETHODIMP AccessibleObject::accLocation(long *left, long *top, long *width, long *height,
-                                           VARIANT child) {
+STDMETHODIMP AccessibleObject::accLocation(long *left, long *top, long *width, long *height, VARIANT child) {
     if (!left || !top || !width || !height) return E_POINTER;
     *left = *top = *width = *height = 0;
-    return ServeElement(child, [&](long id) -> HRESULT {
-        if (id == CHILDID_SELF) return standard_->accLocation(left, top, width, height, Self());
-        RECT r;
-        if (!owner_->provider().AccChildRect(id, &r)) return S_FALSE;
-        POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
-        MapWindowPoints(hwnd_, nullptr, corners, 2);
-        *left = corners[0].x;
-        *top = corners[0].y;
-        *width = corners[1].x - corners[0].x;
-        *height = corners[1].y - corners[0].y;
-        return S_OK;
-    });
+    AccRequest r(api_, &child);
+    const HRESULT hr = Serve(
+        [](AccessibleObject &o, AccRequest &q) -> HRESULT {
+            if (q.id == CHILDID_SELF) return o.standard_->accLocation(&q.n[0], &q.n[1], &q.n[2], &q.n[3], Self());
+            RECT rect;
+            if (!o.owner_->provider().AccChildRect(q.id, &rect)) return S_FALSE;
+            POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
+            MapWindowPoints(o.hwnd_, nullptr, corners, 2);
+            q.n[0] = corners[0].x;
+            q.n[1] = corners[0].y;
+            q.n[2] = corners[1].x - corners[0].x;
+            q.n[3] = corners[1].y - corners[0].y;
+            return S_OK;
+        },
+        r);
+    *left = r.n[0];
+    *top = r.n[1];
+    *width = r.n[2];
+    *height = r.n[3];
+    return hr;
 }
 
 STDMETHODIMP AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT *end) {
     if (!end) return E_POINTER;
     V_VT(end) = VT_EMPTY;
-    return ServeElement(start, [&](long id) -> HRESULT {
-        const long parts = Parts();
-        long to = 0;  // none
-        if (id == CHILDID_SELF) {
-            if (parts == 0 || (direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD))
-                return standard_->accNavigate(direction, Self(), end);
-            to = direction == NAVDIR_FIRSTCHILD ? 1 : parts;
-        } else if (direction == NAVDIR_NEXT) {
-            to = id < parts ? id + 1 : 0;
-        } else if (direction == NAVDIR_PREVIOUS) {
-            to = id - 1;
-        } else if (direction >= NAVDIR_UP && direction <= NAVDIR_RIGHT) {
-            return DISP_E_MEMBERNOTFOUND;  // parts are not placed against each other
-        } else if (direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD) {
-            return E_INVALIDARG;
-        }  // else a part's first or last child: parts have none
-        if (to == 0) return S_FALSE;
-        SetElement(end, to);
-        return S_OK;
-    });
+    AccRequest r(api_, &start);
+    r.a = direction;
+    const HRESULT hr = Serve(
+        [](AccessibleObject &o, AccRequest &q) -> HRESULT {
+            const long parts = o.Parts(), way = q.a, id = q.id;
+            long to = 0;  // none
+            if (id == CHILDID_SELF) {
+                if (parts == 0 || (way != NAVDIR_FIRSTCHILD && way != NAVDIR_LASTCHILD))
+                    return o.standard_->accNavigate(way, Self(), &q.var);
+                to = way == NAVDIR_FIRSTCHILD ? 1 : parts;
+            } else if (way == NAVDIR_NEXT) {
+                to = id < parts ? id + 1 : 0;
+            } else if (way == NAVDIR_PREVIOUS) {
+                to = id - 1;
+            } else if (way >= NAVDIR_UP && way <= NAVDIR_RIGHT) {
+                return DISP_E_MEMBERNOTFOUND;  // parts are not placed against each other
+            } else if (way != NAVDIR_FIRSTCHILD && way != NAVDIR_LASTCHILD) {
+                return E_INVALIDARG;
+            }  // else a part's first or last child: parts have none
+            if (to == 0) return S_FALSE;
+            SetElement(&q.var, to);
+            return S_OK;
+        },
+        r);
+    return GiveVariant(hr, r, end);
 }
 
+// Inside the window and on none of its child windows, the point may be on a
+// part. The window may be gone once the default object has answered.
 STDMETHODIMP AccessibleObject::accHitTest(long x, long y, VARIANT *child) {
     if (!child) return E_POINTER;
     V_VT(child) = VT_EMPTY;
-    return Serve([&]() -> HRESULT {
-        const HRESULT hr = standard_->accHitTest(x, y, child);
-        if (hr != S_OK || V_VT(child) != VT_I4 || V_I4(child) != CHILDID_SELF) return hr;
-        // Inside the window and on none of its child windows: perhaps on a part.
-        POINT at = {x, y};
-        ScreenToClient(hwnd_, &at);
-        const long parts = Parts();
-        for (long id = 1; id <= parts; ++id) {
-            RECT r;
-            if (owner_->provider().AccChildRect(id, &r) && PtInRect(&r, at)) {
-                SetElement(child, id);
-                break;
+    AccRequest r(api_);
+    r.a = x;
+    r.b = y;
+    const HRESULT hr = Serve(
+        [](AccessibleObject &o, AccRequest &q) -> HRESULT {
+            const HRESULT asked = o.standard_->accHitTest(q.a, q.b, &q.var);
+            if (!o.Serving()) return RPC_E_DISCONNECTED;
+            if (asked != S_OK || V_VT(&q.var) != VT_I4 || V_I4(&q.var) != CHILDID_SELF) return asked;
+            POINT at = {q.a, q.b};
+            ScreenToClient(o.hwnd_, &at);
+            const long parts = o.Parts();
+            for (long id = 1; id <= parts; ++id) {
+                RECT rect;
+                if (o.owner_->provider().AccChildRect(id, &rect) && PtInRect(&rect, at)) {
+                    SetElement(&q.var, id);
+                    break;
+                }
             }
-        }
-        return S_OK;
-    });
+            return S_OK;
+        },
+        r);
+    return GiveVariant(hr, r, child);
 }
 
 // ---- IOleWindow ----------------------------------------------------------------
@@ -447,10 +611,10 @@ STDMETHODIMP AccessibleObject::accHitTest(long x, long y, VARIANT *child) {
 STDMETHODIMP AccessibleObject::GetWindow(HWND *hwnd) {
     if (!hwnd) return E_POINTER;
     *hwnd = nullptr;
-    return Serve([&]() {
-        *hwnd = hwnd_;
-        return S_OK;
-    });
+    AccRequest r(api_);
+    const HRESULT hr = Serve([](AccessibleObject &, AccRequest &) { return S_OK; }, r);
+    if (hr == S_OK) *hwnd = hwnd_;
+    return hr;
 }
 
 STDMETHODIMP AccessibleObject::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }

@@ -16,16 +16,51 @@ namespace qx {
 class AccessibleObject;
 class WindowAccess;
 
+// What one client's call reads and writes. A call made on another thread
+// keeps its own copy (see thread_call.h): what the window's thread answers
+// after the client was released stays with the call and is freed with it.
+struct AccRequest {
+    explicit AccRequest(const AccApi &accApi, const VARIANT *element = nullptr);
+    ~AccRequest();
+    AccRequest(const AccRequest &) = delete;
+    AccRequest &operator=(const AccRequest &) = delete;
+    // The arguments, copied from another request; false when out of memory.
+    bool CopyArguments(const AccRequest &from);
+    // The answers, taken from another request (which keeps none of them).
+    void TakeAnswers(AccRequest &from);
+
+    const AccApi &api;
+    // Given: the element named (its type and, for VT_I4, its number), two
+    // numbers (flags, a direction, a point), a text in the ANSI code page.
+    // A named element is checked before the work runs (E_INVALIDARG unless
+    // it is 0 or a part) and given to it as id, unless not checked.
+    bool named = false, checked = true;
+    VARTYPE elementType = VT_EMPTY;
+    long elementId = 0, id = 0;
+    long a = 0, b = 0;
+    AccText text;
+    // Answered.
+    BSTR bstr = nullptr;
+    VARIANT var;
+    IDispatch *dispatch = nullptr;
+    long n[4] = {};
+};
+
+using AccWork = HRESULT (*)(AccessibleObject &object, AccRequest &request);
+
 // A call made on another thread, sent to the window's thread (see
-// thread_call.h) and run there on the object that made it.
-struct AccCall final : ThreadCall {
-    AccCall(AccessibleObject *target_, HRESULT (*run_)(void *), void *context_)
-        : target(target_), run(run_), context(context_) {}
+// thread_call.h) and run there on the object that made it, which it holds.
+class AccCall final : public ThreadCall {
+public:
+    AccCall(AccessibleObject &target, AccWork work);
     void Run() override;
-    AccessibleObject *target;
-    HRESULT (*run)(void *context);
-    void *context;
+    AccRequest request;
     HRESULT result = RPC_E_DISCONNECTED;
+
+private:
+    ~AccCall() override;
+    AccessibleObject &target_;
+    const AccWork work_;
 };
 
 class AccessibleObject final : public IAccessible, public IOleWindow {
@@ -37,9 +72,12 @@ public:
     AccessibleObject &operator=(const AccessibleObject &) = delete;
 
     // On the window's thread: ends the service (see WindowAccess::Disconnect).
+    // The system's object is let go at once, or when the calls running on
+    // it have returned.
     void Disconnect();
-    // On the window's thread: runs a call sent from another thread.
-    void Run(AccCall *call);
+    // On the window's thread: runs one call under a Guard on the window
+    // object that holds the service; RPC_E_DISCONNECTED once it ended.
+    HRESULT Run(AccWork work, AccRequest &request);
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void **out) override;
@@ -83,30 +121,36 @@ public:
     STDMETHODIMP ContextSensitiveHelp(BOOL enter) override;
 
 private:
+    friend class AccCall;
     ~AccessibleObject();
 
-    // Runs `body` on the window's thread, or answers RPC_E_DISCONNECTED.
-    template <typename Body>
-    HRESULT Serve(Body &&body);
-    // The same for one element: body(id), or E_INVALIDARG for no element.
-    template <typename Body>
-    HRESULT ServeElement(const VARIANT &child, Body &&body);
-    // The same for a text about one element: body(id, &text) answers S_OK
-    // for the text, any other result for none.
-    template <typename Body>
-    HRESULT ServeText(const VARIANT &child, BSTR *out, Body &&body);
-    // The element a VARIANT names: E_INVALIDARG unless it is 0 or a part.
-    HRESULT Element(const VARIANT &v, long *child) const;
+    // Runs work on the window's thread (sent there from another thread) and
+    // answers what it answers; RPC_E_DISCONNECTED when the service ended or
+    // the window is gone before it ran, E_PENDING when a client on another
+    // thread was released before the work was done.
+    HRESULT Serve(AccWork work, AccRequest &request);
+    // A text about the element a request names: body(object, id, &text)
+    // answers S_OK for the text (then the request's BSTR), any other result
+    // for none.
+    using TextBody = HRESULT (*)(AccessibleObject &object, long id, AccText *text);
+    HRESULT TextAnswer(AccRequest &request, TextBody body);
+    // The element a request names: E_INVALIDARG unless it is 0 or a part.
+    HRESULT Element(const AccRequest &request, long *child) const;
     long Parts() const;
     // The text as a BSTR, through the ANSI code page.
     HRESULT Text(const AccText &text, BSTR *out) const;
+    // Whether the service still runs: after a call out of the library (to
+    // the system's object, to the parent, to another window) the window may
+    // be gone.
+    bool Serving() const { return owner_ != nullptr; }
 
     const AccApi &api_;
     volatile LONG refs_ = 1;
     const HWND hwnd_;
     const DWORD thread_;
     WindowAccess *owner_;    // null once disconnected
-    IAccessible *standard_;  // released at Disconnect
+    IAccessible *standard_;  // let go at Disconnect, once no call runs on it
+    int running_ = 0;        // calls running on the window's thread
 };
 
 }  // namespace qx

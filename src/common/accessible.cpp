@@ -11,8 +11,8 @@
 
 namespace qx {
 
-WindowAccess::WindowAccess(HWND hwnd, AccessProvider &provider)
-    : hwnd_(hwnd), provider_(provider) {}
+WindowAccess::WindowAccess(HWND hwnd, AccessProvider &provider, WindowObject &holder)
+    : hwnd_(hwnd), provider_(provider), holder_(holder) {}
 
 WindowAccess::~WindowAccess() { Disconnect(); }
 

@@ -17,9 +17,15 @@
 // Clients may hold the object after the window is gone: WindowAccess
 // disconnects it (Disconnect, or the destructor), after which every call
 // answers RPC_E_DISCONNECTED without touching the window or its object.
+// Each client's call holds the window object that owns the WindowAccess
+// (its holder) with a Guard, as every way into an object does; a call whose
+// window goes in the middle (a parent that destroys it when told of a value
+// a client set, a focus handler) touches nothing of the window's side after
+// that and answers RPC_E_DISCONNECTED where it had more to ask.
 // Calls that arrive on another thread are run on the window's thread (see
 // thread_call.h: the window procedure passes ThreadCallMessage on to
-// RunThreadCall, as WindowObject::Dispatch does).
+// RunThreadCall, as WindowObject::Dispatch does); what they answer is kept
+// with the call, so a client released early (E_PENDING) is written nothing.
 #pragma once
 #include <windows.h>
 // ROLE_SYSTEM_* and the interfaces.
@@ -31,6 +37,7 @@
 namespace qx {
 
 class AccessibleObject;
+class WindowObject;
 
 // What a window's object answers about itself and its parts. Every operation
 // runs on the window's thread while the window exists; `child` is 0 or a
@@ -68,20 +75,15 @@ public:
     // Where a part is, in client coordinates; false when it is not shown.
     virtual bool AccChildRect(long child, RECT *rect) = 0;
 
-    // Brackets every client call on the window's thread. A call may end the
-    // window (a parent that destroys it when told of a value a client set):
-    // a provider whose life ends with its window keeps itself alive from
-    // AccHold to the matching AccLetGo, which may then delete it.
-    virtual void AccHold() {}
-    virtual void AccLetGo() {}
-
 protected:
     ~AccessProvider() = default;
 };
 
 class WindowAccess {
 public:
-    WindowAccess(HWND hwnd, AccessProvider &provider);
+    // holder: the window object that owns this (itself the provider, or the
+    // owner of a stand-in provider), held for the length of each call.
+    WindowAccess(HWND hwnd, AccessProvider &provider, WindowObject &holder);
     // Disconnects.
     ~WindowAccess();
     WindowAccess(const WindowAccess &) = delete;
@@ -104,12 +106,14 @@ public:
 
     HWND hwnd() const { return hwnd_; }
     AccessProvider &provider() const { return provider_; }
+    WindowObject &holder() const { return holder_; }
     // The name the host set; null when it set none.
     const char *SetName() const { return named_ ? name_.c_str() : nullptr; }
 
 private:
     HWND hwnd_;
     AccessProvider &provider_;
+    WindowObject &holder_;
     AccessibleObject *object_ = nullptr;  // one reference, ours
     bool closed_ = false;
     bool named_ = false;

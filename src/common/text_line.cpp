@@ -24,6 +24,14 @@ void TextLine::SetText(const char *str, int maxBytes) {
     caret = Clamp(caret);
 }
 
+bool SameText(const TextLine &a, const TextLine &b) {
+    return a.length == b.length && std::memcmp(a.text, b.text, a.length) == 0;
+}
+
+bool SameLine(const TextLine &a, const TextLine &b) {
+    return SameText(a, b) && a.anchor == b.anchor && a.caret == b.caret;
+}
+
 void TextLine::Remove(int pos, int count) {
     pos = Clamp(pos);
     if (count > length - pos) count = length - pos;

@@ -65,6 +65,10 @@ struct TextLine {
     int caret = 0;
 };
 
+// The same text, and the same text with the same selection.
+bool SameText(const TextLine &a, const TextLine &b);
+bool SameLine(const TextLine &a, const TextLine &b);
+
 // ---- Character boundaries -------------------------------------------------
 //
 // In a double-byte code page a lead byte and the byte after it are one

@@ -7,7 +7,7 @@
 namespace qx {
 namespace {
 
-Lock g_lock;  // guards g_pending and every listed call's fields
+Lock g_lock;  // guards g_pending and every listed call's list fields and state
 ThreadCall *g_pending = nullptr;
 // Registering the name again gives the same number, so threads that meet
 // here first at the same moment store the same value.
@@ -25,12 +25,13 @@ UINT ThreadCallMessage() {
 }
 
 // The call is listed for its window while the message carrying it is sent,
-// and taken off the list afterwards.
-bool SendToWindowThread(HWND hwnd, ThreadCall &call) {
+// and taken off the list afterwards, whatever became of it: a call still
+// listed then never runs.
+CallOutcome SendToWindowThread(HWND hwnd, ThreadCall &call) {
     {
         Locked lock(g_lock);
         call.window_ = hwnd;
-        call.ran_ = false;
+        call.state_ = ThreadCall::State::kListed;
         call.next_ = g_pending;
         g_pending = &call;
     }
@@ -42,17 +43,24 @@ bool SendToWindowThread(HWND hwnd, ThreadCall &call) {
             break;
         }
     }
-    return call.ran_;
+    switch (call.state_) {
+    case ThreadCall::State::kDone: return CallOutcome::kDone;
+    case ThreadCall::State::kRunning: return CallOutcome::kReleased;
+    case ThreadCall::State::kListed: break;
+    }
+    return CallOutcome::kNotRun;
 }
 
 // lp is compared with the listed calls' addresses before it is used as one.
+// The window's thread holds the call while it runs.
 bool RunThreadCall(HWND hwnd, LPARAM lp) {
     ThreadCall *call = nullptr;
     {
         Locked lock(g_lock);
         for (ThreadCall *c = g_pending; c; c = c->next_) {
-            if (reinterpret_cast<LPARAM>(c) == lp && c->window_ == hwnd && !c->ran_) {
-                c->ran_ = true;
+            if (reinterpret_cast<LPARAM>(c) == lp && c->window_ == hwnd && c->state_ == ThreadCall::State::kListed) {
+                c->state_ = ThreadCall::State::kRunning;
+                c->Hold();
                 call = c;
                 break;
             }
@@ -60,6 +68,11 @@ bool RunThreadCall(HWND hwnd, LPARAM lp) {
     }
     if (!call) return false;
     call->Run();
+    {
+        Locked lock(g_lock);
+        call->state_ = ThreadCall::State::kDone;
+    }
+    call->LetGo();
     return true;
 }
 

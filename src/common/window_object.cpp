@@ -1,6 +1,7 @@
 #include "common/window_object.h"
 
 #include <atomic>
+#include <new>
 
 #include "qx_cntl.h"
 
@@ -105,18 +106,73 @@ bool WindowObject::IsOurs(HWND hwnd) {
     return GetClassLongPtrA(hwnd, GCL_CBWNDEXTRA) >= kWindowExtraBytes;
 }
 
-bool WindowObject::RunCall(Call &call) {
-    if (!IsOurs(call.window)) return false;
-    if (GetWindowThreadProcessId(call.window, nullptr) != GetCurrentThreadId())
-        return SendToWindowThread(call.window, call) && call.result;
-    WindowObject *object = SlotObject(call.window);
-    if (!object) return false;
-    Guard guard(*object);
-    return call.RunOn(*object);
+WindowObject *WindowObject::Here(HWND hwnd) {
+    if (!IsOurs(hwnd) || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return nullptr;
+    return SlotObject(hwnd);
 }
 
-void WindowObject::Call::Run() {
-    if (WindowObject *object = SlotObject(window)) result = RunOn(*object);
+namespace {
+
+void CopyData(CallData &to, const CallData &from, bool *copied) {
+    for (int i = 0; i < 2; ++i) {
+        to.number[i] = from.number[i];
+        to.real[i] = from.real[i];
+    }
+    to.handle = from.handle;
+    if (!to.text.Assign(from.text.c_str(), from.text.size())) *copied = false;
+}
+
+// An export's call on a window of another thread, with its own copy of the
+// data.
+class ExportCall final : public ThreadCall {
+public:
+    ExportCall(HWND hwnd, WindowObject::Work work) : window_(hwnd), work_(work) {}
+    // On the window's thread, within its window procedure (which holds the
+    // Guard): the work on the object in slot 0.
+    void Run() override {
+        if (WindowObject *object = SlotObject(window_)) result = work_(*object, data);
+    }
+    CallData data;
+    bool result = false;
+
+private:
+    const HWND window_;
+    const WindowObject::Work work_;
+};
+
+}  // namespace
+
+bool CopyWhole(const AccText &text, char *dst, int size) {
+    if (size <= 0 || text.size() >= static_cast<size_t>(size)) return false;
+    CopyMemory(dst, text.c_str(), text.size() + 1);
+    return true;
+}
+
+bool WindowObject::Call(HWND hwnd, Work work, CallData &data) {
+    if (!IsOurs(hwnd)) return false;
+    if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) {
+        WindowObject *object = SlotObject(hwnd);
+        if (!object) return false;
+        Guard guard(*object);
+        return work(*object, data);
+    }
+    ExportCall *call = new (std::nothrow) ExportCall(hwnd, work);
+    if (!call) return false;
+    bool copied = true;
+    CopyData(call->data, data, &copied);
+    bool result = false;
+    if (copied) {
+        switch (SendToWindowThread(hwnd, *call)) {
+        case CallOutcome::kDone:
+            CopyData(data, call->data, &copied);
+            result = call->result && copied;
+            break;
+        case CallOutcome::kReleased: SetLastError(ERROR_IO_PENDING); break;
+        case CallOutcome::kNotRun: break;
+        }
+    }
+    call->LetGo();
+    return result;
 }
 
 }  // namespace qx

@@ -5,8 +5,9 @@
 //   window slot 0 and builds itself there. A window whose object cannot be
 //   made or built is not created, and nothing of it is left behind.
 // - Every way in (the window procedure, each export, a timer tick, a
-//   client's call on the accessible object) holds a Guard on the object for
-//   the length of its call.
+//   client's call on the accessible object or on that of a part the object
+//   stands in for) holds a Guard on the object for the length of its call:
+//   the one way an object is held.
 // - WM_NCDESTROY clears slot 0 and marks the object gone; the Guard that
 //   unwinds last deletes it, so it is deleted exactly once, after the
 //   outermost call on it has returned.
@@ -17,7 +18,7 @@
 //
 // A control's state is touched by its own thread only: an export given a
 // window of another thread of the process runs on that window's thread, as
-// a sent message does.
+// a sent message does (Call, and thread_call.h for a caller released early).
 //
 // Every object answers screen readers (see accessible.h): it implements the
 // AccessProvider operations for its class, and the base answers WM_GETOBJECT
@@ -27,6 +28,7 @@
 #pragma once
 #include <windows.h>
 
+#include "common/acc_text.h"
 #include "common/accessible.h"
 #include "common/thread_call.h"
 
@@ -35,13 +37,28 @@ namespace qx {
 // Extra bytes every class of the library asks for: slot 0, pointer-sized.
 constexpr int kWindowExtraBytes = sizeof(LONG_PTR);
 
+// What an export's work reads and writes: its arguments and its results.
+// A call to a window of another thread keeps its own copy, so that work
+// finished after its caller was released writes nothing of the caller's.
+struct CallData {
+    long number[2] = {};
+    double real[2] = {};
+    void *handle = nullptr;
+    AccText text;  // a text given or read
+};
+
+// A text read by an export's work into a caller's buffer of size bytes,
+// whole: true when it fits with its terminating zero; otherwise false, and
+// nothing is written.
+bool CopyWhole(const AccText &text, char *dst, int size);
+
 class WindowObject : public AccessProvider {
 public:
     // Makes (allocates) the object of a window at WM_NCCREATE; null when it
     // cannot. Whatever may fail after the allocation belongs in Build.
     using Factory = WindowObject *(*)(HWND hwnd, const CREATESTRUCTA &cs);
 
-    explicit WindowObject(HWND hwnd) : hwnd_(hwnd), access_(hwnd, *this) {}
+    explicit WindowObject(HWND hwnd) : hwnd_(hwnd), access_(hwnd, *this, *this) {}
     virtual ~WindowObject() = default;
     WindowObject(const WindowObject &) = delete;
     WindowObject &operator=(const WindowObject &) = delete;
@@ -73,12 +90,22 @@ public:
     static LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, Factory make);
 
     // The exports' way to an object: when hwnd is a live window of this
-    // process whose class procedure is one of the library's, and its object
-    // is a T, runs body(T &) under a Guard, on the window's own thread (sent
-    // there from another thread, see thread_call.h), and returns what it
+    // process whose class procedure is one of the library's, runs
+    // work(object, data) under a Guard on the window's own thread (sent
+    // there from another thread, see thread_call.h) and returns what it
     // returns; false for any other window (null, not a window, another
     // process's, another class's, a window whose class asks for too few
-    // extra bytes, one whose object is of another kind).
+    // extra bytes) and for work that finds an object of another kind.
+    // From another thread the work reads and writes a copy of data, copied
+    // back when it has run. A caller the window's thread released early
+    // gets false with the last error ERROR_IO_PENDING: the work goes on,
+    // its outcome unknown, and data stays as it was.
+    using Work = bool (*)(WindowObject &object, CallData &data);
+    static bool Call(HWND hwnd, Work work, CallData &data);
+
+    // body(T &) under a Guard, for a window of this thread whose object is
+    // a T (as Call checks it); false for anything else, a window of another
+    // thread included.
     template <class T, class Body>
     static bool With(HWND hwnd, Body body);
 
@@ -95,13 +122,9 @@ public:
     // whose class procedure is one of them.
     static void AddClassProc(WNDPROC proc);
 
-    // A client's call on the accessible object holds the object as a Guard
-    // does (the provider's operations are called outside the window
-    // procedure).
-    void AccHold() override { Hold(); }
-    void AccLetGo() override { LetGo(); }
-
 protected:
+    // The accessible object of the window, which the base answers with.
+    WindowAccess &Access() { return access_; }
     // Runs once the object is in slot 0, under a Guard: the building steps
     // that can fail (allocations, child objects) and may send messages.
     // False fails WM_NCCREATE.
@@ -112,20 +135,6 @@ protected:
     virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) = 0;
 
 private:
-    // One export's call on the object of a window.
-    struct Call : ThreadCall {
-        explicit Call(HWND hwnd) : window(hwnd) {}
-        // On the window's thread, within its window procedure (which holds
-        // the Guard): the body on the object in slot 0.
-        void Run() override;
-        virtual bool RunOn(WindowObject &object) = 0;
-        const HWND window;
-        bool result = false;
-
-    protected:
-        ~Call() = default;
-    };
-
     // A Guard's two ends: the last to let go of a gone object deletes it.
     void Hold() { ++calls_; }
     void LetGo() {
@@ -133,7 +142,8 @@ private:
     }
     static LRESULT Create(HWND hwnd, WPARAM wp, LPARAM lp, Factory make);
     static bool IsOurs(HWND hwnd);
-    static bool RunCall(Call &call);
+    // The object of a window of ours on this thread; null for any other.
+    static WindowObject *Here(HWND hwnd);
 
     HWND hwnd_;
     int calls_ = 0;  // Guards held
@@ -143,15 +153,11 @@ private:
 
 template <class T, class Body>
 bool WindowObject::With(HWND hwnd, Body body) {
-    struct TypedCall final : Call {
-        TypedCall(HWND target, Body &b) : Call(target), body(b) {}
-        bool RunOn(WindowObject &object) override {
-            T *typed = dynamic_cast<T *>(&object);
-            return typed && body(*typed);
-        }
-        Body &body;
-    } call(hwnd, body);
-    return RunCall(call);
+    WindowObject *object = Here(hwnd);
+    if (!object) return false;
+    Guard guard(*object);
+    T *typed = dynamic_cast<T *>(object);
+    return typed && body(*typed);
 }
 
 }  // namespace qx

@@ -38,20 +38,23 @@ EditCtl::~EditCtl() = default;
 
 // ---- Virtual operations ------------------------------------------------------
 
-bool EditCtl::SetText(const char *str) {
-    if (HasControlChar(str)) return false;
-    saved = cur;
-    cur.SetText(str, WholeCharacters() ? WholeCharBytes(str, TextLine::kCapacity) : TextLine::kCapacity);
-    cur.SetSel(0, 0);
-    bool taken = false;
-    Refresh(true, nullptr, &taken);
-    return taken;
+bool EditCtl::SetText(const char *str, ChangeOrigin origin) {
+    Change change(origin, cur);
+    if (HasControlChar(str)) {
+        change.verdict = Refusal::kOther;
+    } else {
+        change.proposal.SetText(str, WholeCharacters() ? WholeCharBytes(str, TextLine::kCapacity)
+                                                       : TextLine::kCapacity);
+        change.proposal.SetSel(0, 0);
+    }
+    return Apply(change);
 }
 
 bool EditCtl::ShortcutCtrl() { return KeyDown(VK_CONTROL) && !KeyDown(VK_MENU); }
 
 // A key press starts new input: a lead byte still waiting for its second
-// byte is dropped.
+// byte is dropped. The control character that a shortcut's key also
+// produces is taken off the queue once the command is complete.
 void EditCtl::OnKeyDown(UINT vk) {
     if (vk == VK_CONTROL) return;
     pendingLead = 0;
@@ -64,7 +67,6 @@ void EditCtl::OnKeyDown(UINT vk) {
         else
             Cut();
         if (Gone()) return;
-        // The control character that the shortcut's key also produces.
         MSG msg;
         PeekMessageA(&msg, hwnd, WM_CHAR, WM_CHAR, PM_REMOVE);
         return;
@@ -83,7 +85,9 @@ void EditCtl::OnKeyDown(UINT vk) {
 // A control character is a key's code, not text (Ctrl+A, Ctrl+Z, Enter, Esc,
 // Tab outside a dialog...): it is ignored, the selection and the pending
 // keys stay. A lead byte waits for the byte that completes its character,
-// which is then typed as one.
+// which is then typed as one. Typed over a selection, the selection goes
+// first, a change notified once for the removal and once more for the line
+// the character is then typed into.
 void EditCtl::OnChar(char ch) {
     const char lead = pendingLead;
     pendingLead = 0;
@@ -97,87 +101,94 @@ void EditCtl::OnChar(char ch) {
         return;
     }
     if (cur.HasSelection()) {
-        DeleteSelection();
-        if (Gone() || !Refresh(true)) return;
+        // A refused removal has beeped: the character goes with it.
+        if (!DeleteSelection(ChangeOrigin::kTyped) || Gone()) return;
+        Change again(ChangeOrigin::kTyped, cur);
+        if (!Apply(again) || Gone()) return;
     }
     const char str[3] = {lead ? lead : ch, lead ? ch : '\0', '\0'};
-    saved = cur;
-    if (InsertText(str, cur.anchor, kReasonTyped))
-        Refresh(true);
-    else
-        RejectInput();
+    Change typed(ChangeOrigin::kTyped, cur);
+    typed.verdict = InsertText(typed.proposal, str, cur.anchor, EditReason::kTyped);
+    Apply(typed);
 }
 
-bool EditCtl::Validate() { return true; }
+Refusal EditCtl::Validate(TextLine &) const { return Refusal::kNone; }
 
 void EditCtl::DeleteForward() {
     if (cur.caret >= cur.Length()) return;
-    saved = cur;
-    RemoveText(cur.caret, NextPos(cur.caret) - cur.caret, kReasonDelete);
-    Refresh(true);
+    Change change(ChangeOrigin::kKey, cur);
+    change.verdict = RemoveText(change.proposal, cur.caret, NextPos(cur.caret) - cur.caret, EditReason::kDelete);
+    Apply(change);
 }
 
+// Backspace at the start, with no selection, changes nothing and is notified.
 void EditCtl::DeleteBack() {
-    saved = cur;
+    Change change(ChangeOrigin::kKey, cur);
     const int lo = cur.SelStart(), hi = cur.SelEnd();
     if (lo < hi) {
-        RemoveText(lo, hi - lo, kReasonBackspaceSelection);
+        change.verdict = RemoveText(change.proposal, lo, hi - lo, EditReason::kBackspaceSelection);
     } else if (cur.caret > 0) {
         const int before = PrevPos(cur.caret);
-        RemoveText(before, cur.caret - before, kReasonBackspace);
+        change.verdict = RemoveText(change.proposal, before, cur.caret - before, EditReason::kBackspace);
     }
-    Refresh(true);
+    Apply(change);
 }
 
-void EditCtl::DeleteSelection() {
-    saved = cur;
+bool EditCtl::DeleteSelection(ChangeOrigin origin) {
+    Change change(origin, cur);
     const int lo = cur.SelStart(), hi = cur.SelEnd();
-    RemoveText(lo, hi - lo, kReasonDeleteSelection);
-    Refresh(true);
+    change.verdict = RemoveText(change.proposal, lo, hi - lo, EditReason::kDeleteSelection);
+    return Apply(change);
 }
 
-bool EditCtl::RemoveText(int pos, int count, EditReason) {
-    cur.Remove(pos, count);
-    return true;
+Refusal EditCtl::RemoveText(TextLine &line, int pos, int count, EditReason) const {
+    line.Remove(pos, count);
+    return Refusal::kNone;
 }
 
-bool EditCtl::InsertText(const char *str, int pos, EditReason) { return cur.Insert(str, pos); }
+Refusal EditCtl::InsertText(TextLine &line, const char *str, int pos, EditReason) const {
+    return line.Insert(str, pos) ? Refusal::kNone : Refusal::kNoRoom;
+}
 
 bool EditCtl::SetMask(const char *str) { return StoreMask(str); }
 
 bool EditCtl::Step(bool) { return false; }
 
-void EditCtl::Clear() { SetText(""); }
+void EditCtl::Clear() { SetText("", ChangeOrigin::kExport); }
 
-// ---- Refresh and refusal -------------------------------------------------------
+// ---- The path of a change ----------------------------------------------------
 
-// A refused change reverts to the saved copy and is shown reverted, without
-// a notification. The copy is the text just before this change: an earlier
-// step of the same key (a removed selection before a refused character) was
-// shown and notified, and stays.
-bool EditCtl::Refresh(bool notify, HDC dc, bool *taken) {
-    if (notify && !Validate()) {
-        if (userDepth > 0) RejectInput();
-        cur = saved;
-        notify = false;
-    } else if (taken) {
-        *taken = true;
+// See edit_change.h for the order and for what happens when changes meet.
+// Nothing of a change is stored before it is decided, so a refusal reverts
+// nothing, and the refusal's peek (RejectInput) runs once it is complete.
+bool EditCtl::Apply(Change &change) {
+    if (change.Taken() && change.checked) change.verdict = Validate(change.proposal);
+    if (!change.Taken()) {
+        if (IsUserOrigin(change.origin)) RejectInput();
+        return false;
     }
-    if (notify)
-        Changed();
-    else
-        AnnounceValue();  // a refusal may return to another text than the one announced
-    if (notify && !Notify(EN_UPDATE)) return false;
-    {
-        // One hide around both: a caret moved while hidden is not drawn and
-        // erased again on its way, and the paint cannot run over it.
-        EditDC edc(hwnd, font, dc);
-        if (hasFocus) HideCaret(hwnd);
-        PlaceCaret(edc);
-        if (!Paint(edc.get())) return false;
-        if (hasFocus) ShowCaret(hwnd);
+    cur = change.proposal;
+    Record(change);
+    AnnounceValue();
+    if (!change.notified) {
+        const RECT r = ExclusiveRect(rect);
+        InvalidateRect(hwnd, &r, FALSE);
+        if (hasFocus) PlaceCaret(EditDC(hwnd, font));
+        return true;
     }
-    return !notify || Notify(EN_CHANGE);
+    if (Notify(EN_UPDATE) && Show()) Notify(EN_CHANGE);
+    return true;
+}
+
+// One hide around placing and painting: a caret moved while hidden is not
+// drawn and erased again on its way, and the paint cannot run over it.
+bool EditCtl::Show(HDC dc) {
+    EditDC edc(hwnd, font, dc);
+    if (hasFocus) HideCaret(hwnd);
+    PlaceCaret(edc);
+    if (!Paint(edc.get())) return false;
+    if (hasFocus) ShowCaret(hwnd);
+    return true;
 }
 
 void EditCtl::AnnounceValue() {
@@ -193,13 +204,19 @@ void EditCtl::RejectInput() {
     ErrorBeep();
 }
 
+bool EditCtl::Notify(WORD code) { return host_.NotifyParent(code); }
+
+bool EditCtl::AskParent(UINT msg, WPARAM wp, LPARAM lp, LRESULT *result) {
+    return host_.SendToParent(msg, wp, lp, result);
+}
+
 // ---- Caret movement and selection ---------------------------------------------
 
 void EditCtl::MoveCaret(int pos) {
     const int p = pos < 0 ? 0 : (pos > cur.Length() ? cur.Length() : pos);
     cur.caret = p;
     if (!KeyDown(VK_SHIFT)) cur.anchor = p;
-    Refresh(false);
+    Show();
 }
 
 int EditCtl::NextPos(int pos) const { return WholeCharacters() ? cur.NextChar(pos) : cur.Clamp(pos + 1); }
@@ -231,7 +248,7 @@ void EditCtl::DeleteKey() {
     if (KeyDown(VK_SHIFT))
         Cut();
     else if (cur.HasSelection())
-        DeleteSelection();
+        DeleteSelection(ChangeOrigin::kKey);
     else
         DeleteForward();
 }
@@ -241,7 +258,7 @@ void EditCtl::SetSel(int anchor, int caret) {
     cur.SetSel(anchor, caret);
     cur.anchor = Snap(cur.anchor);
     cur.caret = Snap(cur.caret);
-    Refresh(false);
+    Show();
 }
 
 // ---- Clipboard ---------------------------------------------------------------
@@ -270,16 +287,19 @@ void EditCtl::Copy() {
     CloseClipboard();
 }
 
+// The change starts once the selection is on the clipboard: a call sent
+// from another thread that the clipboard lets through runs before it.
 void EditCtl::Cut() {
     if (!cur.HasSelection() || ReadOnly()) return;
     Copy();
-    DeleteSelection();
+    if (!Gone()) DeleteSelection(ChangeOrigin::kCut);
 }
 
 // Reads the first line of CF_TEXT, at most 63 bytes of whole characters,
-// never past the end of the clipboard's memory block. A paste that is
-// refused (a control character left in that line, a text the edit does not
-// take) leaves the text and the selection as they were before it.
+// never past the end of the clipboard's memory block, before the change
+// starts. A paste that is refused (a control character left in that line,
+// a text the edit does not take) leaves the text and the selection as they
+// were before it.
 void EditCtl::Paste() {
     if (ReadOnly()) return;
     char buf[TextLine::kCapacity + 1] = {};
@@ -291,37 +311,24 @@ void EditCtl::Paste() {
         }
     }
     CloseClipboard();
-    if (buf[0]) PasteText(buf);
+    if (buf[0]) PasteOver(ChangeOrigin::kPaste, cur, buf);
 }
 
 // An empty text removes the selection, as a paste of nothing would.
-bool EditCtl::PasteText(const char *text) {
-    if (HasControlChar(text)) {
-        RejectInput();
-        return false;
-    }
-    saved = cur;
-    const TextLine before = cur;
-    const int lo = cur.SelStart(), hi = cur.SelEnd();
-    if (lo < hi) RemoveText(lo, hi - lo, kReasonPaste);
-    if (text[0] && !InsertText(text, lo, kReasonPaste)) {
-        cur = before;
-        RejectInput();
-        return false;
-    }
-    bool taken = false;
-    Refresh(true, nullptr, &taken);
-    return taken;
+bool EditCtl::PasteOver(ChangeOrigin origin, const TextLine &line, const char *text) {
+    Change change(origin, cur);
+    change.proposal = line;
+    const int lo = line.SelStart(), hi = line.SelEnd();
+    if (HasControlChar(text)) change.verdict = Refusal::kOther;
+    if (change.Taken() && lo < hi) change.verdict = RemoveText(change.proposal, lo, hi - lo, EditReason::kPaste);
+    if (change.Taken() && text[0]) change.verdict = InsertText(change.proposal, text, lo, EditReason::kPaste);
+    return Apply(change);
 }
 
 bool EditCtl::EnterText(const char *text) {
-    const TextLine before = cur;
-    cur.SetSel(0, -1);
-    if (PasteText(text)) return true;
-    if (Gone()) return false;
-    cur = before;  // the same text, and the selection it had
-    Refresh(false);
-    return false;
+    TextLine all = cur;
+    all.SetSel(0, -1);
+    return PasteOver(ChangeOrigin::kAccClient, all, text);
 }
 
 // ---- Mask and geometry ----------------------------------------------------------
@@ -336,14 +343,6 @@ bool EditCtl::StoreMask(const char *str) {
     }
     std::memcpy(copy.get(), str, n);
     mask = std::move(copy);
-    return true;
-}
-
-bool EditCtl::GetMask(char *dst, int size) const {
-    if (!dst || size <= 0 || !mask) return false;
-    const size_t n = std::strlen(mask.get()) + 1;
-    if (n > static_cast<size_t>(size)) return false;
-    std::memcpy(dst, mask.get(), n);
     return true;
 }
 

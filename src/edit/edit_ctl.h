@@ -1,11 +1,11 @@
 // The edit base class: one line of text with a selection, turned into edits
-// by keys, typed characters and clipboard commands. Every change goes through
-// the virtual RemoveText/InsertText and is checked by the virtual Validate;
-// a refused change reverts to `saved`, the copy every change takes of the
-// text shown just before it. A refusal of the user's input beeps and drops
-// the pending keys; a change the host makes (WM_SETTEXT, a value or a mask
-// set through an export) is refused silently. Typed edits override single
-// operations.
+// by keys, typed characters and clipboard commands. Every change is one
+// value (edit_change.h) that the operation proposes through the virtual
+// RemoveText/InsertText and that Apply decides with the virtual Validate,
+// all three functions of a line that do not touch the control. A refusal of
+// the user's input beeps and drops the pending keys; a change the host makes
+// (WM_SETTEXT, a value or a mask set through an export) is refused silently.
+// Typed edits override single operations.
 //
 // No control character (below 0x20, or 0x7F) enters the text: typed, it is
 // a key's code and is ignored; in a paste (after its first line) or in a
@@ -24,19 +24,9 @@
 
 #include "common/text_line.h"
 #include "common/window_object.h"
+#include "edit/edit_change.h"
 
 namespace qx {
-
-// Why text is removed or inserted, so a subclass can treat each kind of edit
-// differently.
-enum EditReason {
-    kReasonDelete = 1,              // Delete key, one character after the caret
-    kReasonDeleteSelection = 2,     // deletion of the selection
-    kReasonBackspace = 3,           // Backspace, one character before the caret
-    kReasonBackspaceSelection = 4,  // Backspace with a selection
-    kReasonPaste = 6,               // paste
-    kReasonTyped = 8,               // one typed character
-};
 
 // A device context of an edit window with the edit's font selected: the
 // window's own DC (released at the end) or a given one.
@@ -69,19 +59,24 @@ public:
     // The typed edits' contract, in this order.
     virtual void OnSetFocus();
     // A new text (its whole characters within 63 bytes), the caret at its
-    // start: true when it was taken. A text with a control character is
-    // refused, and so is one Validate refuses (see Refresh).
-    virtual bool SetText(const char *str);
+    // start, as a change from origin: true when it was taken. A text with a
+    // control character is refused, and so is one Validate refuses.
+    virtual bool SetText(const char *str, ChangeOrigin origin);
     virtual bool OnLButtonDown(int x, int y, WPARAM keys);
     virtual bool OnLButtonUp(int x, int y, WPARAM keys);
     virtual void OnKeyDown(UINT vk);
     virtual void OnChar(char ch);
-    virtual bool Validate();
+    // The class's rules on a proposed line: kNone when it may stand, and
+    // then the line normalised in place; otherwise why not.
+    virtual Refusal Validate(TextLine &line) const;
     virtual void DeleteForward();
     virtual void DeleteBack();
-    virtual void DeleteSelection();
-    virtual bool RemoveText(int pos, int count, EditReason reason);
-    virtual bool InsertText(const char *str, int pos, EditReason reason);
+    // True when taken.
+    virtual bool DeleteSelection(ChangeOrigin origin);
+    // count bytes at pos removed from line, or text inserted at pos, for a
+    // reason; kNone when done (the selection moved as the class moves it).
+    virtual Refusal RemoveText(TextLine &line, int pos, int count, EditReason reason) const;
+    virtual Refusal InsertText(TextLine &line, const char *str, int pos, EditReason reason) const;
     // False when the window is gone afterwards (the parent destroyed it
     // while it answered the colour request).
     virtual bool Paint(HDC dc);
@@ -90,22 +85,20 @@ public:
     virtual bool Step(bool up);
     virtual void Clear();
 
-    // The one path by which a change is validated (when notify), notified
-    // and shown. A change Validate refuses reverts to `saved`: the user's
-    // (inside a UserChange) with RejectInput, the host's silently; *taken
-    // tells whether it was taken. False when the window is gone afterwards.
-    // An accepted change outside a UserChange is the host's (see Changed).
-    // A text that differs from the one clients last heard of is announced to
-    // them (EVENT_OBJECT_VALUECHANGE), whatever the path; a refused change
-    // that leaves the text as it was announces nothing.
-    bool Refresh(bool notify, HDC dc = nullptr, bool *taken = nullptr);
+    // The one path of a change (see edit_change.h): decides it with
+    // Validate, then stores it or refuses it (the user's with RejectInput,
+    // after the refusal; the host's silently), records it for undo, tells
+    // screen readers (EVENT_OBJECT_VALUECHANGE when the text differs from
+    // the one they last heard of), and notifies and shows it: EN_UPDATE,
+    // the caret placed and the line painted, EN_CHANGE. True when taken.
+    bool Apply(Change &change);
+    // Shows the line as it is (caret and paint), without a notification;
+    // with dc, paints into it. False when the window is gone afterwards.
+    bool Show(HDC dc = nullptr);
     // Whether the line is painted as an empty box (the text stays as it is);
     // asked after the parent answered the colour request. Screen readers
     // are told what is painted: then no text.
     virtual bool PaintsEmpty() const { return false; }
-    // Announces the text when it differs from the one clients last heard of.
-    // Changed does it, and Refresh for a refused change.
-    void AnnounceValue();
     void MoveCaret(int pos);
     void SetSel(int anchor, int caret);
     void GetSel(int *anchor, int *caret) const { cur.GetSel(anchor, caret); }
@@ -119,7 +112,6 @@ public:
     // when it was taken; false when refused, and then text and selection
     // stay as they were.
     bool EnterText(const char *text);
-    bool GetMask(char *dst, int size) const;
     void SetRect(int x, int y, int width, int height);
     // The window's DPI: the margins (one pixel at 96 dpi) and the caret's
     // width follow it.
@@ -177,32 +169,12 @@ public:
     bool Undo();
     void EmptyUndo();
 
-    // One change by the user (a key, a typed character, a clipboard or undo
-    // command, a spin step) runs inside one of these. When the outermost
-    // one ends with the text changed, the text and selection before it
-    // become the undo buffer, unless the host set a text meanwhile.
-    // Consecutive typed characters (typing: a character typed, not
-    // Backspace) with nothing between them form one step: the buffer keeps
-    // the state before the first.
-    class UserChange {
-    public:
-        explicit UserChange(EditCtl &edit, bool typing = false);
-        ~UserChange();
-        UserChange(const UserChange &) = delete;
-        UserChange &operator=(const UserChange &) = delete;
-
-    private:
-        EditCtl &edit_;
-        const TextLine before_;
-        const unsigned hostSets_;
-        const bool typing_;
-    };
-
 protected:
-    // The text inserted over the selection as a paste, through the same
-    // checks (an empty one removes the selection). True when taken; a
-    // refused one leaves the text as it was, with the refusal's beep.
-    bool PasteText(const char *text);
+    // The text inserted over the selection of line as a paste from origin,
+    // through the same checks (an empty one removes the selection). True
+    // when taken; a refused one leaves the text as it was, with the
+    // refusal's beep.
+    bool PasteOver(ChangeOrigin origin, const TextLine &line, const char *text);
     // Ctrl held for a shortcut: Ctrl down and Alt up. Ctrl and Alt together
     // are AltGr, which types a character on many layouts (AltGr+V types '@'
     // on some): then no shortcut acts and the character is typed.
@@ -220,16 +192,18 @@ protected:
     void MakeCaret();
     // A notification to the parent; false when the window is gone afterwards.
     bool Notify(WORD code);
-    // A message to the parent (see WindowObject::SendToParent). What the
-    // parent does meanwhile (a text it sets) is the host's, not part of a
-    // user's change in progress.
+    // A message to the parent (see WindowObject::SendToParent).
     bool AskParent(UINT msg, WPARAM wp, LPARAM lp, LRESULT *result = nullptr);
-    // The text changed: outside a user's change that is the host's doing
-    // (WM_SETTEXT, a value or mask export), which empties the undo buffer.
-    // Clients are told (AnnounceValue).
-    // Refresh calls it for every accepted change; a typed edit that writes a
-    // value straight into the line calls it itself.
-    void Changed();
+    // The undo step of a taken change (Apply's): a user's change that
+    // altered the text becomes the buffer (typed characters in a row one
+    // step); a host's change empties it.
+    void Record(const Change &change);
+    // Drops the undo buffer when the class's rules no longer take it: a
+    // mask changed, and an undo would restore a text the edit now refuses.
+    void KeepUndoWithinRules();
+    // Tells screen readers the text when it differs from the one they last
+    // heard of.
+    void AnnounceValue();
     // After a change of font or alignment.
     void Relayout();
     // Stores a copy of str as the mask; false when str is null or the copy
@@ -262,23 +236,16 @@ protected:
     bool caretPlaced = false;
     POINT caretPos = {0, 0};
     TextLine cur;
-    TextLine saved;
     TextLine undo;                // what an undo restores, when canUndo
     bool canUndo = false;
     bool typingRun = false;       // the last step recorded was typing, ending at runEnd
     TextLine runEnd;
-    int userDepth = 0;            // UserChange scopes open; 0 while the parent answers
-    unsigned hostSets = 0;        // texts the host set, undo buffers it emptied
-    unsigned accepted = 0;        // changes accepted
     TextLine announced;  // the text clients last heard of
     // The lead byte of a double-byte character whose second byte has not
     // come yet (0: none).
     char pendingLead = 0;
     std::unique_ptr<char[]> mask;
     bool allocationFailed = false;
-
-private:
-    class ParentTurn;
 };
 
 }  // namespace qx

@@ -56,7 +56,7 @@ int EditCtl::TextOrigin(int width) const {
 // background, so the character cells need no fill; every other part of the
 // edit rectangle is filled with the parent's brush. Nothing is drawn outside the edit rectangle (a long text
 // would otherwise run over the spin). The caller has hidden the caret
-// (BeginPaint does; Refresh hides it around placing and painting).
+// (BeginPaint does; Show hides it around placing and painting).
 bool EditCtl::Paint(HDC dc) {
     if (!dc) return true;
     const bool enabled = IsWindowEnabled(hwnd) != FALSE, readOnly = ReadOnly();
@@ -185,7 +185,7 @@ int EditCtl::HitTest(int x) {
 void EditCtl::OnSetFocus() {
     hasFocus = true;
     MakeCaret();
-    if (Refresh(false)) Notify(EN_SETFOCUS);
+    if (Show()) Notify(EN_SETFOCUS);
 }
 
 // At 96 dpi the system's own width (0); elsewhere as wide as a margin.
@@ -209,7 +209,7 @@ void EditCtl::OnKillFocus() {
     }
     hasFocus = false;
     caretPlaced = false;
-    if (Refresh(false)) Notify(EN_KILLFOCUS);
+    if (Show()) Notify(EN_KILLFOCUS);
 }
 
 // With the focus the caret is made anew, as high as the new font's line.
@@ -248,7 +248,7 @@ bool EditCtl::OnLButtonDown(int x, int y, WPARAM) {
     const bool hadSelection = cur.HasSelection();
     cur.anchor = cur.caret = HitTest(x);
     if (hadSelection) {
-        if (!Refresh(false)) return true;
+        if (!Show()) return true;
     } else {
         EditDC dc(hwnd, font);
         PlaceCaret(dc);
@@ -261,7 +261,7 @@ bool EditCtl::OnLButtonDown(int x, int y, WPARAM) {
 void EditCtl::OnMouseMove(int x, int) {
     if (!mouseSelecting) return;
     cur.SetSel(cur.anchor, HitTest(x));
-    Refresh(false);
+    Show();
 }
 
 // Only this window's capture is released: another window of the thread may

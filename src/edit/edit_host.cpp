@@ -39,11 +39,7 @@ EditHost::~EditHost() {
     edit.reset();
 }
 
-bool EditHost::Step(bool up) {
-    if (!edit || edit->ReadOnly()) return false;
-    EditCtl::UserChange change(*edit);
-    return edit->Step(up);
-}
+bool EditHost::Step(bool up) { return edit && !edit->ReadOnly() && edit->Step(up); }
 
 bool EditHost::Build(const CREATESTRUCTA &cs) {
     const DWORD style = static_cast<DWORD>(cs.style);
@@ -83,7 +79,8 @@ LRESULT EditHost::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFOCUS: if (e) e->OnSetFocus(); return 0;
     case WM_KILLFOCUS: if (e) e->OnKillFocus(); return 0;
     case WM_ENABLE: InvalidateRect(Window(), nullptr, TRUE); return 0;
-    case WM_SETTEXT: return e && e->SetText(lp ? reinterpret_cast<const char *>(lp) : "") ? TRUE : FALSE;
+    case WM_SETTEXT:
+        return e && e->SetText(lp ? reinterpret_cast<const char *>(lp) : "", ChangeOrigin::kHostText) ? TRUE : FALSE;
     case WM_GETTEXT: return GetText(wp, lp);
     case WM_GETTEXTLENGTH: return e ? e->GetTextLength() : 0;
     case WM_PAINT: Paint(); return 0;
@@ -142,7 +139,6 @@ void EditHost::OnKeyDown(UINT vk) {
         ContextMenu(-1);
         return;
     }
-    EditCtl::UserChange change(*edit);
     if (!edit->Shortcut(vk, false)) edit->OnKeyDown(vk);
 }
 
@@ -160,19 +156,17 @@ void EditHost::OnChar(char ch) {
         if (ch == '\b' || !IsControlChar(ch)) edit->RejectInput();
         return;
     }
-    EditCtl::UserChange change(*edit, ch != '\b');
     edit->OnChar(ch);
 }
 
 LRESULT EditHost::EditCommand(UINT msg) {
     if (!edit) return 0;
-    EditCtl::UserChange change(*edit);
     switch (msg) {
     case WM_CUT: edit->Cut(); break;
     case WM_COPY: edit->Copy(); break;
     case WM_PASTE: edit->Paste(); break;
     case WM_CLEAR:
-        if (!edit->ReadOnly()) edit->DeleteSelection();
+        if (!edit->ReadOnly()) edit->DeleteSelection(ChangeOrigin::kKey);
         break;
     case WM_UNDO:
     case EM_UNDO: return edit->Undo() ? TRUE : FALSE;
@@ -244,21 +238,21 @@ void EditHost::Layout() {
 // without asking the system again). A step of the spin, the edit's repaint
 // and the focus change may each destroy the window.
 void EditHost::OnLButtonDown(int x, int y, WPARAM keys) {
-    if (spin && mouseOwner != 1 && spin->MouseDown(x, y)) mouseOwner = 0;
+    if (spin && mouseOwner != MouseOwner::kEdit && spin->MouseDown(x, y)) mouseOwner = MouseOwner::kSpin;
     if (Gone()) return;
-    if (edit && mouseOwner != 0 && edit->OnLButtonDown(x, y, keys)) mouseOwner = 1;
+    if (edit && mouseOwner != MouseOwner::kSpin && edit->OnLButtonDown(x, y, keys)) mouseOwner = MouseOwner::kEdit;
     if (Gone()) return;
     if (!edit || !edit->HasFocus()) SetFocus(Window());
 }
 
 void EditHost::OnLButtonUp(int x, int y, WPARAM keys) {
     releasing = true;
-    if (spin && mouseOwner != 1) {
-        if (spin->MouseUp(x, y)) mouseOwner = 2;
-    } else if (edit && mouseOwner != 0) {
+    if (spin && mouseOwner != MouseOwner::kEdit) {
+        if (spin->MouseUp(x, y)) mouseOwner = MouseOwner::kNobody;
+    } else if (edit && mouseOwner != MouseOwner::kSpin) {
         const bool taken = edit->OnLButtonUp(x, y, keys);
         if (Gone()) return;
-        if (taken) mouseOwner = 2;
+        if (taken) mouseOwner = MouseOwner::kNobody;
     }
     releasing = false;
 }
@@ -273,7 +267,7 @@ LRESULT EditHost::OnMouseWheel(WPARAM wp, LPARAM lp) {
 
 void EditHost::OnMouseMove(int x, int y) {
     if (spin) spin->MouseMove(x, y);
-    if (edit && mouseOwner != 0) edit->OnMouseMove(x, y);
+    if (edit && mouseOwner != MouseOwner::kSpin) edit->OnMouseMove(x, y);
 }
 
 // The capture went to another window (a message box, a drag elsewhere)
@@ -281,9 +275,9 @@ void EditHost::OnMouseMove(int x, int y) {
 // so nothing keeps stepping or selecting without the button.
 void EditHost::OnCaptureChanged(HWND gaining) {
     if (releasing || gaining == Window()) return;
-    if (mouseOwner == 0 && spin) spin->CaptureLost();
-    if (mouseOwner == 1 && edit) edit->OnCaptureLost();
-    mouseOwner = 2;
+    if (mouseOwner == MouseOwner::kSpin && spin) spin->CaptureLost();
+    if (mouseOwner == MouseOwner::kEdit && edit) edit->OnCaptureLost();
+    mouseOwner = MouseOwner::kNobody;
 }
 
 // ---- Accessibility -------------------------------------------------------------------
@@ -333,7 +327,6 @@ HRESULT EditHost::AccDoDefaultAction(long child) {
 HRESULT EditHost::AccSetValue(long child, const char *text) {
     if (child || !edit) return DISP_E_MEMBERNOTFOUND;
     if (!IsWindowEnabled(Window()) || ReadOnly()) return E_ACCESSDENIED;
-    EditCtl::UserChange change(*edit);  // the user's, through the client: undone as one
     return edit->EnterText(text) ? S_OK : E_INVALIDARG;
 }
 

@@ -24,7 +24,7 @@ public:
     EditHost(HWND hwnd, EditMaker make);
     ~EditHost() override;
 
-    // The spin steps the typed edit as one user's change (nothing without
+    // The spin steps the typed edit, a change of the user's (nothing without
     // one, nor while read-only).
     bool Step(bool up) override;
     WindowObject &SpinHost() override { return *this; }
@@ -66,14 +66,13 @@ private:
     LRESULT GetText(WPARAM wp, LPARAM lp);
     LRESULT GetSel(WPARAM wp, LPARAM lp);
 
-    // Keys and characters, each a user's change: the shortcuts first, the
-    // Apps key opens the context menu; a character typed into a read-only
-    // edit is refused.
+    // Keys and characters: the shortcuts first, the Apps key opens the
+    // context menu; a character typed into a read-only edit is refused.
     void OnKeyDown(UINT vk);
     LRESULT OnSysKeyDown(WPARAM wp, LPARAM lp);
     void OnChar(char ch);
     // WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR, WM_UNDO and EM_UNDO (the context
-    // menu's commands too), each a user's change; EM_UNDO's result.
+    // menu's commands too); EM_UNDO's result.
     LRESULT EditCommand(UINT msg);
     // EM_SETREADONLY sets or clears the style bit; a change of the bit (by
     // it or by SetWindowLong) repaints the face and the border, and clients
@@ -103,22 +102,20 @@ private:
     HFONT givenFont = nullptr;  // WM_SETFONT's, which WM_GETFONT answers
     std::unique_ptr<SpinCtl> spin;
     std::unique_ptr<EditCtl> edit;
-    int mouseOwner = 2;  // who holds the left button: 0 spin, 1 edit, 2 nobody
+    // Who holds the left button.
+    enum class MouseOwner : unsigned char { kSpin, kEdit, kNobody } mouseOwner = MouseOwner::kNobody;
     DWORD osMajor;
     // A button-up is releasing the capture: the capture change that follows
     // is the host's own.
     bool releasing = false;
 };
 
-// How the exports reach a typed edit: body(T &) runs when the window is an
-// edit-family window of ours whose typed object is a T (see
-// WindowObject::With); otherwise the result is 0.
-template <class T, class Body>
-unsigned char WithEdit(HWND hwnd, Body body) {
-    return WindowObject::With<EditHost>(hwnd, [&](EditHost &host) {
-        T *edit = dynamic_cast<T *>(host.Edit());
-        return edit && body(*edit);
-    }) ? 1 : 0;
+// How the exports' work (see WindowObject::Call) reaches a typed edit: the
+// typed object of an edit-family window's object when it is a T, else null.
+template <class T>
+T *EditOf(WindowObject &object) {
+    auto *host = dynamic_cast<EditHost *>(&object);
+    return host ? dynamic_cast<T *>(host->Edit()) : nullptr;
 }
 
 // Old 3-D frame: a 2-pixel sunken frame inside r (right and bottom

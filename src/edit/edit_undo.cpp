@@ -1,21 +1,10 @@
 // EditCtl: the habits every edit shares: read-only, the key shortcuts,
-// Select All, one level of undo, and how a user's change is told from a
-// text the host sets.
-#include <cstring>
-
+// Select All, and one level of undo, recorded from the changes Apply takes.
 #include "edit/edit_ctl.h"
 #include "qx_cntl.h"
 
 namespace qx {
 namespace {
-
-bool SameText(const TextLine &a, const TextLine &b) {
-    return a.length == b.length && std::memcmp(a.text, b.text, a.length) == 0;
-}
-
-bool SameLine(const TextLine &a, const TextLine &b) {
-    return SameText(a, b) && a.anchor == b.anchor && a.caret == b.caret;
-}
 
 enum class Action { kSelectAll, kUndo };
 
@@ -33,7 +22,8 @@ const struct {
 
 // The control character that a shortcut's key produces too (Ctrl+A gives
 // 0x01, Alt+Backspace a system character 0x08) is queued behind the key;
-// it is dropped, and nothing else is.
+// it is dropped, and nothing else is. Called once the shortcut's command is
+// complete: the peek may run calls sent from other threads.
 void DropShortcutChar(HWND hwnd, bool alt) {
     const UINT msg = alt ? WM_SYSCHAR : WM_CHAR;
     MSG m;
@@ -65,71 +55,40 @@ void EditCtl::SelectAll() { SetSel(0, -1); }
 
 bool EditCtl::Undo() {
     if (!canUndo || ReadOnly()) return false;
-    UserChange change(*this);
-    const unsigned before = accepted;
-    saved = cur;
-    cur = undo;
-    return Refresh(true) && accepted != before;
+    Change change(ChangeOrigin::kUndo, cur);
+    change.proposal = undo;
+    return Apply(change);
 }
 
-// Also while a user's change is in progress (a parent that empties the
-// buffer from its notification handler): that change is not recorded.
 void EditCtl::EmptyUndo() {
     canUndo = false;
     typingRun = false;
-    ++hostSets;
 }
 
-void EditCtl::Changed() {
-    ++accepted;
-    if (userDepth == 0) EmptyUndo();
-    AnnounceValue();
-}
-
-// While the parent answers, no user's change is in progress: a text it sets
-// is the host's.
-class EditCtl::ParentTurn {
-public:
-    explicit ParentTurn(EditCtl &edit) : edit_(edit), depth_(edit.userDepth) { edit.userDepth = 0; }
-    ~ParentTurn() { edit_.userDepth = depth_; }
-    ParentTurn(const ParentTurn &) = delete;
-    ParentTurn &operator=(const ParentTurn &) = delete;
-
-private:
-    EditCtl &edit_;
-    const int depth_;
-};
-
-bool EditCtl::Notify(WORD code) {
-    ParentTurn turn(*this);
-    return host_.NotifyParent(code);
-}
-
-bool EditCtl::AskParent(UINT msg, WPARAM wp, LPARAM lp, LRESULT *result) {
-    ParentTurn turn(*this);
-    return host_.SendToParent(msg, wp, lp, result);
-}
-
-// ---- A user's change ------------------------------------------------------
-
-EditCtl::UserChange::UserChange(EditCtl &edit, bool typing)
-    : edit_(edit), before_(edit.cur), hostSets_(edit.hostSets), typing_(typing) {
-    ++edit.userDepth;
-}
-
-// The object outlives its window until the outermost call returns, so the
-// count is kept right even when the window went away meanwhile.
-EditCtl::UserChange::~UserChange() {
-    EditCtl &e = edit_;
-    if (--e.userDepth > 0 || e.Gone() || e.hostSets != hostSets_ || SameText(before_, e.cur)) return;
-    if (typing_ && e.typingRun && SameLine(before_, e.runEnd)) {
-        e.runEnd = e.cur;  // the run goes on; the buffer keeps its start
+// A change of the host's empties the buffer even when it leaves the text as
+// it was. An undo is recorded as any change, so the state it replaced is
+// what the next undo restores.
+void EditCtl::Record(const Change &change) {
+    if (!IsUserOrigin(change.origin)) {
+        if (!change.reshown) EmptyUndo();
         return;
     }
-    e.undo = before_;
-    e.canUndo = true;
-    e.typingRun = typing_;
-    e.runEnd = e.cur;
+    if (SameText(change.before, cur)) return;
+    const bool typing = change.origin == ChangeOrigin::kTyped;
+    if (typing && typingRun && SameLine(change.before, runEnd)) {
+        runEnd = cur;  // the run goes on; the buffer keeps its start
+        return;
+    }
+    undo = change.before;
+    canUndo = true;
+    typingRun = typing;
+    runEnd = cur;
+}
+
+void EditCtl::KeepUndoWithinRules() {
+    TextLine restored = undo;
+    if (canUndo && Validate(restored) != Refusal::kNone) EmptyUndo();
+    typingRun = false;
 }
 
 }  // namespace qx

@@ -1,53 +1,49 @@
 #include "typed/float_ctl.h"
 
-#include <cstring>
-
 #include "edit/edit_host.h"
 #include "qx_cntl.h"
 
 namespace qx {
 
-bool FloatCtl::Validate() {
-    TextLine t = cur;
-    if (!NormalizeFloatText(t, format)) return false;
-    cur = t;
-    return true;
+Refusal FloatCtl::Validate(TextLine &line) const { return NormalizeFloatText(line, format); }
+
+Refusal FloatCtl::RemoveText(TextLine &line, int pos, int count, EditReason reason) const {
+    const FloatRemoval kind = reason == EditReason::kBackspace ? FloatRemoval::kBackspace
+                              : reason == EditReason::kDelete  ? FloatRemoval::kDeleteKey
+                                                               : FloatRemoval::kOther;
+    const int start = FloatRemovalStart(line, pos, count, kind, format.groupChar);
+    if (start < 0) return Refusal::kOther;
+    return EditCtl::RemoveText(line, start, count, reason);
 }
 
-bool FloatCtl::RemoveText(int pos, int count, EditReason reason) {
-    const FloatRemoval kind = reason == kReasonBackspace ? FloatRemoval::kBackspace
-                              : reason == kReasonDelete  ? FloatRemoval::kDeleteKey
-                                                         : FloatRemoval::kOther;
-    const int start = FloatRemovalStart(cur, pos, count, kind, format.groupChar);
-    if (start < 0) return false;
-    return EditCtl::RemoveText(start, count, reason);
-}
-
-bool FloatCtl::InsertText(const char *str, int pos, EditReason) {
-    TextLine t = cur;
-    if (!InsertFloatText(t, str, pos, format.decimalChar)) return false;
-    cur = t;
-    return true;
+Refusal FloatCtl::InsertText(TextLine &line, const char *str, int pos, EditReason) const {
+    TextLine t = line;
+    const Refusal refusal = InsertFloatText(t, str, pos, format.decimalChar);
+    if (refusal == Refusal::kNone) line = t;
+    return refusal;
 }
 
 // The mask is kept even when it holds a character other than digits and the
-// decimal separator; the digit counts then stop there.
+// decimal separator; the digit counts then stop there. The text is not
+// checked again.
 bool FloatCtl::SetMask(const char *newMask) {
     if (!newMask || !EditCtl::SetMask(newMask)) return false;
-    return FloatMaskDigits(newMask, format.decimalChar, &format.intDigits, &format.fracDigits);
+    const bool usable = FloatMaskDigits(newMask, format.decimalChar, &format.intDigits, &format.fracDigits);
+    KeepUndoWithinRules();
+    return usable;
 }
 
-// The value the parent sets in answer is the user's step (one change to
-// undo), not a text of the host's own: the request is sent as part of the
-// change in progress.
 bool FloatCtl::Step(bool up) {
-    host_.NotifyParent(up ? QXFN_STEPUP : QXFN_STEPDOWN);
+    Change step(ChangeOrigin::kSpin, cur);
+    if (!Notify(up ? QXFN_STEPUP : QXFN_STEPDOWN)) return true;
+    step.proposal = cur;
+    Record(step);
     return true;
 }
 
 bool FloatCtl::SetValue(double value) {
     TextLine text;
-    return FloatValueText(value, format, &text) && SetText(text.text);
+    return FloatValueText(value, format, &text) && SetText(text.text, ChangeOrigin::kExport);
 }
 
 double FloatCtl::GetValue() const { return ReadFloatText(cur.text, format.decimalChar, format.groupChar); }
@@ -57,47 +53,72 @@ void FloatCtl::SetRange(double newMin, double newMax) {
     format.max = newMax;
 }
 
+// The text and the undo buffer are shown anew in the new separators, not
+// checked against the digit counts and the range again (a mask set since
+// may refuse digits the text already holds): a format is refused only for
+// its separators. The new text is the host's change when it differs.
 bool FloatCtl::SetFormat(const char *newFormat) {
     char lead, decimalChar, groupChar;
     if (!ParseFloatFormat(newFormat, &lead, &decimalChar, &groupChar)) return false;
-    const FloatFormat old = format;
-    TextLine shown = cur;
-    ReplaceFloatSeparators(shown, format.decimalChar, format.groupChar, decimalChar);
+    Change shown(ChangeOrigin::kExport, cur);
+    if (!ReshowFloatText(shown.proposal, format, decimalChar, groupChar)) return false;
+    if (canUndo && !ReshowFloatText(undo, format, decimalChar, groupChar)) EmptyUndo();
+    typingRun = false;
     format.decimalChar = decimalChar;
     format.groupChar = groupChar;
-    if (!NormalizeFloatText(shown, format) ||
-        (std::strcmp(shown.text, cur.text) != 0 && !SetText(shown.text))) {
-        format = old;
-        return false;
-    }
     formatLead = lead;
+    if (SameText(shown.before, shown.proposal)) return true;
+    shown.checked = false;
+    shown.reshown = true;
+    Apply(shown);
     return true;
 }
 
 }  // namespace qx
 
+using qx::CallData;
+using qx::EditOf;
 using qx::FloatCtl;
+using qx::WindowObject;
 
 extern "C" QXBOOL WINAPI QXFloatSetValue(HWND hwnd, double value) {
-    return qx::WithEdit<FloatCtl>(hwnd, [&](FloatCtl &e) { return e.SetValue(value); });
+    CallData data;
+    data.real[0] = value;
+    return WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        FloatCtl *e = EditOf<FloatCtl>(o);
+        return e && e->SetValue(d.real[0]);
+    }, data);
 }
 
 extern "C" QXBOOL WINAPI QXFloatGetValue(HWND hwnd, double *value) {
-    return value && qx::WithEdit<FloatCtl>(hwnd, [&](FloatCtl &e) {
-        *value = e.GetValue();
-        return true;
-    });
+    CallData data;
+    if (!value || !WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+            FloatCtl *e = EditOf<FloatCtl>(o);
+            if (e) d.real[0] = e->GetValue();
+            return e != nullptr;
+        }, data))
+        return 0;
+    *value = data.real[0];
+    return 1;
 }
 
 extern "C" QXBOOL WINAPI QXFloatSetRange(HWND hwnd, double min, double max) {
-    return qx::WithEdit<FloatCtl>(hwnd, [&](FloatCtl &e) {
-        e.SetRange(min, max);
-        return true;
-    });
+    CallData data;
+    data.real[0] = min;
+    data.real[1] = max;
+    return WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        FloatCtl *e = EditOf<FloatCtl>(o);
+        if (e) e->SetRange(d.real[0], d.real[1]);
+        return e != nullptr;
+    }, data);
 }
 
 extern "C" QXBOOL WINAPI QXFloatSetFormat(HWND hwnd, LPCSTR format) {
-    return qx::WithEdit<FloatCtl>(hwnd, [&](FloatCtl &e) { return e.SetFormat(format); });
+    CallData data;
+    return format && data.text.Assign(format) && WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        FloatCtl *e = EditOf<FloatCtl>(o);
+        return e && e->SetFormat(d.text.c_str());
+    }, data);
 }
 
 // QXFloatSetFormat with the separators of the user's locale (the lead
@@ -111,5 +132,9 @@ extern "C" QXBOOL WINAPI QXFloatSetLocaleFormat(HWND hwnd) {
 }
 
 extern "C" QXBOOL WINAPI QXFloatSetMask(HWND hwnd, LPCSTR mask) {
-    return mask && qx::WithEdit<FloatCtl>(hwnd, [&](FloatCtl &e) { return e.SetMask(mask); });
+    CallData data;
+    return mask && data.text.Assign(mask) && WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        FloatCtl *e = EditOf<FloatCtl>(o);
+        return e && e->SetMask(d.text.c_str());
+    }, data);
 }

@@ -12,11 +12,14 @@ class FloatCtl : public EditCtl {
 public:
     using EditCtl::EditCtl;
 
-    bool Validate() override;
-    bool RemoveText(int pos, int count, EditReason reason) override;
-    bool InsertText(const char *str, int pos, EditReason reason) override;
+    Refusal Validate(TextLine &line) const override;
+    Refusal RemoveText(TextLine &line, int pos, int count, EditReason reason) const override;
+    Refusal InsertText(TextLine &line, const char *str, int pos, EditReason reason) const override;
+    // The digit counts of the mask; an undo buffer they refuse is dropped.
     bool SetMask(const char *mask) override;
-    // Asks the parent to step (QXFN_STEPUP, QXFN_STEPDOWN).
+    // Asks the parent to step (QXFN_STEPUP, QXFN_STEPDOWN). The value the
+    // parent sets in answer, a change of its own, is the user's step for
+    // undo: the buffer gets the text from before the request.
     bool Step(bool up) override;
 
     // Shows the value with the format's fraction digits, or as many as fit
@@ -25,9 +28,9 @@ public:
     double GetValue() const;
     void SetRange(double min, double max);
     // False (nothing changed) for a format whose separators cannot be told
-    // apart from each other, from digits or from the sign, or that cannot
-    // show the text. The value stays: the text is shown anew in the new
-    // separators.
+    // apart from each other, from digits or from the sign. The value stays:
+    // the text is shown anew in the new separators, whatever the digit
+    // counts and the range, and so is the undo buffer.
     bool SetFormat(const char *format);
 
 private:

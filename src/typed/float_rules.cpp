@@ -151,8 +151,8 @@ void ReplaceFloatSeparators(TextLine &t, char oldDecimal, char oldGroup, char ne
     }
 }
 
-bool InsertFloatText(TextLine &t, const char *str, int pos, char decimalChar) {
-    if (!str || pos < 0 || pos > t.length) return false;
+Refusal InsertFloatText(TextLine &t, const char *str, int pos, char decimalChar) {
+    if (!str || pos < 0 || pos > t.length) return Refusal::kOther;
     bool hasDecimal = memchr(t.text, decimalChar, t.length) != nullptr;
     bool inFraction = memchr(t.text, decimalChar, pos) != nullptr;
     bool signDone = false;
@@ -161,43 +161,43 @@ bool InsertFloatText(TextLine &t, const char *str, int pos, char decimalChar) {
         const char c = *p;
         if (IsDigit(c)) {
             if (!inFraction) {
-                if (!t.Insert(c, i)) return false;
+                if (!t.Insert(c, i)) return Refusal::kNoRoom;
             } else if (i < t.length) {
                 t.text[i] = c;
             } else if (!t.Insert(c, i)) {
-                return false;  // a digit with no room is refused, never dropped
+                return Refusal::kNoRoom;  // a digit with no room is refused, never dropped
             }
             ++i;
         } else if (c == decimalChar) {
             if (i < t.length && t.text[i] == decimalChar) {
                 ++i;
             } else {
-                if (hasDecimal) return false;
+                if (hasDecimal) return Refusal::kNotAccepted;
                 if (t.length == 0) {
-                    if (!t.Insert('0', i)) return false;
+                    if (!t.Insert('0', i)) return Refusal::kNoRoom;
                     ++i;
                 }
-                if (!t.Insert(decimalChar, i)) return false;
+                if (!t.Insert(decimalChar, i)) return Refusal::kNoRoom;
                 ++i;
                 hasDecimal = true;
             }
             inFraction = true;
         } else if (c == '-') {
-            if (signDone) return false;
+            if (signDone) return Refusal::kNotAccepted;
             signDone = true;
             if (t.text[0] == '-') {
                 t.Remove(0, 1);
                 if (i >= 1) --i;
             } else {
-                if (!t.Insert('-', 0)) return false;
+                if (!t.Insert('-', 0)) return Refusal::kNoRoom;
                 ++i;
             }
         } else {
-            return false;
+            return Refusal::kNotAccepted;
         }
     }
     t.anchor = t.caret = i;
-    return true;
+    return Refusal::kNone;
 }
 
 int FloatRemovalStart(const TextLine &t, int pos, int count, FloatRemoval kind,
@@ -238,9 +238,9 @@ int ReadNumber(const char *text, char decimalChar, double *value) {
 
 }  // namespace
 
-bool CheckFloatNumber(const char *text, const FloatFormat &f) {
+Refusal CheckFloatNumber(const char *text, const FloatFormat &f) {
     const size_t length = strlen(text);
-    if (length > static_cast<size_t>(TextLine::kCapacity)) return false;
+    if (length > static_cast<size_t>(TextLine::kCapacity)) return Refusal::kNoRoom;
     int intCount = 0, fracCount = 0;
     bool separator = false;
     for (const char *p = text[0] == '-' ? text + 1 : text; *p; ++p) {
@@ -249,19 +249,18 @@ bool CheckFloatNumber(const char *text, const FloatFormat &f) {
         else if (*p == f.decimalChar && !separator)
             separator = true;
         else
-            return false;
+            return Refusal::kNotAccepted;
     }
-    if (intCount + fracCount == 0) return false;
-    if (intCount > f.intDigits || fracCount > f.fracDigits) return false;
+    if (intCount + fracCount == 0) return Refusal::kNotAccepted;
+    if (intCount > f.intDigits || fracCount > f.fracDigits) return Refusal::kNoRoom;
     double value = 0.0;
-    if (static_cast<size_t>(ReadNumber(text, f.decimalChar, &value)) != length) return false;
-    if (isinf(value)) return false;
-    if (f.min < 0.0 && value < f.min) return false;
-    if (f.max > 0.0 && value > f.max) return false;
-    return true;
+    if (static_cast<size_t>(ReadNumber(text, f.decimalChar, &value)) != length) return Refusal::kNotAccepted;
+    if (isinf(value) || (f.max > 0.0 && value > f.max)) return value < 0.0 ? Refusal::kBelowMinimum : Refusal::kAboveMaximum;
+    if (f.min < 0.0 && value < f.min) return Refusal::kBelowMinimum;
+    return Refusal::kNone;
 }
 
-bool NormalizeFloatText(TextLine &t, const FloatFormat &f) {
+Refusal NormalizeFloatText(TextLine &t, const FloatFormat &f) {
     // The selection is kept ordered while the text changes.
     if (t.anchor > t.caret) {
         const int a = t.anchor;
@@ -274,20 +273,30 @@ bool NormalizeFloatText(TextLine &t, const FloatFormat &f) {
         else
             ++i;
     }
-    if (t.length == 0) return true;
+    if (t.length == 0) return Refusal::kNone;
 
     const int start = t.text[0] == '-' ? 1 : 0;
     while (t.text[start] == '0' && IsDigit(t.text[start + 1])) t.Remove(start, 1);
 
-    if (!CheckFloatNumber(t.text, f)) return false;
+    if (const Refusal refusal = CheckFloatNumber(t.text, f); refusal != Refusal::kNone) return refusal;
 
     const char *point = static_cast<const char *>(memchr(t.text, f.decimalChar, t.length));
     const int end = point ? static_cast<int>(point - t.text) : t.length;
     const int groups = end - start > 0 ? (end - start - 1) / 3 : 0;
-    if (t.length + groups > TextLine::kCapacity) return false;
+    if (t.length + groups > TextLine::kCapacity) return Refusal::kNoRoom;
     // From the right, so that the indices to the left stay as they are.
     for (int j = end - 3; j > start; j -= 3) t.Insert(f.groupChar, j);
-    return true;
+    return Refusal::kNone;
+}
+
+bool ReshowFloatText(TextLine &t, const FloatFormat &old, char newDecimal, char newGroup) {
+    ReplaceFloatSeparators(t, old.decimalChar, old.groupChar, newDecimal);
+    FloatFormat open;  // the separators alone decide
+    open.decimalChar = newDecimal;
+    open.groupChar = newGroup;
+    open.intDigits = open.fracDigits = kUnlimitedDigits;
+    open.min = open.max = 0.0;
+    return NormalizeFloatText(t, open) == Refusal::kNone;
 }
 
 namespace {
@@ -314,7 +323,7 @@ bool FloatValueText(double value, const FloatFormat &f, TextLine *out) {
         if (--digits < 0) return false;
     }
     TextLine line(text);
-    if (!NormalizeFloatText(line, f)) return false;
+    if (NormalizeFloatText(line, f) != Refusal::kNone) return false;
     *out = line;
     return true;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "common/text_line.h"
+#include "edit/edit_change.h"
 
 namespace qx {
 
@@ -49,10 +50,10 @@ void ReplaceFloatSeparators(TextLine &t, char oldDecimal, char oldGroup, char ne
 // written over the fraction; a decimal separator is stepped over when it is
 // the next character, else inserted (after a '0' in an empty text) unless the
 // text holds one; '-' toggles the sign, once per str. The caret ends after
-// the last character placed. False, with t then undefined, for any other
-// character, a second separator or sign, or a text that would pass 63
-// characters.
-bool InsertFloatText(TextLine &t, const char *str, int pos, char decimalChar);
+// the last character placed. Refused, with t then undefined, for any other
+// character, a second separator or sign (kNotAccepted), or a text that would
+// pass 63 characters (kNoRoom).
+Refusal InsertFloatText(TextLine &t, const char *str, int pos, char decimalChar);
 
 enum class FloatRemoval { kOther, kBackspace, kDeleteKey };
 // Where the removal of count characters at pos starts: Backspace onto a group
@@ -62,17 +63,24 @@ int FloatRemovalStart(const TextLine &t, int pos, int count, FloatRemoval kind,
                       char groupChar);
 
 // Whether a text without group separators is a number the format allows:
-// digit counts, one decimal separator, at least one digit, and the range
-// (a negative min and a positive max are enforced, so a number can be typed
-// digit by digit toward a range away from zero).
-bool CheckFloatNumber(const char *text, const FloatFormat &f);
+// one decimal separator and at least one digit (else kNotAccepted), the
+// digit counts and the line (kNoRoom), and the range (kAboveMaximum,
+// kBelowMinimum: a negative min and a positive max are enforced, so a
+// number can be typed digit by digit toward a range away from zero).
+Refusal CheckFloatNumber(const char *text, const FloatFormat &f);
 
 // Checks and normalises a text in place: group separators out, leading zeros
 // before a digit out, the number check, then the groups rebuilt, the
-// selection (ordered, anchor at its start) staying on its characters. False,
-// with t then undefined, when the check fails or the grouped text would pass
-// 63 characters. An empty text is valid.
-bool NormalizeFloatText(TextLine &t, const FloatFormat &f);
+// selection (ordered, anchor at its start) staying on its characters.
+// Refused, with t then undefined, when the check fails or the grouped text
+// would pass 63 characters (kNoRoom). An empty text is valid.
+Refusal NormalizeFloatText(TextLine &t, const FloatFormat &f);
+
+// A text shown anew in other separators and grouped by them, whatever the
+// digit counts and the range: the old group separators dropped, the old
+// decimal separator replaced. False (t then undefined) when the text holds
+// no number in the old separators or its grouped form passes 63 characters.
+bool ReshowFloatText(TextLine &t, const FloatFormat &old, char newDecimal, char newGroup);
 
 // The value of a text as the standard conversion reads it: group separators
 // skipped, the longest number at the start, 0 when there is none.

@@ -7,16 +7,11 @@
 
 namespace qx {
 
-bool IntCtl::Validate() {
-    TextLine t = cur;
-    if (!NormalizeIntText(t, Limits())) return false;
-    cur = t;
-    return true;
-}
+Refusal IntCtl::Validate(TextLine &line) const { return NormalizeIntText(line, Limits()); }
 
-bool IntCtl::InsertText(const char *str, int pos, EditReason reason) {
-    if (!IsIntInput(str)) return false;
-    return EditCtl::InsertText(str, pos, reason);
+Refusal IntCtl::InsertText(TextLine &line, const char *str, int pos, EditReason reason) const {
+    if (!IsIntInput(str)) return Refusal::kNotAccepted;
+    return EditCtl::InsertText(line, str, pos, reason);
 }
 
 // A mask of anything but '9's changes nothing; an accepted one empties the
@@ -24,7 +19,7 @@ bool IntCtl::InsertText(const char *str, int pos, EditReason reason) {
 bool IntCtl::SetMask(const char *newMask) {
     if (!IsIntMask(newMask)) return false;
     if (!EditCtl::SetMask(newMask)) return false;
-    SetText("");
+    SetText("", ChangeOrigin::kExport);
     return true;
 }
 
@@ -40,7 +35,6 @@ IntLimits IntCtl::Limits() const {
 // characters than the mask allows) is refused with a beep and changes
 // nothing, so that a held spin stops repeating.
 bool IntCtl::Step(bool up) {
-    saved = cur;
     long value, next;
     if (!ParseIntText(cur.text, &value) || !StepIntValue(value, up ? 1 : -1, min, max, wrap, &next)) {
         ErrorBeep();
@@ -49,22 +43,20 @@ bool IntCtl::Step(bool up) {
     char out[12];
     FormatDecimal(next, 1, out, sizeof out);
     TextLine check(out);
-    if (!NormalizeIntText(check, Limits())) {
+    if (NormalizeIntText(check, Limits()) != Refusal::kNone) {
         ErrorBeep();
         return false;
     }
-    SetText(out);
-    return true;
+    return SetText(out, ChangeOrigin::kSpin);
 }
 
 void IntCtl::SetValue(long value) {
     char out[12];
     FormatDecimal(value, 1, out, sizeof out);
-    cur.SetText(out);
-    Changed();
-    const RECT r = ExclusiveRect(rect);
-    InvalidateRect(hwnd, &r, FALSE);
-    if (hasFocus) PlaceCaret(EditDC(hwnd, font));
+    Change change(ChangeOrigin::kExport, cur);
+    change.proposal.SetText(out);
+    change.checked = change.notified = false;
+    Apply(change);
 }
 
 bool IntCtl::GetValue(long *value) const { return ParseIntText(cur.text, value); }
@@ -83,35 +75,70 @@ void IntCtl::GetRange(long *outMin, long *outMax) const {
 
 }  // namespace qx
 
+using qx::CallData;
+using qx::EditOf;
 using qx::IntCtl;
+using qx::WindowObject;
 
 extern "C" QXBOOL WINAPI QXIntSetValue(HWND hwnd, long value) {
-    return qx::WithEdit<IntCtl>(hwnd, [&](IntCtl &e) {
-        e.SetValue(value);
-        return true;
-    });
+    CallData data;
+    data.number[0] = value;
+    return WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        IntCtl *e = EditOf<IntCtl>(o);
+        if (e) e->SetValue(d.number[0]);
+        return e != nullptr;
+    }, data);
 }
 
 extern "C" QXBOOL WINAPI QXIntGetValue(HWND hwnd, long *value) {
-    return value && qx::WithEdit<IntCtl>(hwnd, [&](IntCtl &e) { return e.GetValue(value); });
+    CallData data;
+    if (!value || !WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+            IntCtl *e = EditOf<IntCtl>(o);
+            return e && e->GetValue(&d.number[0]);
+        }, data))
+        return 0;
+    *value = data.number[0];
+    return 1;
 }
 
 extern "C" QXBOOL WINAPI QXIntSetRange(HWND hwnd, long min, long max) {
-    return qx::WithEdit<IntCtl>(hwnd, [&](IntCtl &e) { return e.SetRange(min, max); });
+    CallData data;
+    data.number[0] = min;
+    data.number[1] = max;
+    return WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        IntCtl *e = EditOf<IntCtl>(o);
+        return e && e->SetRange(d.number[0], d.number[1]);
+    }, data);
 }
 
 extern "C" QXBOOL WINAPI QXIntGetRange(HWND hwnd, long *min, long *max) {
-    return min && max && qx::WithEdit<IntCtl>(hwnd, [&](IntCtl &e) {
-        e.GetRange(min, max);
-        return true;
-    });
+    CallData data;
+    if (!min || !max || !WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+            IntCtl *e = EditOf<IntCtl>(o);
+            if (e) e->GetRange(&d.number[0], &d.number[1]);
+            return e != nullptr;
+        }, data))
+        return 0;
+    *min = data.number[0];
+    *max = data.number[1];
+    return 1;
 }
 
 extern "C" QXBOOL WINAPI QXIntSetMask(HWND hwnd, LPCSTR mask) {
-    return mask && qx::WithEdit<IntCtl>(hwnd, [&](IntCtl &e) { return e.SetMask(mask); });
+    CallData data;
+    return mask && data.text.Assign(mask) && WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        IntCtl *e = EditOf<IntCtl>(o);
+        return e && e->SetMask(d.text.c_str());
+    }, data);
 }
 
+// The mask is read whole; it is written only when it fits.
 extern "C" QXBOOL WINAPI QXIntGetMask(HWND hwnd, LPSTR buffer, int size) {
-    return buffer && size > 0 &&
-           qx::WithEdit<IntCtl>(hwnd, [&](IntCtl &e) { return e.GetMask(buffer, size); });
+    CallData data;
+    if (!buffer || size <= 0 || !WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+            IntCtl *e = EditOf<IntCtl>(o);
+            return e && e->Mask() && d.text.Assign(e->Mask());
+        }, data))
+        return 0;
+    return qx::CopyWhole(data.text, buffer, size);
 }

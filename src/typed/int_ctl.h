@@ -10,12 +10,13 @@ class IntCtl : public EditCtl {
 public:
     using EditCtl::EditCtl;
 
-    bool Validate() override;
-    bool InsertText(const char *str, int pos, EditReason reason) override;
+    Refusal Validate(TextLine &line) const override;
+    Refusal InsertText(TextLine &line, const char *str, int pos, EditReason reason) const override;
     bool SetMask(const char *mask) override;
     bool Step(bool up) override;
 
-    // The value as text straight into the line: no check, no notification.
+    // The value as text straight into the line: no check, no notification
+    // (the line is painted at the next WM_PAINT).
     void SetValue(long value);
     // False when the text names no 32-bit value.
     bool GetValue(long *value) const;

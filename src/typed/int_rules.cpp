@@ -49,7 +49,7 @@ bool ParseIntText(const char *text, long *value) {
     return true;
 }
 
-bool NormalizeIntText(TextLine &t, const IntLimits &limits) {
+Refusal NormalizeIntText(TextLine &t, const IntLimits &limits) {
     while (t.length > 0 && t.text[0] == ' ') t.Remove(0, 1);
 
     int allowance = limits.maxChars;
@@ -62,15 +62,16 @@ bool NormalizeIntText(TextLine &t, const IntLimits &limits) {
         if (allowance < 1) break;
         --allowance;
     }
-    if (i < t.length) return false;
+    if (i < t.length) return IsDigit(t.text[i]) ? Refusal::kNoRoom : Refusal::kNotAccepted;
 
     long value;
-    if (!ParseIntText(t.text, &value)) return false;
-    if (value > limits.max) return false;
-    if (value < 0 && value < limits.min) return false;
+    const bool negative = t.text[0] == '-';
+    if (!ParseIntText(t.text, &value)) return negative ? Refusal::kBelowMinimum : Refusal::kAboveMaximum;
+    if (value > limits.max) return Refusal::kAboveMaximum;
+    if (value < 0 && value < limits.min) return Refusal::kBelowMinimum;
 
     while (t.text[0] == '0' && IsDigit(t.text[1])) t.Remove(0, 1);
-    return true;
+    return Refusal::kNone;
 }
 
 bool StepIntValue(long value, int delta, long min, long max, bool wrap, long *result) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/text_line.h"
+#include "edit/edit_change.h"
 
 namespace qx {
 
@@ -31,12 +32,13 @@ bool ParseIntText(const char *text, long *value);
 
 // Checks a whole text and normalises it in place: leading spaces go, then
 // leading zeros before a digit, the selection staying on its characters.
-// Refused (false, the text then undefined) when something else than an
-// optional '-' and digits remains, when there are more characters than the
-// allowance, when the value does not fit 32 bits, when it is above max, or
-// when it is negative and below min (a non-negative value below min passes,
-// so that a number can be typed digit by digit).
-bool NormalizeIntText(TextLine &t, const IntLimits &limits);
+// Refused (the text then undefined) when something else than an optional
+// '-' and digits remains (kNotAccepted), when there are more characters
+// than the allowance (kNoRoom), when the value is above max or does not fit
+// 32 bits going up (kAboveMaximum), or when it is negative and below min or
+// below 32 bits (kBelowMinimum; a non-negative value below min passes, so
+// that a number can be typed digit by digit).
+Refusal NormalizeIntText(TextLine &t, const IntLimits &limits);
 
 // One step up (delta +1) or down (-1) from value. Past max going up, or past
 // min going down, the value continues at the other end when wrap is set and

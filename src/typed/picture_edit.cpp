@@ -21,11 +21,11 @@ void PictCtl::OnSetFocus() {
     if (!Gone() && !mouseSelecting) PullBackCaret();
 }
 
-bool PictCtl::SetText(const char *str) {
+bool PictCtl::SetText(const char *str, ChangeOrigin origin) {
     if (!HasMask() || HasControlChar(str)) return false;
     char laid[kTextSize];
     PictureLayText(mask.get(), str, laid, sizeof laid);
-    return EditCtl::SetText(laid);
+    return EditCtl::SetText(laid, origin);
 }
 
 bool PictCtl::OnLButtonUp(int x, int y, WPARAM keys) {
@@ -34,19 +34,19 @@ bool PictCtl::OnLButtonUp(int x, int y, WPARAM keys) {
     return taken;
 }
 
-bool PictCtl::Validate() {
-    return !HasMask() || PictureValid(mask.get(), cur.text, cur.length);
+Refusal PictCtl::Validate(TextLine &line) const {
+    return HasMask() ? PictureValid(mask.get(), line.text, line.length) : Refusal::kNone;
 }
 
-bool PictCtl::RemoveText(int pos, int count, EditReason reason) {
-    if (HasMask()) PictureBlank(mask.get(), cur.text, cur.length, pos, count);
-    const int to = PictureCaretAfterBlank(reason, cur.SelStart(), cur.length);
-    if (to >= 0) cur.anchor = cur.caret = to;
-    return true;
+Refusal PictCtl::RemoveText(TextLine &line, int pos, int count, EditReason reason) const {
+    if (HasMask()) PictureBlank(mask.get(), line.text, line.length, pos, count);
+    const int to = PictureCaretAfterBlank(reason, line.SelStart(), line.length);
+    if (to >= 0) line.anchor = line.caret = to;
+    return Refusal::kNone;
 }
 
-bool PictCtl::InsertText(const char *str, int pos, EditReason) {
-    return HasMask() && PictureOvertype(mask.get(), cur, str, pos);
+Refusal PictCtl::InsertText(TextLine &line, const char *str, int pos, EditReason) const {
+    return HasMask() ? PictureOvertype(mask.get(), line, str, pos) : Refusal::kNoRoom;
 }
 
 // Asked after the parent answered the colour request, so a text the parent
@@ -60,7 +60,7 @@ bool PictCtl::SetMask(const char *str) {
     if (!EditCtl::SetMask(str)) return false;
     char layout[kTextSize];
     PictureEmptyLayout(mask.get(), layout, sizeof layout);
-    SetText(layout);
+    SetText(layout, ChangeOrigin::kExport);
     return true;
 }
 
@@ -68,14 +68,14 @@ void PictCtl::Clear() {
     char text[kTextSize];
     const int n = cur.GetText(text, sizeof text);
     PictureClear(mask.get(), text, n);
-    SetText(text);
+    SetText(text, ChangeOrigin::kExport);
 }
 
 bool PictCtl::SetValue(const char *raw) {
     if (!raw || !HasMask()) return false;
     char text[kTextSize];
     if (!FormatPictureText(mask.get(), raw, text, sizeof text)) return false;
-    return EditCtl::SetText(text);
+    return EditCtl::SetText(text, ChangeOrigin::kExport);
 }
 
 bool PictCtl::GetValue(char *dst, int size) const {
@@ -89,7 +89,7 @@ void PictCtl::PullBackCaret() {
     const int to = PicturePullBack(mask.get(), cur.text, cur.length, cur.caret);
     if (to >= cur.caret) return;
     cur.anchor = cur.caret = to;
-    Refresh(false);
+    Show();
 }
 
 }  // namespace qx
@@ -97,27 +97,48 @@ void PictCtl::PullBackCaret() {
 // ---- Exports: "QXPicture" windows, and "QXTime" windows through the same
 // virtual operations ----------------------------------------------------------
 
+using qx::CallData;
+using qx::EditOf;
 using qx::PictCtl;
-using qx::WithEdit;
+using qx::WindowObject;
 
 extern "C" QXBOOL WINAPI QXPicSetMask(HWND hwnd, LPCSTR mask) {
-    if (!mask) return 0;
-    return WithEdit<PictCtl>(hwnd, [&](PictCtl &e) { return e.SetMask(mask); });
+    CallData data;
+    return mask && data.text.Assign(mask) && WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        PictCtl *e = EditOf<PictCtl>(o);
+        return e && e->SetMask(d.text.c_str());
+    }, data);
 }
 
 extern "C" QXBOOL WINAPI QXPicSetValue(HWND hwnd, LPCSTR raw) {
-    if (!raw) return 0;
-    return WithEdit<PictCtl>(hwnd, [&](PictCtl &e) { return e.SetValue(raw); });
+    CallData data;
+    return raw && data.text.Assign(raw) && WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        PictCtl *e = EditOf<PictCtl>(o);
+        return e && e->SetValue(d.text.c_str());
+    }, data);
 }
 
+// The placeholders are read whole and cut to the buffer.
 extern "C" QXBOOL WINAPI QXPicGetValue(HWND hwnd, LPSTR buffer, int size) {
-    if (!buffer || size <= 0) return 0;
-    return WithEdit<PictCtl>(hwnd, [&](PictCtl &e) { return e.GetValue(buffer, size); });
+    CallData data;
+    if (!buffer || size <= 0 || !WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+            PictCtl *e = EditOf<PictCtl>(o);
+            char value[qx::TextLine::kCapacity + 1];
+            return e && e->GetValue(value, sizeof value) && d.text.Assign(value);
+        }, data))
+        return 0;
+    const size_t n = data.text.size() < static_cast<size_t>(size) ? data.text.size() : static_cast<size_t>(size) - 1;
+    CopyMemory(buffer, data.text.c_str(), n);
+    buffer[n] = '\0';
+    return 1;
 }
 
 extern "C" QXBOOL WINAPI QXPicHideEmptyValues(HWND hwnd, QXBOOL hide) {
-    return WithEdit<PictCtl>(hwnd, [&](PictCtl &e) {
-        e.SetHideEmpty(hide != 0);
-        return true;
-    });
+    CallData data;
+    data.number[0] = hide;
+    return WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        PictCtl *e = EditOf<PictCtl>(o);
+        if (e) e->SetHideEmpty(d.number[0] != 0);
+        return e != nullptr;
+    }, data);
 }

@@ -18,11 +18,11 @@ public:
     // Lays the text over the mask (a character that fits no position gives
     // the position's blank); false without a mask, for a text with a control
     // character, and for a laid text the edit refuses.
-    bool SetText(const char *str) override;
+    bool SetText(const char *str, ChangeOrigin origin) override;
     bool OnLButtonUp(int x, int y, WPARAM keys) override;
-    bool Validate() override;
-    bool RemoveText(int pos, int count, EditReason reason) override;
-    bool InsertText(const char *str, int pos, EditReason reason) override;
+    Refusal Validate(TextLine &line) const override;
+    Refusal RemoveText(TextLine &line, int pos, int count, EditReason reason) const override;
+    Refusal InsertText(TextLine &line, const char *str, int pos, EditReason reason) const override;
     // A mask of 1 to 63 positions; shows its empty layout. Anything else is
     // refused and changes nothing.
     bool SetMask(const char *mask) override;

@@ -68,31 +68,39 @@ int PictureLayText(const char *mask, const char *text, char *out, int size) {
     return n;
 }
 
-bool PictureOvertype(const char *mask, TextLine &line, const char *str, int pos) {
-    if (!mask || !*mask || !str || pos < 0 || pos >= line.length) return false;
+Refusal PictureMisfit(char placeholder) {
+    switch (placeholder) {
+    case '9': return Refusal::kNeedsDigit;
+    case 'A': case 'a': case 'L': case 'l': case 'U': case 'u': return Refusal::kNeedsLetter;
+    default: return Refusal::kNotAccepted;
+    }
+}
+
+Refusal PictureOvertype(const char *mask, TextLine &line, const char *str, int pos) {
+    if (!mask || !*mask || !str || pos < 0 || pos >= line.length) return Refusal::kNoRoom;
     Positions at(mask);
     for (int i = 0; i < pos; ++i) {
-        if (at.Done()) return false;
+        if (at.Done()) return Refusal::kNoRoom;
         at.Next();
     }
-    if (at.Done()) return false;
+    if (at.Done()) return Refusal::kNoRoom;
 
     TextLine work = line;
     int i = pos;
     for (; *str; ++str) {
-        if (at.Done() || i >= work.length) return false;  // characters left past the end
+        if (at.Done() || i >= work.length) return Refusal::kNoRoom;  // characters left past the end
         while (at.Literal() && *str != at.Char()) {
             at.Next();
             ++i;
-            if (at.Done() || i >= work.length) return false;
+            if (at.Done() || i >= work.length) return Refusal::kNoRoom;
         }
-        if (!Fits(*str, at.Char(), at.Literal(), &work.text[i])) return false;
+        if (!Fits(*str, at.Char(), at.Literal(), &work.text[i])) return PictureMisfit(at.Char());
         at.Next();
         ++i;
     }
     work.anchor = work.caret = i;
     line = work;
-    return true;
+    return Refusal::kNone;
 }
 
 void PictureBlank(const char *mask, char *text, int len, int pos, int count) {
@@ -104,31 +112,29 @@ void PictureBlank(const char *mask, char *text, int len, int pos, int count) {
         if (!at.Literal()) text[i] = ' ';
 }
 
-int PictureCaretAfterBlank(int reason, int lo, int len) {
+int PictureCaretAfterBlank(EditReason reason, int lo, int len) {
     switch (reason) {
-    case 1:  // Delete key
-        return lo < len - 1 ? lo + 1 : -1;
-    case 2:  // deletion of the selection
-    case 4:  // Backspace with a selection
-        return lo;
-    case 3:  // Backspace
-        return lo > 0 ? lo - 1 : -1;
-    default:
-        return -1;
+    case EditReason::kDelete: return lo < len - 1 ? lo + 1 : -1;
+    case EditReason::kDeleteSelection:
+    case EditReason::kBackspaceSelection: return lo;
+    case EditReason::kBackspace: return lo > 0 ? lo - 1 : -1;
+    case EditReason::kPaste:
+    case EditReason::kTyped: break;
     }
+    return -1;
 }
 
-bool PictureValid(const char *mask, const char *text, int len) {
-    if (!mask || !text) return false;
+Refusal PictureValid(const char *mask, const char *text, int len) {
+    if (!mask || !text) return Refusal::kOther;
     Positions at(mask);
     for (int i = 0; i < len; ++i, at.Next()) {
-        if (at.Done()) return false;  // more text than positions
+        if (at.Done()) return Refusal::kNoRoom;  // more text than positions
         char fitted;
         if (Fits(text[i], at.Char(), at.Literal(), &fitted)) continue;
         if (text[i] == ' ' && !at.Literal()) continue;
-        return false;
+        return at.Literal() ? Refusal::kNotAccepted : PictureMisfit(at.Char());
     }
-    return true;
+    return Refusal::kNone;
 }
 
 void PictureClear(const char *mask, char *text, int len) {

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "common/text_line.h"
+#include "edit/edit_change.h"
 
 namespace qx {
 
@@ -37,26 +38,30 @@ int PictureLayText(const char *mask, const char *text, char *out, int size);
 
 // Overtypes str at position pos of a line laid over the mask: literal
 // positions are skipped unless the character is that literal; each character
-// must fit its placeholder. On success the text is changed and the caret
-// (with no selection) goes after the last position written; on failure the
-// line is unchanged. Fails for a position at or past the end, or when str
-// does not fit before the end.
-bool PictureOvertype(const char *mask, TextLine &line, const char *str, int pos);
+// must fit its placeholder (else why not: PictureMisfit). On success the
+// text is changed and the caret (with no selection) goes after the last
+// position written; on failure the line is unchanged. A position at or past
+// the end, or a str that does not fit before the end, is kNoRoom.
+Refusal PictureOvertype(const char *mask, TextLine &line, const char *str, int pos);
+
+// Why a character does not fit a placeholder: the digit-only one takes a
+// digit, the letter ones a letter; any other refuses it as not taken.
+Refusal PictureMisfit(char placeholder);
 
 // Blanks the placeholder positions among count positions from pos; literals
 // stay and the length does not change.
 void PictureBlank(const char *mask, char *text, int len, int pos, int count);
 
-// Where the caret goes after positions were blanked, given why (an
-// EditReason), lo (the lower end of the selection) and the text length:
-// Delete moves right of lo (not past the last position), Backspace left of
-// it, a removed selection leaves it at lo. -1 when the selection stays as it
-// is (Delete at the last position, Backspace at 0, paste).
-int PictureCaretAfterBlank(int reason, int lo, int len);
+// Where the caret goes after positions were blanked, given why, lo (the
+// lower end of the selection) and the text length: Delete moves right of lo
+// (not past the last position), Backspace left of it, a removed selection
+// leaves it at lo. -1 when the selection stays as it is (Delete at the last
+// position, Backspace at 0, paste).
+int PictureCaretAfterBlank(EditReason reason, int lo, int len);
 
 // Every position fits the mask (a space fits any placeholder); a text shorter
-// than the mask is valid, a longer one is not.
-bool PictureValid(const char *mask, const char *text, int len);
+// than the mask is valid, a longer one is not (kNoRoom).
+Refusal PictureValid(const char *mask, const char *text, int len);
 
 // Blanks every placeholder position.
 void PictureClear(const char *mask, char *text, int len);

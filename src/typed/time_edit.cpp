@@ -13,20 +13,22 @@ TimeCtl::TimeCtl(WindowObject &host, int x, int y, int width, int height)
     SetMask("99:99");
 }
 
-bool TimeCtl::Validate() {
-    return PictCtl::Validate() && (!HasMask() || TimeValid(mask.get(), cur.text, cur.length));
+Refusal TimeCtl::Validate(TextLine &line) const {
+    const Refusal refusal = PictCtl::Validate(line);
+    if (refusal != Refusal::kNone || !HasMask()) return refusal;
+    return TimeValid(mask.get(), line.text, line.length);
 }
 
-bool TimeCtl::RemoveText(int pos, int count, EditReason reason) {
+Refusal TimeCtl::RemoveText(TextLine &line, int pos, int count, EditReason reason) const {
     const int letterAt = is24Hour ? -1 : TimeLetterPosition(mask.get());
-    const char letter = letterAt >= 0 && letterAt < cur.length ? cur.text[letterAt] : ' ';
-    PictCtl::RemoveText(pos, count, reason);
-    if (HasMask()) TimeAfterBlank(mask.get(), cur.text, cur.length, pos, count, letter);
-    return true;
+    const char letter = letterAt >= 0 && letterAt < line.length ? line.text[letterAt] : ' ';
+    PictCtl::RemoveText(line, pos, count, reason);
+    if (HasMask()) TimeAfterBlank(mask.get(), line.text, line.length, pos, count, letter);
+    return Refusal::kNone;
 }
 
-bool TimeCtl::InsertText(const char *str, int pos, EditReason) {
-    return HasMask() && TimeInsert(mask.get(), cur, str, pos);
+Refusal TimeCtl::InsertText(TextLine &line, const char *str, int pos, EditReason) const {
+    return HasMask() ? TimeInsert(mask.get(), line, str, pos) : Refusal::kNoRoom;
 }
 
 bool TimeCtl::SetMask(const char *str) {
@@ -36,13 +38,12 @@ bool TimeCtl::SetMask(const char *str) {
 }
 
 bool TimeCtl::Step(bool up) {
-    saved = cur;
-    if (!HasMask() || !TimeStep(mask.get(), cur, up)) {
+    Change step(ChangeOrigin::kSpin, cur);
+    if (!HasMask() || !TimeStep(mask.get(), step.proposal, up)) {
         ErrorBeep();
         return false;
     }
-    Refresh(true);
-    return true;
+    return Apply(step);
 }
 
 bool TimeCtl::HasEmptyTime() const { return PictureAllBlank(mask.get(), cur.text, cur.length); }
@@ -55,67 +56,97 @@ bool TimeCtl::SetTime(int hour, int minute) {
     if (!HasMask() || hour < 0 || hour > 23 || minute < 0 || minute > 59) return false;
     char text[kTimeFormatMin];
     FormatTime(hour, minute, mask.get(), text, sizeof text);
-    return SetText(text);
+    return SetText(text, ChangeOrigin::kExport);
 }
 
 }  // namespace qx
 
 // ---- Exports: "QXTime" windows only -----------------------------------------
 
+using qx::CallData;
+using qx::EditOf;
 using qx::TimeCtl;
-using qx::WithEdit;
+using qx::WindowObject;
 
 extern "C" QXBOOL WINAPI QXTime_Clear(HWND hwnd) {
-    return WithEdit<TimeCtl>(hwnd, [](TimeCtl &e) {
-        e.Clear();
-        return true;
-    });
+    CallData data;
+    return WindowObject::Call(hwnd, [](WindowObject &o, CallData &) {
+        TimeCtl *e = EditOf<TimeCtl>(o);
+        if (e) e->Clear();
+        return e != nullptr;
+    }, data);
 }
 
 extern "C" QXBOOL WINAPI QXTime_Is24Hour(HWND hwnd, BOOL *is24Hour) {
-    if (!is24Hour) return 0;
-    return WithEdit<TimeCtl>(hwnd, [&](TimeCtl &e) {
-        *is24Hour = e.Is24Hour() ? TRUE : FALSE;
-        return true;
-    });
+    CallData data;
+    if (!is24Hour || !WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+            TimeCtl *e = EditOf<TimeCtl>(o);
+            if (e) d.number[0] = e->Is24Hour();
+            return e != nullptr;
+        }, data))
+        return 0;
+    *is24Hour = data.number[0] ? TRUE : FALSE;
+    return 1;
 }
 
 extern "C" QXBOOL WINAPI QXTime_SetMask(HWND hwnd, LPCSTR mask) {
-    if (!mask) return 0;
-    return WithEdit<TimeCtl>(hwnd, [&](TimeCtl &e) { return e.SetMask(mask); });
+    CallData data;
+    return mask && data.text.Assign(mask) && WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        TimeCtl *e = EditOf<TimeCtl>(o);
+        return e && e->SetMask(d.text.c_str());
+    }, data);
 }
 
 extern "C" QXBOOL WINAPI QXTime_IsTimeMask(LPCSTR mask) { return qx::IsTimeMask(mask) ? 1 : 0; }
 
 extern "C" QXBOOL WINAPI QXTime_HasEmptyTime(HWND hwnd, QXBOOL *empty) {
-    if (!empty) return 0;
-    return WithEdit<TimeCtl>(hwnd, [&](TimeCtl &e) {
-        if (!e.HasMask()) return false;
-        *empty = e.HasEmptyTime() ? 1 : 0;
-        return true;
-    });
+    CallData data;
+    if (!empty || !WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+            TimeCtl *e = EditOf<TimeCtl>(o);
+            if (!e || !e->HasMask()) return false;
+            d.number[0] = e->HasEmptyTime();
+            return true;
+        }, data))
+        return 0;
+    *empty = data.number[0] ? 1 : 0;
+    return 1;
 }
 
 extern "C" QXBOOL WINAPI QXTime_HasValidTime(HWND hwnd, BOOL *valid) {
-    if (!valid) return 0;
-    return WithEdit<TimeCtl>(hwnd, [&](TimeCtl &e) {
-        int hour, minute;
-        *valid = e.GetTime(&hour, &minute) ? TRUE : FALSE;
-        return true;
-    });
+    CallData data;
+    if (!valid || !WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+            TimeCtl *e = EditOf<TimeCtl>(o);
+            int hour, minute;
+            if (e) d.number[0] = e->GetTime(&hour, &minute);
+            return e != nullptr;
+        }, data))
+        return 0;
+    *valid = data.number[0] ? TRUE : FALSE;
+    return 1;
 }
 
 extern "C" QXBOOL WINAPI QXTime_GetTime(HWND hwnd, WORD *hour, WORD *minute) {
-    if (!hour || !minute) return 0;
-    return WithEdit<TimeCtl>(hwnd, [&](TimeCtl &e) {
-        int h, m;
-        if (!e.GetTime(&h, &m)) return false;
-        *hour = static_cast<WORD>(h);
-        *minute = static_cast<WORD>(m);
-        return true;
-    });
+    CallData data;
+    if (!hour || !minute || !WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+            TimeCtl *e = EditOf<TimeCtl>(o);
+            int h, m;
+            if (!e || !e->GetTime(&h, &m)) return false;
+            d.number[0] = h;
+            d.number[1] = m;
+            return true;
+        }, data))
+        return 0;
+    *hour = static_cast<WORD>(data.number[0]);
+    *minute = static_cast<WORD>(data.number[1]);
+    return 1;
 }
 
 extern "C" QXBOOL WINAPI QXTime_SetTime(HWND hwnd, WORD hour, WORD minute) {
-    return WithEdit<TimeCtl>(hwnd, [&](TimeCtl &e) { return e.SetTime(hour, minute); });
+    CallData data;
+    data.number[0] = hour;
+    data.number[1] = minute;
+    return WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
+        TimeCtl *e = EditOf<TimeCtl>(o);
+        return e && e->SetTime(d.number[0], d.number[1]);
+    }, data);
 }

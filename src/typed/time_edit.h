@@ -14,9 +14,9 @@ public:
     TimeCtl(WindowObject &host, int x, int y, int width, int height);
     ~TimeCtl() override = default;
 
-    bool Validate() override;
-    bool RemoveText(int pos, int count, EditReason reason) override;
-    bool InsertText(const char *str, int pos, EditReason reason) override;
+    Refusal Validate(TextLine &line) const override;
+    Refusal RemoveText(TextLine &line, int pos, int count, EditReason reason) const override;
+    Refusal InsertText(TextLine &line, const char *str, int pos, EditReason reason) const override;
     // One of the five time masks; anything else is refused and changes
     // nothing.
     bool SetMask(const char *mask) override;

@@ -140,35 +140,35 @@ bool ParseTime(const char *mask, const char *text, int len, int *hour, int *minu
     return true;
 }
 
-bool TimeValid(const char *mask, const char *text, int len) {
-    if (!mask || !text) return false;
+Refusal TimeValid(const char *mask, const char *text, int len) {
+    if (!mask || !text) return Refusal::kOther;
     const bool is24 = IsTime24HourMask(mask);
     int value;
     if (FieldFilled(text, len, kHours) &&
         (!FieldValue(text, len, kHours, &value) || value > (is24 ? 23 : 12)))
-        return false;
+        return Refusal::kHourRange;
     if (FieldFilled(text, len, kMinutes) && (!FieldValue(text, len, kMinutes, &value) || value > 59))
-        return false;
-    if (is24) return true;
+        return Refusal::kMinuteRange;
+    if (is24) return Refusal::kNone;
     bool literal;
     int i = 0;
     for (const char *p = MaskFirst(mask, &literal); *p && i < len; p = MaskNext(p, &literal), ++i) {
         if (i < 6 || text[i] == ' ') continue;
         const char c = text[i];
         if (*p == 'a' && !literal) {
-            if (c != 'a' && c != 'p') return false;
+            if (c != 'a' && c != 'p') return Refusal::kNotAccepted;
         } else if (*p == 'A' && !literal) {
-            if (c != 'A' && c != 'P') return false;
+            if (c != 'A' && c != 'P') return Refusal::kNotAccepted;
         } else if (c != *p) {
-            return false;
+            return Refusal::kNotAccepted;
         }
     }
-    return true;
+    return Refusal::kNone;
 }
 
-bool TimeInsert(const char *mask, TextLine &line, const char *str, int pos) {
+Refusal TimeInsert(const char *mask, TextLine &line, const char *str, int pos) {
     const int len = line.length;
-    if (!mask || !str || pos < 0 || pos > len || len < kFieldsEnd) return false;
+    if (!mask || !str || pos < 0 || pos > len || len < kFieldsEnd) return Refusal::kNoRoom;
     const bool is24 = IsTime24HourMask(mask);
     const int count = MaskPositionCount(mask);
     const int end = count < len ? count : len;
@@ -183,37 +183,39 @@ bool TimeInsert(const char *mask, TextLine &line, const char *str, int pos) {
     bool letterDone = false;
     for (; *str; ++str) {
         const char c = *str;
-        if (i >= end) return false;
+        if (i >= end) return Refusal::kNoRoom;
         if (IsDigit(c)) {
             if (!minutes && i > kHours + 1) {
-                if (i != kColon || work[kHours] != ' ') return false;
+                if (i != kColon || work[kHours] != ' ') return Refusal::kNoRoom;
                 work[kHours] = work[kHours + 1];
                 i = kHours + 1;
             } else if (minutes && i > kMinutes + 1) {
-                if (i != kFieldsEnd || work[kMinutes] != ' ') return false;
+                if (i != kFieldsEnd || work[kMinutes] != ' ') return Refusal::kNoRoom;
                 work[kMinutes] = work[kMinutes + 1];
                 i = kMinutes + 1;
             }
             work[i++] = c;
         } else if (c == ':' || (c == ' ' && !minutes)) {
-            if (minutes) return false;
+            if (minutes) return Refusal::kNotAccepted;
             i = kMinutes;
             minutes = true;
         } else if (c == 'a' || c == 'A' || c == 'p' || c == 'P') {
-            if (is24 || letterDone || letterAt < 0 || letterAt >= end) return false;
+            if (is24 || letterDone || letterAt < 0 || letterAt >= end)
+                return i < kFieldsEnd ? Refusal::kNeedsDigit : Refusal::kNotAccepted;
             const bool isPm = c == 'p' || c == 'P';
             work[letterAt] = upper ? (isPm ? 'P' : 'A') : (isPm ? 'p' : 'a');
             i = letterAt + 1;
             letterDone = true;
         } else if (c == 'm' || c == 'M') {
-            if (is24 || markerAt < 0 || i > markerAt) return false;
+            if (is24 || markerAt < 0 || i > markerAt)
+                return i < kFieldsEnd ? Refusal::kNeedsDigit : Refusal::kNotAccepted;
             i = markerAt;
             letterDone = true;
         } else if (c == ' ') {  // in the minutes
-            if (is24) return false;
+            if (is24) return Refusal::kNeedsDigit;
             if (i == kFieldsEnd) i = kFieldsEnd + 1;
         } else {
-            return false;
+            return i < kFieldsEnd ? Refusal::kNeedsDigit : Refusal::kNotAccepted;
         }
     }
     if (IsDigit(work[kHours]) && work[kHours + 1] == ' ') {
@@ -221,10 +223,10 @@ bool TimeInsert(const char *mask, TextLine &line, const char *str, int pos) {
         work[kHours] = ' ';
         if (i == kHours + 1) i = kColon;
     }
-    if (i > end) return false;  // the caret never leaves the text
+    if (i > end) return Refusal::kNoRoom;  // the caret never leaves the text
     edited.anchor = edited.caret = i;
     line = edited;
-    return true;
+    return Refusal::kNone;
 }
 
 void TimeAfterBlank(const char *mask, char *text, int len, int pos, int count, char letter) {

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "common/text_line.h"
+#include "edit/edit_change.h"
 
 namespace qx {
 
@@ -39,18 +40,21 @@ int FormatTime(int hour, int minute, const char *mask, char *out, int size);
 bool ParseTime(const char *mask, const char *text, int len, int *hour, int *minute);
 
 // The time ranges of a text that already fits the mask: a filled hours field
-// at most 12 (12-hour) or 23, a filled minutes field at most 59, and under a
-// 12-hour mask the letter position a/p (or A/P) and the literals after it.
-bool TimeValid(const char *mask, const char *text, int len);
+// at most 12 (12-hour) or 23 (else kHourRange), a filled minutes field at
+// most 59 (kMinuteRange), and under a 12-hour mask the letter position a/p
+// (or A/P) and the literals after it (kNotAccepted).
+Refusal TimeValid(const char *mask, const char *text, int len);
 
 // Field-aware typing of str at pos: digits fill the field at the caret (a
 // single hour or minute digit shifts left to make room for a second), ':'
 // or a space moves to the minutes, a/p sets the letter in the mask's case,
 // m moves past the letter. A single hour digit ends right-aligned. On success
 // the text is changed and the caret (with no selection) is where typing goes
-// on, never past the end of the text or of the mask; on failure (a position
-// the text does not reach among them) the line is unchanged.
-bool TimeInsert(const char *mask, TextLine &line, const char *str, int pos);
+// on, never past the end of the text or of the mask. On failure the line is
+// unchanged: a full field or a position the text does not reach is kNoRoom,
+// anything else but a digit in the fields kNeedsDigit, a character the mask
+// does not take after them kNotAccepted.
+Refusal TimeInsert(const char *mask, TextLine &line, const char *str, int pos);
 
 // After positions pos..pos + count were blanked: under a 12-hour mask the
 // letter is cleared when the blanked run reaches it or the space before it,

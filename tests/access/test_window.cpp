@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "common/thread_call.h"
 #include "harness.h"
 #include "qx_cntl.h"
 
@@ -11,12 +10,11 @@ namespace qxt {
 
 const char kAccessTestClass[] = "QXAccessTest";
 
-long AccessTestCtl::AccChildCount() { return Note(), spin ? 2 : 0; }
+long AccessTestCtl::AccChildCount() { return spin ? 2 : 0; }
 
-long AccessTestCtl::AccRole(long child) { return Note(), child ? ROLE_SYSTEM_PUSHBUTTON : role; }
+long AccessTestCtl::AccRole(long child) { return child ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_TEXT; }
 
 void AccessTestCtl::AccCaption(long child, qx::AccText *caption) {
-    Note();
     if (child)
         caption->Assign(child == 1 ? "&Up" : "Down");  // a part's mark names no shortcut
     else if (namedByText)
@@ -25,38 +23,22 @@ void AccessTestCtl::AccCaption(long child, qx::AccText *caption) {
         qx::LabelCaption(hwnd, caption);
 }
 
-bool AccessTestCtl::AccValue(long child, qx::AccText *text) {
-    Note();
-    return !child && hasValue && text->Assign(value.c_str());
-}
+bool AccessTestCtl::AccValue(long child, qx::AccText *text) { return !child && text->Assign(value.c_str()); }
 
-long AccessTestCtl::AccState(long child) {
-    Note();
-    if (child) return child == focusedPart ? STATE_SYSTEM_FOCUSED : 0;
-    return readOnly ? STATE_SYSTEM_READONLY : 0;
-}
+long AccessTestCtl::AccState(long child) { return child && child == focusedPart ? STATE_SYSTEM_FOCUSED : 0; }
 
-void AccessTestCtl::AccDefaultAction(long child, qx::AccText *text) {
-    Note();
-    text->Assign(child ? "Press" : action.c_str());
-}
+void AccessTestCtl::AccDefaultAction(long child, qx::AccText *text) { text->Assign(child ? "Press" : ""); }
 
 HRESULT AccessTestCtl::AccDoDefaultAction(long child) {
-    Note();
-    if (!child && action.empty()) return DISP_E_MEMBERNOTFOUND;
+    if (!child) return DISP_E_MEMBERNOTFOUND;
     if (!IsWindowEnabled(hwnd)) return E_ACCESSDENIED;
-    if (child) return Step(child == 1 ? 1 : -1), S_OK;
-    ++clicks;
-    SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(hwnd));
-    return S_OK;
+    return Step(child == 1 ? 1 : -1), S_OK;
 }
 
 HRESULT AccessTestCtl::AccSetValue(long child, const char *text) {
-    Note();
     ++sets;
-    if (child || !hasValue) return DISP_E_MEMBERNOTFOUND;
-    if (readOnly || !IsWindowEnabled(hwnd)) return E_ACCESSDENIED;
+    if (child) return DISP_E_MEMBERNOTFOUND;
+    if (!IsWindowEnabled(hwnd)) return E_ACCESSDENIED;
     if (std::strspn(text, "0123456789") != std::strlen(text)) return E_INVALIDARG;
     value = text;
     qx::NotifyValueChange(hwnd);
@@ -64,7 +46,6 @@ HRESULT AccessTestCtl::AccSetValue(long child, const char *text) {
 }
 
 bool AccessTestCtl::AccChildRect(long child, RECT *rect) {
-    Note();
     RECT client;
     GetClientRect(hwnd, &client);
     const int middle = client.bottom / 2;
@@ -80,23 +61,10 @@ void AccessTestCtl::Step(int delta) {
 
 namespace {
 
+qx::WindowObject *Make(HWND hwnd, const CREATESTRUCTA &) { return new AccessTestCtl(hwnd); }
+
 LRESULT CALLBACK TestProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    AccessTestCtl *ctl = AccessTestObject(hwnd);
-    if (msg == WM_NCCREATE) {
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new AccessTestCtl(hwnd)));
-    } else if (!ctl) {
-    } else if (msg == qx::ThreadCallMessage()) {
-        return qx::RunThreadCall(hwnd, lp);
-    } else if (msg == WM_GETOBJECT) {
-        if (LRESULT answer = ctl->access.OnGetObject(wp, lp)) return answer;
-    } else if (msg == QXM_SETACCNAME) {
-        return ctl->access.OnSetName(lp);
-    } else if (msg == WM_NCDESTROY) {
-        ctl->access.Disconnect();
-        delete ctl;
-        SetWindowLongPtrA(hwnd, 0, 0);
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return qx::WindowObject::Dispatch(hwnd, msg, wp, lp, Make);
 }
 
 }  // namespace
@@ -113,7 +81,7 @@ void RegisterAccessTestClass() {
 }
 
 AccessTestCtl *AccessTestObject(HWND hwnd) {
-    return reinterpret_cast<AccessTestCtl *>(GetWindowLongPtrA(hwnd, 0));
+    return dynamic_cast<AccessTestCtl *>(reinterpret_cast<qx::WindowObject *>(GetWindowLongPtrA(hwnd, 0)));
 }
 
 }  // namespace qxt

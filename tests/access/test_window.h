@@ -1,44 +1,35 @@
 // A window class of the tests' own ("QXAccessTest") whose object answers as
-// an accessibility provider, wired as the library's windows are: the object
-// made at WM_NCCREATE in slot 0, WM_GETOBJECT, QXM_SETACCNAME and the call
-// message passed to its WindowAccess, disconnected and deleted at
-// WM_NCDESTROY.
+// an accessibility provider, wired as the library's windows are: a window
+// object of the library's kind, whose base answers WM_GETOBJECT,
+// QXM_SETACCNAME and the call message.
 #pragma once
 #include <ole2.h>
 #include <oleacc.h>
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
-#include "common/accessible.h"
+#include "common/window_object.h"
 
 namespace qxt {
 
 extern const char kAccessTestClass[];
 
-// An edit-like window (role, value of digits only, read-only flag) that can
-// also be a button (an action that clicks) and carry two parts, "&Up" and
-// "Down", at its right edge, each stepping the value. Every provider call
-// notes its thread.
-class AccessTestCtl final : public qx::AccessProvider {
+// An edit-like window (a value of digits only) named by its label or, as a
+// button is, by its text, that can carry two parts, "&Up" and "Down", at its
+// right edge, each stepping the value.
+class AccessTestCtl final : public qx::WindowObject {
 public:
-    explicit AccessTestCtl(HWND window) : hwnd(window), access(window, *this) {}
+    explicit AccessTestCtl(HWND window) : WindowObject(window), hwnd(window) {}
+    using WindowObject::Access;
 
     HWND hwnd;
-    qx::WindowAccess access;
 
-    long role = ROLE_SYSTEM_TEXT;
     bool namedByText = false;  // a button's caption is its text, an edit's its label
-    bool hasValue = true;
-    bool readOnly = false;
     bool spin = false;
     long focusedPart = 0;
-    std::string action;  // of the window; the parts' is "Press"
     std::string value = "12";
-    int clicks = 0;
     int sets = 0;  // AccSetValue calls
-    std::vector<DWORD> threads;
 
     long AccChildCount() override;
     long AccRole(long child) override;
@@ -53,8 +44,8 @@ public:
     // A step of the value, as a part's action does it.
     void Step(int delta);
 
-private:
-    void Note() { threads.push_back(GetCurrentThreadId()); }
+protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override { return DefWindowProcA(hwnd, msg, wp, lp); }
 };
 
 // Registers the class in the host's instance (once).

@@ -144,7 +144,8 @@ TEST_F(Btn, SequencesNotifyAndDrawExactly) {
         {61, 51, 1, false, {-10, -10}}};
     struct Step { UINT msg; WPARAM wp = 0; int x = 0, y = 0; };
     const Step down{WM_LBUTTONDOWN, MK_LBUTTON, 5, 5}, in{WM_LBUTTONUP, 0, 5, 5}, kd{WM_KEYDOWN, VK_SPACE, 1},
-        ku{WM_KEYUP, VK_SPACE, 1, 0xC000}, hover{WM_MOUSEMOVE, 0, 5, 5}, leave{WM_MOUSELEAVE}, off{WM_ENABLE};
+        ku{WM_KEYUP, VK_SPACE, 1, 0xC000}, hover{WM_MOUSEMOVE, 0, 5, 5}, leave{WM_MOUSELEAVE}, off{WM_ENABLE},
+        cancel{WM_CANCELMODE}, taken{WM_APP};  // the system cancels modes; another window takes the capture
     auto up = [](int x, int y) { return Step{WM_LBUTTONUP, 0, x, y}; };
     const int left = 4, right = 3;  // month/year arrows, "SPIN" parts
     const struct { std::vector<Step> steps; size_t clicks; int face, pic = 0, arrow = 0; } cases[] = {
@@ -155,6 +156,8 @@ TEST_F(Btn, SequencesNotifyAndDrawExactly) {
         {{down, ku, in}, 2, 1}, {{down, ku, up(kW, kH)}, 1, 1}, {{down, ku, kd}, 1, 3}, {{kd, down, in, ku}, 2, 1},
         {{{WM_KEYDOWN, VK_RETURN, 1}, {WM_KEYUP, VK_RETURN, 1, 0xC000}, {WM_KEYDOWN, 'A', 1}}, 0, 1},  // other keys
         {{hover}, 0, 2}, {{hover, down}, 0, 3}, {{hover, down, leave}, 0, 1},  // a leave draws unpressed
+        {{down, taken}, 0, 1}, {{down, taken, in}, 0, 1}, {{down, cancel, in}, 0, 1}, {{kd, cancel, ku}, 1, 1},
+        {{kd, {WM_KILLFOCUS}}, 0, 1},  // the focus goes while the space bar holds it
         // The other pictures: focused; the icon alone, held; a bitmap and an icon; larger than the button.
         {{down, in}, 1, 1, 1}, {{down}, 0, 3, 2}, {{}, 0, 1, 3}, {{kd}, 0, 3, 4}, {{down, in}, 1, 1, 4},
         {{}, 0, 1, 0, left}, {{down, in}, 1, 1, 0, right}, {{kd}, 0, 3, 0, right}, {{off, hover}, 0, 1, 0, left},
@@ -174,7 +177,9 @@ TEST_F(Btn, SequencesNotifyAndDrawExactly) {
         parent.ClearNotifications();
         bool pressed = false;
         for (const Step &s : c.steps)
-            (pressed |= s.msg == WM_LBUTTONDOWN), SendMessageA(b, s.msg, s.wp, MAKELPARAM(s.x, s.y));
+            (pressed |= s.msg == WM_LBUTTONDOWN),
+                s.msg == WM_APP ? (SetCapture(edit), (void)ReleaseCapture())
+                                : (void)SendMessageA(b, s.msg, s.wp, MAKELPARAM(s.x, s.y));
         EXPECT_TRUE(qxt::SameNotifications(std::vector<qxt::Notification>(c.clicks, {kId, BN_CLICKED, b}),
                                            parent.Notifications()));
         EXPECT_EQ(GetFocus() == b, pressed);

@@ -1,7 +1,9 @@
 // One lifetime rule for every class: a parent that destroys the control
 // inside a notification it receives (from a message, a spin step, the repeat
 // timer, the wheel, an export, an undo, a screen reader's call, another
-// control's focus change) or inside the control's paint-time colour request.
+// control's focus change) or inside the control's paint-time colour request,
+// and a window destroyed inside any call a screen reader's request makes out
+// of the library.
 // The operation that sent it finishes on an object that is still there and
 // touches nothing more; the object goes, exactly once, when the outermost
 // call returns. The library is linked in, under an allocator that counts its
@@ -9,9 +11,12 @@
 // or a use after free shows.
 #include <algorithm>
 #include <functional>
+#include <memory>
+#include <new>
 #include <string>
 
 #include "../access/client.h"
+#include "common/acc_api.h"
 #include "harness.h"
 #include "poison_alloc.h"
 #include "qx_cntl.h"
@@ -255,6 +260,161 @@ TEST_F(Lifetime, ParentDestroysTheEditInsideItsColourRequest) {
         EXPECT_FALSE(IsWindow(h));
         EXPECT_EQ(qxt::LiveAllocations(), live);
     }
+}
+
+// Destroys the window at the first call out of the library that a request
+// makes once armed, noting whether anything of the library was freed then:
+// what the request holds lives until it returns.
+HWND g_doomed;
+bool g_armed, g_freedInside;
+void Doom() {
+    if (!g_armed) return;
+    g_armed = false;
+    const int live = qxt::LiveAllocations();
+    DestroyWindow(g_doomed);
+    g_freedInside = qxt::LiveAllocations() != live;
+}
+
+// The system's default object of a window, wrapped: each of its methods
+// dooms first, then asks the real object, then counts the call, so that a
+// wrapper freed while its method runs faults.
+class Wrapped final : public IAccessible {
+public:
+    explicit Wrapped(IAccessible *real) : real_(real) {}
+    STDMETHODIMP QueryInterface(REFIID iid, void **out) override { return real_->QueryInterface(iid, out); }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
+    STDMETHODIMP_(ULONG) Release() override {
+        const ULONG left = --refs_;
+        if (!left) real_->Release(), delete this;
+        return left;
+    }
+#define QX_FORWARD(name, params, args)      \
+    STDMETHODIMP name params override {      \
+        Doom();                              \
+        const HRESULT hr = real_->name args; \
+        ++calls_;                            \
+        return hr;                           \
+    }
+    QX_FORWARD(GetTypeInfoCount, (UINT * n), (n))
+    QX_FORWARD(GetTypeInfo, (UINT i, LCID l, ITypeInfo **t), (i, l, t))
+    QX_FORWARD(GetIDsOfNames, (REFIID r, LPOLESTR *n, UINT c, LCID l, DISPID *d), (r, n, c, l, d))
+    QX_FORWARD(Invoke, (DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS *p, VARIANT *v, EXCEPINFO *e, UINT *a),
+               (d, r, l, f, p, v, e, a))
+    QX_FORWARD(get_accParent, (IDispatch * *p), (p))
+    QX_FORWARD(get_accChildCount, (long *n), (n))
+    QX_FORWARD(get_accChild, (VARIANT c, IDispatch **p), (c, p))
+    QX_FORWARD(get_accName, (VARIANT c, BSTR *b), (c, b))
+    QX_FORWARD(get_accValue, (VARIANT c, BSTR *b), (c, b))
+    QX_FORWARD(get_accDescription, (VARIANT c, BSTR *b), (c, b))
+    QX_FORWARD(get_accRole, (VARIANT c, VARIANT *v), (c, v))
+    QX_FORWARD(get_accState, (VARIANT c, VARIANT *v), (c, v))
+    QX_FORWARD(get_accHelp, (VARIANT c, BSTR *b), (c, b))
+    QX_FORWARD(get_accHelpTopic, (BSTR * b, VARIANT c, long *t), (b, c, t))
+    QX_FORWARD(get_accKeyboardShortcut, (VARIANT c, BSTR *b), (c, b))
+    QX_FORWARD(get_accFocus, (VARIANT * v), (v))
+    QX_FORWARD(get_accSelection, (VARIANT * v), (v))
+    QX_FORWARD(get_accDefaultAction, (VARIANT c, BSTR *b), (c, b))
+    QX_FORWARD(accSelect, (long f, VARIANT c), (f, c))
+    QX_FORWARD(accLocation, (long *x, long *y, long *w, long *h, VARIANT c), (x, y, w, h, c))
+    QX_FORWARD(accNavigate, (long d, VARIANT c, VARIANT *v), (d, c, v))
+    QX_FORWARD(accHitTest, (long x, long y, VARIANT *v), (x, y, v))
+    QX_FORWARD(accDoDefaultAction, (VARIANT c), (c))
+    QX_FORWARD(put_accName, (VARIANT c, BSTR b), (c, b))
+    QX_FORWARD(put_accValue, (VARIANT c, BSTR b), (c, b))
+#undef QX_FORWARD
+
+private:
+    ULONG refs_ = 1;
+    IAccessible *real_;
+    int calls_ = 0;
+};
+
+decltype(qx::AccApi::CreateStdAccessibleObject) g_makeReal;
+HRESULT WINAPI MakeWrapped(HWND hwnd, LONG id, REFIID iid, void **out) {
+    IAccessible *real = nullptr;
+    const HRESULT hr = g_makeReal(hwnd, id, iid, reinterpret_cast<void **>(&real));
+    if (FAILED(hr)) return hr;
+    *out = new (std::nothrow) Wrapped(real);
+    return *out ? S_OK : (real->Release(), E_OUTOFMEMORY);
+}
+
+// A label that dooms when its text is asked for (to name the window).
+WNDPROC g_labelProc;
+LRESULT CALLBACK DoomingLabel(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_GETTEXT) Doom();
+    return CallWindowProcA(g_labelProc, w, m, wp, lp);
+}
+
+// Each request that calls out of the library (to the system's default
+// object, or to the label for a name), on an edit, an edit with a spin
+// (whose parts are looked for after the default object's answer) and a
+// classic calendar's stand-in for its system button. The window goes inside
+// that call: nothing faults, the window's object (the calendar, for its
+// stand-in) is freed only once the request returns, the request answers,
+// one with more to ask after the call answers RPC_E_DISCONNECTED, and
+// everything is freed once the client lets go.
+TEST_F(Lifetime, WindowDestroyedInsideAScreenReadersRequest) {
+    auto *api = const_cast<qx::AccApi *>(qx::LoadAccApi());  // the library's entry points: the test's own seam
+    ASSERT_NE(api, nullptr);
+    g_makeReal = api->CreateStdAccessibleObject;
+    api->CreateStdAccessibleObject = MakeWrapped;
+    using Request = HRESULT (*)(IAccessible *);
+    static VARIANT v;
+    static long l;
+    static BSTR b;
+    static IDispatch *d;
+    static const struct { const char *what; Request request; bool disconnected; } requests[] = {
+        {"parent", [](IAccessible *a) { return a->get_accParent(&d); }, false},
+        {"child count", [](IAccessible *a) { return a->get_accChildCount(&l); }, false},
+        {"child", [](IAccessible *a) { return a->get_accChild(qxt::Child(1), &d); }, false},
+        {"name", [](IAccessible *a) { return a->get_accName(qxt::Child(CHILDID_SELF), &b); }, false},
+        {"description", [](IAccessible *a) { return a->get_accDescription(qxt::Child(CHILDID_SELF), &b); }, false},
+        {"help", [](IAccessible *a) { return a->get_accHelp(qxt::Child(CHILDID_SELF), &b); }, false},
+        {"help topic", [](IAccessible *a) { return a->get_accHelpTopic(&b, qxt::Child(CHILDID_SELF), &l); }, false},
+        {"focus", [](IAccessible *a) { return a->get_accFocus(&v); }, true},
+        {"selection", [](IAccessible *a) { return a->get_accSelection(&v); }, false},
+        {"select", [](IAccessible *a) { return a->accSelect(SELFLAG_TAKEFOCUS, qxt::Child(CHILDID_SELF)); }, false},
+        {"location", [](IAccessible *a) { return a->accLocation(&l, &l, &l, &l, qxt::Child(CHILDID_SELF)); }, false},
+        {"navigate", [](IAccessible *a) { return a->accNavigate(NAVDIR_NEXT, qxt::Child(CHILDID_SELF), &v); }, false},
+        {"hit test", [](IAccessible *a) { return a->accHitTest(30, 30, &v); }, true},
+    };
+    for (const char *target : {"edit", "spin", "stand-in"}) {
+        const bool standIn = target[1] == 't';
+        for (const auto &r : requests) {
+            SCOPED_TRACE(testing::Message() << target << ", " << r.what);
+            const int live = qxt::LiveAllocations();
+            HWND label = parent.CreateChild("STATIC", "&Amount", SS_LEFT, 10, 10, 80, 20, 99);
+            g_labelProc = WNDPROC(SetWindowLongPtrA(label, GWLP_WNDPROC, LONG_PTR(DoomingLabel)));
+            {
+                std::unique_ptr<qxt::ClassicBirths> classic(standIn ? new qxt::ClassicBirths : nullptr);
+                g_doomed = parent.CreateChild(standIn ? "QXCalCntl" : "QXEdit", "", target[1] == 'p' ? QXES_SPIN : 0,
+                                              100, 10, 200, 150, 7);
+            }
+            HWND h = standIn ? GetDlgItem(g_doomed, 100) : g_doomed;
+            ASSERT_NE(h, nullptr);
+            SetFocus(h);
+            {
+                qxt::Acc acc(h);
+                ASSERT_EQ(acc.hr, S_OK);
+                g_armed = true;
+                g_freedInside = false;
+                const HRESULT hr = r.request(acc.p);
+                const bool calledOut = !g_armed;  // not a spin's parts, nor a stand-in's own name
+                g_armed = false;
+                if (!calledOut) DestroyWindow(g_doomed);
+                EXPECT_FALSE(IsWindow(g_doomed) || g_freedInside);
+                if (r.disconnected && calledOut) EXPECT_EQ(hr, RPC_E_DISCONNECTED);
+                if (hr == S_OK && (V_VT(&v) == VT_DISPATCH || V_VT(&v) == VT_UNKNOWN)) VariantClear(&v);
+                if (SUCCEEDED(hr) && b) SysFreeString(b);
+                if (SUCCEEDED(hr) && d) d->Release();
+                V_VT(&v) = VT_EMPTY, b = nullptr, d = nullptr;
+            }
+            DestroyWindow(label);
+            qxt::Pump();
+            EXPECT_EQ(qxt::LiveAllocations(), live);
+        }
+    }
+    api->CreateStdAccessibleObject = g_makeReal;
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ TEST(ReadFloatText, SeparatorsPartialNumbersAndTheRangesLimits) {
     const struct { const char *text; bool ok; } range[] = {
         {"2.25", true}, {"2.2500000000000001", true}, {"2.2500000000000004", false}, {"-1.5", true},
         {"-1.4999999999999998", true}, {"-1.5000000000000002", false}};
-    for (const auto &c : range) EXPECT_EQ(qx::CheckFloatNumber(c.text, f), c.ok) << c.text;
+    for (const auto &c : range) EXPECT_EQ(qx::CheckFloatNumber(c.text, f) == qx::Refusal::kNone, c.ok) << c.text;
 }
 
 // The time fields at the ends of the day, each mask's way.
@@ -147,7 +147,7 @@ TEST(TimeInsert, TheCaretNeverLeavesTheText) {
     for (const auto &c : cases) {
         qx::TextLine line(c.text);
         line.anchor = line.caret = c.caret;
-        EXPECT_EQ(qx::TimeInsert("99:99 am", line, c.typed, c.caret), c.after >= 0) << c.text;
+        EXPECT_EQ(qx::TimeInsert("99:99 am", line, c.typed, c.caret) == qx::Refusal::kNone, c.after >= 0) << c.text;
         EXPECT_TRUE(line.anchor == line.caret && line.caret == (c.after >= 0 ? c.after : c.caret)) << c.text;
     }
 }
