@@ -1,6 +1,8 @@
 # Two commands do everything on a fresh Debian machine:
 #   make test   install what is missing, build both DLLs and the tests, run the suite
-#   make demo   the same set-up, then run the demo host (32- and 64-bit)
+#   make demo   the same set-up, then run the demo host (32- and 64-bit;
+#               DEMO_ARGS="--scale 150 --contrast": on a screen at 150% or
+#               200%, in high contrast)
 #   make soak   the same set-up, then the long random-input soak of every class
 #   make bench  the same set-up, then the benchmark against the system's controls, both architectures
 #   make dist   build both DLLs and pack the host developer's kit,
@@ -40,7 +42,7 @@ test: dist
 	./scripts/run-tests.sh $(B32) $(B64)
 
 demo: build
-	./scripts/run-demo.sh $(B64) $(B32)
+	./scripts/run-demo.sh $(B64) $(B32) $(DEMO_ARGS)
 
 gallery: build
 	./scripts/run-gallery.sh $(B64) docs/gallery

@@ -7,11 +7,18 @@
 //   qx_demo.exe --script <out.png>   drives a short session through the real
 //                                    input path, prints what it reads back,
 //                                    and saves a screenshot of the dialog
+//   --scale 100|150|200              the scale of the screen the demo is to
+//                                    show on: it checks that the system's
+//                                    is that (scripts/run-demo.sh gives it a
+//                                    Wine prefix at 144 or 192 dpi)
+//   --contrast                       starts in high contrast (the check box
+//                                    "High contrast" switches it)
 #include <windows.h>
 #include <ole2.h>
 #include <oleacc.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -19,6 +26,7 @@
 #include "pictures.h"
 #include "qx_cntl.h"
 #include "resource.h"
+#include "screens.h"
 
 namespace {
 
@@ -215,10 +223,18 @@ public:
     }
 
     bool modal = true;
+    bool contrast = false;  // start in high contrast
 
 private:
     INT_PTR OnInit(HWND dlg) {
         dlg_ = dlg;
+        char title[64];
+        std::snprintf(title, sizeof title, "qx_cntl demo (%d%%)", MulDiv(100, static_cast<int>(demo::ScreenDpi()), 96));
+        SetWindowTextA(dlg, title);
+        if (contrast) {
+            CheckDlgButton(dlg, IDC_CONTRAST, BST_CHECKED);
+            demo::ShowHighContrast(dlg, true);
+        }
         // The button owns the bitmap from here on; the system icon is shared.
         QXBtn_SetBitmap(GetDlgItem(dlg, IDC_BMPBUTTON), demo::MakeArrowBitmap());
         QXBtn_SetIcon(GetDlgItem(dlg, IDC_ICONBUTTON), LoadIconA(nullptr, IDI_INFORMATION));
@@ -299,6 +315,10 @@ private:
             log_.clear();
             return TRUE;
         }
+        if (id == IDC_CONTRAST && code == BN_CLICKED) {
+            demo::ShowHighContrast(dlg_, IsDlgButtonChecked(dlg_, IDC_CONTRAST) == BST_CHECKED);
+            return TRUE;
+        }
         if (id == IDC_DISABLE && code == BN_CLICKED) {
             const bool off = IsDlgButtonChecked(dlg_, IDC_DISABLE) == BST_CHECKED;
             EnableWindow(GetDlgItem(dlg_, IDC_BMPBUTTON), !off);
@@ -317,6 +337,7 @@ private:
     }
 
     INT_PTR Close() {
+        demo::ShowHighContrast(dlg_, false);  // the system's colours back
         if (modal)
             EndDialog(dlg_, IDOK);
         else
@@ -503,9 +524,10 @@ bool SaveScreenshot(HWND dlg, const char *path) {
     return demo::SaveRect(nullptr, r, path);
 }
 
-int Scripted(HINSTANCE inst, const char *png) {
+int Scripted(HINSTANCE inst, const char *png, bool contrast) {
     Demo demo;
     demo.modal = false;
+    demo.contrast = contrast;
     HWND dlg = CreateDialogParamA(inst, MAKEINTRESOURCEA(IDD_DEMO), nullptr, &Demo::Proc,
                                   reinterpret_cast<LPARAM>(&demo));
     if (!dlg) {
@@ -530,6 +552,7 @@ int Scripted(HINSTANCE inst, const char *png) {
 
     const bool saved = SaveScreenshot(dlg, png);
     std::printf("Screenshot: %s%s\n", png, saved ? "" : " (could not be written)");
+    demo::ShowHighContrast(dlg, false);
     DestroyWindow(dlg);
     return saved ? 0 : 1;
 }
@@ -538,6 +561,28 @@ int Scripted(HINSTANCE inst, const char *png) {
 
 int main(int argc, char **argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    demo::BeDpiAware();
+    const char *script = nullptr;
+    bool contrast = false;
+    int scale = 0;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
+            script = argv[++i];
+        } else if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc) {
+            scale = std::atoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--contrast") == 0) {
+            contrast = true;
+        } else {
+            std::fprintf(stderr, "usage: qx_demo [--script <out.png>] [--scale 100|150|200] [--contrast]\n");
+            return 2;
+        }
+    }
+    const int screen = MulDiv(100, static_cast<int>(demo::ScreenDpi()), 96);
+    if (scale && scale != screen) {
+        std::fprintf(stderr, "qx_demo: the screen is at %d%%, not %d%%: set the display's scale (under Wine, "
+                             "scripts/run-demo.sh --scale %d picks a prefix at that DPI)\n", screen, scale, scale);
+        return 1;
+    }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     HINSTANCE inst = GetModuleHandleA(nullptr);
     if (!RegisterQXCtls(inst)) {
@@ -545,10 +590,11 @@ int main(int argc, char **argv) {
         return 1;
     }
     int rc;
-    if (argc == 3 && std::strcmp(argv[1], "--script") == 0) {
-        rc = Scripted(inst, argv[2]);
+    if (script) {
+        rc = Scripted(inst, script, contrast);
     } else {
         Demo demo;
+        demo.contrast = contrast;
         rc = DialogBoxParamA(inst, MAKEINTRESOURCEA(IDD_DEMO), nullptr, &Demo::Proc,
                              reinterpret_cast<LPARAM>(&demo)) == -1;
     }

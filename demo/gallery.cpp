@@ -5,6 +5,11 @@
 //
 //   qx_gallery.exe <folder> <look>
 //
+// The looks: "themed" and "classic" (the prefix's), "themed-150" and
+// "themed-200" (a screen at 144 and 192 dpi: the prefix's; a few states of
+// each control, sized and given the font for that DPI as a host does), and
+// "contrast" (those states in high contrast, shown as screens.h does).
+//
 // Each picture shows one control on the dialog face colour with a small
 // margin around it. Before each picture the program checks that the control
 // is in the state the name claims, and after it that the file reads back
@@ -25,6 +30,7 @@
 #include "pictures.h"
 #include "png.h"
 #include "qx_cntl.h"
+#include "screens.h"
 
 namespace {
 
@@ -34,7 +40,13 @@ const int kEditId = 10;
 HWND g_parent = nullptr;
 HFONT g_font = nullptr;
 std::string g_folder, g_look;
+bool g_fewStates = false;  // the looks of other screens show fewer states
 int g_written = 0, g_failures = 0;
+
+// The states the looks of other screens show.
+bool Shown(const char *state) {
+    return !g_fewStates || !std::strcmp(state, "selected") || !std::strcmp(state, "focused");
+}
 
 void Fail(const std::string &what) {
     std::fprintf(stderr, "gallery: %s\n", what.c_str());
@@ -95,7 +107,7 @@ void Shot(HWND control, const std::string &name) {
     RECT r;
     GetWindowRect(control, &r);
     MapWindowPoints(nullptr, g_parent, reinterpret_cast<POINT *>(&r), 2);
-    InflateRect(&r, kMargin, kMargin);
+    InflateRect(&r, demo::Scaled(kMargin), demo::Scaled(kMargin));
     const int w = r.right - r.left, h = r.bottom - r.top;
     const std::string path = g_folder + "\\" + name + "-" + g_look + ".png";
     std::vector<uint8_t> grabbed, read;
@@ -114,7 +126,9 @@ std::string Text(HWND h) {
 }
 
 HWND Create(const char *cls, const char *text, DWORD style, int w, int h, DWORD exStyle = 0) {
-    HWND hwnd = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 20, 20, w, h,
+    const int at = demo::Scaled(20);
+    HWND hwnd = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, at, at,
+                                demo::Scaled(w), demo::Scaled(h),
                                 g_parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
                                 GetModuleHandleA(nullptr), nullptr);
     if (!hwnd) Fail(std::string("cannot create a ") + cls);
@@ -204,6 +218,7 @@ void EditShots(const EditKind &k) {
          [](HWND h) { return (GetWindowLongA(h, GWL_STYLE) & QXES_READONLY) != 0; }},
     };
     for (const auto &s : states) {
+        if (!Shown(s.state)) continue;
         HWND h = make(s.typed);
         if (!h) continue;
         s.setUp(h);
@@ -212,7 +227,7 @@ void EditShots(const EditKind &k) {
         Shot(h, base + "-" + s.state);
         DestroyWindow(h);
     }
-    if (!(k.style & QXES_SPIN)) return;
+    if (!(k.style & QXES_SPIN) || g_fewStates) return;
     // The upper arrow held down: drawn pressed, one step made, the capture
     // taken. The picture is taken before anything repaints it.
     HWND h = make(true);
@@ -231,6 +246,7 @@ void EditShots(const EditKind &k) {
 
 void CalendarShots() {
     for (bool focused : {false, true}) {
+        if (!focused && g_fewStates) continue;
         HWND cal = Create("QXCalCntl", "", 0, 200, 150);
         if (!cal) return;
         QXCalSetYear(cal, 2008);
@@ -248,6 +264,7 @@ void CalendarShots() {
     // Week numbers, and limits from the 5th to the 25th: the days beyond them
     // unavailable, all four arrow buttons disabled (nothing allowed lies in
     // another month). The days keep their size: the calendar is a column wider.
+    if (g_fewStates) return;
     HWND cal = Create("QXCalCntl", "", QXCS_WEEKNUMBERS, 200, 150);
     if (!cal) return;
     QXCalSetYear(cal, 2008), QXCalSetMonth(cal, 2), QXCalSetDay(cal, 14);
@@ -285,6 +302,7 @@ void ButtonShots(const char *name, bool icon) {
         {"disabled", [](HWND b) { EnableWindow(b, FALSE), PaintNow(); }, [](HWND b) { return !IsWindowEnabled(b); }},
     };
     for (const auto &s : states) {
+        if (!Shown(s.state)) continue;
         HWND b = Create("QXBmpButton", name, 0, 40, 30);
         if (!b) return;
         // The button owns the bitmap; the system icon is shared.
@@ -314,6 +332,15 @@ int main(int argc, char **argv) {
     }
     g_folder = argv[1];
     g_look = argv[2];
+    demo::BeDpiAware();
+    // A look of another screen is made on that screen only.
+    const UINT dpi = g_look == "themed-150" ? 144 : g_look == "themed-200" ? 192 : 96;
+    g_fewStates = dpi != 96 || g_look == "contrast";
+    if (demo::ScreenDpi() != dpi) {
+        std::fprintf(stderr, "gallery: the look %s needs a screen of %u dpi, not %u\n", g_look.c_str(), dpi,
+                     demo::ScreenDpi());
+        return 1;
+    }
     HINSTANCE inst = GetModuleHandleA(nullptr);
     CoInitialize(nullptr);
     if (!RegisterQXCtls(inst)) {
@@ -327,9 +354,11 @@ int main(int argc, char **argv) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     wc.lpszClassName = "QXGalleryParent";
     RegisterClassA(&wc);
-    // The classic dialog font: a bitmap font, the same in every run.
-    g_font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
-    g_parent = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 320, 240, nullptr,
+    // The classic dialog font: 8 points, a bitmap font, the same in every run.
+    g_font = CreateFontA(-MulDiv(8, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
+                         "MS Sans Serif");
+    g_parent = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, demo::Scaled(320),
+                               demo::Scaled(240), nullptr,
                                nullptr, inst, nullptr);
     if (!g_parent || !g_font) {
         std::fprintf(stderr, "gallery: cannot make the parent window\n");
@@ -337,6 +366,7 @@ int main(int argc, char **argv) {
     }
     SetForegroundWindow(g_parent);
     SetCursorPos(1270, 1010);  // away from every control: nothing hot by chance
+    if (g_look == "contrast" && !demo::ShowHighContrast(g_parent, true)) Fail("cannot show high contrast");
     PaintNow();
 
     for (const EditKind &k : kEdits) EditShots(k);
@@ -344,6 +374,7 @@ int main(int argc, char **argv) {
     ButtonShots("Next", false);
     ButtonShots("Information", true);
 
+    if (g_look == "contrast") demo::ShowHighContrast(g_parent, false);
     DestroyWindow(g_parent);
     DeleteObject(g_font);
     UnregisterQXCtls(inst);

@@ -155,6 +155,11 @@ QX_API QXBOOL WINAPI QXFloatSetValue(HWND hwnd, double value);
 QX_API QXBOOL WINAPI QXFloatGetValue(HWND hwnd, double *value);
 QX_API QXBOOL WINAPI QXFloatSetRange(HWND hwnd, double min, double max);
 QX_API QXBOOL WINAPI QXFloatSetFormat(HWND hwnd, LPCSTR format);
+/* QXFloatSetFormat with the decimal and group separators of the user's
+ * locale (its regional settings), read at the call: 0, and nothing changed,
+ * where they are not single characters of the ANSI code page. Call it again
+ * when the user changes them (WM_SETTINGCHANGE with "intl"). */
+QX_API QXBOOL WINAPI QXFloatSetLocaleFormat(HWND hwnd);
 QX_API QXBOOL WINAPI QXFloatSetMask(HWND hwnd, LPCSTR mask);
 
 /* "QXCalCntl": month 1..12, day 1..31 */

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Makes the gallery: pictures of every control in each of its states, with
-# visual styles (themed) and without (classic), from the real DLL in a
+# visual styles (themed) and without (classic), and of a few states on
+# screens of 144 and 192 dpi and in high contrast, from the real DLL in a
 # private X server. Usage: run-gallery.sh <64-bit build dir> <output folder>
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,8 +16,8 @@ if [ "${QX_IN_XVFB:-0}" != 1 ]; then
 fi
 
 status=0
-for look in themed classic; do
-    prefix="$b64/wine/$look"
+for look in $QX_GALLERY_LOOKS; do
+    prefix="$b64/wine/$(gallery_prefix "$look")"
     wine_stop "$prefix"
     WINEPREFIX="$prefix" "$WINE64" "$exe" "Z:$(echo "$out" | tr / '\\')" "$look" || status=1
     wine_stop "$prefix"

@@ -107,3 +107,15 @@ pe_arch() {
     *) echo unknown ;;
     esac
 }
+
+# The gallery's looks, and the prefix of a build tree's wine/ folder each is
+# made in (the themed prefix at 144 and 192 dpi for the larger screens).
+QX_GALLERY_LOOKS="themed classic themed-150 themed-200 contrast"
+gallery_prefix() {
+    case $1 in
+    themed-150) echo dpi144 ;;
+    themed-200) echo dpi192 ;;
+    contrast) echo themed ;;
+    *) echo "$1" ;;
+    esac
+}

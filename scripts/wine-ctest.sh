@@ -9,7 +9,8 @@ tree=$(cd "$1" && pwd)
 shift
 wine_use "$(pe_arch "$tree/bin/qx_cntl.dll")"
 
-prefixes="$tree/wine/themed $tree/wine/classic"
+# Every prefix the tree's build made (themed, classic, those of other DPIs).
+prefixes=$(for p in "$tree"/wine/*/; do [ -f "$p/.qx-booted" ] && echo "${p%/}"; done)
 wine_lock "$tree/wine" wine-ctest
 why=
 [ "$QX_ARCH" = i686 ] && why=$(wine32_missing)

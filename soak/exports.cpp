@@ -693,6 +693,7 @@ void Soak::ForeignExport() {
         {"QXFloatGetValue", k == Kind::kFloat, [&] { return QXFloatGetValue(target, &d.value); }},
         {"QXFloatSetRange", k == Kind::kFloat, [&] { return QXFloatSetRange(target, 0, 1); }},
         {"QXFloatSetFormat", k == Kind::kFloat, [&] { return QXFloatSetFormat(target, " .,"); }},
+        {"QXFloatSetLocaleFormat", k == Kind::kFloat, [&] { return QXFloatSetLocaleFormat(target); }},
         {"QXFloatSetMask", k == Kind::kFloat, [&] { return QXFloatSetMask(target, "99.9"); }},
         {"QXPicSetMask", pict, [&] { return QXPicSetMask(target, "999"); }},
         {"QXPicSetValue", pict, [&] { return QXPicSetValue(target, "1"); }},

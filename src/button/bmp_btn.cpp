@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "common/display.h"
 #include "common/library_strings.h"
 #include "common/win_util.h"
 #include "qx_cntl.h"
@@ -181,8 +182,14 @@ LRESULT BmpBtn::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     // The face covers the whole window: nothing to erase below it.
     case WM_ERASEBKGND: return HasFace() ? 1 : DefWindowProcA(Window(), msg, wp, lp);
     case WM_PRINTCLIENT: Draw(reinterpret_cast<HDC>(wp), clientRect, pressed); return 0;
-    // The colours are compared at every drawing; only the window must be drawn again.
-    case WM_SYSCOLORCHANGE: InvalidateRect(Window(), nullptr, FALSE); return 0;
+    // The colours, high contrast and the DPI are compared at every drawing
+    // (the kept images carry them in their keys): only the window must be
+    // drawn again.
+    case WM_SETTINGCHANGE:
+        if (wp != SPI_SETHIGHCONTRAST) return 0;
+        [[fallthrough]];
+    case WM_SYSCOLORCHANGE:
+    case kWmDpiChangedAfterParent: InvalidateRect(Window(), nullptr, FALSE); return 0;
     case WM_THEMECHANGED: OnThemeChanged(); return 0;
     case WM_NCCALCSIZE: return OnNcCalcSize();
     case WM_GETDLGCODE: return OnGetDlgCode();

@@ -1,5 +1,9 @@
 // The bitmap button: a push button window ("QXBmpButton") that shows a
-// bitmap or a 16 x 16 icon, centred, greyed while the window is disabled. It
+// bitmap or an icon (16 x 16 at 96 dpi), centred, greyed while the window is
+// disabled. Its bevel, focus mark, pressed offset and icon grow with the
+// window's DPI; a bitmap is the host's picture and is drawn as it is, never
+// scaled. In high contrast it draws in system colours only, never the
+// theme's face. It
 // takes the focus when clicked, presses with the mouse and the space bar,
 // tracks hovering, and sends BN_CLICKED to its parent.
 //
@@ -108,7 +112,7 @@ public:
     // The system colours a drawing uses: what is kept is made again when
     // one of them changes.
     struct Scheme {
-        COLORREF face, shadow, darkShadow, highlight, light;
+        COLORREF face, shadow, darkShadow, highlight, light, text;
         bool operator==(const Scheme &o) const;
     };
 
@@ -124,8 +128,13 @@ protected:
     void DrawNow(bool pressedLook);
     // The window's enabled state decides whether the greyed picture shows.
     bool Enabled() const { return IsWindowEnabled(Window()) != FALSE; }
-    // The theme the face is drawn with; null for the classic look.
+    // The theme the face is drawn with; null for the classic look (always
+    // in high contrast).
     virtual HTHEME FaceTheme();
+    // The DPI the button is drawn at: its window's.
+    UINT Dpi() const;
+    // How far a pressed picture moves right and down: a pixel at 96 dpi.
+    int PressedShift(bool pressedLook) const;
     // Whether the face draws anything: a face that draws nothing leaves the
     // window's background, and nothing is kept.
     virtual bool HasFace() { return true; }
@@ -141,7 +150,8 @@ private:
     // Everything the face of the button depends on.
     struct FaceKey {
         int width, height, borderWidth, borderHeight;
-        bool pressedLook, hot, focused, themed;
+        UINT dpi;
+        bool pressedLook, hot, focused, themed, contrast;
         unsigned variant;
         Scheme scheme;
         bool operator==(const FaceKey &o) const;
@@ -194,16 +204,10 @@ constexpr UINT kBtnAccPressMessage = WM_USER + 0x7F0;
 // ---- Drawing rules, without a window --------------------------------------
 
 constexpr COLORREF kTransparentColor = RGB(192, 192, 192);
-constexpr int kIconSize = 16;
+constexpr int kIconSize = 16;  // at 96 dpi
 
 // Where a picture of w x h goes in rect: centred, the odd spare pixel right
-// and below, one pixel right and down when pressed.
-POINT PictureOrigin(const RECT &rect, int w, int h, bool pressedLook);
-
-// The strip along the top (h high), then the one along the left (w wide).
-void FillTopLeft(HDC dc, const RECT &rect, HBRUSH brush, int w, int h);
-// The strip along the bottom, then the one along the right: the top-right
-// and bottom-left corners take this colour.
-void FillBottomRight(HDC dc, const RECT &rect, HBRUSH brush, int w, int h);
+// and below, then moved right and down by shift (a pressed look's offset).
+POINT PictureOrigin(const RECT &rect, int w, int h, int shift);
 
 }  // namespace qx

@@ -5,6 +5,7 @@
 // picture each look needs are made once per picture and colour scheme.
 #include "button/bmp_btn.h"
 #include "button/picture_copies.h"
+#include "common/display.h"
 #include "common/gdi.h"
 #include "qx_util.h"
 #include "visual/theme_api.h"
@@ -28,68 +29,57 @@ bool BitmapSize(HBITMAP bmp, int *w, int *h) {
 }
 
 BmpBtn::Scheme CurrentScheme() {
-    return {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_3DDKSHADOW),
-            GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_3DLIGHT)};
+    return {GetSysColor(COLOR_BTNFACE),     GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_3DDKSHADOW),
+            GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_3DLIGHT),   GetSysColor(COLOR_BTNTEXT)};
 }
 
 }  // namespace
 
 // ---- Rules -----------------------------------------------------------------------
 
-POINT PictureOrigin(const RECT &rect, int w, int h, bool pressedLook) {
+POINT PictureOrigin(const RECT &rect, int w, int h, int shift) {
     // Signed division truncating toward zero: the odd pixel goes right and down.
-    POINT p = {rect.left + (rect.right - rect.left - w) / 2, rect.top + (rect.bottom - rect.top - h) / 2};
-    if (pressedLook) {
-        ++p.x;
-        ++p.y;
-    }
-    return p;
-}
-
-void FillTopLeft(HDC dc, const RECT &r, HBRUSH brush, int w, int h) {
-    const RECT top = {r.left, r.top, r.right, r.top + h};
-    const RECT left = {r.left, r.top, r.left + w, r.bottom};
-    FillRect(dc, &top, brush);
-    FillRect(dc, &left, brush);
-}
-
-void FillBottomRight(HDC dc, const RECT &r, HBRUSH brush, int w, int h) {
-    const RECT bottom = {r.left, r.bottom - h, r.right, r.bottom};
-    const RECT right = {r.right - w, r.top, r.right, r.bottom};
-    FillRect(dc, &bottom, brush);
-    FillRect(dc, &right, brush);
+    return {rect.left + (rect.right - rect.left - w) / 2 + shift, rect.top + (rect.bottom - rect.top - h) / 2 + shift};
 }
 
 // ---- The kept image --------------------------------------------------------------
 
 bool BmpBtn::Scheme::operator==(const Scheme &o) const {
     return face == o.face && shadow == o.shadow && darkShadow == o.darkShadow && highlight == o.highlight &&
-           light == o.light;
+           light == o.light && text == o.text;
 }
 
 bool BmpBtn::FaceKey::operator==(const FaceKey &o) const {
     return width == o.width && height == o.height && borderWidth == o.borderWidth &&
-           borderHeight == o.borderHeight && pressedLook == o.pressedLook && hot == o.hot &&
-           focused == o.focused && themed == o.themed && variant == o.variant && scheme == o.scheme;
+           borderHeight == o.borderHeight && dpi == o.dpi && pressedLook == o.pressedLook && hot == o.hot &&
+           focused == o.focused && themed == o.themed && contrast == o.contrast && variant == o.variant &&
+           scheme == o.scheme;
 }
 
 bool BmpBtn::LookKey::operator==(const LookKey &o) const {
     return face == o.face && enabled == o.enabled && picture == o.picture;
 }
 
-HTHEME BmpBtn::FaceTheme() { return theme_.Get(Window()); }
+HTHEME BmpBtn::FaceTheme() { return HighContrast() ? nullptr : theme_.Get(Window()); }
+
+UINT BmpBtn::Dpi() const { return WindowDpi(Window()); }
+
+int BmpBtn::PressedShift(bool pressedLook) const { return pressedLook ? ScaleForDpi(1, Dpi()) : 0; }
+
 
 BmpBtn::LookKey BmpBtn::KeyOf(const RECT &rect, bool pressedLook) {
     LookKey key = {};
     FaceKey &face = key.face;
     face.width = rect.right - rect.left;
     face.height = rect.bottom - rect.top;
-    face.borderWidth = GetSystemMetrics(SM_CXBORDER);
-    face.borderHeight = GetSystemMetrics(SM_CYBORDER);
+    face.dpi = Dpi();
+    face.borderWidth = LineForDpi(SM_CXBORDER, face.dpi);
+    face.borderHeight = LineForDpi(SM_CYBORDER, face.dpi);
     face.pressedLook = pressedLook;
     face.hot = hot;
     face.focused = focused;
     face.themed = FaceTheme() != nullptr;
+    face.contrast = HighContrast();
     face.variant = FaceVariant();
     face.scheme = CurrentScheme();
     key.enabled = Enabled();
@@ -141,15 +131,19 @@ void BmpBtn::Draw(HDC dc, const RECT &rect, bool pressedLook) {
 
 // ---- The face --------------------------------------------------------------------
 
+// The classic focus mark is a black ring, in high contrast one of the
+// button text's colour (the black of the classic look may be the face's
+// there). The themed one is the system's dotted rectangle, a line wide.
 RECT BmpBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
     RECT r = rect;
-    const int bx = GetSystemMetrics(SM_CXBORDER), by = GetSystemMetrics(SM_CYBORDER);
+    const UINT dpi = Dpi();
+    const int bx = LineForDpi(SM_CXBORDER, dpi), by = LineForDpi(SM_CYBORDER, dpi);
     HTHEME theme = FaceTheme();
 
     if (focused && !theme) {
-        HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        FillTopLeft(dc, r, black, bx, by);
-        FillBottomRight(dc, r, black, bx, by);
+        HBRUSH ring = HighContrast() ? GetSysColorBrush(COLOR_BTNTEXT) : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        FillTopLeft(dc, r, ring, bx, by);
+        FillBottomRight(dc, r, ring, bx, by);
         InflateRect(&r, -bx, -by);
     }
 
@@ -177,7 +171,13 @@ RECT BmpBtn::DrawFace(HDC dc, const RECT &rect, bool pressedLook) {
     }
 
     // Themed: r is still the whole button, so the dots run along its edge.
-    if (focused && theme) DrawFocusRect(dc, &r);
+    if (focused && theme) {
+        RECT dots = r;
+        for (int i = 0; i < bx; ++i) {
+            DrawFocusRect(dc, &dots);
+            InflateRect(&dots, -1, -1);
+        }
+    }
     return r;
 }
 
@@ -206,18 +206,22 @@ HICON BmpBtn::PickIcon() {
     return greyedIcon_ ? greyedIcon_.get() : icon;
 }
 
+// The icon at the size for the window's DPI.
 void BmpBtn::DrawIconPicture(HDC dc, const RECT &rect, bool pressedLook) {
-    const POINT at = PictureOrigin(rect, kIconSize, kIconSize, pressedLook);
+    const UINT dpi = Dpi();
+    const int size = ScaleForDpi(kIconSize, dpi);
+    const POINT at = PictureOrigin(rect, size, size, PressedShift(pressedLook));
     HICON picked = PickIcon();
-    DrawIconEx(dc, at.x, at.y, picked, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, at.x, at.y, picked, size, size, 0, nullptr, DI_NORMAL);
 }
 
 // A copy that cannot be made leaves the picture drawn as it is.
 void BmpBtn::DrawImage(HDC dc, const RECT &rect, bool pressedLook) {
     int w, h;
     if (BitmapSize(bitmap.get(), &w, &h)) {
-        // The size is the bitmap's, also when its greyed copy is drawn.
-        const POINT at = PictureOrigin(rect, w, h, pressedLook);
+        // The size is the bitmap's, also when its greyed copy is drawn: the
+        // host's picture is never scaled.
+        const POINT at = PictureOrigin(rect, w, h, PressedShift(pressedLook));
         PictureCopies *copies = nullptr;
         HBITMAP picked = PickBitmap(&copies);
         if (!copies->classicMade)
@@ -238,7 +242,7 @@ void BmpBtn::DrawImageMasked(HDC dc, const RECT &rect, bool pressedLook) {
         if (icon) DrawIconPicture(dc, rect, pressedLook);
         return;
     }
-    const POINT at = PictureOrigin(rect, w, h, pressedLook);
+    const POINT at = PictureOrigin(rect, w, h, PressedShift(pressedLook));
     PictureCopies *copies = nullptr;
     HBITMAP picked = PickBitmap(&copies);
     if (!copies->pairMade) copies->pairMade = MakeThemedPair(picked, kTransparentColor, &copies->cutout, &copies->mask);

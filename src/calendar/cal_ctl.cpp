@@ -30,10 +30,6 @@ const UINT kButtonNames[] = {QXIDS_ACC_PREVYEAR, QXIDS_ACC_NEXTYEAR, QXIDS_ACC_P
 
 bool HasFocus(HWND hwnd) { return GetFocus() == hwnd; }
 
-#ifndef WM_DPICHANGED_AFTERPARENT
-#define WM_DPICHANGED_AFTERPARENT 0x02E3
-#endif
-
 }  // namespace
 
 // A system push button standing in for a themed navigation button, as
@@ -457,7 +453,7 @@ LRESULT CalCtl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     // The text is as high as the rows: a host's font is not used, but it
     // comes with a move to a screen of another DPI.
     case WM_SETFONT: OnDpiChanged(); return 0;
-    case WM_DPICHANGED_AFTERPARENT: OnDpiChanged(); return 0;
+    case kWmDpiChangedAfterParent: OnDpiChanged(); return 0;
     case WM_TIMER: OnTimer(wp); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
     case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wp)); return 0;

@@ -102,6 +102,10 @@ int ScaleForDpi(int length, UINT dpi) {
     return scaled;
 }
 
+int LineForDpi(int index, UINT dpi) {
+    return ScaleForDpi(MetricForDpi(index, kBaseDpi), dpi);
+}
+
 bool HighContrast() {
     const int forced = g_highContrastForTest.load(std::memory_order_relaxed);
     if (forced >= 0) return forced != 0;

@@ -37,6 +37,17 @@ int MetricForDpi(int index, UINT dpi);
 // 0, and a length of at least one pixel stays at least one).
 int ScaleForDpi(int length, UINT dpi);
 
+// The width of a line the system gives as a border metric (SM_CXBORDER,
+// SM_CYBORDER), drawn by the library at dpi: the metric at 96 dpi, scaled.
+// The system keeps these metrics at one pixel at every DPI; the library's
+// bevels, frames and focus marks grow with the window instead. At 96 dpi
+// exactly GetSystemMetrics.
+int LineForDpi(int index, UINT dpi);
+
+// The message a child window receives once its parent has followed a new
+// DPI (named in the system's headers only for newer targets).
+constexpr UINT kWmDpiChangedAfterParent = 0x02E3;
+
 // High contrast is on (SPI_GETHIGHCONTRAST): controls then draw with system
 // colours only, without themed faces.
 bool HighContrast();

@@ -30,4 +30,18 @@ uint32_t *FitDib32(Bitmap *dib, int w, int h) {
     return bits;
 }
 
+void FillTopLeft(HDC dc, const RECT &r, HBRUSH brush, int w, int h) {
+    const RECT top = {r.left, r.top, r.right, r.top + h};
+    const RECT left = {r.left, r.top, r.left + w, r.bottom};
+    FillRect(dc, &top, brush);
+    FillRect(dc, &left, brush);
+}
+
+void FillBottomRight(HDC dc, const RECT &r, HBRUSH brush, int w, int h) {
+    const RECT bottom = {r.left, r.bottom - h, r.right, r.bottom};
+    const RECT right = {r.right - w, r.top, r.right, r.bottom};
+    FillRect(dc, &bottom, brush);
+    FillRect(dc, &right, brush);
+}
+
 }  // namespace qx

@@ -187,6 +187,14 @@ inline void FillColor(HDC dc, const RECT &r, COLORREF color) {
     if (brush) FillRect(dc, &r, brush.get());
 }
 
+// The two halves of a bevel or frame of a rectangle (right and bottom
+// exclusive): the strip along the top (h high), then the one along the left
+// (w wide); the strip along the bottom, then the one along the right. Drawn
+// in that order, the bottom and right take the top-right and bottom-left
+// corners.
+void FillTopLeft(HDC dc, const RECT &rect, HBRUSH brush, int w, int h);
+void FillBottomRight(HDC dc, const RECT &rect, HBRUSH brush, int w, int h);
+
 // A memory DC kept by a control for drawing off-screen, made at the first
 // Get (compatible with the screen) and deleted with its owner. Nothing stays
 // selected into it between drawings: whoever selects a bitmap into it

@@ -113,6 +113,9 @@ public:
     // stay as they were.
     bool EnterText(const char *text);
     void SetRect(int x, int y, int width, int height);
+    // The window's DPI: the margins (one pixel at 96 dpi) and the caret's
+    // width follow it.
+    void SetDpi(UINT newDpi);
     void SetFont(HFONT font);
     void SetRightAlign(bool on);
     void OnKillFocus();
@@ -221,6 +224,7 @@ protected:
     int marginLeft = 1;
     int marginTop = 1;
     int marginRight = 1;
+    UINT dpi = 96;  // the window's DPI, which margins and caret follow
     RECT rect;  // right and bottom inclusive
     HFONT font;
     bool rightAlign = false;

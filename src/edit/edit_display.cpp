@@ -1,5 +1,6 @@
 // EditCtl on screen: painting with the parent's colours, the caret, focus,
 // hit testing and selection with the mouse, the cursor shape.
+#include "common/display.h"
 #include "common/gdi.h"
 #include "common/win_util.h"
 #include "edit/edit_ctl.h"
@@ -187,12 +188,13 @@ void EditCtl::OnSetFocus() {
     if (Show()) Notify(EN_SETFOCUS);
 }
 
+// At 96 dpi the system's own width (0); elsewhere as wide as a margin.
 void EditCtl::MakeCaret() {
     {
         EditDC dc(hwnd, font);
         int height = 0;
         dc.Width("", 0, &height);
-        CreateCaret(hwnd, nullptr, 0, height);
+        CreateCaret(hwnd, nullptr, dpi == kBaseDpi ? 0 : ScaleForDpi(1, dpi), height);
         caretPlaced = false;  // a new caret starts at the origin
         PlaceCaret(dc);
     }
@@ -219,6 +221,14 @@ void EditCtl::SetFont(HFONT f) {
 
 void EditCtl::SetRightAlign(bool on) {
     rightAlign = on;
+    Relayout();
+}
+
+void EditCtl::SetDpi(UINT newDpi) {
+    if (newDpi == dpi) return;
+    dpi = newDpi;
+    marginLeft = marginTop = marginRight = ScaleForDpi(1, dpi);
+    if (hasFocus) MakeCaret();
     Relayout();
 }
 

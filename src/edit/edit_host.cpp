@@ -7,6 +7,7 @@
 #include <new>
 
 #include "common/char_class.h"
+#include "common/display.h"
 #include "common/library_strings.h"
 #include "common/os_version.h"
 #include "common/win_util.h"
@@ -98,6 +99,9 @@ LRESULT EditHost::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (spin) spin->LookChanged();
         RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
         return 0;
+    case WM_SETTINGCHANGE: if (wp == SPI_SETHIGHCONTRAST) OnColorsChanged(); return 0;
+    case WM_SYSCOLORCHANGE: OnColorsChanged(); return 0;
+    case kWmDpiChangedAfterParent: OnDpiChanged(); return 0;
     case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_WANTARROWS;
     case EM_GETSEL: return GetSel(wp, lp);
     case EM_SETSEL: if (e) e->SetSel(static_cast<int>(wp), static_cast<int>(lp)); return 0;
@@ -213,13 +217,17 @@ void EditHost::Layout() {
     GetClientRect(Window(), &client);
     int width = client.right - client.left;
     const int height = client.bottom - client.top;
+    const UINT dpi = WindowDpi(Window());
     int spinWidth = 0;
     if (spin) {
-        spinWidth = GetSystemMetrics(SM_CXHTHUMB);
+        spinWidth = MetricForDpi(SM_CXHTHUMB, dpi);
         if (width / 2 < spinWidth) spinWidth = width / 2;
         width -= spinWidth;
     }
-    if (edit) edit->SetRect(0, 0, width, height);
+    if (edit) {
+        edit->SetRect(0, 0, width, height);
+        edit->SetDpi(dpi);
+    }
     if (spin) spin->Layout(width, 0, spinWidth, height);
 }
 

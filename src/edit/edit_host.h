@@ -54,8 +54,14 @@ protected:
 
 private:
     // WM_SIZE: the spin takes the right end of the client area, the edit
-    // the rest.
+    // the rest; both sized for the window's DPI.
     void Layout();
+    // WM_DPICHANGED_AFTERPARENT: the frame, the layout and every drawing
+    // made anew for the window's new DPI (a new font comes by WM_SETFONT).
+    void OnDpiChanged();
+    // High contrast switched on or off (WM_SETTINGCHANGE), new system
+    // colours (WM_SYSCOLORCHANGE): the whole window drawn anew.
+    void OnColorsChanged();
     void Paint();
     LRESULT GetText(WPARAM wp, LPARAM lp);
     LRESULT GetSel(WPARAM wp, LPARAM lp);

@@ -121,6 +121,16 @@ extern "C" QXBOOL WINAPI QXFloatSetFormat(HWND hwnd, LPCSTR format) {
     }, data);
 }
 
+// QXFloatSetFormat with the separators of the user's locale (the lead
+// character, which plays no part, a space).
+extern "C" QXBOOL WINAPI QXFloatSetLocaleFormat(HWND hwnd) {
+    char decimal[8], group[8], format[4];
+    const LCTYPE acp = LOCALE_USE_CP_ACP;  // the code page of the edit's text
+    return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL | acp, decimal, 8) &&
+           GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND | acp, group, 8) &&
+           qx::LocaleFloatFormat(decimal, group, ' ', format) && QXFloatSetFormat(hwnd, format);
+}
+
 extern "C" QXBOOL WINAPI QXFloatSetMask(HWND hwnd, LPCSTR mask) {
     CallData data;
     return mask && data.text.Assign(mask) && WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {

@@ -131,6 +131,15 @@ bool ParseFloatFormat(const char *format, char *lead, char *decimalChar, char *g
     return true;
 }
 
+bool LocaleFloatFormat(const char *decimal, const char *group, char lead, char format[4]) {
+    if (!decimal[0] || decimal[1] || decimal[0] == '?' || !group[0] || group[1] || group[0] == '?') return false;
+    format[0] = lead;
+    format[1] = decimal[0];
+    format[2] = group[0];
+    format[3] = '\0';
+    return true;
+}
+
 void ReplaceFloatSeparators(TextLine &t, char oldDecimal, char oldGroup, char newDecimal) {
     for (int i = 0; i < t.length;) {
         if (t.text[i] == oldGroup) {

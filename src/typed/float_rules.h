@@ -34,6 +34,13 @@ bool FloatMaskDigits(const char *mask, char decimalChar, int *intDigits, int *fr
 // control character or the lead byte of a double-byte character.
 bool ParseFloatFormat(const char *format, char *lead, char *decimalChar, char *groupChar);
 
+// A format as ParseFloatFormat reads it from a locale's decimal and group
+// separators (LOCALE_SDECIMAL, LOCALE_STHOUSAND, in the ANSI code page) and a
+// lead character: false unless each separator is one byte, and not the '?'
+// that stands for a character the code page cannot write (a locale that
+// groups no digits gives none). ParseFloatFormat then judges the pair.
+bool LocaleFloatFormat(const char *decimal, const char *group, char lead, char format[4]);
+
 // A text of the edit in other separators, in place: the old group
 // separators dropped, the old decimal separator replaced by the new one,
 // digits and sign kept (NormalizeFloatText then groups it anew).

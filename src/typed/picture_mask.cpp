@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/char_class.h"
+#include "common/display.h"
 #include "common/os_version.h"
 #include "common/win_util.h"
 #include "edit/old3d.h"
@@ -121,6 +122,10 @@ extern "C" QXBOOL WINAPI QXPicFormatText(LPCSTR mask, LPCSTR raw, LPSTR out, int
     return qx::FormatPictureText(mask, raw, out, size);
 }
 
+// The terms beside the characters are those of the window the DC draws, at
+// its DPI: the system's border and edge widths and the spin's, the edit's
+// margins and caret, the old 3-D frame. A DC of no window (a memory DC, the
+// screen's) gets them at the system DPI as the system gives them.
 extern "C" UINT WINAPI GetPictCtlWidth(LPCSTR mask, HDC dc, QXBOOL withSpin) {
     double placeholders = 0.0, literals = 0.0;
     bool literal;
@@ -131,12 +136,16 @@ extern "C" UINT WINAPI GetPictCtlWidth(LPCSTR mask, HDC dc, QXBOOL withSpin) {
         else
             placeholders += qx::CharWidth(dc, qx::RepresentativeChar(*p));
     }
-    UINT width = static_cast<UINT>(placeholders + literals + 2.0 + 1.0);
-    width += 2 * GetSystemMetrics(SM_CXBORDER);
+    const HWND window = dc ? WindowFromDC(dc) : nullptr;
+    const UINT dpi = window ? qx::WindowDpi(window) : 0;  // 0: the system's metrics, unscaled
+    const int pixel = qx::ScaleForDpi(1, dpi);  // a margin, the caret, a line of the old frame
+    // Two margins and the caret.
+    UINT width = static_cast<UINT>(placeholders + literals) + 3 * pixel;
+    width += 2 * qx::MetricForDpi(SM_CXBORDER, dpi);
     if (qx::OsMajorVersion() >= 4)
-        width += 2 * GetSystemMetrics(SM_CXEDGE);
+        width += 2 * qx::MetricForDpi(SM_CXEDGE, dpi);
     else if (qx::Old3dEnabled())
-        width += 4;
-    if (withSpin) width += GetSystemMetrics(SM_CXVSCROLL);
+        width += 4 * pixel;
+    if (withSpin) width += qx::MetricForDpi(SM_CXVSCROLL, dpi);
     return width;
 }

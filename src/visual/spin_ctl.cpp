@@ -3,6 +3,7 @@
 #include "visual/spin_ctl.h"
 
 #include "common/accessible.h"
+#include "common/display.h"
 #include "common/gdi.h"
 #include "common/library_strings.h"
 #include "common/win_util.h"
@@ -11,8 +12,6 @@
 namespace qx {
 namespace {
 
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr int kThemeUpPart = 1;
 constexpr int kThemeDownPart = 2;
 constexpr UINT kFirstDelay = 300;
@@ -56,52 +55,50 @@ const RepeatSlot &RepeatSlot::Get() { return g_repeatSlot; }
 
 // ---- Drawing ----------------------------------------------------------------
 
-void Line(HDC dc, HPEN pen, int x0, int y0, int x1, int y1) {
-    Select sel(dc, pen);
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
+// What the classic look is drawn with: its own white and black, or in high
+// contrast the system's colours alone. Stock and system brushes: nothing is
+// made for a drawing.
+struct SpinBrushes {
+    HBRUSH light, dark, frame, arrow;
+};
+
+SpinBrushes ClassicBrushes() {
+    if (HighContrast())
+        return {GetSysColorBrush(COLOR_BTNHIGHLIGHT), GetSysColorBrush(COLOR_BTNSHADOW),
+                GetSysColorBrush(COLOR_WINDOWFRAME), GetSysColorBrush(COLOR_BTNTEXT)};
+    return {static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), GetSysColorBrush(COLOR_BTNSHADOW),
+            static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))};
 }
 
-// Two segments from a, through b, to c, each with its own pen.
-void Stroke(HDC dc, HPEN first, HPEN second, POINT a, POINT b, POINT c) {
-    MoveToEx(dc, a.x, a.y, nullptr);
-    {
-        Select sel(dc, first);
-        LineTo(dc, b.x, b.y);
-    }
-    Select sel(dc, second);
-    LineTo(dc, c.x, c.y);
+void Fill(HDC dc, int left, int top, int right, int bottom, HBRUSH brush) {
+    const RECT r = {left, top, right, bottom};
+    FillRect(dc, &r, brush);
 }
 
-// The bevelled look on an inclusive rectangle. Vertical strokes are
-// borderWidth wide, horizontal ones borderHeight.
-void DrawClassicButton(HDC dc, RECT r, bool up, bool pressed_, int borderWidth, int borderHeight) {
-    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-    Pen lightH(MakePen(borderHeight, kWhite)), lightV(MakePen(borderWidth, kWhite));
-    Pen darkH(MakePen(borderHeight, shadow)), darkV(MakePen(borderWidth, shadow));
-    const POINT corner = {r.right, r.top};
-    const POINT topLeft = {r.left, r.top}, belowLeft = {r.left, r.bottom + 1};
-    const POINT bottomRight = {r.right, r.bottom}, pastLeft = {r.left - 1, r.bottom};
+// The bevelled look on an inclusive rectangle, its lines bw wide and bh
+// high: normal, light at the top and left under dark at the bottom and
+// right; pressed, the other way round, the arrow moved right and down by
+// offset.
+void DrawClassicButton(HDC dc, RECT r, bool up, bool pressed_, int bw, int bh, int offset, const SpinBrushes &b) {
+    const RECT outer = ExclusiveRect(r);
     if (pressed_) {
-        Stroke(dc, lightV.get(), lightH.get(), corner, bottomRight, pastLeft);
-        Stroke(dc, darkH.get(), darkV.get(), corner, topLeft, belowLeft);
+        FillBottomRight(dc, outer, b.light, bw, bh);
+        FillTopLeft(dc, outer, b.dark, bw, bh);
     } else {
-        Stroke(dc, lightH.get(), lightV.get(), corner, topLeft, belowLeft);
-        Stroke(dc, darkV.get(), darkH.get(), corner, bottomRight, pastLeft);
+        FillTopLeft(dc, outer, b.light, bw, bh);
+        FillBottomRight(dc, outer, b.dark, bw, bh);
     }
 
-    InflateRect(&r, -1, -1);
+    InflateRect(&r, -bw, -bh);
     const RECT face = ExclusiveRect(r);
     FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
-    if (pressed_) OffsetRect(&r, 1, 1);
+    if (pressed_) OffsetRect(&r, offset, offset);
 
-    // Black whatever the window's state: a disabled spin keeps black arrows.
+    // One colour whatever the window's state: a disabled spin keeps its arrows.
     const SpinArrow arrow = SpinArrowIn(r, up);
-    Select pen(dc, GetStockObject(BLACK_PEN));
     for (int i = 0; i < arrow.rows; ++i) {
         const int y = arrow.RowY(i);
-        MoveToEx(dc, arrow.cx - i, y, nullptr);
-        LineTo(dc, arrow.cx + i + 1, y);
+        Fill(dc, arrow.cx - i, y, arrow.cx + i + 1, y + 1, b.arrow);
     }
 }
 
@@ -184,9 +181,13 @@ bool SpinCtl::Step(bool up, bool *changed) {
 }
 
 void SpinCtl::Layout(int left, int top, int width, int height) {
-    geometry_ = SpinLayout(left, top, width, height, geometry_.edges, GetSystemMetrics(SM_CXBORDER),
-                           GetSystemMetrics(SM_CYBORDER));
+    dpi_ = WindowDpi(window_);
+    geometry_ = SpinLayout(left, top, width, height, geometry_.edges, LineForDpi(SM_CXBORDER, dpi_),
+                           LineForDpi(SM_CYBORDER, dpi_));
 }
+
+// No themed faces in high contrast.
+HTHEME SpinCtl::Theme() { return HighContrast() ? nullptr : theme_.Get(window_); }
 
 void SpinCtl::DrawButton(HDC dc, HTHEME theme, SpinButton button, Look look) {
     const RECT r = SpinButtonRect(geometry_, button);
@@ -196,15 +197,15 @@ void SpinCtl::DrawButton(HDC dc, HTHEME theme, SpinButton button, Look look) {
         if (look == Look::Pressed) state = 3;
         else if (!IsWindowEnabled(window_)) state = 4;
         else if (look == Look::Hot) state = 2;
-        const RECT themed = SpinThemedRect(r, button);
+        const RECT themed = SpinThemedRect(geometry_, button);
         const int part = button == kSpinUpper ? kThemeUpPart : kThemeDownPart;
         RECT client;
         GetClientRect(window_, &client);
-        if (!faces_.Draw(dc, theme, part, state, themed, client))
+        if (!faces_.Draw(dc, theme, theme_.Dpi(), part, state, themed, client))
             Themes().DrawThemeBackground(theme, dc, part, state, &themed, nullptr);
     } else {
         DrawClassicButton(dc, r, button == kSpinUpper, look == Look::Pressed, geometry_.borderWidth,
-                          geometry_.borderHeight);
+                          geometry_.borderHeight, ScaleForDpi(1, dpi_), ClassicBrushes());
     }
 }
 
@@ -223,26 +224,20 @@ void SpinCtl::Paint(HDC dc) {
     const SpinGeometry &g = geometry_;
     const SpinFrame f = SpinFrameOf(g);
     const HTHEME theme = Theme();
+    const SpinBrushes brushes = ClassicBrushes();
+    const int bw = g.borderWidth, bh = g.borderHeight;
 
-    if (g.edges & kSpinEdgeLeft) {
-        Pen pen(MakePen(g.borderWidth, GetSysColor(COLOR_BTNFACE)));
-        Line(dc, pen.get(), g.left, g.top, g.left, f.y1 + 1);
-    }
-    if (g.edges & kSpinEdgeRight) {
-        Pen pen(MakePen(g.borderWidth, kBlack));
-        Line(dc, pen.get(), f.x1, g.top, f.x1, f.y1 + 1);
-    }
-    if (g.edges & (kSpinEdgeTop | kSpinEdgeBottom)) {
-        Pen pen(MakePen(g.borderHeight, kBlack));
-        if (g.edges & kSpinEdgeTop) Line(dc, pen.get(), f.xa, g.top, f.xb + 1, g.top);
-        if (g.edges & kSpinEdgeBottom) Line(dc, pen.get(), f.xa, f.y1, f.xb + 1, f.y1);
-    }
+    // The sides reach down over the bottom line, as deep as it is high.
+    if (g.edges & kSpinEdgeLeft) Fill(dc, g.left, g.top, g.left + bw, f.y1 + bh, GetSysColorBrush(COLOR_BTNFACE));
+    if (g.edges & kSpinEdgeRight) Fill(dc, f.x1, g.top, f.x1 + bw, f.y1 + bh, brushes.frame);
+    if (g.edges & kSpinEdgeTop) Fill(dc, f.xa, g.top, f.xb + 1, g.top + bh, brushes.frame);
+    if (g.edges & kSpinEdgeBottom) Fill(dc, f.xa, f.y1, f.xb + 1, f.y1 + bh, brushes.frame);
     RECT divider = f.divider;
     if (theme) {
-        divider.right += 2;
+        divider.right += 2 * bw;
         FillRect(dc, &divider, GetSysColorBrush(COLOR_BTNFACE));
     } else {
-        FillRect(dc, &divider, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FillRect(dc, &divider, brushes.frame);
     }
 
     // A held button is drawn normal too: the press shows only until the
@@ -355,7 +350,7 @@ void SpinCtl::HotTrack(int x, int y) {
     if (!dc) return;
     const POINT p = {x, y};
     for (const SpinButton b : kButtons) {
-        const RECT themed = SpinThemedRect(SpinButtonRect(geometry_, b), b);
+        const RECT themed = SpinThemedRect(geometry_, b);
         DrawButton(dc.get(), theme, b, PtInRect(&themed, p) ? Look::Hot : Look::Normal);
     }
 }

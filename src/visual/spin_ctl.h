@@ -51,7 +51,7 @@ public:
     void Wheel(int notches);
     // The theme changed (WM_THEMECHANGED): the theme is opened anew and the
     // arrows' faces drawn anew when next needed. (A new button-face colour
-    // needs no call: the faces are kept per colour.)
+    // or DPI needs no call: the faces are kept per colour and DPI.)
     void LookChanged();
     // The window lost the mouse capture while an arrow may be held: the
     // arrow is released and any repetition stops.
@@ -81,8 +81,9 @@ private:
     // One step of the owner under a Guard on its window object; false when
     // that object's window is gone afterwards (*changed is then not set).
     bool Step(bool up, bool *changed);
-    // The theme kept for the window (null: the classic look).
-    HTHEME Theme() { return theme_.Get(window_); }
+    // The theme kept for the window (null: the classic look, always in high
+    // contrast).
+    HTHEME Theme();
     void DrawButton(HDC dc, HTHEME theme, SpinButton button, Look look);
     void DrawButtonNow(SpinButton button, Look look);
     void HotTrack(int x, int y);
@@ -96,6 +97,7 @@ private:
     SpinOwner &owner_;
     HWND window_;            // the window that carries the spin
     SpinGeometry geometry_;  // heights, width, borders, gap, edges, left, top
+    UINT dpi_ = 0;           // the window's DPI at the layout
     SpinButton pressed_;     // the button held, kSpinNone when none
     KeptTheme theme_{L"SPIN"};
     SpinFaces faces_;        // the themed arrows as drawn

@@ -8,7 +8,7 @@ void SpinFaces::Forget() {
     for (Strip &s : strips_) s.made = 0;
 }
 
-bool SpinFaces::Draw(HDC dc, HTHEME theme, int part, int state, const RECT &rect, const RECT &shown) {
+bool SpinFaces::Draw(HDC dc, HTHEME theme, UINT dpi, int part, int state, const RECT &rect, const RECT &shown) {
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (part < 1 || part > kParts || state < 1 || state > kStates || w <= 0 || h <= 0) return false;
     RECT cut;
@@ -16,12 +16,13 @@ bool SpinFaces::Draw(HDC dc, HTHEME theme, int part, int state, const RECT &rect
     OffsetRect(&cut, -rect.left, -rect.top);
     Strip &s = strips_[part - 1];
     const COLORREF back = GetSysColor(COLOR_BTNFACE);
-    if (w != s.width || h != s.height || !EqualRect(&cut, &s.cut) || back != s.back) {
+    if (w != s.width || h != s.height || !EqualRect(&cut, &s.cut) || back != s.back || dpi != s.dpi) {
         s.made = 0;
         s.width = w;
         s.height = h;
         s.cut = cut;
         s.back = back;
+        s.dpi = dpi;
     }
     HDC memory = dc_.Get();
     if (!memory) return false;

@@ -53,17 +53,13 @@ RECT SpinButtonRect(const SpinGeometry &g, SpinButton button) {
     return r;
 }
 
-RECT SpinThemedRect(const RECT &in, SpinButton button) {
-    RECT r;
-    r.left = in.left - 1;
-    r.right = in.right + 2;
-    if (button == kSpinLower) {
-        r.top = in.top + 1;
-        r.bottom = in.bottom + 3;
-    } else {
-        r.top = in.top - 1;
-        r.bottom = in.bottom + 2;
-    }
+RECT SpinThemedRect(const SpinGeometry &g, SpinButton button) {
+    RECT r = SpinButtonRect(g, button);
+    const int down = button == kSpinLower ? g.borderHeight : -g.borderHeight;  // where the top goes
+    r.left -= g.borderWidth;
+    r.right += 1 + g.borderWidth;
+    r.top += down;
+    r.bottom += 1 + g.borderHeight + (down > 0 ? down : 0);
     return r;
 }
 
@@ -82,11 +78,12 @@ SpinFrame SpinFrameOf(const SpinGeometry &g) {
     f.x1 = o.x + g.buttonWidth;
     f.y1 = o.y + g.upperHeight + g.borderHeight + g.gap + g.lowerHeight;
     f.xa = o.x;
-    f.xb = (g.edges & kSpinEdgeRight) ? f.x1 - g.borderWidth : f.x1;
+    f.xb = (g.edges & kSpinEdgeRight) ? f.x1 - 1 : f.x1;  // up to the right line
     f.divider.left = f.xa;
     f.divider.top = o.y + g.upperHeight;
     f.divider.right = f.xb + 1;
-    f.divider.bottom = o.y + g.upperHeight + g.borderHeight + g.gap + 1;
+    // Down to where the lower button's themed face begins, a line below its top.
+    f.divider.bottom = o.y + g.upperHeight + 2 * g.borderHeight + g.gap;
     return f;
 }
 

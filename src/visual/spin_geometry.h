@@ -17,8 +17,8 @@ struct SpinGeometry {
     int upperHeight;   // height of the upper button
     int lowerHeight;   // height of the lower button (equal to the upper)
     int buttonWidth;   // width of both buttons
-    int borderWidth;   // SM_CXBORDER at the layout
-    int borderHeight;  // SM_CYBORDER at the layout
+    int borderWidth;   // the border lines' widths at the layout (SM_CXBORDER
+    int borderHeight;  // and SM_CYBORDER for the window's DPI)
     int gap;           // 0 or 1: the odd row left over, added to the divider
     unsigned edges;    // SpinEdge bits: the sides that carry a border
     int left;          // the spin's area in the window's client coordinates
@@ -33,10 +33,10 @@ SpinGeometry SpinLayout(int left, int top, int width, int height, unsigned edges
 // Rectangle of a button with right and bottom inclusive (the last pixel).
 RECT SpinButtonRect(const SpinGeometry &g, SpinButton button);
 
-// Rectangle a themed button is drawn in (right and bottom exclusive), from
-// the button's inclusive rectangle: the theme's images carry their own
-// border, so they reach one pixel over the frame.
-RECT SpinThemedRect(const RECT &inclusive, SpinButton button);
+// Rectangle a themed button is drawn in (right and bottom exclusive): the
+// theme's images carry their own border, so they reach one border line over
+// the frame (the lower one starts a line below its top).
+RECT SpinThemedRect(const SpinGeometry &g, SpinButton button);
 
 // The button under a point. The inclusive numbers go to the system's
 // point-in-rectangle rule, so a button's last column and row do not hit.
@@ -44,7 +44,8 @@ SpinButton SpinHitTest(const SpinGeometry &g, int x, int y);
 
 // Where the frame goes: x1 is the column right of the buttons, y1 the row
 // below them; the top and bottom lines run from xa to xb inclusive; the
-// divider is a rectangle with right and bottom exclusive.
+// divider is a rectangle with right and bottom exclusive, which reaches a
+// line into the lower button (its themed face begins there).
 struct SpinFrame {
     int x1;
     int y1;

@@ -55,6 +55,7 @@ const ThemeApi::EntrySet &ThemeApi::Entries() {
         const HMODULE module = themed_ ? LoadSystemLibrary(library_) : nullptr;
         entries_.module = module;
         entries_.open = EntryOr<OpenFn>(module, "OpenThemeData", &NoOpenThemeData);
+        entries_.openForDpi = FindEntry<OpenForDpiFn>(module, "OpenThemeDataForDpi");
         entries_.close = EntryOr<CloseFn>(module, "CloseThemeData", &NoCloseThemeData);
         entries_.draw = EntryOr<DrawFn>(module, "DrawThemeBackground", &NoDrawThemeBackground);
         published_.store(true, std::memory_order_release);
@@ -63,6 +64,12 @@ const ThemeApi::EntrySet &ThemeApi::Entries() {
 }
 
 HTHEME ThemeApi::OpenThemeData(HWND hwnd, LPCWSTR classList) { return Entries().open(hwnd, classList); }
+
+HTHEME ThemeApi::OpenThemeDataForDpi(HWND hwnd, LPCWSTR classList, UINT dpi) {
+    const EntrySet &e = Entries();
+    if (!e.openForDpi || dpi == SystemDpi()) return e.open(hwnd, classList);
+    return e.openForDpi(hwnd, classList, dpi);
+}
 
 HRESULT ThemeApi::CloseThemeData(HTHEME *theme) {
     HTHEME handle = theme ? *theme : nullptr;
@@ -73,6 +80,22 @@ HRESULT ThemeApi::CloseThemeData(HTHEME *theme) {
 HRESULT ThemeApi::DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT *rect,
                                       const RECT *clip) {
     return Entries().draw(theme, dc, part, state, rect, clip);
+}
+
+HTHEME KeptTheme::Get(HWND hwnd) {
+    const UINT dpi = WindowDpi(hwnd);
+    if (asked_ && dpi != dpi_) Drop();
+    if (!asked_) {
+        asked_ = true;
+        dpi_ = dpi;
+        theme_ = Themes().IsThemed() ? Themes().OpenThemeDataForDpi(hwnd, classList_, dpi) : nullptr;
+    }
+    return theme_;
+}
+
+void KeptTheme::Drop() {
+    if (theme_) Themes().CloseThemeData(&theme_);
+    asked_ = false;
 }
 
 }  // namespace qx

@@ -1,15 +1,20 @@
 // Run-time access to the visual-styles library. UxTheme.dll is never linked:
 // where the system version allows visual styles it is loaded from the system
 // folder at the first call that needs it (never while the control library
-// loads), and its three entry points are looked up then, all at once. Without
-// it every caller gets the classic fallbacks. Any thread may make the first
+// loads), and its entry points are looked up then, all at once. Without it
+// every caller gets the classic fallbacks. Any thread may make the first
 // call: the entry points are published only once all of them are stored.
+//
+// Themes are opened for the DPI of the window they draw: where the library
+// has OpenThemeDataForDpi (Windows 10 1703 and later), a window away from
+// the system's DPI gets its parts at its own size.
 #pragma once
 #include <windows.h>
 #include <uxtheme.h>
 
 #include <atomic>
 
+#include "common/display.h"
 #include "common/lock.h"
 
 namespace qx {
@@ -36,6 +41,9 @@ public:
 
     // Null when the library is missing or has no theme for the class list.
     HTHEME OpenThemeData(HWND hwnd, LPCWSTR classList);
+    // The theme's parts for a window at dpi: OpenThemeDataForDpi where the
+    // library has it and dpi is not the system's, otherwise OpenThemeData.
+    HTHEME OpenThemeDataForDpi(HWND hwnd, LPCWSTR classList, UINT dpi);
     // Closes *theme and sets it to null in every case.
     HRESULT CloseThemeData(HTHEME *theme);
     HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT *rect,
@@ -47,14 +55,17 @@ public:
 
 private:
     using OpenFn = HTHEME(WINAPI *)(HWND, LPCWSTR);
+    using OpenForDpiFn = HTHEME(WINAPI *)(HWND, LPCWSTR, UINT);
     using CloseFn = HRESULT(WINAPI *)(HTHEME);
     using DrawFn = HRESULT(WINAPI *)(HTHEME, HDC, int, int, const RECT *, const RECT *);
 
     // The library and its entry points (a missing one replaced by its
-    // fallback), every one set before the set is published.
+    // fallback; openForDpi null when missing), every one set before the set
+    // is published.
     struct EntrySet {
         HMODULE module;
         OpenFn open;
+        OpenForDpiFn openForDpi;
         CloseFn close;
         DrawFn draw;
     };
@@ -65,8 +76,8 @@ private:
     const char *const library_;
     const bool themed_;
     const bool keepLoaded_;
-    EntrySet entries_ = {};
     std::atomic<bool> published_{false};  // entries_ complete
+    EntrySet entries_ = {};
     Lock loading_;                    // held by the one call that fills entries_
 };
 
@@ -76,12 +87,14 @@ ThemeApi &Themes();
 // Version rule of the themed flag, from a version record.
 bool VersionAllowsThemes(const OSVERSIONINFOA &info);
 
-// A theme handle opened for one drawing and closed when the scope ends. Opens
-// nothing unless IsThemed; test it with operator bool.
+// A theme handle opened for one drawing, for the window's DPI, and closed
+// when the scope ends. Opens nothing unless IsThemed and wanted; test it
+// with operator bool.
 class ScopedTheme {
 public:
-    ScopedTheme(HWND hwnd, LPCWSTR classList)
-        : theme_(Themes().IsThemed() ? Themes().OpenThemeData(hwnd, classList) : nullptr) {}
+    ScopedTheme(HWND hwnd, LPCWSTR classList, bool wanted = true)
+        : theme_(wanted && Themes().IsThemed() ? Themes().OpenThemeDataForDpi(hwnd, classList, WindowDpi(hwnd))
+                                               : nullptr) {}
     ~ScopedTheme() {
         if (theme_) Themes().CloseThemeData(&theme_);
     }
@@ -99,8 +112,10 @@ private:
 };
 
 // A theme handle a control keeps between paints: opened for its window at
-// the first Get, kept (a null answer too) until Drop, which the control calls
-// when the look changes (WM_THEMECHANGED), and closed with the control.
+// the first Get, for the window's DPI, kept (a null answer too) until Drop,
+// which the control calls when the look changes (WM_THEMECHANGED), and
+// closed with the control. A window whose DPI changed gets its theme opened
+// anew at the next Get: parts of another size are never drawn.
 class KeptTheme {
 public:
     explicit KeptTheme(LPCWSTR classList) : classList_(classList) {}
@@ -109,21 +124,15 @@ public:
     KeptTheme &operator=(const KeptTheme &) = delete;
 
     // Null when the classic look is to be drawn.
-    HTHEME Get(HWND hwnd) {
-        if (!asked_) {
-            asked_ = true;
-            theme_ = Themes().IsThemed() ? Themes().OpenThemeData(hwnd, classList_) : nullptr;
-        }
-        return theme_;
-    }
-    void Drop() {
-        if (theme_) Themes().CloseThemeData(&theme_);
-        asked_ = false;
-    }
+    HTHEME Get(HWND hwnd);
+    void Drop();
+    // The DPI the theme kept was opened for.
+    UINT Dpi() const { return dpi_; }
 
 private:
     LPCWSTR classList_;
     HTHEME theme_ = nullptr;
+    UINT dpi_ = 0;  // the DPI the theme was opened for
     bool asked_ = false;
 };
 

@@ -1,5 +1,6 @@
 #!/bin/sh
-# The gallery program, run in both prefixes into a folder of the build tree:
+# The gallery program, run for each look in its prefix into a folder of the
+# build tree:
 # every picture is made, its state checked and the file read back by the
 # program itself; then each picture must be the same as its copy in
 # docs/gallery/, and no copy there may lack its picture. A difference means
@@ -11,8 +12,8 @@ src=$1 exe=$2 work=$3 prefixes=$4
 rm -rf "$work"
 mkdir -p "$work"
 status=0
-for look in themed classic; do
-    if ! WINEPREFIX="$prefixes/$look" "$WINE64" "$exe" "Z:$(echo "$work" | tr / '\\')" "$look" >"$work/$look.log" 2>&1; then
+for look in $QX_GALLERY_LOOKS; do
+    if ! WINEPREFIX="$prefixes/$(gallery_prefix "$look")" "$WINE64" "$exe" "Z:$(echo "$work" | tr / '\\')" "$look" >"$work/$look.log" 2>&1; then
         status=1
     fi
     cat "$work/$look.log"

@@ -239,7 +239,7 @@ private:
 // stops). Windows learn of both changes as the system tells top-level ones.
 class SysColors {
 public:
-    SysColors(std::initializer_list<std::pair<int, COLORREF>> colors);
+    explicit SysColors(const std::vector<std::pair<int, COLORREF>> &colors);
     ~SysColors();
     SysColors(const SysColors &) = delete;
     SysColors &operator=(const SysColors &) = delete;

@@ -28,7 +28,7 @@ ClassicBirths::~ClassicBirths() {
     if (hook_) UnhookWindowsHookEx(hook_);
 }
 
-SysColors::SysColors(std::initializer_list<std::pair<int, COLORREF>> colors) {
+SysColors::SysColors(const std::vector<std::pair<int, COLORREF>> &colors) {
     std::vector<COLORREF> values;
     for (const auto &c : colors) {
         indexes_.push_back(c.first);

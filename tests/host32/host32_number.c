@@ -21,5 +21,6 @@ int main(void) {
     failures += QXFloatSetRange(none, -1.0, 1.0) == 0;
     failures += QXFloatSetFormat(none, "x.,") == 0;
     failures += QXFloatSetMask(none, "99.99") == 0;
-    return failures == 11 ? 0 : 1;
+    failures += QXFloatSetLocaleFormat(none) == 0;
+    return failures == 12 ? 0 : 1;
 }

@@ -40,8 +40,7 @@ TEST(SpinGeometry, WorkedExamples) {
     for (const auto &c : hits) EXPECT_EQ(SpinHitTest(g, c.x, c.y), c.hit) << c.x << "," << c.y;
     EXPECT_EQ(SpinHitTest(top, 0, 5) * 10 + SpinHitTest(top, 0, 6), kSpinNone * 10 + kSpinUpper);
     const SpinFrame f = SpinFrameOf(g);
-    const RECT d = f.divider, u = SpinThemedRect(SpinButtonRect(g, kSpinUpper), kSpinUpper),
-               l = SpinThemedRect(SpinButtonRect(g, kSpinLower), kSpinLower);
+    const RECT d = f.divider, u = SpinThemedRect(g, kSpinUpper), l = SpinThemedRect(g, kSpinLower);
     EXPECT_EQ(std::vector<LONG>({f.x1, f.y1, f.xa, f.xb, d.left, d.top, d.right, d.bottom, u.left, u.top, u.right,
                                  u.bottom, l.left, l.top, l.right, l.bottom}),
               std::vector<LONG>({45, 20, 31, 44, 31, 9, 45, 12, 30, -1, 46, 10, 30, 12, 46, 22}));
@@ -133,7 +132,7 @@ COLORREF ClassicPixel(const RECT &r, bool up, bool pressed, int x, int y) {
 // before it is looked at again); or the classic rule, in which only pressed
 // shows.
 int Wrong(const SpinWindow &w, SpinButton b, int state) {
-    const RECT r = SpinButtonRect(w.spin.Geometry(), b), t = SpinThemedRect(r, b);
+    const RECT r = SpinButtonRect(w.spin.Geometry(), b), t = SpinThemedRect(w.spin.Geometry(), b);
     const qxt::Pixels p(w.Window());
     ScopedTheme theme(w.Window(), L"SPIN");
     HDC dc = GetDC(w.Window());

@@ -1,0 +1,444 @@
+// The controls on screens of every DPI and in high contrast. The run's system
+// DPI is the prefix's (96, 144 or 192); other DPIs come from the display
+// seam on a parent window, whose children are then drawn at its DPI. Each
+// control is laid out and painted at 96, 144 and 192 dpi in both looks and
+// measured from its pixels; one window is moved to another DPI as a
+// per-monitor aware host's window is (the seam, a new size and font, then
+// WM_DPICHANGED_AFTERPARENT); high contrast is switched on and off while
+// controls are open (the seam, then WM_SETTINGCHANGE as the system sends
+// it); the float edit takes its separators from the user's locale.
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/display.h"
+#include "harness.h"
+#include "qx_cntl.h"
+#include "screens.h"
+#include "typed/float_rules.h"
+
+namespace {
+
+using qx::ScaleForDpi;
+
+// DPI aware before any window is made (as the demo makes itself): the
+// system DPI is then the prefix's, where an unaware program may see 96.
+const bool kAware = demo::BeDpiAware();
+const bool kRegistered = RegisterQXCtls(qxt::HostInstance()) != 0;
+const UINT kDpis[] = {96, 144, 192};
+
+// The dialog font as a host makes it for a DPI: 8 points, never smoothed.
+HFONT FontFor(UINT dpi) {
+    static HFONT fonts[3];
+    HFONT &f = fonts[dpi == 96 ? 0 : dpi == 144 ? 1 : 2];
+    if (!f)
+        f = CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
+                        "MS Sans Serif");
+    return f;
+}
+
+// A parent whose children are drawn at dpi (the seam, away from the
+// system's), at x on the screen: stages side by side never cover each other.
+struct Stage {
+    explicit Stage(UINT d, int x = 20) : dpi(d) {
+        if (dpi != qx::SystemDpi()) qx::SetDpiForTest(parent.hwnd(), dpi);
+        SetWindowPos(parent.hwnd(), nullptr, x, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SetCursorPos(1270, 1010);  // nothing hot by chance
+    }
+    ~Stage() { qx::SetDpiForTest(parent.hwnd(), 0); }
+    const UINT dpi;
+    qxt::ParentWindow parent{640, 400};
+};
+
+// Every control, with its size at 96 dpi; a button's picture is a bitmap of
+// 10 x 12 or an icon of 32 x 32, each of one opaque colour of its own.
+enum Picture { kNone, kBitmap, kIcon };
+struct Kind {
+    const char *cls, *mask;
+    DWORD style;
+    const char *text;
+    int w, h;
+    Picture picture;
+};
+const Kind kKinds[] = {
+    {"QXEdit", "", 0, "WW", 120, 21, kNone},
+    {"QXInteger", "9999", QXES_SPIN, "12", 120, 21, kNone},
+    {"QXInteger", "9999", QXES_SPIN, "12", 30, 21, kNone},  // a spin half the width
+    {"QXFloat", "99999.99", QXES_SPIN | QXES_RIGHT, "12.5", 120, 21, kNone},
+    {"QXPicture", "(999) 999", 0, "(555) 123", 120, 21, kNone},
+    {"QXTime", "99:99 am", QXES_SPIN, "07:30 pm", 40, 21, kNone},
+    {"QXBmpButton", "", 0, nullptr, 40, 30, kBitmap},
+    {"QXBmpButton", "", 0, nullptr, 40, 30, kIcon},
+};
+const COLORREF kBitmapColor = RGB(0, 0, 200), kIconColor = RGB(200, 0, 0);
+bool IsEdit(const Kind &k) { return k.text != nullptr; }
+bool IsPicture(COLORREF c) { return c == kBitmapColor || c == kIconColor; }
+
+// A control of a kind at the stage's DPI, sized and given the font for it,
+// in the classic look or the prefix's; painted.
+HWND Make(Stage &s, const Kind &k, bool classic, int x = 10, int y = 10, UINT sizeDpi = 0) {
+    std::unique_ptr<qxt::ClassicBirths> births(classic ? new qxt::ClassicBirths : nullptr);
+    const UINT at = sizeDpi ? sizeDpi : s.dpi;
+    HWND h = CreateWindowExA(k.text ? WS_EX_CLIENTEDGE : 0, k.cls, k.mask, WS_CHILD | WS_VISIBLE | k.style, x, y,
+                             ScaleForDpi(k.w, at), ScaleForDpi(k.h, at), s.parent.hwnd(), nullptr,
+                             qxt::HostInstance(), nullptr);
+    births.reset();
+    SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(at)), FALSE);
+    if (k.text) SetWindowTextA(h, k.text);
+    static const std::vector<uint32_t> red(32 * 32, 0xC80000), blue(10 * 12, 0x0000C8), mask(32, 0);
+    static ICONINFO ii = {TRUE, 0, 0, CreateBitmap(32, 32, 1, 1, mask.data()), CreateBitmap(32, 32, 1, 32, red.data())};
+    static const HICON icon = CreateIconIndirect(&ii);
+    if (k.picture == kIcon) QXBtn_SetIcon(h, icon);
+    if (k.picture == kBitmap) QXBtn_SetBitmap(h, CreateBitmap(10, 12, 1, 32, blue.data()));
+    qxt::Repaint(h);
+    return h;
+}
+
+// The caret of the thread when h holds it (else an empty rectangle).
+RECT CaretOf(HWND h) {
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    if (!GetGUIThreadInfo(GetCurrentThreadId(), &gui) || gui.hwndCaret != h) return RECT{0, 0, 0, 0};
+    return gui.rcCaret;
+}
+
+// Runs of one colour down the middle column from the top.
+int RunDown(const qxt::Pixels &p, int from, COLORREF color) {
+    int n = 0;
+    while (p.At(p.width() / 2, from + n) == color) ++n;
+    return n;
+}
+
+// What a control shows of its sizes, read from its pixels and the caret.
+struct Sizes {
+    int spin = 0, margin = -1, caret = 0, frame = 0;   // edits
+    int ring = 0, pressedRing = 0, shift = 0, picture = 0;  // buttons
+};
+
+Sizes Measure(HWND h, const Kind &k, bool classic) {
+    Sizes m;
+    const qxt::Pixels p(h);
+    if (IsEdit(k)) {
+        // The spin begins right of the last column of the window's colour
+        // (one no face of it has); its frame's right line is black in the
+        // classic look (read beside the upper arrow).
+        int x = p.width() - 1;
+        while (x >= 0 && p.Count(GetSysColor(COLOR_WINDOW), RECT{x, 0, x + 1, p.height()}) == 0) --x;
+        m.spin = p.width() - 1 - x;
+        while (classic && m.spin && p.At(p.width() - 1 - m.frame, p.height() / 4) == RGB(0, 0, 0)) ++m.frame;
+        SetFocus(h);
+        SendMessageA(h, EM_SETSEL, 0, -1);
+        HideCaret(h);
+        const qxt::Pixels sel(h);
+        ShowCaret(h);
+        for (int y = 0; y < sel.height() && m.margin < 0; ++y)
+            for (int x2 = 0; x2 < sel.width() && m.margin < 0; ++x2)
+                if (sel.At(x2, y) == GetSysColor(COLOR_HIGHLIGHT)) m.margin = std::min(x2, y);
+        const RECT caret = CaretOf(h);
+        m.caret = caret.right - caret.left;
+        SetFocus(nullptr);
+        return m;
+    }
+    m.picture = p.Count(kBitmapColor) + p.Count(kIconColor);
+    const auto origin = [](const qxt::Pixels &q) {
+        for (int i = 0; i < q.width() * q.height(); ++i)
+            if (IsPicture(q.At(i % q.width(), i / q.width()))) return i % q.width() + i / q.width() * 1000;
+        return -1;
+    };
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));  // focused and pressed
+    const qxt::Pixels pressed(h);
+    m.shift = origin(pressed) - origin(p);
+    SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(-5, -5));
+    UpdateWindow(h);
+    const qxt::Pixels focused(h);
+    if (classic) {
+        m.ring = RunDown(focused, 0, RGB(0, 0, 0));
+        m.pressedRing = RunDown(pressed, m.ring, GetSysColor(COLOR_BTNSHADOW));
+    } else {
+        // The dotted lines: rows of the upper half whose middle third
+        // differs from the unfocused face.
+        for (int y = 0; y < p.height() / 2; ++y)
+            for (int x = p.width() / 3; x < p.width() * 2 / 3; ++x)
+                if (focused.At(x, y) != p.At(x, y)) {
+                    ++m.ring;
+                    break;
+                }
+    }
+    SetFocus(nullptr);
+    return m;
+}
+
+// The system DPI is the run's (the prefix's). Lengths given for 96 dpi grow
+// in proportion, rounded, never below a pixel; metrics at the system DPI
+// are the system's own, elsewhere they grow with it; lines are a pixel at
+// 96 dpi. A window's DPI is its parent's seam value, until forgotten; high
+// contrast is the seam's.
+TEST(Screens, DisplayRules) {
+    (void)kAware;  // Wine may refuse a second call: the DPI read here is what counts
+    const char *run = std::getenv("QX_TEST_DPI");
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), run ? std::atoi(run) : 96);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(qx::SystemDpi(), static_cast<UINT>(run ? std::atoi(run) : 96));
+    const struct { int length; UINT dpi; int scaled; } scales[] = {
+        {0, 192, 0}, {1, 96, 1}, {1, 120, 1}, {1, 144, 2}, {1, 192, 2}, {1, 48, 1}, {3, 0, 3},
+        {16, 144, 24}, {16, 192, 32}, {17, 144, 26}, {-3, 192, -6}};
+    for (const auto &c : scales) EXPECT_EQ(ScaleForDpi(c.length, c.dpi), c.scaled) << c.length << " at " << c.dpi;
+    const UINT sys = qx::SystemDpi();
+    for (int index : {SM_CXBORDER, SM_CXEDGE, SM_CXHTHUMB, SM_CXVSCROLL}) {
+        EXPECT_EQ(qx::MetricForDpi(index, sys), GetSystemMetrics(index)) << index;
+        const int at96 = qx::MetricForDpi(index, 96), at192 = qx::MetricForDpi(index, 192);
+        EXPECT_LE(at96, at192) << index;
+        EXPECT_LE(at192, 2 * at96 + 1) << index;
+    }
+    for (UINT dpi : kDpis) EXPECT_EQ(qx::LineForDpi(SM_CYBORDER, dpi), ScaleForDpi(1, dpi)) << dpi;
+
+    qxt::ParentWindow top, other;
+    HWND child = top.CreateChild("STATIC", "", 0, 0, 0, 10, 10);
+    qx::SetDpiForTest(top.hwnd(), 192);
+    EXPECT_EQ(qx::WindowDpi(child), 192u);
+    EXPECT_EQ(qx::WindowDpi(other.hwnd()), sys);
+    qx::SetDpiForTest(child, 144);
+    EXPECT_EQ(qx::WindowDpi(child), 144u);
+    qx::SetDpiForTest(child, 0);
+    qx::SetDpiForTest(top.hwnd(), 0);
+    EXPECT_EQ(qx::WindowDpi(child), sys);
+    EXPECT_EQ(qx::WindowDpi(nullptr), sys);
+    for (int on : {1, 0, -1}) {
+        qx::SetHighContrastForTest(on);
+        EXPECT_EQ(qx::HighContrast(), on == 1) << on;  // Wine's own setting is off
+    }
+}
+
+// At each DPI, in both looks: the spin as wide as the system's scroll
+// thumb for that DPI (in proportion to it at 96), its frame a line thick;
+// the edit's margins and caret a pixel at 96 dpi, scaled; the button's
+// focus ring (the dotted one themed) and pressed bevel a line, its pressed
+// picture moved by a pixel scaled (never, themed), its icon 16 pixels
+// scaled, its bitmap never scaled.
+TEST(Screens, EveryControlAtEveryDpi) {
+    ASSERT_TRUE(kRegistered);
+    qxt::SysColors window({{COLOR_WINDOW, RGB(1, 2, 3)}});
+    for (UINT dpi : kDpis) {
+        Stage stage(dpi);
+        const int line = ScaleForDpi(1, dpi);
+        for (bool classic : {false, true}) {
+            for (const Kind &k : kKinds) {
+                SCOPED_TRACE(std::string(k.cls) + " " + std::to_string(k.w) + (k.picture == kIcon ? " icon" : "") +
+                             " at " + std::to_string(dpi) + (classic ? " classic" : " themed"));
+                HWND h = Make(stage, k, classic);
+                const Sizes m = Measure(h, k, classic);
+                if (IsEdit(k)) {
+                    RECT client;
+                    GetClientRect(h, &client);
+                    const int thumb = qx::MetricForDpi(SM_CXHTHUMB, dpi);
+                    const int spin = (k.style & QXES_SPIN) ? std::min(thumb, int(client.right) / 2) : 0;
+                    EXPECT_EQ(m.spin, spin);
+                    EXPECT_NEAR(thumb, ScaleForDpi(qx::MetricForDpi(SM_CXHTHUMB, 96), dpi), 1);
+                    EXPECT_EQ(m.frame, classic && spin ? line : 0);
+                    EXPECT_EQ(m.margin, line);
+                    EXPECT_EQ(m.caret, dpi == 96 ? GetSystemMetrics(SM_CXBORDER) : line);
+                } else {
+                    const bool themed = !classic && !qxt::ClassicPrefix();
+                    EXPECT_EQ(m.ring, line);
+                    if (!themed) {
+                        EXPECT_EQ(m.pressedRing, line);
+                    }
+                    EXPECT_EQ(m.shift, themed ? 0 : line * 1001);
+                    const int icon = ScaleForDpi(16, dpi);
+                    EXPECT_EQ(m.picture, k.picture == kIcon ? icon * icon : 10 * 12);
+                }
+                DestroyWindow(h);
+            }
+        }
+    }
+}
+
+// GetPictCtlWidth given the DC of a window at a DPI: a picture control of
+// that width, with a spin and the font of that DPI, holds its widest text
+// with the caret after it, with no more room left than the border term
+// the client edge leaves unused.
+TEST(Screens, PictureWidthFitsItsTextAtEveryDpi) {
+    ASSERT_TRUE(kRegistered);
+    for (UINT dpi : kDpis) {
+        SCOPED_TRACE(dpi);
+        Stage stage(dpi);
+        HDC dc = GetDC(stage.parent.hwnd());
+        HGDIOBJ old = SelectObject(dc, FontFor(dpi));
+        const int width = static_cast<int>(GetPictCtlWidth("XXXX-99", dc, 1));
+        SelectObject(dc, old);
+        ReleaseDC(stage.parent.hwnd(), dc);
+        const Kind k = {"QXPicture", "XXXX-99", QXES_SPIN, "WWWW-99", 0, 21, kNone};
+        HWND h = Make(stage, k, false);
+        SetWindowPos(h, nullptr, 0, 0, width, ScaleForDpi(21, dpi), SWP_NOMOVE | SWP_NOZORDER);
+        SetFocus(h);
+        SendMessageA(h, EM_SETSEL, 7, 7);
+        RECT client;
+        GetClientRect(h, &client);
+        const int room = client.right - qx::MetricForDpi(SM_CXHTHUMB, dpi) - ScaleForDpi(1, dpi) - CaretOf(h).right;
+        EXPECT_GE(room, 0);
+        EXPECT_LE(room, 2 * qx::MetricForDpi(SM_CXBORDER, dpi));
+        DestroyWindow(h);
+    }
+}
+
+// A window moved to another DPI (another monitor's), from the system's and
+// from 144 to 192 dpi (the same border lines: a narrow spin keeps its
+// size): the seam, then what a host does in WM_DPICHANGED (a new size and
+// font) or nothing of that, then WM_DPICHANGED_AFTERPARENT, and UpdateWindow
+// alone. It shows what a control made at that DPI and size shows; its twin
+// left alone keeps its pixels.
+TEST(Screens, OneWindowMovesToAnotherDpi) {
+    ASSERT_TRUE(kRegistered);
+    const UINT sys = qx::SystemDpi();
+    const std::pair<UINT, UINT> moves[] = {{sys, sys == 192 ? 144 : 192}, {144, 192}};
+    for (const auto &move : moves) {
+        if (&move != moves && sys == 144) break;  // the same move
+        Stage here(move.first), there(move.second, 650);
+        for (bool resized : {true, false})
+            for (bool classic : {false, true})
+                for (const Kind &k : kKinds) {
+                    SCOPED_TRACE(std::string(k.cls) + " " + std::to_string(k.w) + (k.picture == kIcon ? " icon " : " ") +
+                                 std::to_string(move.first) + (resized ? " resized" : "") +
+                                 (classic ? " classic" : " themed"));
+                    HWND moved = Make(here, k, classic, 10, 10), alone = Make(here, k, classic, 10, 150);
+                    // Held and released once: kept faces and images exist.
+                    for (HWND h : {moved, alone}) {
+                        SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ScaleForDpi(k.w, here.dpi) - 3, 3));
+                        SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(-5, -5));
+                    }
+                    SetFocus(nullptr);
+                    for (HWND h : {moved, alone}) UpdateWindow(h);
+                    const qxt::Pixels before(alone, true);
+                    qx::SetDpiForTest(moved, there.dpi);
+                    if (resized) {
+                        SetWindowPos(moved, nullptr, 0, 0, ScaleForDpi(k.w, there.dpi), ScaleForDpi(k.h, there.dpi),
+                                     SWP_NOMOVE | SWP_NOZORDER);
+                        SendMessageA(moved, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(there.dpi)), FALSE);
+                    }
+                    SendMessageA(moved, qx::kWmDpiChangedAfterParent, 0, 0);
+                    UpdateWindow(moved);
+                    HWND fresh = Make(there, k, classic, 10, 10, resized ? there.dpi : here.dpi);
+                    EXPECT_EQ(qxt::Pixels(moved, true).Differences(qxt::Pixels(fresh, true)), 0);
+                    EXPECT_EQ(qxt::Pixels(alone, true).Differences(before), 0);
+                    qx::SetDpiForTest(moved, 0);
+                    DestroyWindow(moved), DestroyWindow(alone), DestroyWindow(fresh);
+                }
+    }
+}
+
+// High contrast switched on while controls are open, in both looks (an
+// edit focused with its text selected, then each button focused): each
+// repaints at WM_SETTINGCHANGE with nothing but UpdateWindow, in the
+// system's colours only (no themed face, no black or white of its own), a
+// visible caret, the selection in the highlight colours, a focus ring in
+// the button text's colour. Switched off again, each shows what a control
+// made then shows.
+TEST(Screens, HighContrastSwitchedWhileOpen) {
+    ASSERT_TRUE(kRegistered);
+    Stage stage(qx::SystemDpi()), side(qx::SystemDpi(), 650);
+    const std::vector<std::pair<int, COLORREF>> scheme = {
+        {COLOR_WINDOW, RGB(16, 32, 48)},         {COLOR_WINDOWTEXT, RGB(240, 230, 60)},
+        {COLOR_HIGHLIGHT, RGB(30, 60, 200)},     {COLOR_HIGHLIGHTTEXT, RGB(250, 250, 120)},
+        {COLOR_BTNFACE, RGB(50, 10, 50)},        {COLOR_BTNTEXT, RGB(100, 250, 250)},
+        {COLOR_BTNSHADOW, RGB(90, 90, 20)},      {COLOR_BTNHIGHLIGHT, RGB(220, 180, 250)},
+        {COLOR_3DDKSHADOW, RGB(5, 70, 5)},       {COLOR_3DLIGHT, RGB(150, 150, 250)},
+        {COLOR_GRAYTEXT, RGB(120, 200, 120)},    {COLOR_WINDOWFRAME, RGB(255, 140, 0)}};
+    const auto settle = [](HWND h) {
+        SendMessageA(h, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        UpdateWindow(h);
+    };
+    std::vector<HWND> all;
+    std::vector<const Kind *> kinds;
+    std::vector<bool> classics;
+    for (bool classic : {false, true})
+        for (const Kind &k : kKinds) {
+            all.push_back(Make(stage, k, classic, classic ? 330 : 10, 10 + 45 * static_cast<int>(&k - kKinds)));
+            kinds.push_back(&k);
+            classics.push_back(classic);
+        }
+    HWND focused = all[1];
+    SetFocus(focused);
+    SendMessageA(focused, EM_SETSEL, 0, -1);
+    {
+        qxt::SysColors colors(scheme);
+        qx::SetHighContrastForTest(1);
+        for (size_t i = 0; i < all.size(); ++i) {
+            SCOPED_TRACE(std::string(kinds[i]->cls) + " " + std::to_string(i));
+            HWND h = all[i];
+            if (!IsEdit(*kinds[i])) SetFocus(h);  // its focus ring
+            settle(h);
+            if (h == focused) HideCaret(h);
+            const qxt::Pixels p(h, true);
+            if (h == focused) ShowCaret(h);
+            int foreign = 0;  // neither the scheme's nor the host's pictures'
+            for (int j = 0; j < p.width() * p.height(); ++j) {
+                const COLORREF c = p.At(j % p.width(), j / p.width());
+                foreign += !IsPicture(c) && std::none_of(scheme.begin(), scheme.end(), [c](auto s) { return s.second == c; });
+            }
+            EXPECT_EQ(foreign, 0);
+            if (!IsEdit(*kinds[i])) {
+                EXPECT_EQ(p.Count(RGB(100, 250, 250), RECT{0, 0, p.width(), 1}), p.width()) << "the focus ring shows";
+            }
+            if (h == focused) {
+                const RECT caret = CaretOf(h);
+                EXPECT_GT(caret.bottom - caret.top, 0) << "the caret shows";
+                EXPECT_GT(p.Count(RGB(30, 60, 200)) * p.Count(RGB(250, 250, 120)), 0) << "the selection shows";
+            }
+        }
+        qx::SetHighContrastForTest(0);
+    }
+    SetFocus(nullptr);
+    for (size_t i = 0; i < all.size(); ++i) {
+        SCOPED_TRACE(std::string(kinds[i]->cls) + " " + std::to_string(i) + " off");
+        settle(all[i]);
+        HWND fresh = Make(side, *kinds[i], classics[i]);
+        EXPECT_EQ(qxt::Pixels(all[i], true).Differences(qxt::Pixels(fresh, true)), 0);
+        DestroyWindow(fresh);
+    }
+    qx::SetHighContrastForTest(-1);
+    for (HWND h : all) DestroyWindow(h);
+}
+
+// The user's separators: a locale's pair as a format, when each is one
+// byte of the code page (not the '?' of one it cannot write); then an edit re-shown in them (this suite runs one
+// program under a German locale, whose decimal separator is a comma).
+TEST(Screens, FloatSeparatorsFromTheLocale) {
+    ASSERT_TRUE(kRegistered);
+    const struct { const char *decimal, *group, *format; } pairs[] = {
+        {",", ".", "x,."}, {".", ",", "x.,"}, {",", "\xa0", "x,\xa0"}, {",", "", nullptr},
+        {",.", ".", nullptr}, {"?", ",", nullptr}, {",", "?", nullptr}};
+    for (const auto &c : pairs) {
+        char format[4] = "";
+        EXPECT_EQ(qx::LocaleFloatFormat(c.decimal, c.group, 'x', format), c.format != nullptr);
+        if (c.format) {
+            EXPECT_STREQ(format, c.format);
+        }
+    }
+    wchar_t d[8], g[8];
+    ASSERT_TRUE(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, d, 8) &&
+                GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, g, 8));
+    const char *lang = std::getenv("LANG");
+    if (lang && std::string(lang).rfind("de_", 0) == 0) {
+        EXPECT_EQ(std::wstring(d) + g, L",.");
+    }
+    qxt::ParentWindow parent;
+    HWND f = parent.CreateChild("QXFloat", "", 0, 10, 10, 150, 21);
+    ASSERT_TRUE(QXFloatSetValue(f, 1234567.5));
+    char before[64], after[64];
+    GetWindowTextA(f, before, sizeof before);
+    ASSERT_TRUE(QXFloatSetLocaleFormat(f));
+    GetWindowTextA(f, after, sizeof after);
+    std::string expected = before;
+    for (char &c : expected) c = c == ',' ? static_cast<char>(g[0]) : c == '.' ? static_cast<char>(d[0]) : c;
+    EXPECT_EQ(std::string(after), expected);
+    EXPECT_EQ(std::string(before).substr(0, 11), "1,234,567.5");
+    double value = 0;
+    EXPECT_TRUE(QXFloatGetValue(f, &value) && value == 1234567.5);
+    EXPECT_FALSE(QXFloatSetLocaleFormat(parent.CreateChild("QXEdit", "", 0, 10, 40, 50, 21)));
+}
+
+}  // namespace
