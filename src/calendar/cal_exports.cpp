@@ -127,8 +127,8 @@ QXBOOL WINAPI QXCalSetRange(HWND hwnd, const SYSTEMTIME *min, const SYSTEMTIME *
     data.number[1] = qx::PackLimit(max != nullptr, high);
     return WindowObject::Call(hwnd, [](WindowObject &o, CallData &d) {
         CalCtl *cal = CalOf(o);
-        const CalDate low = qx::UnpackLimit(d.number[0]), high = qx::UnpackLimit(d.number[1]);
-        if (!cal || !cal->SetRange(d.number[0] < 0 ? nullptr : &low, d.number[1] < 0 ? nullptr : &high))
+        const CalDate first = qx::UnpackLimit(d.number[0]), last = qx::UnpackLimit(d.number[1]);
+        if (!cal || !cal->SetRange(d.number[0] < 0 ? nullptr : &first, d.number[1] < 0 ? nullptr : &last))
             return false;
         cal->Settle(CalOrigin::kHost);
         return true;
