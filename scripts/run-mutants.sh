@@ -11,8 +11,9 @@
 #
 # Lines outside a fault's block that are blank or start with '#' are comments.
 # The source is copied into build/mutants/src (the working tree's tracked
-# files) and built there in trees of its own, so a planted fault never
-# reaches the real tree, and the trees build again only what a fault touches.
+# files) and built there in trees of its own (build/mutants/src/build), so a
+# planted fault never reaches the real tree, and the trees build again only
+# what a fault touches.
 #
 # Usage: run-mutants.sh [-R <ctest regex>] [<id or file name part>...]
 #   -R      runs only the tests the regex names (for trying a fault while
@@ -37,25 +38,27 @@ src="$work/src"
 log="$work/log"
 mkdir -p "$log"
 
-# The working tree's tracked files, with their times, so that an unchanged
-# file does not build again.
+# The working tree's tracked files. A file that did not change keeps its
+# copy and its time, so that it does not build again; the trees sit inside
+# the copy as build/ sits in the repository, so the compiler cache (where
+# one is in use) finds what the real trees compiled.
 echo "mutants: copying the source into $src"
-rm -rf "$src.new"
-mkdir -p "$src.new"
-(cd "$root" && git ls-files -z | tar --null -T - -cf -) | tar -xf - -C "$src.new"
-if [ -d "$src" ]; then
-    # Keep the older copy's files where they did not change (their times
-    # keep ninja from building them again).
-    (cd "$src.new" && find . -type f) | while read -r f; do
-        if [ -f "$src/$f" ] && cmp -s "$src/$f" "$src.new/$f"; then
-            touch -r "$src/$f" "$src.new/$f"
-        fi
-    done
-    rm -rf "$src"
-fi
-mv "$src.new" "$src"
+fresh="$work/fresh"
+rm -rf "$fresh"
+mkdir -p "$fresh" "$src"
+(cd "$root" && git ls-files -z | tar --null -T - -cf -) | tar -xf - -C "$fresh"
+(cd "$fresh" && find . -type f) | while read -r f; do
+    if ! cmp -s "$fresh/$f" "$src/$f" 2>/dev/null; then
+        mkdir -p "$(dirname "$src/$f")"
+        cp "$fresh/$f" "$src/$f"
+    fi
+done
+(cd "$src" && find . -path ./build -prune -o -type f -print) | while read -r f; do
+    [ -e "$fresh/$f" ] || rm -f "$src/$f"
+done
+rm -rf "$fresh"
 
-b32="$work/i686" b64="$work/x86_64"
+b32="$src/build/i686" b64="$src/build/x86_64"
 configure() {
     [ -f "$2/build.ninja" ] ||
         cmake -G Ninja -S "$src" -B "$2" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-$1.cmake" \
@@ -63,7 +66,7 @@ configure() {
 }
 build() {
     cmake --build "$b32" >"$1" 2>&1 && cmake --build "$b64" >>"$1" 2>&1 &&
-        cmake -DB32="$b32" -DB64="$b64" -DOUT="$work" -P "$src/kit/make-dist.cmake" >>"$1" 2>&1
+        cmake -DB32="$b32" -DB64="$b64" -DOUT="$src/build" -P "$src/kit/make-dist.cmake" >>"$1" 2>&1
 }
 suite() {
     if [ -n "$regex" ]; then
