@@ -1,19 +1,21 @@
-/* The calls of the MSVC-style host: each must reach the DLL and come back
- * with the caller's stack intact (a standard-call argument size the DLL
- * disagrees with would not). No C runtime and no Windows SDK is at hand: the
- * program's instance is the linker's __ImageBase, and the two user32
- * functions are declared here (user32.def). The exit status has one bit for
- * each check that failed. */
+/* The host's calls: each must reach the DLL and come back with the caller's
+ * stack intact (a standard-call argument size the DLL disagrees with would
+ * not). The program's instance is the linker's __ImageBase. Without a C
+ * runtime and a Windows SDK (the MSVC-style build) the two user32 functions
+ * are declared here (user32.def). The exit status has one bit for each check
+ * that failed. */
 #include <qx_cntl.h>
 #include <qx_util.h>
 
 extern char __ImageBase;
+int every_export_taken(void);
+#ifdef QX_TEST_MSVC_WINDOWS_H
 /* The C runtime would define it for a program that uses floating point. */
 int _fltused = 0;
-int every_export_taken(void);
 __declspec(dllimport) HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR cls, LPCSTR text, DWORD style,
     int x, int y, int w, int h, HWND parent, void *menu, HINSTANCE instance, void *param);
 __declspec(dllimport) BOOL WINAPI DestroyWindow(HWND hwnd);
+#endif
 
 static HWND make_float(HINSTANCE inst) {
     return CreateWindowExA(0, "QXFloat", "", 0x80000000UL /* WS_POPUP */, 0, 0, 120, 24, 0, 0, inst, 0);

@@ -1,0 +1,30 @@
+#!/bin/sh
+# Runs the hosts that build-hosts.sh built, beside the kit's DLLs, under Wine
+# (the loader of QX_ARCH): the example in its checking mode (it fills the
+# dialog in, presses OK and prints what it read back; the summary line is
+# what its EN_CHANGE handler wrote), and both builds of the host of every
+# export, whose status has a bit for each of its checks that failed
+# (host/calls.c).
+# Usage: run-hosts.sh <work folder>
+set -u
+. "$(dirname "$0")/../../scripts/wine-common.sh"
+wine_require_arch
+work=$1
+"$WINE" "$work/example/dialog.exe" /check </dev/null >"$work/example.out"
+rc=$?
+out=$(tr -d '\r' <"$work/example.out")
+echo "$out"
+failed=0
+if [ $rc -ne 0 ] || [ "$out" != "ordered: 12 on 2027-03-15
+summary: 12 on 2027-03-15" ]; then
+    echo "run-hosts: the example exited with $rc; expected it to print the order twice, the summary's copy second"
+    failed=1
+fi
+for host in mingw msvc; do
+    cp "$work/example/"*.dll "$work/$host/"
+    "$WINE" "$work/$host/host.exe" </dev/null
+    rc=$?
+    echo "run-hosts: the $host host exited with $rc"
+    [ $rc -eq 0 ] || failed=1
+done
+exit $failed
