@@ -3,6 +3,8 @@
 #  - its export name table, read as it is in the file, is in byte order
 #    (strcmp), a binary search of it (the loader's and GetProcAddress's)
 #    finds each name the export LISTS give for ARCH, and it exports no other;
+#  - its header asks for Windows Vista (6.0), the oldest system with the
+#    functions it imports;
 #  - it is at most LIMIT bytes and carries no symbols nor debugging sections
 #    (unless LIMIT is 0: a Debug build keeps its symbols).
 # Usage: cmake -DOBJDUMP=... -DARCH=i686|x86_64 -DDLL=x.dll -DLISTS="a.exports;..."
@@ -72,6 +74,14 @@ endforeach()
 foreach(n ${table})
   if(NOT n IN_LIST expected)
     fail("exports ${n}, which no export list names")
+  endif()
+endforeach()
+
+foreach(field MajorOSystemVersion MinorOSystemVersion MajorSubsystemVersion MinorSubsystemVersion)
+  string(REGEX MATCH "\n${field}[ \t]+[0-9]+" line "${text}")
+  string(REGEX REPLACE ".*[ \t]" "" value "${line}")
+  if(NOT (value STREQUAL "6" AND field MATCHES "^Major" OR value STREQUAL "0" AND field MATCHES "^Minor"))
+    fail("${field} is '${value}', not that of Windows Vista (6.0)")
   endif()
 endforeach()
 
