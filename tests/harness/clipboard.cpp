@@ -14,6 +14,22 @@ bool Open() {
     return false;
 }
 
+// The clipboard's text of a format, its characters as narrow ones (those
+// past ASCII as '?' for the wide format).
+template <typename Char>
+bool Read(UINT format, std::string *text) {
+    if (!Open()) return false;
+    HANDLE h = GetClipboardData(format);
+    const Char *p = h ? static_cast<const Char *>(GlobalLock(h)) : nullptr;
+    if (p) {
+        text->clear();
+        for (; *p; ++p) text->push_back(sizeof(Char) == 1 || static_cast<unsigned>(*p) < 128 ? static_cast<char>(*p) : '?');
+        GlobalUnlock(h);
+    }
+    CloseClipboard();
+    return p != nullptr;
+}
+
 }  // namespace
 
 bool SetClipboardText(const char *text) {
@@ -32,34 +48,8 @@ bool SetClipboardText(const char *text) {
     return ok;
 }
 
-bool ClipboardText(std::string *text) {
-    if (!Open()) return false;
-    bool ok = false;
-    if (HANDLE h = GetClipboardData(CF_TEXT)) {
-        if (const char *p = static_cast<const char *>(GlobalLock(h))) {
-            *text = p;
-            ok = true;
-            GlobalUnlock(h);
-        }
-    }
-    CloseClipboard();
-    return ok;
-}
-
-bool ClipboardUnicodeText(std::string *text) {
-    if (!Open()) return false;
-    bool ok = false;
-    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-        if (const wchar_t *p = static_cast<const wchar_t *>(GlobalLock(h))) {
-            text->clear();
-            for (; *p; ++p) text->push_back(*p < 128 ? static_cast<char>(*p) : '?');
-            ok = true;
-            GlobalUnlock(h);
-        }
-    }
-    CloseClipboard();
-    return ok;
-}
+bool ClipboardText(std::string *text) { return Read<char>(CF_TEXT, text); }
+bool ClipboardUnicodeText(std::string *text) { return Read<wchar_t>(CF_UNICODETEXT, text); }
 
 void EmptyClipboardNow() {
     if (!Open()) return;

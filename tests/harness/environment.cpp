@@ -12,15 +12,12 @@ static std::string EnvValue(const char *name, const char *fallback) {
 bool ClassicPrefix() { return EnvValue("QX_TEST_PREFIX", "themed") == "classic"; }
 std::string RequestedVersion() { return EnvValue("QX_TEST_VERSION", "default"); }
 
-static OSVERSIONINFOA Version() {
-    OSVERSIONINFOA v;
-    ZeroMemory(&v, sizeof v);
-    v.dwOSVersionInfoSize = sizeof v;
+DWORD OsMajor() {
+    OSVERSIONINFOA v = {sizeof v, 0, 0, 0, 0, ""};
     GetVersionExA(&v);
-    return v;
+    return v.dwMajorVersion;
 }
 
-DWORD OsMajor() { return Version().dwMajorVersion; }
 HINSTANCE HostInstance() { return GetModuleHandleA(nullptr); }
 
 void Pump() {
@@ -31,28 +28,23 @@ void Pump() {
     }
 }
 
-bool PumpUntil(const std::function<bool()> &pred, DWORD ms) {
+// Pumps until pred() holds or ms have passed, waking for messages and for
+// the event when one is given.
+static bool PumpWaiting(const std::function<bool()> &pred, DWORD ms, HANDLE event) {
     const DWORD start = GetTickCount();
     for (;;) {
         Pump();
         if (pred && pred()) return true;
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= ms) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
+        MsgWaitForMultipleObjects(event ? 1 : 0, &event, FALSE, ms - elapsed, QS_ALLINPUT);
     }
 }
 
-void PumpFor(DWORD ms) { PumpUntil(nullptr, ms); }
-
+bool PumpUntil(const std::function<bool()> &pred, DWORD ms) { return PumpWaiting(pred, ms, nullptr); }
+void PumpFor(DWORD ms) { PumpWaiting(nullptr, ms, nullptr); }
 bool PumpUntilSignaled(HANDLE event, DWORD ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        Pump();
-        if (WaitForSingleObject(event, 0) == WAIT_OBJECT_0) return true;
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= ms) return false;
-        MsgWaitForMultipleObjects(1, &event, FALSE, ms - elapsed, QS_ALLINPUT);
-    }
+    return PumpWaiting([event] { return WaitForSingleObject(event, 0) == WAIT_OBJECT_0; }, ms, event);
 }
 
 namespace {

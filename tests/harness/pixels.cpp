@@ -56,17 +56,11 @@ int Pixels::Count(COLORREF color, const RECT &r) const {
     return n;
 }
 
-int Pixels::Count(COLORREF color) const {
-    RECT all = {0, 0, width_, height_};
-    return Count(color, all);
-}
+int Pixels::Count(COLORREF color) const { return Count(color, RECT{0, 0, width_, height_}); }
 
+// A pixel outside the copy is of no colour, so of another than color.
 int Pixels::CountOther(COLORREF color, const RECT &r) const {
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            if (At(x, y) != color) ++n;
-    return n;
+    return (r.right - r.left) * (r.bottom - r.top) - Count(color, r);
 }
 
 int Pixels::Differences(const Pixels &other) const {
