@@ -24,7 +24,9 @@ if [ -n "$why" ]; then
 fi
 cleanup() { for p in $prefixes; do wine_stop "$p"; done; }
 trap cleanup EXIT INT TERM
-for p in $prefixes; do wine_warm "$p" "$tree/bin/desktop_ready.exe"; done
+# The prefixes warm up side by side (each desktop's start is mostly waiting).
+for p in $prefixes; do wine_warm "$p" "$tree/bin/desktop_ready.exe" & done
+wait
 
 jobs=$(nproc 2>/dev/null || echo 2)
 ctest --test-dir "$tree" --output-on-failure -j "$jobs" "$@"
