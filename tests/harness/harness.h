@@ -1,6 +1,5 @@
-// Test harness for window controls under Wine: a parent window that records
-// the notifications it receives, input and clipboard helpers, pixel read-back,
-// and the environment the runner set up for the test program.
+// Test harness for window controls under Wine: a parent that records what it
+// receives, input and clipboard drivers, pixel read-back, the environment.
 #pragma once
 #include <windows.h>
 
@@ -13,19 +12,14 @@
 
 namespace qxt {
 
-// ---- Environment ---------------------------------------------------------
-
 // The prefix the runner chose: true when visual styles are switched off.
 bool ClassicPrefix();
 // The version the runner asked Wine to report ("default", "nt40", ...).
 std::string RequestedVersion();
 // dwMajorVersion as the system reports it.
 DWORD OsMajor();
-// The test program's instance: the tests register the classes for it and
-// create their windows in it, as a host does.
+// The test program's instance, where the tests register the classes.
 HINSTANCE HostInstance();
-
-// ---- Messages ------------------------------------------------------------
 
 // Dispatches every queued message of this thread.
 void Pump();
@@ -50,8 +44,6 @@ public:
 private:
     void *handler_;
 };
-
-// ---- The recording parent -------------------------------------------------
 
 struct Notification {
     WORD id;
@@ -113,8 +105,6 @@ private:
 ::testing::AssertionResult SameNotifications(const std::vector<Notification> &expected,
                                              const std::vector<Notification> &actual);
 
-// ---- Keyboard and mouse ----------------------------------------------------
-
 // kAltGr: the right Alt key of a layout that has AltGr, which the system
 // reports as the left Ctrl key and the right Alt key down together.
 enum Modifiers { kNoMods = 0, kShift = 1, kCtrl = 2, kAltGr = 4 };
@@ -146,16 +136,12 @@ void Click(HWND hwnd, int x, int y, int mods = kNoMods);
 // WM_MOUSEWHEEL with a delta (120 a notch), the pointer at the window's origin.
 void Wheel(HWND hwnd, int delta);
 
-// ---- Clipboard -------------------------------------------------------------
-
 bool SetClipboardText(const char *text);
-// CF_TEXT of the clipboard, or nullopt-like "missing" flag.
+// The clipboard's CF_TEXT, and its CF_UNICODETEXT as narrow text (past
+// ASCII as '?'); false when there is none.
 bool ClipboardText(std::string *text);
-// CF_UNICODETEXT as UTF-8-free narrow text (ASCII only), for comparisons.
 bool ClipboardUnicodeText(std::string *text);
 void EmptyClipboardNow();
-
-// ---- Pixels ----------------------------------------------------------------
 
 // A copy of a window's client area (or the whole window), read back from the
 // window's device context.
@@ -212,8 +198,6 @@ private:
 void Repaint(HWND hwnd);
 
 std::string Describe(COLORREF c);
-
-// ---- Looks and colours ----------------------------------------------------------
 
 // Turns visual styles off for one window, or back on, and tells it as the
 // system tells every window when they are switched (WM_THEMECHANGED): off,
