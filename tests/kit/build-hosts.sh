@@ -71,11 +71,12 @@ for dll in qx_cntl qx_util; do
         diff "$work/imports" "$work/$dll.exports" || { echo "$host imports (<) and $dll.dll exports (>) differ"; failed=1; }
     done
     cmp "$work/example/$dll.dll" "$kit/bin/$arch/$dll.dll" || { echo "the example's $dll.dll is not the kit's"; failed=1; }
-    # The version resources, as the resource compiler reads them back.
+    # The version resources, as the resource compiler reads them back: the
+    # strings under the language and code page that Translation names.
     "$tools-windres" -i "$kit/bin/$arch/$dll.dll" -O rc >"$work/$dll.rc"
     for line in "FILEVERSION $1, $2, $3, 0" "PRODUCTVERSION $1, $2, $3, 0" "FILETYPE 0x2" \
         "\"FileVersion\", \"$1.$2.$3\"" "\"ProductVersion\", \"$1.$2.$3\"" "\"OriginalFilename\", \"$dll.dll\"" \
-        '"Translation", 0x409, 1200'; do
+        '"Translation", 0x409, 1200' 'BLOCK "040904B0"'; do
         grep -qF "$line" "$work/$dll.rc" || { echo "$arch/$dll.dll: its version resource lacks $line"; failed=1; }
     done
 done
