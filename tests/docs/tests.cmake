@@ -17,7 +17,7 @@ if(QX_ARCH STREQUAL "x86_64")
   add_test(NAME docs_index COMMAND ${D}/index.sh ${PROJECT_SOURCE_DIR})
 endif()
 
-qx_wine_test(dll_manual SOURCES ${D}/manual_test.cpp ${PROJECT_SOURCE_DIR}/tests/access/client.cpp)
+qx_wine_test(dll_manual SOURCES ${D}/manual_test.cpp ${PROJECT_SOURCE_DIR}/tests/harness/acc_client.cpp)
 target_link_libraries(dll_manual PRIVATE oleacc oleaut32 ole32 uxtheme)
 
 # The gallery is made by the 64-bit build.

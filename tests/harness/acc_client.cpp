@@ -1,6 +1,7 @@
-#include "client.h"
+#include "acc_client.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "harness.h"
 
@@ -56,28 +57,30 @@ VARIANT Child(long id) {
     return v;
 }
 
+std::string ResultName(HRESULT hr) {
+    static const struct { HRESULT hr; const char *name; } names[] = {
+        {S_OK, "S_OK"}, {S_FALSE, "S_FALSE"}, {E_INVALIDARG, "E_INVALIDARG"}, {E_ACCESSDENIED, "E_ACCESSDENIED"},
+        {E_NOTIMPL, "E_NOTIMPL"}, {E_PENDING, "E_PENDING"}, {DISP_E_MEMBERNOTFOUND, "DISP_E_MEMBERNOTFOUND"},
+        {RPC_E_DISCONNECTED, "RPC_E_DISCONNECTED"}};
+    for (const auto &n : names)
+        if (n.hr == hr) return n.name;
+    char number[16];
+    std::snprintf(number, sizeof number, "0x%08lX", static_cast<unsigned long>(hr));
+    return number;
+}
+
 void PrintTo(const Text &t, std::ostream *os) {
-    *os << "{hr 0x" << std::hex << static_cast<unsigned long>(t.hr) << std::dec;
-    if (t.null) {
-        *os << ", null}";
-        return;
-    }
-    *os << ", L\"";
-    for (wchar_t c : t.text)
-        if (c >= 0x20 && c < 0x7F)
-            *os << static_cast<char>(c);
-        else
-            *os << "\\u" << std::hex << static_cast<unsigned>(c) << std::dec;
-    *os << "\"}";
+    *os << "{" << ResultName(t.hr) << ", " << (t.null ? "null" : "\"" + Narrow(t.text) + "\"") << "}";
 }
 Text None(HRESULT hr) { return {hr, true, L""}; }
 Text Ok(const wchar_t *text) { return {S_OK, false, text}; }
-Text Ok(const std::string &text) {
-    std::wstring wide(text.size(), L'\0');
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
-                                      static_cast<int>(wide.size()));
-    wide.resize(n > 0 ? n : 0);
-    return {S_OK, false, wide};
+
+std::string Narrow(const std::wstring &text) {
+    std::string narrow(text.size() * 2, '\0');
+    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0],
+                                      static_cast<int>(narrow.size()), nullptr, nullptr);
+    narrow.resize(n > 0 ? n : 0);
+    return narrow;
 }
 
 Text Name(IAccessible *acc, long child) { return Get(acc, &IAccessible::get_accName, child); }
@@ -85,14 +88,7 @@ Text Value(IAccessible *acc, long child) { return Get(acc, &IAccessible::get_acc
 Text Shortcut(IAccessible *acc, long child) { return Get(acc, &IAccessible::get_accKeyboardShortcut, child); }
 Text Action(IAccessible *acc, long child) { return Get(acc, &IAccessible::get_accDefaultAction, child); }
 
-void PrintTo(const Number &n, std::ostream *os) {
-    *os << "{hr 0x" << std::hex << static_cast<unsigned long>(n.hr) << ", vt " << std::dec << n.vt << ", 0x"
-        << std::hex << n.value << std::dec << "}";
-}
-Number I4(long value) { return {S_OK, VT_I4, value}; }
-Number Empty(HRESULT hr) { return {hr, VT_EMPTY, 0}; }
-Number Of(HRESULT hr, const VARIANT &v) { return {hr, V_VT(&v), V_VT(&v) == VT_I4 ? V_I4(&v) : 0}; }
-
+Number Of(HRESULT hr, const VARIANT &v) { return {hr, V_VT(&v) == VT_I4 ? V_I4(&v) : 0}; }
 Number Role(IAccessible *acc, long child) { return Get(acc, &IAccessible::get_accRole, child); }
 Number State(IAccessible *acc, long child) { return Get(acc, &IAccessible::get_accState, child); }
 
@@ -104,15 +100,6 @@ HRESULT SetValue(IAccessible *acc, const wchar_t *text, UINT length, long child)
 }
 HRESULT SetValue(IAccessible *acc, const wchar_t *text, long child) {
     return SetValue(acc, text, text ? static_cast<UINT>(wcslen(text)) : 0, child);
-}
-
-ULONG Refs(IUnknown *p) {
-    p->AddRef();
-    return p->Release();
-}
-
-void PrintTo(const Event &e, std::ostream *os) {
-    *os << "{0x" << std::hex << e.event << ", " << e.hwnd << ", " << std::dec << e.child << "}";
 }
 
 EventRecorder::EventRecorder(DWORD first, DWORD last) {
