@@ -69,108 +69,29 @@ std::string LongDate(int year, int month, int day) {
     return text;
 }
 
-// What a client hears of an element, in one line:
-//   <role> <name> [=<value>] [<states>] [do <action>] [key <shortcut>] [parts <n>]
-// texts quoted, a name missing '-'. An element that every question refuses
-// alike is "all <result>" (with " but <result>" for a question that did not).
-std::string Describe(IAccessible *a, long id) {
-    const VARIANT child = Child(id);
-    const Number role = Role(a, id);
-    if (FAILED(role.hr)) {
-        BSTR b = nullptr;
-        VARIANT v;
-        long l = 0;
-        IDispatch *d = nullptr;
-        std::vector<HRESULT> answers = {
-            a->get_accName(child, &b), a->get_accValue(child, &b), a->get_accDescription(child, &b),
-            a->get_accHelp(child, &b), a->get_accState(child, &v), a->get_accDefaultAction(child, &b),
-            a->get_accKeyboardShortcut(child, &b), a->accDoDefaultAction(child), a->put_accValue(child, nullptr),
-            a->accLocation(&l, &l, &l, &l, child), a->accNavigate(NAVDIR_NEXT, child, &v),
-            a->accSelect(SELFLAG_TAKEFOCUS, child)};
-        if (role.hr == RPC_E_DISCONNECTED)  // nothing of the window answers
-            answers.insert(answers.end(), {a->get_accParent(&d), a->get_accChildCount(&l), a->get_accChild(child, &d),
-                                           a->get_accFocus(&v), a->get_accSelection(&v), a->accHitTest(5, 5, &v),
-                                           a->put_accName(child, nullptr)});
-        std::string heard = "all " + ResultName(role.hr);
-        for (HRESULT hr : answers)
-            if (hr != role.hr) heard += " but " + ResultName(hr);
-        return heard + (b || d || l ? " with an answer" : "");
-    }
-    static const struct { long code; const char *name; } roles[] = {
-        {ROLE_SYSTEM_TEXT, "text"}, {ROLE_SYSTEM_PUSHBUTTON, "button"}, {ROLE_SYSTEM_TABLE, "table"},
-        {ROLE_SYSTEM_CELL, "cell"}};
-    std::string heard = "role " + std::to_string(role.value);
-    for (const auto &r : roles)
-        if (r.code == role.value) heard = r.name;
-    const auto text = [](const qxt::Text &t, const char *lead, HRESULT none) -> std::string {
-        if (t.hr == S_OK) return lead + ("'" + Narrow(t.text) + "'");
-        return t.hr == none ? "" : lead + ResultName(t.hr);
-    };
-    const qxt::Text name = Name(a, id);
-    heard += name.hr == S_FALSE ? " -" : text(name, " ", S_FALSE);
-    heard += text(Value(a, id), " =", DISP_E_MEMBERNOTFOUND) + " [";
-    static const struct { long bit; const char *name; } states[] = {
-        {STATE_SYSTEM_UNAVAILABLE, "unavailable"}, {STATE_SYSTEM_SELECTED, "selected"},
-        {STATE_SYSTEM_FOCUSED, "focused"}, {STATE_SYSTEM_PRESSED, "pressed"}, {STATE_SYSTEM_READONLY, "readonly"},
-        {STATE_SYSTEM_DEFAULT, "default"}, {STATE_SYSTEM_INVISIBLE, "invisible"},
-        {STATE_SYSTEM_FOCUSABLE, "focusable"}, {STATE_SYSTEM_SELECTABLE, "selectable"}};
-    long state = State(a, id).value;
-    for (const auto &s : states)
-        if (state & s.bit) heard += std::string(heard.back() == '[' ? "" : " ") + s.name, state &= ~s.bit;
-    heard += state ? " " + std::to_string(state) + "]" : "]";
-    heard += text(Action(a, id), " do ", S_FALSE) + text(Shortcut(a, id), " key ", S_FALSE);
-    long parts = 0;
-    if (id == CHILDID_SELF && a->get_accChildCount(&parts) == S_OK && parts > 0)
-        heard += " parts " + std::to_string(parts);
-    return heard;
-}
-
-std::string TextOf(HWND h) {
-    char buf[80] = {};
-    GetWindowTextA(h, buf, sizeof buf);
-    return buf;
-}
-
 // What a cause leaves: an edit's text, the calendar's date (yyyymmdd),
 // whether a button has the focus.
 std::string After(HWND h) {
-    char cls[16] = {};
-    GetClassNameA(h, cls, sizeof cls);
-    if (std::strcmp(cls, "QXCalCntl") == 0) {
-        int y = 0, m = 0, d = 0;
-        QXCalGetYear(h, &y), QXCalGetMonth(h, &m), QXCalGetDay(h, &d);
+    char text[80] = {};
+    GetClassNameA(h, text, sizeof text);
+    int y = 0, m = 0, d = 0;
+    if (std::strcmp(text, "QXCalCntl") == 0 && QXCalGetYear(h, &y) && QXCalGetMonth(h, &m) && QXCalGetDay(h, &d))
         return std::to_string(y * 10000 + m * 100 + d);
-    }
-    if (std::strncmp(cls, "QXBmpButton", 11) == 0) return GetFocus() == h ? "focused" : "";
-    return TextOf(h);
-}
-
-// Events as "V" (value), "S" (state), "N" (name), a part's number after the
-// letter, "@<id>" for a child window of the control.
-std::string Events(const std::vector<Event> &events, HWND h) {
-    std::string heard;
-    for (const Event &e : events) {
-        heard += heard.empty() ? "" : " ";
-        heard += e.event == EVENT_OBJECT_VALUECHANGE ? "V" : e.event == EVENT_OBJECT_STATECHANGE ? "S"
-               : e.event == EVENT_OBJECT_NAMECHANGE  ? "N" : std::to_string(e.event);
-        if (e.child) heard += std::to_string(e.child);
-        if (e.hwnd != h) heard += "@" + std::to_string(GetDlgCtrlID(e.hwnd));
-    }
-    return heard;
+    if (std::strncmp(text, "QXBmpButton", 11) == 0) return GetFocus() == h ? "focused" : "";
+    GetWindowTextA(h, text, sizeof text);
+    return text;
 }
 
 // Notifications as U (EN_UPDATE), C (EN_CHANGE), + and - (the focus), K
 // (BN_CLICKED), ^ and v (QXFN_STEPUP, QXFN_STEPDOWN).
 std::string Notes(const std::vector<Notification> &notes) {
-    static const struct { WORD code; const char *name; } names[] = {
-        {EN_UPDATE, "U"}, {EN_CHANGE, "C"}, {EN_SETFOCUS, "+"}, {EN_KILLFOCUS, "-"},
-        {BN_CLICKED, "K"}, {QXFN_STEPUP, "^"}, {QXFN_STEPDOWN, "v"}};
+    static const std::pair<WORD, const char *> names[] = {{EN_UPDATE, "U"}, {EN_CHANGE, "C"}, {EN_SETFOCUS, "+"},
+        {EN_KILLFOCUS, "-"}, {BN_CLICKED, "K"}, {QXFN_STEPUP, "^"}, {QXFN_STEPDOWN, "v"}};
     std::string heard;
     for (const Notification &n : notes) {
-        std::string name = std::to_string(n.code);
-        for (const auto &k : names)
-            if (k.code == n.code) name = k.name;
-        heard += (heard.empty() ? "" : " ") + name;
+        heard += heard.empty() ? "" : " ";
+        const auto *k = std::find_if(std::begin(names), std::end(names), [&](const auto &c) { return c.first == n.code; });
+        heard += k == std::end(names) ? std::to_string(n.code) : k->second;
     }
     return heard;
 }
@@ -215,7 +136,6 @@ TEST_F(Access, WhatAClientHears) {
         std::string heard;
     } rows[] = {
         {"label", kEdit, {"L&Amount:"}, {}, 0, "text 'Amount:' ='' [focusable] key 'Alt+A'"},
-        {"the nearest label", kEdit, {"L&First", "L&Second"}, {}, 0, "text 'Second' ='' [focusable] key 'Alt+S'"},
         {"a label without prefix", kEdit, {"NR&D"}, {}, 0, "text 'R&D' ='' [focusable]"},
         {"a doubled mark", kEdit, {"LCash && C&ard"}, {}, 0, "text 'Cash & Card' ='' [focusable] key 'Alt+a'"},
         {"past a line and a hidden label", kEdit, {"L&Amount", "E", "H&Hidden"}, {}, 0,
@@ -223,7 +143,6 @@ TEST_F(Access, WhatAClientHears) {
         {"a button between", kEdit, {"L&Amount", "B&Go"}, {}, 0, "text - ='' [focusable]"},
         {"an empty label between", kEdit, {"L&Amount", "L"}, {}, 0, "text - ='' [focusable]"},
         {"the code page", kEdit, {"LPr\x80is &\xE9t\xE9"}, {}, 0, "text 'Pr\x80is \xE9t\xE9' ='' [focusable] key 'Alt+\xE9'"},
-        {"never its own text", kEdit, {}, Shows("12"), 0, "text - ='12' [focusable]"},
         {"the host's name", kEdit, {"L&Amount"}, Named("Total due"), 0, "text 'Total due' ='' [focusable] key 'Alt+A'"},
         {"the host's empty name", kEdit, {"L&Amount"}, Named(""), 0, "text - ='' [focusable] key 'Alt+A'"},
         {"the host's name forgotten", kEdit, {"L&Amount"}, Both(Named("Total"), Named(nullptr)), 0,
@@ -248,7 +167,6 @@ TEST_F(Access, WhatAClientHears) {
         {"the calendar", kCal, {"L&Date"}, Date(2024, 6, 3), 0,
          "table 'Date' ='" + june3 + "' [focusable] key 'Alt+D' parts 30"},
         {"before 1601", kCal, {}, Date(1600, 12, 31), 0, "table - ='December 31, 1600' [focusable] parts 31"},
-        {"after 30827", kCal, {}, Date(30828, 1, 1), 0, "table - ='January 1, 30828' [focusable] parts 31"},
         {"a month without the day", kCal, {}, Date(2023, 2, 29), 0, "table - ='February 2023' [focusable] parts 28"},
         {"a day", kCal, {}, Date(2024, 6, 3), 17, "cell '" + june17 + "' [focusable selectable] do 'Select'"},
         {"the selected day", kCal, {}, Date(2024, 6, 3), 3, "cell '" + june3 + "' [selected focusable selectable] do 'Select'"},
@@ -257,9 +175,7 @@ TEST_F(Access, WhatAClientHears) {
         {"a day past the last", kCal, {}, Both(Date(2024, 2, 1), Limit(false, 2024, 2, 10)), 11,
          "cell '" + LongDate(2024, 2, 11) + "' [unavailable] do 'Select'"},
         {"no 31st in June", kCal, {}, Date(2024, 6, 3), 31, "all E_INVALIDARG"},
-        {"a calendar gone", kCal, {}, Destroy, 0, "all RPC_E_DISCONNECTED"},
         {"an arrow button: the host's text", kCal, {}, {}, 100, "button 'Year back' [focusable] do 'Press'"},
-        {"an arrow button", kCal, {}, {}, 103, "button 'Next month' [focusable] do 'Press'"},
         {"a classic arrow button", kOldCal, {}, {}, 100, "button 'Year back' [focusable] do 'Press'"},
         {"a classic arrow button at a limit", kOldCal, {}, Both(Date(2024, 6, 3), Limit(true, 2024, 6, 1)), 102,
          "button 'Previous month' [unavailable] do 'Press'"},
@@ -269,7 +185,6 @@ TEST_F(Access, WhatAClientHears) {
         {"a button, named by its text", kBtn, {"L&Amount"}, {}, 0, "button 'OK' [focusable] do 'Press' key 'Alt+O'"},
         {"the default button held", defBtn, {}, [](HWND h) { MouseDown(h, 5, 5); }, 0,
          "button 'OK' [focused pressed default focusable] do 'Press' key 'Alt+O'"},
-        {"a button without text", bareBtn, {}, {}, 0, "button - [focusable] do 'Press'"},
         {"a button without text, named", bareBtn, {}, Named("Print"), 0, "button 'Print' [focusable] do 'Press'"},
         {"a button gone", kBtn, {}, Destroy, 0, "all RPC_E_DISCONNECTED"},
     };
@@ -281,7 +196,7 @@ TEST_F(Access, WhatAClientHears) {
         Acc acc(button ? GetDlgItem(h, row.child) : h);
         ASSERT_EQ(acc.hr, S_OK) << row.what;
         if (row.setup) row.setup(h);
-        EXPECT_EQ(Describe(acc.p, button ? CHILDID_SELF : row.child), row.heard) << row.what;
+        EXPECT_EQ(Heard(acc.p, button ? CHILDID_SELF : row.child), row.heard) << row.what;
         ReleaseCapture();
     }
 }
@@ -311,7 +226,6 @@ TEST_F(Access, WhatEachCauseRaises) {
         std::string after;
         const char *events, *notes;
     } rows[] = {
-        {"typed", kEdit, {}, Type("ab"), "S_OK", "ab", "V V", "U C U C"},
         {"a key refused", kInt, {}, Type("1x2"), "S_OK", "12", "V V", "U C U C"},
         {"a key past the mask", kInt, {}, Type("1234"), "S_OK", "123", "V V V", "U C U C U C"},
         {"pasted", kInt, {}, Paste("34"), "S_OK", "34", "V", "U C"},
@@ -342,13 +256,11 @@ TEST_F(Access, WhatEachCauseRaises) {
              return SendMessageA(h, EM_UNDO, 0, 0) ? hr : E_FAIL;
          },
          "S_OK", "5", "V V", "U C U C"},
-        {"... empty", kEdit, Shows("5"), Put(L""), "S_OK", "", "V", "U C"},
         {"... of 63 characters", kEdit, Shows("5"), Put(a64.substr(1)), "S_OK", std::string(63, 'a'), "V", "U C"},
         {"... of 64", kEdit, Shows("5"), Put(a64), "E_INVALIDARG", "5", "", ""},
         {"... not in the code page", kEdit, Shows("5"), Put(L"4\u4E00"), "E_INVALIDARG", "5", "", ""},
         {"... only the best fit", kEdit, Shows("5"), Put(L"\u0100"), "E_INVALIDARG", "5", "", ""},
         {"... with a 0 inside", kEdit, Shows("5"), Put(std::wstring(L"34\0" L"5", 4)), "E_INVALIDARG", "5", "", ""},
-        {"... with a tab", kEdit, Shows("5"), Put(L"a\tb"), "E_INVALIDARG", "5", "", ""},
         {"... of digits", kInt, Shows("5"), Put(L"42"), "S_OK", "42", "V", "U C"},
         {"... with a letter", kInt, Shows("5"), Put(L"4x"), "E_INVALIDARG", "5", "", ""},
         {"... longer than the mask", kInt, Shows("5"), Put(L"1234"), "E_INVALIDARG", "5", "", ""},
@@ -356,7 +268,6 @@ TEST_F(Access, WhatEachCauseRaises) {
         {"... no time", kTime, Time(5, 30), Put(L"25:00"), "E_INVALIDARG", "05:30", "", ""},
         {"... read-only", kEdit, Both(Shows("5"), ReadOnly), Put(L"new"), "E_ACCESSDENIED", "5", "", ""},
         {"... disabled", kEdit, Both(Shows("5"), Disable), Put(L"new"), "E_ACCESSDENIED", "5", "", ""},
-        {"... of a button", kBtn, {}, Put(L"x"), "DISP_E_MEMBERNOTFOUND", "", "", ""},
         {"a key", kCal, Both(Date(2024, 6, 3), Focus), Do([](HWND h) { SendKey(h, VK_RIGHT); }), "S_OK", "20240604",
          "V", ""},
         {"the same day again", kCal, Date(2024, 6, 3), Do([](HWND h) { QXCalSetDay(h, 3); }), "S_OK", "20240603", "",
@@ -399,7 +310,8 @@ TEST_F(Access, WhatEachCauseRaises) {
         EXPECT_EQ(ResultName(row.cause(h, acc.p)), row.result) << row.what;
         const std::string events = row.events;
         const size_t expected = events.empty() ? 0 : std::count(events.begin(), events.end(), ' ') + 1;
-        EXPECT_EQ(Events(recorder.Wait(expected), h), row.events) << row.what;
+        recorder.Wait(expected);
+        EXPECT_EQ(recorder.Heard(h), row.events) << row.what;
         EXPECT_EQ(After(h), row.after) << row.what;
         EXPECT_EQ(Notes(parent.Notifications()), row.notes) << row.what;
         ReleaseCapture();
@@ -408,20 +320,18 @@ TEST_F(Access, WhatEachCauseRaises) {
 
 // Parts are elements of the window's object, no objects of their own:
 // navigation among them and into them, where they are, which one holds the
-// focus inside the window.
+// focus inside the window. The object tells its window.
 TEST_F(Access, WhereThePartsAre) {
     ParentWindow parent;
-    HWND h = Make(parent, kInt), cal = Make(parent, kCal);
+    HWND h = Make(parent, kInt), cal = Make(parent, kCal), found = nullptr;
     Date(2024, 6, 3)(cal);
     Acc acc(h), calAcc(cal);
     IDispatch *part = reinterpret_cast<IDispatch *>(1);
-    EXPECT_EQ(acc->get_accChild(Child(1), &part), S_FALSE);
-    EXPECT_EQ(part, nullptr);
+    EXPECT_TRUE(acc->get_accChild(Child(1), &part) == S_FALSE && !part);
+    EXPECT_TRUE(WindowFromAccessibleObject(acc.p, &found) == S_OK && found == h);
     const struct { long from, direction; HRESULT hr; long to; } moves[] = {
-        {CHILDID_SELF, NAVDIR_FIRSTCHILD, S_OK, 1}, {CHILDID_SELF, NAVDIR_LASTCHILD, S_OK, 2},
-        {1, NAVDIR_NEXT, S_OK, 2}, {2, NAVDIR_PREVIOUS, S_OK, 1}, {2, NAVDIR_NEXT, S_FALSE, 0},
-        {1, NAVDIR_PREVIOUS, S_FALSE, 0}, {1, NAVDIR_FIRSTCHILD, S_FALSE, 0},
-        {1, NAVDIR_UP, DISP_E_MEMBERNOTFOUND, 0}, {1, 99, E_INVALIDARG, 0}, {3, NAVDIR_PREVIOUS, E_INVALIDARG, 0}};
+        {CHILDID_SELF, NAVDIR_LASTCHILD, S_OK, 2}, {1, NAVDIR_NEXT, S_OK, 2}, {2, NAVDIR_PREVIOUS, S_OK, 1},
+        {2, NAVDIR_NEXT, S_FALSE, 0}, {1, NAVDIR_UP, DISP_E_MEMBERNOTFOUND, 0}, {3, NAVDIR_PREVIOUS, E_INVALIDARG, 0}};
     for (const auto &m : moves) {
         VARIANT v;
         const Number to = Of(acc->accNavigate(m.direction, Child(m.from), &v), v);
@@ -435,50 +345,16 @@ TEST_F(Access, WhereThePartsAre) {
         POINT at = hit.at;
         ClientToScreen(hit.w, &at);
         VARIANT v;
-        const Number found = Of(hit.a->accHitTest(at.x, at.y, &v), v);
-        EXPECT_TRUE(found.hr == S_OK && found.value == hit.part) << hit.part;
+        const Number there = Of(hit.a->accHitTest(at.x, at.y, &v), v);
+        EXPECT_TRUE(there.hr == S_OK && there.value == hit.part) << hit.part;
         long x = 0, y = 0, w = 0, ht = 0;
-        if (hit.part) {
-            EXPECT_EQ(hit.a->accLocation(&x, &y, &w, &ht, Child(hit.part)), S_OK);
-        }
-        EXPECT_TRUE(!hit.part || (at.x >= x && at.x < x + w && at.y >= y && at.y < y + ht)) << hit.part;
+        EXPECT_TRUE(!hit.part || (hit.a->accLocation(&x, &y, &w, &ht, Child(hit.part)) == S_OK && at.x >= x &&
+                                  at.x < x + w && at.y >= y && at.y < y + ht)) << hit.part;
     }
     SetFocus(cal);
     VARIANT focus;
     const Number focused = Of(calAcc->get_accFocus(&focus), focus);
     EXPECT_TRUE(focused.hr == S_OK && focused.value == 3);
-}
-
-// One object per window, kept by the window until it goes: its clients'
-// references counted on every interface, the last release frees it. It
-// answers WM_GETOBJECT for OBJID_CLIENT only, whether the id arrives
-// zero-extended (from a 32-bit sender) or sign-extended.
-TEST_F(Access, OneObjectPerWindow) {
-    ParentWindow parent;
-    HWND h = Make(parent, kEdit);
-    for (LPARAM id : {LPARAM(OBJID_CLIENT), LPARAM(DWORD(OBJID_CLIENT))}) EXPECT_GT(SendMessageA(h, WM_GETOBJECT, 0, id), 0);
-    for (LONG id : {OBJID_WINDOW, OBJID_CARET, 1L}) EXPECT_EQ(SendMessageA(h, WM_GETOBJECT, 0, id), 0) << id;
-    Acc first(h), second(h);
-    ASSERT_EQ(first.p, second.p);  // the same object (same apartment: no proxy)
-    IOleWindow *window = nullptr;
-    IUnknown *unknown = nullptr;
-    IEnumVARIANT *enumerator = reinterpret_cast<IEnumVARIANT *>(1);
-    ASSERT_EQ(first->QueryInterface(IID_IOleWindow, reinterpret_cast<void **>(&window)), S_OK);
-    ASSERT_EQ(window->QueryInterface(IID_IUnknown, reinterpret_cast<void **>(&unknown)), S_OK);
-    EXPECT_EQ(first->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void **>(&enumerator)), E_NOINTERFACE);
-    EXPECT_EQ(enumerator, nullptr);
-    HWND got = nullptr;
-    EXPECT_EQ(window->GetWindow(&got), S_OK);
-    EXPECT_EQ(got, h);
-    const ULONG held = first->AddRef() - 1;
-    first->Release();
-    EXPECT_EQ(window->Release(), held - 1);
-    EXPECT_EQ(unknown->Release(), held - 2);
-    second.p->Release(), second.p = nullptr;
-    DestroyWindow(h);
-    Pump();
-    EXPECT_EQ(first.p->Release(), 0u) << "the window and COM let theirs go";
-    first.p = nullptr;
 }
 
 }  // namespace

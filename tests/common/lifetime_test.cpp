@@ -21,103 +21,87 @@
 
 namespace {
 
-enum Way {
-    kType,        // the character '1'
-    kTypeOver,    // '1' over a selection of everything
-    kFocus,       // the control takes the focus
-    kBlur,        // and loses it again
-    kPaste,       // WM_PASTE of "12"
-    kCtrlV,       // the Ctrl+V key
-    kSetText,     // WM_SETTEXT "12"
-    kSpinPress,   // a click on the upper arrow
-    kSpinHold,    // the upper arrow held until the repetition steps
-    kWheelUp,     // three notches each way
-    kWheelDown,
-    kClick,       // a click in the middle (a double click on a calendar day)
-    kSpace,       // the space bar
-    kClickFocus,  // a click that takes the focus from a system edit
-    kUndo,        // '1' typed, then Ctrl+Z
-    kCreate,      // creation itself
-    kAccValue,    // a screen reader sets the value "12"
-    kAccPress,    // a screen reader presses the button, or the spin's upper arrow (from 5)
-    kPaint,       // painted (disabled first, for kPaintDisabled)
-    kPaintDisabled,
-    kExport,      // the row's export
-};
+// The ways in (the export of the row's own is a way in too). `Other` is the
+// system edit of the parent, which has the focus before a click.
+HWND Other(HWND h) { return GetDlgItem(GetParent(h), 9); }
+POINT Up(HWND h) {
+    RECT c;
+    GetClientRect(h, &c);
+    return {c.right - GetSystemMetrics(SM_CXHTHUMB) / 2, c.bottom / 4};
+}
+void Type(HWND h) { qxt::SendChar(h, '1'); }
+void TypeOver(HWND h) { SendMessageA(h, EM_SETSEL, 0, -1), qxt::SendChar(h, '1'); }
+void Focus(HWND h) { SetFocus(h); }
+void Blur(HWND h) { SetFocus(h), SetFocus(Other(h)); }
+void Paste(HWND h) { qxt::SetClipboardText("12"), SendMessageA(h, WM_PASTE, 0, 0); }
+void CtrlV(HWND h) { qxt::SetClipboardText("12"), qxt::SendKey(h, 'V', qxt::kCtrl); }
+void SetText(HWND h) { SendMessageA(h, WM_SETTEXT, 0, LPARAM("12")); }
+void SpinPress(HWND h) { qxt::Click(h, Up(h).x, Up(h).y); }
+void SpinHold(HWND h) { qxt::MouseDown(h, Up(h).x, Up(h).y), qxt::PumpUntil([&] { return !IsWindow(h); }, 2000); }
+void WheelUp(HWND h) { qxt::Wheel(h, 3 * WHEEL_DELTA); }
+void WheelDown(HWND h) { qxt::Wheel(h, -3 * WHEEL_DELTA); }
+void Click(HWND h) { qxt::Click(h, 5, 5); }
+void DayDoubleClick(HWND h) { qxt::DoubleClick(h, 3 * 28 + 14, 37 + 2 * 18 + 8); }  // a day of the third row
+void Space(HWND h) { qxt::SendKey(h, VK_SPACE); }
+void ClickFocus(HWND h) { SetFocus(Other(h)), qxt::MouseDown(h, 5, 5); }
+void Undo(HWND h) { qxt::SendChar(h, '1'), qxt::SendKey(h, 'Z', qxt::kCtrl); }
+void AccValue(HWND h) { qxt::SetValue(qxt::Acc(h).p, L"12"); }
+void AccPress(HWND h) {  // the button, or the spin's upper arrow from 5; a button clicks once the call returned
+    QXIntSetValue(h, 5);
+    qxt::Acc(h)->accDoDefaultAction(qxt::Child(GetWindowLongA(h, GWL_STYLE) & QXES_SPIN ? 1 : CHILDID_SELF));
+    qxt::PumpFor(50);
+}
+void Paint(HWND h) { InvalidateRect(h, nullptr, TRUE), UpdateWindow(h); }
+void PaintDisabled(HWND h) { EnableWindow(h, FALSE), Paint(h); }
 
 // The parent destroys the control at the nth message `code` from it (from
-// the system edit, for kClickFocus): a notification's code, or the colour
-// request WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC.
+// the system edit, for ClickFocus): a notification's code, or the colour
+// request WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC. No way in: creation itself.
 struct Row {
     const char *cls, *mask;
     DWORD style;
-    Way way;
+    void (*way)(HWND);
     UINT code;
     int nth;
-    void (*call)(HWND);
 };
 
-const WORD kSystemEdit = 9;  // the system edit's identifier
 const char *const E = "QXEdit", *const I = "QXInteger", *const F = "QXFloat", *const P = "QXPicture",
-           *const T = "QXTime", *const C = "QXCalCntl", *const B = "QXBmpButton";
+           *const T = "QXTime", *const C = "QXCalCntl", *const B = "QXBmpButton", *const X = "QXBmpButtonXP";
 const DWORD spin = QXES_SPIN;
 const UINT kEditColour = WM_CTLCOLOREDIT, kStaticColour = WM_CTLCOLORSTATIC;
 
 const Row kRows[] = {
-    {E, "", 0, kType, EN_UPDATE, 1, {}},
-    {E, "", 0, kType, EN_CHANGE, 1, {}},
-    {E, "", 0, kTypeOver, EN_UPDATE, 1, {}},  // a selection removed, the character not yet typed
-    {E, "", 0, kFocus, EN_SETFOCUS, 1, {}},
-    {E, "", 0, kBlur, EN_KILLFOCUS, 1, {}},
-    {E, "", 0, kPaste, EN_UPDATE, 1, {}},
-    {E, "", 0, kCtrlV, EN_CHANGE, 1, {}},
-    {E, "", 0, kSetText, EN_UPDATE, 1, {}},
-    {E, "", spin, kClickFocus, EN_KILLFOCUS, 1, {}},
-    {E, "", 0, kUndo, EN_UPDATE, 2, {}},
-    {E, "", 0, kUndo, EN_CHANGE, 2, {}},
-    {E, "", 0, kAccValue, EN_UPDATE, 1, {}},
-    {E, "", 0, kAccValue, EN_CHANGE, 1, {}},
-    {E, "", 0, kPaint, kEditColour, 1, {}},
-    {E, "", 0, kFocus, kEditColour, 1, {}},
-    {E, "", 0, kPaintDisabled, kStaticColour, 1, {}},
-    {I, "", spin, kSpinPress, EN_UPDATE, 1, {}},
-    {I, "", spin, kSpinHold, EN_UPDATE, 2, {}},
-    {I, "", spin, kWheelUp, EN_CHANGE, 2, {}},
-    {I, "", spin, kExport, EN_UPDATE, 1, [](HWND h) { QXIntSetMask(h, "99"); }},
-    {I, "", 0, kUndo, EN_CHANGE, 2, {}},
-    {I, "", spin, kAccPress, EN_CHANGE, 1, {}},
-    {I, "", spin, kType, kEditColour, 1, {}},
-    {F, "", spin, kSpinPress, QXFN_STEPUP, 1, {}},
-    {F, "", spin, kSpinHold, QXFN_STEPUP, 2, {}},
-    {F, "", spin, kWheelDown, QXFN_STEPDOWN, 1, {}},
-    {F, "", spin, kExport, EN_CHANGE, 1, [](HWND h) { QXFloatSetValue(h, 2.5); }},
-    {F, "", spin, kAccPress, QXFN_STEPUP, 1, {}},
-    {F, "", spin, kPaintDisabled, kStaticColour, 1, {}},
-    {P, "999-99", 0, kType, EN_UPDATE, 1, {}},
-    {P, "999-99", 0, kFocus, EN_SETFOCUS, 1, {}},
-    {P, "999-99", 0, kExport, EN_UPDATE, 1, [](HWND h) { QXPicSetValue(h, "12345"); }},
-    {P, "999-99", 0, kExport, EN_CHANGE, 1, [](HWND h) { QXPicSetMask(h, "99"); }},
-    {P, "999", 0, kPaint, kEditColour, 1, {}},  // the empty box
-    {P, "999", 0, kType, kEditColour, 1, {}},
-    {T, "99:99", spin, kSpinHold, EN_UPDATE, 2, {}},
-    {T, "99:99", spin, kType, EN_UPDATE, 1, {}},
-    {T, "99:99", spin, kExport, EN_UPDATE, 1, [](HWND h) { QXTime_SetTime(h, 7, 5); }},
-    {T, "99:99", spin, kExport, EN_CHANGE, 1, [](HWND h) { QXTime_Clear(h); }},
-    {T, "99:99", spin, kExport, EN_UPDATE, 1, [](HWND h) { QXTime_SetMask(h, "99:99 am"); }},
-    {T, "99:99", 0, kCreate, EN_UPDATE, 1, {}},  // its first mask, before creation returns
-    {T, "99:99", spin, kPaintDisabled, kStaticColour, 1, {}},
-    {C, "", 0, kClick, QXCN_DAYDBLCLK, 1, {}},
-    {C, "", 0, kClickFocus, EN_KILLFOCUS, 1, {}},
-    {B, "", 0, kClick, BN_CLICKED, 1, {}},
-    {B, "", 0, kSpace, BN_CLICKED, 1, {}},
-    {B, "", 0, kClickFocus, EN_KILLFOCUS, 1, {}},
-    {B, "", 0, kAccPress, BN_CLICKED, 1, {}},
-    {"QXBmpButtonXP", "", 0, kClick, BN_CLICKED, 1, {}},
-    {"QXBmpButtonXP", "", 0, kSpace, BN_CLICKED, 1, {}},
+    {E, "", 0, Type, EN_UPDATE, 1}, {E, "", 0, Type, EN_CHANGE, 1},
+    {E, "", 0, TypeOver, EN_UPDATE, 1},  // a selection removed, the character not yet typed
+    {E, "", 0, Focus, EN_SETFOCUS, 1}, {E, "", 0, Blur, EN_KILLFOCUS, 1}, {E, "", 0, Paste, EN_UPDATE, 1},
+    {E, "", 0, CtrlV, EN_CHANGE, 1}, {E, "", 0, SetText, EN_UPDATE, 1}, {E, "", spin, ClickFocus, EN_KILLFOCUS, 1},
+    {E, "", 0, Undo, EN_UPDATE, 2}, {E, "", 0, Undo, EN_CHANGE, 2}, {E, "", 0, AccValue, EN_UPDATE, 1},
+    {E, "", 0, AccValue, EN_CHANGE, 1}, {E, "", 0, Paint, kEditColour, 1}, {E, "", 0, Focus, kEditColour, 1},
+    {E, "", 0, PaintDisabled, kStaticColour, 1},
+    {I, "", spin, SpinPress, EN_UPDATE, 1}, {I, "", spin, SpinHold, EN_UPDATE, 2}, {I, "", spin, WheelUp, EN_CHANGE, 2},
+    {I, "", spin, [](HWND h) { QXIntSetMask(h, "99"); }, EN_UPDATE, 1}, {I, "", 0, Undo, EN_CHANGE, 2},
+    {I, "", spin, AccPress, EN_CHANGE, 1}, {I, "", spin, Type, kEditColour, 1},
+    {F, "", spin, SpinPress, QXFN_STEPUP, 1}, {F, "", spin, SpinHold, QXFN_STEPUP, 2},
+    {F, "", spin, WheelDown, QXFN_STEPDOWN, 1}, {F, "", spin, [](HWND h) { QXFloatSetValue(h, 2.5); }, EN_CHANGE, 1},
+    {F, "", spin, AccPress, QXFN_STEPUP, 1}, {F, "", spin, PaintDisabled, kStaticColour, 1},
+    {P, "999-99", 0, Type, EN_UPDATE, 1}, {P, "999-99", 0, Focus, EN_SETFOCUS, 1},
+    {P, "999-99", 0, [](HWND h) { QXPicSetValue(h, "12345"); }, EN_UPDATE, 1},
+    {P, "999-99", 0, [](HWND h) { QXPicSetMask(h, "99"); }, EN_CHANGE, 1},
+    {P, "999", 0, Paint, kEditColour, 1},  // the empty box
+    {P, "999", 0, Type, kEditColour, 1},
+    {T, "99:99", spin, SpinHold, EN_UPDATE, 2}, {T, "99:99", spin, Type, EN_UPDATE, 1},
+    {T, "99:99", spin, [](HWND h) { QXTime_SetTime(h, 7, 5); }, EN_UPDATE, 1},
+    {T, "99:99", spin, [](HWND h) { QXTime_Clear(h); }, EN_CHANGE, 1},
+    {T, "99:99", spin, [](HWND h) { QXTime_SetMask(h, "99:99 am"); }, EN_UPDATE, 1},
+    {T, "99:99", 0, nullptr, EN_UPDATE, 1},  // its first mask, before creation returns
+    {T, "99:99", spin, PaintDisabled, kStaticColour, 1},
+    {C, "", 0, DayDoubleClick, QXCN_DAYDBLCLK, 1}, {C, "", 0, ClickFocus, EN_KILLFOCUS, 1},
+    {B, "", 0, Click, BN_CLICKED, 1}, {B, "", 0, Space, BN_CLICKED, 1}, {B, "", 0, ClickFocus, EN_KILLFOCUS, 1},
+    {B, "", 0, AccPress, BN_CLICKED, 1}, {X, "", 0, Click, BN_CLICKED, 1}, {X, "", 0, Space, BN_CLICKED, 1},
 };
 
 void PrintTo(const Row &r, std::ostream *os) {
-    *os << r.cls << " way " << r.way << " code 0x" << std::hex << r.code << std::dec << " #" << r.nth;
+    *os << r.cls << " code 0x" << std::hex << r.code << std::dec << " #" << r.nth;
 }
 
 class Lifetime : public ::testing::Test {
@@ -128,52 +112,10 @@ protected:
 
     qxt::FaultCounter faults;
     qxt::ParentWindow parent{400, 200};
-    HWND other = parent.CreateChild("EDIT", "", 0, 200, 100, 80, 20, kSystemEdit);
+    HWND other = parent.CreateChild("EDIT", "", 0, 200, 100, 80, 20, 9);
 };
 
-class DestroyedInside : public Lifetime, public ::testing::WithParamInterface<Row> {
-protected:
-    void Go(HWND h, const Row &r) {
-        RECT c;
-        GetClientRect(h, &c);
-        const POINT arrow = {c.right - GetSystemMetrics(SM_CXHTHUMB) / 2, c.bottom / 4};
-        switch (r.way) {
-        case kType: qxt::SendChar(h, '1'); break;
-        case kTypeOver: SendMessageA(h, EM_SETSEL, 0, -1), qxt::SendChar(h, '1'); break;
-        case kFocus: SetFocus(h); break;
-        case kBlur: SetFocus(h), SetFocus(parent.hwnd()); break;
-        case kPaste: qxt::SetClipboardText("12"), SendMessageA(h, WM_PASTE, 0, 0); break;
-        case kCtrlV: qxt::SetClipboardText("12"), qxt::SendKey(h, 'V', qxt::kCtrl); break;
-        case kSetText: SendMessageA(h, WM_SETTEXT, 0, LPARAM("12")); break;
-        case kSpinPress: qxt::Click(h, arrow.x, arrow.y); break;
-        case kSpinHold:
-            qxt::MouseDown(h, arrow.x, arrow.y);
-            qxt::PumpUntil([&] { return !IsWindow(h); }, 2000);
-            break;
-        case kWheelUp: qxt::Wheel(h, 3 * WHEEL_DELTA); break;
-        case kWheelDown: qxt::Wheel(h, -3 * WHEEL_DELTA); break;
-        case kClick:
-            if (r.cls == C)
-                qxt::DoubleClick(h, 3 * 28 + 14, 37 + 2 * 18 + 8);  // a day of the third row
-            else
-                qxt::Click(h, 5, 5);
-            break;
-        case kSpace: qxt::SendKey(h, VK_SPACE); break;
-        case kClickFocus: SetFocus(other), qxt::MouseDown(h, 5, 5); break;
-        case kUndo: qxt::SendChar(h, '1'), qxt::SendKey(h, 'Z', qxt::kCtrl); break;
-        case kCreate: break;
-        case kAccValue: qxt::SetValue(qxt::Acc(h).p, L"12"); break;
-        case kAccPress:
-            QXIntSetValue(h, 5);  // silently; nothing for other classes
-            qxt::Acc(h)->accDoDefaultAction(qxt::Child(r.style & QXES_SPIN ? 1 : CHILDID_SELF));
-            qxt::PumpFor(50);  // a button clicks once the call has returned
-            break;
-        case kPaintDisabled: EnableWindow(h, FALSE); [[fallthrough]];
-        case kPaint: InvalidateRect(h, nullptr, TRUE), UpdateWindow(h); break;
-        case kExport: r.call(h); break;
-        }
-    }
-};
+class DestroyedInside : public Lifetime, public ::testing::WithParamInterface<Row> {};
 
 // Each row: the window is gone, everything the library allocated for it is
 // freed, no repetition is left running, and no notification came from the
@@ -182,7 +124,7 @@ TEST_P(DestroyedInside, ACallOut) {
     const Row &r = GetParam();
     const int live = qxt::LiveAllocations();
     HWND target = nullptr, victim = nullptr;
-    bool armed = r.way == kCreate;  // the notifications of creation count for kCreate only
+    bool armed = !r.way;  // the notifications of creation count for creation only
     int seen = 0;
     size_t destroyedAt = 0;
     parent.onMessage = [&](UINT msg, WPARAM wp, LPARAM lp) {
@@ -190,19 +132,19 @@ TEST_P(DestroyedInside, ACallOut) {
         const UINT code = command ? HIWORD(wp) : msg;
         const HWND from = HWND(lp);
         if (!armed || victim || (!command && msg != kEditColour && msg != kStaticColour) || code != r.code) return;
-        const bool counted = r.way == kClickFocus ? from == other : r.way == kCreate || from == target;
+        const bool counted = r.way == ClickFocus ? from == other : !r.way || from == target;
         if (!counted || ++seen != r.nth) return;
-        victim = r.way == kCreate ? from : target;
+        victim = r.way ? target : from;
         DestroyWindow(victim);  // losing the focus on the way, an edit says so
         destroyedAt = parent.Notifications().size() + command;
     };
     parent.ClearNotifications();
     target = parent.CreateChild(r.cls, r.mask, r.style, 10, 10, r.cls == C ? 200 : 120, r.cls == C ? 150 : 24, 7);
     armed = true;
-    if (r.way == kCreate)
+    if (!r.way)
         EXPECT_EQ(target, nullptr) << "destroyed inside its creation";
     else if (target)
-        Go(target, r);
+        r.way(target);
     parent.onMessage = nullptr;
     EXPECT_TRUE(victim && !IsWindow(victim));
     int after = 0;
@@ -241,34 +183,26 @@ public:
         if (!left) real_->Release(), delete this;
         return left;
     }
+    // The library asks no type information.
+    STDMETHODIMP GetTypeInfoCount(UINT *) override { return E_NOTIMPL; }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo **) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR *, UINT, LCID, DISPID *) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS *, VARIANT *, EXCEPINFO *, UINT *) override {
+        return E_NOTIMPL;
+    }
 #define QX_FORWARD(name, params, args) \
     STDMETHODIMP name params override { Doom(); const HRESULT hr = real_->name args; ++calls_; return hr; }
-    QX_FORWARD(GetTypeInfoCount, (UINT * n), (n))
-    QX_FORWARD(GetTypeInfo, (UINT i, LCID l, ITypeInfo **t), (i, l, t))
-    QX_FORWARD(GetIDsOfNames, (REFIID r, LPOLESTR *n, UINT c, LCID l, DISPID *d), (r, n, c, l, d))
-    QX_FORWARD(Invoke, (DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS *p, VARIANT *v, EXCEPINFO *e, UINT *a),
-               (d, r, l, f, p, v, e, a))
-    QX_FORWARD(get_accParent, (IDispatch * *p), (p))
-    QX_FORWARD(get_accChildCount, (long *n), (n))
-    QX_FORWARD(get_accChild, (VARIANT c, IDispatch **p), (c, p))
-    QX_FORWARD(get_accName, (VARIANT c, BSTR *b), (c, b))
-    QX_FORWARD(get_accValue, (VARIANT c, BSTR *b), (c, b))
-    QX_FORWARD(get_accDescription, (VARIANT c, BSTR *b), (c, b))
-    QX_FORWARD(get_accRole, (VARIANT c, VARIANT *v), (c, v))
-    QX_FORWARD(get_accState, (VARIANT c, VARIANT *v), (c, v))
-    QX_FORWARD(get_accHelp, (VARIANT c, BSTR *b), (c, b))
-    QX_FORWARD(get_accHelpTopic, (BSTR * b, VARIANT c, long *t), (b, c, t))
-    QX_FORWARD(get_accKeyboardShortcut, (VARIANT c, BSTR *b), (c, b))
-    QX_FORWARD(get_accFocus, (VARIANT * v), (v))
-    QX_FORWARD(get_accSelection, (VARIANT * v), (v))
-    QX_FORWARD(get_accDefaultAction, (VARIANT c, BSTR *b), (c, b))
-    QX_FORWARD(accSelect, (long f, VARIANT c), (f, c))
+    QX_FORWARD(get_accParent, (IDispatch * *p), (p)) QX_FORWARD(get_accChildCount, (long *n), (n))
+    QX_FORWARD(get_accChild, (VARIANT c, IDispatch **p), (c, p)) QX_FORWARD(get_accName, (VARIANT c, BSTR *b), (c, b))
+    QX_FORWARD(get_accValue, (VARIANT c, BSTR *b), (c, b)) QX_FORWARD(get_accDescription, (VARIANT c, BSTR *b), (c, b))
+    QX_FORWARD(get_accRole, (VARIANT c, VARIANT *v), (c, v)) QX_FORWARD(get_accState, (VARIANT c, VARIANT *v), (c, v))
+    QX_FORWARD(get_accHelp, (VARIANT c, BSTR *b), (c, b)) QX_FORWARD(get_accHelpTopic, (BSTR * b, VARIANT c, long *t), (b, c, t))
+    QX_FORWARD(get_accKeyboardShortcut, (VARIANT c, BSTR *b), (c, b)) QX_FORWARD(get_accFocus, (VARIANT * v), (v))
+    QX_FORWARD(get_accSelection, (VARIANT * v), (v)) QX_FORWARD(get_accDefaultAction, (VARIANT c, BSTR *b), (c, b))
+    QX_FORWARD(accSelect, (long f, VARIANT c), (f, c)) QX_FORWARD(accNavigate, (long d, VARIANT c, VARIANT *v), (d, c, v))
     QX_FORWARD(accLocation, (long *x, long *y, long *w, long *h, VARIANT c), (x, y, w, h, c))
-    QX_FORWARD(accNavigate, (long d, VARIANT c, VARIANT *v), (d, c, v))
-    QX_FORWARD(accHitTest, (long x, long y, VARIANT *v), (x, y, v))
-    QX_FORWARD(accDoDefaultAction, (VARIANT c), (c))
-    QX_FORWARD(put_accName, (VARIANT c, BSTR b), (c, b))
-    QX_FORWARD(put_accValue, (VARIANT c, BSTR b), (c, b))
+    QX_FORWARD(accHitTest, (long x, long y, VARIANT *v), (x, y, v)) QX_FORWARD(accDoDefaultAction, (VARIANT c), (c))
+    QX_FORWARD(put_accName, (VARIANT c, BSTR b), (c, b)) QX_FORWARD(put_accValue, (VARIANT c, BSTR b), (c, b))
 #undef QX_FORWARD
 
 private:

@@ -31,50 +31,43 @@ std::string Registered() {
     return r;
 }
 
-// Runs first: the libraries load when a window is first asked for its
-// accessible object, from the system folder, and that answer is the
-// window's object. ole32.dll is left out: Wine's display driver loads it
-// with the first top-level window.
-TEST(Process, AccessibilityLibrariesLoadAtTheFirstRequest) {
-    const char *const libraries[] = {"oleacc.dll", "oleaut32.dll"};
-    ASSERT_EQ(RegisterQXCtls(qxt::HostInstance()), 1);
-    {
-        qxt::ParentWindow parent;
-        HWND h = parent.CreateChild("QXInteger", "", QXES_SPIN, 10, 10, 120, 24);
-        SendMessageA(h, QXM_SETACCNAME, 0, LPARAM("Total"));  // events, a name, states: nothing loads
-        QXIntSetValue(h, 5);
-        EnableWindow(h, FALSE);
-        qxt::Pump();
-        for (const char *library : libraries) EXPECT_EQ(GetModuleHandleA(library), nullptr) << library;
-        const LRESULT answer = SendMessageA(h, WM_GETOBJECT, 0, OBJID_CLIENT);
-        char folder[MAX_PATH], path[MAX_PATH];
-        ASSERT_GT(GetSystemDirectoryA(folder, MAX_PATH), 0u);
-        for (const char *library : libraries) {
-            const HMODULE module = GetModuleHandleA(library);
-            EXPECT_TRUE(module && GetModuleFileNameA(module, path, MAX_PATH) &&
-                        lstrcmpiA(path, (std::string(folder) + "\\" + library).c_str()) == 0) << library;
-        }
-        using FromLresult = HRESULT(WINAPI *)(LRESULT, REFIID, WPARAM, void **);
-        const auto fromLresult = reinterpret_cast<FromLresult>(
-            reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("oleacc.dll"), "ObjectFromLresult")));
-        const IID iidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
-        IAccessible *acc = nullptr;
-        ASSERT_TRUE(fromLresult && fromLresult(answer, iidAccessible, 0, reinterpret_cast<void **>(&acc)) == S_OK);
-        long parts = 0;
-        EXPECT_TRUE(acc->get_accChildCount(&parts) == S_OK && parts == 2);
-        acc->Release();
-    }
-    UnregisterQXCtls(qxt::HostInstance());
-}
-
-// Every registration counts, the class-by-class ones too: a class stays
-// (its windows can be made) until it has been unregistered as often.
-TEST(Process, RegistrationsAreCounted) {
-    ASSERT_EQ(Registered(), "00000000");
-    ASSERT_EQ(RegisterQXCtls(qxt::HostInstance()), 1);
-    ASSERT_EQ(RegisterQXCtls(qxt::HostInstance()), 1);
+// Runs first. Registered twice, the classes stay until unregistered as
+// often. The libraries load when a window is first asked for its accessible
+// object (events, a name, states load nothing), from the system folder, and
+// that answer is the window's object. ole32.dll is left out: Wine's display
+// driver loads it with the first top-level window.
+TEST(Process, CountedRegistrationsAndTheAccessibilityLibraries) {
+    ASSERT_TRUE(Registered() == "00000000" && RegisterQXCtls(qxt::HostInstance()) && RegisterQXCtls(qxt::HostInstance()));
     UnregisterQXCtls(qxt::HostInstance());
     EXPECT_EQ(Registered(), "11111111");
+    const char *const libraries[] = {"oleacc.dll", "oleaut32.dll"};
+    qxt::ParentWindow parent;
+    HWND h = parent.CreateChild("QXInteger", "", QXES_SPIN, 10, 10, 120, 24);
+    SendMessageA(h, QXM_SETACCNAME, 0, LPARAM("Total"));
+    QXIntSetValue(h, 5);
+    EnableWindow(h, FALSE);
+    qxt::Pump();
+    for (const char *library : libraries) EXPECT_EQ(GetModuleHandleA(library), nullptr) << library;
+    const LRESULT answer = SendMessageA(h, WM_GETOBJECT, 0, OBJID_CLIENT);
+    // The id zero-extended, as from a 32-bit sender, is the same; other objects are the system's.
+    EXPECT_TRUE(SendMessageA(h, WM_GETOBJECT, 0, LPARAM(DWORD(OBJID_CLIENT))) && !SendMessageA(h, WM_GETOBJECT, 0, OBJID_WINDOW));
+    char folder[MAX_PATH], path[MAX_PATH];
+    ASSERT_GT(GetSystemDirectoryA(folder, MAX_PATH), 0u);
+    for (const char *library : libraries) {
+        const HMODULE module = GetModuleHandleA(library);
+        EXPECT_TRUE(module && GetModuleFileNameA(module, path, MAX_PATH) &&
+                    lstrcmpiA(path, (std::string(folder) + "\\" + library).c_str()) == 0) << library;
+    }
+    using FromLresult = HRESULT(WINAPI *)(LRESULT, REFIID, WPARAM, void **);
+    const auto fromLresult = reinterpret_cast<FromLresult>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("oleacc.dll"), "ObjectFromLresult")));
+    const IID iidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+    IAccessible *acc = nullptr;
+    ASSERT_TRUE(fromLresult && fromLresult(answer, iidAccessible, 0, reinterpret_cast<void **>(&acc)) == S_OK);
+    long parts = 0;
+    EXPECT_TRUE(acc->get_accChildCount(&parts) == S_OK && parts == 2);
+    acc->Release();
+    DestroyWindow(h);
     UnregisterQXCtls(qxt::HostInstance());
     EXPECT_EQ(Registered(), "00000000");
 }
@@ -144,10 +137,8 @@ protected:
         if (!ok && wrong[k]++ == 0) notes[k] = what;
     }
 
-    ~UiThreads() override { CloseHandle(go); }
-
     qxt::FaultCounter faults;
-    HANDLE go = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE go = CreateEventA(nullptr, TRUE, FALSE, nullptr);  // one per test, for the program's life
     std::atomic<int> ready{0}, done{0}, destroyed{0};
     HWND windows[kThreads][8] = {};
     int registered[kThreads] = {}, wrong[kThreads] = {};

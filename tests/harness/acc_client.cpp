@@ -92,6 +92,58 @@ Number Of(HRESULT hr, const VARIANT &v) { return {hr, V_VT(&v) == VT_I4 ? V_I4(&
 Number Role(IAccessible *acc, long child) { return Get(acc, &IAccessible::get_accRole, child); }
 Number State(IAccessible *acc, long child) { return Get(acc, &IAccessible::get_accState, child); }
 
+std::string Heard(IAccessible *a, long id) {
+    const VARIANT child = Child(id);
+    const Number role = Role(a, id);
+    if (FAILED(role.hr)) {
+        BSTR b = nullptr;
+        VARIANT v;
+        long l = 0;
+        IDispatch *d = nullptr;
+        std::vector<HRESULT> answers = {
+            a->get_accName(child, &b), a->get_accValue(child, &b), a->get_accDescription(child, &b),
+            a->get_accHelp(child, &b), a->get_accState(child, &v), a->get_accDefaultAction(child, &b),
+            a->get_accKeyboardShortcut(child, &b), a->accDoDefaultAction(child), a->put_accValue(child, nullptr),
+            a->accLocation(&l, &l, &l, &l, child), a->accNavigate(NAVDIR_NEXT, child, &v),
+            a->accSelect(SELFLAG_TAKEFOCUS, child)};
+        if (role.hr == RPC_E_DISCONNECTED)  // nothing of the window answers
+            answers.insert(answers.end(), {a->get_accParent(&d), a->get_accChildCount(&l), a->get_accChild(child, &d),
+                                           a->get_accFocus(&v), a->get_accSelection(&v), a->accHitTest(5, 5, &v),
+                                           a->put_accName(child, nullptr)});
+        std::string heard = "all " + ResultName(role.hr);
+        for (HRESULT hr : answers)
+            if (hr != role.hr) heard += " but " + ResultName(hr);
+        return heard + (b || d || l ? " with an answer" : "");
+    }
+    static const struct { long code; const char *name; } roles[] = {
+        {ROLE_SYSTEM_TEXT, "text"}, {ROLE_SYSTEM_PUSHBUTTON, "button"}, {ROLE_SYSTEM_TABLE, "table"},
+        {ROLE_SYSTEM_CELL, "cell"}};
+    std::string heard = "role " + std::to_string(role.value);
+    for (const auto &r : roles)
+        if (r.code == role.value) heard = r.name;
+    const auto text = [](const Text &t, const char *lead, HRESULT none) -> std::string {
+        if (t.hr == S_OK) return lead + ("'" + Narrow(t.text) + "'");
+        return t.hr == none ? "" : lead + ResultName(t.hr);
+    };
+    const Text name = Name(a, id);
+    heard += name.hr == S_FALSE ? " -" : text(name, " ", S_FALSE);
+    heard += text(Value(a, id), " =", DISP_E_MEMBERNOTFOUND) + " [";
+    static const struct { long bit; const char *name; } states[] = {
+        {STATE_SYSTEM_UNAVAILABLE, "unavailable"}, {STATE_SYSTEM_SELECTED, "selected"},
+        {STATE_SYSTEM_FOCUSED, "focused"}, {STATE_SYSTEM_PRESSED, "pressed"}, {STATE_SYSTEM_READONLY, "readonly"},
+        {STATE_SYSTEM_DEFAULT, "default"}, {STATE_SYSTEM_INVISIBLE, "invisible"},
+        {STATE_SYSTEM_FOCUSABLE, "focusable"}, {STATE_SYSTEM_SELECTABLE, "selectable"}};
+    long state = State(a, id).value;
+    for (const auto &s : states)
+        if (state & s.bit) heard += std::string(heard.back() == '[' ? "" : " ") + s.name, state &= ~s.bit;
+    heard += state ? " " + std::to_string(state) + "]" : "]";
+    heard += text(Action(a, id), " do ", S_FALSE) + text(Shortcut(a, id), " key ", S_FALSE);
+    long parts = 0;
+    if (id == CHILDID_SELF && a->get_accChildCount(&parts) == S_OK && parts > 0)
+        heard += " parts " + std::to_string(parts);
+    return heard;
+}
+
 HRESULT SetValue(IAccessible *acc, const wchar_t *text, UINT length, long child) {
     BSTR b = text ? SysAllocStringLen(text, length) : nullptr;
     const HRESULT hr = acc->put_accValue(Child(child), b);
@@ -124,6 +176,18 @@ const std::vector<Event> &EventRecorder::Wait(size_t count) {
     PumpUntil([&] { return events.size() >= count; }, 5000);
     PumpFor(100);  // anything more would arrive now
     return events;
+}
+
+std::string EventRecorder::Heard(HWND main) const {
+    std::string heard;
+    for (const Event &e : events) {
+        heard += heard.empty() ? "" : " ";
+        heard += e.event == EVENT_OBJECT_VALUECHANGE ? "V" : e.event == EVENT_OBJECT_STATECHANGE ? "S"
+               : e.event == EVENT_OBJECT_NAMECHANGE  ? "N" : std::to_string(e.event);
+        if (e.child) heard += std::to_string(e.child);
+        if (e.hwnd != main) heard += "@" + std::to_string(GetDlgCtrlID(e.hwnd));
+    }
+    return heard;
 }
 
 }  // namespace qxt

@@ -59,6 +59,14 @@ Number Of(HRESULT hr, const VARIANT &v);
 Number Role(IAccessible *acc, long child = CHILDID_SELF);
 Number State(IAccessible *acc, long child = CHILDID_SELF);
 
+// What a client hears of an element, in one line:
+//   <role> <name> [=<value>] [<states>] [do <action>] [key <shortcut>] [parts <n>]
+// e.g. "text 'Amount:' ='12' [focused focusable] key 'Alt+A' parts 2": texts
+// quoted, a missing name '-', a missing value, action or shortcut left out.
+// An element that every question refuses alike is "all <result>" (with
+// " but <result>" for each question that answered otherwise).
+std::string Heard(IAccessible *acc, long child = CHILDID_SELF);
+
 HRESULT SetValue(IAccessible *acc, const wchar_t *text, UINT length, long child = CHILDID_SELF);
 HRESULT SetValue(IAccessible *acc, const wchar_t *text, long child = CHILDID_SELF);
 
@@ -81,6 +89,10 @@ public:
     void Watch(HWND hwnd) { watched.push_back(hwnd); }
     // Pumps until `count` events came, then a little longer for any more.
     const std::vector<Event> &Wait(size_t count);
+    // The events so far, as "V" (value), "S" (state), "N" (name), a part's
+    // number after the letter, "@<id>" for a watched window but `main`:
+    // "S1 V S1".
+    std::string Heard(HWND main) const;
 
     std::vector<HWND> watched;
     std::vector<Event> events;
