@@ -90,7 +90,7 @@ std::string Notes(const std::vector<Notification> &notes) {
     std::string heard;
     for (const Notification &n : notes) {
         heard += heard.empty() ? "" : " ";
-        const auto *k = std::find_if(std::begin(names), std::end(names), [&](const auto &c) { return c.first == n.code; });
+        const auto *k = std::find_if(std::begin(names), std::end(names), [&](auto &c) { return c.first == n.code; });
         heard += k == std::end(names) ? std::to_string(n.code) : k->second;
     }
     return heard;
@@ -142,7 +142,8 @@ TEST_F(Access, WhatAClientHears) {
          "text 'Amount' ='' [focusable] key 'Alt+A'"},
         {"a button between", kEdit, {"L&Amount", "B&Go"}, {}, 0, "text - ='' [focusable]"},
         {"an empty label between", kEdit, {"L&Amount", "L"}, {}, 0, "text - ='' [focusable]"},
-        {"the code page", kEdit, {"LPr\x80is &\xE9t\xE9"}, {}, 0, "text 'Pr\x80is \xE9t\xE9' ='' [focusable] key 'Alt+\xE9'"},
+        {"the code page", kEdit, {"LPr\x80is &\xE9t\xE9"}, {}, 0,
+         "text 'Pr\x80is \xE9t\xE9' ='' [focusable] key 'Alt+\xE9'"},
         {"the host's name", kEdit, {"L&Amount"}, Named("Total due"), 0, "text 'Total due' ='' [focusable] key 'Alt+A'"},
         {"the host's empty name", kEdit, {"L&Amount"}, Named(""), 0, "text - ='' [focusable] key 'Alt+A'"},
         {"the host's name forgotten", kEdit, {"L&Amount"}, Both(Named("Total"), Named(nullptr)), 0,
@@ -153,7 +154,8 @@ TEST_F(Access, WhatAClientHears) {
         {"a float", kFloat, {}, [](HWND h) { QXFloatSetValue(h, 2.5); }, 0, "text - ='2.50' [focusable] parts 2"},
         {"a picture's empty box", kPic, {"L&Phone"}, {}, 0, "text 'Phone' ='' [focusable] key 'Alt+P'"},
         {"a picture focused", kPic, {}, Focus, 0, "text - ='(   )    -    ' [focused focusable]"},
-        {"a time made read-only", kTime, {}, Both(Time(5, 30), ReadOnly), 0, "text - ='05:30' [readonly focusable] parts 2"},
+        {"a time made read-only", kTime, {}, Both(Time(5, 30), ReadOnly), 0,
+         "text - ='05:30' [readonly focusable] parts 2"},
         {"the upper arrow", kInt, {}, {}, 1, "button 'Up' [] do 'Press'"},
         {"the lower arrow held", kInt, {}, Hold(false), 2, "button 'Down' [pressed] do 'Press'"},
         {"the upper arrow, the lower held", kInt, {}, Hold(false), 1, "button 'Up' [] do 'Press'"},
@@ -169,7 +171,8 @@ TEST_F(Access, WhatAClientHears) {
         {"before 1601", kCal, {}, Date(1600, 12, 31), 0, "table - ='December 31, 1600' [focusable] parts 31"},
         {"a month without the day", kCal, {}, Date(2023, 2, 29), 0, "table - ='February 2023' [focusable] parts 28"},
         {"a day", kCal, {}, Date(2024, 6, 3), 17, "cell '" + june17 + "' [focusable selectable] do 'Select'"},
-        {"the selected day", kCal, {}, Date(2024, 6, 3), 3, "cell '" + june3 + "' [selected focusable selectable] do 'Select'"},
+        {"the selected day", kCal, {}, Date(2024, 6, 3), 3,
+         "cell '" + june3 + "' [selected focusable selectable] do 'Select'"},
         {"the selected day, focused", kCal, {}, Both(Date(2024, 6, 3), Focus), 3,
          "cell '" + june3 + "' [selected focused focusable selectable] do 'Select'"},
         {"a day past the last", kCal, {}, Both(Date(2024, 2, 1), Limit(false, 2024, 2, 10)), 11,
@@ -289,7 +292,10 @@ TEST_F(Access, WhatEachCauseRaises) {
         {"a press ended by a lost capture", kBtn, {}, Do([](HWND h) { MouseDown(h, 5, 5), SetCapture(GetParent(h)); }),
          "S_OK", "focused", "S S", ""},
         {"a client presses a button: a click once the call returned", kBtn, {},
-         [](HWND h, IAccessible *a) { const HRESULT hr = a->accDoDefaultAction(Child(0)); return GetFocus() == h ? E_FAIL : hr; },
+         [](HWND h, IAccessible *a) {
+             const HRESULT hr = a->accDoDefaultAction(Child(0));
+             return GetFocus() == h ? E_FAIL : hr;
+         },
          "S_OK", "focused", "S S", "K"},
         {"... disabled before the click", kBtn, {}, [](HWND h, IAccessible *a) {
              const HRESULT hr = a->accDoDefaultAction(Child(0));

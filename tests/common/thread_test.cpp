@@ -28,6 +28,12 @@ std::string Text(HWND h) {
 // An export's answer: "1", or "0 error <GetLastError()>".
 std::string Q(BOOL ok) { return ok ? "1" : "0 error " + std::to_string(GetLastError()); }
 std::string Q(BOOL ok, const std::string &out) { return ok ? "1 " + out : Q(ok); }
+// A value read by an export: its answer and the value.
+template <class T> std::string Read(QXBOOL(WINAPI *get)(HWND, T *), HWND h) {
+    T v{};
+    const BOOL ok = get(h, &v);
+    return Q(ok, std::to_string(v));
+}
 // A client's answer: the result, and the text when there is one.
 std::string Q(const qxt::Text &t) { return qxt::ResultName(t.hr) + (t.null ? "" : " '" + qxt::Narrow(t.text) + "'"); }
 
@@ -92,15 +98,13 @@ TEST_F(Threads, EveryCallInEveryCase) {
         const char *answer, *after;
     } rows[] = {
         {"QXInteger", "", "", 0, QX_CALL(Q(QXIntSetValue(h, 42))), "1", "42"},
-        {"QXInteger", "", "42", 0, QX_CALL([&] { long v = 0; const BOOL ok = QXIntGetValue(h, &v); return Q(ok, std::to_string(v)); }()),
-         "1 42", "42"},
+        {"QXInteger", "", "42", 0, QX_CALL(Read(QXIntGetValue, h)), "1 42", "42"},
         {"QXInteger", "", "", EN_UPDATE, QX_CALL(Q(QXIntSetMask(h, "99"))), "1", ""},
         {"QXFloat", "", "", EN_UPDATE, QX_CALL(Q(QXFloatSetValue(h, 2.5))), "1", "2.50000"},
-        {"QXFloat", "", "2.5", 0, QX_CALL([&] { double v = 0; const BOOL ok = QXFloatGetValue(h, &v); return Q(ok, std::to_string(v)); }()),
-         "1 2.500000", "2.5"},
+        {"QXFloat", "", "2.5", 0, QX_CALL(Read(QXFloatGetValue, h)), "1 2.500000", "2.5"},
         {"QXPicture", "999", "", EN_UPDATE, QX_CALL(Q(QXPicSetValue(h, "42"))), "1", "42 "},
-        {"QXPicture", "999", "123", 0, QX_CALL([&] { char v[8] = {}; const BOOL ok = QXPicGetValue(h, v, sizeof v); return Q(ok, v); }()),
-         "1 123", "123"},
+        {"QXPicture", "999", "123", 0,
+         QX_CALL([&] { char v[8] = {}; const BOOL ok = QXPicGetValue(h, v, sizeof v); return Q(ok, v); }()), "1 123", "123"},
         {"QXTime", "99:99", "", EN_CHANGE, QX_CALL(Q(QXTime_SetTime(h, 7, 5))), "1", "07:05"},
         {"QXCalCntl", "", "", QXCN_SELSET, QX_CALL(Q(QXCalSetDay(h, 5))), "1", ""},
         {"QXEdit", "", "", EN_UPDATE, QX_CALL(qxt::ResultName(qxt::SetValue(acc, L"12"))), "S_OK", "12"},
@@ -179,7 +183,8 @@ TEST_F(Threads, CallSentDuringAUsersChange) {
         {"refused key", "QXInteger", "9", "5", "", 1, 1, type('6'), setValue},
         {"refused digit", "QXFloat", "99", "12", "", 2, 2, type('3'), [](HWND h) { return int(QXFloatSetValue(h, 7)); }},
         {"paste", "QXInteger", "", "1", "", 1, 1, ctrl('V'), setValue},
-        {"cut", "QXEdit", "", "123", "", 1, 3, ctrl('X'), [](HWND h) { return int(SendMessageA(h, WM_SETTEXT, 0, LPARAM("7"))); }},
+        {"cut", "QXEdit", "", "123", "", 1, 3, ctrl('X'),
+         [](HWND h) { return int(SendMessageA(h, WM_SETTEXT, 0, LPARAM("7"))); }},
         {"undo", "QXInteger", "", "12", "3", 3, 3, ctrl('Z'), setValue},
     };
     for (const Row &r : rows) {

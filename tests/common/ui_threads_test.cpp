@@ -50,7 +50,8 @@ TEST(Process, CountedRegistrationsAndTheAccessibilityLibraries) {
     for (const char *library : libraries) EXPECT_EQ(GetModuleHandleA(library), nullptr) << library;
     const LRESULT answer = SendMessageA(h, WM_GETOBJECT, 0, OBJID_CLIENT);
     // The id zero-extended, as from a 32-bit sender, is the same; other objects are the system's.
-    EXPECT_TRUE(SendMessageA(h, WM_GETOBJECT, 0, LPARAM(DWORD(OBJID_CLIENT))) && !SendMessageA(h, WM_GETOBJECT, 0, OBJID_WINDOW));
+    EXPECT_TRUE(SendMessageA(h, WM_GETOBJECT, 0, LPARAM(DWORD(OBJID_CLIENT))) &&
+                !SendMessageA(h, WM_GETOBJECT, 0, OBJID_WINDOW));
     char folder[MAX_PATH], path[MAX_PATH];
     ASSERT_GT(GetSystemDirectoryA(folder, MAX_PATH), 0u);
     for (const char *library : libraries) {
