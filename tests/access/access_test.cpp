@@ -1,399 +1,366 @@
-// The accessible object of the library's windows, on a window class of this
-// test whose object answers as a provider, asked by a client through
-// AccessibleObjectFromWindow: names (labels, set names, none), parts,
-// elements it does not have, reference counts, calls after the window is
-// gone and from other threads. What each class answers, and the
-// events, are in controls_test.cpp.
-#include <ole2.h>
-#include <oleacc.h>
-
-#include <cstdlib>
+// Every class of the library as a screen reader hears it, through the DLL
+// as a host uses it: what a client hears of each element (role, name, value,
+// states, action, shortcut, parts) in one table; what each cause does to a
+// control, the WinEvents it raises and what the parent is told in another.
+// The calendar's arrow buttons are asked in both looks: the classic ones are
+// the system's buttons, answered by the calendar's stand-ins.
+#include <algorithm>
 #include <cstring>
 #include <functional>
-#include <sstream>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "common/acc_api.h"
-#include "common/acc_object.h"
-#include "common/acc_text.h"
-#include "common/accessible.h"
-#include "client.h"
+#include "acc_client.h"
 #include "harness.h"
 #include "qx_cntl.h"
-#include "test_window.h"
 
 namespace {
 
 using namespace qxt;
-using TestCtl = qxt::AccessTestCtl;
-const char *const kClass = qxt::kAccessTestClass;
-TestCtl *Ctl(HWND hwnd) { return qxt::AccessTestObject(hwnd); }
 
-// A parent with the test's window at 100,10 (120 x 24), created after the
-// siblings a test puts before it.
+struct Kind {
+    const char *cls, *text;
+    DWORD style;
+    int w, h;
+    bool classic = false;  // born with visual styles off
+};
+const Kind kEdit = {"QXEdit", "", 0, 120, 24}, kInt = {"QXInteger", "999", QXES_SPIN, 120, 24},
+           kFloat = {"QXFloat", "9999.99", QXES_SPIN, 120, 24}, kPic = {"QXPicture", "(999) 999-9999", 0, 120, 24},
+           kTime = {"QXTime", "99:99", QXES_SPIN, 120, 24}, kCal = {"QXCalCntl", "", 0, 200, 150},
+           kOldCal = {"QXCalCntl", "", 0, 200, 150, true}, kBtn = {"QXBmpButton", "&OK", 0, 40, 30};
+
+using Step = std::function<void(HWND)>;
+Step Both(Step a, Step b) { return [a, b](HWND h) { a(h), b(h); }; }
+void Focus(HWND h) { SetFocus(h); }
+void Disable(HWND h) { EnableWindow(h, FALSE); }
+void ReadOnly(HWND h) { SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | QXES_READONLY); }
+void Destroy(HWND h) { DestroyWindow(h); }
+Step Shows(const char *t) { return [t](HWND h) { SendMessageA(h, WM_SETTEXT, 0, LPARAM(t)); }; }
+Step Named(const char *n) { return [n](HWND h) { SendMessageA(h, QXM_SETACCNAME, 0, LPARAM(n)); }; }
+Step Int(long v) { return [v](HWND h) { QXIntSetValue(h, v); }; }
+Step Time(WORD hr, WORD m) { return [hr, m](HWND h) { QXTime_SetTime(h, hr, m); }; }
+Step Date(int y, int m, int d) { return [=](HWND h) { QXCalSetYear(h, y), QXCalSetMonth(h, m), QXCalSetDay(h, d); }; }
+// A limit of the calendar's range: the first day it takes (low) or the last.
+Step Limit(bool low, int y, int m, int d) {
+    return [=](HWND h) {
+        const SYSTEMTIME t = {WORD(y), WORD(m), 0, WORD(d), 0, 0, 0, 0};
+        QXCalSetRange(h, low ? &t : nullptr, low ? nullptr : &t);
+    };
+}
+
+// The centre of an edit's upper or lower spin arrow.
+POINT Arrow(HWND h, bool up) {
+    RECT c;
+    GetClientRect(h, &c);
+    const int spin = GetSystemMetrics(SM_CXHTHUMB) < c.right / 2 ? GetSystemMetrics(SM_CXHTHUMB) : c.right / 2;
+    return {c.right - spin / 2, up ? c.bottom / 4 : c.bottom * 3 / 4};
+}
+Step Hold(bool up) { return [up](HWND h) { const POINT p = Arrow(h, up); MouseDown(h, p.x, p.y); }; }
+
+// The user's long date, as the system writes it.
+std::string LongDate(int year, int month, int day) {
+    SYSTEMTIME st = {WORD(year), WORD(month), 0, WORD(day), 0, 0, 0, 0};
+    FILETIME ft;  // a round trip fills in the day of the week
+    SystemTimeToFileTime(&st, &ft);
+    FileTimeToSystemTime(&ft, &st);
+    char text[128] = {};
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, &st, nullptr, text, sizeof text);
+    return text;
+}
+
+// What a cause leaves: an edit's text, the calendar's date (yyyymmdd),
+// whether a button has the focus.
+std::string After(HWND h) {
+    char text[80] = {};
+    GetClassNameA(h, text, sizeof text);
+    int y = 0, m = 0, d = 0;
+    if (std::strcmp(text, "QXCalCntl") == 0 && QXCalGetYear(h, &y) && QXCalGetMonth(h, &m) && QXCalGetDay(h, &d))
+        return std::to_string(y * 10000 + m * 100 + d);
+    if (std::strncmp(text, "QXBmpButton", 11) == 0) return GetFocus() == h ? "focused" : "";
+    GetWindowTextA(h, text, sizeof text);
+    return text;
+}
+
+// Notifications as U (EN_UPDATE), C (EN_CHANGE), + and - (the focus), K
+// (BN_CLICKED), ^ and v (QXFN_STEPUP, QXFN_STEPDOWN).
+std::string Notes(const std::vector<Notification> &notes) {
+    static const std::pair<WORD, const char *> names[] = {{EN_UPDATE, "U"}, {EN_CHANGE, "C"}, {EN_SETFOCUS, "+"},
+        {EN_KILLFOCUS, "-"}, {BN_CLICKED, "K"}, {QXFN_STEPUP, "^"}, {QXFN_STEPDOWN, "v"}};
+    std::string heard;
+    for (const Notification &n : notes) {
+        heard += heard.empty() ? "" : " ";
+        const auto *k = std::find_if(std::begin(names), std::end(names), [&](auto &c) { return c.first == n.code; });
+        heard += k == std::end(names) ? std::to_string(n.code) : k->second;
+    }
+    return heard;
+}
+
 class Access : public ::testing::Test {
 protected:
-    void SetUp() override { qxt::RegisterAccessTestClass(); }
-    HWND Create(const char *text = "mask", DWORD style = 0, int id = 7) {
-        return parent.CreateChild(kClass, text, style, 100, 10, 120, 24, id);
+    static void SetUpTestSuite() { ASSERT_EQ(RegisterQXCtls(HostInstance()), 1); }
+    static void TearDownTestSuite() { UnregisterQXCtls(HostInstance()); }
+    void TearDown() override { EXPECT_EQ(faults.Faults(), 0) << "access violations"; }
+
+    // The control at 100,10 after the windows `before` names, each made at
+    // 10,10: "L<text>" a label, "N<text>" one with SS_NOPREFIX, "H<text>" a
+    // hidden one, "E" an etched line, "B<text>" a button.
+    HWND Make(ParentWindow &p, const Kind &k, const std::vector<const char *> &before = {}) {
+        for (const char *w : before) {
+            const DWORD style = w[0] == 'N' ? SS_NOPREFIX : w[0] == 'E' ? SS_ETCHEDHORZ : SS_LEFT;
+            HWND made = p.CreateChild(w[0] == 'B' ? "BUTTON" : "STATIC", w + 1, style, 10, 10, 80, 20, 99);
+            if (w[0] == 'H') ShowWindow(made, SW_HIDE);
+        }
+        std::unique_ptr<ClassicBirths> classic(k.classic ? new ClassicBirths : nullptr);
+        HWND h = p.CreateChild(k.cls, k.text, k.style, 100, 10, k.w, k.h, 7);
+        p.ClearNotifications();
+        return h;
     }
-    HWND Static(const char *text, DWORD style = SS_LEFT) {
-        return parent.CreateChild("STATIC", text, style, 10, 10, 80, 20, 99);
-    }
-    ParentWindow parent;
+
+    FaultCounter faults;
 };
 
-// ---- Names -----------------------------------------------------------------------
-
-// The window's name: the label's caption (the nearest visible static before
-// it that shows text), or the host's name when it set one, never the
-// window's own text for an edit; a button's text. The keyboard shortcut is
-// the caption's mnemonic, whatever names the window. A top-level window has
-// no label: the windows before it are other top-level windows.
-TEST_F(Access, NameAndShortcutFromLabelSetNameOrText) {
-    enum Sibling { kLabel, kNoPrefixLabel, kEtched, kHidden, kButton, kEmptyLabel, kTopLevel };
+// What a client hears of each element. `child` 100 to 103 asks the
+// calendar's arrow button of that identifier. The object is taken before
+// the setup, so that it may outlive its window.
+TEST_F(Access, WhatAClientHears) {
+    const std::string june3 = LongDate(2024, 6, 3), june17 = LongDate(2024, 6, 17);
+    const Kind roEdit = {"QXEdit", "", QXES_READONLY, 120, 24}, defBtn = {"QXBmpButton", "&OK", BS_DEFPUSHBUTTON, 40, 30},
+               bareBtn = {"QXBmpButton", "", 0, 40, 30};
     const struct Row {
         const char *what;
-        std::vector<std::pair<Sibling, const char *>> before;  // in creation order
-        bool byText;
-        const char *setName;  // QXM_SETACCNAME, unless null
-        Text name, shortcut;
+        Kind kind;
+        std::vector<const char *> before;
+        Step setup;
+        long child;
+        std::string heard;
     } rows[] = {
-        {"label", {{kLabel, "&Amount:"}}, false, nullptr, Ok(L"Amount:"), Ok(L"Alt+A")},
-        {"doubled mark", {{kLabel, "Cash && C&ard"}}, false, nullptr, Ok(L"Cash & Card"), Ok(L"Alt+a")},
-        {"no prefix", {{kNoPrefixLabel, "R&D"}}, false, nullptr, Ok(L"R&D"), None(S_FALSE)},
-        {"nearest", {{kLabel, "&First"}, {kLabel, "&Second"}}, false, nullptr, Ok(L"Second"), Ok(L"Alt+S")},
-        {"past an etched line", {{kLabel, "&Amount"}, {kEtched, ""}}, false, nullptr, Ok(L"Amount"),
-         Ok(L"Alt+A")},
-        {"past a hidden static", {{kLabel, "&Amount"}, {kHidden, "&Hidden"}}, false, nullptr,
-         Ok(L"Amount"), Ok(L"Alt+A")},
-        {"a button between", {{kLabel, "&Amount"}, {kButton, "&Go"}}, false, nullptr, None(S_FALSE),
-         None(S_FALSE)},
-        {"empty label", {{kLabel, "&Amount"}, {kEmptyLabel, ""}}, false, nullptr, None(S_FALSE),
-         None(S_FALSE)},
-        {"no label, never the text", {}, false, nullptr, None(S_FALSE), None(S_FALSE)},
-        {"set name", {{kLabel, "&Amount"}}, false, "Total due", Ok(L"Total due"), Ok(L"Alt+A")},
-        {"set name without label", {}, false, "Total due", Ok(L"Total due"), None(S_FALSE)},
-        {"set empty name", {{kLabel, "&Amount"}}, false, "", None(S_FALSE), Ok(L"Alt+A")},
-        {"button text", {{kLabel, "&Amount"}}, true, nullptr, Ok(L"OK"), Ok(L"Alt+O")},
-        {"picture button, set name", {}, true, "Print", Ok(L"Print"), None(S_FALSE)},
-        {"ANSI code page", {{kLabel, "Pr\x80is &\xE9t\xE9"}}, false, nullptr, Ok(L"Pr\u20ACis \u00E9t\u00E9"),
-         Ok(L"Alt+\u00E9")},
-        {"top-level", {{kTopLevel, "&Label"}}, false, nullptr, None(S_FALSE), None(S_FALSE)},
+        {"label", kEdit, {"L&Amount:"}, {}, 0, "text 'Amount:' ='' [focusable] key 'Alt+A'"},
+        {"a label without prefix", kEdit, {"NR&D"}, {}, 0, "text 'R&D' ='' [focusable]"},
+        {"a doubled mark", kEdit, {"LCash && C&ard"}, {}, 0, "text 'Cash & Card' ='' [focusable] key 'Alt+a'"},
+        {"past a line and a hidden label", kEdit, {"L&Amount", "E", "H&Hidden"}, {}, 0,
+         "text 'Amount' ='' [focusable] key 'Alt+A'"},
+        {"a button between", kEdit, {"L&Amount", "B&Go"}, {}, 0, "text - ='' [focusable]"},
+        {"an empty label between", kEdit, {"L&Amount", "L"}, {}, 0, "text - ='' [focusable]"},
+        {"the code page", kEdit, {"LPr\x80is &\xE9t\xE9"}, {}, 0,
+         "text 'Pr\x80is \xE9t\xE9' ='' [focusable] key 'Alt+\xE9'"},
+        {"the host's name", kEdit, {"L&Amount"}, Named("Total due"), 0, "text 'Total due' ='' [focusable] key 'Alt+A'"},
+        {"the host's empty name", kEdit, {"L&Amount"}, Named(""), 0, "text - ='' [focusable] key 'Alt+A'"},
+        {"the host's name forgotten", kEdit, {"L&Amount"}, Both(Named("Total"), Named(nullptr)), 0,
+         "text 'Amount' ='' [focusable] key 'Alt+A'"},
+        {"disabled", kEdit, {}, Disable, 0, "text - ='' [unavailable]"},
+        {"read-only from its creation", roEdit, {}, {}, 0, "text - ='' [readonly focusable]"},
+        {"an integer, focused", kInt, {"L&Count"}, Focus, 0, "text 'Count' ='' [focused focusable] key 'Alt+C' parts 2"},
+        {"a float", kFloat, {}, [](HWND h) { QXFloatSetValue(h, 2.5); }, 0, "text - ='2.50' [focusable] parts 2"},
+        {"a picture's empty box", kPic, {"L&Phone"}, {}, 0, "text 'Phone' ='' [focusable] key 'Alt+P'"},
+        {"a picture focused", kPic, {}, Focus, 0, "text - ='(   )    -    ' [focused focusable]"},
+        {"a time made read-only", kTime, {}, Both(Time(5, 30), ReadOnly), 0,
+         "text - ='05:30' [readonly focusable] parts 2"},
+        {"the upper arrow", kInt, {}, {}, 1, "button 'Up' [] do 'Press'"},
+        {"the lower arrow held", kInt, {}, Hold(false), 2, "button 'Down' [pressed] do 'Press'"},
+        {"the upper arrow, the lower held", kInt, {}, Hold(false), 1, "button 'Up' [] do 'Press'"},
+        {"an arrow of a focused edit", kTime, {}, Focus, 1, "button 'Up' [] do 'Press'"},
+        {"an arrow of a disabled hidden edit", kInt, {}, Both(Disable, [](HWND h) { ShowWindow(h, SW_HIDE); }), 2,
+         "button 'Down' [unavailable invisible] do 'Press'"},
+        {"past the arrows", kInt, {}, {}, 3, "all E_INVALIDARG"},
+        {"below the window", kInt, {}, {}, -1, "all E_INVALIDARG"},
+        {"a part of an edit without a spin", kEdit, {}, {}, 1, "all E_INVALIDARG"},
+        {"an edit gone", kInt, {}, Destroy, 0, "all RPC_E_DISCONNECTED"},
+        {"the calendar", kCal, {"L&Date"}, Date(2024, 6, 3), 0,
+         "table 'Date' ='" + june3 + "' [focusable] key 'Alt+D' parts 30"},
+        {"before 1601", kCal, {}, Date(1600, 12, 31), 0, "table - ='December 31, 1600' [focusable] parts 31"},
+        {"a month without the day", kCal, {}, Date(2023, 2, 29), 0, "table - ='February 2023' [focusable] parts 28"},
+        {"a day", kCal, {}, Date(2024, 6, 3), 17, "cell '" + june17 + "' [focusable selectable] do 'Select'"},
+        {"the selected day", kCal, {}, Date(2024, 6, 3), 3,
+         "cell '" + june3 + "' [selected focusable selectable] do 'Select'"},
+        {"the selected day, focused", kCal, {}, Both(Date(2024, 6, 3), Focus), 3,
+         "cell '" + june3 + "' [selected focused focusable selectable] do 'Select'"},
+        {"a day past the last", kCal, {}, Both(Date(2024, 2, 1), Limit(false, 2024, 2, 10)), 11,
+         "cell '" + LongDate(2024, 2, 11) + "' [unavailable] do 'Select'"},
+        {"no 31st in June", kCal, {}, Date(2024, 6, 3), 31, "all E_INVALIDARG"},
+        {"an arrow button: the host's text", kCal, {}, {}, 100, "button 'Year back' [focusable] do 'Press'"},
+        {"a classic arrow button", kOldCal, {}, {}, 100, "button 'Year back' [focusable] do 'Press'"},
+        {"a classic arrow button at a limit", kOldCal, {}, Both(Date(2024, 6, 3), Limit(true, 2024, 6, 1)), 102,
+         "button 'Previous month' [unavailable] do 'Press'"},
+        {"an arrow button at a limit", kCal, {}, Both(Date(2024, 6, 3), Limit(true, 2024, 6, 1)), 100,
+         "button 'Year back' [unavailable] do 'Press'"},
+        {"a classic arrow button gone", kOldCal, {}, Destroy, 101, "all RPC_E_DISCONNECTED"},
+        {"a button, named by its text", kBtn, {"L&Amount"}, {}, 0, "button 'OK' [focusable] do 'Press' key 'Alt+O'"},
+        {"the default button held", defBtn, {}, [](HWND h) { MouseDown(h, 5, 5); }, 0,
+         "button 'OK' [focused pressed default focusable] do 'Press' key 'Alt+O'"},
+        {"a button without text, named", bareBtn, {}, Named("Print"), 0, "button 'Print' [focusable] do 'Press'"},
+        {"a button gone", kBtn, {}, Destroy, 0, "all RPC_E_DISCONNECTED"},
     };
-    ASSERT_EQ(GetACP(), 1252u) << "the expected names are those of code page 1252";
+    ASSERT_EQ(GetACP(), 1252u) << "the names are those of code page 1252";
     for (const Row &row : rows) {
-        ParentWindow fresh;
-        HWND top = nullptr;  // a top-level label, just before a top-level window
-        for (const auto &[kind, text] : row.before) {
-            static const DWORD styles[] = {SS_LEFT, SS_LEFT | SS_NOPREFIX, SS_ETCHEDHORZ, SS_LEFT, 0,
-                                           SS_LEFT, WS_POPUP | SS_LEFT};
-            const char *cls = kind == kButton ? "BUTTON" : "STATIC";
-            HWND w = kind == kTopLevel ? top = CreateWindowExA(0, cls, text, styles[kind] | WS_VISIBLE, 0, 0, 50, 20,
-                                                               nullptr, nullptr, HostInstance(), nullptr)
-                                       : fresh.CreateChild(cls, text, styles[kind], 10, 10, 80, 20, 99);
-            if (kind == kHidden) ShowWindow(w, SW_HIDE);
-        }
-        HWND hwnd = top ? CreateWindowExA(0, kClass, "4711", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, nullptr, nullptr,
-                                          HostInstance(), nullptr)
-                        : fresh.CreateChild(kClass, row.byText ? "&OK" : "4711", 0, 100, 10, 120, 24, 7);
-        if (top) SetWindowPos(hwnd, top, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        if (row.byText) SetWindowTextA(hwnd, row.setName ? "" : "&OK");
-        Ctl(hwnd)->namedByText = row.byText;
-        if (row.setName) {
-            EXPECT_EQ(SendMessageA(hwnd, QXM_SETACCNAME, 0, reinterpret_cast<LPARAM>(row.setName)), TRUE);
-        }
-        Acc acc(hwnd);
+        ParentWindow parent;
+        HWND h = Make(parent, row.kind, row.before);
+        const bool button = row.child >= 100;
+        Acc acc(button ? GetDlgItem(h, row.child) : h);
         ASSERT_EQ(acc.hr, S_OK) << row.what;
-        EXPECT_EQ(Name(acc.p), row.name) << row.what;
-        EXPECT_EQ(Shortcut(acc.p), row.shortcut) << row.what;
-        if (top) DestroyWindow(hwnd), DestroyWindow(top);
+        if (row.setup) row.setup(h);
+        EXPECT_EQ(Heard(acc.p, button ? CHILDID_SELF : row.child), row.heard) << row.what;
+        ReleaseCapture();
     }
 }
 
-// ---- Parts -----------------------------------------------------------------------
+using Cause = std::function<HRESULT(HWND, IAccessible *)>;
+Cause Do(Step s) { return [s](HWND h, IAccessible *) { return s(h), S_OK; }; }
+Cause Type(const char *t) { return Do([t](HWND h) { TypeText(h, t); }); }
+Cause Paste(const char *t) { return Do([t](HWND h) { SetClipboardText(t), SendMessageA(h, WM_PASTE, 0, 0); }); }
+Cause Put(std::wstring v) { return [v](HWND, IAccessible *a) { return SetValue(a, v.c_str(), UINT(v.size())); }; }
+Cause Press(long child) { return [child](HWND, IAccessible *a) { return a->accDoDefaultAction(Child(child)); }; }
+// A client presses a calendar's arrow button.
+Cause PressButton(int id) {
+    return [id](HWND h, IAccessible *) { return Acc(GetDlgItem(h, id))->accDoDefaultAction(Child(CHILDID_SELF)); };
+}
 
-// Two parts, each an element of the window's object and no object of its
-// own; navigation among them and into them; the part that holds the focus
-// inside the focused window; the window's states unavailable and invisible
-// reach them. (What a spin's arrows answer is in controls_test.cpp.)
-TEST_F(Access, Parts) {
-    HWND hwnd = Create();
-    Ctl(hwnd)->spin = true;
-    Acc acc(hwnd);
-    ASSERT_EQ(acc.hr, S_OK);
-    for (long id : {1L, 2L}) {
-        IDispatch *part = reinterpret_cast<IDispatch *>(1);
-        EXPECT_EQ(acc->get_accChild(Child(id), &part), S_FALSE) << id;
-        EXPECT_EQ(part, nullptr) << id;
-    }
-    const struct { long from, direction; Number to; } moves[] = {
-        {CHILDID_SELF, NAVDIR_FIRSTCHILD, I4(1)},
-        {CHILDID_SELF, NAVDIR_LASTCHILD, I4(2)},
-        {1, NAVDIR_NEXT, I4(2)},
-        {2, NAVDIR_PREVIOUS, I4(1)},
-        {2, NAVDIR_NEXT, Empty(S_FALSE)},
-        {1, NAVDIR_PREVIOUS, Empty(S_FALSE)},
-        {1, NAVDIR_FIRSTCHILD, Empty(S_FALSE)},
-        {1, NAVDIR_UP, Empty(DISP_E_MEMBERNOTFOUND)},
-        {1, 99, Empty(E_INVALIDARG)},
-        {3, NAVDIR_PREVIOUS, Empty(E_INVALIDARG)},
+// What each cause does: the client's result, what it leaves (After), the
+// WinEvents the control raises (Events) and what its parent is told (Notes).
+// Refused and unchanged values raise nothing.
+TEST_F(Access, WhatEachCauseRaises) {
+    const std::wstring a64(64, L'a');
+    const struct Row {
+        const char *what;
+        Kind kind;
+        Step start;
+        Cause cause;
+        const char *result;
+        std::string after;
+        const char *events, *notes;
+    } rows[] = {
+        {"a key refused", kInt, {}, Type("1x2"), "S_OK", "12", "V V", "U C U C"},
+        {"a key past the mask", kInt, {}, Type("1234"), "S_OK", "123", "V V V", "U C U C U C"},
+        {"pasted", kInt, {}, Paste("34"), "S_OK", "34", "V", "U C"},
+        {"a paste refused", kInt, {}, Paste("3x"), "S_OK", "", "", ""},
+        {"the host's text twice", kEdit, {}, Do(Both(Shows("hi"), Shows("hi"))), "S_OK", "hi", "V", "U C U C"},
+        {"an export twice", kInt, {}, Do(Both(Int(77), Int(77))), "S_OK", "77", "V", ""},
+        {"the wheel", kInt, Int(5), Do([](HWND h) { Wheel(h, 2 * WHEEL_DELTA); }), "S_OK", "7", "V V", "U C U C"},
+        {"a picture typed", kPic, Focus, Type("55"), "S_OK", "(55 )    -    ", "V V", "U C U C"},
+        {"a time cleared", kTime, Both(Time(9, 30), Focus), Do([](HWND h) { QXTime_Clear(h); }), "S_OK", "  :  ",
+         "V", "U C"},
+        {"read-only", kEdit, {}, Do([](HWND h) { SendMessageA(h, EM_SETREADONLY, TRUE, 0); }), "S_OK", "", "S", ""},
+        {"a name, twice", kEdit, {}, Do(Both(Named("Count"), Named("Count"))), "S_OK", "", "N", ""},
+        {"a name forgotten", kEdit, Named("Count"), Do(Named(nullptr)), "S_OK", "", "N", ""},
+        {"disabled and enabled", kEdit, {}, Do([](HWND h) { EnableWindow(h, FALSE), EnableWindow(h, TRUE); }),
+         "S_OK", "", "S S", ""},
+        {"an arrow clicked", kInt, Int(5), Do([](HWND h) { const POINT p = Arrow(h, true); Click(h, p.x, p.y); }),
+         "S_OK", "6", "S1 V S1", "U C +"},
+        {"an arrow's press ended by a lost capture", kTime, Hold(true), Do([](HWND) { ReleaseCapture(); }), "S_OK",
+         "00:00", "S1", ""},
+        {"a client presses an arrow", kInt, Int(5), Press(2), "S_OK", "4", "V", "U C"},
+        {"... of a read-only edit", kInt, Both(Int(5), ReadOnly), Press(1), "E_ACCESSDENIED", "5", "", ""},
+        {"... of a disabled edit", kInt, Both(Int(5), Disable), Press(1), "E_ACCESSDENIED", "5", "", ""},
+        {"... of a float, which asks the host", kFloat, {}, Press(2), "S_OK", "", "", "v"},
+        {"a client's value", kEdit, Shows("5"), Put(L"new text"), "S_OK", "new text", "V", "U C"},
+        {"... undone as one step", kEdit, Shows("5"),
+         [](HWND h, IAccessible *a) {
+             const HRESULT hr = SetValue(a, L"new");
+             return SendMessageA(h, EM_UNDO, 0, 0) ? hr : E_FAIL;
+         },
+         "S_OK", "5", "V V", "U C U C"},
+        {"... of 63 characters", kEdit, Shows("5"), Put(a64.substr(1)), "S_OK", std::string(63, 'a'), "V", "U C"},
+        {"... of 64", kEdit, Shows("5"), Put(a64), "E_INVALIDARG", "5", "", ""},
+        {"... not in the code page", kEdit, Shows("5"), Put(L"4\u4E00"), "E_INVALIDARG", "5", "", ""},
+        {"... only the best fit", kEdit, Shows("5"), Put(L"\u0100"), "E_INVALIDARG", "5", "", ""},
+        {"... with a 0 inside", kEdit, Shows("5"), Put(std::wstring(L"34\0" L"5", 4)), "E_INVALIDARG", "5", "", ""},
+        {"... of digits", kInt, Shows("5"), Put(L"42"), "S_OK", "42", "V", "U C"},
+        {"... with a letter", kInt, Shows("5"), Put(L"4x"), "E_INVALIDARG", "5", "", ""},
+        {"... longer than the mask", kInt, Shows("5"), Put(L"1234"), "E_INVALIDARG", "5", "", ""},
+        {"... a time", kTime, Time(5, 30), Put(L"10:45"), "S_OK", "10:45", "V", "U C"},
+        {"... no time", kTime, Time(5, 30), Put(L"25:00"), "E_INVALIDARG", "05:30", "", ""},
+        {"... read-only", kEdit, Both(Shows("5"), ReadOnly), Put(L"new"), "E_ACCESSDENIED", "5", "", ""},
+        {"... disabled", kEdit, Both(Shows("5"), Disable), Put(L"new"), "E_ACCESSDENIED", "5", "", ""},
+        {"a key", kCal, Both(Date(2024, 6, 3), Focus), Do([](HWND h) { SendKey(h, VK_RIGHT); }), "S_OK", "20240604",
+         "V", ""},
+        {"the same day again", kCal, Date(2024, 6, 3), Do([](HWND h) { QXCalSetDay(h, 3); }), "S_OK", "20240603", "",
+         ""},
+        {"a client selects a day", kCal, Date(2024, 6, 3), Press(17), "S_OK", "20240617", "V", ""},
+        {"... past the last", kCal, Both(Date(2024, 2, 1), Limit(false, 2024, 2, 10)), Press(11), "E_ACCESSDENIED",
+         "20240201", "", ""},
+        {"... disabled", kCal, Both(Date(2024, 2, 1), Disable), Press(5), "E_ACCESSDENIED", "20240201", "", ""},
+        {"a client presses an arrow button", kCal, Date(2024, 6, 3), PressButton(100), "S_OK", "20230603",
+         "S@100 S@100 V", ""},
+        {"... a classic one", kOldCal, Date(2024, 6, 3), PressButton(102), "S_OK", "20240503", "V", ""},
+        {"... one a limit disables", kOldCal, Both(Date(2024, 6, 3), Limit(true, 2024, 6, 1)), PressButton(102),
+         "E_ACCESSDENIED", "20240603", "", ""},
+        {"a limit disables arrow buttons", kCal, Date(2024, 6, 3), Do(Limit(true, 2024, 6, 1)), "S_OK", "20240603",
+         "S@100 S@102", ""},
+        {"... classic ones", kOldCal, Date(2024, 6, 3), Do(Limit(true, 2024, 6, 1)), "S_OK", "20240603",
+         "S@100 S@102", ""},
+        {"a button clicked", kBtn, {}, Do([](HWND h) { Click(h, 5, 5); }), "S_OK", "focused", "S S", "K"},
+        {"a press ended by a lost capture", kBtn, {}, Do([](HWND h) { MouseDown(h, 5, 5), SetCapture(GetParent(h)); }),
+         "S_OK", "focused", "S S", ""},
+        {"a client presses a button: a click once the call returned", kBtn, {},
+         [](HWND h, IAccessible *a) {
+             const HRESULT hr = a->accDoDefaultAction(Child(0));
+             return GetFocus() == h ? E_FAIL : hr;
+         },
+         "S_OK", "focused", "S S", "K"},
+        {"... disabled before the click", kBtn, {}, [](HWND h, IAccessible *a) {
+             const HRESULT hr = a->accDoDefaultAction(Child(0));
+             return EnableWindow(h, FALSE), hr;
+         },
+         "S_OK", "", "S", ""},
+        {"... disabled", kBtn, Disable, Press(0), "E_ACCESSDENIED", "", "", ""},
     };
-    for (const auto &move : moves) {
-        VARIANT v;
-        const HRESULT hr = acc->accNavigate(move.direction, Child(move.from), &v);
-        EXPECT_EQ(Of(hr, v), move.to) << move.from << " " << move.direction;
+    for (const Row &row : rows) {
+        ParentWindow parent;
+        HWND h = Make(parent, row.kind);
+        if (row.start) row.start(h);
+        parent.ClearNotifications();
+        Acc acc(h);
+        EventRecorder recorder(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_VALUECHANGE);
+        for (HWND w : {h, GetDlgItem(h, 100), GetDlgItem(h, 101), GetDlgItem(h, 102), GetDlgItem(h, 103)})
+            recorder.Watch(w);
+        EXPECT_EQ(ResultName(row.cause(h, acc.p)), row.result) << row.what;
+        const std::string events = row.events;
+        const size_t expected = events.empty() ? 0 : std::count(events.begin(), events.end(), ' ') + 1;
+        recorder.Wait(expected);
+        EXPECT_EQ(recorder.Heard(h), row.events) << row.what;
+        EXPECT_EQ(After(h), row.after) << row.what;
+        EXPECT_EQ(Notes(parent.Notifications()), row.notes) << row.what;
+        ReleaseCapture();
     }
-    SetFocus(hwnd);
-    Ctl(hwnd)->focusedPart = 2;
+}
+
+// Parts are elements of the window's object, no objects of their own:
+// navigation among them and into them, where they are, which one holds the
+// focus inside the window. The object tells its window.
+TEST_F(Access, WhereThePartsAre) {
+    ParentWindow parent;
+    HWND h = Make(parent, kInt), cal = Make(parent, kCal), found = nullptr;
+    Date(2024, 6, 3)(cal);
+    Acc acc(h), calAcc(cal);
+    IDispatch *part = reinterpret_cast<IDispatch *>(1);
+    EXPECT_TRUE(acc->get_accChild(Child(1), &part) == S_FALSE && !part);
+    EXPECT_TRUE(WindowFromAccessibleObject(acc.p, &found) == S_OK && found == h);
+    const struct { long from, direction; HRESULT hr; long to; } moves[] = {
+        {CHILDID_SELF, NAVDIR_LASTCHILD, S_OK, 2}, {1, NAVDIR_NEXT, S_OK, 2}, {2, NAVDIR_PREVIOUS, S_OK, 1},
+        {2, NAVDIR_NEXT, S_FALSE, 0}, {1, NAVDIR_UP, DISP_E_MEMBERNOTFOUND, 0}, {3, NAVDIR_PREVIOUS, E_INVALIDARG, 0}};
+    for (const auto &m : moves) {
+        VARIANT v;
+        const Number to = Of(acc->accNavigate(m.direction, Child(m.from), &v), v);
+        EXPECT_TRUE(to.hr == m.hr && to.value == m.to) << m.from << " " << m.direction;
+    }
+    // 1 June 2024 is a Saturday: the 17th is in the fourth row, second column.
+    const struct { IAccessible *a; HWND w; POINT at; long part; } hits[] = {
+        {acc.p, h, Arrow(h, true), 1}, {acc.p, h, Arrow(h, false), 2}, {acc.p, h, {5, 5}, 0},
+        {calAcc.p, cal, {28 + 14, 37 + 3 * 18 + 8}, 17}};
+    for (const auto &hit : hits) {
+        POINT at = hit.at;
+        ClientToScreen(hit.w, &at);
+        VARIANT v;
+        const Number there = Of(hit.a->accHitTest(at.x, at.y, &v), v);
+        EXPECT_TRUE(there.hr == S_OK && there.value == hit.part) << hit.part;
+        long x = 0, y = 0, w = 0, ht = 0;
+        EXPECT_TRUE(!hit.part || (hit.a->accLocation(&x, &y, &w, &ht, Child(hit.part)) == S_OK && at.x >= x &&
+                                  at.x < x + w && at.y >= y && at.y < y + ht)) << hit.part;
+    }
+    SetFocus(cal);
     VARIANT focus;
-    EXPECT_EQ(acc->get_accFocus(&focus), S_OK);
-    EXPECT_EQ(V_VT(&focus) == VT_I4 ? V_I4(&focus) : -1, 2);
-    EnableWindow(hwnd, FALSE);
-    ShowWindow(hwnd, SW_HIDE);
-    EXPECT_EQ(State(acc.p, 2), I4(STATE_SYSTEM_FOCUSED | STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE));
-    EXPECT_EQ(State(acc.p), I4(STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE));
-}
-
-// Every way of naming an element the window does not have: E_INVALIDARG,
-// and the provider is never asked about it.
-TEST_F(Access, ElementsItDoesNotHave) {
-    HWND edit = Create("mask", 0, 7), spin = Create("mask", 0, 8);
-    Ctl(spin)->spin = true;
-    VARIANT text;
-    V_VT(&text) = VT_BSTR;
-    V_BSTR(&text) = nullptr;
-    struct Case {
-        HWND hwnd;
-        VARIANT child;
-    };
-    const Case cases[] = {{edit, Child(1)}, {edit, Child(-1)}, {spin, Child(3)}, {spin, Child(-4)},
-                          {spin, text}};
-    for (const Case &c : cases) {
-        Acc acc(c.hwnd);
-        ASSERT_EQ(acc.hr, S_OK);
-        Ctl(c.hwnd)->value = "12";
-        BSTR b = nullptr;
-        VARIANT v;
-        long l = 0;
-        const std::string which = c.hwnd == edit ? "edit " : "spin ";
-        const std::string id = which + std::to_string(V_VT(&c.child) == VT_I4 ? V_I4(&c.child) : 1000);
-        EXPECT_EQ(acc->get_accName(c.child, &b), E_INVALIDARG) << id;
-        EXPECT_EQ(acc->get_accValue(c.child, &b), E_INVALIDARG) << id;
-        EXPECT_EQ(acc->get_accRole(c.child, &v), E_INVALIDARG) << id;
-        EXPECT_EQ(acc->get_accState(c.child, &v), E_INVALIDARG) << id;
-        EXPECT_EQ(acc->get_accDefaultAction(c.child, &b), E_INVALIDARG) << id;
-        EXPECT_EQ(acc->get_accKeyboardShortcut(c.child, &b), E_INVALIDARG) << id;
-        EXPECT_EQ(acc->get_accDescription(c.child, &b), E_INVALIDARG) << id;
-        EXPECT_EQ(acc->accDoDefaultAction(c.child), E_INVALIDARG) << id;
-        EXPECT_EQ(acc->put_accValue(c.child, nullptr), E_INVALIDARG) << id;
-        EXPECT_EQ(acc->accLocation(&l, &l, &l, &l, c.child), E_INVALIDARG) << id;
-        EXPECT_EQ(acc->accNavigate(NAVDIR_NEXT, c.child, &v), E_INVALIDARG) << id;
-        EXPECT_EQ(acc->accSelect(SELFLAG_TAKEFOCUS, c.child), E_INVALIDARG) << id;
-        EXPECT_EQ(Ctl(c.hwnd)->value, "12") << id;
-        EXPECT_EQ(Ctl(c.hwnd)->sets, 0) << id;
-    }
-}
-
-// ---- Lifetime --------------------------------------------------------------------
-
-// One object per window, kept by the window until it goes; clients' references
-// counted on every interface; the object's identity and window.
-TEST_F(Access, ReferenceCounts) {
-    HWND hwnd = Create();
-    Acc first(hwnd), second(hwnd);
-    ASSERT_EQ(first.hr, S_OK);
-    ASSERT_EQ(first.p, second.p);  // the same object (same apartment: no proxy)
-    const ULONG base = Refs(first.p);
-    EXPECT_GE(base, 3u);  // the window's and the two clients'
-
-    IOleWindow *window = nullptr;
-    IUnknown *unknown = nullptr, *unknownAgain = nullptr;
-    IDispatch *dispatch = nullptr;
-    IEnumVARIANT *enumerator = reinterpret_cast<IEnumVARIANT *>(1);
-    ASSERT_EQ(first->QueryInterface(qx::kIidOleWindow, reinterpret_cast<void **>(&window)), S_OK);
-    ASSERT_EQ(window->QueryInterface(qx::kIidUnknown, reinterpret_cast<void **>(&unknown)), S_OK);
-    ASSERT_EQ(first->QueryInterface(qx::kIidUnknown, reinterpret_cast<void **>(&unknownAgain)), S_OK);
-    ASSERT_EQ(first->QueryInterface(qx::kIidDispatch, reinterpret_cast<void **>(&dispatch)), S_OK);
-    EXPECT_EQ(first->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void **>(&enumerator)), E_NOINTERFACE);
-    EXPECT_EQ(enumerator, nullptr);
-    EXPECT_EQ(unknown, unknownAgain);
-    EXPECT_EQ(Refs(first.p), base + 4);
-    HWND got = nullptr;
-    EXPECT_EQ(window->GetWindow(&got), S_OK);
-    EXPECT_EQ(got, hwnd);
-    HWND found = nullptr;
-    EXPECT_EQ(WindowFromAccessibleObject(first.p, &found), S_OK);
-    EXPECT_EQ(found, hwnd);
-    EXPECT_EQ(window->Release(), base + 3);
-    EXPECT_EQ(unknown->Release(), base + 2);
-    EXPECT_EQ(unknownAgain->Release(), base + 1);
-    EXPECT_EQ(dispatch->Release(), base);
-
-    // An answer to WM_GETOBJECT that its asker never turns into an object
-    // (a client that died) holds the object through COM.
-    EXPECT_GT(SendMessageA(hwnd, WM_GETOBJECT, 0, OBJID_CLIENT), 0);
-    EXPECT_GT(Refs(first.p), base);
-
-    // The window lets its reference and COM's go; the clients' stay valid,
-    // the last release frees the object.
-    second.p->Release();
-    second.p = nullptr;
-    DestroyWindow(hwnd);
-    Pump();
-    EXPECT_EQ(first.p->Release(), 0u);
-    first.p = nullptr;
-}
-
-// After the window is gone every call answers disconnected and reaches
-// nothing of the window.
-TEST_F(Access, CallsAfterTheWindowIsGone) {
-    HWND hwnd = Create();
-    Ctl(hwnd)->spin = true;
-    Acc acc(hwnd);
-    ASSERT_EQ(acc.hr, S_OK);
-    EXPECT_EQ(Name(acc.p, 1), Ok(L"Up"));
-    DestroyWindow(hwnd);
-
-    BSTR b = reinterpret_cast<BSTR>(1);
-    VARIANT v;
-    long l = 1;
-    IDispatch *d = reinterpret_cast<IDispatch *>(1);
-    HWND w = reinterpret_cast<HWND>(1);
-    const VARIANT self = Child(CHILDID_SELF);
-    const struct { const char *what; HRESULT hr; } calls[] = {
-        {"name", acc->get_accName(self, &b)},
-        {"value", acc->get_accValue(self, &b)},
-        {"description", acc->get_accDescription(self, &b)},
-        {"role", acc->get_accRole(self, &v)},
-        {"state", acc->get_accState(self, &v)},
-        {"help", acc->get_accHelp(self, &b)},
-        {"shortcut", acc->get_accKeyboardShortcut(self, &b)},
-        {"action", acc->get_accDefaultAction(self, &b)},
-        {"do action", acc->accDoDefaultAction(Child(1))},
-        {"set value", acc->put_accValue(self, nullptr)},
-        {"set name", acc->put_accName(self, nullptr)},
-        {"parent", acc->get_accParent(&d)},
-        {"child count", acc->get_accChildCount(&l)},
-        {"child", acc->get_accChild(Child(1), &d)},
-        {"focus", acc->get_accFocus(&v)},
-        {"selection", acc->get_accSelection(&v)},
-        {"select", acc->accSelect(SELFLAG_TAKEFOCUS, self)},
-        {"location", acc->accLocation(&l, &l, &l, &l, self)},
-        {"navigate", acc->accNavigate(NAVDIR_FIRSTCHILD, self, &v)},
-        {"hit test", acc->accHitTest(110, 20, &v)},
-    };
-    for (const auto &call : calls) EXPECT_EQ(call.hr, RPC_E_DISCONNECTED) << call.what;
-    EXPECT_EQ(b, nullptr);
-    EXPECT_EQ(d, nullptr);
-    EXPECT_EQ(l, 0);
-    IOleWindow *window = nullptr;
-    ASSERT_EQ(acc->QueryInterface(qx::kIidOleWindow, reinterpret_cast<void **>(&window)), S_OK);
-    EXPECT_EQ(window->GetWindow(&w), RPC_E_DISCONNECTED);
-    EXPECT_EQ(w, nullptr);
-    window->Release();
-}
-
-// WM_GETOBJECT: the object for OBJID_CLIENT, whether the id arrives
-// zero-extended (as from 32-bit senders) or sign-extended; nothing of ours
-// for other ids; nothing after the window's object disconnected it.
-TEST_F(Access, AnswersTheClientObjectOnly) {
-    HWND hwnd = Create();
-    const LPARAM zeroExtended = static_cast<LPARAM>(static_cast<DWORD>(OBJID_CLIENT));
-    const LPARAM ids[] = {OBJID_CLIENT, zeroExtended};
-    for (LPARAM id : ids) {
-        const LRESULT r = SendMessageA(hwnd, WM_GETOBJECT, 0, id);
-        ASSERT_GT(r, 0) << std::hex << id;
-        IAccessible *acc = nullptr;
-        ASSERT_EQ(ObjectFromLresult(r, qx::kIidAccessible, 0, reinterpret_cast<void **>(&acc)), S_OK);
-        EXPECT_EQ(Role(acc), I4(ROLE_SYSTEM_TEXT));
-        acc->Release();
-    }
-    for (LONG id : {OBJID_WINDOW, OBJID_VSCROLL, OBJID_CARET, 1L})
-        EXPECT_EQ(SendMessageA(hwnd, WM_GETOBJECT, 0, id), 0) << id;
-    Ctl(hwnd)->Access().Disconnect();
-    EXPECT_EQ(SendMessageA(hwnd, WM_GETOBJECT, 0, OBJID_CLIENT), 0);
-}
-
-// ---- Other threads -----------------------------------------------------------
-
-// Runs fn on a thread of its own while this thread pumps its messages (the
-// calls fn makes are served here), until fn returns.
-DWORD WINAPI RunFunction(void *f) { return (*static_cast<const std::function<void()> *>(f))(), 0; }
-void OnOtherThread(const std::function<void()> &fn) {
-    HANDLE thread = CreateThread(nullptr, 0, RunFunction, const_cast<std::function<void()> *>(&fn), 0, nullptr);
-    ASSERT_NE(thread, nullptr);
-    DWORD woke;
-    while ((woke = MsgWaitForMultipleObjects(1, &thread, FALSE, 20000, QS_ALLINPUT)) == WAIT_OBJECT_0 + 1)
-        Pump();
-    EXPECT_EQ(woke, WAIT_OBJECT_0) << "the other thread did not finish";
-    CloseHandle(thread);
-}
-
-// The message that carries calls runs only the calls this process listed
-// for the window: sent from this thread, posted, or from another thread with
-// a call nobody listed or with junk, it runs nothing; listed, a call runs
-// once, on the window's thread.
-TEST_F(Access, CallMessageFromElsewhereIsIgnored) {
-    HWND hwnd = Create();
-    Acc acc(hwnd);
-    ASSERT_EQ(acc.hr, S_OK);
-    static int runs;
-    runs = 0;
-    auto *call = new qx::AccCall(*static_cast<qx::AccessibleObject *>(acc.p),
-                                 [](qx::AccessibleObject &, qx::AccRequest &) -> HRESULT { return ++runs, S_OK; });
-    unsigned char junk[64];
-    memset(junk, 0xCC, sizeof junk);
-    const UINT message = qx::ThreadCallMessage();
-    EXPECT_EQ(SendMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(call)), 0);  // this thread
-    PostMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(call));
-    Pump();
-    LRESULT answers[2] = {-1, -1};
-    qx::CallOutcome ran = qx::CallOutcome::kNotRun;
-    OnOtherThread([&] {
-        answers[0] = SendMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(call));
-        answers[1] = SendMessageA(hwnd, message, 0, reinterpret_cast<LPARAM>(junk));
-    });
-    EXPECT_EQ(std::vector<LRESULT>(answers, answers + 2), std::vector<LRESULT>({0, 0}));
-    EXPECT_EQ(runs, 0);
-    OnOtherThread([&] { ran = qx::SendToWindowThread(hwnd, *call); });
-    EXPECT_TRUE(ran == qx::CallOutcome::kDone);
-    EXPECT_EQ(runs, 1);
-    EXPECT_EQ(call->result, S_OK);
-    call->LetGo();
-}
-
-// ---- Plain rules -----------------------------------------------------------------
-
-TEST(AccTextRules, MnemonicsAndShortcuts) {
-    const struct { const char *caption, *name, *shortcut; } rows[] = {
-        {"", "", nullptr},
-        {"Plain", "Plain", nullptr},
-        {"&File", "File", "Alt+F"},
-        {"Save &as", "Save as", "Alt+a"},
-        {"A && B", "A & B", nullptr},
-        {"&& &x", "& x", "Alt+x"},
-        {"&&&y", "&y", "Alt+y"},
-        {"end&", "end", nullptr},
-        {"&a&b", "ab", "Alt+a"},
-    };
-    for (const auto &row : rows) {
-        qx::AccText name, shortcut;
-        ASSERT_TRUE(qx::StripMnemonics(row.caption, &name));
-        EXPECT_STREQ(name.c_str(), row.name) << row.caption;
-        EXPECT_EQ(name.size(), std::strlen(row.name)) << row.caption;
-        EXPECT_EQ(qx::MnemonicShortcut(row.caption, &shortcut), row.shortcut != nullptr) << row.caption;
-        EXPECT_STREQ(shortcut.c_str(), row.shortcut ? row.shortcut : "") << row.caption;
-    }
-    qx::AccText text;
-    ASSERT_TRUE(qx::StripMnemonics(nullptr, &text));
-    EXPECT_TRUE(text.empty());
-    ASSERT_TRUE(text.Assign("abc"));
-    text.Truncate(5);
-    EXPECT_STREQ(text.c_str(), "abc");
-    text.Truncate(1);
-    EXPECT_STREQ(text.c_str(), "a");
+    const Number focused = Of(calAcc->get_accFocus(&focus), focus);
+    EXPECT_TRUE(focused.hr == S_OK && focused.value == 3);
 }
 
 }  // namespace

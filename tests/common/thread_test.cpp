@@ -1,114 +1,41 @@
-// Exports and screen readers' clients given windows of another thread: a
-// worker thread calls them on windows of the test's thread while it pumps
-// messages. The calls run on the windows' own thread, as a sent message
-// would; a window destroyed between the calls, or inside one, fails the
-// calls that come after it and frees its object once. A parent that replies
-// early releases the worker, which then writes and reads nothing of the
-// call; a call that arrives while the user's change is being made runs
-// before or after it, as a change of its own.
+// Exports and screen readers' clients in every thread case: called on the
+// window's own thread; from a worker while the window's thread pumps (the
+// call runs there, as a sent message would); from a worker whose call the
+// parent releases early (ReplyMessage, as before a message box), which then
+// reads and writes nothing of the call; from a worker whose window is
+// destroyed while the call waits. And a call that arrives while the user's
+// change is being made runs before or after it, as a change of its own.
 #include <atomic>
 #include <functional>
+#include <memory>
+#include <string>
 #include <thread>
 
-#include "../access/client.h"
+#include "acc_client.h"
+#include "common/acc_object.h"
 #include "harness.h"
 #include "poison_alloc.h"
 #include "qx_cntl.h"
 
 namespace {
 
-class Threads : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { ASSERT_EQ(RegisterQXCtls(qxt::HostInstance()), 1); }
-    static void TearDownTestSuite() { UnregisterQXCtls(qxt::HostInstance()); }
-    void TearDown() override { EXPECT_EQ(faults.Faults(), 0) << "access violations"; }
-
-    HWND Make(const char *cls, const char *mask = "", int y = 10) {
-        return parent.CreateChild(cls, mask, 0, 10, y, 200, cls == std::string("QXCalCntl") ? 150 : 24, 7);
-    }
-    // Wakes this thread's message loop from the worker, which reports with
-    // events and flags, not messages.
-    void Wake() const { PostThreadMessageA(ui, WM_NULL, 0, 0); }
-    // Runs work on a thread of its own while this thread pumps messages.
-    void OnWorker(const std::function<void()> &work) {
-        std::atomic<bool> done(false);
-        std::thread worker([&] {
-            work();
-            done = true;
-            Wake();
-        });
-        EXPECT_TRUE(qxt::PumpUntil([&] { return done.load(); }, 10000)) << "the worker is stuck";
-        worker.join();
-    }
-    static std::string Text(HWND h) {
-        char buf[80] = {};
-        GetWindowTextA(h, buf, sizeof buf);
-        return buf;
-    }
-
-    qxt::FaultCounter faults;
-    qxt::ParentWindow parent{400, 300};
-    const DWORD ui = GetCurrentThreadId();
-};
-
-// Every kind of export, and a client handed an edit's accessible object,
-// set from the worker and read back both from the worker and on this
-// thread; once the window is gone the client is told so.
-TEST_F(Threads, ExportsRunOnTheWindowsOwnThread) {
-    HWND i = Make("QXInteger"), f = Make("QXFloat", "", 40), p = Make("QXPicture", "999", 70),
-         t = Make("QXTime", "99:99", 100), c = Make("QXCalCntl", "", 130), b = Make("QXBmpButton", "", 130),
-         e = Make("QXEdit", "", 160);
-    qxt::Acc acc(e);
-    HRESULT set = E_FAIL;
-    qxt::Text read;
-    HBITMAP bmp = CreateBitmap(4, 4, 1, 32, nullptr);
-    long value = 0;
-    double real = 0;
-    char picture[8] = {};
-    WORD hour = 0, minute = 0;
-    int year = 0;
-    int ok = 0;
-    OnWorker([&] {
-        ok += QXIntSetValue(i, 42) + QXIntGetValue(i, &value);
-        ok += QXFloatSetValue(f, 2.5) + QXFloatGetValue(f, &real);
-        ok += QXPicSetValue(p, "123") + QXPicGetValue(p, picture, sizeof picture);
-        ok += QXTime_SetTime(t, 7, 5) + QXTime_GetTime(t, &hour, &minute);
-        ok += QXCalSetYear(c, 2001) + QXCalGetYear(c, &year);
-        ok += QXBtn_SetBitmap(b, bmp);
-        set = qxt::SetValue(acc.p, L"77");
-        read = qxt::Value(acc.p);
-    });
-    EXPECT_EQ(ok, 11);
-    EXPECT_TRUE(set == S_OK && read == qxt::Ok(L"77") && Text(e) == "77");
-    EXPECT_TRUE(value == 42 && real == 2.5 && std::string(picture) == "123" && hour == 7 && minute == 5 &&
-                year == 2001);
-    EXPECT_EQ(Text(i) + " " + Text(f) + " " + Text(p) + " " + Text(t), "42 2.50000 123 07:05");
-    DestroyWindow(b);
-    EXPECT_EQ(GetObjectType(bmp), 0u) << "handed over to the button, deleted with it";
-    DestroyWindow(e);
-    OnWorker([&] { read = qxt::Value(acc.p); });
-    EXPECT_EQ(read, qxt::None(RPC_E_DISCONNECTED));
+std::string Text(HWND h) {
+    char buf[80] = {};
+    GetWindowTextA(h, buf, sizeof buf);
+    return buf;
 }
 
-// A window destroyed while the worker's call to it waits for this thread:
-// the call fails, never runs, and is freed.
-TEST_F(Threads, WindowDestroyedWhileTheCallWaits) {
-    const int live = qxt::LiveAllocations();
-    HWND waiting = Make("QXInteger", "", 70);
-    int waited = -1;
-    std::atomic<bool> done(false);
-    std::thread worker([&] {
-        waited = QXIntSetValue(waiting, 3);
-        done = true;
-        Wake();
-    });
-    Sleep(200);  // without pumping: the worker's call waits, or is not made yet
-    DestroyWindow(waiting);
-    EXPECT_TRUE(qxt::PumpUntil([&] { return done.load(); }, 10000));
-    worker.join();
-    EXPECT_EQ(waited, 0);
-    EXPECT_EQ(qxt::LiveAllocations(), live);
+// An export's answer: "1", or "0 error <GetLastError()>".
+std::string Q(BOOL ok) { return ok ? "1" : "0 error " + std::to_string(GetLastError()); }
+std::string Q(BOOL ok, const std::string &out) { return ok ? "1 " + out : Q(ok); }
+// A value read by an export: its answer and the value.
+template <class T> std::string Read(QXBOOL(WINAPI *get)(HWND, T *), HWND h) {
+    T v{};
+    const BOOL ok = get(h, &v);
+    return Q(ok, std::to_string(v));
 }
+// A client's answer: the result, and the text when there is one.
+std::string Q(const qxt::Text &t) { return qxt::ResultName(t.hr) + (t.null ? "" : " '" + qxt::Narrow(t.text) + "'"); }
 
 // Fills a stretch of the calling thread's stack, where the frames of a call
 // that returned lay, signals `filled`, waits for `done`, and tells whether
@@ -123,12 +50,15 @@ __attribute__((noinline)) bool StackKeptAfter(HANDLE filled, HANDLE done) {
     return true;
 }
 
-HANDLE g_filled;
+const UINT kLabel = 0xFFFF;  // the parent replies when the label's text is asked for
+HANDLE g_filled = CreateEventA(nullptr, TRUE, FALSE, nullptr), g_done = CreateEventA(nullptr, TRUE, FALSE, nullptr),
+       g_returned = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+UINT g_replyAt;
 bool g_replied;
 WNDPROC g_labelProc;
 
-// Replies once to the call from the worker being served, then holds the
-// work until the worker has gone on.
+// Replies once to the worker's call being served, then holds the work until
+// the worker has gone on.
 void ReplyOnce() {
     if (g_replied || !InSendMessage()) return;
     g_replied = true;
@@ -136,80 +66,103 @@ void ReplyOnce() {
     WaitForSingleObject(g_filled, 10000);
 }
 
-// A label that replies when its text is asked for (for an edit's name).
 LRESULT CALLBACK ReplyingLabel(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_GETTEXT) ReplyOnce();
+    if (m == WM_GETTEXT && g_replyAt == kLabel) ReplyOnce();
     return CallWindowProcA(g_labelProc, w, m, wp, lp);
 }
 
-// A parent that replies at once to the notification a call from the worker
-// causes (as before a message box) releases the worker, and holds the work
-// until the worker has gone on. The export answers 0 with ERROR_IO_PENDING,
-// a client E_PENDING with its text left null: the outcome is unknown. The
-// work ends here all the same; nothing of the worker's, its stack above
-// all, is written once it was released, and the call is freed.
-TEST_F(Threads, ParentThatRepliesEarly) {
-    using Call = std::function<long(HWND, IAccessible *, BSTR *)>;
-#define QX_CALL(expr) [](HWND h, IAccessible *acc, BSTR *name) { return long(expr); }
+class Threads : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_EQ(RegisterQXCtls(qxt::HostInstance()), 1); }
+    static void TearDownTestSuite() { UnregisterQXCtls(qxt::HostInstance()); }
+    void TearDown() override { EXPECT_EQ(faults.Faults(), 0) << "access violations"; }
+
+    qxt::FaultCounter faults;
+    qxt::ParentWindow parent{400, 300};
+};
+
+enum Case { kOwnThread, kWorker, kReleased, kDestroyed };
+
+// Each row's call in each case. Released early, an export answers 0 with
+// ERROR_IO_PENDING, a client E_PENDING with no text: the outcome is unknown,
+// the work ends on the window's thread all the same, and nothing of the
+// worker's (its stack above all) is written after it was released. A window
+// destroyed while the call waits fails the call. Every call is freed.
+TEST_F(Threads, EveryCallInEveryCase) {
+    using Call = std::function<std::string(HWND, IAccessible *)>;
+#define QX_CALL(...) [](HWND h, IAccessible *acc) { return __VA_ARGS__; }
     const struct Row {
-        const char *cls, *mask;
-        WORD code;  // the notification the parent replies to (0: the label)
+        const char *cls, *mask, *start;
+        UINT code;  // the parent replies to this notification (0: no early reply)
         Call call;
-        const char *after;
+        const char *answer, *after;
     } rows[] = {
-        {"QXInteger", "", EN_UPDATE, QX_CALL(QXIntSetMask(h, "99")), ""},
-        {"QXFloat", "", EN_UPDATE, QX_CALL(QXFloatSetValue(h, 2.5)), "2.50000"},
-        {"QXFloat", "", EN_CHANGE, QX_CALL(QXFloatSetFormat(h, " ,.")), "1.234,5"},
-        {"QXPicture", "999", EN_UPDATE, QX_CALL(QXPicSetValue(h, "42")), "42 "},
-        {"QXTime", "99:99", EN_CHANGE, QX_CALL(QXTime_SetTime(h, 7, 5)), "07:05"},
-        {"QXTime", "99:99", EN_UPDATE, QX_CALL(QXTime_SetMask(h, "99:99 am")), "  :    m"},
-        {"QXCalCntl", "", QXCN_SELSET, QX_CALL(QXCalSetDay(h, 5)), "1,234.5"},  // its window text, kept
-        {"QXEdit", "", EN_UPDATE, QX_CALL(qxt::SetValue(acc, L"12")), "12"},
-        {"QXEdit", "", 0, QX_CALL(acc->get_accName(qxt::Child(CHILDID_SELF), name)), "1,234.5"},
+        {"QXInteger", "", "", 0, QX_CALL(Q(QXIntSetValue(h, 42))), "1", "42"},
+        {"QXInteger", "", "42", 0, QX_CALL(Read(QXIntGetValue, h)), "1 42", "42"},
+        {"QXInteger", "", "", EN_UPDATE, QX_CALL(Q(QXIntSetMask(h, "99"))), "1", ""},
+        {"QXFloat", "", "", EN_UPDATE, QX_CALL(Q(QXFloatSetValue(h, 2.5))), "1", "2.50000"},
+        {"QXFloat", "", "2.5", 0, QX_CALL(Read(QXFloatGetValue, h)), "1 2.500000", "2.5"},
+        {"QXPicture", "999", "", EN_UPDATE, QX_CALL(Q(QXPicSetValue(h, "42"))), "1", "42 "},
+        {"QXPicture", "999", "123", 0,
+         QX_CALL([&] { char v[8] = {}; const BOOL ok = QXPicGetValue(h, v, sizeof v); return Q(ok, v); }()), "1 123", "123"},
+        {"QXTime", "99:99", "", EN_CHANGE, QX_CALL(Q(QXTime_SetTime(h, 7, 5))), "1", "07:05"},
+        {"QXCalCntl", "", "", QXCN_SELSET, QX_CALL(Q(QXCalSetDay(h, 5))), "1", ""},
+        {"QXEdit", "", "", EN_UPDATE, QX_CALL(qxt::ResultName(qxt::SetValue(acc, L"12"))), "S_OK", "12"},
+        {"QXEdit", "", "77", 0, QX_CALL(Q(qxt::Value(acc))), "S_OK '77'", "77"},
+        {"QXEdit", "", "", kLabel, QX_CALL(Q(qxt::Name(acc))), "S_OK 'Amount'", ""},
     };
 #undef QX_CALL
     HWND label = parent.CreateChild("STATIC", "&Amount", SS_LEFT, 10, 10, 80, 20, 99);
     g_labelProc = WNDPROC(SetWindowLongPtrA(label, GWLP_WNDPROC, LONG_PTR(ReplyingLabel)));
-    g_filled = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     for (const Row &r : rows) {
-        SCOPED_TRACE(testing::Message() << r.cls << " replies to 0x" << std::hex << r.code << ", then " << r.after);
-        const int live = qxt::LiveAllocations();
-        HWND h = parent.CreateChild(r.cls, r.mask, QXCS_NOTIFY, 100, 10, 200, 150, 7);  // an edit ignores the bit
-        SendMessageA(h, WM_SETTEXT, 0, LPARAM("1,234.5"));
-        const bool client = r.cls == std::string("QXEdit");
-        auto *acc = new qxt::Acc(h);
-        ResetEvent(g_filled);
-        ResetEvent(done);
-        g_replied = false;
-        parent.onCommand = [&](const qxt::Notification &n) {
-            if (n.from == h && n.code == r.code) ReplyOnce();
-        };
-        long result = -1;
-        DWORD error = 0;
-        BSTR name = nullptr;
-        bool kept = false;
-        std::thread worker([&] {
-            result = r.call(h, acc->p, &name);
-            error = GetLastError();
-            kept = StackKeptAfter(g_filled, done);
-        });
-        EXPECT_TRUE(qxt::PumpUntil([&] { return g_replied; }, 10000));
-        SetEvent(done);  // the work ran to its end in the pump that replied
-        worker.join();
-        parent.onCommand = nullptr;
-        EXPECT_EQ(result, client ? E_PENDING : 0);
-        EXPECT_EQ(error, client ? error : DWORD(ERROR_IO_PENDING));
-        EXPECT_EQ(name, nullptr);
-        EXPECT_TRUE(kept) << "the worker's stack was written after its call returned";
-        EXPECT_EQ(Text(h), r.after);
-        delete acc;
-        DestroyWindow(h);
-        EXPECT_EQ(qxt::LiveAllocations(), live) << "the call is freed";
+        for (Case c : {kOwnThread, kWorker, kReleased, kDestroyed}) {
+            if (c == kReleased && !r.code) continue;
+            SCOPED_TRACE(testing::Message() << r.cls << " " << r.answer << ", case " << c);
+            const int live = qxt::LiveAllocations();
+            HWND h = parent.CreateChild(r.cls, r.mask, QXCS_NOTIFY, 100, 10, 200, 150, 7);  // an edit ignores the bit
+            SendMessageA(h, WM_SETTEXT, 0, LPARAM(r.start));
+            auto acc = std::make_unique<qxt::Acc>(h);
+            std::string answer;
+            bool kept = true;
+            g_replyAt = c == kReleased ? r.code : 0;
+            g_replied = false;
+            ResetEvent(g_filled), ResetEvent(g_done), ResetEvent(g_returned);
+            parent.onCommand = [&](const qxt::Notification &n) {
+                if (g_replyAt && n.from == h && n.code == g_replyAt) ReplyOnce();
+            };
+            if (c == kOwnThread) {
+                answer = r.call(h, acc->p);
+            } else {
+                std::thread worker([&] {
+                    answer = r.call(h, acc->p);
+                    SetEvent(g_returned);
+                    if (c == kReleased) kept = StackKeptAfter(g_filled, g_done);
+                });
+                if (c == kDestroyed) {  // once the call waits, without pumping
+                    for (int i = 0; i < 1000 && !(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE); ++i) Sleep(1);
+                    DestroyWindow(h);
+                }
+                EXPECT_TRUE(c == kReleased ? qxt::PumpUntil([&] { return g_replied; }, 10000)
+                                           : qxt::PumpUntilSignaled(g_returned, 10000));
+                SetEvent(g_done);  // released, the work ran to its end in the pump that replied
+                worker.join();
+            }
+            parent.onCommand = nullptr;
+            const bool client = r.answer[0] == 'S';
+            if (c == kReleased)
+                EXPECT_EQ(answer, client ? "E_PENDING" : "0 error 997");
+            else if (c == kDestroyed)
+                EXPECT_EQ(answer.substr(0, client ? 18 : 1), client ? "RPC_E_DISCONNECTED" : "0");
+            else
+                EXPECT_EQ(answer, r.answer);
+            EXPECT_TRUE(kept) << "the worker's stack was written after its call returned";
+            EXPECT_EQ(c == kDestroyed ? r.after : Text(h), r.after);
+            acc.reset();
+            DestroyWindow(h);
+            EXPECT_EQ(qxt::LiveAllocations(), live) << "the call is freed";
+        }
     }
     SetWindowLongPtrA(label, GWLP_WNDPROC, LONG_PTR(g_labelProc));
-    CloseHandle(g_filled);
-    CloseHandle(done);
 }
 
 // A worker's export or text sent while this thread is busy arrives during
@@ -236,16 +189,15 @@ TEST_F(Threads, CallSentDuringAUsersChange) {
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(r.what);
-        HWND h = Make(r.cls, r.mask);
+        HWND h = parent.CreateChild(r.cls, r.mask, 0, 10, 10, 200, 24, 7);
         SendMessageA(h, WM_SETTEXT, 0, LPARAM(r.start));
         SendMessageA(h, EM_SETSEL, 9, 9);
         for (const char *p = r.typed; *p; ++p) qxt::SendChar(h, *p);
         SendMessageA(h, EM_SETSEL, r.anchor, r.caret);
         ASSERT_TRUE(qxt::SetClipboardText("34"));
-        int result = -1;
+        std::atomic<int> result(-1);
         std::thread worker([&] { result = r.call(h); });
-        const DWORD start = GetTickCount();
-        while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) && GetTickCount() - start < 5000) Sleep(1);
+        for (int i = 0; i < 5000 && !(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE); ++i) Sleep(1);
         r.act(h);
         qxt::PumpUntil([&] { return result != -1; }, 10000);
         worker.join();
@@ -254,6 +206,35 @@ TEST_F(Threads, CallSentDuringAUsersChange) {
         EXPECT_EQ(SendMessageA(h, EM_CANUNDO, 0, 0), 0);
         DestroyWindow(h);
     }
+}
+
+// The message that carries calls runs only a call this process listed for
+// the window: sent from this thread, posted, or from another thread with a
+// call nobody listed or with junk, it runs nothing; listed, the call runs
+// once, on the window's thread.
+TEST_F(Threads, CallMessageRunsOnlyListedCalls) {
+    HWND h = parent.CreateChild("QXEdit", "", 0, 10, 10, 200, 24, 7);
+    qxt::Acc acc(h);
+    static int runs;
+    runs = 0;
+    auto *call = new qx::AccCall(*static_cast<qx::AccessibleObject *>(acc.p),
+                                 [](qx::AccessibleObject &, qx::AccRequest &) -> HRESULT { return ++runs, S_OK; });
+    unsigned char junk[64] = {};
+    const UINT message = qx::ThreadCallMessage();
+    LRESULT answers = SendMessageA(h, message, 0, LPARAM(call));
+    PostMessageA(h, message, 0, LPARAM(call));
+    qxt::Pump();
+    qx::CallOutcome ran = qx::CallOutcome::kNotRun;
+    ResetEvent(g_returned);
+    std::thread worker([&] {
+        answers += SendMessageA(h, message, 0, LPARAM(call)) + SendMessageA(h, message, 0, LPARAM(junk));
+        ran = qx::SendToWindowThread(h, *call);
+        SetEvent(g_returned);
+    });
+    EXPECT_TRUE(qxt::PumpUntilSignaled(g_returned, 10000));
+    worker.join();
+    EXPECT_TRUE(answers == 0 && runs == 1 && ran == qx::CallOutcome::kDone);
+    call->LetGo();
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 // calendar's arrow buttons found by a hit test.
 #include <windows.h>
 
-#include "../access/client.h"
+#include "acc_client.h"
 #include "../typed/edit_window.h"
 
 #include <vector>

@@ -9,7 +9,7 @@ add_test(NAME docs_snippets_${QX_ARCH}
   COMMAND ${D}/snippets.sh ${PROJECT_SOURCE_DIR} ${kit} ${CMAKE_BINARY_DIR}/docs-snippets ${QX_ARCH})
 set_tests_properties(docs_snippets_${QX_ARCH} PROPERTIES FIXTURES_REQUIRED kit)
 
-qx_wine_test(dll_manual SOURCES ${D}/manual_test.cpp ${PROJECT_SOURCE_DIR}/tests/access/client.cpp)
+qx_wine_test(dll_manual SOURCES ${D}/manual_test.cpp ${PROJECT_SOURCE_DIR}/tests/harness/acc_client.cpp)
 target_link_libraries(dll_manual PRIVATE oleacc oleaut32 ole32 uxtheme)
 
 if(QX_ARCH STREQUAL "x86_64")
