@@ -21,6 +21,7 @@ public:
     // nothing.
     bool SetMask(const char *mask) override;
     bool Step(bool up) override;
+    UINT WhyString(Refusal why) const override;
 
     bool Is24Hour() const { return is24Hour; }
     bool HasEmptyTime() const;
