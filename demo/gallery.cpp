@@ -41,6 +41,14 @@ HWND g_parent = nullptr;
 HFONT g_font = nullptr;
 std::string g_folder, g_look;
 bool g_fewStates = false;  // the looks of other screens show fewer states
+
+// The library's clock in the pictures: 20 February 2008, noon UTC (the same
+// day in every time zone but the farthest).
+__time64_t __cdecl AFixedDay(__time64_t *now) {
+    const __time64_t day = 1203508800;
+    if (now) *now = day;
+    return day;
+}
 int g_written = 0, g_failures = 0;
 
 // The states the looks of other screens show.
@@ -288,11 +296,14 @@ void CalendarShots() {
         Shot(cal, name);
         DestroyWindow(cal);
     }
-    // Week numbers, and limits from the 5th to the 25th: the days beyond them
-    // unavailable, all four arrow buttons disabled (nothing allowed lies in
-    // another month). The days keep their size: the calendar is a column wider.
+    // Week numbers, today's frame, and limits from the 5th to the 25th: the
+    // days beyond them unavailable, all four arrow buttons disabled (nothing
+    // allowed lies in another month). The days keep their size: the calendar
+    // is a column wider. Today is the 20th, by the library's clock answered here.
     if (g_fewStates) return;
-    HWND cal = Create("QXCalCntl", "", QXCS_WEEKNUMBERS, 200, 150);
+    const bool today = demo::RedirectLibraryImport("msvcrt.dll", "_time64",
+                                                   reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&AFixedDay)));
+    HWND cal = Create("QXCalCntl", "", QXCS_WEEKNUMBERS | QXCS_TODAY, 200, 150);
     if (!cal) return;
     QXCalSetYear(cal, 2008), QXCalSetMonth(cal, 2), QXCalSetDay(cal, 14);
     const SYSTEMTIME first = {2008, 2, 0, 5, 0, 0, 0, 0}, last = {2008, 2, 0, 25, 0, 0, 0, 0};
@@ -300,8 +311,8 @@ void CalendarShots() {
     PaintNow();
     RECT r;
     GetClientRect(cal, &r);
-    Check(r.right == 225 && !IsWindowEnabled(GetDlgItem(cal, 100)) && !IsWindowEnabled(GetDlgItem(cal, 103)),
-          "calendar-limited", "limited, with week numbers");
+    Check(today && r.right == 225 && !IsWindowEnabled(GetDlgItem(cal, 100)) && !IsWindowEnabled(GetDlgItem(cal, 103)),
+          "calendar-limited", "limited, with week numbers and today");
     Shot(cal, "calendar-limited");
     DestroyWindow(cal);
 }

@@ -401,7 +401,13 @@ TEST_F(Btn, HandleCountsStayFlat) {
         }},
         {"print", 40, [&] { target.Print(b), target.Print(c), target.Print(arrow); }},
         {"colours", 6, [&] {
-            qxt::SysColors colors({{COLOR_BTNFACE, RGB(200, 220, 240)}, {COLOR_BTNSHADOW, RGB(90, 60, 30)}});
+            {
+                qxt::SysColors colors({{COLOR_BTNFACE, RGB(200, 220, 240)}, {COLOR_BTNSHADOW, RGB(90, 60, 30)}});
+                both([](HWND h) { SendMessageA(h, WM_SYSCOLORCHANGE, 0, 0); });
+            }
+            // Back in the usual colours, told as the system tells top-level
+            // windows: each round ends drawn as it began, whenever the
+            // system's own notice arrives.
             both([](HWND h) { SendMessageA(h, WM_SYSCOLORCHANGE, 0, 0); });
         }},
         {"styles", 10, [&] {
