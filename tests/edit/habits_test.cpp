@@ -1,11 +1,13 @@
 // The habits every edit class shares, through the DLL in each class: one
 // level of undo with its redo, Ctrl+A, the context menu from each of its
-// triggers, read-only, and WM_GETFONT. The program runs with a theme and in
-// the classic look.
+// triggers, read-only, WM_GETFONT, and refusals explained in a tip. The
+// program runs with a theme and in the classic look.
 //
 // A beep is seen by what comes with it: refused input drops the window's
 // pending keyboard messages, so a marker key posted before an action is
-// gone afterwards exactly when the action beeped.
+// gone afterwards exactly when the action beeped. Where the sound itself
+// matters (QXES_NOBEEP, the spin's refusals) the DLL's calls of
+// MessageBeep are counted.
 #include <cctype>
 #include <functional>
 
@@ -381,8 +383,8 @@ TEST_F(Habits, RefusalsExplained) {
 // The tip goes at the next key taken (a character, a caret move), at the
 // loss of the focus and when its timer runs out; a refusal while it is up
 // replaces its text in the same window. The beep stays with the tip and
-// goes with QXES_NOBEEP; without QXES_EXPLAIN there is no tip and the
-// parent hears nothing more.
+// goes with QXES_NOBEEP (the pending keys are dropped all the same);
+// without QXES_EXPLAIN there is no tip and the parent hears nothing more.
 TEST_F(Habits, RefusalTipComesAndGoes) {
     BeepCounter beeper(GetModuleHandleA("qx_cntl.dll"));
     HWND h = Make(I, "99", QXES_EXPLAIN);
@@ -396,10 +398,15 @@ TEST_F(Habits, RefusalTipComesAndGoes) {
     int refusals = 0;
     HWND tip = nullptr;
     for (const auto &s : steps) {
-        if (s.step == std::string("blur")) SetFocus(parent.hwnd());
-        else if (s.step == std::string("timer")) SendMessageA(h, WM_TIMER, 0x5157, 0);  // the tip's own timer
-        else if (s.step == std::string("nobeep")) SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | QXES_NOBEEP);
-        else refusals += Run(h, s.step).find(" beep") != std::string::npos;
+        const std::string step = s.step;
+        if (step == "blur")
+            SetFocus(parent.hwnd());
+        else if (step == "timer")
+            SendMessageA(h, WM_TIMER, 0x5157, 0);  // the identifier of the tip's timer in the library
+        else if (step == "nobeep")
+            SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | QXES_NOBEEP);
+        else
+            refusals += Run(h, step).find(" beep") != std::string::npos;  // the pending keys dropped
         const HWND shown = ShownTip();
         EXPECT_EQ(WindowText(shown), s.shows ? WhyText(s.shows) : "") << s.step;
         if (shown && !tip) tip = shown;
