@@ -3,7 +3,8 @@
 // value (edit_change.h) that the operation proposes through the virtual
 // RemoveText/InsertText and that Apply decides with the virtual Validate,
 // all three functions of a line that do not touch the control. A refusal of
-// the user's input beeps and drops the pending keys; a change the host makes
+// the user's input drops the pending keys and beeps (unless QXES_NOBEEP),
+// and with QXES_EXPLAIN a tip says why (edit_tip.h); a change the host makes
 // (WM_SETTEXT, a value or a mask set through an export) is refused silently.
 // Typed edits override single operations.
 //

@@ -21,7 +21,6 @@ public:
     // nothing.
     bool SetMask(const char *mask) override;
     bool Step(bool up) override;
-    UINT WhyString(Refusal why) const override;
 
     bool Is24Hour() const { return is24Hour; }
     bool HasEmptyTime() const;
@@ -29,6 +28,10 @@ public:
     bool GetTime(int *hour, int *minute) const;
     // Shows hour (0-23) and minute (0-59); false for anything out of range.
     bool SetTime(int hour, int minute);
+
+protected:
+    // The hour's reason names the clock of the mask.
+    UINT WhyString(Refusal why) const override;
 
 private:
     bool is24Hour = true;
