@@ -51,6 +51,8 @@ void AccPress(HWND h) {  // the button, or the spin's upper arrow from 5; a butt
     qxt::Acc(h)->accDoDefaultAction(qxt::Child(GetWindowLongA(h, GWL_STYLE) & QXES_SPIN ? 1 : CHILDID_SELF));
     qxt::PumpFor(50);
 }
+void AccSelectDay(HWND h) { qxt::Acc(h)->accDoDefaultAction(qxt::Child(20)); }  // a day of the third row
+void PrevYear(HWND h) { qxt::Click(GetDlgItem(h, 100), 5, 5); }
 void Paint(HWND h) { InvalidateRect(h, nullptr, TRUE), UpdateWindow(h); }
 void TipUpThenSetText(HWND h) {
     qxt::SendChar(h, 'x');
@@ -102,6 +104,13 @@ const Row kRows[] = {
     {T, "99:99", 0, nullptr, EN_UPDATE, 1},  // its first mask, before creation returns
     {T, "99:99", spin, PaintDisabled, kStaticColour, 1},
     {C, "", 0, DayDoubleClick, QXCN_DAYDBLCLK, 1}, {C, "", 0, ClickFocus, EN_KILLFOCUS, 1},
+    {C, "", QXCS_NOTIFY, [](HWND h) { qxt::SendKey(h, VK_NEXT); }, QXCN_SELCHANGE, 1},
+    {C, "", QXCS_NOTIFY, PrevYear, QXCN_SELCHANGE, 1}, {C, "", QXCS_NOTIFY, DayDoubleClick, QXCN_DAYDBLCLK, 1},
+    {C, "", QXCS_NOTIFY, AccSelectDay, QXCN_SELCHANGE, 1}, {C, "", QXCS_NOTIFY, [](HWND h) { QXCalSetYear(h, 1999); }, QXCN_SELSET, 1},
+    {C, "", QXCS_NOTIFY, [](HWND h) {
+         const SYSTEMTIME low = {2100, 1, 0, 1, 0, 0, 0, 0};
+         QXCalSetRange(h, &low, nullptr);
+     }, QXCN_SELSET, 1},
     {B, "", 0, Click, BN_CLICKED, 1}, {B, "", 0, Space, BN_CLICKED, 1}, {B, "", 0, ClickFocus, EN_KILLFOCUS, 1},
     {B, "", 0, AccPress, BN_CLICKED, 1}, {X, "", 0, Click, BN_CLICKED, 1}, {X, "", 0, Space, BN_CLICKED, 1},
 };

@@ -396,6 +396,18 @@ TEST(Screens, HighContrastSwitchedWhileOpen) {
                 EXPECT_GT(p.Count(RGB(30, 60, 200)) * p.Count(RGB(250, 250, 120)), 0) << "the selection shows";
             }
         }
+        // A host's answer to the colour request still wins, as it does
+        // for the system's edit: its text and background, in every edit.
+        Stage host(qx::SystemDpi(), 650);
+        host.parent.AnswerColors(RGB(1, 2, 3), RGB(4, 5, 6));
+        for (const Kind &k : kKinds) {
+            if (!IsEdit(k)) continue;
+            SCOPED_TRACE(std::string(k.cls) + " answered");
+            HWND answered = Make(host, k, false);
+            const qxt::Pixels p(answered, true);
+            EXPECT_GT(p.Count(RGB(4, 5, 6)) * p.Count(RGB(1, 2, 3)), 0);
+            DestroyWindow(answered);
+        }
         qx::SetHighContrastForTest(0);
     }
     SetFocus(nullptr);
