@@ -25,13 +25,17 @@ const HFONT g_font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET,
 bool OldSystem() { return RequestedVersion() == "nt351"; }
 bool Themed() { return !OldSystem() && !ClassicPrefix(); }
 
-// The width of the first n characters of text in the test font.
-int Width(const char *text, int n) {
+// The width of the first n characters of text in a font (the test font
+// unless another is given), and the font's line height.
+int Width(const char *text, int n, HFONT font = g_font, int *height = nullptr) {
     HDC dc = CreateCompatibleDC(nullptr);
     SIZE s = {0, 0};
-    SelectObject(dc, g_font);
+    TEXTMETRICA tm = {};
+    SelectObject(dc, font);
     GetTextExtentPoint32A(dc, text, n, &s);
+    GetTextMetricsA(dc, &tm);
     DeleteDC(dc);
+    if (height) *height = tm.tmHeight;
     return s.cx;
 }
 
@@ -333,32 +337,13 @@ TEST_F(Edit, WheelWithoutASpinReachesTheParent) {
     }
 }
 
-// The caret is as high as a line of the edit's font, also after a font
-// change while the edit has the focus.
-TEST_F(Edit, CaretTakesTheFontsHeight) {
-    HWND e = Make();
-    SetFocus(e);
-    HFONT font = CreateFontA(-30, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
-    SendMessageA(e, WM_SETFONT, WPARAM(font), 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, font);
-    TEXTMETRICA tm = {};
-    GetTextMetricsA(dc, &tm);
-    DeleteDC(dc);
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    EXPECT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &info) && info.hwndCaret == e);
-    EXPECT_EQ(info.rcCaret.bottom - info.rcCaret.top, tm.tmHeight);
-    DestroyWindow(e);
-    DeleteObject(font);
-}
-
 // After a change made with the focus, the caret stands where the text puts
 // it and is shown: hiding it takes exactly its own column of the line off
 // the screen and leaves the line as a new paint draws it. (No message is
 // pumped between the change and the reading, so the caret cannot blink
 // meanwhile.) A refused character leaves it shown where it was; a caret
-// made anew (the focus back, a font) is put in place too.
+// made anew (the focus back, a font) is put in place too, as high as a line
+// of the edit's font (here a smaller one).
 TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
     const struct { const char *cls; DWORD style; const char *text; int anchor, at; UINT msg; WPARAM wp; int caret; } cases[] = {
         {"QXEdit", 0, "hello", 5, 5, WM_CHAR, 's', 6},
@@ -373,6 +358,7 @@ TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
         {"QXEdit", 0, "hello", 5, 5, WM_SETFOCUS, 0, 5},  // the focus taken away and given back
         {"QXEdit", 0, "hello", 5, 5, WM_SETFONT, 0, 5},   // a new caret for the font
     };
+    const HFONT small = CreateFontA(-9, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
     for (const auto &c : cases) {
         SCOPED_TRACE(&c - cases);
         HWND e = Make(c.cls, c.style);
@@ -384,18 +370,21 @@ TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
         else if (c.msg == WM_SETFOCUS)
             SetFocus(parent.hwnd()), SetFocus(e);
         else if (c.msg == WM_SETFONT)
-            SendMessageA(e, WM_SETFONT, WPARAM(g_font), 0);
+            SendMessageA(e, WM_SETFONT, WPARAM(small), TRUE), UpdateWindow(e);
         else
             SendChar(e, static_cast<char>(c.wp));
         const std::string text = Text(e);
-        const int n = static_cast<int>(text.size());
-        const int origin = c.style & QXES_RIGHT ? client.right - 2 - Width(text.c_str(), n) : 1;
+        const HFONT font = c.msg == WM_SETFONT ? small : g_font;
+        int height = 0;
+        const int n = static_cast<int>(text.size()), width = Width(text.c_str(), n, font, &height);
+        const int origin = c.style & QXES_RIGHT ? client.right - 2 - width : 1;
         POINT at = {};
         GUITHREADINFO info = {};
         info.cbSize = sizeof info;
         ASSERT_TRUE(GetCaretPos(&at) && GetGUIThreadInfo(GetCurrentThreadId(), &info) && info.hwndCaret == e);
-        EXPECT_EQ(at.x, origin + Width(text.c_str(), c.caret));
+        EXPECT_EQ(at.x, origin + Width(text.c_str(), c.caret, font));
         EXPECT_EQ(at.y, 1);
+        EXPECT_EQ(info.rcCaret.bottom - info.rcCaret.top, height);
         const Pixels shown(e);
         HideCaret(e);
         const Pixels hidden(e);
@@ -409,6 +398,7 @@ TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
         EXPECT_EQ(shown.Differences(hidden), inColumn);
         DestroyWindow(e);
     }
+    DeleteObject(small);
 }
 
 // ---- Painting -----------------------------------------------------------------
