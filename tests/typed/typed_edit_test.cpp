@@ -103,10 +103,15 @@ TEST_F(TypedEdit, IntegerValuesAndMasks) {
     EXPECT_TRUE(Text(h) == "12" && Saw(h, 2));
     ASSERT_TRUE(QXIntSetMask(h, "9"));  // the value is emptied
     EXPECT_TRUE(Text(h).empty() && Saw(h, 1));
-    // Values go in unchecked and unnotified, and come back exactly.
+    // Values go in unchecked and unnotified, come back exactly, and are
+    // painted at the next WM_PAINT.
     for (long v : {-2147483647L - 1, 2147483647L}) {
         long back = 0;
+        qxt::Repaint(h);
+        const qxt::Pixels before(h);
         EXPECT_TRUE(QXIntSetValue(h, v) && QXIntGetValue(h, &back) && back == v) << v;
+        UpdateWindow(h);
+        EXPECT_GT(before.Differences(qxt::Pixels(h)), 0) << v;
         EXPECT_EQ(Text(h), std::to_string(v));
         Play(h, "$");
     }
