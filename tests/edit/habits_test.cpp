@@ -498,16 +498,12 @@ protected:
         return g_seen;
     }
     // The texts the menu should show: the library's, the test program's
-    // own Paste.
+    // own Paste (habits.rc).
     static std::vector<std::string> ExpectedTexts() {
         std::vector<std::string> texts;
-        HMODULE dll = GetModuleHandleA("qx_cntl.dll"), self = GetModuleHandleA(nullptr);
         for (UINT id : {QXIDS_MENU_UNDO, QXIDS_MENU_CUT, QXIDS_MENU_COPY, QXIDS_MENU_PASTE, QXIDS_MENU_DELETE,
-                        QXIDS_MENU_SELECTALL}) {
-            char text[80] = "";
-            LoadStringA(id == QXIDS_MENU_PASTE ? self : dll, id, text, sizeof text);
-            texts.push_back(text);
-        }
+                        QXIDS_MENU_SELECTALL})
+            texts.push_back(WhyText(id));
         return texts;
     }
     HWND MakeMenuEdit(const char *marked) {
