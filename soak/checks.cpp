@@ -42,25 +42,31 @@ void CheckEdit(Soak &s, HWND h) {
     const LRESULT n = SendMessageA(h, WM_GETTEXT, big.size(), reinterpret_cast<LPARAM>(big.data()));
     bool terminated = false;
     const std::string text = big.Text(&terminated), quoted = Quote(text);
-    if (!terminated || static_cast<LRESULT>(text.size()) != n) return s.Fail("WM_GETTEXT's count is not the text's length");
+    if (!terminated || static_cast<LRESULT>(text.size()) != n)
+        return s.Fail("WM_GETTEXT's count is not the text's length");
     if (!big.GuardsIntact()) return s.Fail("WM_GETTEXT wrote outside its buffer");
     if (text.size() > 63 || std::any_of(text.begin(), text.end(), IsControl))
         return s.Fail("the text is longer than 63 bytes or has a control character: " + quoted);
-    if (SendMessageA(h, WM_GETTEXTLENGTH, 0, 0) != n + 1) return s.Fail("WM_GETTEXTLENGTH disagrees with the text " + quoted);
+    if (SendMessageA(h, WM_GETTEXTLENGTH, 0, 0) != n + 1)
+        return s.Fail("WM_GETTEXTLENGTH disagrees with the text " + quoted);
 
     const int size = std::max(0, s.SizeAround(static_cast<int>(n)));
     Guarded small(size);
     const LRESULT got = SendMessageA(h, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(small.data()));
     const LRESULT want = size == 0 ? 0 : std::min<LRESULT>(n, size - 1);
     if (got != want) return s.Fail("WM_GETTEXT into " + std::to_string(size) + " bytes gave " + std::to_string(got));
-    if (size == 0 ? !small.Untouched() : !small.GuardsIntact() || small.Text(&terminated) != text.substr(0, want) || !terminated)
+    if (size == 0 ? !small.Untouched()
+                  : !small.GuardsIntact() || small.Text(&terminated) != text.substr(0, want) || !terminated)
         return s.Fail("WM_GETTEXT into " + std::to_string(size) + " bytes wrote wrongly");
 
     DWORD sel[2] = {0xFFFFFFFF, 0xFFFFFFFF};
-    const LRESULT both = SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&sel[0]), reinterpret_cast<LPARAM>(&sel[1]));
+    const LRESULT both =
+        SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&sel[0]), reinterpret_cast<LPARAM>(&sel[1]));
     if (sel[0] > text.size() || sel[1] > text.size())
-        return s.Fail("the selection " + std::to_string(sel[0]) + "," + std::to_string(sel[1]) + " lies outside " + quoted);
-    if (static_cast<DWORD>(both) != static_cast<DWORD>(MAKELONG(sel[0], sel[1]))) return s.Fail("EM_GETSEL's answer and its outputs differ");
+        return s.Fail("the selection " + std::to_string(sel[0]) + "," + std::to_string(sel[1]) + " lies outside " +
+                      quoted);
+    if (static_cast<DWORD>(both) != static_cast<DWORD>(MAKELONG(sel[0], sel[1])))
+        return s.Fail("EM_GETSEL's answer and its outputs differ");
     s.Mix(text.data(), text.size());
     s.Mix(sel, sizeof sel);
 
@@ -83,7 +89,8 @@ void CheckEdit(Soak &s, HWND h) {
         GuardedOut<double> value;
         if (QXFloatGetValue(h, &value.value) != 1 || !value.GuardsIntact() ||
             !SameValue(value.value, ReadFloat(text, model.decimal, model.group)))
-            return s.Fail("QXFloatGetValue disagrees with the text " + quoted + " (it read " + std::to_string(value.value) + ")");
+            return s.Fail("QXFloatGetValue disagrees with the text " + quoted + " (it read " +
+                          std::to_string(value.value) + ")");
         s.Mix(&value.value, sizeof value.value);
         break;
     }
@@ -110,7 +117,8 @@ void CheckEdit(Soak &s, HWND h) {
         if (r != (valid ? 1 : 0) || !h16.GuardsIntact() || !m16.GuardsIntact() ||
             (valid ? h16.value != hour || m16.value != minute : !h16.Untouched() || !m16.Untouched()))
             return s.Fail("QXTime_GetTime disagrees with the text " + quoted);
-        if (QXTime_HasValidTime(h, &isValid.value) != 1 || isValid.value != (valid ? TRUE : FALSE) || !isValid.GuardsIntact())
+        if (QXTime_HasValidTime(h, &isValid.value) != 1 || isValid.value != (valid ? TRUE : FALSE) ||
+            !isValid.GuardsIntact())
             return s.Fail("QXTime_HasValidTime disagrees with the text " + quoted);
         const bool blank = placeholders.find_first_not_of(' ') == std::string::npos;
         if (QXTime_HasEmptyTime(h, &empty.value) != 1 || empty.value != (blank ? 1 : 0) || !empty.GuardsIntact())
@@ -134,8 +142,10 @@ void CheckCalendar(Soak &s, HWND h) {
         return s.Fail("the calendar's getters fail");
     if (month.value < 1 || month.value > 12) return s.Fail("the calendar shows month " + std::to_string(month.value));
     const bool valid = day.value >= 1 && day.value <= DaysIn(month.value, year.value);
-    const std::string date = std::to_string(year.value) + "-" + std::to_string(month.value) + "-" + std::to_string(day.value);
-    if (s.navigated_ && !s.hostSet_ && !valid) return s.Fail("the arrow keys selected " + date + ", no day of its month");
+    const std::string date =
+        std::to_string(year.value) + "-" + std::to_string(month.value) + "-" + std::to_string(day.value);
+    if (s.navigated_ && !s.hostSet_ && !valid)
+        return s.Fail("the arrow keys selected " + date + ", no day of its month");
     if (s.model_.dateValid && !s.hostSet_ && !valid) return s.Fail("the calendar went from a valid date to " + date);
     s.model_.dateValid = valid;
     const int read[] = {year.value, month.value, day.value};

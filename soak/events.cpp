@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "harness.h"
 #include "oracle.h"
 #include "qx_cntl.h"
 #include "soak.h"
@@ -40,7 +41,9 @@ std::string Format(const char *format, long long a, long long b = 0, long long c
 // the system's (sys: the key's alone, as F10's).
 void Press(Soak &s, UINT vk, int ch, bool posted, bool alt = false, bool sys = false) {
     HWND h = s.control_;
-    auto send = [&](UINT msg, WPARAM wp, LPARAM lp) { posted ? PostMessageA(h, msg, wp, lp) : SendMessageA(h, msg, wp, lp); };
+    auto send = [&](UINT msg, WPARAM wp, LPARAM lp) {
+        posted ? PostMessageA(h, msg, wp, lp) : SendMessageA(h, msg, wp, lp);
+    };
     sys = sys || alt;
     if (vk) send(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, KeyParam(vk, false, alt));
     if (ch) send(alt ? WM_SYSCHAR : WM_CHAR, static_cast<WPARAM>(ch & 0xFF), KeyParam(vk, false, alt));
@@ -66,49 +69,40 @@ int TypedBy(UINT vk, int mods) {
 
 // ---- Keys and characters
 
-void KeyEvent(Soak &s) {
-    static const UINT kKeys[] = {VK_LEFT, VK_RIGHT, VK_HOME,  VK_END,   VK_DELETE, VK_BACK,    VK_INSERT, VK_UP,
-                                 VK_DOWN, VK_PRIOR, VK_NEXT,  VK_RETURN, VK_ESCAPE, VK_TAB,    VK_SPACE,  'A',
-                                 'C',     'V',      'X',      'Z',      'Y',       '1',        VK_APPS,   VK_F10,
-                                 VK_SHIFT, VK_CONTROL, VK_MENU, VK_LEFT, VK_RIGHT, VK_BACK, VK_DELETE, VK_HOME, VK_END};
+// Keystrokes, sent or queued as typing ahead: keys of the edit's commands
+// with modifiers, Alt (a system key, as F10 always is) and the character a
+// layout gives them, or any; characters of the class, now and then without
+// the key-down a keyboard sends first (Alt+numpad entry, an input method).
+void Keys(Soak &s) {
+    static const UINT kKeys[] = {VK_LEFT,  VK_RIGHT,   VK_HOME, VK_END,    VK_DELETE, VK_BACK, VK_INSERT, VK_UP,
+                                 VK_DOWN,  VK_PRIOR,   VK_NEXT, VK_RETURN, VK_ESCAPE, VK_TAB,  VK_SPACE,  'A',
+                                 'C',      'V',        'X',     'Z',       'Y',       '1',     VK_APPS,   VK_F10,
+                                 VK_SHIFT, VK_CONTROL, VK_MENU, VK_LEFT,   VK_RIGHT,  VK_BACK, VK_DELETE, VK_END};
     Rng &r = s.rng_;
     const bool posted = r.OneIn(5);
-    const UINT vk = r.OneIn(12) ? static_cast<UINT>(r.Below(256)) : r.Pick(kKeys);
-    const int mods = r.Coin() ? 0 : r.Between(1, 7);
-    const bool alt = r.OneIn(10);  // a system key (Alt+Backspace); F10 always is one
-    int ch = r.OneIn(5) ? 0 : TypedBy(vk, mods);
-    if (r.OneIn(20)) ch = r.Between(1, 255);
-    s.what_ = Format("key 0x%02llX mods %lld char 0x%02llX", vk, mods + (alt ? 8 : 0), ch) + (posted ? " posted" : "");
-    auto press = [&] {
-        Soak::HoldKeys(mods | (alt ? 8 : 0));
-        Press(s, vk, ch, posted, alt, vk == VK_F10);
-    };
-    if (alt || vk == VK_F10 || vk == VK_APPS) s.WithMenuCloser(press);
-    else press();
-}
-
-// One character, now and then without the key-down a keyboard would send
-// first (Alt+numpad entry, an input method, automation).
-void CharEvent(Soak &s) {
-    const char c = s.ClassChar();
-    const int mods = s.rng_.OneIn(4) ? s.rng_.Between(1, 7) : 0;
-    const bool keyDown = s.rng_.Coin();
-    s.what_ = Format("WM_CHAR 0x%02llX mods %lld", static_cast<BYTE>(c), mods) + (keyDown ? " after a key" : "");
-    Soak::HoldKeys(mods);
-    const SHORT scan = VkKeyScanA(c);
-    Press(s, keyDown ? (scan == -1 ? 'Q' : LOBYTE(scan)) : 0, static_cast<BYTE>(c), false);
-}
-
-// Characters typed one after another, sent or queued as typing ahead.
-void TypeRun(Soak &s) {
-    const bool posted = s.rng_.OneIn(5);
-    std::string typed;
-    for (int i = s.rng_.Between(2, 8); i > 0; --i) typed += s.ClassChar();
-    s.what_ = std::string(posted ? "typed ahead " : "typed ") + Quote(typed);
-    for (char c : typed) {
-        const SHORT scan = VkKeyScanA(c);
-        Soak::HoldKeys(scan != -1 && (HIBYTE(scan) & 1) ? 1 : 0);
-        Press(s, scan == -1 ? 0 : LOBYTE(scan), static_cast<BYTE>(c), posted);
+    // Now and then a mask's value typed from the start.
+    const std::string value =
+        s.model_.hasMask && s.info_.kind != Kind::kInt && r.OneIn(4) ? s.ValueFor(s.model_.mask, true) : "";
+    if (!value.empty()) Press(s, VK_HOME, 0, posted);
+    s.what_ = posted ? "typed ahead:" : "typed:";
+    for (int n = value.empty() ? r.OneIn(3) ? r.Between(2, 8) : 1 : static_cast<int>(value.size()), i = 0; i < n; ++i) {
+        UINT vk = r.OneIn(12) ? static_cast<UINT>(r.Below(256)) : r.Pick(kKeys);
+        int mods = r.Coin() ? 0 : r.Between(1, 7), ch = r.OneIn(5) ? 0 : TypedBy(vk, mods);
+        const bool alt = r.OneIn(10), key = value.empty() && r.Coin();
+        if (r.OneIn(20)) ch = r.Between(1, 255);
+        if (!key) {
+            ch = static_cast<BYTE>(value.empty() ? s.ClassChar() : value[i]);
+            const SHORT scan = VkKeyScanA(static_cast<char>(ch));
+            vk = scan == -1 || r.OneIn(3) ? 0 : LOBYTE(scan);
+            mods = scan != -1 && (HIBYTE(scan) & 1) ? 1 : r.OneIn(4) ? r.Between(1, 7) : 0;
+        }
+        s.what_ += Format(" 0x%02llX+%lld:0x%02llX", vk, mods + (key && alt ? 8 : 0), ch);
+        auto press = [&] {
+            Soak::HoldKeys(mods | (key && alt ? 8 : 0));
+            Press(s, vk, ch, posted, key && alt, vk == VK_F10);
+        };
+        if (key && (alt || vk == VK_F10 || vk == VK_APPS)) s.WithMenuCloser(press);
+        else press();
     }
 }
 
@@ -125,7 +119,8 @@ void PasteEvent(Soak &s) {
     const int kind = r.Below(4), how = r.Below(4);
     std::string bytes;
     if (kind == 0)
-        for (int i = r.Between(0, 90); i > 0; --i) bytes += static_cast<char>(r.OneIn(6) ? r.Between(0, 31) : r.Between(32, 255));
+        for (int i = r.Between(0, 90); i > 0; --i)
+            bytes += static_cast<char>(r.OneIn(6) ? r.Between(0, 31) : r.Between(32, 255));
     if (kind == 1 || kind == 2) bytes = s.RandomText(80);
     if (kind != 0 && r.OneIn(4)) bytes += r.Coin() ? "\r\n" + s.RandomText(10) : "\n";
     const bool terminated = !r.OneIn(4);
@@ -159,22 +154,20 @@ void PasteEvent(Soak &s) {
 
 void EditCommand(Soak &s) {
     static const UINT kMsgs[] = {WM_COPY, WM_CUT, WM_CLEAR, WM_UNDO, EM_UNDO, EM_CANUNDO, EM_EMPTYUNDOBUFFER};
-    const int i = s.rng_.Below(7);
-    s.what_ = Format("edit command 0x%04llX", kMsgs[i]);
-    const LRESULT r = SendMessageA(s.control_, kMsgs[i], 0, 0);
-    if (kMsgs[i] == EM_CANUNDO || kMsgs[i] == EM_UNDO) s.Expect(r == 0 || r == 1, "EM_CANUNDO or EM_UNDO answers TRUE or FALSE");
+    const UINT msg = s.rng_.Pick(kMsgs);
+    s.what_ = Format("edit command 0x%04llX", msg);
+    const LRESULT r = SendMessageA(s.control_, msg, 0, 0);
+    if (msg == EM_CANUNDO || msg == EM_UNDO) s.Expect(r == 0 || r == 1, "EM_CANUNDO or EM_UNDO answers TRUE or FALSE");
 }
 
 void SetSelEvent(Soak &s) {
     Rng &r = s.rng_;
     auto pick = [&]() -> WPARAM {
-        const WPARAM kEnds[] = {static_cast<WPARAM>(-1), 0, 65535, static_cast<WPARAM>(INT_MIN), INT_MAX};
-        switch (r.Below(5)) {
-        case 0: return r.Pick(kEnds);
-        case 1: return static_cast<WPARAM>(static_cast<INT_PTR>(r.Int32()));
-        case 2: return static_cast<WPARAM>(r.Next());
-        default: return static_cast<WPARAM>(r.Between(0, 70));
-        }
+        const WPARAM kEnds[] = {
+            static_cast<WPARAM>(-1),      0,       65535,
+            static_cast<WPARAM>(INT_MIN), INT_MAX, static_cast<WPARAM>(static_cast<INT_PTR>(r.Int32())),
+            static_cast<WPARAM>(r.Next())};
+        return r.Coin() ? r.Pick(kEnds) : static_cast<WPARAM>(r.Between(0, 70));
     };
     const WPARAM a = pick(), c = pick();
     s.what_ = Format("EM_SETSEL %lld, %lld", static_cast<long long>(a), static_cast<long long>(c));
@@ -193,7 +186,8 @@ void SetTextEvent(Soak &s) {
     const bool laid = (s.info_.kind == Kind::kPicture || s.info_.kind == Kind::kTime) && s.model_.hasMask;
     if (laid && kind >= 4) text = s.ValueFor(s.model_.mask, false);
     if (kind == 1) text = std::string(r.Between(64, 400), static_cast<char>(r.Between(32, 126)));
-    if (kind == 2) text.insert(text.begin() + r.Below(static_cast<int>(text.size()) + 1), static_cast<char>(r.Between(1, 31)));
+    if (kind == 2)
+        text.insert(text.begin() + r.Below(static_cast<int>(text.size()) + 1), static_cast<char>(r.Between(1, 31)));
     const bool null = kind == 3;
     if (null) text.clear();
     s.what_ = null ? "WM_SETTEXT null" : "WM_SETTEXT " + Quote(text);
@@ -210,51 +204,51 @@ void SetTextEvent(Soak &s) {
     if (laid && taken) s.ExpectText(after, LayText(s.model_.mask, text), "WM_SETTEXT lays the text over the mask");
     if ((laid && s.info_.kind == Kind::kPicture) || s.info_.kind == Kind::kEdit)
         s.Expect((taken != FALSE) == !control, "a plain or picture edit takes every text without control characters");
-    if (s.info_.kind == Kind::kEdit && taken) s.ExpectText(after, text.substr(0, 63), "the plain edit shows the text, cut at 63 bytes");
+    if (s.info_.kind == Kind::kEdit && taken)
+        s.ExpectText(after, text.substr(0, 63), "the plain edit shows the text, cut at 63 bytes");
 }
 
 // ---- The mouse
 
+// Left-button presses, moves and releases inside, near or far from the
+// control; a right click, or WM_CONTEXTMENU at the keyboard's place or any
+// point; a wheel's notches, whole or not.
 void MouseEvent(Soak &s) {
     static const UINT kMsgs[] = {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK};
-    Rng &r = s.rng_;
-    RECT rc;
-    GetClientRect(s.control_, &rc);
-    s.what_ = "mouse:";
-    for (int i = r.Between(1, 4); i > 0; --i) {
-        const int at = r.Below(10), m = r.Below(5), mods = r.OneIn(5) ? r.Between(1, 2) : 0;
-        const int x = at < 7 ? r.Between(0, std::max(0, int(rc.right) - 1)) : at < 9 ? r.Between(-60, rc.right + 60) : r.Between(-32768, 32767);
-        const int y = at < 7 ? r.Between(0, std::max(0, int(rc.bottom) - 1)) : at < 9 ? r.Between(-60, rc.bottom + 60) : r.Between(-32768, 32767);
-        Soak::HoldKeys(mods);
-        const WPARAM keys = (mods & 1 ? MK_SHIFT : 0) | (mods & 2 ? MK_CONTROL : 0) | (m % 2 == 0 ? MK_LBUTTON : 0);
-        s.what_ += Format(" 0x%llX %lld,%lld", kMsgs[m], x, y);
-        SendMessageA(s.control_, kMsgs[m], keys, Point(x, y));
-    }
-}
-
-// A right click, or WM_CONTEXTMENU at the keyboard's place or any point.
-void ContextMenu(Soak &s) {
+    static const int kDeltas[] = {120, -120, 240, -360, 1, -1, 119, -119, 32767, -32768, 600};
     Rng &r = s.rng_;
     HWND h = s.control_;
     RECT rc;
     GetClientRect(h, &rc);
-    const int x = r.Between(-10, rc.right + 10), y = r.Between(-10, rc.bottom + 10), how = r.Below(3);
-    const LPARAM at = how == 1 ? -1 : Point(r.Between(-100, 1400), r.Between(-100, 1100));
-    s.what_ = how == 0 ? "right click" : "WM_CONTEXTMENU";
-    s.WithMenuCloser([&] {
-        if (how) return (void)SendMessageA(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), at);
-        SendMessageA(h, WM_RBUTTONDOWN, MK_RBUTTON, Point(x, y));
-        SendMessageA(h, WM_RBUTTONUP, 0, Point(x, y));
-    });
-}
-
-void WheelEvent(Soak &s) {
-    static const int kDeltas[] = {120, -120, 240, -360, 1, -1, 119, -119, 32767, -32768, 600};
-    const int delta = s.rng_.OneIn(6) ? s.rng_.Between(-32768, 32767) : s.rng_.Pick(kDeltas);
-    s.what_ = "wheel " + std::to_string(delta);
-    POINT origin = {0, 0};
-    ClientToScreen(s.control_, &origin);
-    SendMessageA(s.control_, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), Point(origin.x, origin.y));
+    auto at = [&](LONG size) {
+        const int i = r.Below(10);
+        return i < 7   ? r.Between(0, std::max(0, int(size) - 1))
+               : i < 9 ? r.Between(-60, size + 60)
+                       : r.Between(-32768, 32767);
+    };
+    const int how = r.Below(20), x = at(rc.right), y = at(rc.bottom);
+    s.what_ = Format("mouse %lld at %lld,%lld", how, x, y);
+    if (how == 0 || how == 1)
+        return s.WithMenuCloser([&] {
+            if (how == 1)
+                return (void)SendMessageA(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), r.Coin() ? -1 : Point(x, y));
+            SendMessageA(h, WM_RBUTTONDOWN, MK_RBUTTON, Point(x, y));
+            SendMessageA(h, WM_RBUTTONUP, 0, Point(x, y));
+        });
+    if (how < 5) {
+        POINT origin = {0, 0};
+        ClientToScreen(h, &origin);
+        const int delta = r.OneIn(6) ? r.Between(-32768, 32767) : r.Pick(kDeltas);
+        s.what_ = "wheel " + std::to_string(delta);
+        return (void)SendMessageA(h, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), Point(origin.x, origin.y));
+    }
+    for (int i = r.Between(1, 4); i > 0; --i) {
+        const int m = r.Below(5), mods = r.OneIn(5) ? r.Between(1, 2) : 0, x2 = at(rc.right), y2 = at(rc.bottom);
+        Soak::HoldKeys(mods);
+        s.what_ += Format(" 0x%llX %lld,%lld", kMsgs[m], x2, y2);
+        SendMessageA(h, kMsgs[m], (mods & 1 ? MK_SHIFT : 0) | (mods & 2 ? MK_CONTROL : 0) | (m % 2 ? 0 : MK_LBUTTON),
+                     Point(x2, y2));
+    }
 }
 
 // An arrow of the spin held through a number of the repetition's ticks: the
@@ -290,6 +284,7 @@ void SpinHold(Soak &s) {
 
 // ---- The window
 
+// The font set (every size, or none) and read back by an edit.
 void FontEvent(Soak &s) {
     const int i = s.rng_.Below(6);
     HFONT f = i < 5 ? s.shared_.fonts[i] : nullptr;
@@ -297,7 +292,8 @@ void FontEvent(Soak &s) {
     const Soak::Mark mark = s.Now();
     SendMessageA(s.control_, WM_SETFONT, reinterpret_cast<WPARAM>(f), s.rng_.Coin());
     if (IsEdit(s.info_.kind) && s.Calm(mark))
-        s.Expect(reinterpret_cast<HFONT>(SendMessageA(s.control_, WM_GETFONT, 0, 0)) == f, "WM_GETFONT answers the font WM_SETFONT gave");
+        s.Expect(reinterpret_cast<HFONT>(SendMessageA(s.control_, WM_GETFONT, 0, 0)) == f,
+                 "WM_GETFONT answers the font set");
 }
 
 void SizeEvent(Soak &s) {
@@ -311,49 +307,20 @@ void SizeEvent(Soak &s) {
     SetWindowPos(s.control_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// SetFocus to the control, another edit, the parent or none, or the focus
-// messages sent; the capture taken, released or its messages sent.
-void FocusEvent(Soak &s) {
-    const HWND targets[] = {s.control_, s.control_, s.other_, s.parent_, nullptr};
-    const int i = s.rng_.Below(6);
-    s.what_ = Format("focus %lld", i);
-    if (i < 5) SetFocus(targets[i]);
-    else SendMessageA(s.control_, s.rng_.Coin() ? WM_SETFOCUS : WM_KILLFOCUS, reinterpret_cast<WPARAM>(s.other_), 0);
-}
-
-void CaptureEvent(Soak &s) {
-    const int i = s.rng_.Below(4);
-    s.what_ = Format("capture %lld", i);
-    if (i == 0) SetCapture(s.other_);
-    if (i == 1) ReleaseCapture();
-    if (i == 2) SendMessageA(s.control_, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(s.rng_.Coin() ? s.other_ : nullptr));
-    if (i == 3) SendMessageA(s.control_, WM_CANCELMODE, 0, 0);
-}
-
 // Visual styles off and on again for the control and its children (a
 // calendar's buttons), or a theme change announced.
 void ThemeEvent(Soak &s) {
-    HWND h = s.control_;
     const int i = s.rng_.Below(3);
-    s.what_ = i == 0 ? "visual styles off for the window" : i == 1 ? "visual styles back" : "WM_THEMECHANGED";
-    auto apply = [&](HWND w) {
-        if (i == 0) SetWindowTheme(w, L"", L"");
-        if (i == 1) SetWindowTheme(w, nullptr, nullptr);
-        if (i == 2) SendMessageA(w, WM_THEMECHANGED, 0, 0);
-    };
-    apply(h);
-    for (HWND child = GetWindow(h, GW_CHILD); child && IsWindow(h); child = GetWindow(child, GW_HWNDNEXT)) apply(child);
+    s.what_ = Format("theme %lld", i);
+    for (HWND w = s.control_; w && IsWindow(s.control_);
+         w = w == s.control_ ? GetWindow(w, GW_CHILD) : GetWindow(w, GW_HWNDNEXT))
+        i == 2 ? (void)SendMessageA(w, WM_THEMECHANGED, 0, 0)
+               : (void)SetWindowTheme(w, i ? nullptr : L"", i ? nullptr : L"");
 }
 
 void StyleEvent(Soak &s) {
     static const DWORD kBits[] = {QXES_READONLY, QXES_RIGHT, QXES_WRAP, QXES_SPIN, WS_BORDER, BS_DEFPUSHBUTTON};
     HWND h = s.control_;
-    if (s.rng_.Coin()) {
-        const bool on = s.rng_.Coin();
-        s.what_ = std::string("EM_SETREADONLY ") + (on ? "on" : "off");
-        SendMessageA(h, EM_SETREADONLY, on, 0);
-        return;
-    }
     const DWORD bit = s.rng_.Pick(kBits);
     s.what_ = Format("style bit 0x%llX flipped", bit);
     SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) ^ bit);
@@ -362,33 +329,26 @@ void StyleEvent(Soak &s) {
 
 // Painting by each way in: an invalidation and UpdateWindow, a full redraw
 // with the frame, WM_PAINT with nothing to paint, WM_PRINTCLIENT into a
-// memory DC whose selected objects must come back as they were.
+// memory DC that must be left as it was given.
 void PaintEvent(Soak &s) {
     HWND h = s.control_;
     const int i = s.rng_.Below(4);
     s.what_ = Format("paint %lld", i);
     if (i == 0) InvalidateRect(h, nullptr, s.rng_.Coin()), UpdateWindow(h);
-    if (i == 1) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (i == 1)
+        RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     if (i == 2) ValidateRect(h, nullptr), SendMessageA(h, WM_PAINT, 0, 0);
     if (i < 3) return;
-    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, 64, 64);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    const HGDIOBJ objects[] = {GetCurrentObject(dc, OBJ_FONT), GetCurrentObject(dc, OBJ_PEN), GetCurrentObject(dc, OBJ_BRUSH)};
-    SendMessageA(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    s.Expect(GetCurrentObject(dc, OBJ_FONT) == objects[0] && GetCurrentObject(dc, OBJ_PEN) == objects[1] &&
-                 GetCurrentObject(dc, OBJ_BRUSH) == objects[2] && GetCurrentObject(dc, OBJ_BITMAP) == bmp,
-             "a DC given to paint in keeps the objects selected into it");
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
+    qxt::PrintTarget target(64, 64);
+    target.Print(h);
+    if (!target.Changed().empty()) s.Fail("WM_PRINTCLIENT left the DC's " + target.Changed() + " changed");
 }
 
 // ---- The calendar and the buttons
 
 void CalKey(Soak &s) {
-    static const UINT kKeys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT, VK_HOME, VK_END, VK_SPACE, VK_RETURN};
+    static const UINT kKeys[] = {VK_LEFT, VK_RIGHT, VK_UP,  VK_DOWN,  VK_PRIOR,
+                                 VK_NEXT, VK_HOME,  VK_END, VK_SPACE, VK_RETURN};
     const UINT vk = s.rng_.OneIn(10) ? static_cast<UINT>(s.rng_.Below(256)) : s.rng_.Pick(kKeys);
     const int mods = s.rng_.OneIn(4) ? s.rng_.Between(1, 7) : 0;
     s.what_ = Format("calendar key 0x%02llX mods %lld", vk, mods);
@@ -420,7 +380,6 @@ void ButtonKey(Soak &s) {
 
 // ---- Threads and registration
 
-
 // A second thread calls an export of the class or a screen reader's client's
 // method while this thread pumps: it runs here, as a sent message does. Now
 // and then the parent replies early to a notification the call causes (as
@@ -439,13 +398,19 @@ void WorkerEvent(Soak &s) {
     s.what_ = Format("a worker thread's call %lld", choice) + (duringChange ? ", during a user's change" : "");
     s.hostSet_ = true;
     IAccessible *acc = nullptr;
-    if (client && FAILED(AccessibleObjectFromWindow(h, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void **>(&acc)))) acc = nullptr;
+    if (client && FAILED(AccessibleObjectFromWindow(h, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void **>(&acc))))
+        acc = nullptr;
     const wchar_t *const texts[] = {L"12", L"1.5", L"09:30", L"x", L""};
     BSTR given = SysAllocString(texts[r.Below(5)]);
-    auto element = [](long id) { VARIANT v; V_VT(&v) = VT_I4, V_I4(&v) = id; return v; };
+    auto element = [](long id) {
+        VARIANT v;
+        V_VT(&v) = VT_I4, V_I4(&v) = id;
+        return v;
+    };
     const VARIANT self = element(0), child = element(r.Below(3));
     s.replied_ = false;
-    HANDLE returned = CreateEventA(nullptr, TRUE, FALSE, nullptr), settled = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE returned = CreateEventA(nullptr, TRUE, FALSE, nullptr),
+           settled = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::atomic<bool> done(false);
     long result = -1;
     DWORD error = 0;
@@ -462,13 +427,19 @@ void WorkerEvent(Soak &s) {
         const std::string before(out.data(), 24);
         SetLastError(0);
         switch (client ? Kind::kEdit : k) {
-        case Kind::kFloat: result = getter ? QXFloatGetValue(h, static_cast<double *>(p)) : QXFloatSetValue(h, value / 100.0); break;
-        case Kind::kPicture: result = getter ? QXPicGetValue(h, out.data(), out.size()) : QXPicSetValue(h, "12ab"); break;
+        case Kind::kFloat:
+            result = getter ? QXFloatGetValue(h, static_cast<double *>(p)) : QXFloatSetValue(h, value / 100.0);
+            break;
+        case Kind::kPicture:
+            result = getter ? QXPicGetValue(h, out.data(), out.size()) : QXPicSetValue(h, "12ab");
+            break;
         case Kind::kTime:
             result = getter ? QXTime_GetTime(h, static_cast<WORD *>(p), static_cast<WORD *>(p) + 1)
                             : QXTime_SetTime(h, WORD(value & 31), WORD((value >> 8) & 63));
             break;
-        case Kind::kCal: result = getter ? QXCalGetYear(h, static_cast<int *>(p)) : QXCalSetDay(h, 1 + (value & 31)); break;
+        case Kind::kCal:
+            result = getter ? QXCalGetYear(h, static_cast<int *>(p)) : QXCalSetDay(h, 1 + (value & 31));
+            break;
         case Kind::kButton: result = QXBtn_SetIcon(h, nullptr); break;
         default:
             if (!client) result = getter ? QXIntGetValue(h, static_cast<long *>(p)) : QXIntSetValue(h, value);
@@ -483,7 +454,8 @@ void WorkerEvent(Soak &s) {
         PostThreadMessageA(ui, WM_NULL, 0, 0);
         WaitForSingleObject(settled, 10000);  // the work has ended on the window's thread
         const bool failed = client ? result != S_OK && result != S_FALSE : result == 0;
-        if (failed && choice == 11 && V_VT(static_cast<VARIANT *>(p)) == VT_EMPTY) std::memcpy(p, before.data(), sizeof(VARIANT));  // cleared whole
+        if (failed && choice == 11 && V_VT(static_cast<VARIANT *>(p)) == VT_EMPTY)
+            std::memcpy(p, before.data(), sizeof(VARIANT));  // cleared whole
         outputsKept = out.GuardsIntact() && (!failed || std::string(out.data(), 24) == before);
         if (choice == 9 && !failed) SysFreeString(*static_cast<BSTR *>(p));
         if (choice == 11 && !failed) VariantClear(static_cast<VARIANT *>(p));
@@ -492,10 +464,11 @@ void WorkerEvent(Soak &s) {
     });
     if (duringChange) {  // the call waits in the queue while this thread is busy
         for (DWORD start = GetTickCount(); !(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) &&
-                                           WaitForSingleObject(returned, 0) != WAIT_OBJECT_0 && GetTickCount() - start < 2000;)
+                                           WaitForSingleObject(returned, 0) != WAIT_OBJECT_0 &&
+                                           GetTickCount() - start < 2000;)
             Sleep(1);
         const std::string outer = s.what_;
-        void (*const kChanges[])(Soak &) = {CharEvent, KeyEvent, PasteEvent, EditCommand};
+        void (*const kChanges[])(Soak &) = {Keys, Keys, PasteEvent, EditCommand};
         r.Pick(kChanges)(s);
         s.what_ = outer + " (" + s.what_ + ")";
     }
@@ -516,7 +489,8 @@ void WorkerEvent(Soak &s) {
     if (acc) acc->Release();
     if (k == Kind::kButton) s.shownIcon_ = nullptr;
     const bool pending = client ? result == E_PENDING : result == 0 && error == ERROR_IO_PENDING;
-    s.Expect(!pending || s.replied_, "a call answers that its outcome is unknown only when the parent released it early");
+    s.Expect(!pending || s.replied_,
+             "a call answers that its outcome is unknown only when the parent released it early");
     s.Expect(outputsKept, "a call writes its caller's outputs only when it succeeds, and within them");
     if (!client) s.Expect(k != Kind::kEdit || result == 0, "a typed edit's export fails on a plain edit");
 }
@@ -527,59 +501,70 @@ void RegisterEvent(Soak &s) {
     const int i = s.rng_.Below(4);
     s.what_ = Format("registration %lld", i);
     if (i == 0) s.Expect(RegisterQXCtls(self) == 1, "registering again succeeds"), UnregisterQXCtls(self);
-    if (i == 1) {
-        s.Expect(QXRegisterIntClass(self) == 1 && QXRegisterBmpBtnClass(self) == 1, "registering a class again succeeds");
-        QXUnregisterIntClass(self);
-        QXUnregisterBmpBtnClass(self);
-    }
+    if (i == 1) s.Expect(QXRegisterIntClass(self) && QXRegisterBmpBtnClass(self), "registering a class again succeeds");
+    if (i == 1) QXUnregisterIntClass(self), QXUnregisterBmpBtnClass(self);
     if (i == 2) QXEnableOld3d(static_cast<QXBOOL>(s.rng_.Below(3)));
-    if (i == 3) {
-        s.Expect(QXRegisterCalClass(self) == 1 && QXRegisterMonthYearButtonXPClass(self) == 1, "registering a class again succeeds");
-        QXUnregisterCalClass();
-        QXUnregisterMonthYearButtonXPClass(self);
-    }
+    if (i == 3)
+        s.Expect(QXRegisterCalClass(self) && QXRegisterMonthYearButtonXPClass(self),
+                 "registering a class again succeeds");
+    if (i == 3) QXUnregisterCalClass(), QXUnregisterMonthYearButtonXPClass(self);
 }
 
-// Every kind of event, with its weight in an edit, a calendar and a button.
+// Every kind of event with its weight in an edit, a calendar and a button,
+// and its name where the event gives none.
 struct EventKind {
     const char *name;
     int weight[3];
     void (*run)(Soak &);
 };
 const EventKind kEvents[] = {
-    {"", {150, 20, 10}, CharEvent},
-    {"", {135, 0, 0}, TypeRun},
-    {"", {135, 0, 0}, KeyEvent},
+    {"", {420, 20, 10}, Keys},
     {"", {50, 0, 0}, PasteEvent},
     {"", {50, 0, 0}, EditCommand},
     {"", {60, 0, 0}, SetSelEvent},
     {"", {45, 0, 0}, SetTextEvent},
-    {"", {80, 200, 250}, MouseEvent},
-    {"", {6, 3, 0}, ContextMenu},
-    {"", {25, 10, 0}, WheelEvent},
+    {"", {110, 210, 250}, MouseEvent},
     {"", {1, 0, 0}, SpinHold},
     {"", {8, 8, 5}, FontEvent},
     {"", {8, 10, 20}, SizeEvent},
-    {"EnableWindow", {8, 10, 60}, [](Soak &s) { EnableWindow(s.control_, !IsWindowEnabled(s.control_)); }},
-    {"", {20, 25, 30}, FocusEvent},
-    {"", {10, 10, 20}, CaptureEvent},
     {"", {5, 8, 15}, ThemeEvent},
-    {"WM_SYSCOLORCHANGE or WM_SETTINGCHANGE", {2, 3, 10},
-     [](Soak &s) { SendMessageA(s.control_, s.rng_.Coin() ? WM_SYSCOLORCHANGE : WM_SETTINGCHANGE, 0, 0); }},
-    {"", {10, 0, 0}, StyleEvent},
+    {"", {5, 0, 0}, StyleEvent},
     {"", {12, 15, 40}, PaintEvent},
-    {"", {110, 150, 200}, [](Soak &s) { s.ExportEvent(); }},
-    {"", {12, 15, 15}, [](Soak &s) { s.ForeignExport(); }},
-    {"", {15, 10, 10}, WorkerEvent},
-    {"a new control", {3, 4, 6}, [](Soak &s) { s.DestroyControl(), s.MakeControl(); }},
-    {"", {1, 1, 1}, RegisterEvent},
-    {"the parent's colour answers", {4, 4, 5},
-     [](Soak &s) { s.colorMode_ = s.rng_.Below(3), InvalidateRect(s.control_, nullptr, TRUE); }},
     {"", {0, 250, 0}, CalKey},
     {"", {0, 120, 0}, CalButton},
     {"", {0, 0, 150}, ButtonKey},
-    {"WM_MOUSELEAVE", {0, 0, 20}, [](Soak &s) { SendMessageA(s.control_, WM_MOUSELEAVE, 0, 0); }},
-};
+    {"", {15, 10, 10}, WorkerEvent},
+    {"", {1, 1, 1}, RegisterEvent},
+    {"", {110, 150, 200}, [](Soak &s) { s.ExportEvent(); }},
+    {"", {12, 15, 15}, [](Soak &s) { s.ForeignExport(); }},
+    {"EM_SETREADONLY", {5, 0, 0}, [](Soak &s) { SendMessageA(s.control_, EM_SETREADONLY, s.rng_.Coin(), 0); }},
+    {"EnableWindow", {8, 10, 60}, [](Soak &s) { EnableWindow(s.control_, !IsWindowEnabled(s.control_)); }},
+    {"SetFocus", {7, 8, 10}, [](Soak &s) { SetFocus(s.control_); }},
+    {"SetFocus elsewhere",
+     {10, 13, 15},
+     [](Soak &s) {
+         SetFocus(s.rng_.Coin() ? s.other_ : s.rng_.Coin() ? s.parent_ : nullptr);
+     }},
+    {"WM_SETFOCUS or WM_KILLFOCUS",
+     {3, 4, 5},
+     [](Soak &s) { SendMessageA(s.control_, WM_SETFOCUS + s.rng_.Below(2), reinterpret_cast<WPARAM>(s.other_), 0); }},
+    {"the capture elsewhere",
+     {5, 5, 10},
+     [](Soak &s) { s.rng_.Coin() ? (void)SetCapture(s.other_) : (void)ReleaseCapture(); }},
+    {"WM_CAPTURECHANGED",
+     {3, 3, 5},
+     [](Soak &s) {
+         SendMessageA(s.control_, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(s.rng_.Coin() ? s.other_ : nullptr));
+     }},
+    {"WM_CANCELMODE", {2, 2, 5}, [](Soak &s) { SendMessageA(s.control_, WM_CANCELMODE, 0, 0); }},
+    {"WM_SYSCOLORCHANGE or WM_SETTINGCHANGE",
+     {2, 3, 10},
+     [](Soak &s) { SendMessageA(s.control_, s.rng_.Coin() ? WM_SYSCOLORCHANGE : WM_SETTINGCHANGE, 0, 0); }},
+    {"a new control", {3, 4, 6}, [](Soak &s) { s.DestroyControl(), s.MakeControl(); }},
+    {"the parent's colour answers",
+     {4, 4, 5},
+     [](Soak &s) { s.colorMode_ = s.rng_.Below(3), InvalidateRect(s.control_, nullptr, TRUE); }},
+    {"WM_MOUSELEAVE", {0, 0, 20}, [](Soak &s) { SendMessageA(s.control_, WM_MOUSELEAVE, 0, 0); }}};
 constexpr int kEventKinds = sizeof kEvents / sizeof kEvents[0];
 
 int Group(Kind k) { return IsEdit(k) ? 0 : k == Kind::kCal ? 1 : 2; }
@@ -600,7 +585,8 @@ char Soak::ClassChar() {
 
 std::string Soak::RandomText(int maxLen) {
     std::string s;
-    for (int n = rng_.OneIn(10) ? rng_.Between(60, std::max(maxLen, 60)) : rng_.Between(0, 12); n > 0; --n) s += ClassChar();
+    for (int n = rng_.OneIn(10) ? rng_.Between(60, std::max(maxLen, 60)) : rng_.Between(0, 12); n > 0; --n)
+        s += ClassChar();
     return s;
 }
 
@@ -613,10 +599,13 @@ std::string Soak::RandomMask() {
 }
 
 std::string Soak::ValueFor(const std::string &mask, bool raw) {
-    if (IsTimeMask(mask.c_str()) && rng_.Coin()) {  // the fields on and just past their limits
-        static const char *const kHours[] = {"00", "01", "11", "12", "13", "23", "24", " 9"}, *const kMinutes[] = {"00", "59", "60", "5 "};
-        const std::string letter(mask.size() > 6 ? 1 : 0, "apAP"[rng_.Below(2) + (mask.size() > 6 && mask[6] == 'A' ? 2 : 0)]);
-        const std::string fields = std::string(rng_.Pick(kHours)) + (raw ? "" : ":") + rng_.Pick(kMinutes);
+    if (IsTimeMask(mask.c_str()) && !rng_.OneIn(4)) {  // the fields on and just past their limits
+        static const char *const kHours[][4] = {{"23", "24", "00", " 9"}, {"12", "13", "00", " 1"}};
+        static const char *const kMinutes[] = {"00", "59", "60", "5 "};
+        const std::string letter(mask.size() > 6 ? 1 : 0,
+                                 "apAP"[rng_.Below(2) + (mask.size() > 6 && mask[6] == 'A' ? 2 : 0)]);
+        const std::string fields =
+            std::string(rng_.Pick(kHours[mask.size() > 6])) + (raw ? "" : ":") + rng_.Pick(kMinutes);
         return raw ? fields + letter : mask.size() > 6 ? fields + " " + letter + mask.substr(7) : fields;
     }
     std::string out;
@@ -629,14 +618,18 @@ std::string Soak::ValueFor(const std::string &mask, bool raw) {
             continue;
         }
         const MaskPos &p = positions[i];
-        const char letter = static_cast<char>((rng_.Coin() ? 'a' : 'A') + rng_.Below(26)), digit = static_cast<char>('0' + rng_.Below(10));
+        const char letter = static_cast<char>((rng_.Coin() ? 'a' : 'A') + rng_.Below(26)),
+                   digit = static_cast<char>('0' + rng_.Below(10));
         if (p.literal && (!raw || rng_.OneIn(3))) out += p.ch;
         if (p.literal) continue;
         switch (p.ch) {
         case '9': out += digit; break;
-        case 'H': case 'h': out += rng_.Coin() ? digit : static_cast<char>((rng_.Coin() ? 'a' : 'A') + rng_.Below(6)); break;
-        case 'N': case 'n': out += rng_.Coin() ? digit : letter; break;
-        case 'X': case 'x': out += static_cast<char>(rng_.Between(32, 255)); break;
+        case 'H':
+        case 'h': out += rng_.Coin() ? digit : static_cast<char>((rng_.Coin() ? 'a' : 'A') + rng_.Below(6)); break;
+        case 'N':
+        case 'n': out += rng_.Coin() ? digit : letter; break;
+        case 'X':
+        case 'x': out += static_cast<char>(rng_.Between(32, 255)); break;
         default: out += letter; break;  // A a L l U u
         }
     }
@@ -697,7 +690,8 @@ void Soak::Event(int forced) {
     hostSet_ = navigated_ = false;
     changes_ = updates_ = 0;
     if (rng_.OneIn(30)) {
-        static const Trap kTraps[] = {Trap::kRenew, Trap::kRenew, Trap::kDestroy, Trap::kSetText, Trap::kExport, Trap::kFocusAway};
+        static const Trap kTraps[] = {Trap::kRenew,   Trap::kRenew,  Trap::kDestroy,
+                                      Trap::kSetText, Trap::kExport, Trap::kFocusAway};
         trap_ = rng_.Pick(kTraps);
         trapMsg_ = rng_.OneIn(4) ? WM_CTLCOLOREDIT : WM_COMMAND;
         trapCount_ = rng_.Between(1, 3);
@@ -707,7 +701,8 @@ void Soak::Event(int forced) {
     if (e < 0) {
         int total = 0;
         for (const EventKind &k : kEvents) total += k.weight[group];
-        for (e = 0, total = rng_.Below(total); total >= kEvents[e].weight[group]; ++e) total -= kEvents[e].weight[group];
+        for (e = 0, total = rng_.Below(total); total >= kEvents[e].weight[group]; ++e)
+            total -= kEvents[e].weight[group];
     }
     const bool edit = IsEdit(info_.kind);
     const std::string before = edit ? Text(control_) : "";

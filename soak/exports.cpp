@@ -85,16 +85,20 @@ void IntExport(Soak &s) {
         s.what_ = Named("QXIntSetMask", m);
         const QXBOOL ok = set.Flux([&] { return QXIntSetMask(h, m); });
         if (ok && set.Same()) model.hasMask = true, model.mask = m;
-        if (set.Done(ok, m && std::string(m).find_first_not_of('9') == std::string::npos, "QXIntSetMask takes 9s only, none included"))
-            s.ExpectText(set.Text(), model.intMax < 0 ? set.before : "", "QXIntSetMask empties the text, unless the range refuses 0");
+        if (set.Done(ok, m && std::string(m).find_first_not_of('9') == std::string::npos,
+                     "QXIntSetMask takes 9s only, none included"))
+            s.ExpectText(set.Text(), model.intMax < 0 ? set.before : "",
+                         "QXIntSetMask empties the text, unless the range refuses 0");
         break;
     }
     case 3: {
         const bool null = r.OneIn(10);
         s.what_ = "QXIntGetMask size " + std::to_string(size);
         const QXBOOL ok = QXIntGetMask(h, null ? nullptr : buf.data(), size);
-        s.Expect(ok == (model.hasMask && !null && static_cast<int>(model.mask.size()) < size), "QXIntGetMask succeeds when the mask fits");
-        s.Expect(ok ? buf.GuardsIntact() && buf.Text() == model.mask : buf.Untouched(), "QXIntGetMask writes the mask set, or nothing");
+        s.Expect(ok == (model.hasMask && !null && static_cast<int>(model.mask.size()) < size),
+                 "QXIntGetMask succeeds when the mask fits");
+        s.Expect(ok ? buf.GuardsIntact() && buf.Text() == model.mask : buf.Untouched(),
+                 "QXIntGetMask writes the mask set, or nothing");
         break;
     }
     case 4:
@@ -117,7 +121,8 @@ void FloatExport(Soak &s) {
     Setter set(s);
     HWND h = set.h;
     auto pick = [&]() -> double {
-        const double kEnds[] = {NAN, INFINITY, -INFINITY, DBL_MAX, -DBL_MAX, 1e300, -1e63, DBL_MIN / 4, -1e-300, -0.0, 999999999.995};
+        const double kEnds[] = {NAN,   INFINITY,    -INFINITY, DBL_MAX, -DBL_MAX,     1e300,
+                                -1e63, DBL_MIN / 4, -1e-300,   -0.0,    999999999.995};
         switch (r.Below(5)) {
         case 0: return r.Pick(kEnds);
         case 1: return r.Int32() / 7.0;
@@ -135,14 +140,16 @@ void FloatExport(Soak &s) {
         break;
     case 1:
         s.what_ = "QXFloatSetRange";
-        if (set.Done(QXFloatSetRange(h, a, b), 1, "QXFloatSetRange succeeds")) s.ExpectText(set.Text(), set.before, "QXFloatSetRange leaves the text");
+        if (set.Done(QXFloatSetRange(h, a, b), 1, "QXFloatSetRange succeeds"))
+            s.ExpectText(set.Text(), set.before, "QXFloatSetRange leaves the text");
         break;
     case 2: {
         // The separators alone decide, whatever the text, the mask or the range;
         // the value stays.
         static const char kSeps[] = ".,., '_x;-1\x7f\x05\xa0\xb7";
         std::string f;
-        for (int n = r.OneIn(8) ? r.Below(3) : 3 + (r.OneIn(6) ? 1 : 0); n > 0; --n) f += kSeps[r.Below(sizeof kSeps - 1)];
+        for (int n = r.OneIn(8) ? r.Below(3) : 3 + (r.OneIn(6) ? 1 : 0); n > 0; --n)
+            f += kSeps[r.Below(sizeof kSeps - 1)];
         const char *format = r.OneIn(20) ? nullptr : f.c_str();
         s.what_ = Named("QXFloatSetFormat", format);
         double valueBefore = 0;
@@ -152,7 +159,8 @@ void FloatExport(Soak &s) {
         bool bad = !format || f.size() < 3 || f[1] == f[2];
         for (size_t i = 1; i < 3 && !bad; ++i) bad = (f[i] >= '0' && f[i] <= '9') || f[i] == '-' || IsControl(f[i]);
         if (set.Done(ok, !bad, "QXFloatSetFormat refuses separators it cannot tell apart, and only those"))
-            s.Expect(QXFloatGetValue(h, &value.value) && SameValue(valueBefore, value.value), "a format change keeps the value");
+            s.Expect(QXFloatGetValue(h, &value.value) && SameValue(valueBefore, value.value),
+                     "a format change keeps the value");
         break;
     }
     case 3: {
@@ -166,7 +174,8 @@ void FloatExport(Soak &s) {
     }
     case 4:
         s.what_ = "QXFloatGetValue";
-        s.Expect(QXFloatGetValue(h, &value.value) == 1 && value.GuardsIntact(), "QXFloatGetValue succeeds within its double");
+        s.Expect(QXFloatGetValue(h, &value.value) == 1 && value.GuardsIntact(),
+                 "QXFloatGetValue succeeds within its double");
         break;
     default:
         s.what_ = "QXFloatGetValue null";
@@ -197,7 +206,10 @@ void WindowlessExport(Soak &s) {
         const int dcKind = r.Below(3);
         s.what_ = "GetPictCtlWidth " + Quote(mask) + " dc " + std::to_string(dcKind);
         HDC screen = GetDC(nullptr), mem = CreateCompatibleDC(screen);
-        const UINT w = GetPictCtlWidth(r.OneIn(10) ? nullptr : mask.c_str(), dcKind == 0 ? screen : dcKind == 1 ? mem : nullptr,
+        const UINT w = GetPictCtlWidth(r.OneIn(10) ? nullptr : mask.c_str(),
+                                       dcKind == 0   ? screen
+                                       : dcKind == 1 ? mem
+                                                     : nullptr,
                                        static_cast<QXBOOL>(r.Below(3)));
         s.Expect(w < 100000, "GetPictCtlWidth gives a width of this world");
         DeleteDC(mem);
@@ -225,7 +237,8 @@ void PictureExport(Soak &s) {
         const QXBOOL ok = set.Flux([&] { return QXPicSetMask(h, null ? nullptr : m.c_str()); });
         if (ok && set.Same()) model.hasMask = true, model.mask = m;
         if (set.Done(ok, !null && (time ? IsTimeMask(m.c_str()) : UsableMask(m.c_str())),
-                     "a picture edit takes a mask of 1 to 63 positions without control characters, a time edit the five time masks"))
+                     "a picture edit takes a mask of 1 to 63 positions without control characters, a time edit the "
+                     "five time masks"))
             s.Expect(AllBlank(Placeholders(m, set.Text())), "a new mask shows its empty layout");
         break;
     }
@@ -246,7 +259,9 @@ void PictureExport(Soak &s) {
         s.what_ = "QXPicGetValue size " + std::to_string(size);
         const QXBOOL ok = QXPicGetValue(h, null ? nullptr : buf.data(), size);
         s.Expect(ok == (!null && size > 0 && model.hasMask), "QXPicGetValue succeeds with a mask and a buffer");
-        s.Expect(ok ? buf.GuardsIntact() && buf.Text(&terminated) == Placeholders(model.mask, set.Text()).substr(0, size - 1) && terminated
+        s.Expect(ok ? buf.GuardsIntact() &&
+                          buf.Text(&terminated) == Placeholders(model.mask, set.Text()).substr(0, size - 1) &&
+                          terminated
                     : buf.Untouched(),
                  "QXPicGetValue gives the placeholders' characters, cut to the buffer, or writes nothing");
         break;
@@ -273,7 +288,8 @@ void TimeExport(Soak &s) {
     GuardedOut<QXBOOL> empty;
     const int form = r.Below(4);
     switch (r.Below(6)) {
-    case 0: {
+    case 0:
+    case 5: {
         std::string m = r.Pick(kTimeMasks);
         if (r.OneIn(4)) m = r.Coin() ? "99:99 pm" : s.RandomMask();
         const char *mask = r.OneIn(20) ? nullptr : m.c_str();
@@ -288,8 +304,10 @@ void TimeExport(Soak &s) {
     case 2: {
         s.what_ = "QXTime_SetTime " + std::to_string(hour) + ":" + std::to_string(minute);
         int h24 = -1, m60 = -1;
-        if (set.Done(QXTime_SetTime(h, hour, minute), hour <= 23 && minute <= 59, "QXTime_SetTime takes hours 0-23 and minutes 0-59"))
-            s.Expect(ParseTime(s.model_.mask, set.Text(), &h24, &m60) && h24 == hour && m60 == minute, "the text shows the time set");
+        if (set.Done(QXTime_SetTime(h, hour, minute), hour <= 23 && minute <= 59,
+                     "QXTime_SetTime takes hours 0-23 and minutes 0-59"))
+            s.Expect(ParseTime(s.model_.mask, set.Text(), &h24, &m60) && h24 == hour && m60 == minute,
+                     "the text shows the time set");
         break;
     }
     case 3:
@@ -300,14 +318,14 @@ void TimeExport(Soak &s) {
     case 4:
         s.what_ = "QXTime_GetTime form " + std::to_string(form);
         if (form == 1 || form == 2)
-            s.Expect(QXTime_GetTime(h, form == 1 ? nullptr : &hh.value, form == 2 ? nullptr : &mm.value) == 0 && hh.Untouched() &&
-                         mm.Untouched(),
+            s.Expect(QXTime_GetTime(h, form == 1 ? nullptr : &hh.value, form == 2 ? nullptr : &mm.value) == 0 &&
+                         hh.Untouched() && mm.Untouched(),
                      "QXTime_GetTime needs both pointers");
         if (form == 3)
-            s.Expect(QXTime_Is24Hour(h, nullptr) == 0 && QXTime_HasEmptyTime(h, nullptr) == 0 && QXTime_HasValidTime(h, nullptr) == 0,
+            s.Expect(QXTime_Is24Hour(h, nullptr) == 0 && QXTime_HasEmptyTime(h, nullptr) == 0 &&
+                         QXTime_HasValidTime(h, nullptr) == 0,
                      "the time's questions refuse null pointers");
         break;
-    default: PictureExport(s); break;
     }
 }
 
@@ -316,8 +334,9 @@ void TimeExport(Soak &s) {
 // refuse a day. The limits: either or both, dates (compared by year, month,
 // day) with the minimum first; kept for the events that follow.
 void CalExport(Soak &s) {
-    static const int kExtremes[] = {INT_MIN, INT_MIN + 1, -1, 0, 1, 2, 12, 13, 28, 29, 30, 31, 32, 99, 100,
-                                    1582, 1900, 2000, 2100, 9999, 10000, INT_MAX - 1, INT_MAX};
+    static const int kExtremes[] = {INT_MIN, INT_MIN + 1, -1,   0,    1,     2,           12,     13,
+                                    28,      29,          30,   31,   32,    99,          100,    1582,
+                                    1900,    2000,        2100, 9999, 10000, INT_MAX - 1, INT_MAX};
     static const int kYears[] = {0, 1, 99, 1601, 2000, 2008, 9999, 30827, 65535};
     Rng &r = s.rng_;
     HWND h = s.control_;
@@ -331,19 +350,22 @@ void CalExport(Soak &s) {
     if (which == 0) {
         s.what_ = "QXCalSetYear " + std::to_string(v);
         s.Expect(QXCalSetYear(h, v) == 1, "QXCalSetYear succeeds");
-        if (unlimited && s.Calm(mark)) s.Expect(QXCalGetYear(h, &y.value) == 1 && y.value == v, "QXCalGetYear gives the year set");
+        if (unlimited && s.Calm(mark))
+            s.Expect(QXCalGetYear(h, &y.value) == 1 && y.value == v, "QXCalGetYear gives the year set");
     } else if (which == 1) {
         s.what_ = "QXCalSetMonth " + std::to_string(v);
         QXCalGetMonth(h, &d.value);
         const QXBOOL ok = QXCalSetMonth(h, v);
         s.Expect(ok == (v >= 1 && v <= 12), "QXCalSetMonth takes the months 1 to 12");
         if (unlimited && s.Calm(mark))
-            s.Expect(QXCalGetMonth(h, &m.value) == 1 && m.value == (ok ? v : d.value), "QXCalGetMonth gives the month set, or the one before");
+            s.Expect(QXCalGetMonth(h, &m.value) == 1 && m.value == (ok ? v : d.value),
+                     "QXCalGetMonth gives the month set, or the one before");
     } else if (which == 2) {
         s.what_ = "QXCalSetDay " + std::to_string(v);
         const QXBOOL ok = QXCalSetDay(h, v);
         if (unlimited) s.Expect(ok == 1, "QXCalSetDay succeeds");
-        if (unlimited && s.Calm(mark)) s.Expect(QXCalGetDay(h, &d.value) == 1 && d.value == v, "QXCalGetDay gives the day set");
+        if (unlimited && s.Calm(mark))
+            s.Expect(QXCalGetDay(h, &d.value) == 1 && d.value == v, "QXCalGetDay gives the day set");
     } else if (which == 3) {
         SYSTEMTIME limits[2] = {}, got[2];
         bool has[2], dates = true;
@@ -353,7 +375,9 @@ void CalExport(Soak &s) {
             const int year = r.Coin() ? r.Pick(kYears) : r.Between(1990, 2030);
             limits[k] = {WORD(year), WORD(r.Between(0, 13)), 0, WORD(r.Between(0, 32)), 0, 0, 0, 0};
             dates = dates && (!has[k] || (limits[k].wDay >= 1 && limits[k].wDay <= DaysIn(limits[k].wMonth, year)));
-            s.what_ += has[k] ? " " + std::to_string(year) + "-" + std::to_string(limits[k].wMonth) + "-" + std::to_string(limits[k].wDay) : " none";
+            s.what_ += has[k] ? " " + std::to_string(year) + "-" + std::to_string(limits[k].wMonth) + "-" +
+                                    std::to_string(limits[k].wDay)
+                              : " none";
         }
         auto limit = [&](const SYSTEMTIME &t) { return key(t.wYear, t.wMonth, t.wDay); };
         const bool ordered = !(has[0] && has[1]) || limit(limits[0]) <= limit(limits[1]);
@@ -364,10 +388,12 @@ void CalExport(Soak &s) {
         s.Expect(QXCalGetRange(h, &got[0], &got[1]) == 1 && QXCalGetYear(h, &y.value) && QXCalGetMonth(h, &m.value) &&
                      QXCalGetDay(h, &d.value),
                  "the calendar's getters answer");
-        for (int k = 0; k < 2; ++k) s.Expect(limit(got[k]) == (has[k] ? limit(limits[k]) : key(0, 0, 0)), "QXCalGetRange gives the limits set");
+        for (int k = 0; k < 2; ++k)
+            s.Expect(limit(got[k]) == (has[k] ? limit(limits[k]) : key(0, 0, 0)), "QXCalGetRange gives the limits set");
         const auto date = key(y.value, m.value, d.value);
         if ((has[0] && date < limit(limits[0])) || (has[1] && date > limit(limits[1])))
-            s.Fail("the date " + std::to_string(y.value) + "-" + std::to_string(m.value) + "-" + std::to_string(d.value) + " lies outside the limits set");
+            s.Fail("the date " + std::to_string(y.value) + "-" + std::to_string(m.value) + "-" +
+                   std::to_string(d.value) + " lies outside the limits set");
     } else if (which == 4) {
         s.what_ = "the calendar's getters with null pointers";
         s.Expect(QXCalGetYear(h, nullptr) == 0 && QXCalGetMonth(h, nullptr) == 0 && QXCalGetDay(h, nullptr) == 0,
@@ -387,7 +413,8 @@ HBITMAP MakeBitmap(Rng &r) {
     HDC screen = GetDC(nullptr);
     BITMAPINFO bi = {{sizeof bi.bmiHeader, w, r.Coin() ? h : -h, 1, r.Pick(kBits), BI_RGB, 0, 0, 0, 0, 0}, {}};
     void *bits = nullptr;
-    HBITMAP bmp = r.OneIn(3) ? CreateCompatibleBitmap(screen, w, h) : CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bmp = r.OneIn(3) ? CreateCompatibleBitmap(screen, w, h)
+                             : CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bmp) {
         HDC dc = CreateCompatibleDC(screen);
         HGDIOBJ old = SelectObject(dc, bmp);
@@ -443,7 +470,9 @@ void ButtonExport(Soak &s) {
             DeleteObject(b);
         }
     } else if (which < 6) {
-        HICON icon = kind < 2 || kind == 3 ? MakeIcon(r) : kind == 2 ? LoadIcon(nullptr, r.Coin() ? IDI_APPLICATION : IDI_WARNING) : nullptr;
+        HICON icon = kind < 2 || kind == 3 ? MakeIcon(r)
+                     : kind == 2           ? LoadIcon(nullptr, r.Coin() ? IDI_APPLICATION : IDI_WARNING)
+                                           : nullptr;
         if (kind < 2 && icon) s.icons_.push_back(icon);
         if (kind == 3) DestroyIcon(icon);  // a dead icon
         s.Expect(QXBtn_SetIcon(h, icon) == 1, "QXBtn_SetIcon succeeds");
@@ -485,7 +514,8 @@ void Soak::ForeignExport() {
     const int which = rng_.Below(5);
     HWND target = which == 0 ? control_ : which == 1 ? nullptr : which == 2 ? parent_ : which == 3 ? other_ : nullptr;
     if (which == 4) {
-        target = CreateWindowExA(0, info_.name, "", WS_CHILD, 0, 0, 10, 10, parent_, nullptr, GetModuleHandleA(nullptr), nullptr);
+        target = CreateWindowExA(0, info_.name, "", WS_CHILD, 0, 0, 10, 10, parent_, nullptr, GetModuleHandleA(nullptr),
+                                 nullptr);
         DestroyWindow(target);
     }
     GuardedOut<long> l;
@@ -495,39 +525,51 @@ void Soak::ForeignExport() {
     GuardedOut<BOOL> b;
     GuardedOut<QXBOOL> q;
     Guarded buf(16);
-    const Kind kInt = Kind::kInt, kFloat = Kind::kFloat, kPicture = Kind::kPicture, kTime = Kind::kTime, kCal = Kind::kCal;
+    const Kind kInt = Kind::kInt, kFloat = Kind::kFloat, kPicture = Kind::kPicture, kTime = Kind::kTime,
+               kCal = Kind::kCal;
     const struct {
         Kind serves;  // QXPic* serve the time edit too
         std::function<QXBOOL()> call;
-    } calls[] = {
-        {kInt, [&] { return QXIntSetValue(target, 5); }},         {kInt, [&] { return QXIntGetValue(target, &l.value); }},
-        {kInt, [&] { return QXIntSetRange(target, 0, 10); }},     {kInt, [&] { return QXIntSetMask(target, "99"); }},
-        {kInt, [&] { return QXIntGetMask(target, buf.data(), buf.size()); }},
-        {kFloat, [&] { return QXFloatSetValue(target, 1.5); }},   {kFloat, [&] { return QXFloatGetValue(target, &d.value); }},
-        {kFloat, [&] { return QXFloatSetRange(target, 0, 1); }},  {kFloat, [&] { return QXFloatSetFormat(target, " .,"); }},
-        {kFloat, [&] { return QXFloatSetLocaleFormat(target); }}, {kFloat, [&] { return QXFloatSetMask(target, "99.9"); }},
-        {kPicture, [&] { return QXPicSetMask(target, "999"); }},  {kPicture, [&] { return QXPicSetValue(target, "1"); }},
-        {kPicture, [&] { return QXPicGetValue(target, buf.data(), buf.size()); }},
-        {kPicture, [&] { return QXPicHideEmptyValues(target, 1); }},
-        {kTime, [&] { return QXTime_Clear(target); }},            {kTime, [&] { return QXTime_Is24Hour(target, &b.value); }},
-        {kTime, [&] { return QXTime_SetMask(target, "99:99"); }}, {kTime, [&] { return QXTime_HasEmptyTime(target, &q.value); }},
-        {kTime, [&] { return QXTime_HasValidTime(target, &b.value); }},
-        {kTime, [&] { return QXTime_GetTime(target, &w1.value, &w2.value); }},
-        {kTime, [&] { return QXTime_SetTime(target, 1, 2); }},    {kCal, [&] { return QXCalGetYear(target, &i.value); }},
-        {kCal, [&] { return QXCalGetMonth(target, &i.value); }},  {kCal, [&] { return QXCalGetDay(target, &i.value); }},
-        {kCal, [&] { return QXCalSetYear(target, 2000); }},       {kCal, [&] { return QXCalSetMonth(target, 5); }},
-        {kCal, [&] { return QXCalSetDay(target, 5); }},           {kCal, [&] { return QXCalSetRange(target, nullptr, nullptr); }},
-        {kCal, [&] { return QXCalGetRange(target, nullptr, nullptr); }},
-        {Kind::kButton, [&] { return QXBtn_SetIcon(target, nullptr); }},
-        {Kind::kButton, [&] { return QXBtn_SetBitmap(target, nullptr); }},
-    };
+    } calls[] = {{kInt, [&] { return QXIntSetValue(target, 5); }},
+                 {kInt, [&] { return QXIntGetValue(target, &l.value); }},
+                 {kInt, [&] { return QXIntSetRange(target, 0, 10); }},
+                 {kInt, [&] { return QXIntSetMask(target, "99"); }},
+                 {kInt, [&] { return QXIntGetMask(target, buf.data(), buf.size()); }},
+                 {kFloat, [&] { return QXFloatSetValue(target, 1.5); }},
+                 {kFloat, [&] { return QXFloatGetValue(target, &d.value); }},
+                 {kFloat, [&] { return QXFloatSetRange(target, 0, 1); }},
+                 {kFloat, [&] { return QXFloatSetFormat(target, " .,"); }},
+                 {kFloat, [&] { return QXFloatSetLocaleFormat(target); }},
+                 {kFloat, [&] { return QXFloatSetMask(target, "99.9"); }},
+                 {kPicture, [&] { return QXPicSetMask(target, "999"); }},
+                 {kPicture, [&] { return QXPicSetValue(target, "1"); }},
+                 {kPicture, [&] { return QXPicGetValue(target, buf.data(), buf.size()); }},
+                 {kPicture, [&] { return QXPicHideEmptyValues(target, 1); }},
+                 {kTime, [&] { return QXTime_Clear(target); }},
+                 {kTime, [&] { return QXTime_Is24Hour(target, &b.value); }},
+                 {kTime, [&] { return QXTime_SetMask(target, "99:99"); }},
+                 {kTime, [&] { return QXTime_HasEmptyTime(target, &q.value); }},
+                 {kTime, [&] { return QXTime_HasValidTime(target, &b.value); }},
+                 {kTime, [&] { return QXTime_GetTime(target, &w1.value, &w2.value); }},
+                 {kTime, [&] { return QXTime_SetTime(target, 1, 2); }},
+                 {kCal, [&] { return QXCalGetYear(target, &i.value); }},
+                 {kCal, [&] { return QXCalGetMonth(target, &i.value); }},
+                 {kCal, [&] { return QXCalGetDay(target, &i.value); }},
+                 {kCal, [&] { return QXCalSetYear(target, 2000); }},
+                 {kCal, [&] { return QXCalSetMonth(target, 5); }},
+                 {kCal, [&] { return QXCalSetDay(target, 5); }},
+                 {kCal, [&] { return QXCalSetRange(target, nullptr, nullptr); }},
+                 {kCal, [&] { return QXCalGetRange(target, nullptr, nullptr); }},
+                 {Kind::kButton, [&] { return QXBtn_SetIcon(target, nullptr); }},
+                 {Kind::kButton, [&] { return QXBtn_SetBitmap(target, nullptr); }}};
     const int n = sizeof calls / sizeof calls[0];
     auto serves = [&](int c) {
         const Kind k = calls[c].serves;
         return k == info_.kind || (k == kPicture && info_.kind == kTime);
     };
     int c = rng_.Below(n);
-    for (int tries = 0; which == 0 && serves(c) && tries < n; ++tries) c = (c + 1) % n;  // on the control, another class's
+    for (int tries = 0; which == 0 && serves(c) && tries < n; ++tries)
+        c = (c + 1) % n;  // on the control, another class's
     what_ = "export " + std::to_string(c) + " on window " + std::to_string(which);
     if (which == 0 && serves(c)) return;  // every export serves this class
     Expect(calls[c].call() == 0, "an export fails on a window that is not a control of its class");

@@ -16,11 +16,16 @@ bool Lower(char c) { return c >= 'a' && c <= 'z'; }
 bool Takes(char placeholder, char c) {
     switch (placeholder) {
     case '9': return Digit(c);
-    case 'A': case 'a': return Upper(c) || Lower(c);
-    case 'H': case 'h': return Digit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-    case 'L': case 'l': return Lower(c);
-    case 'N': case 'n': return Digit(c) || Upper(c) || Lower(c);
-    case 'U': case 'u': return Upper(c);
+    case 'A':
+    case 'a': return Upper(c) || Lower(c);
+    case 'H':
+    case 'h': return Digit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    case 'L':
+    case 'l': return Lower(c);
+    case 'N':
+    case 'n': return Digit(c) || Upper(c) || Lower(c);
+    case 'U':
+    case 'u': return Upper(c);
     default: return !IsControl(c);  // X, x
     }
 }
@@ -50,7 +55,8 @@ std::string Quote(const std::string &text) {
     for (char c : text) {
         char buf[8];
         std::snprintf(buf, sizeof buf, "\\x%02X", static_cast<unsigned char>(c));
-        out += IsControl(c) || static_cast<unsigned char>(c) >= 0x7F || c == '"' || c == '\\' ? std::string(buf) : std::string(1, c);
+        out += IsControl(c) || static_cast<unsigned char>(c) >= 0x7F || c == '"' || c == '\\' ? std::string(buf)
+                                                                                              : std::string(1, c);
     }
     return out + "\"";
 }
@@ -90,7 +96,8 @@ bool LayRaw(const std::string &mask, const std::string &raw, int limit, bool any
         if (static_cast<int>(out->size()) >= limit) break;
         const char c = r < raw.size() ? Converted(p.ch, raw[r]) : ' ';
         if (p.literal) r += r < raw.size() && raw[r] == p.ch;
-        else if (r++ < raw.size() && c != ' ' && !Takes(p.ch, c) && !(anyAtX && (p.ch == 'X' || p.ch == 'x'))) return false;
+        else if (r++ < raw.size() && c != ' ' && !Takes(p.ch, c) && !(anyAtX && (p.ch == 'X' || p.ch == 'x')))
+            return false;
         *out += p.literal ? p.ch : c;
     }
     return true;
@@ -110,7 +117,8 @@ std::string LayText(const std::string &mask, const std::string &text) {
 
 std::string PictureFault(const std::string &mask, const std::string &text) {
     const std::vector<MaskPos> pos = MaskPositions(mask);
-    if (text.size() != pos.size()) return std::to_string(text.size()) + " characters over " + std::to_string(pos.size()) + " positions";
+    if (text.size() != pos.size())
+        return std::to_string(text.size()) + " characters over " + std::to_string(pos.size()) + " positions";
     for (size_t i = 0; i < pos.size(); ++i)
         if (pos[i].literal ? text[i] != pos[i].ch : text[i] != ' ' && !Takes(pos[i].ch, text[i]))
             return "position " + std::to_string(i) + " holds what it does not take";
@@ -131,7 +139,8 @@ std::string TimeFault(const std::string &mask, const std::string &text) {
     if (Field(text, 0) > (twelve ? 12 : 23)) return "an hour field above " + std::to_string(twelve ? 12 : 23);
     if (Field(text, 3) > 59) return "a minute field above 59";
     const char c = text.size() > 6 ? text[6] : ' ';
-    if (twelve && c != ' ' && c != (upper ? 'A' : 'a') && c != (upper ? 'P' : 'p')) return "an am/pm letter of neither kind";
+    if (twelve && c != ' ' && c != (upper ? 'A' : 'a') && c != (upper ? 'P' : 'p'))
+        return "an am/pm letter of neither kind";
     return {};
 }
 
@@ -192,6 +201,8 @@ double ReadFloat(const std::string &text, char decimal, char group) {
     return digits ? std::strtod(number.c_str(), nullptr) : 0.0;
 }
 
-bool SameValue(double a, double b) { return a == b || std::fabs(a - b) <= 4e-16 * std::fmax(std::fabs(a), std::fabs(b)); }
+bool SameValue(double a, double b) {
+    return a == b || std::fabs(a - b) <= 4e-16 * std::fmax(std::fabs(a), std::fabs(b));
+}
 
 }  // namespace qxs

@@ -34,7 +34,7 @@ std::string TimeFault(const std::string &mask, const std::string &text);
 // clock an hour of 1 to 12 and the letter.
 bool ParseTime(const std::string &mask, const std::string &text, int *hour, int *minute);
 
-std::string IntFault(const std::string &text);  // an optional '-', digits, no leading zero
+std::string IntFault(const std::string &text);        // an optional '-', digits, no leading zero
 bool ParseInt(const std::string &text, long *value);  // false outside 32 bits; "" and "-" read 0
 
 // An optional '-', the integer digits grouped by three from the decimal
@@ -42,9 +42,9 @@ bool ParseInt(const std::string &text, long *value);  // false outside 32 bits; 
 // least one digit unless the text is empty.
 std::string FloatFault(const std::string &text, char decimal, char group);
 double ReadFloat(const std::string &text, char decimal, char group);  // 0 without a number
-bool SameValue(double a, double b);  // equal but for the last bit's rounding
+bool SameValue(double a, double b);                                   // equal but for the last bit's rounding
 
-bool IsControl(char c);  // below 0x20, or 0x7F
+bool IsControl(char c);                      // below 0x20, or 0x7F
 std::string Quote(const std::string &text);  // as C source: "12\x01"
 
 }  // namespace qxs

@@ -24,11 +24,16 @@ public:
         return z ^ (z >> 31);
     }
     int Below(int n) { return static_cast<int>(Next() % static_cast<uint64_t>(n)); }  // 0 <= r < n
-    int Between(int lo, int hi) { return static_cast<int>(lo + static_cast<int64_t>(Next() % (uint64_t(int64_t{hi} - lo) + 1))); }
+    int Between(int lo, int hi) {
+        return static_cast<int>(lo + static_cast<int64_t>(Next() % (uint64_t(int64_t{hi} - lo) + 1)));
+    }
     bool OneIn(int n) { return Below(n) == 0; }
     bool Coin() { return Next() & 1; }
     int32_t Int32() { return static_cast<int32_t>(Next()); }
-    template <class T, int N> const T &Pick(const T (&items)[N]) { return items[Below(N)]; }
+    template <class T, int N>
+    const T &Pick(const T (&items)[N]) {
+        return items[Below(N)];
+    }
 
 private:
     uint64_t state_;
@@ -82,7 +87,10 @@ struct GuardedOut {
 };
 
 enum class Kind { kEdit, kInt, kFloat, kPicture, kTime, kCal, kButton };
-struct ClassInfo { const char *name; Kind kind; };
+struct ClassInfo {
+    const char *name;
+    Kind kind;
+};
 extern const ClassInfo kClasses[];
 extern const int kClassCount;
 const ClassInfo *FindClass(const std::string &name);
@@ -144,7 +152,9 @@ struct Soak {
     void SpringTrap();
     // The events since m: a trap sprang (the control's state is the
     // parent's doing too) or the control was made anew.
-    struct Mark { int springs, made; };
+    struct Mark {
+        int springs, made;
+    };
     Mark Now() const { return {springs_, made_}; }
     bool Calm(Mark m) const { return m.springs == springs_ && m.made == made_ && IsWindow(control_); }
     bool Same(Mark m) const { return m.made == made_ && IsWindow(control_); }
@@ -168,7 +178,7 @@ struct Soak {
     // else -2 to 70.
     int SizeAround(int n) { return rng_.Coin() ? n + rng_.Between(-1, 2) : rng_.Between(-2, 70); }
     void SetClipboard(const std::string &bytes, bool terminated);
-    void ExportEvent();   // one export of the class with extreme arguments, checked at once
+    void ExportEvent();    // one export of the class with extreme arguments, checked at once
     void ForeignExport();  // an export on a window it does not serve
 
     const ClassInfo info_;
@@ -196,10 +206,10 @@ struct Soak {
     // under way: the model learns its result when it returns, so a trap calls
     // no export meanwhile.
     bool modelInFlux_ = false;
-    bool navigated_ = false;  // the event moved a calendar's selection by keys
+    bool navigated_ = false;         // the event moved a calendar's selection by keys
     int changes_ = 0, updates_ = 0;  // EN_CHANGE and EN_UPDATE received in this event
-    int colorMode_ = 0;    // the parent's colour answers: default, a brush, none
-    int menuChoice_ = -1;  // the item a popup menu gets chosen: -1 closes it
+    int colorMode_ = 0;              // the parent's colour answers: default, a brush, none
+    int menuChoice_ = -1;            // the item a popup menu gets chosen: -1 closes it
 
     // Pictures for a button: the bitmap it holds (deleted with it), the
     // soak's icons, the one it shows.

@@ -38,8 +38,8 @@ std::atomic<bool> g_eventRunning(false);
 std::string Replay(const char *cls, long events) {
     const char *prefix = std::getenv("QX_SOAK_REPLAY");
     char buf[256];
-    std::snprintf(buf, sizeof buf, "%s --seed %llu --class %s --events %ld", prefix && *prefix ? prefix : "qx_soak.exe", g_seed,
-                  cls, events);
+    std::snprintf(buf, sizeof buf, "%s --seed %llu --class %s --events %ld", prefix && *prefix ? prefix : "qx_soak.exe",
+                  g_seed, cls, events);
     return buf;
 }
 
@@ -54,8 +54,9 @@ void Report(const char *cls, long index, const std::string &why, const std::stri
 // a timer callback, in some sent messages) or the process may not survive it.
 LONG CALLBACK OnFault(EXCEPTION_POINTERS *info) {
     const DWORD code = info->ExceptionRecord->ExceptionCode;
-    for (DWORD fatal : {DWORD(EXCEPTION_ACCESS_VIOLATION), DWORD(EXCEPTION_STACK_OVERFLOW), DWORD(EXCEPTION_ILLEGAL_INSTRUCTION),
-                        DWORD(EXCEPTION_INT_DIVIDE_BY_ZERO), DWORD(EXCEPTION_ARRAY_BOUNDS_EXCEEDED), DWORD(0xC0000374) /* heap */})
+    for (DWORD fatal :
+         {DWORD(EXCEPTION_ACCESS_VIOLATION), DWORD(EXCEPTION_STACK_OVERFLOW), DWORD(EXCEPTION_ILLEGAL_INSTRUCTION),
+          DWORD(EXCEPTION_INT_DIVIDE_BY_ZERO), DWORD(EXCEPTION_ARRAY_BOUNDS_EXCEEDED), DWORD(0xC0000374) /* heap */})
         if (code == fatal) {
             ++g_faults;
             char why[32];
@@ -87,46 +88,35 @@ struct Options {
 
 bool Parse(int argc, char **argv, Options *o) {
     for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        const char *v = i + 1 < argc ? argv[i + 1] : nullptr;
-        const qxs::ClassInfo *c = v && a == "--class" ? qxs::FindClass(v) : nullptr;
+        const std::string a = argv[i], v = i + 1 < argc ? argv[i + 1] : "";
+        const qxs::ClassInfo *c = qxs::FindClass(v);
         if (a == "--no-handles" || a == "--trace") {
             (a == "--trace" ? o->trace : o->handles) = a == "--trace";
-            continue;
-        }
-        if (!v || (a != "--seed" && a != "--events" && a != "--class" && a != "--share")) {
-            std::printf("usage: qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N] [--no-handles] [--trace]\n");
+        } else if (i + 1 < argc && (a == "--seed" || a == "--events" || (a == "--class" && c) ||
+                                    (a == "--share" && std::sscanf(v.c_str(), "%d/%d", &o->share, &o->shares) == 2 &&
+                                     o->share >= 0 && o->share < o->shares))) {
+            ++i;
+            if (a == "--seed") o->seed = std::strtoull(v.c_str(), nullptr, 10), o->seeded = true;
+            if (a == "--events") o->events = std::strtol(v.c_str(), nullptr, 10);
+            if (a == "--class") o->classes.push_back(c);
+        } else {
+            std::printf(
+                "usage: qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N] [--no-handles] [--trace]\n");
             return false;
         }
-        ++i;
-        if (a == "--seed") o->seed = std::strtoull(v, nullptr, 10), o->seeded = true;
-        if (a == "--events") o->events = std::strtol(v, nullptr, 10);
-        if (a == "--class" && !c) return std::printf("qx_soak: no class %s\n", v), false;
-        if (c) o->classes.push_back(c);
-        if (a == "--share" && (std::sscanf(v, "%d/%d", &o->share, &o->shares) != 2 || o->shares < 1 || o->share < 0 ||
-                               o->share >= o->shares))
-            return std::printf("qx_soak: --share wants K/N with 0 <= K < N\n"), false;
     }
     if (o->classes.empty())
         for (int i = 0; i < qxs::kClassCount; ++i) o->classes.push_back(&qxs::kClasses[i]);
     std::vector<const qxs::ClassInfo *> mine;
-    for (size_t i = 0; i < o->classes.size(); ++i)
-        if (static_cast<int>(i % static_cast<size_t>(o->shares)) == o->share) mine.push_back(o->classes[i]);
+    for (size_t i = o->share; i < o->classes.size(); i += o->shares) mine.push_back(o->classes[i]);
     o->classes = mine;
     if (!o->seeded) {
         LARGE_INTEGER t;
         QueryPerformanceCounter(&t);
-        o->seed = (static_cast<unsigned long long>(t.QuadPart) ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 32)) %
-                  1000000000000ull;
+        o->seed =
+            (static_cast<unsigned long long>(t.QuadPart) ^ (0ull + GetCurrentProcessId()) << 32) % 1000000000000ull;
     }
     return o->events >= 0;
-}
-
-double Seconds(const LARGE_INTEGER &from) {
-    LARGE_INTEGER now, f;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(now.QuadPart - from.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
 // The system lends windows device contexts from a cache that keeps what it
@@ -164,7 +154,8 @@ int main(int argc, char **argv) {
     // counted by the free slots before and after it.
     qxb::HandleGauge gdi(qxb::HandleKind::kGdi, 4096), user(qxb::HandleKind::kUser, 2048);
     const bool counting = o.handles && gdi.Fill() && user.Fill();
-    if (o.handles && !counting) std::printf("qx_soak: the handle tables could not be filled; handles are not counted\n");
+    if (o.handles && !counting)
+        std::printf("qx_soak: the handle tables could not be filled; handles are not counted\n");
 
     int failed = 0;
     long total = 0;
@@ -176,10 +167,10 @@ int main(int argc, char **argv) {
         // cached DCs, menu resources) is made before anything is counted.
         Soak(*cls, o.seed ^ 0x5A5A5A5Au, shared, false).Tour();
         SettleDcCache();
-        int gdiBefore = counting ? gdi.Settle() : -1, userBefore = counting ? user.Settle() : -1, lastGdi = 0, lastUser = 0;
+        int gdiBefore = counting ? gdi.Settle() : -1, userBefore = counting ? user.Settle() : -1, lastGdi = 0,
+            lastUser = 0;
 
-        LARGE_INTEGER start;
-        QueryPerformanceCounter(&start);
+        const DWORD start = GetTickCount();
         Soak soak(*cls, o.seed, shared, o.trace);
         bool ok = true;
         while (ok && soak.index_ < o.events) {
@@ -187,7 +178,9 @@ int main(int argc, char **argv) {
             g_eventRunning = true;
             const long faults = g_faults;
             ok = soak.Run(soak.index_ + 1) && g_faults == faults;
-            if (!ok) Report(cls->name, soak.index_ - 1, g_faults != faults ? "an exception (reported above)" : soak.failure_, soak.what_);
+            if (!ok)
+                Report(cls->name, soak.index_ - 1, g_faults != faults ? "an exception (reported above)" : soak.failure_,
+                       soak.what_);
             // Traced, a change of the GDI handles in use shows at the event
             // that made it, one of the USER handles within 64 events (a USER
             // count goes through the server: after every event it would take
@@ -195,37 +188,41 @@ int main(int argc, char **argv) {
             if (o.trace && counting) {
                 const int nowGdi = gdi.FreeSlots(), nowUser = soak.index_ % 64 == 1 ? user.FreeSlots() : lastUser;
                 if (nowGdi != lastGdi || nowUser != lastUser)
-                    std::printf("qx_soak: free handle slots after event %ld: GDI %d, USER %d\n", soak.index_ - 1, nowGdi, nowUser);
+                    std::printf("qx_soak: free handle slots after event %ld: GDI %d, USER %d\n", soak.index_ - 1,
+                                nowGdi, nowUser);
                 lastGdi = nowGdi, lastUser = nowUser;
             }
         }
         g_eventRunning = false;
         const long done = soak.index_;
         soak.Finish();
-        const double seconds = Seconds(start);
+        const double seconds = (GetTickCount() - start) / 1000.0;
 
         SettleDcCache();
         std::string handles = "handles not counted";
         if (counting && gdiBefore >= 0 && userBefore >= 0) {
             const int gdiAfter = gdi.FreeSlots(), userAfter = user.FreeSlots();
             if (gdiAfter >= 0 && userAfter >= 0) {
-                handles = "GDI " + std::to_string(gdiBefore - gdiAfter) + ", USER " + std::to_string(userBefore - userAfter) + " handles gained";
+                handles = "GDI " + std::to_string(gdiBefore - gdiAfter) + ", USER " +
+                          std::to_string(userBefore - userAfter) + " handles gained";
                 if (ok && (gdiAfter != gdiBefore || userAfter != userBefore)) {
                     ok = false;
-                    std::printf("qx_soak: FAILED %s, seed %llu: %s over %ld events\n", cls->name, o.seed, handles.c_str(), done);
+                    std::printf("qx_soak: FAILED %s, seed %llu: %s over %ld events\n", cls->name, o.seed,
+                                handles.c_str(), done);
                     std::printf("qx_soak:   replay: %s\n", Replay(cls->name, done).c_str());
                 }
             }
         }
-        std::printf("qx_soak: %-13s %8ld events in %7.1f s, %6.0f per second, %s, digest %016llx%s\n", cls->name, done, seconds,
-                    seconds > 0 ? done / seconds : 0.0, handles.c_str(), static_cast<unsigned long long>(soak.digest_), ok ? "" : "  FAILED");
+        std::printf("qx_soak: %-13s %8ld events in %7.1f s, %6.0f per second, %s, digest %016llx%s\n", cls->name, done,
+                    seconds, seconds > 0 ? done / seconds : 0.0, handles.c_str(),
+                    static_cast<unsigned long long>(soak.digest_), ok ? "" : "  FAILED");
         total += done;
         totalSeconds += seconds;
         failed += ok ? 0 : 1;
     }
     UnregisterQXCtls(self);
-    std::printf("qx_soak: done: %d classes, %ld events in %.1f s (%.0f per second), %s\n", static_cast<int>(o.classes.size()),
-                total, totalSeconds, totalSeconds > 0 ? total / totalSeconds : 0.0,
+    std::printf("qx_soak: done: %d classes, %ld events in %.1f s (%.0f per second), %s\n",
+                static_cast<int>(o.classes.size()), total, totalSeconds, totalSeconds > 0 ? total / totalSeconds : 0.0,
                 failed ? (std::to_string(failed) + " failed").c_str() : "nothing found");
     return failed ? 1 : 0;
 }

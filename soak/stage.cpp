@@ -31,10 +31,12 @@ void CALLBACK MenuTick(HWND, UINT, UINT_PTR, DWORD) {
     const int item = g_current ? g_current->menuChoice_ : -1;
     if (g_current) g_current->menuChoice_ = -1;
     char text[128] = "";
-    if (menu && item >= 0 && item < GetMenuItemCount(menu) && GetMenuStringA(menu, item, text, sizeof text, MF_BYPOSITION) &&
+    if (menu && item >= 0 && item < GetMenuItemCount(menu) &&
+        GetMenuStringA(menu, item, text, sizeof text, MF_BYPOSITION) &&
         !(GetMenuState(menu, item, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_SEPARATOR)))
         if (const char *amp = std::strchr(text, '&'); amp && amp[1])
-            return (void)PostMessageA(window, WM_CHAR, static_cast<BYTE>(amp[1] >= 'A' && amp[1] <= 'Z' ? amp[1] + 32 : amp[1]), 0);
+            return (void)PostMessageA(window, WM_CHAR,
+                                      static_cast<BYTE>(amp[1] >= 'A' && amp[1] <= 'Z' ? amp[1] + 32 : amp[1]), 0);
     EndMenu();
 }
 
@@ -42,10 +44,10 @@ void CALLBACK MenuTick(HWND, UINT, UINT_PTR, DWORD) {
 
 // In this order the long run's two shares (every other class) take about
 // as long as each other.
-const ClassInfo kClasses[] = {
-    {"QXEdit", Kind::kEdit},   {"QXInteger", Kind::kInt}, {"QXFloat", Kind::kFloat},         {"QXPicture", Kind::kPicture},
-    {"QXCalCntl", Kind::kCal}, {"QXTime", Kind::kTime},   {"QXBmpButtonXP", Kind::kButton}, {"QXBmpButton", Kind::kButton},
-};
+const ClassInfo kClasses[] = {{"QXEdit", Kind::kEdit},          {"QXInteger", Kind::kInt},
+                              {"QXFloat", Kind::kFloat},        {"QXPicture", Kind::kPicture},
+                              {"QXCalCntl", Kind::kCal},        {"QXTime", Kind::kTime},
+                              {"QXBmpButtonXP", Kind::kButton}, {"QXBmpButton", Kind::kButton}};
 const int kClassCount = sizeof kClasses / sizeof kClasses[0];
 
 const ClassInfo *FindClass(const std::string &name) {
@@ -60,21 +62,29 @@ Shared::Shared() {
         BOOL italic;
         DWORD charset;
         const char *face;
-    } kFonts[] = {
-        {-400, FW_NORMAL, FALSE, ANSI_CHARSET, "Tahoma"},        {-1, FW_NORMAL, FALSE, ANSI_CHARSET, "Tahoma"},
-        {-11, FW_NORMAL, FALSE, ANSI_CHARSET, "MS Sans Serif"},  {-16, FW_BOLD, TRUE, ANSI_CHARSET, "Courier New"},
-        {-13, FW_NORMAL, FALSE, SYMBOL_CHARSET, "Symbol"},
-    };
+    } kFonts[] = {{-400, FW_NORMAL, FALSE, ANSI_CHARSET, "Tahoma"},
+                  {-1, FW_NORMAL, FALSE, ANSI_CHARSET, "Tahoma"},
+                  {-11, FW_NORMAL, FALSE, ANSI_CHARSET, "MS Sans Serif"},
+                  {-16, FW_BOLD, TRUE, ANSI_CHARSET, "Courier New"},
+                  {-13, FW_NORMAL, FALSE, SYMBOL_CHARSET, "Symbol"}};
     for (int i = 0; i < 5; ++i)
-        fonts[i] = CreateFontA(kFonts[i].height, 0, 0, 0, kFonts[i].weight, kFonts[i].italic, FALSE, FALSE, kFonts[i].charset,
-                               0, 0, 0, 0, kFonts[i].face);
+        fonts[i] = CreateFontA(kFonts[i].height, 0, 0, 0, kFonts[i].weight, kFonts[i].italic, FALSE, FALSE,
+                               kFonts[i].charset, 0, 0, 0, 0, kFonts[i].face);
     brush = CreateSolidBrush(RGB(255, 255, 200));
     // The system's shared icons the buttons are given stay with the process
     // once loaded: loaded before anything is counted.
     LoadIcon(nullptr, IDI_APPLICATION);
     LoadIcon(nullptr, IDI_WARNING);
-    WNDCLASSA wc = {0, ParentProc, 0, 0, GetModuleHandleA(nullptr), nullptr, LoadCursor(nullptr, IDC_ARROW),
-                    reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr, "QxSoakParent"};
+    WNDCLASSA wc = {0,
+                    ParentProc,
+                    0,
+                    0,
+                    GetModuleHandleA(nullptr),
+                    nullptr,
+                    LoadCursor(nullptr, IDC_ARROW),
+                    reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                    nullptr,
+                    "QxSoakParent"};
     RegisterClassA(&wc);
 }
 
@@ -89,8 +99,8 @@ Soak::Soak(const ClassInfo &info, uint64_t seed, const Shared &shared, bool trac
     : info_(info), shared_(shared), rng_(MixName(seed, info.name)), trace_(trace) {
     g_current = this;
     HINSTANCE self = GetModuleHandleA(nullptr);
-    parent_ = CreateWindowExA(0, "QxSoakParent", "soak", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, 520, 360, nullptr,
-                              nullptr, self, nullptr);
+    parent_ = CreateWindowExA(0, "QxSoakParent", "soak", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, 520, 360,
+                              nullptr, nullptr, self, nullptr);
     SetWindowLongPtrA(parent_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     other_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 300, 300, 100, 22, parent_,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOtherId)), self, nullptr);
@@ -139,8 +149,7 @@ void Soak::MakeControl() {
     static const char *const kMasks[][8] = {
         {"", "9", "999", "99999999999", "9999999999999999999999", "9a9"},
         {"", "9999.99", "99.9999", "9.", ".99", "99x9"},
-        {"", "99:99", "99:99 am", "99:99 AM", "99:99 a.m.", "99:99 A.M.", "99:99 pm", "99:99:99"},
-    };
+        {"", "99:99", "99:99 am", "99:99 AM", "99:99 a.m.", "99:99 A.M.", "99:99 pm", "99:99:99"}};
     DWORD style = WS_TABSTOP;
     std::string text;
     int w = 140, h = 24;
@@ -148,8 +157,8 @@ void Soak::MakeControl() {
     static const struct {
         DWORD bit;
         int oneIn;
-    } kBits[] = {{QXES_SPIN, 2}, {QXES_WRAP, 3}, {QXES_RIGHT, 4}, {QXES_READONLY, 8}, {WS_BORDER, 4}, {QXCS_NOTIFY, 2},
-                 {QXCS_TODAY, 3}, {QXCS_WEEKNUMBERS, 3}, {QXCS_LOCALE, 4}, {BS_DEFPUSHBUTTON, 4}};
+    } kBits[] = {{QXES_SPIN, 2},   {QXES_WRAP, 3},  {QXES_RIGHT, 4},       {QXES_READONLY, 8}, {WS_BORDER, 4},
+                 {QXCS_NOTIFY, 2}, {QXCS_TODAY, 3}, {QXCS_WEEKNUMBERS, 3}, {QXCS_LOCALE, 4},   {BS_DEFPUSHBUTTON, 4}};
     const int group = IsEdit(k) ? 0 : k == Kind::kCal ? 5 : 9, end = IsEdit(k) ? 5 : k == Kind::kCal ? 9 : 10;
     for (int i = group; i < end; ++i)
         if (rng_.OneIn(kBits[i].oneIn)) style |= kBits[i].bit;
@@ -166,12 +175,14 @@ void Soak::MakeControl() {
     held_ = nullptr;
     shownIcon_ = nullptr;
     ++made_;
-    control_ = CreateWindowExA(0, info_.name, text.c_str(), WS_CHILD | WS_VISIBLE | style, 10, 10, w, h, parent_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)), GetModuleHandleA(nullptr), nullptr);
+    control_ =
+        CreateWindowExA(0, info_.name, text.c_str(), WS_CHILD | WS_VISIBLE | style, 10, 10, w, h, parent_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)), GetModuleHandleA(nullptr), nullptr);
     if (!control_) return Fail("the control could not be created");
     // What the creation text gave: the integer's mask of 9s, the picture's
     // usable mask, the time's mask or 99:99.
-    if (k == Kind::kInt) model_.hasMask = !text.empty() && text.find_first_not_of('9') == std::string::npos, model_.mask = text;
+    if (k == Kind::kInt)
+        model_.hasMask = !text.empty() && text.find_first_not_of('9') == std::string::npos, model_.mask = text;
     if (k == Kind::kPicture) model_.hasMask = UsableMask(text.c_str()), model_.mask = model_.hasMask ? text : "";
     if (k == Kind::kTime) model_.hasMask = true, model_.mask = IsTimeMask(text.c_str()) ? text : "99:99";
     if (k == Kind::kCal) {  // a fixed date: the stream must not depend on the day it runs
@@ -193,11 +204,12 @@ void Soak::DestroyControl() {
 
 LRESULT Soak::OnParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     const bool colour = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN;
-    if (msg != WM_COMMAND && !colour) return msg == WM_CLOSE ? 0 : DefWindowProcA(hwnd, msg, wp, lp);  // Alt+F4: the stage stays
+    if (msg != WM_COMMAND && !colour)
+        return msg == WM_CLOSE ? 0 : DefWindowProcA(hwnd, msg, wp, lp);  // Alt+F4: the stage stays
     if (reinterpret_cast<HWND>(lp) == control_ && msg == WM_COMMAND && IsEdit(info_.kind))
         updates_ += HIWORD(wp) == EN_UPDATE, changes_ += HIWORD(wp) == EN_CHANGE;
-    if (reinterpret_cast<HWND>(lp) == control_ && trap_ != Trap::kNone && (trapMsg_ == WM_COMMAND) == (msg == WM_COMMAND) &&
-        --trapCount_ == 0)
+    if (reinterpret_cast<HWND>(lp) == control_ && trap_ != Trap::kNone &&
+        (trapMsg_ == WM_COMMAND) == (msg == WM_COMMAND) && --trapCount_ == 0)
         SpringTrap();
     if (msg == WM_COMMAND || colorMode_ == 0) return msg == WM_COMMAND ? 0 : DefWindowProcA(hwnd, msg, wp, lp);
     if (colorMode_ == 2) return 0;
@@ -208,7 +220,8 @@ LRESULT Soak::OnParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 // The trap goes off once; what it does may send messages that come back here.
 void Soak::SpringTrap() {
-    static const char *const kNames[] = {"", "destroys it", "renews it", "sets its text", "calls ", "moves the focus", "replies early"};
+    static const char *const kNames[] = {"",       "destroys it",     "renews it",    "sets its text",
+                                         "calls ", "moves the focus", "replies early"};
     const std::string outer = what_;
     const Trap t = trap_ == Trap::kExport && modelInFlux_ ? Trap::kSetText : trap_;
     trap_ = Trap::kNone;
@@ -216,7 +229,8 @@ void Soak::SpringTrap() {
     what_.clear();
     if (t == Trap::kDestroy || t == Trap::kRenew) DestroyWindow(control_);
     if (t == Trap::kRenew) MakeControl();
-    if (t == Trap::kSetText) SendMessageA(control_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(RandomText(70).c_str())), hostSet_ = true;
+    if (t == Trap::kSetText)
+        SendMessageA(control_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(RandomText(70).c_str())), hostSet_ = true;
     if (t == Trap::kExport) ExportEvent();
     if (t == Trap::kFocusAway) SetFocus(other_);
     if (t == Trap::kReplyEarly && InSendMessage()) replied_ = ReplyMessage(0) != FALSE;  // as before a message box
