@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "oracle.h"
-#include "qx_cntl.h"
 #include "soak.h"
 
 namespace qxs {

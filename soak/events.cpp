@@ -13,7 +13,6 @@
 
 #include "harness.h"
 #include "oracle.h"
-#include "qx_cntl.h"
 #include "soak.h"
 
 namespace qxs {
@@ -140,7 +139,7 @@ void PasteEvent(Soak &s) {
             s.menuChoice_ = 4;
             SendMessageA(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), -1);
         });
-    if (s.info_.kind != Kind::kEdit || kind == 3 || !terminated || !s.Calm(mark)) return;
+    if (s.info_.kind != Kind::kEdit || kind == 3 || !terminated || !s.Calm(mark) || s.hostSet_) return;
     const std::string line = bytes.substr(0, std::min<size_t>(bytes.find_first_of(std::string("\r\n\0", 3)), 63));
     const DWORD lo = std::min(a, c), hi = std::max(a, c);
     const std::string pasted = before.substr(0, lo) + line + before.substr(hi);
@@ -392,8 +391,8 @@ void WorkerEvent(Soak &s) {
     Rng &r = s.rng_;
     HWND h = s.control_;
     const Kind k = s.info_.kind;
-    const int choice = r.Below(12), value = r.Int32();
-    const bool client = choice >= 8, getter = choice % 8 >= 4, duringChange = IsEdit(k) && r.OneIn(3);
+    const int choice = r.Below(12), r0 = r.Below(kAnyCallCount);
+    const bool client = choice >= 8, duringChange = IsEdit(k) && r.OneIn(3);
     if (r.Coin()) s.trap_ = Trap::kReplyEarly, s.trapMsg_ = WM_COMMAND, s.trapCount_ = r.Between(1, 2);
     s.what_ = Format("a worker thread's call %lld", choice) + (duringChange ? ", during a user's change" : "");
     s.hostSet_ = true;
@@ -426,28 +425,18 @@ void WorkerEvent(Soak &s) {
         if (choice == 11) VariantInit(static_cast<VARIANT *>(p));
         const std::string before(out.data(), 24);
         SetLastError(0);
-        switch (client ? Kind::kEdit : k) {
-        case Kind::kFloat:
-            result = getter ? QXFloatGetValue(h, static_cast<double *>(p)) : QXFloatSetValue(h, value / 100.0);
-            break;
-        case Kind::kPicture:
-            result = getter ? QXPicGetValue(h, out.data(), out.size()) : QXPicSetValue(h, "12ab");
-            break;
-        case Kind::kTime:
-            result = getter ? QXTime_GetTime(h, static_cast<WORD *>(p), static_cast<WORD *>(p) + 1)
-                            : QXTime_SetTime(h, WORD(value & 31), WORD((value >> 8) & 63));
-            break;
-        case Kind::kCal:
-            result = getter ? QXCalGetYear(h, static_cast<int *>(p)) : QXCalSetDay(h, 1 + (value & 31));
-            break;
-        case Kind::kButton: result = QXBtn_SetIcon(h, nullptr); break;
-        default:
-            if (!client) result = getter ? QXIntGetValue(h, static_cast<long *>(p)) : QXIntSetValue(h, value);
-            else if (acc && choice == 8) result = acc->put_accValue(self, given);
-            else if (acc && choice == 9) result = acc->get_accValue(self, static_cast<BSTR *>(p));
-            else if (acc && choice == 10) result = acc->accDoDefaultAction(child);
-            else if (acc) result = acc->get_accState(child, static_cast<VARIANT *>(p));
-            break;
+        if (!client) {  // an export of the class (any on a plain edit) that leaves the model alone
+            int c = r0;
+            while (kAnyCalls[c].host || (k != Kind::kEdit && !kAnyCalls[c].Serves(k))) c = (c + 1) % kAnyCallCount;
+            result = kAnyCalls[c].call(h, out.data());
+        } else if (acc && choice == 8) {
+            result = acc->put_accValue(self, given);
+        } else if (acc && choice == 9) {
+            result = acc->get_accValue(self, static_cast<BSTR *>(p));
+        } else if (acc && choice == 10) {
+            result = acc->accDoDefaultAction(child);
+        } else if (acc) {
+            result = acc->get_accState(child, static_cast<VARIANT *>(p));
         }
         error = GetLastError();
         SetEvent(returned);

@@ -9,7 +9,6 @@
 #include <tuple>
 
 #include "oracle.h"
-#include "qx_cntl.h"
 #include "soak.h"
 
 namespace qxs {
@@ -507,75 +506,68 @@ void Soak::ExportEvent() {
     }
 }
 
+template <class T>
+T *As(char *o) {
+    return reinterpret_cast<T *>(o);
+}
+
+const AnyCall kAnyCalls[] = {
+    {Kind::kInt, false, [](HWND h, char *) { return QXIntSetValue(h, 5); }},
+    {Kind::kInt, false, [](HWND h, char *o) { return QXIntGetValue(h, As<long>(o)); }},
+    {Kind::kInt, true, [](HWND h, char *) { return QXIntSetRange(h, 0, 10); }},
+    {Kind::kInt, true, [](HWND h, char *) { return QXIntSetMask(h, "99"); }},
+    {Kind::kInt, false, [](HWND h, char *o) { return QXIntGetMask(h, o, 16); }},
+    {Kind::kFloat, false, [](HWND h, char *) { return QXFloatSetValue(h, 1.5); }},
+    {Kind::kFloat, false, [](HWND h, char *o) { return QXFloatGetValue(h, As<double>(o)); }},
+    {Kind::kFloat, false, [](HWND h, char *) { return QXFloatSetRange(h, 0, 1); }},
+    {Kind::kFloat, true, [](HWND h, char *) { return QXFloatSetFormat(h, " .,"); }},
+    {Kind::kFloat, true, [](HWND h, char *) { return QXFloatSetLocaleFormat(h); }},
+    {Kind::kFloat, false, [](HWND h, char *) { return QXFloatSetMask(h, "99.9"); }},
+    {Kind::kPicture, true, [](HWND h, char *) { return QXPicSetMask(h, "999"); }},
+    {Kind::kPicture, false, [](HWND h, char *) { return QXPicSetValue(h, "12ab"); }},
+    {Kind::kPicture, false, [](HWND h, char *o) { return QXPicGetValue(h, o, 16); }},
+    {Kind::kPicture, false, [](HWND h, char *) { return QXPicHideEmptyValues(h, 1); }},
+    {Kind::kTime, false, [](HWND h, char *) { return QXTime_Clear(h); }},
+    {Kind::kTime, false, [](HWND h, char *o) { return QXTime_Is24Hour(h, As<BOOL>(o)); }},
+    {Kind::kTime, true, [](HWND h, char *) { return QXTime_SetMask(h, "99:99"); }},
+    {Kind::kTime, false, [](HWND h, char *o) { return QXTime_HasEmptyTime(h, As<QXBOOL>(o)); }},
+    {Kind::kTime, false, [](HWND h, char *o) { return QXTime_HasValidTime(h, As<BOOL>(o)); }},
+    {Kind::kTime, false, [](HWND h, char *o) { return QXTime_GetTime(h, As<WORD>(o), As<WORD>(o + 2)); }},
+    {Kind::kTime, false, [](HWND h, char *) { return QXTime_SetTime(h, 23, 59); }},
+    {Kind::kTime, false, [](HWND h, char *) { return QXTime_SetTime(h, 24, 0); }},
+    {Kind::kCal, false, [](HWND h, char *o) { return QXCalGetYear(h, As<int>(o)); }},
+    {Kind::kCal, false, [](HWND h, char *o) { return QXCalGetMonth(h, As<int>(o)); }},
+    {Kind::kCal, false, [](HWND h, char *o) { return QXCalGetDay(h, As<int>(o)); }},
+    {Kind::kCal, false, [](HWND h, char *) { return QXCalSetYear(h, 2000); }},
+    {Kind::kCal, false, [](HWND h, char *) { return QXCalSetMonth(h, 5); }},
+    {Kind::kCal, false, [](HWND h, char *) { return QXCalSetDay(h, 31); }},
+    {Kind::kCal, true, [](HWND h, char *) { return QXCalSetRange(h, nullptr, nullptr); }},
+    {Kind::kCal, false, [](HWND h, char *o) { return QXCalGetRange(h, As<SYSTEMTIME>(o), nullptr); }},
+    {Kind::kButton, false, [](HWND h, char *) { return QXBtn_SetIcon(h, nullptr); }},
+    {Kind::kButton, true, [](HWND h, char *) { return QXBtn_SetBitmap(h, nullptr); }}};
+const int kAnyCallCount = sizeof kAnyCalls / sizeof kAnyCalls[0];
+
+bool AnyCall::Serves(Kind k) const { return serves == k || (serves == Kind::kPicture && k == Kind::kTime); }
+
 // An export of another class on the control, or any export on a window that
 // is no control of the library (null, the parent, a system edit, a control
 // destroyed): it fails and writes nothing.
 void Soak::ForeignExport() {
     const int which = rng_.Below(5);
-    HWND target = which == 0 ? control_ : which == 1 ? nullptr : which == 2 ? parent_ : which == 3 ? other_ : nullptr;
-    if (which == 4) {
-        target = CreateWindowExA(0, info_.name, "", WS_CHILD, 0, 0, 10, 10, parent_, nullptr, GetModuleHandleA(nullptr),
-                                 nullptr);
-        DestroyWindow(target);
-    }
-    GuardedOut<long> l;
-    GuardedOut<double> d;
-    GuardedOut<WORD> w1, w2;
-    GuardedOut<int> i;
-    GuardedOut<BOOL> b;
-    GuardedOut<QXBOOL> q;
-    Guarded buf(16);
-    const Kind kInt = Kind::kInt, kFloat = Kind::kFloat, kPicture = Kind::kPicture, kTime = Kind::kTime,
-               kCal = Kind::kCal;
-    const struct {
-        Kind serves;  // QXPic* serve the time edit too
-        std::function<QXBOOL()> call;
-    } calls[] = {{kInt, [&] { return QXIntSetValue(target, 5); }},
-                 {kInt, [&] { return QXIntGetValue(target, &l.value); }},
-                 {kInt, [&] { return QXIntSetRange(target, 0, 10); }},
-                 {kInt, [&] { return QXIntSetMask(target, "99"); }},
-                 {kInt, [&] { return QXIntGetMask(target, buf.data(), buf.size()); }},
-                 {kFloat, [&] { return QXFloatSetValue(target, 1.5); }},
-                 {kFloat, [&] { return QXFloatGetValue(target, &d.value); }},
-                 {kFloat, [&] { return QXFloatSetRange(target, 0, 1); }},
-                 {kFloat, [&] { return QXFloatSetFormat(target, " .,"); }},
-                 {kFloat, [&] { return QXFloatSetLocaleFormat(target); }},
-                 {kFloat, [&] { return QXFloatSetMask(target, "99.9"); }},
-                 {kPicture, [&] { return QXPicSetMask(target, "999"); }},
-                 {kPicture, [&] { return QXPicSetValue(target, "1"); }},
-                 {kPicture, [&] { return QXPicGetValue(target, buf.data(), buf.size()); }},
-                 {kPicture, [&] { return QXPicHideEmptyValues(target, 1); }},
-                 {kTime, [&] { return QXTime_Clear(target); }},
-                 {kTime, [&] { return QXTime_Is24Hour(target, &b.value); }},
-                 {kTime, [&] { return QXTime_SetMask(target, "99:99"); }},
-                 {kTime, [&] { return QXTime_HasEmptyTime(target, &q.value); }},
-                 {kTime, [&] { return QXTime_HasValidTime(target, &b.value); }},
-                 {kTime, [&] { return QXTime_GetTime(target, &w1.value, &w2.value); }},
-                 {kTime, [&] { return QXTime_SetTime(target, 1, 2); }},
-                 {kCal, [&] { return QXCalGetYear(target, &i.value); }},
-                 {kCal, [&] { return QXCalGetMonth(target, &i.value); }},
-                 {kCal, [&] { return QXCalGetDay(target, &i.value); }},
-                 {kCal, [&] { return QXCalSetYear(target, 2000); }},
-                 {kCal, [&] { return QXCalSetMonth(target, 5); }},
-                 {kCal, [&] { return QXCalSetDay(target, 5); }},
-                 {kCal, [&] { return QXCalSetRange(target, nullptr, nullptr); }},
-                 {kCal, [&] { return QXCalGetRange(target, nullptr, nullptr); }},
-                 {Kind::kButton, [&] { return QXBtn_SetIcon(target, nullptr); }},
-                 {Kind::kButton, [&] { return QXBtn_SetBitmap(target, nullptr); }}};
-    const int n = sizeof calls / sizeof calls[0];
-    auto serves = [&](int c) {
-        const Kind k = calls[c].serves;
-        return k == info_.kind || (k == kPicture && info_.kind == kTime);
-    };
-    int c = rng_.Below(n);
-    for (int tries = 0; which == 0 && serves(c) && tries < n; ++tries)
-        c = (c + 1) % n;  // on the control, another class's
+    const HWND targets[] = {control_, nullptr, parent_, other_,
+                            which < 4 ? nullptr
+                                      : CreateWindowExA(0, info_.name, "", WS_CHILD, 0, 0, 10, 10, parent_, nullptr,
+                                                        GetModuleHandleA(nullptr), nullptr)};
+    if (targets[4]) DestroyWindow(targets[4]);
+    int c = rng_.Below(kAnyCallCount);
+    for (int tries = 0; which == 0 && kAnyCalls[c].Serves(info_.kind) && tries < kAnyCallCount; ++tries)
+        c = (c + 1) % kAnyCallCount;  // on the control, another class's
     what_ = "export " + std::to_string(c) + " on window " + std::to_string(which);
-    if (which == 0 && serves(c)) return;  // every export serves this class
-    Expect(calls[c].call() == 0, "an export fails on a window that is not a control of its class");
-    Expect(l.Untouched() && d.Untouched() && w1.Untouched() && w2.Untouched() && i.Untouched() && b.Untouched() &&
-               q.Untouched() && buf.Untouched(),
-           "a failing export writes nothing");
+    if (which == 0 && kAnyCalls[c].Serves(info_.kind)) return;  // every export serves this class
+    Guarded out(24);
+    Expect(kAnyCalls[c].call(targets[which], out.data()) == 0,
+           "an export fails on a window that is no control of its class");
+    Expect(out.Untouched(), "a failing export writes nothing");
 }
 
 }  // namespace qxs

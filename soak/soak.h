@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "qx_cntl.h"
+
 namespace qxs {
 
 // SplitMix64: the same sequence for a seed on every machine and in every build.
@@ -97,6 +99,17 @@ const ClassInfo *FindClass(const std::string &name);
 inline bool IsEdit(Kind k) { return k != Kind::kCal && k != Kind::kButton; }
 // Days of a 1-based month (0 for no month).
 int DaysIn(int month, int year);
+
+// Every export once, with plain arguments and its outputs in o (24 bytes):
+// for calls on windows an export does not serve, and from another thread.
+struct AnyCall {
+    Kind serves;
+    bool host;  // changes what the host set (the model), or takes a button's bitmap back
+    QXBOOL (*call)(HWND h, char *o);
+    bool Serves(Kind k) const;  // the time edit takes the picture functions too
+};
+extern const AnyCall kAnyCalls[];
+extern const int kAnyCallCount;
 
 // Made once for the process, before handles are counted: fonts of every
 // size (huge, tiny, normal, bold italic, symbol), the parent's brush.

@@ -21,7 +21,6 @@
 #include <thread>
 
 #include "handles.h"
-#include "qx_cntl.h"
 #include "soak.h"
 
 namespace {

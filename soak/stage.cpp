@@ -3,7 +3,6 @@
 // that takes the focus away, the control itself, the message pump, held keys
 // and the popup menu closer.
 #include "oracle.h"
-#include "qx_cntl.h"
 #include "soak.h"
 
 namespace qxs {
