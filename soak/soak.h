@@ -163,8 +163,9 @@ struct Soak {
     void WithMenuCloser(const std::function<void()> &f);
     LRESULT OnParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void SpringTrap();
-    // The events since m: a trap sprang (the control's state is the
-    // parent's doing too) or the control was made anew.
+    // A mark of the moment before a call. Calm: since then no trap has gone
+    // off (what the control holds is the call's doing alone) and the control
+    // is the one it was; Same: the control is the one it was.
     struct Mark {
         int springs, made;
     };
@@ -175,8 +176,10 @@ struct Soak {
     // ---- The checks
     void CheckAll();
     std::string Text(HWND h);  // WM_GETTEXT into a large buffer
-    void Fail(const std::string &why) { failure_ = failure_.empty() ? why : failure_; }
-    void Expect(bool ok, const char *what) { ok ? void() : Fail(what); }
+    void Fail(const std::string &why) { failure_ = failure_.empty() ? why : failure_; }  // the first one stays
+    void Expect(bool ok, const char *what) {
+        if (!ok) Fail(what);
+    }
     void ExpectText(const std::string &got, const std::string &want, const char *what);
     void Mix(const void *data, size_t n);
 
