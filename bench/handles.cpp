@@ -57,6 +57,13 @@ int HandleGauge::FreeSlots() {
     return refused ? static_cast<int>(made.size()) : -1;
 }
 
+void SettleDcCache() {
+    static HDC dcs[128];
+    for (HDC &dc : dcs) dc = GetDCEx(nullptr, nullptr, DCX_CACHE);
+    for (HDC dc : dcs)
+        if (dc) ReleaseDC(nullptr, dc);
+}
+
 int HandleGauge::Settle() {
     int free = FreeSlots();
     while (free >= 0 && free < reserve_ && !held_.empty()) {

@@ -15,6 +15,15 @@ namespace qxb {
 
 enum class HandleKind { kGdi, kUser };
 
+// The system lends windows device contexts from a cache that keeps what it
+// made: a context stays with the window it last served (with a visible
+// region of its own) until that window goes, and the cache grows whenever
+// no context is free. Called before each count, it lends more contexts at
+// once than the code under test ever holds and takes them all back, so that
+// both counts find the cache holding the same contexts, each with the
+// desktop's region.
+void SettleDcCache();
+
 class HandleGauge {
 public:
     // reserve: the slots left free by Fill, room for the code under test.

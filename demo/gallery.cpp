@@ -108,23 +108,27 @@ bool ReadPng(const std::string &path, int w, int h, std::vector<uint8_t> *rgb) {
     return ok;
 }
 
-// The control and a margin of its parent's face, read from the parent's
-// client area (which holds its children's pixels too), written and read
-// back.
-void Shot(HWND control, const std::string &name) {
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, g_parent, reinterpret_cast<POINT *>(&r), 2);
-    InflateRect(&r, demo::Scaled(kMargin), demo::Scaled(kMargin));
+// The rectangle r of source (null: the screen) written and read back.
+void ShotOf(HWND source, const RECT &r, const std::string &name) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     const std::string path = g_folder + "\\" + name + "-" + g_look + ".png";
     std::vector<uint8_t> grabbed, read;
-    if (!demo::GrabRect(g_parent, r, &grabbed) || !demo::WritePng(path.c_str(), w, h, grabbed))
+    if (!demo::GrabRect(source, r, &grabbed) || !demo::WritePng(path.c_str(), w, h, grabbed))
         Fail("cannot write " + path);
     else if (!ReadPng(path, w, h, &read) || read != grabbed)
         Fail(path + " does not read back as the pixels written");
     else
         ++g_written;
+}
+
+// The control and a margin of its parent's face, read from the parent's
+// client area (which holds its children's pixels too).
+void Shot(HWND control, const std::string &name) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, g_parent, reinterpret_cast<POINT *>(&r), 2);
+    InflateRect(&r, demo::Scaled(kMargin), demo::Scaled(kMargin));
+    ShotOf(g_parent, r, name);
 }
 
 std::string Text(HWND h) {
@@ -247,6 +251,29 @@ void EditShots(const EditKind &k) {
     Check(GetCapture() == h && Text(h) != before, base + "-spin-pressed", "pressed");
     Shot(h, base + "-spin-pressed");
     SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    DestroyWindow(h);
+}
+
+// A letter typed into an integer edit with QXES_EXPLAIN: the tip below the
+// caret says why. The tip is a window of its own, so edit and tip are read
+// from the screen.
+void ExplainedShot() {
+    if (g_fewStates) return;
+    HWND h = Create("QXInteger", "99999", QXES_SPIN | QXES_EXPLAIN, 130, 21, WS_EX_CLIENTEDGE);
+    if (!h) return;
+    SetFocus(h);
+    SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1234"));
+    SendMessageA(h, WM_KEYDOWN, VK_END, 0);
+    SendMessageA(h, WM_CHAR, 'x', 0);
+    PaintNow();
+    HWND tip = FindWindowA("tooltips_class32", nullptr);
+    RECT r, t;
+    GetWindowRect(h, &r);
+    const bool shown = tip && IsWindowVisible(tip) && GetWindowRect(tip, &t) && Text(h) == "1234";
+    Check(shown, "integer-explained", "explaining a refusal");
+    if (shown) UnionRect(&r, &r, &t);
+    InflateRect(&r, demo::Scaled(kMargin), demo::Scaled(kMargin));
+    ShotOf(nullptr, r, "integer-explained");
     DestroyWindow(h);
 }
 
@@ -381,6 +408,7 @@ int main(int argc, char **argv) {
     PaintNow();
 
     for (const EditKind &k : kEdits) EditShots(k);
+    ExplainedShot();
     CalendarShots();
     ButtonShots("Next", false);
     ButtonShots("Information", true);

@@ -6,7 +6,8 @@
  *   "QXCalCntl"                                             month calendar
  *   "QXBmpButton", "QXBmpButtonXP"                          picture buttons
  *
- * Edit-family style bits: QXES_RIGHT, QXES_READONLY, QXES_SPIN, QXES_WRAP.
+ * Edit-family style bits: QXES_RIGHT, QXES_READONLY, QXES_SPIN, QXES_WRAP,
+ * QXES_EXPLAIN, QXES_NOBEEP.
  * The window text given at creation is the control's mask, not its content.
  *
  * Every function taking a window returns QXBOOL: 1 on success, 0 on failure
@@ -34,6 +35,13 @@
 /* Read-only: the user may select and copy but not change the text; the
  * host's sets still work. EM_SETREADONLY sets and clears the bit. */
 #define QXES_READONLY 0x0800
+/* Refused input (a typed or pasted character, a spin step past the range)
+ * beeps. QXES_EXPLAIN also shows a balloon tip next to the caret saying why
+ * (the QXIDS_WHY_ strings), until the next key taken, the loss of the focus
+ * or a few seconds; QXES_NOBEEP silences the beep. Both are read at each
+ * refusal; no other edit-family style bit uses these two. */
+#define QXES_EXPLAIN 0x4000
+#define QXES_NOBEEP  0x8000
 
 /* Notification codes sent by a "QXFloat" spin to the parent (WM_COMMAND). */
 #define QXFN_STEPUP   0x1000
@@ -55,8 +63,8 @@
 #define QXCN_SELCHANGE 2
 #define QXCN_SELSET    3
 
-/* String resources: the edit family's context menu, and what screen readers
- * are told of the controls' parts. The library's own (English) strings are
+/* String resources: the edit family's context menu, why it refused input,
+ * and what screen readers are told of the controls' parts. The library's own (English) strings are
  * in the DLL; a host gives its own texts by putting strings with these
  * identifiers in a STRINGTABLE of the module whose instance handle creates
  * the windows (a dialog's module, the hInstance of CreateWindowEx), where
@@ -75,6 +83,16 @@
 #define QXIDS_ACC_NEXTYEAR   0x7E25
 #define QXIDS_ACC_PREVMONTH  0x7E26
 #define QXIDS_ACC_NEXTMONTH  0x7E27
+/* Why input was refused, in the tip of an edit with QXES_EXPLAIN. */
+#define QXIDS_WHY_NOTACCEPTED 0x7E30 /* a character this edit does not take here */
+#define QXIDS_WHY_ABOVEMAX    0x7E31 /* the value would be above the maximum */
+#define QXIDS_WHY_BELOWMIN    0x7E32 /* ... below the minimum */
+#define QXIDS_WHY_NOROOM      0x7E33 /* the line or the mask is full */
+#define QXIDS_WHY_LETTER      0x7E34 /* this position of the mask takes a letter */
+#define QXIDS_WHY_DIGIT       0x7E35 /* ... a digit */
+#define QXIDS_WHY_HOUR24      0x7E36 /* a time's hour on a 24-hour clock */
+#define QXIDS_WHY_HOUR12      0x7E37 /* ... on a 12-hour clock */
+#define QXIDS_WHY_MINUTE      0x7E38 /* a time's minutes */
 
 /* Resource scripts may include this header for the constants above. */
 #ifndef RC_INVOKED

@@ -8,7 +8,9 @@
 
 #include "common/accessible.h"
 #include "common/char_class.h"
+#include "common/library_strings.h"
 #include "common/win_util.h"
+#include "qx_cntl.h"
 
 namespace qx {
 namespace {
@@ -164,9 +166,10 @@ void EditCtl::Clear() { SetText("", ChangeOrigin::kExport); }
 bool EditCtl::Apply(Change &change) {
     if (change.Taken() && change.checked) change.verdict = Validate(change.proposal);
     if (!change.Taken()) {
-        if (IsUserOrigin(change.origin)) RejectInput();
+        if (IsUserOrigin(change.origin)) RejectInput(change.verdict);
         return false;
     }
+    if (IsUserOrigin(change.origin)) tip.Hide();
     cur = change.proposal;
     Record(change);
     AnnounceValue();
@@ -197,11 +200,37 @@ void EditCtl::AnnounceValue() {
     NotifyValueChange(hwnd);
 }
 
-void EditCtl::RejectInput() {
+void EditCtl::RejectInput(Refusal why) {
     MSG msg;
     while (PeekMessageA(&msg, hwnd, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
     }
-    ErrorBeep();
+    Refuse(why);
+}
+
+void EditCtl::Refuse(Refusal why) {
+    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    if (!(style & QXES_NOBEEP)) ErrorBeep();
+    const UINT id = WhyString(why);
+    if (!(style & QXES_EXPLAIN) || !id) return;
+    char text[256];
+    LoadControlString(hwnd, id, text, sizeof text);
+    tip.Show(text, CaretMenuPoint());
+}
+
+UINT EditCtl::WhyString(Refusal why) const {
+    switch (why) {
+    case Refusal::kNone: return 0;
+    case Refusal::kAboveMaximum: return QXIDS_WHY_ABOVEMAX;
+    case Refusal::kBelowMinimum: return QXIDS_WHY_BELOWMIN;
+    case Refusal::kNoRoom: return QXIDS_WHY_NOROOM;
+    case Refusal::kNeedsLetter: return QXIDS_WHY_LETTER;
+    case Refusal::kNeedsDigit: return QXIDS_WHY_DIGIT;
+    case Refusal::kHourRange: return QXIDS_WHY_HOUR24;
+    case Refusal::kMinuteRange: return QXIDS_WHY_MINUTE;
+    case Refusal::kNotAccepted:
+    case Refusal::kOther: break;
+    }
+    return QXIDS_WHY_NOTACCEPTED;
 }
 
 bool EditCtl::Notify(WORD code) { return host_.NotifyParent(code); }
@@ -216,6 +245,7 @@ void EditCtl::MoveCaret(int pos) {
     const int p = pos < 0 ? 0 : (pos > cur.Length() ? cur.Length() : pos);
     cur.caret = p;
     if (!KeyDown(VK_SHIFT)) cur.anchor = p;
+    tip.Hide();
     Show();
 }
 

@@ -3,7 +3,8 @@
 // value (edit_change.h) that the operation proposes through the virtual
 // RemoveText/InsertText and that Apply decides with the virtual Validate,
 // all three functions of a line that do not touch the control. A refusal of
-// the user's input beeps and drops the pending keys; a change the host makes
+// the user's input drops the pending keys and beeps (unless QXES_NOBEEP),
+// and with QXES_EXPLAIN a tip says why (edit_tip.h); a change the host makes
 // (WM_SETTEXT, a value or a mask set through an export) is refused silently.
 // Typed edits override single operations.
 //
@@ -25,6 +26,7 @@
 #include "common/text_line.h"
 #include "common/window_object.h"
 #include "edit/edit_change.h"
+#include "edit/edit_tip.h"
 
 namespace qx {
 
@@ -147,8 +149,15 @@ public:
     bool AllocationFailed() const { return allocationFailed; }
 
     // Refused input: the window's pending keyboard messages are dropped, then
-    // the simple beep.
-    void RejectInput();
+    // Refuse(why).
+    void RejectInput(Refusal why);
+    // A refusal of the user's: the simple beep unless the window has
+    // QXES_NOBEEP; with QXES_EXPLAIN, the tip saying why next to the caret.
+    void Refuse(Refusal why);
+    // The tip goes: the edit lost the focus, or its time is up.
+    void HideTip() { tip.Hide(); }
+    // The window is being destroyed: the tip's window goes with it.
+    void DropTip() { tip.Destroy(); }
 
     // ---- The habits of every edit (edit_undo.cpp) ----
     // The window has the read-only style: the user may select and copy, not
@@ -179,6 +188,8 @@ protected:
     // are AltGr, which types a character on many layouts (AltGr+V types '@'
     // on some): then no shortcut acts and the character is typed.
     static bool ShortcutCtrl();
+    // The string (QXIDS_WHY_*) that explains a refusal; 0 for none.
+    virtual UINT WhyString(Refusal why) const;
     // Whether caret, selection and deletion step over whole characters of
     // the code page; false where every position is one byte (the picture
     // edits, whose text is laid out byte by byte).
@@ -246,6 +257,7 @@ protected:
     char pendingLead = 0;
     std::unique_ptr<char[]> mask;
     bool allocationFailed = false;
+    RefusalTip tip{hwnd};
 };
 
 }  // namespace qx

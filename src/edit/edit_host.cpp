@@ -74,10 +74,15 @@ LRESULT EditHost::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_NCCREATE: return TRUE;
     case WM_CREATE: return 0;
-    case WM_DESTROY: return 0;
+    case WM_DESTROY: if (e) e->DropTip(); return 0;
     case WM_SIZE: Layout(); return 0;
     case WM_SETFOCUS: if (e) e->OnSetFocus(); return 0;
-    case WM_KILLFOCUS: if (e) e->OnKillFocus(); return 0;
+    case WM_KILLFOCUS:
+        if (e) e->HideTip(), e->OnKillFocus();
+        return 0;
+    case WM_TIMER:
+        if (wp == RefusalTip::kTimer && e) e->HideTip();
+        return 0;
     case WM_ENABLE: InvalidateRect(Window(), nullptr, TRUE); return 0;
     case WM_SETTEXT:
         return e && e->SetText(lp ? reinterpret_cast<const char *>(lp) : "", ChangeOrigin::kHostText) ? TRUE : FALSE;
@@ -153,7 +158,7 @@ LRESULT EditHost::OnSysKeyDown(WPARAM wp, LPARAM lp) {
 void EditHost::OnChar(char ch) {
     if (!edit) return;
     if (edit->ReadOnly()) {
-        if (ch == '\b' || !IsControlChar(ch)) edit->RejectInput();
+        if (ch == '\b' || !IsControlChar(ch)) edit->RejectInput(Refusal::kNotAccepted);
         return;
     }
     edit->OnChar(ch);

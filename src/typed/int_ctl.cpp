@@ -32,19 +32,24 @@ IntLimits IntCtl::Limits() const {
 }
 
 // A step the text cannot take (past the range without wrap, or more
-// characters than the mask allows) is refused with a beep and changes
-// nothing, so that a held spin stops repeating.
+// characters than the mask allows) is refused as the user's input is (the
+// beep, the tip) and changes nothing, so that a held spin stops repeating.
 bool IntCtl::Step(bool up) {
     long value, next;
-    if (!ParseIntText(cur.text, &value) || !StepIntValue(value, up ? 1 : -1, min, max, wrap, &next)) {
-        ErrorBeep();
+    if (!ParseIntText(cur.text, &value)) {
+        Refuse(Refusal::kNotAccepted);
+        return false;
+    }
+    if (!StepIntValue(value, up ? 1 : -1, min, max, wrap, &next)) {
+        Refuse(up ? Refusal::kAboveMaximum : Refusal::kBelowMinimum);
         return false;
     }
     char out[12];
     FormatDecimal(next, 1, out, sizeof out);
     TextLine check(out);
-    if (NormalizeIntText(check, Limits()) != Refusal::kNone) {
-        ErrorBeep();
+    const Refusal verdict = NormalizeIntText(check, Limits());
+    if (verdict != Refusal::kNone) {
+        Refuse(verdict);
         return false;
     }
     return SetText(out, ChangeOrigin::kSpin);

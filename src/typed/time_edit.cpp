@@ -39,11 +39,17 @@ bool TimeCtl::SetMask(const char *str) {
 
 bool TimeCtl::Step(bool up) {
     Change step(ChangeOrigin::kSpin, cur);
+    // With the fields filled, the one time a step cannot read is hour 00
+    // on a 12-hour clock.
     if (!HasMask() || !TimeStep(mask.get(), step.proposal, up)) {
-        ErrorBeep();
+        Refuse(HasMask() ? Refusal::kHourRange : Refusal::kOther);
         return false;
     }
     return Apply(step);
+}
+
+UINT TimeCtl::WhyString(Refusal why) const {
+    return why == Refusal::kHourRange && !is24Hour ? QXIDS_WHY_HOUR12 : PictCtl::WhyString(why);
 }
 
 bool TimeCtl::HasEmptyTime() const { return PictureAllBlank(mask.get(), cur.text, cur.length); }

@@ -29,6 +29,10 @@ public:
     // Shows hour (0-23) and minute (0-59); false for anything out of range.
     bool SetTime(int hour, int minute);
 
+protected:
+    // The hour's reason names the clock of the mask.
+    UINT WhyString(Refusal why) const override;
+
 private:
     bool is24Hour = true;
 };

@@ -363,4 +363,18 @@ TEST_F(Access, WhereThePartsAre) {
     EXPECT_TRUE(focused.hr == S_OK && focused.value == 3);
 }
 
+// A refusal an edit explains: clients hear an alert from the tip's window,
+// whose name is the reason.
+TEST_F(Access, RefusalAlert) {
+    ParentWindow parent;
+    HWND h = Make(parent, {"QXInteger", "99", QXES_EXPLAIN, 120, 24});
+    EventRecorder recorder(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT);
+    SendChar(h, 'x');
+    ASSERT_EQ(recorder.Wait(1).size(), 1u);
+    char why[128] = "";
+    LoadStringA(GetModuleHandleA("qx_cntl.dll"), QXIDS_WHY_NOTACCEPTED, why, sizeof why);
+    EXPECT_EQ(Narrow(Name(Acc(recorder.events[0].hwnd).p).text), why);
+    EXPECT_TRUE(IsWindowVisible(recorder.events[0].hwnd));
+}
+
 }  // namespace

@@ -3,7 +3,7 @@
 // a message, a spin step, the repeat timer, the wheel, an export, an undo, a
 // screen reader's call, another control's focus change; the parent's colour
 // request while painting; the system's default object or the label a
-// screen reader's request asks). The operation finishes on an object that
+// screen reader's request asks). A refusal's tip goes with its edit. The operation finishes on an object that
 // is still there and touches nothing more; the object goes, exactly once,
 // when the outermost call returns. The library is linked in under an
 // allocator that counts its live allocations and makes freed memory
@@ -51,7 +51,14 @@ void AccPress(HWND h) {  // the button, or the spin's upper arrow from 5; a butt
     qxt::Acc(h)->accDoDefaultAction(qxt::Child(GetWindowLongA(h, GWL_STYLE) & QXES_SPIN ? 1 : CHILDID_SELF));
     qxt::PumpFor(50);
 }
+void AccSelectDay(HWND h) { qxt::Acc(h)->accDoDefaultAction(qxt::Child(20)); }  // a day of the third row
+void PrevYear(HWND h) { qxt::Click(GetDlgItem(h, 100), 5, 5); }
 void Paint(HWND h) { InvalidateRect(h, nullptr, TRUE), UpdateWindow(h); }
+void TipUpThenSetText(HWND h) {
+    qxt::SendChar(h, 'x');
+    EXPECT_NE(qxt::ShownTip(), nullptr);
+    SetText(h);
+}
 void PaintDisabled(HWND h) { EnableWindow(h, FALSE), Paint(h); }
 
 // The parent destroys the control at the nth message `code` from it (from
@@ -81,6 +88,7 @@ const Row kRows[] = {
     {I, "", spin, SpinPress, EN_UPDATE, 1}, {I, "", spin, SpinHold, EN_UPDATE, 2}, {I, "", spin, WheelUp, EN_CHANGE, 2},
     {I, "", spin, [](HWND h) { QXIntSetMask(h, "99"); }, EN_UPDATE, 1}, {I, "", 0, Undo, EN_CHANGE, 2},
     {I, "", spin, AccPress, EN_CHANGE, 1}, {I, "", spin, Type, kEditColour, 1},
+    {I, "99", QXES_EXPLAIN, TipUpThenSetText, EN_UPDATE, 1},
     {F, "", spin, SpinPress, QXFN_STEPUP, 1}, {F, "", spin, SpinHold, QXFN_STEPUP, 2},
     {F, "", spin, WheelDown, QXFN_STEPDOWN, 1}, {F, "", spin, [](HWND h) { QXFloatSetValue(h, 2.5); }, EN_CHANGE, 1},
     {F, "", spin, AccPress, QXFN_STEPUP, 1}, {F, "", spin, PaintDisabled, kStaticColour, 1},
@@ -96,6 +104,13 @@ const Row kRows[] = {
     {T, "99:99", 0, nullptr, EN_UPDATE, 1},  // its first mask, before creation returns
     {T, "99:99", spin, PaintDisabled, kStaticColour, 1},
     {C, "", 0, DayDoubleClick, QXCN_DAYDBLCLK, 1}, {C, "", 0, ClickFocus, EN_KILLFOCUS, 1},
+    {C, "", QXCS_NOTIFY, [](HWND h) { qxt::SendKey(h, VK_NEXT); }, QXCN_SELCHANGE, 1},
+    {C, "", QXCS_NOTIFY, PrevYear, QXCN_SELCHANGE, 1}, {C, "", QXCS_NOTIFY, DayDoubleClick, QXCN_DAYDBLCLK, 1},
+    {C, "", QXCS_NOTIFY, AccSelectDay, QXCN_SELCHANGE, 1}, {C, "", QXCS_NOTIFY, [](HWND h) { QXCalSetYear(h, 1999); }, QXCN_SELSET, 1},
+    {C, "", QXCS_NOTIFY, [](HWND h) {
+         const SYSTEMTIME low = {2100, 1, 0, 1, 0, 0, 0, 0};
+         QXCalSetRange(h, &low, nullptr);
+     }, QXCN_SELSET, 1},
     {B, "", 0, Click, BN_CLICKED, 1}, {B, "", 0, Space, BN_CLICKED, 1}, {B, "", 0, ClickFocus, EN_KILLFOCUS, 1},
     {B, "", 0, AccPress, BN_CLICKED, 1}, {X, "", 0, Click, BN_CLICKED, 1}, {X, "", 0, Space, BN_CLICKED, 1},
 };
@@ -152,6 +167,7 @@ TEST_P(DestroyedInside, ACallOut) {
     EXPECT_EQ(after, 0) << "notifications after the destruction";
     EXPECT_EQ(qxt::LiveAllocations(), live);
     EXPECT_EQ(qx::SpinRepeatTarget(), nullptr);
+    EXPECT_EQ(qxt::TipWindows(), 0);
     ReleaseCapture();
 }
 

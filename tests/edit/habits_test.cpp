@@ -1,11 +1,13 @@
 // The habits every edit class shares, through the DLL in each class: one
 // level of undo with its redo, Ctrl+A, the context menu from each of its
-// triggers, read-only, and WM_GETFONT. The program runs with a theme and in
-// the classic look.
+// triggers, read-only, WM_GETFONT, and refusals explained in a tip. The
+// program runs with a theme and in the classic look.
 //
 // A beep is seen by what comes with it: refused input drops the window's
 // pending keyboard messages, so a marker key posted before an action is
-// gone afterwards exactly when the action beeped.
+// gone afterwards exactly when the action beeped. Where the sound itself
+// matters (QXES_NOBEEP, the spin's refusals) the DLL's calls of
+// MessageBeep are counted.
 #include <cctype>
 #include <functional>
 
@@ -86,7 +88,8 @@ protected:
             } else if (!step.compare(0, 4, "set:")) {
                 SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg.c_str()));
             } else if (!step.compare(0, 6, "range:")) {
-                QXIntSetRange(h, std::atol(arg.c_str()), std::atol(arg.substr(arg.find(':') + 1).c_str()));
+                const double lo = std::atof(arg.c_str()), hi = std::atof(arg.substr(arg.find(':') + 1).c_str());
+                if (!QXFloatSetRange(h, lo, hi)) QXIntSetRange(h, long(lo), long(hi));
             } else if (!step.compare(0, 4, "int:")) {
                 QXIntSetValue(h, std::atol(arg.c_str()));
             } else if (!step.compare(0, 7, "format:")) {
@@ -328,6 +331,100 @@ TEST_F(Habits, GetFont) {
         EXPECT_EQ(SendMessageA(h, WM_GETFONT, 0, 0), 0) << cls;
         DestroyWindow(h);
     }
+}
+
+// ---- Refusals explained -------------------------------------------------------
+
+// A string as the program's windows show it: the program's own, else the
+// library's.
+std::string WhyText(UINT id) {
+    char text[128] = "";
+    if (!LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text))
+        LoadStringA(GetModuleHandleA("qx_cntl.dll"), id, text, sizeof text);
+    return text;
+}
+
+// Each reason in each class that gives it, typed, pasted or stepped after a
+// setting step: the refusal beeps and the tip shows the reason's words (the
+// program's own for a letter), gone with its edit.
+TEST_F(Habits, RefusalsExplained) {
+    const std::string full = "p:" + std::string(63, 'a');
+    const struct { const char *cls, *mask, *start, *setting, *step; UINT why; } cases[] = {
+        {E, "", "|", "", "p:a\tb", QXIDS_WHY_NOTACCEPTED}, {E, "", "|", full.c_str(), "t:x", QXIDS_WHY_NOROOM},
+        {I, "", "|", "", "t:1a", QXIDS_WHY_NOTACCEPTED},    {I, "999", "|", "", "t:1234", QXIDS_WHY_NOROOM},
+        {I, "", "|", "range:0:100", "t:101", QXIDS_WHY_ABOVEMAX},
+        {I, "", "|", "range:-100:100", "t:-101", QXIDS_WHY_BELOWMIN},
+        {I, "", "5|", "range:0:5", "up", QXIDS_WHY_ABOVEMAX}, {I, "", "0|", "range:0:5", "down", QXIDS_WHY_BELOWMIN},
+        {F, "", "|", "", "t:1.5.", QXIDS_WHY_NOTACCEPTED},   {F, "99.9", "|", "", "t:123", QXIDS_WHY_NOROOM},
+        {F, "", "|", "range:-5:10", "t:11", QXIDS_WHY_ABOVEMAX}, {F, "", "|", "range:-5:10", "t:9-", QXIDS_WHY_BELOWMIN},
+        {P, kPhone, "(|   )    -  ", "", "t:a", QXIDS_WHY_DIGIT}, {P, "ulul", "", "", "t:1", QXIDS_WHY_LETTER},
+        {P, kPhone, "(555) 123-45|", "", "t:6", QXIDS_WHY_NOROOM},
+        {T, "99:99", "", "", "t:24", QXIDS_WHY_HOUR24},     {T, "99:99 am", "", "", "t:13", QXIDS_WHY_HOUR12},
+        {T, "99:99", "", "", "t::60", QXIDS_WHY_MINUTE},    {T, "99:99", "", "", "t:7p", QXIDS_WHY_DIGIT},
+        {T, "99:99 am", "|00:30 am", "", "up", QXIDS_WHY_HOUR12},
+    };
+    EXPECT_EQ(WhyText(QXIDS_WHY_LETTER), "A letter goes here (host)");
+    BeepCounter beeper(GetModuleHandleA("qx_cntl.dll"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.cls << " '" << c.start << "' " << c.setting << " " << c.step);
+        HWND h = Make(c.cls, c.mask, QXES_SPIN | QXES_EXPLAIN);
+        Start(h, c.start);
+        if (c.setting[0]) Run(h, c.setting);
+        EXPECT_EQ(ShownTip(), nullptr);
+        const int beeps = beeper.Beeps();
+        Run(h, c.step);
+        EXPECT_EQ(beeper.Beeps(), beeps + 1);
+        EXPECT_EQ(WindowText(ShownTip()), WhyText(c.why));
+        DestroyWindow(h);
+        EXPECT_EQ(TipWindows(), 0);
+    }
+}
+
+// The tip goes at the next key taken (a character, a caret move), at the
+// loss of the focus and when its timer runs out; a refusal while it is up
+// replaces its text in the same window. The beep stays with the tip and
+// goes with QXES_NOBEEP (the pending keys are dropped all the same);
+// without QXES_EXPLAIN there is no tip and the parent hears nothing more.
+TEST_F(Habits, RefusalTipComesAndGoes) {
+    BeepCounter beeper(GetModuleHandleA("qx_cntl.dll"));
+    HWND h = Make(I, "99", QXES_EXPLAIN);
+    SetFocus(h);
+    const struct { const char *step; UINT shows; } steps[] = {
+        {"t:x", QXIDS_WHY_NOTACCEPTED}, {"t:1", 0}, {"t:x", QXIDS_WHY_NOTACCEPTED}, {"t:2", 0},
+        {"t:x", QXIDS_WHY_NOTACCEPTED}, {"t:3", QXIDS_WHY_NOROOM}, {"home", 0},
+        {"t:x", QXIDS_WHY_NOTACCEPTED}, {"blur", 0}, {"t:x", QXIDS_WHY_NOTACCEPTED}, {"timer", 0},
+        {"nobeep", 0}, {"t:x", QXIDS_WHY_NOTACCEPTED},
+    };
+    int refusals = 0;
+    HWND tip = nullptr;
+    for (const auto &s : steps) {
+        const std::string step = s.step;
+        if (step == "blur")
+            SetFocus(parent.hwnd());
+        else if (step == "timer")
+            SendMessageA(h, WM_TIMER, 0x5157, 0);  // the identifier of the tip's timer in the library
+        else if (step == "nobeep")
+            SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | QXES_NOBEEP);
+        else
+            refusals += Run(h, step).find(" beep") != std::string::npos;  // the pending keys dropped
+        const HWND shown = ShownTip();
+        EXPECT_EQ(WindowText(shown), s.shows ? WhyText(s.shows) : "") << s.step;
+        if (shown && !tip) tip = shown;
+        EXPECT_EQ(TipWindows(), 1) << s.step;
+        EXPECT_TRUE(!shown || shown == tip) << s.step;
+    }
+    EXPECT_EQ(refusals, 7);
+    EXPECT_EQ(beeper.Beeps(), 6);
+    DestroyWindow(h);
+    EXPECT_FALSE(IsWindow(tip));
+    h = Make(I, "99");
+    int heard = 0;
+    parent.onMessage = [&heard](UINT, WPARAM, LPARAM) { ++heard; };
+    EXPECT_EQ(Run(h, "t:x"), "| beep");
+    EXPECT_EQ(heard, 0);
+    EXPECT_EQ(TipWindows(), 0);
+    EXPECT_EQ(beeper.Beeps(), 7);
+    parent.onMessage = nullptr;
 }
 
 // ---- The context menu ---------------------------------------------------------

@@ -168,7 +168,8 @@ EventRecorder::~EventRecorder() {
 void CALLBACK EventRecorder::Record(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD,
                                     DWORD) {
     EventRecorder *r = g_recorder;
-    if (r && object == OBJID_CLIENT && std::find(r->watched.begin(), r->watched.end(), hwnd) != r->watched.end())
+    if (r && object == OBJID_CLIENT &&
+        (r->watched.empty() || std::find(r->watched.begin(), r->watched.end(), hwnd) != r->watched.end()))
         r->events.push_back({event, hwnd, child});
 }
 

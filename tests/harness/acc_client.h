@@ -78,7 +78,8 @@ struct Event {
 };
 
 // Records, out of context, the events from `first` to `last` raised for the
-// client areas of the watched windows, while it lives (one at a time).
+// client areas of the watched windows (of every window of the process while
+// none is watched), while it lives (one at a time).
 class EventRecorder {
 public:
     EventRecorder(DWORD first, DWORD last);

@@ -29,9 +29,11 @@ inline void ExpectHandleCountsFlat(const std::vector<Repeat> &repeats, int *roun
     for (const auto &r : repeats) {
         for (*round = 0; *round < 2; ++*round) r.op();
         Pump();
+        qxb::SettleDcCache();
         const int freeGdi = gdi.Settle(), freeUser = countUser ? user.Settle() : 0;
         for (*round = 0; *round < r.times; ++*round) r.op();
         Pump();
+        qxb::SettleDcCache();
         EXPECT_EQ(freeGdi - gdi.FreeSlots(), 0) << "GDI handles kept by " << r.what;
         if (countUser) {
             EXPECT_EQ(freeUser - user.FreeSlots(), 0) << "USER handles kept by " << r.what;

@@ -199,6 +199,28 @@ void Repaint(HWND hwnd);
 
 std::string Describe(COLORREF c);
 
+// The tooltip windows of this thread (the edits' tips): how many there are,
+// and the one shown (null when none is).
+int TipWindows();
+HWND ShownTip();
+std::string WindowText(HWND hwnd);
+
+// Counts the calls of MessageBeep that a module (the DLL, or the program
+// that links the library) makes while it lives: its import of the function
+// points here meanwhile, and nothing is heard.
+class BeepCounter {
+public:
+    explicit BeepCounter(HMODULE module);
+    ~BeepCounter();
+    BeepCounter(const BeepCounter &) = delete;
+    BeepCounter &operator=(const BeepCounter &) = delete;
+    int Beeps() const;
+
+private:
+    void **slot_;
+    void *real_;
+};
+
 // Turns visual styles off for one window, or back on, and tells it as the
 // system tells every window when they are switched (WM_THEMECHANGED): off,
 // the window's theme class lists are replaced by one that no theme has, so

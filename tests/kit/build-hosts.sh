@@ -18,13 +18,33 @@ tools=$cpu-w64-mingw32
 rm -rf "$work"
 mkdir -p "$work"
 
+# A PE file's names in one table, one a line, sorted: the names it imports
+# from a DLL, or (with no DLL named) those it exports.
+names_of() {
+    "$tools-objdump" -p "$1" | awk -v dll="${2:-}" '
+        dll == "" && /^\[Ordinal\/Name Pointer\] Table/ { inside = 1; next }
+        dll != "" && /^\tDLL Name: / { inside = (tolower($3) == dll); next }
+        inside && /^\tvma:/ { next }
+        inside && NF == 0 { inside = 0 }
+        inside { print $NF }' | sort
+}
 names=$(sed -n 's/^QX_\(UTIL_\)\{0,1\}API .*[ *]\([A-Za-z0-9_]*\)(.*/\2/p' \
     "$kit/include/qx_cntl.h" "$kit/include/qx_util.h")
+# every_export_taken imports each function by its declaration;
+# every_name_found (MinGW host) looks each name of the DLLs' export tables up
+# at run time, through the search the loader and GetProcAddress make.
 {
     printf '#include <qx_cntl.h>\n#include <qx_util.h>\ntypedef void (*entry)(void);\n'
     printf 'int every_export_taken(void) {\n    entry volatile e = 0;\n'
     for n in $names; do echo "    e = (entry)$n;"; done
     printf '    return e != 0;\n}\n'
+    printf '#ifndef QX_TEST_MSVC_WINDOWS_H\nstatic int found(const char *dll, const char *name) {\n'
+    printf '    HMODULE m = GetModuleHandleA(dll);\n    return m && GetProcAddress(m, name);\n}\n'
+    printf 'int every_name_found(void) {\n    int all = 1;\n'
+    for dll in qx_cntl qx_util; do
+        for n in $(names_of "$kit/bin/$arch/$dll.dll"); do echo "    all &= found(\"$dll.dll\", \"$n\");"; done
+    done
+    printf '    return all;\n}\n#else\nint every_name_found(void) { return 1; }\n#endif\n'
 } >"$work/every_export.c"
 
 configure() {
@@ -47,16 +67,6 @@ configure msvc -S "$here/host" -DCMAKE_C_COMPILER="$clang" -DCMAKE_C_COMPILER_TA
     -DCMAKE_EXE_LINKER_FLAGS="-fuse-ld=lld -Wl,/nodefaultlib -Wl,/entry:main" -DCMAKE_C_STANDARD_LIBRARIES=
 for b in example mingw msvc; do cmake --build "$work/$b" >>"$work/$b.log" || { cat "$work/$b.log"; exit 1; }; done
 
-# A PE file's names in one table, one a line, sorted: the names it imports
-# from a DLL, or (with no DLL named) those it exports.
-names_of() {
-    "$tools-objdump" -p "$1" | awk -v dll="${2:-}" '
-        dll == "" && /^\[Ordinal\/Name Pointer\] Table/ { inside = 1; next }
-        dll != "" && /^\tDLL Name: / { inside = (tolower($3) == dll); next }
-        inside && /^\tvma:/ { next }
-        inside && NF == 0 { inside = 0 }
-        inside { print $NF }' | sort
-}
 failed=0
 version=$(sed -n 's/^#define QX_CNTL_VERSION_\(MAJOR\|MINOR\|PATCH\) *\([0-9]*\).*/\2/p' "$kit/include/qx_cntl_version.h")
 set -- $version

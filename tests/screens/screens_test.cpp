@@ -20,6 +20,8 @@
 #include "screens.h"
 #include "typed/float_rules.h"
 
+#include <commctrl.h>
+
 namespace {
 
 using qx::ScaleForDpi;
@@ -215,13 +217,15 @@ TEST(Screens, DisplayRules) {
 
 // At each DPI, in both looks: the spin as wide as the system's scroll
 // thumb for that DPI (in proportion to it at 96), its frame a line thick;
-// the edit's margins and caret a pixel at 96 dpi, scaled; the button's
+// the edit's margins and caret a pixel at 96 dpi, scaled, and the tip of a
+// refused paste 240 pixels wide at most, scaled; the button's
 // focus ring (the dotted one themed) and pressed bevel a line, its pressed
 // picture moved by a pixel scaled (never, themed), its icon 16 pixels
 // scaled, its bitmap never scaled.
 TEST(Screens, EveryControlAtEveryDpi) {
     ASSERT_TRUE(kRegistered);
     qxt::SysColors window({{COLOR_WINDOW, RGB(1, 2, 3)}});
+    ASSERT_TRUE(qxt::SetClipboardText("a\tb"));  // a control character: every edit refuses it
     for (UINT dpi : kDpis) {
         Stage stage(dpi);
         const int line = ScaleForDpi(1, dpi);
@@ -241,6 +245,9 @@ TEST(Screens, EveryControlAtEveryDpi) {
                     EXPECT_EQ(m.frame, classic && spin ? line : 0);
                     EXPECT_EQ(m.margin, line);
                     EXPECT_EQ(m.caret, dpi == 96 ? GetSystemMetrics(SM_CXBORDER) : line);
+                    SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | QXES_EXPLAIN | QXES_NOBEEP);
+                    SendMessageA(h, WM_PASTE, 0, 0);
+                    EXPECT_EQ(SendMessageA(qxt::ShownTip(), TTM_GETMAXTIPWIDTH, 0, 0), ScaleForDpi(240, dpi));
                 } else {
                     const bool themed = !classic && !qxt::ClassicPrefix();
                     EXPECT_EQ(m.ring, line);
@@ -388,6 +395,18 @@ TEST(Screens, HighContrastSwitchedWhileOpen) {
                 EXPECT_GT(caret.bottom - caret.top, 0) << "the caret shows";
                 EXPECT_GT(p.Count(RGB(30, 60, 200)) * p.Count(RGB(250, 250, 120)), 0) << "the selection shows";
             }
+        }
+        // A host's answer to the colour request still wins, as it does
+        // for the system's edit: its text and background, in every edit.
+        Stage host(qx::SystemDpi(), 650);
+        host.parent.AnswerColors(RGB(1, 2, 3), RGB(4, 5, 6));
+        for (const Kind &k : kKinds) {
+            if (!IsEdit(k)) continue;
+            SCOPED_TRACE(std::string(k.cls) + " answered");
+            HWND answered = Make(host, k, false);
+            const qxt::Pixels p(answered, true);
+            EXPECT_GT(p.Count(RGB(4, 5, 6)) * p.Count(RGB(1, 2, 3)), 0);
+            DestroyWindow(answered);
         }
         qx::SetHighContrastForTest(0);
     }

@@ -9,6 +9,7 @@
 
 extern char __ImageBase;
 int every_export_taken(void);
+int every_name_found(void);
 #ifdef QX_TEST_MSVC_WINDOWS_H
 /* The C runtime would define it for a program that uses floating point. */
 int _fltused = 0;
@@ -38,5 +39,6 @@ int main(void) {
     if ((w = make_float(inst)) != 0) failed |= 16, DestroyWindow(w);
     if (!QXPicFormatText("UU-99", "ab12", out, (int)sizeof out) || out[0] != 'A' || out[4] != '2') failed |= 32;
     if (CreateDisabledIcon24((HICON)0, 16, 16)) failed |= 64;
+    if (!every_name_found()) failed |= 128;
     return failed;
 }
