@@ -318,7 +318,8 @@ void ThemeEvent(Soak &s) {
 }
 
 void StyleEvent(Soak &s) {
-    static const DWORD kBits[] = {QXES_READONLY, QXES_RIGHT, QXES_WRAP, QXES_SPIN, WS_BORDER, BS_DEFPUSHBUTTON};
+    static const DWORD kBits[] = {QXES_READONLY, QXES_RIGHT,  QXES_WRAP,        QXES_SPIN,
+                                  QXES_EXPLAIN,  QXES_NOBEEP, BS_DEFPUSHBUTTON, WS_BORDER};
     HWND h = s.control_;
     const DWORD bit = s.rng_.Pick(kBits);
     s.what_ = Format("style bit 0x%llX flipped", bit);

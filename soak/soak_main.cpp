@@ -118,19 +118,6 @@ bool Parse(int argc, char **argv, Options *o) {
     return o->events >= 0;
 }
 
-// The system lends windows device contexts from a cache that keeps what it
-// made: a context stays with the window it last served (with a visible
-// region of its own) until that window goes, and the cache grows whenever
-// no context is free. Before each count the cache lends more contexts at
-// once than the run ever held and gets them all back, so that both counts
-// find it holding the same contexts, each with the desktop's region.
-void SettleDcCache() {
-    static HDC dcs[128];
-    for (HDC &dc : dcs) dc = GetDCEx(nullptr, nullptr, DCX_CACHE);
-    for (HDC dc : dcs)
-        if (dc) ReleaseDC(nullptr, dc);
-}
-
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -165,7 +152,7 @@ int main(int argc, char **argv) {
         // the system and the library make once for the process (theme data,
         // cached DCs, menu resources) is made before anything is counted.
         Soak(*cls, o.seed ^ 0x5A5A5A5Au, shared, false).Tour();
-        SettleDcCache();
+        qxb::SettleDcCache();
         int gdiBefore = counting ? gdi.Settle() : -1, userBefore = counting ? user.Settle() : -1, lastGdi = 0,
             lastUser = 0;
 
@@ -197,7 +184,7 @@ int main(int argc, char **argv) {
         soak.Finish();
         const double seconds = (GetTickCount() - start) / 1000.0;
 
-        SettleDcCache();
+        qxb::SettleDcCache();
         std::string handles = "handles not counted";
         if (counting && gdiBefore >= 0 && userBefore >= 0) {
             const int gdiAfter = gdi.FreeSlots(), userAfter = user.FreeSlots();

@@ -156,9 +156,10 @@ void Soak::MakeControl() {
     static const struct {
         DWORD bit;
         int oneIn;
-    } kBits[] = {{QXES_SPIN, 2},   {QXES_WRAP, 3},  {QXES_RIGHT, 4},       {QXES_READONLY, 8}, {WS_BORDER, 4},
-                 {QXCS_NOTIFY, 2}, {QXCS_TODAY, 3}, {QXCS_WEEKNUMBERS, 3}, {QXCS_LOCALE, 4},   {BS_DEFPUSHBUTTON, 4}};
-    const int group = IsEdit(k) ? 0 : k == Kind::kCal ? 5 : 9, end = IsEdit(k) ? 5 : k == Kind::kCal ? 9 : 10;
+    } kBits[] = {{QXES_SPIN, 2},  {QXES_WRAP, 3},        {QXES_RIGHT, 4},  {QXES_READONLY, 8},
+                 {WS_BORDER, 4},  {QXES_EXPLAIN, 3},     {QXES_NOBEEP, 2}, {QXCS_NOTIFY, 2},
+                 {QXCS_TODAY, 3}, {QXCS_WEEKNUMBERS, 3}, {QXCS_LOCALE, 4}, {BS_DEFPUSHBUTTON, 4}};
+    const int group = IsEdit(k) ? 0 : k == Kind::kCal ? 7 : 11, end = IsEdit(k) ? 7 : k == Kind::kCal ? 11 : 12;
     for (int i = group; i < end; ++i)
         if (rng_.OneIn(kBits[i].oneIn)) style |= kBits[i].bit;
     if (k == Kind::kInt) text = kMasks[0][rng_.Below(6)];
