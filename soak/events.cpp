@@ -650,8 +650,9 @@ bool Soak::Run(long count) {
 
 // Every kind of event of the class three times, then a stretch of the
 // stream: the warm-up before handles are counted. An edit first gets its
-// context menu with each item chosen where it can be: what the system makes
-// once for a chosen item is made now.
+// context menu with each item chosen where it can be and a refusal
+// explained: what the system makes once for a chosen item or a tip is made
+// now.
 void Soak::Tour() {
     if (IsEdit(info_.kind)) {
         EnableWindow(control_, TRUE);
@@ -665,6 +666,11 @@ void Soak::Tour() {
             });
             Pump();
         }
+        // An explained refusal: the tip's common controls load once for the process.
+        SetWindowLongA(control_, GWL_STYLE, GetWindowLongA(control_, GWL_STYLE) | QXES_EXPLAIN);
+        SetClipboard("\t", true);
+        SendMessageA(control_, WM_PASTE, 0, 0);
+        Pump();
     }
     for (int round = 0; round < 3; ++round)
         for (int i = 0; i < kEventKinds; ++i)
