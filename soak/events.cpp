@@ -360,6 +360,13 @@ void CalKey(Soak &s) {
 // A navigation button clicked, or the calendar told of a click by any
 // identifier.
 void CalButton(Soak &s) {
+    // Now and then from a month's last day, reached by the arrows across its end and back.
+    int month = 0, now = 0;
+    if (s.rng_.OneIn(3) && QXCalGetMonth(s.control_, &month)) {
+        for (int i = 0; i < 32 && QXCalGetMonth(s.control_, &now) && now == month; ++i) Press(s, VK_RIGHT, 0, false);
+        Press(s, VK_LEFT, 0, false);
+        s.navigated_ = true;
+    }
     const int id = s.rng_.OneIn(8) ? s.rng_.Between(90, 110) : s.rng_.Between(100, 103);
     HWND button = GetDlgItem(s.control_, id);
     s.what_ = "calendar button " + std::to_string(id);
