@@ -1,5 +1,6 @@
 // The events: keys, characters, the clipboard, the mouse, the host's
-// messages and changes to the window, each drawn from the class's stream.
+// messages, changes to the window and calls from another thread, each drawn
+// from the class's stream by its weight in the class's group.
 #include <windows.h>
 #include <ole2.h>
 #include <oleacc.h>
@@ -8,67 +9,14 @@
 #include <atomic>
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <thread>
 
-#include "guarded.h"
+#include "harness.h"
 #include "oracle.h"
-#include "qx_cntl.h"
 #include "soak.h"
 
 namespace qxs {
 namespace {
-
-// A client's name for an element of a window's object.
-VARIANT Element(long id) {
-    VARIANT v;
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = id;
-    return v;
-}
-
-enum Ev {
-    kChar, kTypeRun, kTypePosted, kKey, kKeyPosted, kPaste, kEditCmd, kSetSel, kSetText, kMouse,
-    kRightClick, kContextMsg, kWheel, kSpinHold, kFont, kSize, kEnable, kFocus, kCapture, kTheme,
-    kSysColor, kStyle, kPaint, kExport, kForeign, kWorker, kRecreate, kRegister, kColors, kCalKey,
-    kCalButton, kButtonKey, kMouseLeave,
-};
-
-struct Weight {
-    Ev ev;
-    int weight;
-};
-
-const Weight kEditEvents[] = {
-    {kChar, 150},   {kTypeRun, 110}, {kTypePosted, 25}, {kKey, 110},      {kKeyPosted, 25}, {kPaste, 50},
-    {kEditCmd, 50}, {kSetSel, 60},   {kSetText, 45},    {kMouse, 80},     {kRightClick, 4}, {kContextMsg, 2},
-    {kWheel, 25},   {kSpinHold, 1},  {kFont, 8},        {kSize, 8},       {kEnable, 8},     {kFocus, 20},
-    {kCapture, 10}, {kTheme, 5},     {kSysColor, 2},    {kStyle, 10},     {kPaint, 12},     {kExport, 110},
-    {kForeign, 12}, {kWorker, 15},   {kRecreate, 3},    {kRegister, 1},   {kColors, 4},
-};
-const Weight kCalEvents[] = {
-    {kCalKey, 250}, {kMouse, 200}, {kCalButton, 120}, {kExport, 150}, {kChar, 20},    {kWheel, 10},
-    {kFont, 8},     {kSize, 10},   {kEnable, 10},     {kFocus, 25},   {kCapture, 10}, {kTheme, 8},
-    {kSysColor, 3}, {kPaint, 15},  {kForeign, 15},    {kWorker, 10},   {kRecreate, 4}, {kRegister, 1},
-    {kColors, 4},   {kRightClick, 3},
-};
-const Weight kButtonEvents[] = {
-    {kButtonKey, 150}, {kMouse, 250}, {kExport, 200}, {kEnable, 60},  {kMouseLeave, 20}, {kTheme, 15},
-    {kSysColor, 10},   {kSize, 20},   {kFocus, 30},   {kCapture, 20}, {kPaint, 40},      {kForeign, 15},
-    {kWorker, 10},     {kRecreate, 6}, {kRegister, 1}, {kColors, 5},  {kChar, 10},       {kFont, 5},
-};
-
-template <int N>
-Ev Draw(Rng &rng, const Weight (&table)[N]) {
-    int total = 0;
-    for (const Weight &w : table) total += w.weight;
-    int r = rng.Below(total);
-    for (const Weight &w : table) {
-        if (r < w.weight) return w.ev;
-        r -= w.weight;
-    }
-    return table[0].ev;
-}
 
 LPARAM KeyParam(UINT vk, bool up, bool alt) {
     LPARAM lp = 1 | (static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF) << 16);
@@ -81,15 +29,32 @@ LPARAM Point(int x, int y) {
     return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y)));
 }
 
+std::string Format(const char *format, long long a, long long b = 0, long long c = 0) {
+    char buf[96];
+    std::snprintf(buf, sizeof buf, format, a, b, c);
+    return buf;
+}
+
+// A key's down, its character (none for 0) and its up, sent, or posted and
+// then dispatched; vk 0 sends the character alone. Alt makes the messages
+// the system's (sys: the key's alone, as F10's).
+void Press(Soak &s, UINT vk, int ch, bool posted, bool alt = false, bool sys = false) {
+    HWND h = s.control_;
+    auto send = [&](UINT msg, WPARAM wp, LPARAM lp) {
+        posted ? PostMessageA(h, msg, wp, lp) : SendMessageA(h, msg, wp, lp);
+    };
+    sys = sys || alt;
+    if (vk) send(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, KeyParam(vk, false, alt));
+    if (ch) send(alt ? WM_SYSCHAR : WM_CHAR, static_cast<WPARAM>(ch & 0xFF), KeyParam(vk, false, alt));
+    if (vk) send(sys ? WM_SYSKEYUP : WM_KEYUP, vk, KeyParam(vk, true, alt));
+    if (posted) s.Pump();
+}
+
 // The character a key types with the modifiers (1 Shift, 2 Ctrl, 4 AltGr),
 // as a keyboard layout with AltGr would; 0 for none.
 int TypedBy(UINT vk, int mods) {
     const bool shift = mods & 1, ctrl = (mods & 2) && !(mods & 4), altGr = mods & 4;
-    if (vk >= 'A' && vk <= 'Z') {
-        if (altGr) return "@&#{}[]"[vk % 7];
-        if (ctrl) return static_cast<int>(vk - 'A' + 1);
-        return shift ? static_cast<int>(vk) : static_cast<int>(vk - 'A' + 'a');
-    }
+    if (vk >= 'A' && vk <= 'Z') return altGr ? "@&#{}[]"[vk % 7] : ctrl ? vk - 'A' + 1 : shift ? vk : vk - 'A' + 'a';
     if (vk >= '0' && vk <= '9') return shift ? ")!@#$%^&*("[vk - '0'] : static_cast<int>(vk);
     switch (vk) {
     case VK_BACK: return ctrl ? 0x7F : 0x08;
@@ -101,510 +66,206 @@ int TypedBy(UINT vk, int mods) {
     }
 }
 
-}  // namespace
+// ---- Keys and characters
 
-// ---- One event ------------------------------------------------------------------
-
-bool Soak::Run(long count) {
-    while (index_ < count) {
-        what_.clear();
-        Event(-1);
-        CheckAll();
-        if (trace_) {
-            std::string shown;
-            if (IsEdit(info_.kind) && IsWindow(control_)) {
-                DWORD a = 0, c = 0;
-                SendMessageA(control_, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&c));
-                shown = " -> " + Quote(Text(control_)) + " " + std::to_string(a) + "," + std::to_string(c);
-            }
-            std::printf("%ld: %s%s\n", index_, what_.c_str(), shown.c_str());
+// Keystrokes, sent or queued as typing ahead: keys of the edit's commands
+// with modifiers, Alt (a system key, as F10 always is) and the character a
+// layout gives them, or any; characters of the class, now and then without
+// the key-down a keyboard sends first (Alt+numpad entry, an input method).
+void Keys(Soak &s) {
+    static const UINT kKeys[] = {VK_LEFT,  VK_RIGHT,   VK_HOME, VK_END,    VK_DELETE, VK_BACK, VK_INSERT, VK_UP,
+                                 VK_DOWN,  VK_PRIOR,   VK_NEXT, VK_RETURN, VK_ESCAPE, VK_TAB,  VK_SPACE,  'A',
+                                 'C',      'V',        'X',     'Z',       'Y',       '1',     VK_APPS,   VK_F10,
+                                 VK_SHIFT, VK_CONTROL, VK_MENU, VK_LEFT,   VK_RIGHT,  VK_BACK, VK_DELETE, VK_END};
+    Rng &r = s.rng_;
+    const bool posted = r.OneIn(5);
+    // Now and then a mask's value typed from the start.
+    const std::string value =
+        s.model_.hasMask && s.info_.kind != Kind::kInt && r.OneIn(4) ? s.ValueFor(s.model_.mask, true) : "";
+    if (!value.empty()) Press(s, VK_HOME, 0, posted);
+    s.what_ = posted ? "typed ahead:" : "typed:";
+    for (int n = value.empty() ? r.OneIn(3) ? r.Between(2, 8) : 1 : static_cast<int>(value.size()), i = 0; i < n; ++i) {
+        UINT vk = r.OneIn(12) ? static_cast<UINT>(r.Below(256)) : r.Pick(kKeys);
+        int mods = r.Coin() ? 0 : r.Between(1, 7), ch = r.OneIn(5) ? 0 : TypedBy(vk, mods);
+        const bool alt = r.OneIn(10), key = value.empty() && r.Coin();
+        if (r.OneIn(20)) ch = r.Between(1, 255);
+        if (!key) {
+            ch = static_cast<BYTE>(value.empty() ? s.ClassChar() : value[i]);
+            const SHORT scan = VkKeyScanA(static_cast<char>(ch));
+            vk = scan == -1 || r.OneIn(3) ? 0 : LOBYTE(scan);
+            mods = scan != -1 && (HIBYTE(scan) & 1) ? 1 : r.OneIn(4) ? r.Between(1, 7) : 0;
         }
-        ++index_;
-        if (!failure_.empty()) return false;
-    }
-    return true;
-}
-
-// Every kind of event of the class a few times, then a stretch of the
-// stream: the warm-up before handles are counted.
-void Soak::Tour() {
-    const Kind k = info_.kind;
-    auto each = [&](const Weight *table, int n) {
-        for (int round = 0; round < 3; ++round)
-            for (int i = 0; i < n; ++i) {
-                Event(table[i].ev);
-                ++index_;
-            }
-    };
-    if (IsEdit(k)) {
-        // The context menu with each item chosen where it can be: what the
-        // system makes once for a chosen item is made now.
-        EnableWindow(control_, TRUE);
-        SendMessageA(control_, EM_SETREADONLY, FALSE, 0);
-        if (OpenClipboard(parent_)) {
-            EmptyClipboard();
-            if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, 2)) {
-                std::memcpy(GlobalLock(mem), "1", 2);
-                GlobalUnlock(mem);
-                if (!SetClipboardData(CF_TEXT, mem)) GlobalFree(mem);
-            }
-            CloseClipboard();
-        }
-        for (int item : {4, 7, 3, 2, 0, 5, 7}) {
-            HWND h = control_;
-            WithMenuCloser([&] {
-                menuChoice_ = item;
-                SendMessageA(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), -1);
-            });
-            Pump();
-        }
-        each(kEditEvents, sizeof kEditEvents / sizeof kEditEvents[0]);
-    }
-    else if (k == Kind::kCal) each(kCalEvents, sizeof kCalEvents / sizeof kCalEvents[0]);
-    else each(kButtonEvents, sizeof kButtonEvents / sizeof kButtonEvents[0]);
-    for (int i = 0; i < 300; ++i, ++index_) Event(-1);
-}
-
-void Soak::Event(int forced) {
-    hostSet_ = navigated_ = false;
-    // Now and then the parent destroys the control, renews it, sets its text,
-    // calls an export or moves the focus inside a message of this event.
-    if (rng_.OneIn(30)) {
-        static const Trap kTraps[] = {Trap::kRenew, Trap::kRenew, Trap::kDestroy, Trap::kSetText, Trap::kExport,
-                                      Trap::kFocusAway};
-        trap_ = rng_.Pick(kTraps);
-        trapMsg_ = rng_.OneIn(4) ? WM_CTLCOLOREDIT : WM_COMMAND;
-        trapCount_ = rng_.Between(1, 3);
-    }
-    const Kind k = info_.kind;
-    const Ev ev = forced >= 0      ? static_cast<Ev>(forced)
-                  : IsEdit(k)        ? Draw(rng_, kEditEvents)
-                  : k == Kind::kCal ? Draw(rng_, kCalEvents)
-                                     : Draw(rng_, kButtonEvents);
-    HWND h = control_;
-    switch (ev) {
-    case kChar: CharEvent(); break;
-    case kTypeRun: TypeRun(false); break;
-    case kTypePosted: TypeRun(true); break;
-    case kKey: KeyEvent(false); break;
-    case kKeyPosted: KeyEvent(true); break;
-    case kPaste: PasteEvent(); break;
-    case kEditCmd: EditCommand(); break;
-    case kSetSel: SetSelEvent(); break;
-    case kSetText: SetTextEvent(); break;
-    case kMouse: MouseEvent(); break;
-    case kRightClick: RightClick(); break;
-    case kContextMsg: {
-        const LPARAM at = rng_.Coin() ? -1 : Point(rng_.Between(-100, 1400), rng_.Between(-100, 1100));
-        what_ = "WM_CONTEXTMENU";
-        WithMenuCloser([&] { SendMessageA(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), at); });
-        break;
-    }
-    case kWheel: WheelEvent(); break;
-    case kSpinHold: SpinHold(); break;
-    case kFont: FontEvent(); break;
-    case kSize: SizeEvent(); break;
-    case kEnable:
-        what_ = "EnableWindow";
-        EnableWindow(h, !IsWindowEnabled(h));
-        break;
-    case kFocus: FocusEvent(); break;
-    case kCapture: CaptureEvent(); break;
-    case kTheme: ThemeEvent(); break;
-    case kSysColor:
-        what_ = "WM_SYSCOLORCHANGE / WM_SETTINGCHANGE";
-        SendMessageA(h, rng_.Coin() ? WM_SYSCOLORCHANGE : WM_SETTINGCHANGE, 0, 0);
-        break;
-    case kStyle: StyleEvent(); break;
-    case kPaint: PaintEvent(); break;
-    case kExport: ExportEvent(); break;
-    case kForeign: ForeignExport(); break;
-    case kWorker: WorkerEvent(); break;
-    case kRecreate:
-        what_ = "a new control";
-        DestroyControl();
-        MakeControl();
-        break;
-    case kRegister: RegisterEvent(); break;
-    case kColors:
-        what_ = "the parent's colour answers";
-        colorMode_ = rng_.Below(3);
-        InvalidateRect(h, nullptr, TRUE);
-        break;
-    case kCalKey: CalKey(); break;
-    case kCalButton: CalButton(); break;
-    case kButtonKey: ButtonKey(); break;
-    case kMouseLeave:
-        what_ = "WM_MOUSELEAVE";
-        SendMessageA(h, WM_MOUSELEAVE, 0, 0);
-        break;
-    }
-    HoldKeys(0);
-    Pump();
-    trap_ = Trap::kNone;
-    if (!IsWindow(control_)) MakeControl();
-}
-
-// ---- Texts ------------------------------------------------------------------------
-
-// A character the class's rules care about, or now and then any byte but 0.
-char Soak::ClassChar() {
-    if (rng_.OneIn(8)) return static_cast<char>(rng_.Between(1, 255));
-    const char *set;
-    switch (info_.kind) {
-    case Kind::kInt: set = "0123456789-0123456789"; break;
-    case Kind::kFloat: {
-        static char floatSet[32];
-        std::snprintf(floatSet, sizeof floatSet, "0123456789-%c%c0123456789", model_.decimal, model_.group);
-        set = floatSet;
-        break;
-    }
-    case Kind::kPicture: set = "0123456789aAzZfFqQ -/()xX.0123456789"; break;
-    case Kind::kTime: set = "0123456789: apmAPM0123456789"; break;
-    default: set = "abcXYZ 0123456789.,;-+@~!"; break;
-    }
-    return set[rng_.Below(static_cast<int>(std::strlen(set)))];
-}
-
-std::string Soak::RandomText(int maxLen) {
-    const int n = rng_.OneIn(10) ? rng_.Between(60, maxLen > 60 ? maxLen : 60) : rng_.Between(0, 12);
-    std::string s;
-    for (int i = 0; i < n; ++i) s += ClassChar();
-    return s;
-}
-
-// A picture mask: placeholders, escapes and literals, of 0 to 70 positions.
-std::string Soak::RandomMask() {
-    static const char kParts[] = "99999AaHhLlNnUuXx-/:().  ,zQ";
-    const int n = rng_.OneIn(12) ? rng_.Between(55, 70) : rng_.Between(0, 12);
-    std::string m;
-    for (int i = 0; i < n; ++i) {
-        if (rng_.OneIn(40)) m += static_cast<char>(rng_.Between(1, 255));
-        else m += kParts[rng_.Below(static_cast<int>(sizeof kParts) - 1)];
-    }
-    return m;
-}
-
-int Soak::SizeAround(int n) { return rng_.Coin() ? n + rng_.Between(-1, 2) : rng_.Between(-2, 70); }
-
-std::string Soak::ValueFor(const std::string &mask, bool raw) {
-    std::string out;
-    const std::vector<MaskPos> positions = MaskPositions(mask);
-    const int stop = rng_.OneIn(4) ? rng_.Below(static_cast<int>(positions.size()) + 1)
-                                   : static_cast<int>(positions.size()) + rng_.Between(0, 2);
-    for (int i = 0; i < stop; ++i) {
-        if (rng_.OneIn(12)) {
-            out += ClassChar();
-            continue;
-        }
-        if (rng_.OneIn(10)) {
-            out += ' ';
-            continue;
-        }
-        if (i >= static_cast<int>(positions.size())) {
-            out += ClassChar();
-            continue;
-        }
-        const MaskPos &p = positions[i];
-        if (p.literal) {
-            if (!raw || rng_.OneIn(3)) out += p.ch;
-            continue;
-        }
-        const char letter = static_cast<char>((rng_.Coin() ? 'a' : 'A') + rng_.Below(26));
-        const char digit = static_cast<char>('0' + rng_.Below(10));
-        switch (p.ch) {
-        case '9': out += digit; break;
-        case 'H': case 'h': out += rng_.Coin() ? digit : static_cast<char>((rng_.Coin() ? 'a' : 'A') + rng_.Below(6)); break;
-        case 'N': case 'n': out += rng_.Coin() ? digit : letter; break;
-        case 'X': case 'x': out += static_cast<char>(rng_.Between(32, 255)); break;
-        default: out += letter; break;  // A a L l U u
-        }
-    }
-    return out;
-}
-
-// ---- Keys and characters -------------------------------------------------------------
-
-void Soak::KeyEvent(bool posted) {
-    static const UINT kKeys[] = {VK_LEFT,  VK_RIGHT, VK_HOME,   VK_END,   VK_DELETE, VK_BACK,  VK_INSERT,
-                                 VK_UP,    VK_DOWN,  VK_PRIOR,  VK_NEXT,  VK_RETURN, VK_ESCAPE, VK_TAB,
-                                 VK_SPACE, 'A',      'C',       'V',      'X',       'Z',      'Y',
-                                 '1',      VK_APPS,  VK_F10,    VK_SHIFT, VK_CONTROL, VK_MENU, VK_LEFT,
-                                 VK_RIGHT, VK_BACK,  VK_DELETE, VK_HOME, VK_END};
-    const UINT vk = rng_.OneIn(12) ? static_cast<UINT>(rng_.Below(256)) : rng_.Pick(kKeys);
-    const int mods = rng_.Coin() ? 0 : rng_.Between(1, 7);
-    // Alt held makes it a system key (Alt+Backspace); F10 always is one.
-    const bool alt = rng_.OneIn(10);
-    const bool sys = alt || vk == VK_F10;
-    int ch = rng_.OneIn(5) ? 0 : TypedBy(vk, mods);
-    if (rng_.OneIn(20)) ch = rng_.Between(1, 255);
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "key 0x%02X mods %d%s%s char 0x%02X%s", vk, mods, alt ? " Alt" : "",
-                  sys ? " (system)" : "", ch, posted ? " posted" : "");
-    what_ = buf;
-    HWND h = control_;
-    auto send = [&] {
-        HoldKeys(mods | (alt ? 8 : 0));
-        const UINT down = sys ? WM_SYSKEYDOWN : WM_KEYDOWN, up = sys ? WM_SYSKEYUP : WM_KEYUP;
-        const UINT chMsg = alt ? WM_SYSCHAR : WM_CHAR;
-        if (posted) {
-            PostMessageA(h, down, vk, KeyParam(vk, false, alt));
-            if (ch) PostMessageA(h, chMsg, static_cast<WPARAM>(ch), KeyParam(vk, false, alt));
-            PostMessageA(h, up, vk, KeyParam(vk, true, alt));
-            Pump();
-        } else {
-            SendMessageA(h, down, vk, KeyParam(vk, false, alt));
-            if (ch) SendMessageA(h, chMsg, static_cast<WPARAM>(ch), KeyParam(vk, false, alt));
-            SendMessageA(h, up, vk, KeyParam(vk, true, alt));
-        }
-    };
-    if (sys || vk == VK_APPS) {
-        WithMenuCloser(send);
-    } else {
-        send();
+        s.what_ += Format(" 0x%02llX+%lld:0x%02llX", vk, mods + (key && alt ? 8 : 0), ch);
+        auto press = [&] {
+            Soak::HoldKeys(mods | (key && alt ? 8 : 0));
+            Press(s, vk, ch, posted, key && alt, vk == VK_F10);
+        };
+        if (key && (alt || vk == VK_F10 || vk == VK_APPS)) s.WithMenuCloser(press);
+        else press();
     }
 }
 
-// One character, now and then without the key-down a keyboard would send
-// first (Alt+numpad entry, an input method, automation).
-void Soak::CharEvent() {
-    const char c = ClassChar();
-    const int mods = rng_.OneIn(4) ? rng_.Between(1, 7) : 0;
-    const bool keyDown = rng_.Coin();
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "WM_CHAR 0x%02X mods %d%s", static_cast<BYTE>(c), mods, keyDown ? " after a key" : "");
-    what_ = buf;
-    HWND h = control_;
-    HoldKeys(mods);
-    const SHORT scan = VkKeyScanA(c);
-    const UINT vk = scan == -1 ? 'Q' : LOBYTE(scan);
-    if (keyDown) SendMessageA(h, WM_KEYDOWN, vk, KeyParam(vk, false, false));
-    SendMessageA(h, WM_CHAR, static_cast<BYTE>(c), KeyParam(vk, false, false));
-    if (keyDown) SendMessageA(h, WM_KEYUP, vk, KeyParam(vk, true, false));
-}
-
-// Characters typed one after another, sent or queued as typing ahead.
-void Soak::TypeRun(bool posted) {
-    const int n = rng_.Between(2, 8);
-    std::string typed;
-    for (int i = 0; i < n; ++i) typed += ClassChar();
-    what_ = std::string(posted ? "typed ahead " : "typed ") + Quote(typed);
-    HWND h = control_;
-    for (char c : typed) {
-        const SHORT scan = VkKeyScanA(c);
-        const UINT vk = scan == -1 ? 0 : LOBYTE(scan);
-        HoldKeys(scan != -1 && (HIBYTE(scan) & 1) ? 1 : 0);
-        if (posted) {
-            if (vk) PostMessageA(h, WM_KEYDOWN, vk, KeyParam(vk, false, false));
-            PostMessageA(h, WM_CHAR, static_cast<BYTE>(c), KeyParam(vk, false, false));
-            if (vk) PostMessageA(h, WM_KEYUP, vk, KeyParam(vk, true, false));
-        } else {
-            if (vk) SendMessageA(h, WM_KEYDOWN, vk, KeyParam(vk, false, false));
-            SendMessageA(h, WM_CHAR, static_cast<BYTE>(c), KeyParam(vk, false, false));
-            if (vk) SendMessageA(h, WM_KEYUP, vk, KeyParam(vk, true, false));
-        }
-    }
-    if (posted) Pump();
-}
-
-// ---- The clipboard and the edit commands ------------------------------------------------
+// ---- The clipboard and the edit commands
 
 // The clipboard gets random bytes (control characters and line breaks among
 // them, in a block that need not end in a zero), a text of the class, or
-// nothing; then one of the ways to paste.
-void Soak::PasteEvent() {
-    HWND h = control_;
-    const int kind = rng_.Below(4);
+// nothing; then one of the ways to paste. The plain edit shows the first
+// line pasted over the selection, the caret after it, or it refuses the
+// paste and keeps its text and selection.
+void PasteEvent(Soak &s) {
+    Rng &r = s.rng_;
+    HWND h = s.control_;
+    const int kind = r.Below(4), how = r.Below(4);
     std::string bytes;
-    if (kind == 0) {
-        const int n = rng_.Between(0, 90);
-        for (int i = 0; i < n; ++i) bytes += static_cast<char>(rng_.OneIn(6) ? rng_.Between(0, 31) : rng_.Between(32, 255));
-    } else if (kind < 3) {
-        bytes = RandomText(80);
-        if (rng_.OneIn(4)) bytes += rng_.Coin() ? "\r\n" + RandomText(10) : "\n";
-    }
-    const bool terminated = rng_.OneIn(4) ? false : true;
-    if (OpenClipboard(parent_)) {
-        EmptyClipboard();
-        if (kind != 3) {
-            const size_t size = bytes.size() + (terminated ? 1 : 0);
-            HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, size ? size : 1);
-            if (mem) {
-                char *p = static_cast<char *>(GlobalLock(mem));
-                std::memcpy(p, bytes.data(), bytes.size());
-                if (terminated || !size) p[bytes.size()] = '\0';
-                GlobalUnlock(mem);
-                if (!SetClipboardData(CF_TEXT, mem)) GlobalFree(mem);
-            }
-        }
-        CloseClipboard();
-    }
-    const int how = rng_.Below(4);
+    if (kind == 0)
+        for (int i = r.Between(0, 90); i > 0; --i)
+            bytes += static_cast<char>(r.OneIn(6) ? r.Between(0, 31) : r.Between(32, 255));
+    if (kind == 1 || kind == 2) bytes = s.RandomText(80);
+    if (kind != 0 && r.OneIn(4)) bytes += r.Coin() ? "\r\n" + s.RandomText(10) : "\n";
+    const bool terminated = !r.OneIn(4);
+    if (kind == 3) s.SetClipboard("", false);
+    else s.SetClipboard(bytes, terminated);
     static const char *const kHow[] = {"WM_PASTE", "Ctrl+V", "Shift+Insert", "the menu's Paste"};
-    what_ = std::string("paste ") + (kind == 3 ? "of no text" : "of " + std::to_string(bytes.size()) + " bytes") +
-            " by " + kHow[how];
-    switch (how) {
-    case 0: SendMessageA(h, WM_PASTE, 0, 0); break;
-    case 1:
-        HoldKeys(2);
-        SendMessageA(h, WM_KEYDOWN, 'V', KeyParam('V', false, false));
-        SendMessageA(h, WM_KEYUP, 'V', KeyParam('V', true, false));
-        break;
-    case 2:
-        HoldKeys(1);
-        SendMessageA(h, WM_KEYDOWN, VK_INSERT, KeyParam(VK_INSERT, false, false));
-        SendMessageA(h, WM_KEYUP, VK_INSERT, KeyParam(VK_INSERT, true, false));
-        break;
-    default:
-        WithMenuCloser([&] {
-            menuChoice_ = 4;
+    s.what_ = "paste of " + (kind == 3 ? std::string("no text") : Quote(bytes)) + " by " + kHow[how];
+    const std::string before = s.Text(h);
+    DWORD a = 0, c = 0;
+    SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&c));
+    const Soak::Mark mark = s.Now();
+    if (how == 0) SendMessageA(h, WM_PASTE, 0, 0);
+    if (how == 1) Soak::HoldKeys(2), Press(s, 'V', 0, false);
+    if (how == 2) Soak::HoldKeys(1), Press(s, VK_INSERT, 0, false);
+    if (how == 3)
+        s.WithMenuCloser([&] {
+            s.menuChoice_ = 4;
             SendMessageA(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), -1);
         });
-        break;
-    }
+    if (s.info_.kind != Kind::kEdit || kind == 3 || !terminated || !s.Calm(mark) || s.hostSet_) return;
+    const std::string line = bytes.substr(0, std::min<size_t>(bytes.find_first_of(std::string("\r\n\0", 3)), 63));
+    const DWORD lo = std::min(a, c), hi = std::max(a, c);
+    const std::string pasted = before.substr(0, lo) + line + before.substr(hi);
+    DWORD a2 = 0, c2 = 0;
+    SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a2), reinterpret_cast<LPARAM>(&c2));
+    const std::string after = s.Text(h);
+    const DWORD end = static_cast<DWORD>(lo + line.size());
+    s.Expect((after == before && a2 == a && c2 == c) || (after == pasted && a2 == end && c2 == end),
+             "a paste puts the clipboard's first line over the selection, the caret after it, or changes nothing");
 }
 
-void Soak::EditCommand() {
+void EditCommand(Soak &s) {
     static const UINT kMsgs[] = {WM_COPY, WM_CUT, WM_CLEAR, WM_UNDO, EM_UNDO, EM_CANUNDO, EM_EMPTYUNDOBUFFER};
-    static const char *const kNames[] = {"WM_COPY", "WM_CUT", "WM_CLEAR", "WM_UNDO", "EM_UNDO", "EM_CANUNDO",
-                                         "EM_EMPTYUNDOBUFFER"};
-    const int i = rng_.Below(7);
-    what_ = kNames[i];
-    const LRESULT r = SendMessageA(control_, kMsgs[i], 0, 0);
-    if (kMsgs[i] == EM_CANUNDO || kMsgs[i] == EM_UNDO) Expect(r == 0 || r == 1, "EM_CANUNDO or EM_UNDO answers TRUE or FALSE");
+    const UINT msg = s.rng_.Pick(kMsgs);
+    s.what_ = Format("edit command 0x%04llX", msg);
+    const LRESULT r = SendMessageA(s.control_, msg, 0, 0);
+    if (msg == EM_CANUNDO || msg == EM_UNDO) s.Expect(r == 0 || r == 1, "EM_CANUNDO or EM_UNDO answers TRUE or FALSE");
 }
 
-void Soak::SetSelEvent() {
+void SetSelEvent(Soak &s) {
+    Rng &r = s.rng_;
     auto pick = [&]() -> WPARAM {
-        switch (rng_.Below(9)) {
-        case 0: return static_cast<WPARAM>(-1);
-        case 1: return 0;
-        case 2: return static_cast<WPARAM>(rng_.Between(0, 70));
-        case 3: return static_cast<WPARAM>(rng_.Between(0, 70));
-        case 4: return 65535;
-        case 5: return static_cast<WPARAM>(static_cast<INT_PTR>(rng_.Int32()));
-        case 6: return static_cast<WPARAM>(rng_.Next());
-        case 7: return static_cast<WPARAM>(INT_MIN);
-        default: return static_cast<WPARAM>(INT_MAX);
-        }
+        const WPARAM kEnds[] = {
+            static_cast<WPARAM>(-1),      0,       65535,
+            static_cast<WPARAM>(INT_MIN), INT_MAX, static_cast<WPARAM>(static_cast<INT_PTR>(r.Int32())),
+            static_cast<WPARAM>(r.Next())};
+        return r.Coin() ? r.Pick(kEnds) : static_cast<WPARAM>(r.Between(0, 70));
     };
     const WPARAM a = pick(), c = pick();
-    char buf[80];
-    std::snprintf(buf, sizeof buf, "EM_SETSEL %lld, %lld", static_cast<long long>(a), static_cast<long long>(c));
-    what_ = buf;
-    SendMessageA(control_, EM_SETSEL, a, static_cast<LPARAM>(c));
+    s.what_ = Format("EM_SETSEL %lld, %lld", static_cast<long long>(a), static_cast<long long>(c));
+    SendMessageA(s.control_, EM_SETSEL, a, static_cast<LPARAM>(c));
 }
 
-// WM_SETTEXT with null, a text of the class, an oversized one or one with
-// control characters. A refused text changes nothing; the plain edit takes
-// any text without control characters, cut at 63 bytes.
-void Soak::SetTextEvent() {
-    HWND h = control_;
-    const int kind = rng_.Below(6);
-    std::string text = RandomText(300);
-    const bool laid = (info_.kind == Kind::kPicture || info_.kind == Kind::kTime) && model_.hasMask;
-    if (laid && kind >= 4) text = ValueFor(model_.mask, false);
-    if (kind == 1) text = std::string(rng_.Between(64, 400), static_cast<char>(rng_.Between(32, 126)));
-    if (kind == 2) text.insert(text.begin() + rng_.Below(static_cast<int>(text.size()) + 1), static_cast<char>(rng_.Between(1, 31)));
+// WM_SETTEXT with null, a text of the class, an oversized one or one with a
+// control character. A refused text changes nothing; the plain edit takes
+// any text without control characters, cut at 63 bytes; a picture or time
+// edit lays a text it takes over its mask.
+void SetTextEvent(Soak &s) {
+    Rng &r = s.rng_;
+    HWND h = s.control_;
+    const int kind = r.Below(6);
+    std::string text = s.RandomText(300);
+    const bool laid = (s.info_.kind == Kind::kPicture || s.info_.kind == Kind::kTime) && s.model_.hasMask;
+    if (laid && kind >= 4) text = s.ValueFor(s.model_.mask, false);
+    if (kind == 1) text = std::string(r.Between(64, 400), static_cast<char>(r.Between(32, 126)));
+    if (kind == 2)
+        text.insert(text.begin() + r.Below(static_cast<int>(text.size()) + 1), static_cast<char>(r.Between(1, 31)));
     const bool null = kind == 3;
-    what_ = null ? "WM_SETTEXT null" : "WM_SETTEXT " + Quote(text);
-    const std::string before = Text(h);
-    const int made = made_, springs = springs_;
+    if (null) text.clear();
+    s.what_ = null ? "WM_SETTEXT null" : "WM_SETTEXT " + Quote(text);
+    const std::string before = s.Text(h);
+    const Soak::Mark mark = s.Now();
     const LRESULT taken = SendMessageA(h, WM_SETTEXT, 0, null ? 0 : reinterpret_cast<LPARAM>(text.c_str()));
-    hostSet_ = true;
-    if (springs != springs_ || made != made_ || !IsWindow(h)) return;
-    Expect(taken == TRUE || taken == FALSE, "WM_SETTEXT answers TRUE or FALSE");
-    const std::string after = Text(h);
-    if (!taken) ExpectText(after, before, "a refused WM_SETTEXT leaves the text as it was");
+    s.hostSet_ = true;
+    if (!s.Calm(mark)) return;
+    s.Expect(taken == TRUE || taken == FALSE, "WM_SETTEXT answers TRUE or FALSE");
+    const std::string after = s.Text(h);
+    if (!taken) s.ExpectText(after, before, "a refused WM_SETTEXT leaves the text as it was");
     bool control = false;
-    for (char c : text) control |= !null && IsControl(c);
-    if (laid && taken) ExpectText(after, LayText(model_.mask, null ? "" : text), "WM_SETTEXT lays the text over the mask");
-    if (laid && info_.kind == Kind::kPicture)
-        Expect((taken != FALSE) == (null || !control), "a picture edit takes every text without control characters");
-    if (info_.kind == Kind::kEdit) {
-        const std::string expected = null ? "" : text.substr(0, 63);
-        Expect((taken != FALSE) == (null || !control), "the plain edit takes a text without control characters");
-        if (taken) ExpectText(after, expected, "the plain edit shows the text it took, cut at 63 bytes");
-    }
+    for (char c : text) control |= IsControl(c);
+    if (laid && taken) s.ExpectText(after, LayText(s.model_.mask, text), "WM_SETTEXT lays the text over the mask");
+    if ((laid && s.info_.kind == Kind::kPicture) || s.info_.kind == Kind::kEdit)
+        s.Expect((taken != FALSE) == !control, "a plain or picture edit takes every text without control characters");
+    if (s.info_.kind == Kind::kEdit && taken)
+        s.ExpectText(after, text.substr(0, 63), "the plain edit shows the text, cut at 63 bytes");
 }
 
-// ---- The mouse --------------------------------------------------------------------------
+// ---- The mouse
 
-void Soak::MouseEvent() {
-    HWND h = control_;
-    RECT rc;
-    GetClientRect(h, &rc);
-    auto point = [&](int *x, int *y) {
-        const int r = rng_.Below(10);
-        if (r < 7) {
-            *x = rng_.Between(0, rc.right > 0 ? rc.right - 1 : 0);
-            *y = rng_.Between(0, rc.bottom > 0 ? rc.bottom - 1 : 0);
-        } else if (r < 9) {
-            *x = rng_.Between(-60, rc.right + 60);
-            *y = rng_.Between(-60, rc.bottom + 60);
-        } else {
-            *x = rng_.Between(-32768, 32767);
-            *y = rng_.Between(-32768, 32767);
-        }
-    };
-    const int steps = rng_.Between(1, 4);
-    what_ = "mouse:";
-    for (int i = 0; i < steps; ++i) {
-        int x, y;
-        point(&x, &y);
-        const int mods = rng_.OneIn(5) ? rng_.Between(1, 2) : 0;
-        HoldKeys(mods);
-        WPARAM keys = (mods & 1 ? MK_SHIFT : 0) | (mods & 2 ? MK_CONTROL : 0);
-        static const UINT kMsgs[] = {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK};
-        static const char *const kNames[] = {" down", " move", " drag", " up", " double"};
-        const int m = rng_.Below(5);
-        if (m == 0 || m == 2 || m == 4) keys |= MK_LBUTTON;
-        char buf[48];
-        std::snprintf(buf, sizeof buf, "%s %d,%d", kNames[m], x, y);
-        what_ += buf;
-        SendMessageA(h, kMsgs[m], keys, Point(x, y));
-    }
-}
-
-void Soak::RightClick() {
-    HWND h = control_;
-    RECT rc;
-    GetClientRect(h, &rc);
-    const int x = rng_.Between(-10, rc.right + 10), y = rng_.Between(-10, rc.bottom + 10);
-    what_ = "right click";
-    WithMenuCloser([&] {
-        SendMessageA(h, WM_RBUTTONDOWN, MK_RBUTTON, Point(x, y));
-        SendMessageA(h, WM_RBUTTONUP, 0, Point(x, y));
-    });
-}
-
-void Soak::WheelEvent() {
+// Left-button presses, moves and releases inside, near or far from the
+// control; a right click, or WM_CONTEXTMENU at the keyboard's place or any
+// point; a wheel's notches, whole or not.
+void MouseEvent(Soak &s) {
+    static const UINT kMsgs[] = {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK};
     static const int kDeltas[] = {120, -120, 240, -360, 1, -1, 119, -119, 32767, -32768, 600};
-    const int delta = rng_.OneIn(6) ? rng_.Between(-32768, 32767) : rng_.Pick(kDeltas);
-    what_ = "wheel " + std::to_string(delta);
-    POINT origin = {0, 0};
-    ClientToScreen(control_, &origin);
-    SendMessageA(control_, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<SHORT>(delta))),
-                 Point(origin.x, origin.y));
+    Rng &r = s.rng_;
+    HWND h = s.control_;
+    RECT rc;
+    GetClientRect(h, &rc);
+    auto at = [&](LONG size) {
+        const int i = r.Below(10);
+        return i < 7   ? r.Between(0, std::max(0, int(size) - 1))
+               : i < 9 ? r.Between(-60, size + 60)
+                       : r.Between(-32768, 32767);
+    };
+    const int how = r.Below(20), x = at(rc.right), y = at(rc.bottom);
+    s.what_ = Format("mouse %lld at %lld,%lld", how, x, y);
+    if (how == 0 || how == 1)
+        return s.WithMenuCloser([&] {
+            if (how == 1)
+                return (void)SendMessageA(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), r.Coin() ? -1 : Point(x, y));
+            SendMessageA(h, WM_RBUTTONDOWN, MK_RBUTTON, Point(x, y));
+            SendMessageA(h, WM_RBUTTONUP, 0, Point(x, y));
+        });
+    if (how < 5) {
+        POINT origin = {0, 0};
+        ClientToScreen(h, &origin);
+        const int delta = r.OneIn(6) ? r.Between(-32768, 32767) : r.Pick(kDeltas);
+        s.what_ = "wheel " + std::to_string(delta);
+        return (void)SendMessageA(h, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), Point(origin.x, origin.y));
+    }
+    for (int i = r.Between(1, 4); i > 0; --i) {
+        const int m = r.Below(5), mods = r.OneIn(5) ? r.Between(1, 2) : 0, x2 = at(rc.right), y2 = at(rc.bottom);
+        Soak::HoldKeys(mods);
+        s.what_ += Format(" 0x%llX %lld,%lld", kMsgs[m], x2, y2);
+        SendMessageA(h, kMsgs[m], (mods & 1 ? MK_SHIFT : 0) | (mods & 2 ? MK_CONTROL : 0) | (m % 2 ? 0 : MK_LBUTTON),
+                     Point(x2, y2));
+    }
 }
 
 // An arrow of the spin held through a number of the repetition's ticks: the
-// ticks are counted, not timed, so the steps are the same in every run.
-void Soak::SpinHold() {
-    HWND h = control_;
-    // Each hold takes a third of a second at least: one in four draws holds.
-    if (!(style_ & QXES_SPIN) || !rng_.OneIn(4)) return MouseEvent();
+// ticks are counted, not timed, so the steps are the same in every run. Each
+// hold takes a third of a second at least: one in four draws holds.
+void SpinHold(Soak &s) {
+    HWND h = s.control_;
+    if (!(s.style_ & QXES_SPIN) || !s.rng_.OneIn(4)) return MouseEvent(s);
     RECT rc;
     GetClientRect(h, &rc);
-    const int spin = (GetSystemMetrics(SM_CXHTHUMB) < rc.right / 2) ? GetSystemMetrics(SM_CXHTHUMB) : rc.right / 2;
-    const bool up = rng_.Coin();
-    const int x = rc.right - spin / 2, y = up ? rc.bottom / 4 : rc.bottom * 3 / 4;
-    const int ticks = rng_.Between(1, 3);
-    what_ = std::string("spin ") + (up ? "up" : "down") + " held for " + std::to_string(ticks) + " ticks";
+    const int spin = std::min<int>(GetSystemMetrics(SM_CXHTHUMB), rc.right / 2);
+    const bool up = s.rng_.Coin();
+    const int x = rc.right - spin / 2, y = up ? rc.bottom / 4 : rc.bottom * 3 / 4, ticks = s.rng_.Between(1, 3);
+    s.what_ = std::string("spin ") + (up ? "up" : "down") + " held for " + std::to_string(ticks) + " ticks";
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
     // The first tick comes after 300 ms, the next every 50 ms; a refused step
     // stops them, and then the wait for the next one runs out.
-    for (int seen = 0; seen < ticks && IsWindow(h);) {
+    for (int seen = 0; seen < ticks && IsWindow(h); ++seen) {
         const DWORD start = GetTickCount(), limit = seen == 0 ? 1000 : 500;
         bool ticked = false;
         while (!ticked && GetTickCount() - start < limit) {
@@ -616,343 +277,449 @@ void Soak::SpinHold() {
             }
         }
         if (!ticked) break;
-        ++seen;
     }
     SendMessageA(h, WM_LBUTTONUP, 0, Point(x, y));
 }
 
-// ---- The window -------------------------------------------------------------------------
+// ---- The window
 
-void Soak::FontEvent() {
-    const int i = rng_.Below(6);
-    HFONT f = i < 5 ? shared_.fonts[i] : nullptr;
-    what_ = "WM_SETFONT " + std::to_string(i);
-    HWND h = control_;
-    const int springs = springs_;
-    SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(f), rng_.Coin());
-    if (IsEdit(info_.kind) && springs == springs_ && IsWindow(h))
-        Expect(reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)) == f, "WM_GETFONT answers the font WM_SETFONT gave");
+// The font set (every size, or none) and read back by an edit.
+void FontEvent(Soak &s) {
+    const int i = s.rng_.Below(6);
+    HFONT f = i < 5 ? s.shared_.fonts[i] : nullptr;
+    s.what_ = "WM_SETFONT " + std::to_string(i);
+    const Soak::Mark mark = s.Now();
+    SendMessageA(s.control_, WM_SETFONT, reinterpret_cast<WPARAM>(f), s.rng_.Coin());
+    if (IsEdit(s.info_.kind) && s.Calm(mark))
+        s.Expect(reinterpret_cast<HFONT>(SendMessageA(s.control_, WM_GETFONT, 0, 0)) == f,
+                 "WM_GETFONT answers the font set");
 }
 
-void Soak::SizeEvent() {
+void SizeEvent(Soak &s) {
     static const int kSizes[] = {0, 1, 2, 3, 5, 8, 12, 17, 24, 40, 100, 200};
-    int w = rng_.Pick(kSizes), h = rng_.Pick(kSizes);
-    if (rng_.OneIn(3)) w = rng_.Between(0, 320), h = rng_.Between(0, 220);
-    if (rng_.OneIn(40)) w = rng_.Between(1000, 3000), h = rng_.Between(300, 1200);
-    if (rng_.OneIn(30)) w = -5, h = -7;
-    what_ = "size " + std::to_string(w) + "x" + std::to_string(h);
-    SetWindowPos(control_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Rng &r = s.rng_;
+    int w = r.Pick(kSizes), h = r.Pick(kSizes);
+    if (r.OneIn(3)) w = r.Between(0, 320), h = r.Between(0, 220);
+    if (r.OneIn(40)) w = r.Between(1000, 3000), h = r.Between(300, 1200);
+    if (r.OneIn(30)) w = -5, h = -7;
+    s.what_ = Format("size %lldx%lld", w, h);
+    SetWindowPos(s.control_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Soak::FocusEvent() {
-    HWND h = control_;
-    switch (rng_.Below(6)) {
-    case 0:
-    case 1: what_ = "SetFocus the control"; SetFocus(h); break;
-    case 2: what_ = "SetFocus another edit"; SetFocus(other_); break;
-    case 3: what_ = "SetFocus the parent"; SetFocus(parent_); break;
-    case 4: what_ = "SetFocus null"; SetFocus(nullptr); break;
-    default:
-        what_ = "WM_SETFOCUS or WM_KILLFOCUS sent";
-        SendMessageA(h, rng_.Coin() ? WM_SETFOCUS : WM_KILLFOCUS, reinterpret_cast<WPARAM>(other_), 0);
-        break;
-    }
+// Visual styles off and on again for the control and its children (a
+// calendar's buttons), or a theme change announced.
+void ThemeEvent(Soak &s) {
+    const int i = s.rng_.Below(3);
+    s.what_ = Format("theme %lld", i);
+    for (HWND w = s.control_; w && IsWindow(s.control_);
+         w = w == s.control_ ? GetWindow(w, GW_CHILD) : GetWindow(w, GW_HWNDNEXT))
+        i == 2 ? (void)SendMessageA(w, WM_THEMECHANGED, 0, 0)
+               : (void)SetWindowTheme(w, i ? nullptr : L"", i ? nullptr : L"");
 }
 
-void Soak::CaptureEvent() {
-    HWND h = control_;
-    switch (rng_.Below(4)) {
-    case 0: what_ = "the capture to another window"; SetCapture(other_); break;
-    case 1: what_ = "ReleaseCapture"; ReleaseCapture(); break;
-    case 2:
-        what_ = "WM_CAPTURECHANGED sent";
-        SendMessageA(h, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(rng_.Coin() ? other_ : nullptr));
-        break;
-    default: what_ = "WM_CANCELMODE"; SendMessageA(h, WM_CANCELMODE, 0, 0); break;
-    }
-}
-
-// Visual styles off and on again for the control (and a calendar's buttons),
-// or a theme change announced.
-void Soak::ThemeEvent() {
-    HWND h = control_;
-    const int r = rng_.Below(3);
-    what_ = r == 0 ? "visual styles off for the window" : r == 1 ? "visual styles back" : "WM_THEMECHANGED";
-    auto apply = [&](HWND w) {
-        if (r == 0) SetWindowTheme(w, L"", L"");
-        else if (r == 1) SetWindowTheme(w, nullptr, nullptr);
-        else SendMessageA(w, WM_THEMECHANGED, 0, 0);
-    };
-    apply(h);
-    for (HWND child = GetWindow(h, GW_CHILD); child && IsWindow(h); child = GetWindow(child, GW_HWNDNEXT)) apply(child);
-}
-
-void Soak::StyleEvent() {
-    HWND h = control_;
-    if (rng_.Coin()) {
-        const bool on = rng_.Coin();
-        what_ = std::string("EM_SETREADONLY ") + (on ? "on" : "off");
-        SendMessageA(h, EM_SETREADONLY, on, 0);
-        return;
-    }
-    static const DWORD kBits[] = {QXES_READONLY, QXES_RIGHT, QXES_WRAP, QXES_SPIN, WS_BORDER, BS_DEFPUSHBUTTON};
-    const DWORD bit = rng_.Pick(kBits);
-    what_ = "style bit " + std::to_string(bit) + " flipped";
+void StyleEvent(Soak &s) {
+    static const DWORD kBits[] = {QXES_READONLY, QXES_RIGHT,  QXES_WRAP,        QXES_SPIN,
+                                  QXES_EXPLAIN,  QXES_NOBEEP, BS_DEFPUSHBUTTON, WS_BORDER};
+    HWND h = s.control_;
+    const DWORD bit = s.rng_.Pick(kBits);
+    s.what_ = Format("style bit 0x%llX flipped", bit);
     SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) ^ bit);
     SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 // Painting by each way in: an invalidation and UpdateWindow, a full redraw
 // with the frame, WM_PAINT with nothing to paint, WM_PRINTCLIENT into a
-// memory DC whose selected objects must come back as they were.
-void Soak::PaintEvent() {
-    HWND h = control_;
-    switch (rng_.Below(4)) {
-    case 0:
-        what_ = "InvalidateRect and UpdateWindow";
-        InvalidateRect(h, nullptr, rng_.Coin());
-        UpdateWindow(h);
-        break;
-    case 1:
-        what_ = "RedrawWindow with the frame";
+// memory DC that must be left as it was given.
+void PaintEvent(Soak &s) {
+    HWND h = s.control_;
+    const int i = s.rng_.Below(4);
+    s.what_ = Format("paint %lld", i);
+    if (i == 0) InvalidateRect(h, nullptr, s.rng_.Coin()), UpdateWindow(h);
+    if (i == 1)
         RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        break;
-    case 2:
-        what_ = "WM_PAINT with nothing invalid";
-        ValidateRect(h, nullptr);
-        SendMessageA(h, WM_PAINT, 0, 0);
-        break;
-    default: {
-        what_ = "WM_PRINTCLIENT";
-        HDC screen = GetDC(nullptr);
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP bmp = CreateCompatibleBitmap(screen, 64, 64);
-        HGDIOBJ old = SelectObject(dc, bmp);
-        const HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT), pen = GetCurrentObject(dc, OBJ_PEN),
-                      brush = GetCurrentObject(dc, OBJ_BRUSH);
-        SendMessageA(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-        Expect(GetCurrentObject(dc, OBJ_FONT) == font && GetCurrentObject(dc, OBJ_PEN) == pen &&
-                   GetCurrentObject(dc, OBJ_BRUSH) == brush && GetCurrentObject(dc, OBJ_BITMAP) == bmp,
-               "a DC given to paint in keeps the objects selected into it");
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-        ReleaseDC(nullptr, screen);
-        break;
-    }
-    }
+    if (i == 2) ValidateRect(h, nullptr), SendMessageA(h, WM_PAINT, 0, 0);
+    if (i < 3) return;
+    qxt::PrintTarget target(64, 64);
+    target.Print(h);
+    if (!target.Changed().empty()) s.Fail("WM_PRINTCLIENT left the DC's " + target.Changed() + " changed");
 }
 
-// ---- The calendar and the buttons ----------------------------------------------------------
+// ---- The calendar and the buttons
 
-void Soak::CalKey() {
-    static const UINT kKeys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT, VK_HOME, VK_END, VK_SPACE, VK_RETURN};
-    const UINT vk = rng_.OneIn(10) ? static_cast<UINT>(rng_.Below(256)) : rng_.Pick(kKeys);
-    const int mods = rng_.OneIn(4) ? rng_.Between(1, 7) : 0;
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "calendar key 0x%02X mods %d", vk, mods);
-    what_ = buf;
-    HoldKeys(mods);
-    navigated_ = vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN;
-    SendMessageA(control_, WM_KEYDOWN, vk, KeyParam(vk, false, false));
-    SendMessageA(control_, WM_KEYUP, vk, KeyParam(vk, true, false));
+void CalKey(Soak &s) {
+    static const UINT kKeys[] = {VK_LEFT, VK_RIGHT, VK_UP,  VK_DOWN,  VK_PRIOR,
+                                 VK_NEXT, VK_HOME,  VK_END, VK_SPACE, VK_RETURN};
+    const UINT vk = s.rng_.OneIn(10) ? static_cast<UINT>(s.rng_.Below(256)) : s.rng_.Pick(kKeys);
+    const int mods = s.rng_.OneIn(4) ? s.rng_.Between(1, 7) : 0;
+    s.what_ = Format("calendar key 0x%02llX mods %lld", vk, mods);
+    Soak::HoldKeys(mods);
+    s.navigated_ = vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN;
+    Press(s, vk, 0, false);
 }
 
 // A navigation button clicked, or the calendar told of a click by any
 // identifier.
-void Soak::CalButton() {
-    HWND h = control_;
-    const int id = rng_.OneIn(8) ? rng_.Between(90, 110) : rng_.Between(100, 103);
-    HWND button = GetDlgItem(h, id);
-    what_ = "calendar button " + std::to_string(id);
-    if (button && rng_.Coin())
-        SendMessageA(button, BM_CLICK, 0, 0);
-    else
-        SendMessageA(h, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+void CalButton(Soak &s) {
+    // Now and then from a month's last day, reached by the arrows across its end and back.
+    int month = 0, now = 0;
+    if (s.rng_.OneIn(3) && QXCalGetMonth(s.control_, &month)) {
+        for (int i = 0; i < 32 && QXCalGetMonth(s.control_, &now) && now == month; ++i) Press(s, VK_RIGHT, 0, false);
+        Press(s, VK_LEFT, 0, false);
+        s.navigated_ = true;
+    }
+    const int id = s.rng_.OneIn(8) ? s.rng_.Between(90, 110) : s.rng_.Between(100, 103);
+    HWND button = GetDlgItem(s.control_, id);
+    s.what_ = "calendar button " + std::to_string(id);
+    if (button && s.rng_.Coin()) SendMessageA(button, BM_CLICK, 0, 0);
+    else SendMessageA(s.control_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
-void Soak::ButtonKey() {
+// A key's down and up, the down alone, the up alone, or the down repeated.
+void ButtonKey(Soak &s) {
     static const UINT kKeys[] = {VK_SPACE, VK_SPACE, VK_SPACE, VK_RETURN, VK_TAB, 'A'};
-    const UINT vk = rng_.Pick(kKeys);
-    const int form = rng_.Below(4);
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "button key 0x%02X form %d", vk, form);
-    what_ = buf;
-    HWND h = control_;
-    if (form != 1) SendMessageA(h, WM_KEYDOWN, vk, KeyParam(vk, false, false));
-    if (form == 3) SendMessageA(h, WM_KEYDOWN, vk, KeyParam(vk, false, false) | 0x40000000);
-    if (form != 2) SendMessageA(h, WM_KEYUP, vk, KeyParam(vk, true, false));
+    const UINT vk = s.rng_.Pick(kKeys);
+    const int form = s.rng_.Below(4);
+    s.what_ = Format("button key 0x%02llX form %lld", vk, form);
+    if (form != 1) SendMessageA(s.control_, WM_KEYDOWN, vk, KeyParam(vk, false, false));
+    if (form == 3) SendMessageA(s.control_, WM_KEYDOWN, vk, KeyParam(vk, false, false) | 0x40000000);
+    if (form != 2) SendMessageA(s.control_, WM_KEYUP, vk, KeyParam(vk, true, false));
 }
 
-// ---- Threads and registration ----------------------------------------------------------------
+// ---- Threads and registration
 
 // A second thread calls an export of the class or a screen reader's client's
 // method while this thread pumps: it runs here, as a sent message does. Now
 // and then the parent replies early to a notification the call causes (as
 // before a message box), which releases the worker; now and then the call
-// arrives while this thread is inside a user's change (a character, a key,
-// a paste, an edit command). The manual's rules: a call released early
-// answers 0 with ERROR_IO_PENDING (a client E_PENDING) and never otherwise,
-// and writes nothing of the caller's, its outputs above all, even once the
-// work has ended here; a call that answers otherwise answers as on this
-// thread; a call that meets a user's change runs before or after it, so the
-// text keeps every rule of its class.
-void Soak::WorkerEvent() {
-    HWND h = control_;
-    const int choice = rng_.Below(12);
-    const int value = rng_.Int32();
-    const bool client = choice >= 8;
-    const bool duringChange = IsEdit(info_.kind) && rng_.OneIn(3);
-    if (rng_.Coin()) {
-        trap_ = Trap::kReplyEarly;
-        trapMsg_ = WM_COMMAND;
-        trapCount_ = rng_.Between(1, 2);
-    }
-    what_ = std::string(client ? "a client's call" : "an export") + " from a worker thread, choice " +
-            std::to_string(choice) + (duringChange ? ", during a user's change" : "");
-    hostSet_ = true;
+// arrives while this thread is inside a user's change. A call released
+// early answers 0 with ERROR_IO_PENDING (a client E_PENDING), and never
+// otherwise; a call writes nothing of the caller's unless it succeeds, and
+// nothing outside its outputs, even once the work has ended here.
+void WorkerEvent(Soak &s) {
+    Rng &r = s.rng_;
+    HWND h = s.control_;
+    const Kind k = s.info_.kind;
+    const int choice = r.Below(12), r0 = r.Below(kAnyCallCount);
+    const bool client = choice >= 8, duringChange = IsEdit(k) && r.OneIn(3);
+    if (r.Coin()) s.trap_ = Trap::kReplyEarly, s.trapMsg_ = WM_COMMAND, s.trapCount_ = r.Between(1, 2);
+    s.what_ = Format("a worker thread's call %lld", choice) + (duringChange ? ", during a user's change" : "");
+    s.hostSet_ = true;
     IAccessible *acc = nullptr;
-    static const IID kAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
-    if (client && FAILED(AccessibleObjectFromWindow(h, OBJID_CLIENT, kAccessible, reinterpret_cast<void **>(&acc))))
+    if (client && FAILED(AccessibleObjectFromWindow(h, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void **>(&acc))))
         acc = nullptr;
     const wchar_t *const texts[] = {L"12", L"1.5", L"09:30", L"x", L""};
-    const wchar_t *text = texts[rng_.Below(5)];
-    const long child = rng_.Below(3);
-    replied_ = false;
-    HANDLE returned = CreateEventA(nullptr, TRUE, FALSE, nullptr), settled = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    BSTR given = SysAllocString(texts[r.Below(5)]);
+    auto element = [](long id) {
+        VARIANT v;
+        V_VT(&v) = VT_I4, V_I4(&v) = id;
+        return v;
+    };
+    const VARIANT self = element(0), child = element(r.Below(3));
+    s.replied_ = false;
+    HANDLE returned = CreateEventA(nullptr, TRUE, FALSE, nullptr),
+           settled = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::atomic<bool> done(false);
     long result = -1;
     DWORD error = 0;
     bool outputsKept = true;
     const DWORD ui = GetCurrentThreadId();
     std::thread worker([&] {
-        GuardedOut<long> l;
-        GuardedOut<double> d;
-        GuardedOut<WORD> hh, mm;
-        GuardedOut<int> y;
-        GuardedOut<BSTR> b;
-        GuardedOut<VARIANT> v;
-        Guarded buf(16);
-        b.value = nullptr;
-        V_VT(&v.value) = VT_EMPTY;
-        bool outputs = false;  // the call has out-parameters
+        // The call's outputs, of whatever type, in one guarded buffer: a
+        // client's string empty and its VARIANT VT_EMPTY beforehand, as a
+        // failing call may leave them.
+        Guarded out(24);
+        void *p = out.data();
+        if (choice == 9) *static_cast<BSTR *>(p) = nullptr;
+        if (choice == 11) VariantInit(static_cast<VARIANT *>(p));
+        const std::string before(out.data(), 24);
         SetLastError(0);
-        switch (choice) {
-        case 0: case 1: case 2: case 3:  // a setter of the class
-            switch (info_.kind) {
-            case Kind::kFloat: result = QXFloatSetValue(h, value / 100.0); break;
-            case Kind::kPicture: result = QXPicSetValue(h, "12ab"); break;
-            case Kind::kTime: result = QXTime_SetTime(h, WORD(value & 31), WORD((value >> 8) & 63)); break;
-            case Kind::kCal: result = QXCalSetDay(h, 1 + (value & 31)); break;
-            case Kind::kButton: result = QXBtn_SetIcon(h, nullptr); break;
-            default: result = QXIntSetValue(h, value); break;
-            }
-            break;
-        case 4: case 5: case 6: case 7:  // a getter of the class
-            outputs = true;
-            switch (info_.kind) {
-            case Kind::kFloat: result = QXFloatGetValue(h, &d.value); break;
-            case Kind::kPicture: result = QXPicGetValue(h, buf.data(), buf.size()); break;
-            case Kind::kTime: result = QXTime_GetTime(h, &hh.value, &mm.value); break;
-            case Kind::kCal: result = QXCalGetYear(h, &y.value); break;
-            case Kind::kButton: result = QXBtn_SetIcon(h, nullptr), outputs = false; break;
-            default: result = QXIntGetValue(h, &l.value); break;
-            }
-            break;
-        default:
-            if (!acc) break;
-            outputs = choice != 10;
-            if (choice == 8) {
-                BSTR given = SysAllocString(text);
-                result = acc->put_accValue(Element(0), given);
-                SysFreeString(given);
-                outputs = false;
-            } else if (choice == 9) {
-                result = acc->get_accValue(Element(0), &b.value);
-            } else if (choice == 10) {
-                result = acc->accDoDefaultAction(Element(child));
-            } else {
-                result = acc->get_accState(Element(child), &v.value);
-            }
-            break;
+        if (!client) {  // an export of the class (any on a plain edit) that leaves the model alone
+            int c = r0;
+            while (kAnyCalls[c].host || (k != Kind::kEdit && !kAnyCalls[c].Serves(k))) c = (c + 1) % kAnyCallCount;
+            result = kAnyCalls[c].call(h, out.data());
+        } else if (acc && choice == 8) {
+            result = acc->put_accValue(self, given);
+        } else if (acc && choice == 9) {
+            result = acc->get_accValue(self, static_cast<BSTR *>(p));
+        } else if (acc && choice == 10) {
+            result = acc->accDoDefaultAction(child);
+        } else if (acc) {
+            result = acc->get_accState(child, static_cast<VARIANT *>(p));
         }
         error = GetLastError();
         SetEvent(returned);
         PostThreadMessageA(ui, WM_NULL, 0, 0);
         WaitForSingleObject(settled, 10000);  // the work has ended on the window's thread
         const bool failed = client ? result != S_OK && result != S_FALSE : result == 0;
-        if (outputs && failed)
-            outputsKept = l.Untouched() && d.Untouched() && hh.Untouched() && mm.Untouched() && y.Untouched() &&
-                          buf.Untouched() && (b.value == nullptr || result == S_FALSE) && V_VT(&v.value) == VT_EMPTY;
-        outputsKept = outputsKept && b.GuardsIntact() && v.GuardsIntact() && buf.GuardsIntact();
-        if (b.value) SysFreeString(b.value);
-        VariantClear(&v.value);
+        if (failed && choice == 11 && V_VT(static_cast<VARIANT *>(p)) == VT_EMPTY)
+            std::memcpy(p, before.data(), sizeof(VARIANT));  // cleared whole
+        outputsKept = out.GuardsIntact() && (!failed || std::string(out.data(), 24) == before);
+        if (choice == 9 && !failed) SysFreeString(*static_cast<BSTR *>(p));
+        if (choice == 11 && !failed) VariantClear(static_cast<VARIANT *>(p));
         done = true;
         PostThreadMessageA(ui, WM_NULL, 0, 0);
     });
     if (duringChange) {  // the call waits in the queue while this thread is busy
-        for (DWORD start = GetTickCount();
-             !(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) && WaitForSingleObject(returned, 0) != WAIT_OBJECT_0 &&
-             GetTickCount() - start < 2000;)
+        for (DWORD start = GetTickCount(); !(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) &&
+                                           WaitForSingleObject(returned, 0) != WAIT_OBJECT_0 &&
+                                           GetTickCount() - start < 2000;)
             Sleep(1);
-        const std::string outer = what_;
-        switch (rng_.Below(4)) {
-        case 0: CharEvent(); break;
-        case 1: KeyEvent(false); break;
-        case 2: PasteEvent(); break;
-        default: EditCommand(); break;
-        }
-        what_ = outer + " (" + what_ + ")";
+        const std::string outer = s.what_;
+        void (*const kChanges[])(Soak &) = {Keys, Keys, PasteEvent, EditCommand};
+        r.Pick(kChanges)(s);
+        s.what_ = outer + " (" + s.what_ + ")";
     }
     // A dispatch that the pump returns from has run to its end, the work
     // released early included.
-    while (WaitForSingleObject(returned, 0) != WAIT_OBJECT_0) {
-        MsgWaitForMultipleObjects(1, &returned, FALSE, 50, QS_ALLINPUT);
-        Pump();
-    }
-    Pump();
-    SetEvent(settled);
-    while (!done) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        Pump();
+    for (HANDLE awaited : {returned, settled}) {
+        if (awaited == settled) SetEvent(settled);
+        while (awaited == returned ? WaitForSingleObject(returned, 0) != WAIT_OBJECT_0 : !done) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            s.Pump();
+        }
+        s.Pump();
     }
     worker.join();
     CloseHandle(returned);
     CloseHandle(settled);
+    SysFreeString(given);
     if (acc) acc->Release();
-    if (info_.kind == Kind::kButton) shownIcon_ = nullptr;
+    if (k == Kind::kButton) s.shownIcon_ = nullptr;
     const bool pending = client ? result == E_PENDING : result == 0 && error == ERROR_IO_PENDING;
-    Expect(!pending || replied_, "a call answers that its outcome is unknown only when the parent released it early");
-    Expect(outputsKept, "a call writes its caller's outputs only when it succeeds, and within them");
-    if (!client) Expect(info_.kind != Kind::kEdit || result == 0, "a typed edit's export fails on a plain edit");
+    s.Expect(!pending || s.replied_,
+             "a call answers that its outcome is unknown only when the parent released it early");
+    s.Expect(outputsKept, "a call writes its caller's outputs only when it succeeds, and within them");
+    if (!client) s.Expect(k != Kind::kEdit || result == 0, "a typed edit's export fails on a plain edit");
 }
 
-void Soak::RegisterEvent() {
+// Registering again succeeds and leaves the classes registered.
+void RegisterEvent(Soak &s) {
     HINSTANCE self = GetModuleHandleA(nullptr);
-    switch (rng_.Below(4)) {
-    case 0:
-        what_ = "RegisterQXCtls and UnregisterQXCtls again";
-        Expect(RegisterQXCtls(self) == 1, "registering again succeeds");
-        UnregisterQXCtls(self);
-        break;
-    case 1:
-        what_ = "a class registered again and unregistered";
-        Expect(QXRegisterIntClass(self) == 1 && QXRegisterBmpBtnClass(self) == 1, "registering a class again succeeds");
-        QXUnregisterIntClass(self);
-        QXUnregisterBmpBtnClass(self);
-        break;
-    case 2:
-        what_ = "QXEnableOld3d";
-        QXEnableOld3d(static_cast<QXBOOL>(rng_.Below(3)));
-        break;
-    default:
-        what_ = "the calendar's class registered again";
-        Expect(QXRegisterCalClass(self) == 1 && QXRegisterMonthYearButtonXPClass(self) == 1,
-               "registering a class again succeeds");
-        QXUnregisterCalClass();
-        QXUnregisterMonthYearButtonXPClass(self);
-        break;
+    const int i = s.rng_.Below(4);
+    s.what_ = Format("registration %lld", i);
+    if (i == 0) s.Expect(RegisterQXCtls(self) == 1, "registering again succeeds"), UnregisterQXCtls(self);
+    if (i == 1) s.Expect(QXRegisterIntClass(self) && QXRegisterBmpBtnClass(self), "registering a class again succeeds");
+    if (i == 1) QXUnregisterIntClass(self), QXUnregisterBmpBtnClass(self);
+    if (i == 2) QXEnableOld3d(static_cast<QXBOOL>(s.rng_.Below(3)));
+    if (i == 3)
+        s.Expect(QXRegisterCalClass(self) && QXRegisterMonthYearButtonXPClass(self),
+                 "registering a class again succeeds");
+    if (i == 3) QXUnregisterCalClass(), QXUnregisterMonthYearButtonXPClass(self);
+}
+
+// Every kind of event with its weight in an edit, a calendar and a button,
+// and its name where the event gives none.
+struct EventKind {
+    const char *name;
+    int weight[3];
+    void (*run)(Soak &);
+};
+const EventKind kEvents[] = {
+    {"", {420, 20, 10}, Keys},
+    {"", {50, 0, 0}, PasteEvent},
+    {"", {50, 0, 0}, EditCommand},
+    {"", {60, 0, 0}, SetSelEvent},
+    {"", {45, 0, 0}, SetTextEvent},
+    {"", {110, 210, 250}, MouseEvent},
+    {"", {1, 0, 0}, SpinHold},
+    {"", {8, 8, 5}, FontEvent},
+    {"", {8, 10, 20}, SizeEvent},
+    {"", {5, 8, 15}, ThemeEvent},
+    {"", {5, 0, 0}, StyleEvent},
+    {"", {12, 15, 40}, PaintEvent},
+    {"", {0, 250, 0}, CalKey},
+    {"", {0, 120, 0}, CalButton},
+    {"", {0, 0, 150}, ButtonKey},
+    {"", {15, 10, 10}, WorkerEvent},
+    {"", {1, 1, 1}, RegisterEvent},
+    {"", {110, 150, 200}, [](Soak &s) { s.ExportEvent(); }},
+    {"", {12, 15, 15}, [](Soak &s) { s.ForeignExport(); }},
+    {"EM_SETREADONLY", {5, 0, 0}, [](Soak &s) { SendMessageA(s.control_, EM_SETREADONLY, s.rng_.Coin(), 0); }},
+    {"EnableWindow", {8, 10, 60}, [](Soak &s) { EnableWindow(s.control_, !IsWindowEnabled(s.control_)); }},
+    {"SetFocus", {7, 8, 10}, [](Soak &s) { SetFocus(s.control_); }},
+    {"SetFocus elsewhere",
+     {10, 13, 15},
+     [](Soak &s) {
+         SetFocus(s.rng_.Coin() ? s.other_ : s.rng_.Coin() ? s.parent_ : nullptr);
+     }},
+    {"WM_SETFOCUS or WM_KILLFOCUS",
+     {3, 4, 5},
+     [](Soak &s) { SendMessageA(s.control_, WM_SETFOCUS + s.rng_.Below(2), reinterpret_cast<WPARAM>(s.other_), 0); }},
+    {"the capture elsewhere",
+     {5, 5, 10},
+     [](Soak &s) { s.rng_.Coin() ? (void)SetCapture(s.other_) : (void)ReleaseCapture(); }},
+    {"WM_CAPTURECHANGED",
+     {3, 3, 5},
+     [](Soak &s) {
+         SendMessageA(s.control_, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(s.rng_.Coin() ? s.other_ : nullptr));
+     }},
+    {"WM_CANCELMODE", {2, 2, 5}, [](Soak &s) { SendMessageA(s.control_, WM_CANCELMODE, 0, 0); }},
+    {"WM_SYSCOLORCHANGE or WM_SETTINGCHANGE",
+     {2, 3, 10},
+     [](Soak &s) { SendMessageA(s.control_, s.rng_.Coin() ? WM_SYSCOLORCHANGE : WM_SETTINGCHANGE, 0, 0); }},
+    {"a new control", {3, 4, 6}, [](Soak &s) { s.DestroyControl(), s.MakeControl(); }},
+    {"the parent's colour answers",
+     {4, 4, 5},
+     [](Soak &s) { s.colorMode_ = s.rng_.Below(3), InvalidateRect(s.control_, nullptr, TRUE); }},
+    {"WM_MOUSELEAVE", {0, 0, 20}, [](Soak &s) { SendMessageA(s.control_, WM_MOUSELEAVE, 0, 0); }}};
+constexpr int kEventKinds = sizeof kEvents / sizeof kEvents[0];
+
+int Group(Kind k) { return IsEdit(k) ? 0 : k == Kind::kCal ? 1 : 2; }
+
+}  // namespace
+
+// ---- Texts
+
+char Soak::ClassChar() {
+    if (rng_.OneIn(8)) return static_cast<char>(rng_.Between(1, 255));
+    std::string set = "abcXYZ 0123456789.,;-+@~!";
+    if (info_.kind == Kind::kInt) set = "0123456789-0123456789";
+    if (info_.kind == Kind::kFloat) set = std::string("0123456789-0123456789") + model_.decimal + model_.group;
+    if (info_.kind == Kind::kPicture) set = "0123456789aAzZfFqQ -/()xX.0123456789";
+    if (info_.kind == Kind::kTime) set = "0123456789: apmAPM0123456789";
+    return set[rng_.Below(static_cast<int>(set.size()))];
+}
+
+std::string Soak::RandomText(int maxLen) {
+    std::string s;
+    for (int n = rng_.OneIn(10) ? rng_.Between(60, std::max(maxLen, 60)) : rng_.Between(0, 12); n > 0; --n)
+        s += ClassChar();
+    return s;
+}
+
+std::string Soak::RandomMask() {
+    static const char kParts[] = "99999AaHhLlNnUuXx-/:().  ,zQ";
+    std::string m;
+    for (int n = rng_.OneIn(12) ? rng_.Between(55, 70) : rng_.Between(0, 12); n > 0; --n)
+        m += rng_.OneIn(40) ? static_cast<char>(rng_.Between(1, 255)) : kParts[rng_.Below(sizeof kParts - 1)];
+    return m;
+}
+
+std::string Soak::ValueFor(const std::string &mask, bool raw) {
+    if (IsTimeMask(mask.c_str()) && !rng_.OneIn(4)) {  // the fields on and just past their limits
+        static const char *const kHours[][4] = {{"23", "24", "00", " 9"}, {"12", "13", "00", " 1"}};
+        static const char *const kMinutes[] = {"00", "59", "60", "5 "};
+        const std::string letter(mask.size() > 6 ? 1 : 0,
+                                 "apAP"[rng_.Below(2) + (mask.size() > 6 && mask[6] == 'A' ? 2 : 0)]);
+        const std::string fields =
+            std::string(rng_.Pick(kHours[mask.size() > 6])) + (raw ? "" : ":") + rng_.Pick(kMinutes);
+        return raw ? fields + letter : mask.size() > 6 ? fields + " " + letter + mask.substr(7) : fields;
     }
+    std::string out;
+    const std::vector<MaskPos> positions = MaskPositions(mask);
+    const int n = static_cast<int>(positions.size());
+    for (int i = 0, stop = rng_.OneIn(4) ? rng_.Below(n + 1) : n + rng_.Between(0, 2); i < stop; ++i) {
+        const int odd = rng_.Below(120);  // now and then a character of the class, or a blank
+        if (odd < 10 || i >= n) {
+            out += odd < 10 && odd >= 5 ? ' ' : ClassChar();
+            continue;
+        }
+        const MaskPos &p = positions[i];
+        const char letter = static_cast<char>((rng_.Coin() ? 'a' : 'A') + rng_.Below(26)),
+                   digit = static_cast<char>('0' + rng_.Below(10));
+        if (p.literal && (!raw || rng_.OneIn(3))) out += p.ch;
+        if (p.literal) continue;
+        switch (p.ch) {
+        case '9': out += digit; break;
+        case 'H':
+        case 'h': out += rng_.Coin() ? digit : static_cast<char>((rng_.Coin() ? 'a' : 'A') + rng_.Below(6)); break;
+        case 'N':
+        case 'n': out += rng_.Coin() ? digit : letter; break;
+        case 'X':
+        case 'x': out += static_cast<char>(rng_.Between(32, 255)); break;
+        default: out += letter; break;  // A a L l U u
+        }
+    }
+    return out;
+}
+
+// ---- One event
+
+bool Soak::Run(long count) {
+    while (index_ < count) {
+        what_.clear();
+        Event(-1);
+        CheckAll();
+        if (trace_) {
+            std::string shown;
+            if (IsEdit(info_.kind) && IsWindow(control_)) {
+                DWORD a = 0, c = 0;
+                SendMessageA(control_, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&c));
+                shown = " -> " + Quote(Text(control_)) + Format(" %lld,%lld", a, c);
+            }
+            std::printf("%ld: %s%s\n", index_, what_.c_str(), shown.c_str());
+        }
+        ++index_;
+        if (!failure_.empty()) return false;
+    }
+    return true;
+}
+
+// Every kind of event of the class three times, then a stretch of the
+// stream: the warm-up before handles are counted. An edit first gets its
+// context menu with each item chosen where it can be and a refusal
+// explained: what the system makes once for a chosen item or a tip is made
+// now.
+void Soak::Tour() {
+    if (IsEdit(info_.kind)) {
+        EnableWindow(control_, TRUE);
+        SendMessageA(control_, EM_SETREADONLY, FALSE, 0);
+        SetClipboard("1", true);
+        for (int item : {4, 7, 3, 2, 0, 5, 7}) {
+            HWND h = control_;
+            WithMenuCloser([&] {
+                menuChoice_ = item;
+                SendMessageA(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), -1);
+            });
+            Pump();
+        }
+        // An explained refusal: the tip's common controls load once for the process.
+        SetWindowLongA(control_, GWL_STYLE, GetWindowLongA(control_, GWL_STYLE) | QXES_EXPLAIN);
+        SetClipboard("\t", true);
+        SendMessageA(control_, WM_PASTE, 0, 0);
+        Pump();
+    }
+    for (int round = 0; round < 3; ++round)
+        for (int i = 0; i < kEventKinds; ++i)
+            if (kEvents[i].weight[Group(info_.kind)]) Event(i), ++index_;
+    for (int i = 0; i < 300; ++i, ++index_) Event(-1);
+}
+
+// One event, drawn from the stream (forced < 0) or of the given kind. Now
+// and then the parent destroys the control, renews it, sets its text, calls
+// an export or moves the focus inside a message of the event. An edit tells
+// every change of its text by EN_UPDATE and EN_CHANGE, a pair in that order.
+void Soak::Event(int forced) {
+    hostSet_ = navigated_ = false;
+    changes_ = updates_ = 0;
+    if (rng_.OneIn(30)) {
+        static const Trap kTraps[] = {Trap::kRenew,   Trap::kRenew,  Trap::kDestroy,
+                                      Trap::kSetText, Trap::kExport, Trap::kFocusAway};
+        trap_ = rng_.Pick(kTraps);
+        trapMsg_ = rng_.OneIn(4) ? WM_CTLCOLOREDIT : WM_COMMAND;
+        trapCount_ = rng_.Between(1, 3);
+    }
+    const int group = Group(info_.kind);
+    int e = forced;
+    if (e < 0) {
+        int total = 0;
+        for (const EventKind &k : kEvents) total += k.weight[group];
+        for (e = 0, total = rng_.Below(total); total >= kEvents[e].weight[group]; ++e)
+            total -= kEvents[e].weight[group];
+    }
+    const bool edit = IsEdit(info_.kind);
+    const std::string before = edit ? Text(control_) : "";
+    const Mark mark = Now();
+    what_ = kEvents[e].name;
+    kEvents[e].run(*this);
+    HoldKeys(0);
+    Pump();
+    trap_ = Trap::kNone;
+    if (edit && Calm(mark)) {
+        Expect(updates_ == changes_, "EN_UPDATE and EN_CHANGE come in pairs");
+        if (!hostSet_ && Text(control_) != before) Expect(changes_ > 0, "a change of the text is told by EN_CHANGE");
+    }
+    if (!IsWindow(control_)) MakeControl();
 }
 
 }  // namespace qxs

@@ -1,77 +1,50 @@
 // What the soak expects of a control's text, written from the rules the
-// controls document, independently of the library's code: the layout of a
-// picture mask, the shape of each typed edit's text, and the value the text
-// holds. Each *Fault function returns why a text breaks its rule, or an
-// empty string when it keeps it.
+// controls' manual gives, independently of the library's code. Each *Fault
+// function returns why a text breaks its class's rule, or "" when it keeps it.
 #pragma once
 #include <string>
 #include <vector>
 
 namespace qxs {
 
-// One position of a picture mask: the character it shows (a literal) or the
-// placeholder that says what it takes.
+// A picture mask's positions: a placeholder (9 A a H h L l N n U u X x) or a
+// literal; '/' before '/' or a placeholder character makes that one literal.
 struct MaskPos {
     char ch;
     bool literal;
 };
-
-// The positions of a mask in a single-byte code page: '/' before a
-// placeholder character or before '/' makes that character a literal.
 std::vector<MaskPos> MaskPositions(const std::string &mask);
-// A mask a picture edit takes: 1 to 63 positions, no control character.
-bool UsableMask(const char *mask);
-// One of the five time masks, exactly.
-bool IsTimeMask(const char *mask);
-// Whether c may stand at a placeholder (case conversion already applied).
-bool FitsPlaceholder(char c, char placeholder);
-
-// Raw characters laid into a mask, at most limit positions: each literal
-// shows itself (and takes the raw character when it is that literal), each
-// placeholder takes the next raw character, case-converted for U/u and L/l,
-// a space or one it takes; once the raw text ends, placeholders are blank.
-// False when a raw character does not fit its placeholder; anyAtX lets an X
-// placeholder take a control character too.
+bool UsableMask(const char *mask);  // 1 to 63 positions, no control character
+bool IsTimeMask(const char *mask);  // one of the five, exactly
+// Raw characters laid into a mask as QXPicFormatText lays them, at most limit
+// positions; false when one fits neither its placeholder nor is a space
+// (anyAtX: an X takes a control character too).
 bool LayRaw(const std::string &mask, const std::string &raw, int limit, bool anyAtX, std::string *out);
-
-// A text laid over a mask as the host's WM_SETTEXT lays it: position by
-// position, each character (case-converted for U/u and L/l) kept where it
-// fits, the position's literal or a blank where it does not, literals and
-// blanks after the text's end.
+// A text laid over a mask as WM_SETTEXT lays it, position by position.
 std::string LayText(const std::string &mask, const std::string &text);
-
-// A text laid over a picture mask: one byte per position, each literal in
-// its place, each placeholder blank or holding a character it takes.
+// A laid text: one byte a position, literals in place, placeholders blank or
+// holding what they take.
 std::string PictureFault(const std::string &mask, const std::string &text);
-// The characters of the placeholder positions, blanks as spaces.
-std::string Placeholders(const std::string &mask, const std::string &text);
+std::string Placeholders(const std::string &mask, const std::string &text);  // their characters
 
-// Under one of the five time masks: the hour and minute fields in range when
-// filled, the am/pm letter one of the mask's case.
+// Under a time mask: the hours at most 23 (12 on a 12-hour clock), the
+// minutes at most 59, the letter a or p in the mask's case.
 std::string TimeFault(const std::string &mask, const std::string &text);
-// The time a text holds (hour of the 24-hour clock): both fields need a
-// digit, a 12-hour mask its letter in the mask's case.
+// The time held (hour of the 24-hour clock): both fields filled, on a 12-hour
+// clock an hour of 1 to 12 and the letter.
 bool ParseTime(const std::string &mask, const std::string &text, int *hour, int *minute);
 
-// An integer text: an optional '-', then digits without a leading zero.
-std::string IntFault(const std::string &text);
-// The value as the standard conversion reads it; false outside 32 bits.
-bool ParseInt(const std::string &text, long *value);
+std::string IntFault(const std::string &text);        // an optional '-', digits, no leading zero
+bool ParseInt(const std::string &text, long *value);  // false outside 32 bits; "" and "-" read 0
 
-// A number text in the given separators: an optional '-', the integer digits
-// grouped by three from the decimal separator leftwards, no leading zero, the
-// fraction's digits; at least one digit unless the text is empty.
+// An optional '-', the integer digits grouped by three from the decimal
+// separator leftwards without a leading zero, the fraction's digits; at
+// least one digit unless the text is empty.
 std::string FloatFault(const std::string &text, char decimal, char group);
-// The value of the number at the start of the text, group separators
-// skipped; 0 without one.
-double ReadFloat(const std::string &text, char decimal, char group);
-// Whether two values read from the same digits agree (a conversion may round
-// the last bit either way).
-bool SameValue(double a, double b);
+double ReadFloat(const std::string &text, char decimal, char group);  // 0 without a number
+bool SameValue(double a, double b);                                   // equal but for the last bit's rounding
 
-// A control character: below 0x20, or 0x7F.
-bool IsControl(char c);
-// A text as C source, for messages: "12\x01" with its bytes escaped.
-std::string Quote(const std::string &text);
+bool IsControl(char c);                      // below 0x20, or 0x7F
+std::string Quote(const std::string &text);  // as C source: "12\x01"
 
 }  // namespace qxs
