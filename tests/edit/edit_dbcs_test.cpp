@@ -1,9 +1,9 @@
 // Edit windows under code page 932, where a lead byte and the byte after it
 // are one character: the caret, the selection by keys, by the mouse and by
 // EM_SETSEL, deletion, the 63-byte line, typing, paste and new text all step
-// over whole characters. A character is typed as the system delivers it to a
-// window of this code page: its lead byte, then its trail byte, each a
-// WM_CHAR.
+// over whole characters; a picture's positions hold one byte each. A
+// character is typed as the system delivers it to a window of this code
+// page: its lead byte, then its trail byte, each a WM_CHAR.
 #include <cstdlib>
 
 #include "../typed/edit_window.h"
@@ -97,6 +97,21 @@ TEST_F(DoubleByte, TheLineHoldsWholeCharacters) {
     }
     // A separator of the floating-point edit is never a lead byte.
     EXPECT_FALSE(QXFloatSetFormat(Make("QXFloat"), "x\x82,"));
+}
+
+// In a picture a position holds one byte, so no placeholder takes a lead
+// byte, and a two-byte literal of the mask is one position showing its
+// first byte.
+TEST_F(DoubleByte, PictureHoldsOneByteAPosition) {
+    const std::string literal = "\x81\x40";
+    HWND h = Make("QXPicture", (literal + "XX9").c_str());
+    Start(h, (literal + A + "1").c_str());
+    EXPECT_EQ(Shown(h), "|\x81 1 ");
+    Play(h, "\xb1");  // a one-byte character of the code page
+    EXPECT_EQ(Shown(h), "\x81\xb1|1 ");
+    Play(h, ("@" + A).c_str());
+    EXPECT_EQ(Shown(h), "\x81\xb1|1 ");
+    EXPECT_TRUE(Saw(h, 1));
 }
 
 }  // namespace

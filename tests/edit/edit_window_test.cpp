@@ -6,13 +6,8 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
-#include <algorithm>
-
-#include <gtest/gtest.h>
-
+#include "../typed/edit_window.h"
 #include "edit_dialog.h"
-#include "harness.h"
-#include "qx_cntl.h"
 
 namespace {
 
@@ -25,39 +20,21 @@ const HFONT g_font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET,
 bool OldSystem() { return RequestedVersion() == "nt351"; }
 bool Themed() { return !OldSystem() && !ClassicPrefix(); }
 
-// The width of the first n characters of text in the test font.
-int Width(const char *text, int n) {
+// The width of the first n characters of text in a font (the test font
+// unless another is given), and the font's line height.
+int Width(const char *text, int n, HFONT font = g_font, int *height = nullptr) {
     HDC dc = CreateCompatibleDC(nullptr);
     SIZE s = {0, 0};
-    SelectObject(dc, g_font);
+    TEXTMETRICA tm = {};
+    SelectObject(dc, font);
     GetTextExtentPoint32A(dc, text, n, &s);
+    GetTextMetricsA(dc, &tm);
     DeleteDC(dc);
+    if (height) *height = tm.tmHeight;
     return s.cx;
 }
 
-std::string Text(HWND e) {
-    char buf[80] = {};
-    return std::string(buf, SendMessageA(e, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf)));
-}
-
-// The text with '|' at the caret and '[' at the anchor where they differ, as
-// EM_GETSEL both stores and returns them.
-std::string Shown(HWND e) {
-    DWORD anchor = 99, caret = 99;
-    const LRESULT packed = SendMessageA(e, EM_GETSEL, WPARAM(&anchor), LPARAM(&caret));
-    std::string s = Text(e).insert(caret, "|");
-    if (anchor != caret) s.insert(anchor + (anchor > caret), "[");
-    return packed == LRESULT(caret << 16 | anchor) ? s : "EM_GETSEL returned " + std::to_string(packed);
-}
-
-// The classes are registered for each test, and unregistered once the
-// test's windows are gone.
-struct Registered {
-    Registered() { EXPECT_EQ(RegisterQXCtls(HostInstance()), 1); }
-    ~Registered() { UnregisterQXCtls(HostInstance()); }
-};
-
-class Edit : public ::testing::Test {
+class Edit : public EditWindowTest {
 protected:
     // An edit in the test font; its client area, where its spin's strip
     // begins and the centre of its upper arrow.
@@ -76,8 +53,6 @@ protected:
         SendMessageA(e, EM_SETSEL, anchor, caret);
         parent.ClearNotifications();
     }
-    Registered registered;
-    ParentWindow parent;
     RECT client = {};
     int spinLeft = 0;
     POINT upper = {};
@@ -132,41 +107,41 @@ TEST_F(Edit, RoadOfATypedCharacter) {
 // Keys, characters and messages on a text with a selection, the clipboard
 // holding CF_TEXT "XY" and, as an earlier copy of another program may leave
 // it, a different CF_UNICODETEXT "older" (or nothing, for a paste from an
-// empty clipboard). Afterwards: the text with '|' at the caret and '[' at the
-// anchor, the changes notified (+n), and the clipboard where it changed (its
-// Unicode text after a slash where that differs).
+// empty clipboard). Afterwards: the marked line (see edit_window.h), the
+// changes notified (+n), and the clipboard where it changed (its Unicode
+// text after a slash where that differs).
 TEST_F(Edit, KeysMessagesAndTheClipboard) {
-    const std::string full(63, 's'), fullShown = "[s|" + full.substr(1);
+    const std::string full(63, 's'), fullShown = "[s]" + full.substr(1);
     const struct { const char *text; int anchor, caret; UINT msg; WPARAM wp; int mods; const char *after; } cases[] = {
-        {"hello", 1, 4, WM_KEYDOWN, VK_LEFT, kShift, "|h[ello"},  // from the low end
-        {"hello", 4, 1, WM_KEYDOWN, VK_RIGHT, kShift, "hell[o|"},  // from the high end
+        {"hello", 1, 4, WM_KEYDOWN, VK_LEFT, kShift, "]h[ello"},  // from the low end
+        {"hello", 4, 1, WM_KEYDOWN, VK_RIGHT, kShift, "hell[o]"},  // from the high end
         {"hello", 1, 4, WM_KEYDOWN, VK_LEFT, kNoMods, "h|ello"},
         {"hello", 4, 1, WM_KEYDOWN, VK_RIGHT, kNoMods, "hell|o"},
-        {"hello", 3, 3, WM_KEYDOWN, VK_HOME, kShift, "|hel[lo"},
+        {"hello", 3, 3, WM_KEYDOWN, VK_HOME, kShift, "]hel[lo"},
         {"hello", 1, 3, WM_KEYDOWN, VK_END, kNoMods, "hello|"},
         {"hello", 5, 5, WM_KEYDOWN, VK_DELETE, kNoMods, "hello|"},
         {"hello", 3, 1, WM_KEYDOWN, VK_DELETE, kNoMods, "h|lo +1"},
         {"hello", 4, 1, WM_CHAR, '\b', kNoMods, "h|o +1"},
         {"hello", 0, 0, WM_CHAR, '\b', kNoMods, "|hello +1"},
         {"hello", 1, 3, WM_CHAR, 'X', kNoMods, "hX|lo +3"},  // removed, refreshed, typed
-        {"hello", 1, 4, WM_KEYDOWN, 'C', kCtrl, "h[ell|o ell"},
-        {"hello", 4, 1, WM_KEYDOWN, VK_INSERT, kCtrl, "h|ell[o ell"},
+        {"hello", 1, 4, WM_KEYDOWN, 'C', kCtrl, "h[ell]o ell"},
+        {"hello", 4, 1, WM_KEYDOWN, VK_INSERT, kCtrl, "h]ell[o ell"},
         {"hello", 2, 2, WM_KEYDOWN, 'C', kCtrl, "he|llo"},
         {"hello", 4, 1, WM_KEYDOWN, 'X', kCtrl, "h|o +1 ell"},
         {"hello", 1, 4, WM_KEYDOWN, VK_DELETE, kShift, "h|o +1 ell"},
-        {"hello", 4, 1, WM_COPY, 0, 0, "h|ell[o ell"},
+        {"hello", 4, 1, WM_COPY, 0, 0, "h]ell[o ell"},
         {"hello", 1, 4, WM_CUT, 0, 0, "h|o +1 ell"},
         {"hello", 1, 4, WM_KEYDOWN, 'V', kCtrl, "hXY|o +1"},
         // AltGr (Ctrl and Alt): no shortcut; the layout's character is typed
         {"hello", 1, 4, WM_KEYDOWN, 'V', kAltGr, "h@|o +3"}, {"hello", 1, 4, WM_KEYDOWN, 'C', kAltGr, "h&|o +3"},
-        {"hello", 1, 4, WM_KEYDOWN, 'X', kAltGr, "h#|o +3"}, {"hello", 1, 4, WM_KEYDOWN, VK_INSERT, kAltGr, "h[ell|o"},
-        {"hello", 1, 4, WM_KEYDOWN, 'A', kAltGr, "h[ell|o"},
+        {"hello", 1, 4, WM_KEYDOWN, 'X', kAltGr, "h#|o +3"}, {"hello", 1, 4, WM_KEYDOWN, VK_INSERT, kAltGr, "h[ell]o"},
+        {"hello", 1, 4, WM_KEYDOWN, 'A', kAltGr, "h[ell]o"},
         {"hello", 5, 5, WM_KEYDOWN, VK_INSERT, kShift, "helloXY| +1"},
         {"hello", 0, 0, WM_PASTE, 0, 0, "|hello (none)"},
         {full.c_str(), 0, 1, WM_PASTE, 0, 0, fullShown.c_str()},  // does not fit without the selection either
-        {"hello", 0, -1, 0, 0, 0, "[hello|"},
+        {"hello", 0, -1, 0, 0, 0, "[hello]"},
         {"hello", -1, 4, 0, 0, 0, "|hello"},
-        {"hello", 4, 99, 0, 0, 0, "hell[o|"},
+        {"hello", 4, 99, 0, 0, 0, "hell[o]"},
     };
     HWND e = Make();
     for (const auto &c : cases) {
@@ -239,8 +214,8 @@ TEST_F(Edit, DragSelection) {
     HWND e = Make("QXEdit", 0, "abcd");
     const int x2 = 1 + Width("ab", 2), x3 = 1 + Width("abc", 3);
     const struct { int from; bool captureTaken; std::vector<POINT> moves; const char *after; } drags[] = {
-        {1 + Width("a", 1), false, {{x3, 5}, {-40, 5}, {400, 60}}, "a[bcd|"},
-        {x3, false, {{x2, 5}, {-9, -30}}, "|abc[d"},
+        {1 + Width("a", 1), false, {{x3, 5}, {-40, 5}, {400, 60}}, "a[bcd]"},
+        {x3, false, {{x2, 5}, {-9, -30}}, "]abc[d"},
         {x3, true, {{x2, 5}}, "abc|d"}};
     for (const auto &d : drags) {
         MouseDown(e, d.from, 5);
@@ -279,7 +254,7 @@ TEST_F(Edit, SpinInsideTheWindow) {
     MouseDown(e, 1, 5);
     MouseMove(e, upper.x, upper.y, true);
     MouseUp(e, upper.x, upper.y);
-    EXPECT_EQ(Shown(e), "[43|");
+    EXPECT_EQ(Shown(e), "[43]");
     Click(e, upper.x, upper.y);
     EXPECT_EQ(Text(e), "44");
 }
@@ -301,7 +276,7 @@ INT_PTR CALLBACK ModalProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     } else if (msg == WM_COMMAND) {
         g_notes.push_back({LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)});
     } else if (msg == WM_APP) {
-        g_shown = Shown(first) + " " + Shown(second);
+        g_shown = EditWindowTest::Shown(first) + " " + EditWindowTest::Shown(second);
         EndDialog(dlg, 1);
     }
     return msg == WM_INITDIALOG || msg == WM_COMMAND || msg == WM_APP;
@@ -333,32 +308,13 @@ TEST_F(Edit, WheelWithoutASpinReachesTheParent) {
     }
 }
 
-// The caret is as high as a line of the edit's font, also after a font
-// change while the edit has the focus.
-TEST_F(Edit, CaretTakesTheFontsHeight) {
-    HWND e = Make();
-    SetFocus(e);
-    HFONT font = CreateFontA(-30, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
-    SendMessageA(e, WM_SETFONT, WPARAM(font), 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, font);
-    TEXTMETRICA tm = {};
-    GetTextMetricsA(dc, &tm);
-    DeleteDC(dc);
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    EXPECT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &info) && info.hwndCaret == e);
-    EXPECT_EQ(info.rcCaret.bottom - info.rcCaret.top, tm.tmHeight);
-    DestroyWindow(e);
-    DeleteObject(font);
-}
-
 // After a change made with the focus, the caret stands where the text puts
 // it and is shown: hiding it takes exactly its own column of the line off
 // the screen and leaves the line as a new paint draws it. (No message is
 // pumped between the change and the reading, so the caret cannot blink
 // meanwhile.) A refused character leaves it shown where it was; a caret
-// made anew (the focus back, a font) is put in place too.
+// made anew (the focus back, a font) is put in place too, as high as a line
+// of the edit's font (here a smaller one).
 TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
     const struct { const char *cls; DWORD style; const char *text; int anchor, at; UINT msg; WPARAM wp; int caret; } cases[] = {
         {"QXEdit", 0, "hello", 5, 5, WM_CHAR, 's', 6},
@@ -373,6 +329,7 @@ TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
         {"QXEdit", 0, "hello", 5, 5, WM_SETFOCUS, 0, 5},  // the focus taken away and given back
         {"QXEdit", 0, "hello", 5, 5, WM_SETFONT, 0, 5},   // a new caret for the font
     };
+    const HFONT small = CreateFontA(-9, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
     for (const auto &c : cases) {
         SCOPED_TRACE(&c - cases);
         HWND e = Make(c.cls, c.style);
@@ -384,18 +341,21 @@ TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
         else if (c.msg == WM_SETFOCUS)
             SetFocus(parent.hwnd()), SetFocus(e);
         else if (c.msg == WM_SETFONT)
-            SendMessageA(e, WM_SETFONT, WPARAM(g_font), 0);
+            SendMessageA(e, WM_SETFONT, WPARAM(small), TRUE), UpdateWindow(e);
         else
             SendChar(e, static_cast<char>(c.wp));
         const std::string text = Text(e);
-        const int n = static_cast<int>(text.size());
-        const int origin = c.style & QXES_RIGHT ? client.right - 2 - Width(text.c_str(), n) : 1;
+        const HFONT font = c.msg == WM_SETFONT ? small : g_font;
+        int height = 0;
+        const int n = static_cast<int>(text.size()), width = Width(text.c_str(), n, font, &height);
+        const int origin = c.style & QXES_RIGHT ? client.right - 2 - width : 1;
         POINT at = {};
         GUITHREADINFO info = {};
         info.cbSize = sizeof info;
         ASSERT_TRUE(GetCaretPos(&at) && GetGUIThreadInfo(GetCurrentThreadId(), &info) && info.hwndCaret == e);
-        EXPECT_EQ(at.x, origin + Width(text.c_str(), c.caret));
+        EXPECT_EQ(at.x, origin + Width(text.c_str(), c.caret, font));
         EXPECT_EQ(at.y, 1);
+        EXPECT_EQ(info.rcCaret.bottom - info.rcCaret.top, height);
         const Pixels shown(e);
         HideCaret(e);
         const Pixels hidden(e);
@@ -409,6 +369,7 @@ TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
         EXPECT_EQ(shown.Differences(hidden), inColumn);
         DestroyWindow(e);
     }
+    DeleteObject(small);
 }
 
 // ---- Painting -----------------------------------------------------------------

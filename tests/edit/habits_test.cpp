@@ -122,6 +122,13 @@ protected:
                 ADD_FAILURE() << "no step " << step;
             }
         });
+        std::string seen = Seen(h);
+        if (beeped) seen += " beep";
+        if (result != -1) seen += " ->" + std::to_string(result);
+        return seen;
+    }
+    // The shown line with what EM_CANUNDO and the parent heard, as above.
+    std::string Seen(HWND h) {
         std::string seen = Shown(h);
         if (SendMessageA(h, EM_CANUNDO, 0, 0)) seen += " u";
         int changes = 0;
@@ -130,10 +137,7 @@ protected:
             if (n.code == QXFN_STEPUP || n.code == QXFN_STEPDOWN) seen += " step";
         }
         parent.ClearNotifications();
-        if (changes) seen += " +" + std::to_string(changes);
-        if (beeped) seen += " beep";
-        if (result != -1) seen += " ->" + std::to_string(result);
-        return seen;
+        return changes ? seen + " +" + std::to_string(changes) : seen;
     }
 
     // A "QXFloat" parent steps the value by one when asked, as hosts do.
@@ -160,6 +164,7 @@ struct Script {
 // leaves no step behind, and a restored text the class refuses stays out. A
 // float's new separators show in its buffer too; a mask change drops a
 // buffer its class now refuses (the number classes' masks empty the text).
+// WM_GETFONT answers what WM_SETFONT gave, null before any and after a null.
 TEST_F(Habits, UndoAndRedo) {
     const Script scripts[] = {
         {E, "", "ab|", {{"t:cd", "abcd| u +2"}, {"^z", "ab| u +1"}, {"^z", "abcd| u +1"}}},
@@ -195,10 +200,14 @@ TEST_F(Habits, UndoAndRedo) {
     };
     for (const Script &s : scripts) {
         HWND h = MakeStepping(s.cls, s.mask);
-        Start(h, s.start);  // a text of the host's: nothing to undo
-        EXPECT_EQ(SendMessageA(h, EM_CANUNDO, 0, 0), 0) << s.cls;
+        Start(h, s.start);  // a text of the host's: nothing to undo; no font yet
+        EXPECT_EQ(SendMessageA(h, EM_CANUNDO, 0, 0) + SendMessageA(h, WM_GETFONT, 0, 0), 0) << s.cls;
         for (const auto &step : s.steps)
             EXPECT_EQ(Run(h, step.first), step.second) << s.cls << " from '" << s.start << "', step " << step.first;
+        for (HFONT font : {g_font, HFONT(nullptr)}) {  // WM_GETFONT answers what WM_SETFONT gave
+            SendMessageA(h, WM_SETFONT, WPARAM(font), TRUE);
+            EXPECT_EQ(HFONT(SendMessageA(h, WM_GETFONT, 0, 0)), font) << s.cls;
+        }
         DestroyWindow(h);
         parent.onCommand = nullptr;
     }
@@ -317,19 +326,6 @@ TEST_F(Habits, ReadOnlyStyleAndFace) {
         const Pixels px(h);
         EXPECT_EQ(Describe(px.At(client.right - 3, client.bottom / 2)), Describe(GetSysColor(c.back)));
         EXPECT_GT(px.Count(GetSysColor(c.text)), 10);
-    }
-}
-
-// WM_GETFONT answers what WM_SETFONT gave, null before any and after a null.
-TEST_F(Habits, GetFont) {
-    for (const char *cls : {E, I, F, P, T}) {
-        HWND h = Make(cls, cls == P ? kPhone : "");
-        EXPECT_EQ(SendMessageA(h, WM_GETFONT, 0, 0), 0) << cls;
-        SendMessageA(h, WM_SETFONT, WPARAM(g_font), TRUE);
-        EXPECT_EQ(HFONT(SendMessageA(h, WM_GETFONT, 0, 0)), g_font) << cls;
-        SendMessageA(h, WM_SETFONT, 0, 0);
-        EXPECT_EQ(SendMessageA(h, WM_GETFONT, 0, 0), 0) << cls;
-        DestroyWindow(h);
     }
 }
 
@@ -502,16 +498,12 @@ protected:
         return g_seen;
     }
     // The texts the menu should show: the library's, the test program's
-    // own Paste.
+    // own Paste (habits.rc).
     static std::vector<std::string> ExpectedTexts() {
         std::vector<std::string> texts;
-        HMODULE dll = GetModuleHandleA("qx_cntl.dll"), self = GetModuleHandleA(nullptr);
         for (UINT id : {QXIDS_MENU_UNDO, QXIDS_MENU_CUT, QXIDS_MENU_COPY, QXIDS_MENU_PASTE, QXIDS_MENU_DELETE,
-                        QXIDS_MENU_SELECTALL}) {
-            char text[80] = "";
-            LoadStringA(id == QXIDS_MENU_PASTE ? self : dll, id, text, sizeof text);
-            texts.push_back(text);
-        }
+                        QXIDS_MENU_SELECTALL})
+            texts.push_back(WhyText(id));
         return texts;
     }
     HWND MakeMenuEdit(const char *marked) {
@@ -523,20 +515,12 @@ protected:
         };
         return h;
     }
-    // The screen point below the caret's line.
+    // The screen point below the caret, where a key opens the menu.
     static POINT BelowCaret(HWND h) {
-        HDC dc = GetDC(h);
-        HGDIOBJ old = SelectObject(dc, g_font);
-        DWORD caret = 0;
-        SendMessageA(h, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-        const std::string text = Text(h);
-        SIZE size = {};
-        GetTextExtentPoint32A(dc, text.c_str(), int(caret), &size);
-        TEXTMETRICA tm;
-        GetTextMetricsA(dc, &tm);
-        SelectObject(dc, old);
-        ReleaseDC(h, dc);
-        POINT p = {1 + size.cx, 1 + tm.tmHeight};
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetCurrentThreadId(), &info);
+        POINT p = {info.rcCaret.left, info.rcCaret.bottom};
         ClientToScreen(h, &p);
         return p;
     }
@@ -577,6 +561,7 @@ TEST_F(ContextMenu, ItemsAndPlaces) {
             const std::string before = Shown(h);
             parent.ClearNotifications();
             parentMenus = 0;
+            const POINT below = BelowCaret(h);
             const MenuSeen seen = Open(h, how);
             const char *name = kTriggerNames[how];
             EXPECT_EQ(seen.shown, c.enabled) << name << " " << c.states;
@@ -590,7 +575,7 @@ TEST_F(ContextMenu, ItemsAndPlaces) {
                 if (how == kRightClick)
                     ClientToScreen(h, &expected);
                 else
-                    expected = BelowCaret(h);
+                    expected = below;
                 EXPECT_EQ(seen.at.x, expected.x) << name << " " << c.states;
                 EXPECT_EQ(seen.at.y, expected.y) << name << " " << c.states;
             }
@@ -615,12 +600,8 @@ TEST_F(ContextMenu, EachItemChosen) {
         parent.ClearNotifications();
         const MenuSeen seen = Open(h, Trigger(turn++ % 3), texts[c.item]);
         EXPECT_TRUE(seen.shown) << texts[c.item];
-        std::string after = Shown(h), clip;
-        if (SendMessageA(h, EM_CANUNDO, 0, 0)) after += " u";
-        int changes = 0;
-        for (const Notification &n : parent.Notifications()) changes += n.code == EN_CHANGE;
-        if (changes) after += " +" + std::to_string(changes);
-        EXPECT_EQ(after, c.after) << texts[c.item];
+        std::string clip;
+        EXPECT_EQ(Seen(h), c.after) << texts[c.item];
         EXPECT_TRUE(ClipboardText(&clip));
         EXPECT_EQ(clip, c.clip) << texts[c.item];
         DestroyWindow(h);

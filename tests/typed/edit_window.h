@@ -60,6 +60,7 @@ protected:
                 SendChar(h, *p == '~' ? '\b' : *p);
         }
     }
+public:
     static std::string Text(HWND h) {
         char buf[80] = {};
         SendMessageA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
@@ -67,13 +68,15 @@ protected:
     }
     static std::string Shown(HWND h) {
         std::string text = Text(h);
-        DWORD a = 0, c = 0;
-        SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&c));
+        DWORD a = 0, c = 0;  // EM_GETSEL both stores the ends and returns them
+        const LRESULT packed = SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&c));
+        if (packed != LRESULT(c << 16 | a)) return "EM_GETSEL returned " + std::to_string(packed);
         if (std::max(a, c) > text.size())
             return "'" + text + "' selected " + std::to_string(a) + " to " + std::to_string(c);
         if (a == c) return text.insert(c, 1, '|');
         return text.insert(std::max(a, c), 1, a < c ? ']' : '[').insert(std::min(a, c), 1, a < c ? '[' : ']');
     }
+protected:
     // The parent saw n accepted changes (EN_UPDATE and EN_CHANGE each), then
     // the codes given; the record is cleared.
     ::testing::AssertionResult Saw(HWND h, int n, std::vector<WORD> codes = {}) {
