@@ -2,15 +2,18 @@
 # The manual's pictures: every picture a page of docs/ shows is in
 # docs/gallery/, and those of a screen of 96 dpi (themed, classic, contrast)
 # have the size the gallery program gives them now (it is run in the themed
-# look, checking each control's state and reading each picture back itself).
+# look, checking each control's state and reading each picture back itself),
+# in the architecture QX_ARCH names: the 32-bit program draws with the
+# 32-bit DLL the same pictures.
 # `make gallery` makes them anew.
 # Usage: gallery.sh <source dir> <qx_gallery.exe> <work folder> <wine prefixes folder>
 set -u
 src=$1 exe=$2 work=$3 prefixes=$4
 . "$src/scripts/wine-common.sh"
+wine_require_arch
 rm -rf "$work"
 mkdir -p "$work"
-WINEPREFIX="$prefixes/themed" "$WINE64" "$exe" "Z:$(echo "$work" | tr / '\\')" themed >"$work/log" 2>&1
+WINEPREFIX="$prefixes/themed" "$WINE" "$exe" "Z:$(echo "$work" | tr / '\\')" themed >"$work/log" 2>&1
 rc=$?
 cat "$work/log"
 # Wine may report a program that died half-way as a clean exit.
