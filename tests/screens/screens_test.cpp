@@ -174,7 +174,7 @@ Sizes Measure(HWND h, const Kind &k, bool classic) {
 }
 
 // The system DPI is the run's (the prefix's). Lengths given for 96 dpi grow
-// in proportion, rounded, never below a pixel; metrics at the system DPI
+// in proportion, rounded, never below a pixel (1 at 40 dpi rounds to 0); metrics at the system DPI
 // are the system's own, elsewhere they grow with it; lines are a pixel at
 // 96 dpi. A window's DPI is its parent's seam value, until forgotten; high
 // contrast is the seam's.
@@ -186,7 +186,7 @@ TEST(Screens, DisplayRules) {
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(qx::SystemDpi(), static_cast<UINT>(run ? std::atoi(run) : 96));
     const struct { int length; UINT dpi; int scaled; } scales[] = {
-        {0, 192, 0}, {1, 96, 1}, {1, 120, 1}, {1, 144, 2}, {1, 192, 2}, {1, 48, 1}, {3, 0, 3},
+        {0, 192, 0}, {1, 96, 1}, {1, 120, 1}, {1, 144, 2}, {1, 192, 2}, {1, 40, 1}, {3, 0, 3},
         {16, 144, 24}, {16, 192, 32}, {17, 144, 26}, {-3, 192, -6}};
     for (const auto &c : scales) EXPECT_EQ(ScaleForDpi(c.length, c.dpi), c.scaled) << c.length << " at " << c.dpi;
     const UINT sys = qx::SystemDpi();
