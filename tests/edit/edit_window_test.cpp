@@ -60,7 +60,8 @@ protected:
 
 // Nested registrations count; RegisterQXCtls stops at the first class it
 // cannot register (here a foreign one, shown as registered); every class it
-// registers makes windows.
+// registers makes windows; registered again by another module, they are
+// that module's.
 TEST(Registration, CountsAndStopsAtTheFirstFailure) {
     const char *const classes[] = {"QXEdit", "QXInteger", "QXFloat",     "QXPicture",
                                    "QXTime", "QXCalCntl", "QXBmpButton", "QXBmpButtonXP"};
@@ -85,6 +86,13 @@ TEST(Registration, CountsAndStopsAtTheFirstFailure) {
         UnregisterClassA(blocked, inst);
         UnregisterQXCtls(inst);
     }
+    // Registered anew by another module after the last unregistration, the
+    // classes are that module's, and go with its unregistration.
+    const HINSTANCE other = GetModuleHandleA("qx_cntl.dll");
+    ASSERT_TRUE(RegisterQXCtls(other));
+    UnregisterQXCtls(other);
+    WNDCLASSA wc;
+    for (const char *c : classes) EXPECT_FALSE(GetClassInfoA(other, c, &wc)) << c;
 }
 
 // EN_UPDATE comes before the new text is painted, EN_CHANGE after it, both
