@@ -6,7 +6,7 @@
 // page: its lead byte, then its trail byte, each a WM_CHAR.
 #include <cstdlib>
 
-#include "../typed/edit_window.h"
+#include "edit_window.h"
 
 namespace {
 

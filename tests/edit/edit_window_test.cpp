@@ -6,7 +6,7 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
-#include "../typed/edit_window.h"
+#include "edit_window.h"
 #include "edit_dialog.h"
 
 namespace {

@@ -1,0 +1,192 @@
+// Edit windows through the DLL on one fixture: the classes registered for the
+// suite, a recording parent, keys played as a script, and a line with its
+// selection as one string: '|' the caret alone, '[' the anchor and ']' the
+// caret of a selection ("12|3", "1[23]", "1]23[").
+#pragma once
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "qx_cntl.h"
+
+namespace qxt {
+
+class EditWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_EQ(RegisterQXCtls(HostInstance()), 1); }
+    static void TearDownTestSuite() { UnregisterQXCtls(HostInstance()); }
+
+    // The window text is the mask; the notifications of creation are dropped.
+    HWND Make(const char *cls, const char *mask = "", DWORD style = 0) {
+        HWND h = parent.CreateChild(cls, mask, style, 10, 10, 300, 22, 7);
+        parent.ClearNotifications();
+        return h;
+    }
+    // Sets the text of a marked line, then its selection; nothing is recorded.
+    void Start(HWND h, const char *marked) {
+        std::string text;
+        int anchor = 0, caret = 0;
+        for (const char *p = marked; *p; ++p) {
+            if (*p == '|' || *p == '[') anchor = static_cast<int>(text.size());
+            if (*p == '|' || *p == ']') caret = static_cast<int>(text.size());
+            if (!std::strchr("|[]", *p)) text += *p;
+        }
+        SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageA(h, EM_SETSEL, anchor, caret);
+        parent.ClearNotifications();
+    }
+    // Characters are typed; '<' '>' are the arrows, '^' Home, '$' End, '#'
+    // Delete, '~' Backspace, '{' '}' a wheel notch up and down, '!' WM_CLEAR;
+    // what follows '@' is pasted, what follows '=' set (WM_SETTEXT). "(x)" is
+    // a step: cut copy paste em (EM_UNDO) wm (WM_UNDO) empty (of the undo
+    // buffer), +del +ins ^ins +> (Shift and a key), ^a (Ctrl and a letter,
+    // its control character queued behind), a-bs (Alt+Backspace), click at
+    // the left edge, drag from it past the end, spin (the upper arrow
+    // clicked), range:lo:hi int:n value:v format:f mask:m (the exports).
+    // Returns the result of the last '=', em, wm or export (-1: none).
+    static LRESULT Play(HWND h, const std::string &keys) {
+        static const char named[] = "<>^$#";
+        static const UINT vks[] = {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_DELETE};
+        LRESULT result = -1;
+        for (const char *p = keys.c_str(); *p; ++p) {
+            if (*p == '@' && SetClipboardText(p + 1)) return SendMessageA(h, WM_PASTE, 0, 0), result;
+            if (*p == '=') return SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(p + 1));
+            if (*p == '(' && std::strchr(p, ')')) {
+                const char *end = std::strchr(p, ')');
+                result = Step(h, std::string(p + 1, end), result);
+                p = end;
+            } else if (const char *k = std::strchr(named, *p)) {
+                SendKey(h, vks[k - named]);
+            } else if (*p == '{' || *p == '}') {
+                Wheel(h, *p == '{' ? 120 : -120);
+            } else if (*p == '!') {
+                SendMessageA(h, WM_CLEAR, 0, 0);
+            } else {
+                SendChar(h, *p == '~' ? '\b' : *p);
+            }
+        }
+        return result;
+    }
+    // Play, then what it left: the marked line, " u" when EM_CANUNDO says so,
+    // what the parent heard but the focus (" +n" for n changes, EN_UPDATE
+    // then EN_CHANGE each; " up", " down" for step requests; other codes by
+    // number), " beep" when the window's pending keys were dropped (as a
+    // refusal's beep drops them), " ->r" for Play's result.
+    std::string Run(HWND h, const std::string &keys) {
+        PostMessageA(h, WM_KEYUP, VK_F24, 0xC0000001);
+        const LRESULT result = Play(h, keys);
+        MSG m;
+        const bool kept = PeekMessageA(&m, h, WM_KEYUP, WM_KEYUP, PM_REMOVE) && m.wParam == VK_F24;
+        Pump();
+        std::string seen = Seen(h) + (kept ? "" : " beep");
+        return result == -1 ? seen : seen + " ->" + std::to_string(result);
+    }
+    std::string Seen(HWND h) {
+        std::string seen = Shown(h), heard;
+        if (SendMessageA(h, EM_CANUNDO, 0, 0)) seen += " u";
+        const std::vector<Notification> &notes = parent.Notifications();
+        int changes = 0;
+        for (size_t i = 0; i < notes.size(); ++i) {
+            const WORD code = notes[i].code;
+            if (code == EN_SETFOCUS || code == EN_KILLFOCUS) continue;
+            if (notes[i].from != h) {
+                heard += " from another";
+            } else if (code == EN_UPDATE && i + 1 < notes.size() && notes[i + 1].code == EN_CHANGE) {
+                ++changes, ++i;
+            } else {
+                heard += code == QXFN_STEPUP ? " up" : code == QXFN_STEPDOWN ? " down" : " " + std::to_string(code);
+            }
+        }
+        parent.ClearNotifications();
+        return seen + heard + (changes ? " +" + std::to_string(changes) : "");
+    }
+
+public:
+    static std::string Text(HWND h) {
+        char buf[80] = {};
+        SendMessageA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+        return buf;
+    }
+    static std::string Shown(HWND h) {
+        std::string text = Text(h);
+        DWORD a = 0, c = 0;  // EM_GETSEL both stores the ends and returns them
+        const LRESULT packed = SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&c));
+        if (packed != LRESULT(c << 16 | a)) return "EM_GETSEL returned " + std::to_string(packed);
+        if (std::max(a, c) > text.size())
+            return "'" + text + "' selected " + std::to_string(a) + " to " + std::to_string(c);
+        if (a == c) return text.insert(c, 1, '|');
+        return text.insert(std::max(a, c), 1, a < c ? ']' : '[').insert(std::min(a, c), 1, a < c ? '[' : ']');
+    }
+
+protected:
+    // The parent saw n accepted changes (EN_UPDATE and EN_CHANGE each), then
+    // the codes given; the record is cleared.
+    ::testing::AssertionResult Saw(HWND h, int n, std::vector<WORD> codes = {}) {
+        std::vector<Notification> expected;
+        for (int i = 0; i < 2 * n; ++i) expected.push_back({7, WORD(i % 2 ? EN_CHANGE : EN_UPDATE), h});
+        for (WORD code : codes) expected.push_back({7, code, h});
+        auto result = SameNotifications(expected, parent.Notifications());
+        parent.ClearNotifications();
+        return result;
+    }
+
+    ParentWindow parent;
+
+private:
+    static LPARAM KeyParam(UINT vk, bool alt) {
+        return 1 | (static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF) << 16) | (alt ? 1 << 29 : 0);
+    }
+    static LRESULT Step(HWND h, const std::string &step, LRESULT result) {
+        static const struct { const char *name; UINT msg, vk; int mods; } plain[] = {
+            {"cut", WM_CUT, 0, 0},         {"copy", WM_COPY, 0, 0},       {"paste", WM_PASTE, 0, 0},
+            {"empty", EM_EMPTYUNDOBUFFER, 0, 0}, {"+del", 0, VK_DELETE, kShift}, {"+ins", 0, VK_INSERT, kShift},
+            {"^ins", 0, VK_INSERT, kCtrl}, {"+>", 0, VK_RIGHT, kShift},
+        };
+        for (const auto &s : plain)
+            if (step == s.name) return s.msg ? (void)SendMessageA(h, s.msg, 0, 0) : SendKey(h, s.vk, s.mods), result;
+        const std::string arg = step.substr(step.find(':') + 1);
+        const double n = std::atof(arg.c_str()), n2 = std::atof(arg.substr(arg.find(':') + 1).c_str());
+        const auto is = [&step](const char *name) { return step.compare(0, std::strlen(name), name) == 0; };
+        char cls[16] = "";
+        GetClassNameA(h, cls, sizeof cls);
+        if (step == "em" || step == "wm") return SendMessageA(h, step == "em" ? EM_UNDO : WM_UNDO, 0, 0);
+        if (is("range:")) return *cls == 'Q' && cls[2] == 'F' ? QXFloatSetRange(h, n, n2) : QXIntSetRange(h, long(n), long(n2));
+        if (is("int:")) return QXIntSetValue(h, long(n));
+        if (is("value:")) return QXFloatSetValue(h, n);
+        if (is("format:")) return QXFloatSetFormat(h, arg.c_str());
+        if (is("mask:"))  // a time edit's mask through the picture export, as hosts may
+            return (cls == std::string("QXInteger") ? QXIntSetMask : cls == std::string("QXFloat") ? QXFloatSetMask
+                                                                                                : QXPicSetMask)(h, arg.c_str());
+        if (step == "a-bs") {  // its character queued behind, as the message loop would
+            PostMessageA(h, WM_SYSCHAR, '\b', KeyParam(VK_BACK, true));
+            SendMessageA(h, WM_SYSKEYDOWN, VK_BACK, KeyParam(VK_BACK, true));
+            SendMessageA(h, WM_SYSKEYUP, VK_BACK, KeyParam(VK_BACK, true) | 0xC0000000);
+        } else if (step[0] == '^' && step.size() == 2) {
+            const char letter = static_cast<char>(std::toupper(step[1]));
+            PostMessageA(h, WM_CHAR, letter & 0x1F, KeyParam(static_cast<UINT>(letter), false));
+            SendKey(h, static_cast<UINT>(letter), kCtrl);
+        } else if (step == "click" || step == "drag") {
+            MouseDown(h, 1, 5);
+            if (step == "drag") MouseMove(h, 400, 5, true);
+            MouseUp(h, step == "drag" ? 400 : 1, 5);
+        } else if (step == "spin") {
+            RECT r;
+            GetClientRect(h, &r);
+            const int w = std::min(GetSystemMetrics(SM_CXHTHUMB), int(r.right / 2));
+            Click(h, r.right - w / 2, r.bottom / 4);
+        } else {
+            ADD_FAILURE() << "no step " << step;
+        }
+        return result;
+    }
+};
+
+}  // namespace qxt
