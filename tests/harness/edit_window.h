@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -44,13 +45,14 @@ protected:
         parent.ClearNotifications();
     }
     // Characters are typed; '<' '>' are the arrows, '^' Home, '$' End, '#'
-    // Delete, '~' Backspace, '{' '}' a wheel notch up and down, '!' WM_CLEAR;
+    // Delete, '~' Backspace, '{' '}' a wheel notch up and down, '!' WM_CLEAR,
+    // a control character its WM_CHAR alone (a key's code);
     // what follows '@' is pasted, what follows '=' set (WM_SETTEXT). "(x)" is
     // a step: cut copy paste em (EM_UNDO) wm (WM_UNDO) empty (of the undo
     // buffer), +del +ins ^ins +> (Shift and a key), ^a (Ctrl and a letter,
     // its control character queued behind), a-bs (Alt+Backspace), click at
     // the left edge, drag from it past the end, spin (the upper arrow
-    // clicked), range:lo:hi int:n value:v format:f mask:m (the exports).
+    // clicked), range:lo:hi value:v time:h:m format:f mask:m (the exports).
     // Returns the result of the last '=', em, wm or export (-1: none).
     static LRESULT Play(HWND h, const std::string &keys) {
         static const char named[] = "<>^$#";
@@ -69,6 +71,8 @@ protected:
                 Wheel(h, *p == '{' ? 120 : -120);
             } else if (*p == '!') {
                 SendMessageA(h, WM_CLEAR, 0, 0);
+            } else if (static_cast<BYTE>(*p) < 0x20 || *p == 0x7f) {
+                SendMessageA(h, WM_CHAR, static_cast<BYTE>(*p), 0);
             } else {
                 SendChar(h, *p == '~' ? '\b' : *p);
             }
@@ -153,14 +157,15 @@ private:
         for (const auto &s : plain)
             if (step == s.name) return s.msg ? (void)SendMessageA(h, s.msg, 0, 0) : SendKey(h, s.vk, s.mods), result;
         const std::string arg = step.substr(step.find(':') + 1);
-        const double n = std::atof(arg.c_str()), n2 = std::atof(arg.substr(arg.find(':') + 1).c_str());
+        const double n = arg == "nan" ? NAN : std::atof(arg.c_str()), n2 = std::atof(arg.substr(arg.find(':') + 1).c_str());
         const auto is = [&step](const char *name) { return step.compare(0, std::strlen(name), name) == 0; };
         char cls[16] = "";
         GetClassNameA(h, cls, sizeof cls);
         if (step == "em" || step == "wm") return SendMessageA(h, step == "em" ? EM_UNDO : WM_UNDO, 0, 0);
-        if (is("range:")) return *cls == 'Q' && cls[2] == 'F' ? QXFloatSetRange(h, n, n2) : QXIntSetRange(h, long(n), long(n2));
-        if (is("int:")) return QXIntSetValue(h, long(n));
-        if (is("value:")) return QXFloatSetValue(h, n);
+        if (is("range:")) return cls[2] == 'F' ? QXFloatSetRange(h, n, n2) : QXIntSetRange(h, long(n), long(n2));
+        if (is("value:"))
+            return cls[2] == 'I' ? QXIntSetValue(h, long(n)) : cls[2] == 'F' ? QXFloatSetValue(h, n) : QXPicSetValue(h, arg.c_str());
+        if (is("time:")) return QXTime_SetTime(h, WORD(n), WORD(n2));
         if (is("format:")) return QXFloatSetFormat(h, arg.c_str());
         if (is("mask:"))  // a time edit's mask through the picture export, as hosts may
             return (cls == std::string("QXInteger") ? QXIntSetMask : cls == std::string("QXFloat") ? QXFloatSetMask
