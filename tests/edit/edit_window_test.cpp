@@ -112,44 +112,26 @@ TEST_F(Edit, RoadOfATypedCharacter) {
     EXPECT_EQ(parent.Notifications().size(), 2u);
 }
 
-// Keys, characters and messages on a text with a selection, the clipboard
-// holding CF_TEXT "XY" and, as an earlier copy of another program may leave
-// it, a different CF_UNICODETEXT "older" (or nothing, for a paste from an
-// empty clipboard). Afterwards: the marked line (see edit_window.h), the
-// changes notified (+n), and the clipboard where it changed (its Unicode
+// Keys and messages on a text with a selection, the clipboard holding CF_TEXT
+// "XY" and, as another program's earlier copy may leave it, a different
+// CF_UNICODETEXT "older" (or nothing, for a paste from an empty clipboard):
+// what they leave (see Run), and the clipboard where it changed (its Unicode
 // text after a slash where that differs).
 TEST_F(Edit, KeysMessagesAndTheClipboard) {
-    const std::string full(63, 's'), fullShown = "[s]" + full.substr(1);
-    const struct { const char *text; int anchor, caret; UINT msg; WPARAM wp; int mods; const char *after; } cases[] = {
-        {"hello", 1, 4, WM_KEYDOWN, VK_LEFT, kShift, "]h[ello"},  // from the low end
-        {"hello", 4, 1, WM_KEYDOWN, VK_RIGHT, kShift, "hell[o]"},  // from the high end
-        {"hello", 1, 4, WM_KEYDOWN, VK_LEFT, kNoMods, "h|ello"},
-        {"hello", 4, 1, WM_KEYDOWN, VK_RIGHT, kNoMods, "hell|o"},
-        {"hello", 3, 3, WM_KEYDOWN, VK_HOME, kShift, "]hel[lo"},
-        {"hello", 1, 3, WM_KEYDOWN, VK_END, kNoMods, "hello|"},
-        {"hello", 5, 5, WM_KEYDOWN, VK_DELETE, kNoMods, "hello|"},
-        {"hello", 3, 1, WM_KEYDOWN, VK_DELETE, kNoMods, "h|lo +1"},
-        {"hello", 4, 1, WM_CHAR, '\b', kNoMods, "h|o +1"},
-        {"hello", 0, 0, WM_CHAR, '\b', kNoMods, "|hello +1"},
-        {"hello", 1, 3, WM_CHAR, 'X', kNoMods, "hX|lo +3"},  // removed, refreshed, typed
-        {"hello", 1, 4, WM_KEYDOWN, 'C', kCtrl, "h[ell]o ell"},
-        {"hello", 4, 1, WM_KEYDOWN, VK_INSERT, kCtrl, "h]ell[o ell"},
-        {"hello", 2, 2, WM_KEYDOWN, 'C', kCtrl, "he|llo"},
-        {"hello", 4, 1, WM_KEYDOWN, 'X', kCtrl, "h|o +1 ell"},
-        {"hello", 1, 4, WM_KEYDOWN, VK_DELETE, kShift, "h|o +1 ell"},
-        {"hello", 4, 1, WM_COPY, 0, 0, "h]ell[o ell"},
-        {"hello", 1, 4, WM_CUT, 0, 0, "h|o +1 ell"},
-        {"hello", 1, 4, WM_KEYDOWN, 'V', kCtrl, "hXY|o +1"},
+    const std::string fullShown = "[s]" + std::string(62, 's'), refused = fullShown + " beep";
+    const struct { const char *start, *keys, *after; } cases[] = {
+        {"h[ell]o", "(+<)", "]h[ello"}, {"h]ell[o", "(+>)", "hell[o]"},  // from the low end, from the high end
+        {"h[ell]o", "<", "h|ello"}, {"h]ell[o", ">", "hell|o"}, {"hel|lo", "(+^)", "]hel[lo"}, {"h[el]lo", "$", "hello|"},
+        {"hello|", "#", "hello|"}, {"h]el[lo", "#", "h|lo u +1"}, {"h]ell[o", "~", "h|o u +1"}, {"|hello", "~", "|hello +1"},
+        {"h[el]lo", "X", "hX|lo u +3"},  // removed, refreshed, typed
+        {"h[ell]o", "(^c)", "h[ell]o ell"}, {"h]ell[o", "(^ins)", "h]ell[o ell"}, {"he|llo", "(^c)", "he|llo"},
+        {"h]ell[o", "(^x)", "h|o u +1 ell"}, {"h[ell]o", "(+#)", "h|o u +1 ell"}, {"h]ell[o", "(copy)", "h]ell[o ell"},
+        {"h[ell]o", "(cut)", "h|o u +1 ell"}, {"h[ell]o", "(^v)", "hXY|o u +1"}, {"hello|", "(+ins)", "helloXY| u +1"},
         // AltGr (Ctrl and Alt): no shortcut; the layout's character is typed
-        {"hello", 1, 4, WM_KEYDOWN, 'V', kAltGr, "h@|o +3"}, {"hello", 1, 4, WM_KEYDOWN, 'C', kAltGr, "h&|o +3"},
-        {"hello", 1, 4, WM_KEYDOWN, 'X', kAltGr, "h#|o +3"}, {"hello", 1, 4, WM_KEYDOWN, VK_INSERT, kAltGr, "h[ell]o"},
-        {"hello", 1, 4, WM_KEYDOWN, 'A', kAltGr, "h[ell]o"},
-        {"hello", 5, 5, WM_KEYDOWN, VK_INSERT, kShift, "helloXY| +1"},
-        {"hello", 0, 0, WM_PASTE, 0, 0, "|hello (none)"},
-        {full.c_str(), 0, 1, WM_PASTE, 0, 0, fullShown.c_str()},  // does not fit without the selection either
-        {"hello", 0, -1, 0, 0, 0, "[hello]"},
-        {"hello", -1, 4, 0, 0, 0, "|hello"},
-        {"hello", 4, 99, 0, 0, 0, "hell[o]"},
+        {"h[ell]o", "(%v@)", "h@|o u +3"}, {"h[ell]o", "(%c&)", "h&|o u +3"}, {"h[ell]o", "(%x#)", "h#|o u +3"},
+        {"h[ell]o", "(%ins)", "h[ell]o"}, {"h[ell]o", "(%a)", "h[ell]o"},
+        {"|hello", "(paste)", "|hello (none)"}, {fullShown.c_str(), "(paste)", refused.c_str()},  // no fit, even without the selection
+        {"hello", "(sel:0:-1)", "[hello]"}, {"hello", "(sel:-1:4)", "|hello"}, {"hello", "(sel:4:99)", "hell[o]"},
     };
     HWND e = Make();
     for (const auto &c : cases) {
@@ -162,24 +144,12 @@ TEST_F(Edit, KeysMessagesAndTheClipboard) {
             SetClipboardData(CF_UNICODETEXT, mem);
             CloseClipboard();
         }
-        Set(e, c.text, c.anchor, c.caret);
-        if (c.msg == WM_KEYDOWN && c.mods == kCtrl && c.wp >= 'A')  // the character the shortcut also types
-            PostMessageA(e, WM_CHAR, c.wp & 0x1F, 0);
-        if (c.mods == kAltGr && strchr("VCX", int(c.wp)))  // the character the layout gives the key
-            PostMessageA(e, WM_CHAR, static_cast<BYTE>(c.wp == 'V' ? '@' : c.wp == 'C' ? '&' : '#'), 0);
-        if (c.msg == WM_KEYDOWN)
-            SendKey(e, static_cast<UINT>(c.wp), c.mods);
-        else if (c.msg == WM_CHAR)
-            SendChar(e, static_cast<char>(c.wp), c.mods);
-        else if (c.msg)
-            SendMessageA(e, c.msg, 0, 0);
-        Pump();
-        std::string after = Shown(e), clip = "(none)", unicode = "(none)";
-        if (!parent.Notifications().empty()) after += " +" + std::to_string(parent.Notifications().size() / 2);
+        Start(e, c.start);
+        std::string after = Run(e, c.keys), clip = "(none)", unicode = "(none)";
         ClipboardText(&clip);
         ClipboardUnicodeText(&unicode);
         if (clip != "XY" || unicode != "older") after += " " + clip + (unicode == clip ? "" : "/" + unicode);
-        EXPECT_EQ(after, c.after) << "case " << &c - cases;
+        EXPECT_EQ(after, c.after) << c.start << " " << c.keys;
     }
     char buf[8] = "#######";
     EXPECT_EQ(SendMessageA(e, WM_GETTEXTLENGTH, 0, 0), 6);

@@ -46,7 +46,7 @@ TEST_F(Habits, UndoAndRedo) {
         {E, "", "a[bc]d", {{"(cut)", "a|d u +1"}, {"(wm)", "a[bc]d u +1 ->1"}, {"(wm)", "a|d u +1 ->1"}}},
         {E, "", "a]bc[d", {{"!", "a|d u +1"}, {"(^z)", "a]bc[d u +1"}}},
         {E, "", "a|bcd", {{"#", "a|cd u +1"}, {"(^z)", "a|bcd u +1"}}},
-        {E, "", "a[bc]d", {{"(+del)", "a|d u +1"}, {"(^z)", "a[bc]d u +1"}}},
+        {E, "", "a[bc]d", {{"(+#)", "a|d u +1"}, {"(^z)", "a[bc]d u +1"}}},
         {E, "", "ab|", {{"cd", "abcd| u +2"}, {"~", "abc| u +1"}, {"(^z)", "abcd| u +1"}, {"(^z)", "abc| u +1"}}},
         {E, "", "ab|c", {{"x", "abx|c u +1"}, {"<", "ab|xc u"}, {"y", "aby|xc u +1"}, {"(^z)", "ab|xc u +1"}}},
         {E, "", "a[bc]d", {{"xy", "axy|d u +4"}, {"(^z)", "a[bc]d u +1"}}},  // removed, refreshed, typed
@@ -115,7 +115,7 @@ TEST_F(Habits, TextsSetInsideAChange) {
 // nothing else the user does changes the text, the host's own sets still do.
 TEST_F(Habits, ReadOnly) {
     const struct { const char *cls, *mask, *typed; int anchor, caret; std::vector<std::pair<const char *, const char *>> steps; } cases[] = {
-        {E, "", "hello", 1, 4, {{"x", "= beep"}, {"~", "= beep"}, {"#(+del)(^x)(cut)!(^v)(+ins)(paste)(^z)(a-bs)", "="},
+        {E, "", "hello", 1, 4, {{"x", "= beep"}, {"~", "= beep"}, {"#(+#)(^x)(cut)!(^v)(+ins)(paste)(^z)(a-bs)", "="},
             {"(em)", "= ->0"}, {"(wm)", "= ->0"}, {"(^c)", "= clip ell"}, {"(^ins)", "= clip ell"},
             {"(copy)", "= clip ell"}, {"(^a)", "[hello] u"}, {"<", "h|ello u"}, {"(+>)", "h[ello] u"},
             {"^", "|hello u"}, {"$", "hello| u"}, {"(click)", "|hello u"}, {"(drag)", "[hello] u"},

@@ -46,17 +46,16 @@ protected:
     }
     // Characters are typed; '<' '>' are the arrows, '^' Home, '$' End, '#'
     // Delete, '~' Backspace, '{' '}' a wheel notch up and down, '!' WM_CLEAR,
-    // a control character its WM_CHAR alone (a key's code);
-    // what follows '@' is pasted, what follows '=' set (WM_SETTEXT). "(x)" is
-    // a step: cut copy paste em (EM_UNDO) wm (WM_UNDO) empty (of the undo
-    // buffer), +del +ins ^ins +> (Shift and a key), ^a (Ctrl and a letter,
-    // its control character queued behind), a-bs (Alt+Backspace), click at
-    // the left edge, drag from it past the end, spin (the upper arrow
-    // clicked), range:lo:hi value:v time:h:m format:f mask:m (the exports).
+    // a control character its WM_CHAR alone (a key's code); what follows '@'
+    // is pasted, what follows '=' set (WM_SETTEXT). "(x)" is a step: cut copy
+    // paste em (EM_UNDO) wm (WM_UNDO) empty (of the undo buffer), a key held
+    // with '+' Shift, '^' Ctrl or '%' AltGr (one of the keys above, "ins" or
+    // a letter: with Ctrl its control character queued behind, with AltGr the
+    // character after it), a-bs (Alt+Backspace), click at the left edge, drag
+    // from it past the end, spin (the upper arrow clicked), sel:a:c
+    // (EM_SETSEL), range:lo:hi value:v time:h:m format:f mask:m (the exports).
     // Returns the result of the last '=', em, wm or export (-1: none).
     static LRESULT Play(HWND h, const std::string &keys) {
-        static const char named[] = "<>^$#";
-        static const UINT vks[] = {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_DELETE};
         LRESULT result = -1;
         for (const char *p = keys.c_str(); *p; ++p) {
             if (*p == '@' && SetClipboardText(p + 1)) return SendMessageA(h, WM_PASTE, 0, 0), result;
@@ -65,8 +64,8 @@ protected:
                 const char *end = std::strchr(p, ')');
                 result = Step(h, std::string(p + 1, end), result);
                 p = end;
-            } else if (const char *k = std::strchr(named, *p)) {
-                SendKey(h, vks[k - named]);
+            } else if (const char *k = std::strchr(kNamed, *p)) {
+                SendKey(h, kVks[k - kNamed]);
             } else if (*p == '{' || *p == '}') {
                 Wheel(h, *p == '{' ? 120 : -120);
             } else if (*p == '!') {
@@ -145,17 +144,23 @@ protected:
     ParentWindow parent;
 
 private:
+    static constexpr const char *kNamed = "<>^$#";
+    static constexpr UINT kVks[] = {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_DELETE};
     static LPARAM KeyParam(UINT vk, bool alt) {
         return 1 | (static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF) << 16) | (alt ? 1 << 29 : 0);
     }
     static LRESULT Step(HWND h, const std::string &step, LRESULT result) {
-        static const struct { const char *name; UINT msg, vk; int mods; } plain[] = {
-            {"cut", WM_CUT, 0, 0},         {"copy", WM_COPY, 0, 0},       {"paste", WM_PASTE, 0, 0},
-            {"empty", EM_EMPTYUNDOBUFFER, 0, 0}, {"+del", 0, VK_DELETE, kShift}, {"+ins", 0, VK_INSERT, kShift},
-            {"^ins", 0, VK_INSERT, kCtrl}, {"+>", 0, VK_RIGHT, kShift},
-        };
+        static const struct { const char *name; UINT msg; } plain[] = {
+            {"cut", WM_CUT}, {"copy", WM_COPY}, {"paste", WM_PASTE}, {"empty", EM_EMPTYUNDOBUFFER}};
         for (const auto &s : plain)
-            if (step == s.name) return s.msg ? (void)SendMessageA(h, s.msg, 0, 0) : SendKey(h, s.vk, s.mods), result;
+            if (step == s.name) return SendMessageA(h, s.msg, 0, 0), result;
+        if (const int mods = step.size() < 2 ? 0 : step[0] == '+' ? kShift : step[0] == '^' ? kCtrl : step[0] == '%' ? kAltGr : 0) {
+            const char *k = std::strchr(kNamed, step[1]);
+            const UINT vk = step.substr(1) == "ins" ? VK_INSERT : k ? kVks[k - kNamed] : UINT(std::toupper(step[1]));
+            if (mods == kCtrl && !k && vk != VK_INSERT) PostMessageA(h, WM_CHAR, vk & 0x1F, KeyParam(vk, false));
+            if (mods == kAltGr && step.size() == 3) PostMessageA(h, WM_CHAR, static_cast<BYTE>(step[2]), 0);
+            return SendKey(h, vk, mods), result;
+        }
         const std::string arg = step.substr(step.find(':') + 1);
         const double n = arg == "nan" ? NAN : std::atof(arg.c_str()), n2 = std::atof(arg.substr(arg.find(':') + 1).c_str());
         const auto is = [&step](const char *name) { return step.compare(0, std::strlen(name), name) == 0; };
@@ -174,10 +179,8 @@ private:
             PostMessageA(h, WM_SYSCHAR, '\b', KeyParam(VK_BACK, true));
             SendMessageA(h, WM_SYSKEYDOWN, VK_BACK, KeyParam(VK_BACK, true));
             SendMessageA(h, WM_SYSKEYUP, VK_BACK, KeyParam(VK_BACK, true) | 0xC0000000);
-        } else if (step[0] == '^' && step.size() == 2) {
-            const char letter = static_cast<char>(std::toupper(step[1]));
-            PostMessageA(h, WM_CHAR, letter & 0x1F, KeyParam(static_cast<UINT>(letter), false));
-            SendKey(h, static_cast<UINT>(letter), kCtrl);
+        } else if (is("sel:")) {
+            SendMessageA(h, EM_SETSEL, WPARAM(long(n)), LPARAM(long(n2)));
         } else if (step == "click" || step == "drag") {
             MouseDown(h, 1, 5);
             if (step == "drag") MouseMove(h, 400, 5, true);
