@@ -1,9 +1,7 @@
 // Edit windows under code page 932, where a lead byte and the byte after it
-// are one character: the caret, the selection by keys, by the mouse and by
-// EM_SETSEL, deletion, the 63-byte line, typing, paste and new text all step
-// over whole characters; a picture's positions hold one byte each. A
-// character is typed as the system delivers it to a window of this code
-// page: its lead byte, then its trail byte, each a WM_CHAR.
+// are one character, typed as a WM_CHAR each: the caret, the selection,
+// deletion and the 63-byte line step over whole characters; a picture's
+// positions hold one byte each.
 #include <cstdlib>
 
 #include "edit_window.h"
@@ -15,9 +13,6 @@ const std::string A = "\x82\xa0", I = "\x82\xa2";  // two two-byte characters
 class DoubleByte : public qxt::EditWindowTest {
 protected:
     void SetUp() override { ASSERT_EQ(GetACP(), 932u); }
-    static void Type(HWND h, const std::string &chars) {
-        for (char b : chars) SendMessageA(h, WM_CHAR, static_cast<BYTE>(b), 0);
-    }
     static std::string Times(const std::string &s, int n) {
         std::string all;
         while (n-- > 0) all += s;
@@ -25,30 +20,20 @@ protected:
     }
 };
 
-// Keys on "a", A, "b", I (boundaries 0, 1, 3, 4 and 6); VK_BACK is a typed
-// Backspace, and the last row is EM_SETSEL with both ends inside characters.
+// Keys on "a", A, "b", I (boundaries 0, 1, 3, 4 and 6), and EM_SETSEL with
+// both ends inside characters.
 TEST_F(DoubleByte, KeysStepOverWholeCharacters) {
-    const struct { std::string start; UINT vk; int mods; std::string shown; } cases[] = {
-        {"a" + A + "|b" + I, VK_LEFT, qxt::kNoMods, "a|" + A + "b" + I},
-        {"a|" + A + "b" + I, VK_RIGHT, qxt::kNoMods, "a" + A + "|b" + I},
-        {"a" + A + "b|" + I, VK_RIGHT, qxt::kNoMods, "a" + A + "b" + I + "|"},
-        {"a" + A + "|b" + I, VK_LEFT, qxt::kShift, "a]" + A + "[b" + I},
-        {"a" + A + "b|" + I, VK_RIGHT, qxt::kShift, "a" + A + "b[" + I + "]"},
-        {"a" + A + "|b" + I, VK_BACK, qxt::kNoMods, "a|b" + I},
-        {"a|" + A + "b" + I, VK_DELETE, qxt::kNoMods, "a|b" + I},
-        {A + I + "|", VK_BACK, qxt::kNoMods, A + "|"},
-        {"a" + A + "b" + I, EM_SETSEL, 0, "a[" + A + "b]" + I},
+    const struct { std::string start; const char *keys; std::string shown; } cases[] = {
+        {"a" + A + "|b" + I, "<", "a|" + A + "b" + I}, {"a|" + A + "b" + I, ">", "a" + A + "|b" + I},
+        {"a" + A + "b|" + I, ">", "a" + A + "b" + I + "|"}, {"a" + A + "|b" + I, "(+<)", "a]" + A + "[b" + I},
+        {"a" + A + "b|" + I, "(+>)", "a" + A + "b[" + I + "]"}, {"a" + A + "|b" + I, "~", "a|b" + I},
+        {"a|" + A + "b" + I, "#", "a|b" + I}, {A + I + "|", "~", A + "|"}, {"a" + A + "b" + I, "(sel:2:5)", "a[" + A + "b]" + I},
     };
     HWND h = Make("QXEdit");
     for (const auto &c : cases) {
         Start(h, c.start.c_str());
-        if (c.vk == EM_SETSEL)
-            SendMessageA(h, EM_SETSEL, 2, 5);
-        else if (c.vk == VK_BACK)
-            qxt::SendChar(h, '\b');
-        else
-            qxt::SendKey(h, c.vk, c.mods);
-        EXPECT_EQ(Shown(h), c.shown) << c.start << " key " << c.vk;
+        Play(h, c.keys);
+        EXPECT_EQ(Shown(h), c.shown) << c.start << " keys " << c.keys;
     }
 }
 
@@ -81,18 +66,13 @@ TEST_F(DoubleByte, ClicksLandBetweenCharacters) {
 TEST_F(DoubleByte, TheLineHoldsWholeCharacters) {
     HWND h = Make("QXEdit");
     const std::string a31 = "a" + Times(A, 31), a30 = "a" + Times(A, 30);
-    const struct { const char *how; std::string in, start, after; } cases[] = {
-        {"set", Times(A, 32), "", Times(A, 31)}, {"set", "a" + Times(A, 32), "", a31},
-        {"paste", Times(A, 35), "", Times(A, 31)}, {"type", I, a30, a30 + I}, {"type", I, Times(A, 31), Times(A, 31)},
-        {"type", A + "b", "", A + "b"}, {"set", "a\x82", "", "a"}};  // a lead byte that ends the text is no character
+    const struct { std::string how, in, start, after; } cases[] = {  // how: set, paste or typed
+        {"=", Times(A, 32), "", Times(A, 31)}, {"=", "a" + Times(A, 32), "", a31}, {"@", Times(A, 35), "", Times(A, 31)},
+        {"", I, a30, a30 + I}, {"", I, Times(A, 31), Times(A, 31)}, {"", A + "b", "", A + "b"},
+        {"=", "a\x82", "", "a"}};  // a lead byte that ends the text is no character
     for (const auto &c : cases) {
         Start(h, (c.start + "|").c_str());
-        if (c.how[0] == 's')
-            SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.in.c_str()));
-        else if (c.how[0] == 'p')
-            Play(h, ("@" + c.in).c_str());
-        else
-            Type(h, c.in);
+        Play(h, c.how + c.in);
         EXPECT_EQ(Text(h), c.after) << c.how << " " << c.in.size() << " bytes after " << c.start.size();
     }
     // A separator of the floating-point edit is never a lead byte.

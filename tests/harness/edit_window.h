@@ -46,7 +46,8 @@ protected:
     }
     // Characters are typed; '<' '>' are the arrows, '^' Home, '$' End, '#'
     // Delete, '~' Backspace, '{' '}' a wheel notch up and down, '!' WM_CLEAR,
-    // a control character its WM_CHAR alone (a key's code); what follows '@'
+    // a control character (a key's code) or a byte past ASCII its WM_CHAR
+    // alone; what follows '@'
     // is pasted, what follows '=' set (WM_SETTEXT). "(x)" is a step: cut copy
     // paste em (EM_UNDO) wm (WM_UNDO) empty (of the undo buffer), a key held
     // with '+' Shift, '^' Ctrl or '%' AltGr (one of the keys above, "ins" or
@@ -70,7 +71,7 @@ protected:
                 Wheel(h, *p == '{' ? 120 : -120);
             } else if (*p == '!') {
                 SendMessageA(h, WM_CLEAR, 0, 0);
-            } else if (static_cast<BYTE>(*p) < 0x20 || *p == 0x7f) {
+            } else if (static_cast<BYTE>(*p) < 0x20 || static_cast<BYTE>(*p) >= 0x7f) {
                 SendMessageA(h, WM_CHAR, static_cast<BYTE>(*p), 0);
             } else {
                 SendChar(h, *p == '~' ? '\b' : *p);
