@@ -352,28 +352,44 @@ TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
 
 // ---- Painting -----------------------------------------------------------------
 
-// Every pixel of the client area is the background or the text colour the
-// parent's answer (or the defaults, without a brush) gives, margins included;
-// the text sits at its end of the line.
+// Every pixel of the client area is the background or the text colour of
+// the parent's answer, its default one (0) or, without a brush (2), the
+// edit's own, margins included; the text sits at its end of the line. The
+// read-only style, given at creation, by EM_SETREADONLY (1) or the style bits
+// (2), asks WM_CTLCOLORSTATIC and shows the button face; its change alone
+// paints the face anew (UpdateWindow), and typing then beeps or is taken.
 TEST_F(Edit, ColoursFromTheParent) {
-    const struct { bool enabled, answer; DWORD align; COLORREF text, back; UINT request; } cases[] = {
-        {true, true, 0, kBlue, kYellow, WM_CTLCOLOREDIT},
-        {true, false, QXES_RIGHT, GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW), WM_CTLCOLOREDIT},
-        {false, false, 0, GetSysColor(COLOR_GRAYTEXT), GetSysColor(COLOR_BTNFACE), WM_CTLCOLORSTATIC},
-        {false, true, QXES_RIGHT, kBlue, kYellow, WM_CTLCOLORSTATIC}};
+    const COLORREF text = GetSysColor(COLOR_WINDOWTEXT), gray = GetSysColor(COLOR_GRAYTEXT);
+    const COLORREF window = GetSysColor(COLOR_WINDOW), face = GetSysColor(COLOR_BTNFACE);
+    ASSERT_NE(window, face);
+    const struct { DWORD style; int change; bool enabled; int colours; COLORREF text, back; UINT request; } cases[] = {
+        {0, 0, true, 1, kBlue, kYellow, WM_CTLCOLOREDIT}, {QXES_RIGHT, 0, true, 2, text, window, WM_CTLCOLOREDIT},
+        {0, 0, false, 2, gray, face, WM_CTLCOLORSTATIC}, {QXES_RIGHT, 0, false, 1, kBlue, kYellow, WM_CTLCOLORSTATIC},
+        {QXES_READONLY, 0, true, 0, text, face, WM_CTLCOLORSTATIC}, {0, 1, true, 0, text, face, WM_CTLCOLORSTATIC},
+        {QXES_READONLY, 2, true, 0, text, window, WM_CTLCOLOREDIT}, {0, 2, true, 2, text, face, WM_CTLCOLORSTATIC},
+        {QXES_READONLY, 1, true, 2, text, window, WM_CTLCOLOREDIT}, {0, 1, false, 2, gray, face, WM_CTLCOLORSTATIC},
+    };
     for (const auto &c : cases) {
-        c.answer ? parent.AnswerColors(kBlue, kYellow) : parent.AnswerNullBrush();
-        HWND e = Make("QXEdit", c.align, "WW", 100);
+        SCOPED_TRACE(&c - cases);
+        c.colours == 1 ? parent.AnswerColors(kBlue, kYellow) : c.colours == 2 ? parent.AnswerNullBrush() : parent.AnswerDefault();
+        HWND e = Make("QXEdit", c.style, "WW", 100);
         EnableWindow(e, c.enabled);
-        parent.ClearColorRequests();
         Repaint(e);
+        parent.ClearColorRequests();
+        const bool readOnly = ((c.style & QXES_READONLY) != 0) != (c.change != 0);
+        if (c.change == 1) EXPECT_EQ(SendMessageA(e, EM_SETREADONLY, readOnly, 0), TRUE);
+        if (c.change == 2) SetWindowLongA(e, GWL_STYLE, GetWindowLongA(e, GWL_STYLE) ^ QXES_READONLY);
+        c.change ? (void)UpdateWindow(e) : Repaint(e);
+        EXPECT_EQ((GetWindowLongA(e, GWL_STYLE) & QXES_READONLY) != 0, readOnly);
         const std::vector<UINT> &asked = parent.ColorRequests();
-        EXPECT_EQ(asked, std::vector<UINT>(std::max<size_t>(asked.size(), 1), c.request)) << &c - cases;  // all of it
+        EXPECT_EQ(asked, std::vector<UINT>(std::max<size_t>(asked.size(), 1), c.request));  // all of it
         const Pixels px(e);
-        const int text = px.Count(c.text);
-        EXPECT_GT(text, 0) << &c - cases;
-        EXPECT_EQ(px.CountOther(c.back, client), text) << &c - cases;
-        EXPECT_EQ(px.Count(c.text, {0, 0, px.width() / 2, px.height()}), c.align ? 0 : text) << &c - cases;
+        const int ink = px.Count(c.text);
+        EXPECT_GT(ink, 0);
+        EXPECT_EQ(px.CountOther(c.back, client), ink);
+        EXPECT_EQ(px.Count(c.text, {0, 0, px.width() / 2, px.height()}), c.style & QXES_RIGHT ? 0 : ink);
+        if (c.enabled) EXPECT_EQ(Run(e, "W").find(" beep") != std::string::npos, readOnly);
+        DestroyWindow(e);
     }
 }
 

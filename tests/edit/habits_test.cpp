@@ -146,52 +146,6 @@ TEST_F(Habits, ReadOnly) {
     }
 }
 
-// EM_SETREADONLY (or SetWindowLong) sets and clears the style bit, which
-// also works given at creation. Each change paints the face anew (nothing
-// but the change invalidates it here): the parent's WM_CTLCOLORSTATIC, or
-// WM_CTLCOLOREDIT when editable, with the parent's default colours or,
-// where it gives no brush, the edit's own: the window text on the button
-// face when read-only, grey text when disabled too.
-TEST_F(Habits, ReadOnlyStyleAndFace) {
-    HWND h = Make(E, "", QXES_READONLY);
-    SendMessageA(h, WM_SETFONT, WPARAM(g_font), 0);
-    EXPECT_EQ(Run(h, "a"), "| beep");
-    EXPECT_EQ(SendMessageA(h, EM_SETREADONLY, FALSE, 0), TRUE);
-    EXPECT_EQ(Run(h, "WWW"), "WWW| u +3");
-    Repaint(h);
-    ASSERT_NE(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_BTNFACE));
-    RECT client;
-    GetClientRect(h, &client);
-    const struct { bool setReadOnly, nullBrush, disabled; UINT request; int text, back; } cases[] = {
-        {true, false, false, WM_CTLCOLORSTATIC, COLOR_WINDOWTEXT, COLOR_BTNFACE},
-        {false, false, false, WM_CTLCOLOREDIT, COLOR_WINDOWTEXT, COLOR_WINDOW},
-        {true, true, false, WM_CTLCOLORSTATIC, COLOR_WINDOWTEXT, COLOR_BTNFACE},
-        {false, true, false, WM_CTLCOLOREDIT, COLOR_WINDOWTEXT, COLOR_WINDOW},
-        {true, true, true, WM_CTLCOLORSTATIC, COLOR_GRAYTEXT, COLOR_BTNFACE},
-    };
-    for (const auto &c : cases) {
-        const bool was = (GetWindowLongA(h, GWL_STYLE) & QXES_READONLY) != 0;
-        SCOPED_TRACE(testing::Message() << "read-only " << !was << (c.setReadOnly ? " by message" : " by style")
-                                        << (c.nullBrush ? ", no brush" : "") << (c.disabled ? ", disabled" : ""));
-        if (c.nullBrush) parent.AnswerNullBrush();
-        if (c.disabled) EnableWindow(h, FALSE), Repaint(h);
-        parent.ClearColorRequests();
-        if (c.setReadOnly)
-            EXPECT_EQ(SendMessageA(h, EM_SETREADONLY, !was, 0), TRUE);
-        else
-            SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) ^ QXES_READONLY);
-        EXPECT_EQ((GetWindowLongA(h, GWL_STYLE) & QXES_READONLY) != 0, !was);
-        UpdateWindow(h);
-        std::vector<UINT> requests = parent.ColorRequests();
-        EXPECT_FALSE(requests.empty());
-        requests.erase(std::remove(requests.begin(), requests.end(), c.request), requests.end());
-        EXPECT_TRUE(requests.empty());
-        const Pixels px(h);
-        EXPECT_EQ(Describe(px.At(client.right - 3, client.bottom / 2)), Describe(GetSysColor(c.back)));
-        EXPECT_GT(px.Count(GetSysColor(c.text)), 10);
-    }
-}
-
 // ---- Refusals explained -------------------------------------------------------
 
 // A string as the program's windows show it: the program's own, else the

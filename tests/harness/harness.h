@@ -79,8 +79,10 @@ public:
     // Answer colour requests with these colours and a brush of `back`; without
     // a call the default window procedure answers.
     void AnswerColors(COLORREF text, COLORREF back);
-    // Answer colour requests with no brush at all (null).
-    void AnswerNullBrush();
+    // Answer colour requests with no brush at all (null), or as the default
+    // window procedure does.
+    void AnswerNullBrush() { colorMode_ = ColorMode::NullBrush; }
+    void AnswerDefault() { colorMode_ = ColorMode::Default; }
 
     // Called for each recorded WM_COMMAND, inside the control's operation.
     std::function<void(const Notification &)> onCommand;

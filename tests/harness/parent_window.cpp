@@ -64,8 +64,6 @@ void ParentWindow::AnswerColors(COLORREF text, COLORREF back) {
     colorMode_ = ColorMode::Answer;
 }
 
-void ParentWindow::AnswerNullBrush() { colorMode_ = ColorMode::NullBrush; }
-
 LRESULT CALLBACK ParentWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto *self = reinterpret_cast<ParentWindow *>(GetWindowLongPtrA(hwnd, 0));
     if (self) return self->Handle(msg, wp, lp);
