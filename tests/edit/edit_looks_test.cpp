@@ -1,9 +1,9 @@
-// Edit windows, with and without a spin, follow visual styles switched for
-// them (WM_THEMECHANGED) with nothing more than UpdateWindow: their whole
-// window, themed border and spin included, shows the pixels of a window made
-// afresh in the new look. With a theme in force and in the classic look
-// (where there is nothing to switch, and nothing may change). The spin's
-// arrows are drawn from faces it keeps: they follow every change too.
+// Edit windows follow what changes their look (visual styles switched, a
+// theme class, a size, the enabled state) with nothing more than UpdateWindow:
+// the whole window, border and spin included, shows the pixels of a window
+// made afresh that way, a spin's arrows pressed and released too (they are
+// drawn from faces it keeps, which keep no handles). With a theme in force
+// and in the classic look, where there is nothing to switch.
 #include "handle_counts.h"
 #include "harness.h"
 #include "qx_cntl.h"
@@ -18,46 +18,15 @@ namespace {
 
 const bool kRegistered = RegisterQXCtls(qxt::HostInstance()) != 0;
 
-TEST(EditLooks, FollowVisualStylesSwitched) {
-    ASSERT_TRUE(kRegistered);
-    qxt::ParentWindow parent(400, 120);
-    const struct { const char *cls, *mask; DWORD style; } rows[] = {
-        {"QXEdit", "", 0}, {"QXInteger", "9999", QXES_SPIN}, {"QXTime", "99:99 am", QXES_SPIN}, {"QXFloat", "", 0}};
-    for (const auto &r : rows) {
-        for (bool off : {true, false}) {
-            SCOPED_TRACE(std::string(r.cls) + (off ? " off" : " on"));
-            // Made hidden, so that nothing is drawn before it is shown.
-            auto make = [&](bool classic, int x) {
-                std::unique_ptr<qxt::ClassicBirths> births(classic ? new qxt::ClassicBirths : nullptr);
-                HWND h = CreateWindowExA(WS_EX_CLIENTEDGE, r.cls, r.mask, WS_CHILD | r.style, x, 10, 120, 24,
-                                         parent.hwnd(), nullptr, qxt::HostInstance(), nullptr);
-                births.reset();
-                SetWindowTextA(h, "12");
-                ShowWindow(h, SW_SHOWNA);
-                qxt::Repaint(h);
-                return h;
-            };
-            HWND edit = make(!off, 10);
-            const qxt::Pixels before(edit, true);
-            qxt::SetWindowStyles(edit, !off);
-            UpdateWindow(edit);
-            const qxt::Pixels after(edit, true);
-            HWND fresh = make(off, 200);
-            EXPECT_EQ(after.Differences(qxt::Pixels(fresh, true)), 0);
-            EXPECT_EQ(before.Differences(after) > 0, !qxt::ClassicPrefix()) << "the change shows";
-            DestroyWindow(edit), DestroyWindow(fresh);
-        }
-    }
-}
-
-// ---- The spin's kept faces ----------------------------------------------------
-
-// A "QXInteger" with a spin, 24 high, shown and painted; its upper arrow
-// pressed and released once, so that faces are kept.
-HWND MakeSpinEdit(HWND parent, int x, int height) {
-    HWND h = CreateWindowExA(WS_EX_CLIENTEDGE, "QXInteger", "", WS_CHILD | WS_VISIBLE | QXES_SPIN, x, 10, 120, height,
-                             parent, nullptr, qxt::HostInstance(), nullptr);
+// Made hidden (born in the classic look when asked), so that nothing is drawn
+// before it is shown with its text.
+HWND MakeEdit(HWND parent, const char *cls, const char *mask, DWORD style, int x, int height, bool classic) {
+    std::unique_ptr<qxt::ClassicBirths> births(classic ? new qxt::ClassicBirths : nullptr);
+    HWND h = CreateWindowExA(WS_EX_CLIENTEDGE, cls, mask, WS_CHILD | style, x, 10, 120, height, parent, nullptr,
+                             qxt::HostInstance(), nullptr);
+    births.reset();
     SetWindowTextA(h, "12");
+    ShowWindow(h, SW_SHOWNA);
     qxt::Repaint(h);
     return h;
 }
@@ -68,56 +37,62 @@ void Press(HWND h, bool up) {
     GetClientRect(h, &r);
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 4, up ? r.bottom / 4 : r.bottom * 3 / 4));
 }
-
 void Release(HWND h) { SendMessageA(h, WM_LBUTTONUP, 0, 0); }
 
-// Pixels that differ in the spin's strip (the columns of the client area it
-// takes at the right).
-int SpinDifferences(const qxt::Pixels &pa, const qxt::Pixels &pb) {
-    if (pa.width() != pb.width() || pa.height() != pb.height()) return -1;
+// Pixels that differ in the spin's strip (the client area's columns it takes).
+int SpinDifferences(const qxt::Pixels &a, const qxt::Pixels &b) {
     const int spin = GetSystemMetrics(SM_CXHTHUMB);
-    int n = 0;
-    for (int y = 0; y < pa.height(); ++y)
-        for (int x = pa.width() - spin; x < pa.width(); ++x) n += pa.At(x, y) != pb.At(x, y);
+    int n = a.width() == b.width() && a.height() == b.height() ? 0 : -1;
+    for (int y = 0; y < a.height() && n >= 0; ++y)
+        for (int x = a.width() - spin; x < a.width(); ++x) n += a.At(x, y) != b.At(x, y);
     return n;
 }
 
-// After its arrows were drawn pressed and normal, a spin is changed: another
-// theme class for the window (WM_THEMECHANGED; the scroll bar's parts 1 and 2
-// look unlike the spin's), another height (other sizes of faces), disabled
-// (another state). Repainted by UpdateWindow alone, and with an arrow
-// pressed, it shows what a spin made that way afresh shows.
-TEST(EditLooks, SpinFacesFollowTheirWindow) {
+TEST(EditLooks, FollowWhatChangesThem) {
     ASSERT_TRUE(kRegistered);
     qxt::ParentWindow parent(400, 120);
-    const struct { const char *what; std::function<void(HWND)> change; int height; bool up; } rows[] = {
-        {"theme class", [](HWND h) { SetWindowTheme(h, nullptr, L"SCROLLBAR"); }, 24, true},
-        {"theme class, lower arrow", [](HWND h) { SetWindowTheme(h, nullptr, L"SCROLLBAR"); }, 24, false},
-        {"taller", [](HWND h) { SetWindowPos(h, nullptr, 0, 0, 120, 34, SWP_NOMOVE | SWP_NOZORDER); }, 34, true},
-        {"shorter", [](HWND h) { SetWindowPos(h, nullptr, 0, 0, 120, 19, SWP_NOMOVE | SWP_NOZORDER); }, 19, false},
-        {"disabled", [](HWND h) { EnableWindow(h, FALSE); }, 24, true},
+    const auto styles = [](bool on) { return [on](HWND h) { qxt::SetWindowStyles(h, on); }; };
+    const auto size = [](int height) {
+        return [height](HWND h) { SetWindowPos(h, nullptr, 0, 0, 120, height, SWP_NOMOVE | SWP_NOZORDER); };
+    };
+    const auto scrollBar = [](HWND h) { SetWindowTheme(h, nullptr, L"SCROLLBAR"); };  // parts unlike the spin's
+    const struct { const char *cls, *mask; DWORD style; bool classic; std::function<void(HWND)> change; int height; } rows[] = {
+        {"QXEdit", "", 0, false, styles(false), 24}, {"QXEdit", "", 0, true, styles(true), 24},
+        {"QXFloat", "", 0, false, styles(false), 24}, {"QXFloat", "", 0, true, styles(true), 24},
+        {"QXTime", "99:99 am", QXES_SPIN, false, styles(false), 24}, {"QXTime", "99:99 am", QXES_SPIN, true, styles(true), 24},
+        {"QXInteger", "9999", QXES_SPIN, false, styles(false), 24}, {"QXInteger", "9999", QXES_SPIN, true, styles(true), 24},
+        {"QXInteger", "", QXES_SPIN, false, scrollBar, 24}, {"QXInteger", "", QXES_SPIN, false, size(34), 34},
+        {"QXInteger", "", QXES_SPIN, false, size(19), 19}, {"QXInteger", "", QXES_SPIN, false, [](HWND h) { EnableWindow(h, FALSE); }, 24},
     };
     for (const auto &r : rows) {
-        SCOPED_TRACE(r.what);
-        HWND spin = MakeSpinEdit(parent.hwnd(), 10, 24);
-        for (bool up : {true, false}) Press(spin, up), Release(spin);
-        r.change(spin);
-        UpdateWindow(spin);
-        HWND fresh = MakeSpinEdit(parent.hwnd(), 200, r.height);
-        r.change(fresh);
+        SCOPED_TRACE(testing::Message() << r.cls << " row " << &r - rows);
+        HWND edit = MakeEdit(parent.hwnd(), r.cls, r.mask, r.style, 10, 24, r.classic);
+        if (r.cls[2] == 'I')
+            for (bool up : {true, false}) Press(edit, up), Release(edit);  // faces kept
+        SetFocus(parent.hwnd());
+        const qxt::Pixels before(edit, true);
+        r.change(edit);
+        UpdateWindow(edit);
+        const qxt::Pixels after(edit, true);
+        HWND fresh = MakeEdit(parent.hwnd(), r.cls, r.mask, r.style, 200, r.height, r.classic);
+        if (r.height == 24) r.change(fresh);
         UpdateWindow(fresh);
-        // Pressed and released in turn: a press takes the capture, and with
-        // it the other window's press.
-        std::vector<qxt::Pixels> pressed, released;
-        for (HWND h : {spin, fresh}) {
-            Press(h, r.up);
-            pressed.emplace_back(h);
-            Release(h);
-            released.emplace_back(h);
+        EXPECT_EQ(after.Differences(qxt::Pixels(fresh, true)), 0);
+        if (r.change && r.height == 24 && r.style == 0) EXPECT_EQ(before.Differences(after) > 0, !qxt::ClassicPrefix());
+        // Pressed and released in turn: a press takes the capture, and with it the other window's press.
+        for (bool up : {true, false}) {
+            if (!r.style) break;
+            std::vector<qxt::Pixels> pressed, released;
+            for (HWND h : {edit, fresh}) {
+                Press(h, up);
+                pressed.emplace_back(h);
+                Release(h);
+                released.emplace_back(h);
+            }
+            EXPECT_EQ(SpinDifferences(pressed[0], pressed[1]), 0) << up;
+            EXPECT_EQ(SpinDifferences(released[0], released[1]), 0) << up;
         }
-        EXPECT_EQ(SpinDifferences(pressed[0], pressed[1]), 0);
-        EXPECT_EQ(SpinDifferences(released[0], released[1]), 0);
-        DestroyWindow(spin), DestroyWindow(fresh);
+        DestroyWindow(edit), DestroyWindow(fresh);
     }
 }
 
@@ -126,7 +101,7 @@ TEST(EditLooks, SpinFacesFollowTheirWindow) {
 TEST(EditLooks, SpinFacesKeepNoHandles) {
     ASSERT_TRUE(kRegistered);
     qxt::ParentWindow parent(400, 120);
-    HWND spin = MakeSpinEdit(parent.hwnd(), 10, 24);
+    HWND spin = MakeEdit(parent.hwnd(), "QXInteger", "", QXES_SPIN, 10, 24, false);
     int k = 0;
     const std::vector<qxt::Repeat> rows = {
         {"presses", 100, [&] { Press(spin, k % 2 == 0), Release(spin); }},
@@ -141,7 +116,7 @@ TEST(EditLooks, SpinFacesKeepNoHandles) {
             Press(spin, false), Release(spin);
         }},
         {"windows", 20, [&] {
-            HWND other = MakeSpinEdit(parent.hwnd(), 200, 24);
+            HWND other = MakeEdit(parent.hwnd(), "QXInteger", "", QXES_SPIN, 200, 24, false);
             Press(other, true), Release(other);
             DestroyWindow(other);
         }},
