@@ -44,18 +44,17 @@ protected:
         SendMessageA(h, EM_SETSEL, anchor, caret);
         parent.ClearNotifications();
     }
-    // Characters are typed; '<' '>' are the arrows, '^' Home, '$' End, '#'
-    // Delete, '~' Backspace, '{' '}' a wheel notch up and down, '!' WM_CLEAR,
-    // a control character (a key's code) or a byte past ASCII its WM_CHAR
-    // alone; what follows '@'
-    // is pasted, what follows '=' set (WM_SETTEXT). "(x)" is a step: cut copy
-    // paste em (EM_UNDO) wm (WM_UNDO) empty (of the undo buffer), a key held
-    // with '+' Shift, '^' Ctrl or '%' AltGr (one of the keys above, "ins" or
-    // a letter: with Ctrl its control character queued behind, with AltGr the
-    // character after it), a-bs (Alt+Backspace), click at the left edge, drag
-    // from it past the end, spin (the upper arrow clicked), sel:a:c
-    // (EM_SETSEL), range:lo:hi value:v time:h:m format:f mask:m (the exports).
-    // Returns the result of the last '=', em, wm or export (-1: none).
+    // Characters are typed, a control character (a key's code) or a byte past
+    // ASCII as its WM_CHAR alone; '<' '>' are the arrows, '^' Home, '$' End,
+    // '#' Delete, '~' Backspace, '{' '}' a wheel notch up and down, '!'
+    // WM_CLEAR; what follows '@' is pasted, what follows '=' set. "(x)" is a
+    // step: cut copy paste em (EM_UNDO) wm (WM_UNDO) empty (EM_EMPTYUNDOBUFFER);
+    // a key held with '+' Shift, '^' Ctrl or '%' AltGr (one of those above,
+    // "ins" or a letter: with Ctrl its control character queued behind, with
+    // AltGr the character after it); a-bs (Alt+Backspace); click at the left
+    // edge, drag from it past the end, spin (the upper arrow clicked);
+    // sel:a:c (EM_SETSEL); range:lo:hi value:v time:h:m format:f mask:m (the
+    // exports). Returns the result of the last '=', em, wm or export (-1: none).
     static LRESULT Play(HWND h, const std::string &keys) {
         LRESULT result = -1;
         for (const char *p = keys.c_str(); *p; ++p) {
@@ -101,7 +100,7 @@ protected:
         for (size_t i = 0; i < notes.size(); ++i) {
             const WORD code = notes[i].code;
             if (code == EN_SETFOCUS || code == EN_KILLFOCUS) continue;
-            if (notes[i].from != h) {
+            if (notes[i].from != h || notes[i].id != GetDlgCtrlID(h)) {
                 heard += " from another";
             } else if (code == EN_UPDATE && i + 1 < notes.size() && notes[i + 1].code == EN_CHANGE) {
                 ++changes, ++i;

@@ -28,8 +28,7 @@ void Pump() {
     }
 }
 
-// Pumps until pred() holds or ms have passed, waking for messages and for
-// the event when one is given.
+// Pumps until pred() holds or ms have passed, woken by messages and the event.
 static bool PumpWaiting(const std::function<bool()> &pred, DWORD ms, HANDLE event) {
     const DWORD start = GetTickCount();
     for (;;) {

@@ -24,13 +24,8 @@ WPARAM MouseKeys(int mods, bool leftHeld) {
 // The key that types ch and the modifiers it needs.
 void KeyOf(char ch, UINT *vk, int *mods) {
     const SHORT scan = VkKeyScanA(ch);
-    if (scan == -1) {
-        *vk = 0;
-        *mods = kNoMods;
-        return;
-    }
-    *vk = LOBYTE(scan);
-    *mods = ((HIBYTE(scan) & 1) ? kShift : 0) | ((HIBYTE(scan) & 2) ? kCtrl : 0);
+    *vk = scan == -1 ? 0 : LOBYTE(scan);
+    *mods = scan == -1 ? kNoMods : ((HIBYTE(scan) & 1) ? kShift : 0) | ((HIBYTE(scan) & 2) ? kCtrl : 0);
 }
 
 }  // namespace

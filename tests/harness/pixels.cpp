@@ -20,12 +20,7 @@ Pixels::Pixels(HWND hwnd, bool wholeWindow) {
     HDC src = wholeWindow ? GetWindowDC(hwnd) : GetDC(hwnd);
     HDC mem = CreateCompatibleDC(src);
     BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width_;
-    bi.bmiHeader.biHeight = -height_;  // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    bi.bmiHeader = {sizeof bi.bmiHeader, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top-down
     void *bits = nullptr;
     HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
@@ -33,10 +28,7 @@ Pixels::Pixels(HWND hwnd, bool wholeWindow) {
     GdiFlush();
     data_.resize(static_cast<size_t>(width_) * height_);
     const DWORD *p = static_cast<const DWORD *>(bits);
-    for (size_t i = 0; i < data_.size(); ++i) {
-        const DWORD v = p[i];  // 0x00RRGGBB
-        data_[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
+    for (size_t i = 0; i < data_.size(); ++i) data_[i] = RGB(p[i] >> 16 & 0xFF, p[i] >> 8 & 0xFF, p[i] & 0xFF);
     SelectObject(mem, old);
     DeleteObject(bmp);
     DeleteDC(mem);
