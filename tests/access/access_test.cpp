@@ -1,9 +1,7 @@
-// Every class of the library as a screen reader hears it, through the DLL
-// as a host uses it: what a client hears of each element (role, name, value,
-// states, action, shortcut, parts) in one table; what each cause does to a
-// control, the WinEvents it raises and what the parent is told in another.
-// The calendar's arrow buttons are asked in both looks: the classic ones are
-// the system's buttons, answered by the calendar's stand-ins.
+// Every class as a screen reader hears it, through the DLL: what a client
+// hears of each element in one table; what each cause does, the WinEvents it
+// raises and what the parent is told in another. The calendar's arrow buttons
+// in both looks (the classic ones are the system's, answered for).
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -69,8 +67,7 @@ std::string LongDate(int year, int month, int day) {
     return text;
 }
 
-// What a cause leaves: an edit's text, the calendar's date (yyyymmdd),
-// whether a button has the focus.
+// What a cause leaves: an edit's text, the date (yyyymmdd), a button's focus.
 std::string After(HWND h) {
     char text[80] = {};
     GetClassNameA(h, text, sizeof text);
@@ -102,9 +99,8 @@ protected:
     static void TearDownTestSuite() { UnregisterQXCtls(HostInstance()); }
     void TearDown() override { EXPECT_EQ(faults.Faults(), 0) << "access violations"; }
 
-    // The control at 100,10 after the windows `before` names, each made at
-    // 10,10: "L<text>" a label, "N<text>" one with SS_NOPREFIX, "H<text>" a
-    // hidden one, "E" an etched line, "B<text>" a button.
+    // The control after the windows `before` names: "L<text>" a label, "N<text>"
+    // one with SS_NOPREFIX, "H<text>" a hidden one, "E" a line, "B<text>" a button.
     HWND Make(ParentWindow &p, const Kind &k, const std::vector<const char *> &before = {}) {
         for (const char *w : before) {
             const DWORD style = w[0] == 'N' ? SS_NOPREFIX : w[0] == 'E' ? SS_ETCHEDHORZ : SS_LEFT;
@@ -120,9 +116,8 @@ protected:
     FaultCounter faults;
 };
 
-// What a client hears of each element. `child` 100 to 103 asks the
-// calendar's arrow button of that identifier. The object is taken before
-// the setup, so that it may outlive its window.
+// What a client hears of each element (`child` 100 to 103: the calendar's
+// arrow button of that identifier), the object taken before the setup.
 TEST_F(Access, WhatAClientHears) {
     const std::string june3 = LongDate(2024, 6, 3), june17 = LongDate(2024, 6, 17);
     const Kind roEdit = {"QXEdit", "", QXES_READONLY, 120, 24}, defBtn = {"QXBmpButton", "&OK", BS_DEFPUSHBUTTON, 40, 30},
@@ -215,9 +210,8 @@ Cause PressButton(int id) {
     return [id](HWND h, IAccessible *) { return Acc(GetDlgItem(h, id))->accDoDefaultAction(Child(CHILDID_SELF)); };
 }
 
-// What each cause does: the client's result, what it leaves (After), the
-// WinEvents the control raises (Events) and what its parent is told (Notes).
-// Refused and unchanged values raise nothing.
+// What each cause does: the client's result, what it leaves, the WinEvents
+// raised and what the parent is told. Refused and unchanged values raise nothing.
 TEST_F(Access, WhatEachCauseRaises) {
     const std::wstring a64(64, L'a');
     const struct Row {
@@ -324,9 +318,8 @@ TEST_F(Access, WhatEachCauseRaises) {
     }
 }
 
-// Parts are elements of the window's object, no objects of their own:
-// navigation among them and into them, where they are, which one holds the
-// focus inside the window. The object tells its window.
+// Parts are elements of the window's object, no objects of their own: how
+// they are navigated, where they are, which holds the focus.
 TEST_F(Access, WhereThePartsAre) {
     ParentWindow parent;
     HWND h = Make(parent, kInt), cal = Make(parent, kCal), found = nullptr;
@@ -363,8 +356,7 @@ TEST_F(Access, WhereThePartsAre) {
     EXPECT_TRUE(focused.hr == S_OK && focused.value == 3);
 }
 
-// A refusal an edit explains: clients hear an alert from the tip's window,
-// whose name is the reason.
+// A refusal explained: an alert from the tip's window, named the reason.
 TEST_F(Access, RefusalAlert) {
     ParentWindow parent;
     HWND h = Make(parent, {"QXInteger", "99", QXES_EXPLAIN, 120, 24});
