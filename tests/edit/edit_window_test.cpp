@@ -1,7 +1,5 @@
-// Edit windows through the DLL, as a host uses them: registration, typing,
-// keys, messages, the clipboard, the mouse, the spin inside the window, a
-// modal dialog, and painting read back as pixels. The program runs with a
-// theme, in the classic look and where a version below 4 is reported.
+// Edit windows through the DLL, as a host uses them: registration, keys, the
+// clipboard, the mouse, the spin, a modal dialog, and painting read back.
 #include <windows.h>
 #include <uxtheme.h>
 #include <vssym32.h>
@@ -20,8 +18,7 @@ const HFONT g_font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET,
 bool OldSystem() { return RequestedVersion() == "nt351"; }
 bool Themed() { return !OldSystem() && !ClassicPrefix(); }
 
-// The width of the first n characters of text in a font (the test font
-// unless another is given), and the font's line height.
+// The width of the first n characters of text in a font, and its line height.
 int Width(const char *text, int n, HFONT font = g_font, int *height = nullptr) {
     HDC dc = CreateCompatibleDC(nullptr);
     SIZE s = {0, 0};
@@ -58,10 +55,8 @@ protected:
     POINT upper = {};
 };
 
-// Nested registrations count; RegisterQXCtls stops at the first class it
-// cannot register (here a foreign one, shown as registered); every class it
-// registers makes windows; registered again by another module, they are
-// that module's.
+// Nested registrations count; registration stops at the first class it cannot
+// register (a foreign one); registered anew by another module, they are its.
 TEST(Registration, CountsAndStopsAtTheFirstFailure) {
     const char *const classes[] = {"QXEdit", "QXInteger", "QXFloat",     "QXPicture",
                                    "QXTime", "QXCalCntl", "QXBmpButton", "QXBmpButtonXP"};
@@ -95,9 +90,8 @@ TEST(Registration, CountsAndStopsAtTheFirstFailure) {
     for (const char *c : classes) EXPECT_FALSE(GetClassInfoA(other, c, &wc)) << c;
 }
 
-// EN_UPDATE comes before the new text is painted, EN_CHANGE after it, both
-// under the control's own identifier and handle. A character that does not
-// fit is refused without a word, and what was typed after it is dropped.
+// EN_UPDATE comes before the new text is painted, EN_CHANGE after it. A
+// character that does not fit is refused, and what was typed after it dropped.
 TEST_F(Edit, RoadOfATypedCharacter) {
     HWND e = Make();
     std::vector<int> ink;
@@ -162,10 +156,9 @@ TEST_F(Edit, KeysMessagesAndTheClipboard) {
     EXPECT_EQ(Text(e), std::string(63, 'z'));
 }
 
-// A click selects the character boundary nearest to it, ties to the right,
-// measured from where the text is painted: for right alignment the end of the
-// edit rectangle, which leaves out the spin's strip. The rectangle's last
-// column and row are outside it.
+// A click selects the boundary nearest to it, ties to the right, measured from
+// where the text is painted (right-aligned, before the spin's strip); the
+// rectangle's last column and row are outside it.
 TEST_F(Edit, HitTesting) {
     const char text[] = "iWmil.W";
     for (DWORD style : {DWORD(0), DWORD(QXES_RIGHT | QXES_SPIN)}) {
@@ -185,9 +178,8 @@ TEST_F(Edit, HitTesting) {
     }
 }
 
-// While the button is down the selection follows the mouse, in both
-// directions and past either end, until the button is released or another
-// window takes the capture; only its own capture is released.
+// While the button is down the selection follows the mouse, past either end,
+// until the release or another window's capture; only its own is released.
 TEST_F(Edit, DragSelection) {
     HWND e = Make("QXEdit", 0, "abcd");
     const int x2 = 1 + Width("ab", 2), x3 = 1 + Width("abc", 3);
@@ -209,10 +201,8 @@ TEST_F(Edit, DragSelection) {
     }
 }
 
-// A press on an arrow steps the typed edit and gives the window the focus;
-// held, it repeats until the release, or until another window takes the
-// capture (as a modal window does). A drag that starts in the edit selects
-// over the spin without stepping it; the spin takes the next press.
+// A press on an arrow steps and focuses; held, it repeats until the release or
+// another window's capture. A drag from the text selects over the spin.
 TEST_F(Edit, SpinInsideTheWindow) {
     if (!Themed()) GTEST_SKIP() << "the same in every look";
     HWND e = Make("QXInteger", QXES_SPIN, "5");
@@ -237,9 +227,8 @@ TEST_F(Edit, SpinInsideTheWindow) {
     EXPECT_EQ(Text(e), "44");
 }
 
-// A modal dialog from a template: the dialog manager's loop delivers the
-// characters and the arrows to the edits, Tab moves between them; the dialog
-// hears each edit under its own identifier.
+// In a modal dialog the dialog manager delivers characters and arrows, Tab
+// moves on; the dialog hears each edit under its own identifier.
 std::vector<Notification> g_notes;
 std::string g_shown;
 
@@ -272,8 +261,7 @@ TEST_F(Edit, ModalDialog) {
                                   g_notes));
 }
 
-// The wheel steps the spin; without a spin it goes on to the parent, so a
-// scrolling parent still scrolls.
+// The wheel steps the spin; without a spin it goes on to the parent.
 TEST_F(Edit, WheelWithoutASpinReachesTheParent) {
     int wheels = 0;
     parent.onMessage = [&](UINT msg, WPARAM, LPARAM) { wheels += msg == WM_MOUSEWHEEL; };
@@ -286,13 +274,10 @@ TEST_F(Edit, WheelWithoutASpinReachesTheParent) {
     }
 }
 
-// After a change made with the focus, the caret stands where the text puts
-// it and is shown: hiding it takes exactly its own column of the line off
-// the screen and leaves the line as a new paint draws it. (No message is
-// pumped between the change and the reading, so the caret cannot blink
-// meanwhile.) A refused character leaves it shown where it was; a caret
-// made anew (the focus back, a font) is put in place too, as high as a line
-// of the edit's font (here a smaller one).
+// After a change made with the focus (or a caret made anew: the focus back,
+// a smaller font) the caret stands where the text puts it, as high as a line,
+// and is shown: hiding it takes exactly its column off the screen and leaves
+// the line as a new paint draws it. Nothing is pumped, so it cannot blink.
 TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
     const struct { const char *cls; DWORD style; const char *text; int anchor, at; UINT msg; WPARAM wp; int caret; } cases[] = {
         {"QXEdit", 0, "hello", 5, 5, WM_CHAR, 's', 6},
@@ -350,8 +335,6 @@ TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
     DeleteObject(small);
 }
 
-// ---- Painting -----------------------------------------------------------------
-
 // Every pixel of the client area is the background or the text colour of
 // the parent's answer, its default one (0) or, without a brush (2), the
 // edit's own, margins included; the text sits at its end of the line. The
@@ -401,9 +384,8 @@ LRESULT CALLBACK TransparentParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return CallWindowProcA(g_parentProc, hwnd, msg, wp, lp);
 }
 
-// Selected text is highlighted only while the edit has the focus, whatever
-// background mode the parent leaves; EN_SETFOCUS comes once it is painted.
-// The second and third character cells are all highlight, nothing else is.
+// Selected text is highlighted only with the focus, whatever background mode
+// the parent leaves, painted before EN_SETFOCUS, in whole character cells.
 TEST_F(Edit, SelectionHighlightedWithFocusOnly) {
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     g_parentProc = reinterpret_cast<WNDPROC>(
@@ -448,10 +430,9 @@ TEST_F(Edit, SpinPaintedAndHotTracked) {
     }
 }
 
-// With a theme the border is the "EDIT" theme's, disabled after the next
-// non-client paint; otherwise the system's. Where a version below 4 is
-// reported and the option is on, a hand-drawn 2-pixel sunken frame replaces
-// it; the option changes nothing from version 4 on.
+// The border is the "EDIT" theme's (disabled after the next non-client
+// paint), else the system's; where a version below 4 is reported and the
+// option is on, a 2-pixel sunken frame drawn by hand.
 TEST_F(Edit, Borders) {
     const struct { RECT r; COLORREF c; } old3d[] = {
         {{0, 0, 99, 1}, RGB(127, 127, 127)}, {{0, 1, 1, 23}, RGB(127, 127, 127)},

@@ -32,13 +32,10 @@ struct Script {
     std::vector<std::pair<const char *, const char *>> steps;  // step, what it shows
 };
 
-// Undo and redo of each kind of change, by each way of asking, in each class
-// (and Select All, whose control character never reaches the text);
-// typed characters in a row are one step; what is refused or set by the host
-// leaves no step behind, and a restored text the class refuses stays out. A
-// float's new separators show in its buffer too; a mask change drops a
-// buffer its class now refuses (the number classes' masks empty the text).
-// WM_GETFONT answers what WM_SETFONT gave, null before any and after a null.
+// Undo and redo of each kind of change, each way of asking, in each class (and
+// Select All); characters typed in a row are one step; refusals and the host's
+// sets leave none, a mask change drops a buffer its class now refuses, new
+// separators show in it. WM_GETFONT answers what WM_SETFONT gave.
 TEST_F(Habits, UndoAndRedo) {
     const Script scripts[] = {
         {E, "", "ab|", {{"cd", "abcd| u +2"}, {"(^z)", "ab| u +1"}, {"(^z)", "abcd| u +1"}}},
@@ -88,9 +85,7 @@ TEST_F(Habits, UndoAndRedo) {
 }
 
 // A text the parent sets, or a buffer it empties, from its notification
-// handler leaves no step of the change that notified it. (The value a
-// float's parent sets in answer to the step request is the user's step: see
-// the scripts above.)
+// handler leaves no step of the change that notified it.
 TEST_F(Habits, TextsSetInsideAChange) {
     HWND h = Make(E);
     Start(h, "ab|");
@@ -109,10 +104,9 @@ TEST_F(Habits, TextsSetInsideAChange) {
     EXPECT_EQ(Run(h, "(^z)"), "x|set");
 }
 
-// A read-only edit (made so after the user typed, so there is a step to
-// undo) against every key, clipboard message and mouse action, the clipboard
-// holding "XY" before each; '=' stands for the line as it was. Typing beeps;
-// nothing else the user does changes the text, the host's own sets still do.
+// A read-only edit (made so after typing: a step to undo) against each key,
+// clipboard message and mouse action, "XY" on the clipboard; '=' the line as it
+// was. Typing beeps; only the host's own sets change the text.
 TEST_F(Habits, ReadOnly) {
     const struct { const char *cls, *mask, *typed; int anchor, caret; std::vector<std::pair<const char *, const char *>> steps; } cases[] = {
         {E, "", "hello", 1, 4, {{"x", "= beep"}, {"~", "= beep"}, {"#(+#)(^x)(cut)!(^v)(+ins)(paste)(^z)(a-bs)", "="},
@@ -148,8 +142,7 @@ TEST_F(Habits, ReadOnly) {
 
 // ---- Refusals explained -------------------------------------------------------
 
-// A string as the program's windows show it: the program's own, else the
-// library's.
+// A string as the program's windows show it: its own, else the library's.
 std::string WhyText(UINT id) {
     char text[128] = "";
     if (!LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text))
@@ -157,9 +150,8 @@ std::string WhyText(UINT id) {
     return text;
 }
 
-// Each reason in each class that gives it, typed, pasted or stepped after a
-// setting step: the refusal beeps and the tip shows the reason's words (the
-// program's own for a letter), gone with its edit.
+// Each reason in each class that gives it: the refusal beeps and the tip shows
+// the reason's words (the program's own for a letter), gone with its edit.
 TEST_F(Habits, RefusalsExplained) {
     const std::string full = "@" + std::string(63, 'a');
     const struct { const char *cls, *mask, *start, *setting, *step; UINT why; } cases[] = {
@@ -193,11 +185,9 @@ TEST_F(Habits, RefusalsExplained) {
     }
 }
 
-// The tip goes at the next key taken (a character, a caret move), at the
-// loss of the focus and when its timer runs out; a refusal while it is up
-// replaces its text in the same window. The beep stays with the tip and
-// goes with QXES_NOBEEP (the pending keys are dropped all the same);
-// without QXES_EXPLAIN there is no tip and the parent hears nothing more.
+// The tip goes at the next key taken, the focus lost and its timer; another
+// refusal replaces its text. QXES_NOBEEP keeps it quiet (the pending keys still
+// dropped); without QXES_EXPLAIN there is no tip and the parent hears nothing.
 TEST_F(Habits, RefusalTipComesAndGoes) {
     BeepCounter beeper(GetModuleHandleA("qx_cntl.dll"));
     HWND h = Make(I, "99", QXES_EXPLAIN);
@@ -275,11 +265,10 @@ void CALLBACK InspectMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     mnemonic ? (void)PostMessageA(window, WM_CHAR, std::tolower(mnemonic), 0) : (void)EndMenu();
 }
 
-// Each trigger (a right-click, Shift+F10, the Apps key) opens the same menu,
-// at the pointer or below the caret, its items enabled as they apply, in the
-// library's words but the program's own Paste (habits.rc); the edit keeps
-// WM_CONTEXTMENU from the parent; a disabled edit shows none. Closed, the
-// menu changes nothing; an item chosen runs as its message does.
+// Each trigger opens the same menu, at the pointer or below the caret, its
+// items enabled as they apply, the program's own Paste (habits.rc); the parent
+// hears no WM_CONTEXTMENU; a disabled edit shows none. Closed, it changes
+// nothing; an item chosen runs as its message does.
 TEST_F(Habits, ContextMenu) {
     std::vector<std::string> texts;
     for (UINT id : {QXIDS_MENU_UNDO, QXIDS_MENU_CUT, QXIDS_MENU_COPY, QXIDS_MENU_PASTE, QXIDS_MENU_DELETE,

@@ -119,8 +119,7 @@ TEST_F(TypedEdit, IntegerValuesAndMasks) {
     EXPECT_TRUE(Text(h) == "12" && Saw(h, 2));
     ASSERT_TRUE(QXIntSetMask(h, "9"));  // the value is emptied
     EXPECT_TRUE(Text(h).empty() && Saw(h, 1));
-    // Values go in unchecked and unnotified, come back exactly, and are
-    // painted at the next WM_PAINT.
+    // Values go in unchecked and unnotified, come back, and are painted.
     for (long v : {-2147483647L - 1, 2147483647L}) {
         long back = 0;
         qxt::Repaint(h);
@@ -136,9 +135,8 @@ TEST_F(TypedEdit, IntegerValuesAndMasks) {
     EXPECT_TRUE(Shown(h) == "-7|" && Saw(h, 0));
 }
 
-// Without digit limits the groups, then the fraction, end at the line's 63
-// characters: what does not fit is refused, never cut; a value set is shown
-// in as many fraction digits as the line holds.
+// Without digit limits the line's 63 characters end the groups, then the
+// fraction: never cut; a value set shows as many fraction digits as fit.
 TEST_F(TypedEdit, FloatLineIsNeverCut) {
     HWND h = Make(F);
     ASSERT_TRUE(QXFloatSetMask(h, "") && QXFloatSetRange(h, -1e300, 1e300));
@@ -155,8 +153,7 @@ TEST_F(TypedEdit, FloatLineIsNeverCut) {
     EXPECT_EQ(Text(h), "-1,234,567.25" + std::string(50, '0'));
 }
 
-// The edit's own separators decide, whatever the C runtime's locale: in the
-// mask, the text typed, the value read and the value set.
+// The edit's own separators decide, whatever the C runtime's locale.
 TEST_F(TypedEdit, FloatSeparators) {
     for (const char *bad : {"x..", "x1,", "x.9", "x-,", "x.-", "x.", "x\x01,", "x.\x7f", "", static_cast<const char *>(nullptr)})
         EXPECT_FALSE(QXFloatSetFormat(Make(F), bad)) << (bad ? bad : "null");
@@ -189,11 +186,10 @@ TEST_F(TypedEdit, FloatSeparators) {
     EXPECT_TRUE(QXFloatSetFormat(h, "k.#") && Text(h) == "18");
 }
 
-// After a click or the keyboard focus, a caret beyond the entered characters
-// comes back right after the last one; one among them, or a selection, stays.
+// After a click or the keyboard focus (x 0), a caret past the entered
+// characters comes back after the last; one among them, or a selection, stays.
 TEST_F(TypedEdit, PictureCaretPulledBack) {
     HWND h = Make(P, kPhone);
-    // x: a click there, or with 0 the focus gained from the keyboard
     const struct { int x; const char *start, *shown; } cases[] = {
         {250, "|(   )    -  ", "|(   )    -  "}, {250, "(5|  )    -  ", "(5|  )    -  "},
         {2, "(5|  )    -  ", "|(5  )    -  "},   {0, "(5  )    -|  ", "(5|  )    -  "},
@@ -228,10 +224,9 @@ TEST_F(TypedEdit, PictureValuesAndMasks) {
     EXPECT_FALSE(QXPicSetValue(bare, "1") || QXPicGetValue(bare, buf, sizeof buf));
 }
 
-// A time set by the host shows in the mask's clock and reads back; a text
-// that holds no time reads as none and leaves the outputs alone.
+// A time set shows in the mask's clock and reads back; a text holding none
+// (hour -1; -2 empty too) reads as none and leaves the outputs alone.
 TEST_F(TypedEdit, TimesSetAndRead) {
-    // hour -1: the text is set instead and holds no time; -2: empty too
     const struct { const char *mask; int hour, minute; const char *text; } cases[] = {
         {"99:99 am", 0, 5, "12:05 am"}, {"99:99 am", 12, 5, "12:05 pm"}, {"99:99", 0, 5, "00:05"},
         {"99:99 am", 13, 5, "01:05 pm"}, {"99:99 a.m.", 9, 0, "09:00 a.m."}, {"99:99 A.M.", 23, 59, "11:59 P.M."},
@@ -273,8 +268,7 @@ TEST_F(TypedEdit, TimeMasksAndPictureExports) {
 }
 
 // Every export fails on a window of another class, a destroyed one or none,
-// and with a missing argument or too small an output, which it leaves as it
-// was (QXPicFormatText, which takes no window, among them).
+// and with a missing argument or too small an output, left as it was.
 TEST_F(TypedEdit, ExportFailures) {
     struct { long l = 1; double d = 1; char s[4] = "ab"; BOOL b = 1; QXBOOL q = 1; WORD w = 1; } o;
     const std::pair<const char *, std::function<int(HWND)>> calls[] = {  // classes that take it
