@@ -5,7 +5,6 @@
 #include <vssym32.h>
 
 #include "edit_window.h"
-#include "edit_dialog.h"
 
 namespace {
 
@@ -229,6 +228,7 @@ TEST_F(Edit, SpinInsideTheWindow) {
 
 // In a modal dialog the dialog manager delivers characters and arrows, Tab
 // moves on; the dialog hears each edit under its own identifier.
+const int IDD_TWO_EDITS = 100, IDC_FIRST = 10, IDC_SECOND = 11;  // edit_dialog.rc
 std::vector<Notification> g_notes;
 std::string g_shown;
 
