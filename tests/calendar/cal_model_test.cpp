@@ -1,8 +1,6 @@
 // The calendar's arithmetic and model without a window: day numbers against a
-// calendar walked one day at a time, ISO weeks, the geometry, and moves.
+// calendar walked one day at a time, ISO weeks, and moves.
 #include <gtest/gtest.h>
-
-#include <vector>
 
 #include "calendar/cal_model.h"
 #include "calendar/julian_date.h"
@@ -55,23 +53,8 @@ TEST(CalDates, IsoWeeks) {
     }
 }
 
-// Laid out again at the size it settled on, nothing changes; widened for
-// week numbers, the days keep their size.
-TEST(CalLayout, Geometry) {
-    const struct { int w, h, lineW, lineH; std::vector<int> got; bool weeks; } cases[] = {
-        {200, 150, 1, 1, {11, 17, 27, 197, 145}, false},  // header row, day row, cell, grid width, height
-        {200, 150, 2, 3, {9, 15, 26, 198, 147}, false}, {-40, -30, 1, 1, {0, 0, 0, 8, 10}, false},
-        {CalModel::WidthWithWeekNumbers(197, 1), 150, 1, 1, {11, 17, 27, 225, 145}, true},
-    };
-    for (const auto &c : cases) {
-        CalModel m;
-        m.weekNumbers = c.weeks;
-        EXPECT_TRUE(m.Layout(c.w, c.h, c.lineW, c.lineH) && !m.Layout(m.width, m.height, c.lineW, c.lineH));
-        EXPECT_EQ((std::vector<int>{m.headerRowHeight, m.dayRowHeight, m.cellWidth, m.width, m.height}), c.got)
-            << c.w << "x" << c.h << ", lines " << c.lineW << "," << c.lineH;
-    }
-}
-
+// Moves by days and months from any index, far beyond the years a host
+// shows: the date and the rows that change.
 TEST(CalMoves, DaysAndMonths) {
     const unsigned kYear = qx::kCalYearRow, kMonth = qx::kCalMonthRow, kDays = qx::kCalDayGrid;
     enum { kPrevious = 1 << 30, kNext };  // else a number of days
