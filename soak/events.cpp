@@ -16,8 +16,6 @@
 namespace qxs {
 namespace {
 
-std::string N(long long v) { return std::to_string(v); }
-
 LPARAM KeyParam(UINT vk, bool up, bool alt) {
     return 1 | (static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF) << 16) |
            (alt ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0) | (up ? 0xC0000000 : 0);
@@ -25,8 +23,7 @@ LPARAM KeyParam(UINT vk, bool up, bool alt) {
 
 LPARAM Point(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
-// A key's down, its character (none for 0) and up, sent, or posted and dispatched; vk 0: the
-// character alone. Alt makes the messages the system's (sys: the keys alone, as F10's).
+// A key's down, character (0: none) and up, sent or posted; vk 0: the character alone; alt: the system's.
 void Press(Soak &s, UINT vk, int ch, bool posted, bool alt = false, bool sys = false) {
     auto send = [&](UINT msg, WPARAM wp, LPARAM lp) {
         posted ? PostMessageA(s.control_, msg, wp, lp) : SendMessageA(s.control_, msg, wp, lp);
@@ -50,8 +47,7 @@ int TypedBy(UINT vk, int mods) {
     return 0;
 }
 
-// Keystrokes, sent or typed ahead: the edit's keys with modifiers, Alt, and the character a layout
-// gives them; characters of the class, now and then without a key-down; or a mask's value.
+// Keystrokes sent or typed ahead: keys with modifiers and the characters a layout gives, or a mask's value.
 void Keys(Soak &s) {
     static const UINT kKeys[] = {VK_LEFT,  VK_RIGHT,   VK_HOME, VK_END,    VK_DELETE, VK_BACK, VK_INSERT, VK_UP,
                                  VK_DOWN,  VK_PRIOR,   VK_NEXT, VK_RETURN, VK_ESCAPE, VK_TAB,  VK_SPACE,  'A',
@@ -62,7 +58,6 @@ void Keys(Soak &s) {
     const std::string value =
         s.model_.hasMask && s.info_.kind != Kind::kInt && r.OneIn(4) ? s.ValueFor(s.model_.mask, true) : "";
     if (!value.empty()) Press(s, VK_HOME, 0, posted);
-    s.what_ = posted ? "typed ahead:" : "typed:";
     for (int n = value.empty() ? r.OneIn(3) ? r.Between(2, 8) : 1 : static_cast<int>(value.size()), i = 0; i < n; ++i) {
         UINT vk = r.OneIn(12) ? static_cast<UINT>(r.Below(256)) : r.Pick(kKeys);
         int mods = r.Coin() ? 0 : r.Between(1, 7), ch = r.OneIn(5) ? 0 : TypedBy(vk, mods);
@@ -74,7 +69,6 @@ void Keys(Soak &s) {
             vk = scan == -1 || r.OneIn(3) ? 0 : LOBYTE(scan);
             mods = scan != -1 && (HIBYTE(scan) & 1) ? 1 : r.OneIn(4) ? r.Between(1, 7) : 0;
         }
-        s.what_ += " " + N(vk) + "+" + N(mods + (key && alt ? 8 : 0)) + ":" + N(ch);
         auto press = [&] {
             Soak::HoldKeys(mods | (key && alt ? 8 : 0)), Press(s, vk, ch, posted, key && alt, vk == VK_F10);
         };
@@ -83,9 +77,7 @@ void Keys(Soak &s) {
     }
 }
 
-// Random bytes (control characters among them, not always ending in a zero), a text of the class,
-// or nothing, pasted one of four ways. The plain edit shows the first line over the selection, the
-// caret after it, or refuses and keeps its text and selection.
+// A plain edit pastes the clipboard's first line over the selection, the caret after it, or changes nothing.
 void PasteEvent(Soak &s) {
     Rng &r = s.rng_;
     HWND h = s.control_;
@@ -97,7 +89,6 @@ void PasteEvent(Soak &s) {
     if (kind != 0 && r.OneIn(4)) bytes += r.Coin() ? "\r\n" + s.RandomText(10) : "\n";
     const bool terminated = !r.OneIn(4);
     s.SetClipboard(kind == 3 ? "" : bytes, kind != 3 && terminated);
-    s.what_ = "paste of " + (kind == 3 ? std::string("no text") : Quote(bytes)) + " by " + N(how);
     const std::string before = s.Text(h);
     DWORD a = 0, c = 0, a2 = 0, c2 = 0;
     SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&c));
@@ -119,7 +110,6 @@ void PasteEvent(Soak &s) {
 void EditCommand(Soak &s) {
     static const UINT kMsgs[] = {WM_COPY, WM_CUT, WM_CLEAR, WM_UNDO, EM_UNDO, EM_CANUNDO, EM_EMPTYUNDOBUFFER};
     const UINT msg = s.rng_.Pick(kMsgs);
-    s.what_ = "edit command " + N(msg);
     const LRESULT r = SendMessageA(s.control_, msg, 0, 0);
     if (msg == EM_CANUNDO || msg == EM_UNDO) s.Expect(r == 0 || r == 1, "EM_CANUNDO or EM_UNDO answers TRUE or FALSE");
 }
@@ -132,13 +122,10 @@ void SetSelEvent(Soak &s) {
         return r.Coin() ? r.Pick(kEnds) : static_cast<WPARAM>(r.Between(0, 70));
     };
     const WPARAM a = pick(), c = pick();
-    s.what_ = "EM_SETSEL " + N(static_cast<long long>(a)) + ", " + N(static_cast<long long>(c));
     SendMessageA(s.control_, EM_SETSEL, a, static_cast<LPARAM>(c));
 }
 
-// Null, a text of the class, an oversized one, one with a control character. A refused text
-// changes nothing; the plain edit takes any without control characters, cut at 63 bytes; a picture
-// or time edit lays a text over its mask.
+// A refused text changes nothing; a plain edit takes any without control characters, cut at 63 bytes.
 void SetTextEvent(Soak &s) {
     Rng &r = s.rng_;
     HWND h = s.control_;
@@ -151,7 +138,6 @@ void SetTextEvent(Soak &s) {
     if (kind == 2)
         text.insert(text.begin() + r.Below(static_cast<int>(text.size()) + 1), static_cast<char>(r.Between(1, 31)));
     if (null) text.clear();
-    s.what_ = null ? "WM_SETTEXT null" : "WM_SETTEXT " + Quote(text);
     const std::string before = s.Text(h);
     const Soak::Mark mark = s.Now();
     const LRESULT taken = SendMessageA(h, WM_SETTEXT, 0, null ? 0 : reinterpret_cast<LPARAM>(text.c_str()));
@@ -168,8 +154,7 @@ void SetTextEvent(Soak &s) {
         s.ExpectText(after, text.substr(0, 63), "the plain edit shows the text, cut at 63 bytes");
 }
 
-// Presses, moves and releases inside, near or far from the control; a right click or
-// WM_CONTEXTMENU at the keyboard's place or any point; a wheel's notches, whole or not.
+// Presses, moves, releases in, near or far from the control; a right click, a context menu, a wheel.
 void MouseEvent(Soak &s) {
     static const UINT kMsgs[] = {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK};
     static const int kDeltas[] = {120, -120, 240, -360, 1, -1, 119, -119, 32767, -32768, 600};
@@ -184,7 +169,6 @@ void MouseEvent(Soak &s) {
                        : r.Between(-32768, 32767);
     };
     const int how = r.Below(20), x = at(rc.right), y = at(rc.bottom);
-    s.what_ = "mouse " + N(how) + " at " + N(x) + "," + N(y);
     if (how < 2)
         return s.WithMenuCloser([&] {
             if (how == 1)
@@ -201,14 +185,12 @@ void MouseEvent(Soak &s) {
     for (int i = r.Between(1, 4); i > 0; --i) {
         const int m = r.Below(5), mods = r.OneIn(5) ? r.Between(1, 2) : 0, x2 = at(rc.right), y2 = at(rc.bottom);
         Soak::HoldKeys(mods);
-        s.what_ += " " + N(kMsgs[m]) + "@" + N(x2) + "," + N(y2);
         SendMessageA(h, kMsgs[m], (mods & 1 ? MK_SHIFT : 0) | (mods & 2 ? MK_CONTROL : 0) | (m % 2 ? 0 : MK_LBUTTON),
                      Point(x2, y2));
     }
 }
 
-// A spin's arrow held through 1 to 3 of the repetition's ticks, counted, not timed (the first
-// after 300 ms, then every 50 ms; a refused step stops them).
+// A spin's arrow held through 1 to 3 ticks of its repetition, counted, not timed.
 void SpinHold(Soak &s) {
     HWND h = s.control_;
     if (!(s.style_ & QXES_SPIN) || !s.rng_.OneIn(4)) return MouseEvent(s);
@@ -218,7 +200,6 @@ void SpinHold(Soak &s) {
     const int x = rc.right - std::min<int>(GetSystemMetrics(SM_CXHTHUMB), rc.right / 2) / 2,
               y = up ? rc.bottom / 4 : rc.bottom * 3 / 4;
     const int ticks = s.rng_.Between(1, 3);
-    s.what_ = std::string("spin ") + (up ? "up" : "down") + " held for " + N(ticks) + " ticks";
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
     bool ticked = true;
     for (int seen = 0; seen < ticks && ticked && IsWindow(h); ++seen) {
@@ -235,7 +216,6 @@ void SpinHold(Soak &s) {
 void FontEvent(Soak &s) {
     const int i = s.rng_.Below(6);
     HFONT f = i < 5 ? s.shared_.fonts[i] : nullptr;
-    s.what_ = "WM_SETFONT " + N(i);
     const Soak::Mark mark = s.Now();
     SendMessageA(s.control_, WM_SETFONT, reinterpret_cast<WPARAM>(f), s.rng_.Coin());
     if (IsEdit(s.info_.kind) && s.Calm(mark))
@@ -250,14 +230,12 @@ void SizeEvent(Soak &s) {
     if (r.OneIn(3)) w = r.Between(0, 320), h = r.Between(0, 220);
     if (r.OneIn(40)) w = r.Between(1000, 3000), h = r.Between(300, 1200);
     if (r.OneIn(30)) w = -5, h = -7;
-    s.what_ = "size " + N(w) + "x" + N(h);
     SetWindowPos(s.control_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Visual styles off or on for the control and its children (a calendar's buttons), or a theme change.
 void ThemeEvent(Soak &s) {
     const int i = s.rng_.Below(3);
-    s.what_ = "theme " + N(i);
     for (HWND w = s.control_; w && IsWindow(s.control_);
          w = w == s.control_ ? GetWindow(w, GW_CHILD) : GetWindow(w, GW_HWNDNEXT))
         i == 2 ? (void)SendMessageA(w, WM_THEMECHANGED, 0, 0)
@@ -268,18 +246,15 @@ void StyleEvent(Soak &s) {
     static const DWORD kBits[] = {QXES_READONLY, QXES_RIGHT,  QXES_WRAP,        QXES_SPIN,
                                   QXES_EXPLAIN,  QXES_NOBEEP, BS_DEFPUSHBUTTON, WS_BORDER};
     const DWORD bit = s.rng_.Pick(kBits);
-    s.what_ = "style bit " + N(bit) + " flipped";
     SetWindowLongA(s.control_, GWL_STYLE, GetWindowLongA(s.control_, GWL_STYLE) ^ bit);
     SetWindowPos(s.control_, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-// An invalidation and UpdateWindow, a full redraw with the frame, WM_PAINT with nothing to paint,
-// WM_PRINTCLIENT into a memory DC that must be left as it was given.
+// Invalidation and UpdateWindow, a full redraw, an empty WM_PAINT, WM_PRINTCLIENT leaving the DC as given.
 void PaintEvent(Soak &s) {
     HWND h = s.control_;
     const int i = s.rng_.Below(4);
-    s.what_ = "paint " + N(i);
     if (i == 0) InvalidateRect(h, nullptr, s.rng_.Coin()), UpdateWindow(h);
     if (i == 1)
         RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -295,14 +270,12 @@ void CalKey(Soak &s) {
                                  VK_NEXT, VK_HOME,  VK_END, VK_SPACE, VK_RETURN};
     const UINT vk = s.rng_.OneIn(10) ? static_cast<UINT>(s.rng_.Below(256)) : s.rng_.Pick(kKeys);
     const int mods = s.rng_.OneIn(4) ? s.rng_.Between(1, 7) : 0;
-    s.what_ = "calendar key " + N(vk) + " mods " + N(mods);
     Soak::HoldKeys(mods);
     s.navigated_ = vk >= VK_LEFT && vk <= VK_DOWN;
     Press(s, vk, 0, false);
 }
 
-// A navigation button clicked, or a click told by any identifier; now and then from a month's
-// last day, reached by the arrows across its end and back.
+// A navigation button clicked or a click by any identifier, now and then from a month's last day.
 void CalButton(Soak &s) {
     int month = 0, now = 0;
     if (s.rng_.OneIn(3) && QXCalGetMonth(s.control_, &month)) {
@@ -312,7 +285,6 @@ void CalButton(Soak &s) {
     }
     const int id = s.rng_.OneIn(8) ? s.rng_.Between(90, 110) : s.rng_.Between(100, 103);
     HWND button = GetDlgItem(s.control_, id);
-    s.what_ = "calendar button " + N(id);
     if (button && s.rng_.Coin()) SendMessageA(button, BM_CLICK, 0, 0);
     else SendMessageA(s.control_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
@@ -322,17 +294,12 @@ void ButtonKey(Soak &s) {
     static const UINT kKeys[] = {VK_SPACE, VK_SPACE, VK_SPACE, VK_RETURN, VK_TAB, 'A'};
     const UINT vk = s.rng_.Pick(kKeys);
     const int form = s.rng_.Below(4);
-    s.what_ = "button key " + N(vk) + " form " + N(form);
     if (form != 1) SendMessageA(s.control_, WM_KEYDOWN, vk, KeyParam(vk, false, false));
     if (form == 3) SendMessageA(s.control_, WM_KEYDOWN, vk, KeyParam(vk, false, false) | 0x40000000);
     if (form != 2) SendMessageA(s.control_, WM_KEYUP, vk, KeyParam(vk, true, false));
 }
 
-// A second thread calls an export of the class or a screen reader's client's method while this
-// thread pumps; now and then the parent replies early to a notification the call causes, or the
-// call arrives inside a user's change. Released early, a call answers 0 with ERROR_IO_PENDING (a
-// client E_PENDING), and never otherwise; it writes the caller's outputs only on success, and
-// nothing outside them, even once the work has ended here.
+// Another thread's call answers pending only when released early, and writes its outputs only on success.
 void WorkerEvent(Soak &s) {
     Rng &r = s.rng_;
     HWND h = s.control_;
@@ -340,7 +307,6 @@ void WorkerEvent(Soak &s) {
     const int choice = r.Below(12), r0 = r.Below(kAnyCallCount);
     const bool client = choice >= 8, duringChange = IsEdit(k) && r.OneIn(3);
     if (r.Coin()) s.trap_ = Trap::kReplyEarly, s.trapMsg_ = WM_COMMAND, s.trapCount_ = r.Between(1, 2);
-    s.what_ = "a worker thread's call " + N(choice) + (duringChange ? ", during a user's change" : "");
     s.hostSet_ = true;
     IAccessible *acc = nullptr;
     if (client && FAILED(AccessibleObjectFromWindow(h, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void **>(&acc))))
@@ -364,7 +330,7 @@ void WorkerEvent(Soak &s) {
         const std::string before(out.data(), 24);
         SetLastError(0);
         int c = r0;
-        while (!client && (kAnyCalls[c].host || (k != Kind::kEdit && !kAnyCalls[c].Serves(k))))
+        while (!client && ((kAnyCalls[c].flags & kHost) || (k != Kind::kEdit && !kAnyCalls[c].Serves(k))))
             c = (c + 1) % kAnyCallCount;
         if (!client) result = kAnyCalls[c].call(h, out.data());  // any export on a plain edit
         else if (acc && choice == 8) result = acc->put_accValue(self, given);
@@ -389,10 +355,8 @@ void WorkerEvent(Soak &s) {
                                            WaitForSingleObject(returned, 0) != WAIT_OBJECT_0 &&
                                            GetTickCount() - start < 2000;)
             Sleep(1);
-        const std::string outer = s.what_;
         void (*const kChanges[])(Soak &) = {Keys, Keys, PasteEvent, EditCommand};
         r.Pick(kChanges)(s);
-        s.what_ = outer + " (" + s.what_ + ")";
     }
     // A dispatch the pump returns from has run to its end, the work released early included.
     for (; WaitForSingleObject(returned, 0) != WAIT_OBJECT_0; s.Pump())
@@ -416,7 +380,6 @@ void WorkerEvent(Soak &s) {
 void RegisterEvent(Soak &s) {
     HINSTANCE self = GetModuleHandleA(nullptr);
     const int i = s.rng_.Below(4);
-    s.what_ = "registration " + N(i);
     if (i == 0) s.Expect(RegisterQXCtls(self) == 1, "registering again succeeds"), UnregisterQXCtls(self);
     if (i == 1) s.Expect(QXRegisterIntClass(self) && QXRegisterBmpBtnClass(self), "registering a class again succeeds");
     if (i == 1) QXUnregisterIntClass(self), QXUnregisterBmpBtnClass(self);
@@ -434,25 +397,25 @@ struct EventKind {
     void (*run)(Soak &);
 };
 const EventKind kEvents[] = {
-    {"", {420, 20, 10}, Keys},
-    {"", {50, 0, 0}, PasteEvent},
-    {"", {50, 0, 0}, EditCommand},
-    {"", {60, 0, 0}, SetSelEvent},
-    {"", {45, 0, 0}, SetTextEvent},
-    {"", {110, 210, 250}, MouseEvent},
-    {"", {1, 0, 0}, SpinHold},
-    {"", {8, 8, 5}, FontEvent},
-    {"", {8, 10, 20}, SizeEvent},
-    {"", {5, 8, 15}, ThemeEvent},
-    {"", {5, 0, 0}, StyleEvent},
-    {"", {12, 15, 40}, PaintEvent},
-    {"", {0, 250, 0}, CalKey},
-    {"", {0, 120, 0}, CalButton},
-    {"", {0, 0, 150}, ButtonKey},
-    {"", {15, 10, 10}, WorkerEvent},
-    {"", {1, 1, 1}, RegisterEvent},
-    {"", {110, 150, 200}, [](Soak &s) { s.ExportEvent(); }},
-    {"", {12, 15, 15}, [](Soak &s) { s.ForeignExport(); }},
+    {"keys", {420, 20, 10}, Keys},
+    {"paste", {50, 0, 0}, PasteEvent},
+    {"edit command", {50, 0, 0}, EditCommand},
+    {"EM_SETSEL", {60, 0, 0}, SetSelEvent},
+    {"WM_SETTEXT", {45, 0, 0}, SetTextEvent},
+    {"mouse", {110, 210, 250}, MouseEvent},
+    {"spin held", {1, 0, 0}, SpinHold},
+    {"WM_SETFONT", {8, 8, 5}, FontEvent},
+    {"size", {8, 10, 20}, SizeEvent},
+    {"theme", {5, 8, 15}, ThemeEvent},
+    {"style bit", {5, 0, 0}, StyleEvent},
+    {"paint", {12, 15, 40}, PaintEvent},
+    {"calendar key", {0, 250, 0}, CalKey},
+    {"calendar button", {0, 120, 0}, CalButton},
+    {"button key", {0, 0, 150}, ButtonKey},
+    {"worker thread", {15, 10, 10}, WorkerEvent},
+    {"registration", {1, 1, 1}, RegisterEvent},
+    {"export", {110, 150, 200}, [](Soak &s) { s.ExportEvent(); }},
+    {"foreign export", {12, 15, 15}, [](Soak &s) { s.ForeignExport(); }},
     {"EM_SETREADONLY", {5, 0, 0}, [](Soak &s) { SendMessageA(s.control_, EM_SETREADONLY, s.rng_.Coin(), 0); }},
     {"EnableWindow", {8, 10, 60}, [](Soak &s) { EnableWindow(s.control_, !IsWindowEnabled(s.control_)); }},
     {"SetFocus", {7, 8, 10}, [](Soak &s) { SetFocus(s.control_); }},
@@ -555,9 +518,7 @@ bool Soak::Run(long count) {
     return true;
 }
 
-// Each kind of event of the class three times, then a stretch of the stream. An edit first gets
-// its context menu with each item chosen and a refusal explained: what the system makes once for
-// the process (a chosen item, the tip's common controls) is made now.
+// The warm-up: what the process makes once (menu items chosen, a refusal's tip) is made before counting.
 void Soak::Tour() {
     if (IsEdit(info_.kind)) {
         EnableWindow(control_, TRUE);
@@ -580,9 +541,7 @@ void Soak::Tour() {
     for (int i = 0; i < 300; ++i, ++index_) Event(-1);
 }
 
-// Now and then the parent destroys the control, renews it, sets its text, calls an export or moves
-// the focus inside a message of the event. An edit tells every change of its text by EN_UPDATE and
-// EN_CHANGE, a pair in that order.
+// The parent's trap now and then; an edit tells a change of its text by EN_UPDATE then EN_CHANGE.
 void Soak::Event(int forced) {
     hostSet_ = navigated_ = false;
     changes_ = updates_ = 0;

@@ -78,8 +78,7 @@ bool IsTimeMask(const char *mask) {
     return false;
 }
 
-// A literal is written and takes the raw character equal to it; a placeholder takes the next one,
-// converted, when it fits or is a space; past the raw text's end, placeholders are blank.
+// A literal takes the raw character equal to it; a placeholder the next, converted, when it fits or is blank.
 bool LayRaw(const std::string &mask, const std::string &raw, int limit, bool anyAtX, std::string *out) {
     out->clear();
     size_t r = 0;
@@ -159,8 +158,7 @@ bool ParseInt(const std::string &text, long *value) {
     return true;
 }
 
-// An optional '-', the integer digits grouped by three from the decimal separator leftwards
-// without a leading zero, the fraction's digits; a digit at least unless the text is empty.
+// An optional '-', digits grouped by three from the decimal separator leftwards, no leading zero.
 std::string FloatFault(const std::string &text, char decimal, char group) {
     if (text.empty()) return {};
     const size_t start = text[0] == '-', point = text.find(decimal, start);

@@ -1,5 +1,4 @@
-// What the soak expects of a control's text, from the rules of the controls' manual. Each *Fault
-// returns why a text breaks its class's rule, or "" when it keeps it.
+// What the soak expects of a control's text, from the manual's rules; a *Fault says why a text breaks them.
 #pragma once
 #include <string>
 #include <vector>
@@ -13,8 +12,7 @@ struct MaskPos {  // a placeholder (9 A a H h L l N n U u X x) or a literal
 std::vector<MaskPos> MaskPositions(const std::string &mask);  // '/' before '/' or a placeholder: a literal
 bool UsableMask(const char *mask);                            // 1 to 63 positions, no control character
 bool IsTimeMask(const char *mask);                            // one of the five, exactly
-// Raw characters laid as QXPicFormatText lays them, at most limit positions; false when one fits
-// neither its placeholder nor is a space (anyAtX: an X takes a control character too).
+// Raw characters laid as QXPicFormatText does, within limit; false when one does not fit (anyAtX: X takes any).
 bool LayRaw(const std::string &mask, const std::string &raw, int limit, bool anyAtX, std::string *out);
 std::string LayText(const std::string &mask, const std::string &text);  // as WM_SETTEXT lays it
 std::string PictureFault(const std::string &mask, const std::string &text);

@@ -1,5 +1,4 @@
-// The soak: one class's control under a seeded stream of random events, checked after each. A
-// class's stream depends only on the seed and the class: a seed and an event index replay a failure.
+// The soak: a class's control under a seeded stream of random events; a seed and event index replay a failure.
 #pragma once
 #include <windows.h>
 
@@ -37,8 +36,7 @@ private:
     uint64_t state_;
 };
 
-// A buffer given to the library with 16 guard bytes on both sides: a write outside it, or any
-// write where none may happen, shows.
+// A buffer with 16 guard bytes on both sides: a write outside it, or where none may happen, shows.
 class Guarded {
 public:
     explicit Guarded(int size) : size_(size > 0 ? size : 0), bytes_(size_ + 32, 0xA5) {}
@@ -77,11 +75,11 @@ extern const ClassInfo kClasses[8];
 inline bool IsEdit(Kind k) { return k != Kind::kCal && k != Kind::kButton; }
 int DaysIn(int month, int year);  // 0 for no month
 
-// Every export once with plain arguments, its outputs in o (24 bytes): for foreign windows and
-// the worker thread. host: changes what the host set, or takes a button's bitmap back.
+// Every export with plain arguments, outputs in o. kHost: changes the model; kFails: a null output, fails.
+enum { kHost = 1, kFails = 2 };
 struct AnyCall {
     Kind serves;
-    bool host;
+    int flags;
     QXBOOL (*call)(HWND h, char *o);
     bool Serves(Kind k) const { return serves == k || (serves == Kind::kPicture && k == Kind::kTime); }
 };

@@ -1,7 +1,4 @@
-// qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N] [--no-handles]
-// Every class under a seeded stream of random events, GDI and USER handles counted around each.
-// --share K/N runs every N-th class from the K-th; --no-handles leaves the handle tables alone.
-// A failure prints the seed, class, event and the command that replays it.
+// qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N (every N-th class from the K-th)] [--no-handles]
 #include <windows.h>
 #include <objbase.h>
 
@@ -24,8 +21,7 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return self ? self->OnParent(hwnd, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-// A tick comes only inside a modal loop: an open popup menu gets the chosen item by its mnemonic
-// when enabled, or is ended.
+// A tick comes only inside a modal loop: an open popup menu's chosen item is picked by its mnemonic, or it ends.
 void CALLBACK MenuTick(HWND, UINT, UINT_PTR, DWORD) {
     HWND window = FindWindowA("#32768", nullptr);
     HMENU menu = nullptr;
@@ -65,16 +61,9 @@ Shared::Shared() {
                                0, 0, 0, 0, kFonts[i].face);
     brush = CreateSolidBrush(RGB(255, 255, 200));
     LoadIcon(nullptr, IDI_APPLICATION), LoadIcon(nullptr, IDI_WARNING);  // the system's, kept by the process
-    WNDCLASSA wc = {0,
-                    ParentProc,
-                    0,
-                    0,
-                    GetModuleHandleA(nullptr),
-                    nullptr,
-                    LoadCursor(nullptr, IDC_ARROW),
-                    reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-                    nullptr,
-                    "QxSoakParent"};
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ParentProc, wc.hInstance = GetModuleHandleA(nullptr), wc.lpszClassName = "QxSoakParent";
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW), wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     RegisterClassA(&wc);
 }
 
@@ -154,12 +143,8 @@ void Soak::MakeControl() {
     if (k == Kind::kInt || k == Kind::kFloat) text = kMasks[k == Kind::kFloat][rng_.Below(6)];
     if (k == Kind::kTime) text = rng_.Pick(kMasks[2]);
     if (k == Kind::kPicture) text = rng_.OneIn(6) ? "" : RandomMask();
-    int w = k == Kind::kCal      ? 220
-            : k == Kind::kButton ? 40
-                                 : 140,
-        h = k == Kind::kCal      ? 160
-            : k == Kind::kButton ? 30
-                                 : 24;
+    const bool cal = k == Kind::kCal, button = k == Kind::kButton;
+    int w = cal ? 220 : button ? 40 : 140, h = cal ? 160 : button ? 30 : 24;
     if (rng_.OneIn(10)) w = rng_.Between(0, 300), h = rng_.Between(0, 200);
     style_ = style;
     model_ = Model();
@@ -199,8 +184,6 @@ LRESULT Soak::OnParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void Soak::SpringTrap() {
-    static const char *const kNames[] = {"",       "destroys it",     "renews it",    "sets its text",
-                                         "calls ", "moves the focus", "replies early"};
     const std::string outer = what_;
     const Trap t = trap_ == Trap::kExport && modelInFlux_ ? Trap::kSetText : trap_;
     trap_ = Trap::kNone;
@@ -213,7 +196,7 @@ void Soak::SpringTrap() {
     if (t == Trap::kExport) ExportEvent();
     if (t == Trap::kFocusAway) SetFocus(other_);
     if (t == Trap::kReplyEarly && InSendMessage()) replied_ = ReplyMessage(0) != FALSE;  // as before a message box
-    what_ = outer + " [the parent " + kNames[static_cast<int>(t)] + what_ + "]";
+    what_ = outer + " [the parent's trap " + std::to_string(static_cast<int>(t)) + ": " + what_ + "]";
 }
 
 void Soak::Pump() {
@@ -363,7 +346,6 @@ int main(int argc, char **argv) {
                       std::to_string(userBefore - userAfter) + " handles gained";
             if (ok && (gdiAfter != gdiBefore || userAfter != userBefore)) {
                 ok = false;
-                std::printf("qx_soak: FAILED %s: %s over %ld events\n", cls->name, counted.c_str(), done);
                 Report(cls->name, done - 1, counted, "");
             }
         }
