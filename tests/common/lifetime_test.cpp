@@ -1,13 +1,8 @@
 // One lifetime rule for every class: the window destroyed inside each call
-// out of the library that a way in makes (a notification to the parent from
-// a message, a spin step, the repeat timer, the wheel, an export, an undo, a
-// screen reader's call, another control's focus change; the parent's colour
-// request while painting; the system's default object or the label a
-// screen reader's request asks). A refusal's tip goes with its edit. The operation finishes on an object that
-// is still there and touches nothing more; the object goes, exactly once,
-// when the outermost call returns. The library is linked in under an
-// allocator that counts its live allocations and makes freed memory
-// untouchable, so a leak, a double delete or a use after free shows.
+// out of the library (a notification, a colour request, the system's default
+// object, a label's text) finishes the operation on an object still there,
+// and the object goes once, when the outermost call returns. The library runs
+// under an allocator that counts live blocks and poisons freed ones.
 #include <memory>
 #include <new>
 #include <string>
@@ -21,8 +16,7 @@
 
 namespace {
 
-// The ways in (the export of the row's own is a way in too). `Other` is the
-// system edit of the parent, which has the focus before a click.
+// The ways in. `Other` is the parent's system edit, focused before a click.
 HWND Other(HWND h) { return GetDlgItem(GetParent(h), 9); }
 POINT Up(HWND h) {
     RECT c;
@@ -61,9 +55,9 @@ void TipUpThenSetText(HWND h) {
 }
 void PaintDisabled(HWND h) { EnableWindow(h, FALSE), Paint(h); }
 
-// The parent destroys the control at the nth message `code` from it (from
-// the system edit, for ClickFocus): a notification's code, or the colour
-// request WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC. No way in: creation itself.
+// The parent destroys the control at the nth message `code` from it (from the
+// system edit, for ClickFocus): a notification or a colour request. No way
+// in: creation itself.
 struct Row {
     const char *cls, *mask;
     DWORD style;
@@ -132,9 +126,8 @@ protected:
 
 class DestroyedInside : public Lifetime, public ::testing::WithParamInterface<Row> {};
 
-// Each row: the window is gone, everything the library allocated for it is
-// freed, no repetition is left running, and no notification came from the
-// control once the handler that destroyed it was done.
+// The window is gone, all it allocated freed, no repetition left running,
+// and nothing notified once the handler that destroyed it was done.
 TEST_P(DestroyedInside, ACallOut) {
     const Row &r = GetParam();
     const int live = qxt::LiveAllocations();
@@ -173,9 +166,8 @@ TEST_P(DestroyedInside, ACallOut) {
 
 INSTANTIATE_TEST_SUITE_P(EveryClass, DestroyedInside, ::testing::ValuesIn(kRows));
 
-// Destroys the window at the first call out of the library that a request
-// makes once armed, noting whether anything of the library was freed then:
-// what the request holds lives until it returns.
+// Destroys the window at the first call out once armed, noting whether
+// anything was freed then: what the request holds lives until it returns.
 HWND g_doomed;
 bool g_armed, g_freedInside;
 void Doom() {
@@ -186,9 +178,8 @@ void Doom() {
     g_freedInside = qxt::LiveAllocations() != live;
 }
 
-// The system's default object of a window, wrapped: each of its methods
-// dooms first, then asks the real object, then counts the call, so that a
-// wrapper freed while its method runs faults.
+// The system's default object, wrapped: each method dooms, asks the real
+// object, then counts the call (a wrapper freed meanwhile faults).
 class Wrapped final : public IAccessible {
 public:
     explicit Wrapped(IAccessible *real) : real_(real) {}
@@ -244,14 +235,11 @@ LRESULT CALLBACK DoomingLabel(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return CallWindowProcA(g_labelProc, w, m, wp, lp);
 }
 
-// Each request that calls out of the library (to the system's default
-// object, or to the label for a name), on an edit, an edit with a spin
-// (whose parts are looked for after the default object's answer) and a
-// classic calendar's stand-in for its system button. The window goes inside
-// that call: nothing faults, the window's object (the calendar, for its
-// stand-in) is freed only once the request returns, one with more to ask
-// after the call answers RPC_E_DISCONNECTED, and everything is freed once
-// the client lets go.
+// Each request that calls out (to the default object, or the label for a
+// name), on an edit, a spin edit and a classic calendar's stand-in for its
+// system button: the window goes inside that call, nothing faults, nothing is
+// freed before the request returns, one with more to ask after answers
+// RPC_E_DISCONNECTED, and everything is freed once the client lets go.
 TEST_F(Lifetime, DestroyedInsideAScreenReadersRequest) {
     auto *api = const_cast<qx::AccApi *>(qx::LoadAccApi());  // the library's entry points: the test's own seam
     ASSERT_NE(api, nullptr);

@@ -1,10 +1,8 @@
-// Exports and screen readers' clients in every thread case: called on the
-// window's own thread; from a worker while the window's thread pumps (the
-// call runs there, as a sent message would); from a worker whose call the
-// parent releases early (ReplyMessage, as before a message box), which then
-// reads and writes nothing of the call; from a worker whose window is
-// destroyed while the call waits. And a call that arrives while the user's
-// change is being made runs before or after it, as a change of its own.
+// Exports and screen readers' clients in every thread case: on the window's
+// own thread; from a worker; from a worker the parent releases early
+// (ReplyMessage), whose call then touches nothing of the worker's; from a
+// worker whose window goes while the call waits. And a call arriving during
+// the user's change runs as a change of its own.
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -37,9 +35,8 @@ template <class T> std::string Read(QXBOOL(WINAPI *get)(HWND, T *), HWND h) {
 // A client's answer: the result, and the text when there is one.
 std::string Q(const qxt::Text &t) { return qxt::ResultName(t.hr) + (t.null ? "" : " '" + qxt::Narrow(t.text) + "'"); }
 
-// Fills a stretch of the calling thread's stack, where the frames of a call
-// that returned lay, signals `filled`, waits for `done`, and tells whether
-// anything wrote there meanwhile.
+// Fills the stack where a returned call's frames lay, signals `filled`, waits
+// for `done`, and tells whether anything wrote there meanwhile.
 __attribute__((noinline)) bool StackKeptAfter(HANDLE filled, HANDLE done) {
     volatile unsigned char pad[8192];
     for (auto &b : pad) b = 0xA5;
@@ -57,8 +54,7 @@ UINT g_replyAt;
 bool g_replied;
 WNDPROC g_labelProc;
 
-// Replies once to the worker's call being served, then holds the work until
-// the worker has gone on.
+// Replies once to the worker's call, then holds the work until the worker went on.
 void ReplyOnce() {
     if (g_replied || !InSendMessage()) return;
     g_replied = true;
@@ -83,11 +79,9 @@ protected:
 
 enum Case { kOwnThread, kWorker, kReleased, kDestroyed };
 
-// Each row's call in each case. Released early, an export answers 0 with
-// ERROR_IO_PENDING, a client E_PENDING with no text: the outcome is unknown,
-// the work ends on the window's thread all the same, and nothing of the
-// worker's (its stack above all) is written after it was released. A window
-// destroyed while the call waits fails the call. Every call is freed.
+// Released early, an export answers 0 with ERROR_IO_PENDING, a client
+// E_PENDING, and the work still ends on the window's thread without writing
+// to the worker; a window destroyed meanwhile fails the call. All is freed.
 TEST_F(Threads, EveryCallInEveryCase) {
     using Call = std::function<std::string(HWND, IAccessible *)>;
 #define QX_CALL(...) [](HWND h, IAccessible *acc) { return __VA_ARGS__; }
@@ -165,11 +159,9 @@ TEST_F(Threads, EveryCallInEveryCase) {
     SetWindowLongPtrA(label, GWLP_WNDPROC, LONG_PTR(g_labelProc));
 }
 
-// A worker's export or text sent while this thread is busy arrives during
-// the user's change (a character refused, a paste, a cut, an undo), at the
-// first look the change takes at the queue. It runs as the host's change of
-// its own, once the user's is complete: its value stays, and the undo buffer
-// is empty (a text of the host's empties it; it never joins the user's step).
+// A worker's call arriving during the user's change (a refusal, a paste, a
+// cut, an undo) runs after it as the host's own change: its value stays and
+// the undo buffer is empty.
 TEST_F(Threads, CallSentDuringAUsersChange) {
     const auto ctrl = [](char c) { return [c](HWND h) { qxt::SendKey(h, UINT(c), qxt::kCtrl); }; };
     const auto type = [](char c) { return [c](HWND h) { qxt::SendChar(h, c); }; };
@@ -208,10 +200,8 @@ TEST_F(Threads, CallSentDuringAUsersChange) {
     }
 }
 
-// The message that carries calls runs only a call this process listed for
-// the window: sent from this thread, posted, or from another thread with a
-// call nobody listed or with junk, it runs nothing; listed, the call runs
-// once, on the window's thread.
+// The call message runs only a call listed for the window, once: sent from
+// this thread, posted, unlisted or junk, it runs nothing.
 TEST_F(Threads, CallMessageRunsOnlyListedCalls) {
     HWND h = parent.CreateChild("QXEdit", "", 0, 10, 10, 200, 24, 7);
     qxt::Acc acc(h);

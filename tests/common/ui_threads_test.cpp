@@ -1,10 +1,7 @@
-// What the threads of a process share, through the DLL: several UI threads,
-// each with windows of every class in a look of its own (themed, or born
-// classic), released together, register the classes, then round after round
-// paint their windows and call the exports on their own windows and on the
-// next thread's; then destroy them and unregister together. The counts of
-// registration. And the system's accessibility libraries, which this program
-// does not import, loaded at the first request and not before.
+// What the threads of a process share, through the DLL: counted
+// registrations, the accessibility libraries loaded at the first request,
+// and several UI threads (each in a look of its own) painting and calling
+// exports on their windows and the next thread's at once.
 #include <atomic>
 #include <cstdlib>
 #include <memory>
@@ -31,14 +28,22 @@ std::string Registered() {
     return r;
 }
 
-// Runs first. Registered twice, the classes stay until unregistered as
-// often. The libraries load when a window is first asked for its accessible
-// object (events, a name, states load nothing), from the system folder, and
-// that answer is the window's object. ole32.dll is left out: Wine's display
-// driver loads it with the first top-level window.
+// Runs first. Registrations count, the time and calendar classes' own
+// too, and a class whose window is alive stays through the last
+// unregistration (registering it again fails until the window is gone).
+// The accessibility libraries load from the system folder at the first
+// request for a window's object (events, a name, states load nothing).
+// ole32.dll is left out: Wine's display driver loads it with the first
+// top-level window.
 TEST(Process, CountedRegistrationsAndTheAccessibilityLibraries) {
-    ASSERT_TRUE(Registered() == "00000000" && RegisterQXCtls(qxt::HostInstance()) && RegisterQXCtls(qxt::HostInstance()));
-    UnregisterQXCtls(qxt::HostInstance());
+    const HINSTANCE inst = qxt::HostInstance();
+    ASSERT_TRUE(Registered() == "00000000" && RegisterQXCtls(inst) && QXRegisterTimeClass(inst) &&
+                QXRegisterCalClass(inst));
+    UnregisterQXCtls(inst);
+    EXPECT_EQ(Registered(), "00001100");
+    QXUnregisterTimeClass(inst), QXUnregisterCalClass();
+    ASSERT_TRUE(Registered() == "00000000" && RegisterQXCtls(inst) && RegisterQXCtls(inst));
+    UnregisterQXCtls(inst);
     EXPECT_EQ(Registered(), "11111111");
     const char *const libraries[] = {"oleacc.dll", "oleaut32.dll"};
     qxt::ParentWindow parent;
@@ -68,15 +73,18 @@ TEST(Process, CountedRegistrationsAndTheAccessibilityLibraries) {
     long parts = 0;
     EXPECT_TRUE(acc->get_accChildCount(&parts) == S_OK && parts == 2);
     acc->Release();
+    UnregisterQXCtls(inst);
+    EXPECT_TRUE(Registered() == "01000000" && !RegisterQXCtls(inst));
     DestroyWindow(h);
-    UnregisterQXCtls(qxt::HostInstance());
+    UnregisterQXCtls(inst);
+    EXPECT_EQ(RegisterQXCtls(inst), 1);
+    UnregisterQXCtls(inst);
     EXPECT_EQ(Registered(), "00000000");
 }
 
 class UiThreads : public ::testing::Test {
 protected:
-    // A barrier that keeps the thread's messages flowing: the others' calls
-    // reach it while it waits.
+    // A barrier that keeps this thread's messages flowing for the others' calls.
     static void Meet(std::atomic<int> &arrived) {
         ++arrived;
         while (arrived < kThreads) {
@@ -85,9 +93,8 @@ protected:
         }
     }
 
-    // Everything one thread does; what it finds wrong is counted in
-    // wrong[k], the first noted in notes[k]. Each value is set by its
-    // owner only, but the time, which the thread before it sets.
+    // One thread's work; what it finds wrong is counted in wrong[k], the
+    // first noted in notes[k]. The time is set by the thread before.
     void Run(int k) {
         WaitForSingleObject(go, INFINITE);
         registered[k] = RegisterQXCtls(qxt::HostInstance());
@@ -146,8 +153,7 @@ protected:
     std::string notes[kThreads];
 };
 
-// Nothing faults, every call succeeds, each value read is one that the
-// window's writer set, and the classes are gone at the end.
+// Nothing faults, every call succeeds, each value read is its writer's.
 TEST_F(UiThreads, PaintAndCallExportsAtOnce) {
     std::vector<std::thread> threads;
     for (int k = 0; k < kThreads; ++k) threads.emplace_back([this, k] { Run(k); });
@@ -161,9 +167,8 @@ TEST_F(UiThreads, PaintAndCallExportsAtOnce) {
     EXPECT_EQ(faults.Faults(), 0) << "access violations";
 }
 
-// Threads registering and unregistering over and over, all at once: each
-// registration succeeds, and once each has unregistered as often, no class
-// is left.
+// Threads registering and unregistering at once: each registration
+// succeeds, and no class is left.
 TEST_F(UiThreads, RegisterAndUnregisterAtOnce) {
     std::atomic<int> failed(0);
     std::vector<std::thread> threads;

@@ -2,8 +2,7 @@
 // pins: the notifications of creation, texts laid over a mask by
 // WM_SETTEXT, the ranges the value functions enforce, the colours a
 // default parent gives, what a refused character over a selection leaves,
-// the empty box that changes at the next paint, registration with a
-// window still alive, what screen readers are told of a bitmap button's
+// the empty box that changes at the next paint, what screen readers are told of a bitmap button's
 // creation text and of clients' calls that change nothing, and the
 // calendar's arrow buttons found by a hit test.
 #include <windows.h>
@@ -149,40 +148,6 @@ TEST_F(Manual, EmptyBoxChangesAtTheNextPaint) {
     InvalidateRect(h, nullptr, FALSE);
     UpdateWindow(h);
     EXPECT_GT(ink(), 0);
-}
-
-// Each class counts its registrations and stays registered until as many
-// unregistrations (the calendar's without an instance). A class whose window
-// still exists stays registered through the last UnregisterQXCtls, and
-// RegisterQXCtls then fails for it; once the window is gone, an
-// unregistration and a registration put things right.
-TEST(Registration, CountedAndWithAWindowAlive) {
-    const HINSTANCE inst = HostInstance();
-    const auto registered = [inst] {
-        std::string s;
-        WNDCLASSA wc;
-        for (const char *c : {"QXEdit", "QXInteger", "QXFloat", "QXPicture", "QXTime", "QXCalCntl", "QXBmpButton",
-                              "QXBmpButtonXP"})
-            s += GetClassInfoA(inst, c, &wc) ? '1' : '0';
-        return s;
-    };
-    ASSERT_EQ(RegisterQXCtls(inst), 1);
-    ASSERT_TRUE(QXRegisterTimeClass(inst) && QXRegisterCalClass(inst));
-    UnregisterQXCtls(inst);
-    EXPECT_EQ(registered(), "00001100");
-    QXUnregisterTimeClass(inst), QXUnregisterCalClass();
-    EXPECT_EQ(registered(), "00000000");
-    ASSERT_EQ(RegisterQXCtls(inst), 1);
-    ParentWindow parent;
-    HWND h = parent.CreateChild("QXEdit", "", 0, 0, 0, 100, 20);
-    UnregisterQXCtls(inst);
-    EXPECT_EQ(registered(), "10000000");
-    EXPECT_EQ(RegisterQXCtls(inst), 0);
-    DestroyWindow(h);
-    UnregisterQXCtls(inst);
-    EXPECT_EQ(RegisterQXCtls(inst), 1);
-    UnregisterQXCtls(inst);
-    EXPECT_EQ(registered(), "00000000");
 }
 
 // A dialog template's items in memory: DWORD-aligned, texts in UTF-16.
