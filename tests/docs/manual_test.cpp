@@ -1,16 +1,12 @@
-// What the reference manual (docs/) tells host developers and no other test
-// pins: the notifications of creation, texts laid over a mask by
-// WM_SETTEXT, the ranges the value functions enforce, the colours a
-// default parent gives, what a refused character over a selection leaves,
-// the empty box that changes at the next paint, what screen readers are told of a bitmap button's
-// creation text and of clients' calls that change nothing, and the
-// calendar's arrow buttons found by a hit test.
+// What the reference manual tells host developers and no other test pins:
+// creation's notifications, texts laid over a mask, the ranges enforced,
+// default colours, deletions that stay, the empty box's next paint, clients'
+// calls that change nothing, the calendar's arrow buttons as objects.
 #include <windows.h>
 
 #include "acc_client.h"
 #include "../typed/edit_window.h"
 
-#include <vector>
 
 namespace {
 
@@ -150,67 +146,6 @@ TEST_F(Manual, EmptyBoxChangesAtTheNextPaint) {
     EXPECT_GT(ink(), 0);
 }
 
-// A dialog template's items in memory: DWORD-aligned, texts in UTF-16.
-class DialogTemplate {
-public:
-    explicit DialogTemplate(short cx, short cy) {
-        Add32(DS_SETFONT | WS_POPUP), Add32(0), Add16(0), Add16(0), Add16(0), Add16(cx), Add16(cy);
-        Add16(0), Add16(0), AddText("");  // no menu, the default class, no title
-        Add16(8), AddText("MS Shell Dlg");
-    }
-    void Control(const char *cls, const char *text, WORD id, DWORD style, short x, short y, short cx, short cy) {
-        while (words_.size() % 2) Add16(0);
-        Add32(WS_CHILD | WS_VISIBLE | style), Add32(0), Add16(x), Add16(y), Add16(cx), Add16(cy), Add16(id);
-        AddText(cls), AddText(text), Add16(0);
-        ++words_[4];  // the item count
-    }
-    const DLGTEMPLATE *get() const { return reinterpret_cast<const DLGTEMPLATE *>(words_.data()); }
-
-private:
-    void Add16(int w) { words_.push_back(static_cast<WORD>(w)); }
-    void Add32(DWORD d) { Add16(LOWORD(d)), Add16(HIWORD(d)); }
-    void AddText(const char *text) {
-        do Add16(static_cast<unsigned char>(*text));
-        while (*text++);
-    }
-    std::vector<WORD> words_;
-};
-
-INT_PTR CALLBACK QuietDialog(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
-
-// A bitmap button keeps the text it is created with, from a dialog
-// template's CONTROL line as from CreateWindowEx: it answers it, and screen
-// readers name it by it ("&" marks the shortcut). An empty name of the
-// host's leaves it nameless, the shortcut still the text's.
-TEST_F(Manual, ButtonNamedByItsCreationText) {
-    const struct { const char *cls; bool dialog; } rows[] = {
-        {"QXBmpButton", true}, {"QXBmpButton", false}, {"QXBmpButtonXP", true}, {"QXBmpButtonXP", false}};
-    for (const auto &r : rows) {
-        SCOPED_TRACE(std::string(r.cls) + (r.dialog ? " in a dialog" : " made alone"));
-        HWND dialog = nullptr, b = nullptr;
-        if (r.dialog) {
-            DialogTemplate t(100, 40);
-            t.Control(r.cls, "&Print", 8, WS_TABSTOP, 10, 10, 24, 20);
-            dialog = CreateDialogIndirectParamA(HostInstance(), t.get(), parent.hwnd(), QuietDialog, 0);
-            ASSERT_NE(dialog, nullptr);
-            b = GetDlgItem(dialog, 8);
-        } else {
-            b = parent.CreateChild(r.cls, "&Print", 0, 10, 10, 40, 30, 8);
-        }
-        ASSERT_NE(b, nullptr);
-        EXPECT_EQ(Text(b), "&Print");
-        EXPECT_EQ(GetWindowTextLengthA(b), 6);
-        Acc acc(b);
-        ASSERT_EQ(acc.hr, S_OK);
-        EXPECT_EQ(Name(acc.p), Ok(L"Print"));
-        EXPECT_EQ(Shortcut(acc.p), Ok(L"Alt+P"));
-        SendMessageA(b, QXM_SETACCNAME, 0, reinterpret_cast<LPARAM>(""));
-        EXPECT_EQ(Name(acc.p), None(S_FALSE));
-        EXPECT_EQ(Shortcut(acc.p), Ok(L"Alt+P"));
-        DestroyWindow(dialog ? dialog : b);
-    }
-}
-
 // The calls of a client that an element does not take: each is answered as
 // the manual's table says and changes nothing (the text, the date, the
 // focus, the parent's notifications).
@@ -266,28 +201,6 @@ TEST_F(Manual, ClientCallsThatChangeNothing) {
         EXPECT_TRUE(parent.Notifications().empty()) << what;
         DestroyWindow(h);
     }
-    // A text the ANSI code page cannot show is refused, not changed.
-    HWND e = Make("QXEdit");
-    Start(e, "12|");
-    Acc acc(e);
-    EXPECT_EQ(SetValue(acc.p, L"\u4E00"), E_INVALIDARG);
-    EXPECT_EQ(Text(e), "12");
-}
-
-// A client selects a day without taking the focus, and the parent is told
-// nothing.
-TEST_F(Manual, DaySelectedByAClientLeavesTheFocus) {
-    HWND cal = parent.CreateChild("QXCalCntl", "", 0, 10, 10, 200, 150, 7);
-    QXCalSetYear(cal, 2024), QXCalSetMonth(cal, 6), QXCalSetDay(cal, 3);
-    SetFocus(parent.hwnd());
-    parent.ClearNotifications();
-    Acc acc(cal);
-    EXPECT_EQ(acc->accDoDefaultAction(Child(17)), S_OK);
-    int day = 0;
-    EXPECT_TRUE(QXCalGetDay(cal, &day) && day == 17);
-    EXPECT_EQ(GetFocus(), parent.hwnd());
-    PumpFor(20);
-    EXPECT_TRUE(parent.Notifications().empty());
 }
 
 // The calendar's children are its days; its arrow buttons are windows of
