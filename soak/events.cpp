@@ -1,14 +1,12 @@
-// The events: keys, characters, the clipboard, the mouse, the host's
-// messages, changes to the window and calls from another thread, each drawn
-// from the class's stream by its weight in the class's group.
+// The events, each drawn from the class's stream by its weight in the class's group.
 #include <windows.h>
 #include <ole2.h>
 #include <oleacc.h>
 #include <uxtheme.h>
 
 #include <atomic>
+#include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <thread>
 
 #include "harness.h"
@@ -19,29 +17,16 @@ namespace qxs {
 namespace {
 
 LPARAM KeyParam(UINT vk, bool up, bool alt) {
-    LPARAM lp = 1 | (static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF) << 16);
-    if (alt) lp |= static_cast<LPARAM>(KF_ALTDOWN) << 16;
-    if (up) lp |= 0xC0000000;
-    return lp;
+    return 1 | (static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF) << 16) |
+           (alt ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0) | (up ? 0xC0000000 : 0);
 }
 
-LPARAM Point(int x, int y) {
-    return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y)));
-}
+LPARAM Point(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
-std::string Format(const char *format, long long a, long long b = 0, long long c = 0) {
-    char buf[96];
-    std::snprintf(buf, sizeof buf, format, a, b, c);
-    return buf;
-}
-
-// A key's down, its character (none for 0) and its up, sent, or posted and
-// then dispatched; vk 0 sends the character alone. Alt makes the messages
-// the system's (sys: the key's alone, as F10's).
+// A key's down, character (0: none) and up, sent or posted; vk 0: the character alone; alt: the system's.
 void Press(Soak &s, UINT vk, int ch, bool posted, bool alt = false, bool sys = false) {
-    HWND h = s.control_;
     auto send = [&](UINT msg, WPARAM wp, LPARAM lp) {
-        posted ? PostMessageA(h, msg, wp, lp) : SendMessageA(h, msg, wp, lp);
+        posted ? PostMessageA(s.control_, msg, wp, lp) : SendMessageA(s.control_, msg, wp, lp);
     };
     sys = sys || alt;
     if (vk) send(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, KeyParam(vk, false, alt));
@@ -50,28 +35,19 @@ void Press(Soak &s, UINT vk, int ch, bool posted, bool alt = false, bool sys = f
     if (posted) s.Pump();
 }
 
-// The character a key types with the modifiers (1 Shift, 2 Ctrl, 4 AltGr),
-// as a keyboard layout with AltGr would; 0 for none.
+// The character a key types with Shift, Ctrl, AltGr (1, 2, 4) on a layout with AltGr; 0 for none.
 int TypedBy(UINT vk, int mods) {
     const bool shift = mods & 1, ctrl = (mods & 2) && !(mods & 4), altGr = mods & 4;
     if (vk >= 'A' && vk <= 'Z') return altGr ? "@&#{}[]"[vk % 7] : ctrl ? vk - 'A' + 1 : shift ? vk : vk - 'A' + 'a';
     if (vk >= '0' && vk <= '9') return shift ? ")!@#$%^&*("[vk - '0'] : static_cast<int>(vk);
-    switch (vk) {
-    case VK_BACK: return ctrl ? 0x7F : 0x08;
-    case VK_RETURN: return ctrl ? 0x0A : 0x0D;
-    case VK_ESCAPE: return 0x1B;
-    case VK_TAB: return 0x09;
-    case VK_SPACE: return ' ';
-    default: return 0;
-    }
+    const UINT vks[] = {VK_BACK, VK_RETURN, VK_ESCAPE, VK_TAB, VK_SPACE};
+    const int plain[] = {0x08, 0x0D, 0x1B, 0x09, ' '}, withCtrl[] = {0x7F, 0x0A, 0x1B, 0x09, ' '};
+    for (int i = 0; i < 5; ++i)
+        if (vk == vks[i]) return ctrl ? withCtrl[i] : plain[i];
+    return 0;
 }
 
-// ---- Keys and characters
-
-// Keystrokes, sent or queued as typing ahead: keys of the edit's commands
-// with modifiers, Alt (a system key, as F10 always is) and the character a
-// layout gives them, or any; characters of the class, now and then without
-// the key-down a keyboard sends first (Alt+numpad entry, an input method).
+// Keystrokes sent or typed ahead: keys with modifiers and the characters a layout gives, or a mask's value.
 void Keys(Soak &s) {
     static const UINT kKeys[] = {VK_LEFT,  VK_RIGHT,   VK_HOME, VK_END,    VK_DELETE, VK_BACK, VK_INSERT, VK_UP,
                                  VK_DOWN,  VK_PRIOR,   VK_NEXT, VK_RETURN, VK_ESCAPE, VK_TAB,  VK_SPACE,  'A',
@@ -79,11 +55,9 @@ void Keys(Soak &s) {
                                  VK_SHIFT, VK_CONTROL, VK_MENU, VK_LEFT,   VK_RIGHT,  VK_BACK, VK_DELETE, VK_END};
     Rng &r = s.rng_;
     const bool posted = r.OneIn(5);
-    // Now and then a mask's value typed from the start.
     const std::string value =
         s.model_.hasMask && s.info_.kind != Kind::kInt && r.OneIn(4) ? s.ValueFor(s.model_.mask, true) : "";
     if (!value.empty()) Press(s, VK_HOME, 0, posted);
-    s.what_ = posted ? "typed ahead:" : "typed:";
     for (int n = value.empty() ? r.OneIn(3) ? r.Between(2, 8) : 1 : static_cast<int>(value.size()), i = 0; i < n; ++i) {
         UINT vk = r.OneIn(12) ? static_cast<UINT>(r.Below(256)) : r.Pick(kKeys);
         int mods = r.Coin() ? 0 : r.Between(1, 7), ch = r.OneIn(5) ? 0 : TypedBy(vk, mods);
@@ -95,66 +69,47 @@ void Keys(Soak &s) {
             vk = scan == -1 || r.OneIn(3) ? 0 : LOBYTE(scan);
             mods = scan != -1 && (HIBYTE(scan) & 1) ? 1 : r.OneIn(4) ? r.Between(1, 7) : 0;
         }
-        s.what_ += Format(" 0x%02llX+%lld:0x%02llX", vk, mods + (key && alt ? 8 : 0), ch);
         auto press = [&] {
-            Soak::HoldKeys(mods | (key && alt ? 8 : 0));
-            Press(s, vk, ch, posted, key && alt, vk == VK_F10);
+            Soak::HoldKeys(mods | (key && alt ? 8 : 0)), Press(s, vk, ch, posted, key && alt, vk == VK_F10);
         };
         if (key && (alt || vk == VK_F10 || vk == VK_APPS)) s.WithMenuCloser(press);
         else press();
     }
 }
 
-// ---- The clipboard and the edit commands
-
-// The clipboard gets random bytes (control characters and line breaks among
-// them, in a block that need not end in a zero), a text of the class, or
-// nothing; then one of the ways to paste. The plain edit shows the first
-// line pasted over the selection, the caret after it, or it refuses the
-// paste and keeps its text and selection.
+// A plain edit pastes the clipboard's first line over the selection, the caret after it, or changes nothing.
 void PasteEvent(Soak &s) {
     Rng &r = s.rng_;
     HWND h = s.control_;
     const int kind = r.Below(4), how = r.Below(4);
     std::string bytes;
-    if (kind == 0)
-        for (int i = r.Between(0, 90); i > 0; --i)
-            bytes += static_cast<char>(r.OneIn(6) ? r.Between(0, 31) : r.Between(32, 255));
+    for (int i = kind == 0 ? r.Between(0, 90) : 0; i > 0; --i)
+        bytes += static_cast<char>(r.OneIn(6) ? r.Between(0, 31) : r.Between(32, 255));
     if (kind == 1 || kind == 2) bytes = s.RandomText(80);
     if (kind != 0 && r.OneIn(4)) bytes += r.Coin() ? "\r\n" + s.RandomText(10) : "\n";
     const bool terminated = !r.OneIn(4);
-    if (kind == 3) s.SetClipboard("", false);
-    else s.SetClipboard(bytes, terminated);
-    static const char *const kHow[] = {"WM_PASTE", "Ctrl+V", "Shift+Insert", "the menu's Paste"};
-    s.what_ = "paste of " + (kind == 3 ? std::string("no text") : Quote(bytes)) + " by " + kHow[how];
+    s.SetClipboard(kind == 3 ? "" : bytes, kind != 3 && terminated);
     const std::string before = s.Text(h);
-    DWORD a = 0, c = 0;
+    DWORD a = 0, c = 0, a2 = 0, c2 = 0;
     SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&c));
     const Soak::Mark mark = s.Now();
     if (how == 0) SendMessageA(h, WM_PASTE, 0, 0);
-    if (how == 1) Soak::HoldKeys(2), Press(s, 'V', 0, false);
-    if (how == 2) Soak::HoldKeys(1), Press(s, VK_INSERT, 0, false);
+    if (how == 1 || how == 2) Soak::HoldKeys(3 - how), Press(s, how == 1 ? 'V' : VK_INSERT, 0, false);
     if (how == 3)
-        s.WithMenuCloser([&] {
-            s.menuChoice_ = 4;
-            SendMessageA(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), -1);
-        });
+        s.WithMenuCloser([&] { s.menuChoice_ = 4, SendMessageA(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), -1); });
     if (s.info_.kind != Kind::kEdit || kind == 3 || !terminated || !s.Calm(mark) || s.hostSet_) return;
     const std::string line = bytes.substr(0, std::min<size_t>(bytes.find_first_of(std::string("\r\n\0", 3)), 63));
-    const DWORD lo = std::min(a, c), hi = std::max(a, c);
-    const std::string pasted = before.substr(0, lo) + line + before.substr(hi);
-    DWORD a2 = 0, c2 = 0;
+    const DWORD lo = std::min(a, c), end = static_cast<DWORD>(lo + line.size());
     SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a2), reinterpret_cast<LPARAM>(&c2));
     const std::string after = s.Text(h);
-    const DWORD end = static_cast<DWORD>(lo + line.size());
-    s.Expect((after == before && a2 == a && c2 == c) || (after == pasted && a2 == end && c2 == end),
+    s.Expect((after == before && a2 == a && c2 == c) ||
+                 (after == before.substr(0, lo) + line + before.substr(std::max(a, c)) && a2 == end && c2 == end),
              "a paste puts the clipboard's first line over the selection, the caret after it, or changes nothing");
 }
 
 void EditCommand(Soak &s) {
     static const UINT kMsgs[] = {WM_COPY, WM_CUT, WM_CLEAR, WM_UNDO, EM_UNDO, EM_CANUNDO, EM_EMPTYUNDOBUFFER};
     const UINT msg = s.rng_.Pick(kMsgs);
-    s.what_ = Format("edit command 0x%04llX", msg);
     const LRESULT r = SendMessageA(s.control_, msg, 0, 0);
     if (msg == EM_CANUNDO || msg == EM_UNDO) s.Expect(r == 0 || r == 1, "EM_CANUNDO or EM_UNDO answers TRUE or FALSE");
 }
@@ -162,34 +117,27 @@ void EditCommand(Soak &s) {
 void SetSelEvent(Soak &s) {
     Rng &r = s.rng_;
     auto pick = [&]() -> WPARAM {
-        const WPARAM kEnds[] = {
-            static_cast<WPARAM>(-1),      0,       65535,
-            static_cast<WPARAM>(INT_MIN), INT_MAX, static_cast<WPARAM>(static_cast<INT_PTR>(r.Int32())),
-            static_cast<WPARAM>(r.Next())};
+        const WPARAM kEnds[] = {WPARAM(-1),      0, 65535, WPARAM(INT_MIN), INT_MAX, WPARAM(INT_PTR(r.Int32())),
+                                WPARAM(r.Next())};
         return r.Coin() ? r.Pick(kEnds) : static_cast<WPARAM>(r.Between(0, 70));
     };
     const WPARAM a = pick(), c = pick();
-    s.what_ = Format("EM_SETSEL %lld, %lld", static_cast<long long>(a), static_cast<long long>(c));
     SendMessageA(s.control_, EM_SETSEL, a, static_cast<LPARAM>(c));
 }
 
-// WM_SETTEXT with null, a text of the class, an oversized one or one with a
-// control character. A refused text changes nothing; the plain edit takes
-// any text without control characters, cut at 63 bytes; a picture or time
-// edit lays a text it takes over its mask.
+// A refused text changes nothing; a plain edit takes any without control characters, cut at 63 bytes.
 void SetTextEvent(Soak &s) {
     Rng &r = s.rng_;
     HWND h = s.control_;
     const int kind = r.Below(6);
+    const Kind k = s.info_.kind;
     std::string text = s.RandomText(300);
-    const bool laid = (s.info_.kind == Kind::kPicture || s.info_.kind == Kind::kTime) && s.model_.hasMask;
+    const bool laid = (k == Kind::kPicture || k == Kind::kTime) && s.model_.hasMask, null = kind == 3;
     if (laid && kind >= 4) text = s.ValueFor(s.model_.mask, false);
     if (kind == 1) text = std::string(r.Between(64, 400), static_cast<char>(r.Between(32, 126)));
     if (kind == 2)
         text.insert(text.begin() + r.Below(static_cast<int>(text.size()) + 1), static_cast<char>(r.Between(1, 31)));
-    const bool null = kind == 3;
     if (null) text.clear();
-    s.what_ = null ? "WM_SETTEXT null" : "WM_SETTEXT " + Quote(text);
     const std::string before = s.Text(h);
     const Soak::Mark mark = s.Now();
     const LRESULT taken = SendMessageA(h, WM_SETTEXT, 0, null ? 0 : reinterpret_cast<LPARAM>(text.c_str()));
@@ -198,20 +146,15 @@ void SetTextEvent(Soak &s) {
     s.Expect(taken == TRUE || taken == FALSE, "WM_SETTEXT answers TRUE or FALSE");
     const std::string after = s.Text(h);
     if (!taken) s.ExpectText(after, before, "a refused WM_SETTEXT leaves the text as it was");
-    bool control = false;
-    for (char c : text) control |= IsControl(c);
     if (laid && taken) s.ExpectText(after, LayText(s.model_.mask, text), "WM_SETTEXT lays the text over the mask");
-    if ((laid && s.info_.kind == Kind::kPicture) || s.info_.kind == Kind::kEdit)
-        s.Expect((taken != FALSE) == !control, "a plain or picture edit takes every text without control characters");
-    if (s.info_.kind == Kind::kEdit && taken)
+    if ((laid && k == Kind::kPicture) || k == Kind::kEdit)
+        s.Expect((taken != FALSE) == (std::find_if(text.begin(), text.end(), IsControl) == text.end()),
+                 "a plain or picture edit takes every text without control characters");
+    if (k == Kind::kEdit && taken)
         s.ExpectText(after, text.substr(0, 63), "the plain edit shows the text, cut at 63 bytes");
 }
 
-// ---- The mouse
-
-// Left-button presses, moves and releases inside, near or far from the
-// control; a right click, or WM_CONTEXTMENU at the keyboard's place or any
-// point; a wheel's notches, whole or not.
+// Presses, moves, releases in, near or far from the control; a right click, a context menu, a wheel.
 void MouseEvent(Soak &s) {
     static const UINT kMsgs[] = {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK};
     static const int kDeltas[] = {120, -120, 240, -360, 1, -1, 119, -119, 32767, -32768, 600};
@@ -226,8 +169,7 @@ void MouseEvent(Soak &s) {
                        : r.Between(-32768, 32767);
     };
     const int how = r.Below(20), x = at(rc.right), y = at(rc.bottom);
-    s.what_ = Format("mouse %lld at %lld,%lld", how, x, y);
-    if (how == 0 || how == 1)
+    if (how < 2)
         return s.WithMenuCloser([&] {
             if (how == 1)
                 return (void)SendMessageA(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), r.Coin() ? -1 : Point(x, y));
@@ -238,56 +180,42 @@ void MouseEvent(Soak &s) {
         POINT origin = {0, 0};
         ClientToScreen(h, &origin);
         const int delta = r.OneIn(6) ? r.Between(-32768, 32767) : r.Pick(kDeltas);
-        s.what_ = "wheel " + std::to_string(delta);
         return (void)SendMessageA(h, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), Point(origin.x, origin.y));
     }
     for (int i = r.Between(1, 4); i > 0; --i) {
         const int m = r.Below(5), mods = r.OneIn(5) ? r.Between(1, 2) : 0, x2 = at(rc.right), y2 = at(rc.bottom);
         Soak::HoldKeys(mods);
-        s.what_ += Format(" 0x%llX %lld,%lld", kMsgs[m], x2, y2);
         SendMessageA(h, kMsgs[m], (mods & 1 ? MK_SHIFT : 0) | (mods & 2 ? MK_CONTROL : 0) | (m % 2 ? 0 : MK_LBUTTON),
                      Point(x2, y2));
     }
 }
 
-// An arrow of the spin held through a number of the repetition's ticks: the
-// ticks are counted, not timed, so the steps are the same in every run. Each
-// hold takes a third of a second at least: one in four draws holds.
+// A spin's arrow held through 1 to 3 ticks of its repetition, counted, not timed.
 void SpinHold(Soak &s) {
     HWND h = s.control_;
     if (!(s.style_ & QXES_SPIN) || !s.rng_.OneIn(4)) return MouseEvent(s);
     RECT rc;
     GetClientRect(h, &rc);
-    const int spin = std::min<int>(GetSystemMetrics(SM_CXHTHUMB), rc.right / 2);
     const bool up = s.rng_.Coin();
-    const int x = rc.right - spin / 2, y = up ? rc.bottom / 4 : rc.bottom * 3 / 4, ticks = s.rng_.Between(1, 3);
-    s.what_ = std::string("spin ") + (up ? "up" : "down") + " held for " + std::to_string(ticks) + " ticks";
+    const int x = rc.right - std::min<int>(GetSystemMetrics(SM_CXHTHUMB), rc.right / 2) / 2,
+              y = up ? rc.bottom / 4 : rc.bottom * 3 / 4;
+    const int ticks = s.rng_.Between(1, 3);
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
-    // The first tick comes after 300 ms, the next every 50 ms; a refused step
-    // stops them, and then the wait for the next one runs out.
-    for (int seen = 0; seen < ticks && IsWindow(h); ++seen) {
-        const DWORD start = GetTickCount(), limit = seen == 0 ? 1000 : 500;
-        bool ticked = false;
-        while (!ticked && GetTickCount() - start < limit) {
+    bool ticked = true;
+    for (int seen = 0; seen < ticks && ticked && IsWindow(h); ++seen) {
+        ticked = false;
+        for (DWORD start = GetTickCount(); !ticked && GetTickCount() - start < (seen ? 500u : 1000u);) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_TIMER);
-            MSG msg;
-            while (!ticked && PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+            for (MSG msg; !ticked && PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE); DispatchMessageA(&msg))
                 ticked = !msg.hwnd && msg.lParam;
-                DispatchMessageA(&msg);
-            }
         }
-        if (!ticked) break;
     }
     SendMessageA(h, WM_LBUTTONUP, 0, Point(x, y));
 }
 
-// ---- The window
-
-// The font set (every size, or none) and read back by an edit.
 void FontEvent(Soak &s) {
     const int i = s.rng_.Below(6);
     HFONT f = i < 5 ? s.shared_.fonts[i] : nullptr;
-    s.what_ = "WM_SETFONT " + std::to_string(i);
     const Soak::Mark mark = s.Now();
     SendMessageA(s.control_, WM_SETFONT, reinterpret_cast<WPARAM>(f), s.rng_.Coin());
     if (IsEdit(s.info_.kind) && s.Calm(mark))
@@ -302,15 +230,12 @@ void SizeEvent(Soak &s) {
     if (r.OneIn(3)) w = r.Between(0, 320), h = r.Between(0, 220);
     if (r.OneIn(40)) w = r.Between(1000, 3000), h = r.Between(300, 1200);
     if (r.OneIn(30)) w = -5, h = -7;
-    s.what_ = Format("size %lldx%lld", w, h);
     SetWindowPos(s.control_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Visual styles off and on again for the control and its children (a
-// calendar's buttons), or a theme change announced.
+// Visual styles off or on for the control and its children (a calendar's buttons), or a theme change.
 void ThemeEvent(Soak &s) {
     const int i = s.rng_.Below(3);
-    s.what_ = Format("theme %lld", i);
     for (HWND w = s.control_; w && IsWindow(s.control_);
          w = w == s.control_ ? GetWindow(w, GW_CHILD) : GetWindow(w, GW_HWNDNEXT))
         i == 2 ? (void)SendMessageA(w, WM_THEMECHANGED, 0, 0)
@@ -320,20 +245,16 @@ void ThemeEvent(Soak &s) {
 void StyleEvent(Soak &s) {
     static const DWORD kBits[] = {QXES_READONLY, QXES_RIGHT,  QXES_WRAP,        QXES_SPIN,
                                   QXES_EXPLAIN,  QXES_NOBEEP, BS_DEFPUSHBUTTON, WS_BORDER};
-    HWND h = s.control_;
     const DWORD bit = s.rng_.Pick(kBits);
-    s.what_ = Format("style bit 0x%llX flipped", bit);
-    SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) ^ bit);
-    SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowLongA(s.control_, GWL_STYLE, GetWindowLongA(s.control_, GWL_STYLE) ^ bit);
+    SetWindowPos(s.control_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-// Painting by each way in: an invalidation and UpdateWindow, a full redraw
-// with the frame, WM_PAINT with nothing to paint, WM_PRINTCLIENT into a
-// memory DC that must be left as it was given.
+// Invalidation and UpdateWindow, a full redraw, an empty WM_PAINT, WM_PRINTCLIENT leaving the DC as given.
 void PaintEvent(Soak &s) {
     HWND h = s.control_;
     const int i = s.rng_.Below(4);
-    s.what_ = Format("paint %lld", i);
     if (i == 0) InvalidateRect(h, nullptr, s.rng_.Coin()), UpdateWindow(h);
     if (i == 1)
         RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -344,23 +265,18 @@ void PaintEvent(Soak &s) {
     if (!target.Changed().empty()) s.Fail("WM_PRINTCLIENT left the DC's " + target.Changed() + " changed");
 }
 
-// ---- The calendar and the buttons
-
 void CalKey(Soak &s) {
     static const UINT kKeys[] = {VK_LEFT, VK_RIGHT, VK_UP,  VK_DOWN,  VK_PRIOR,
                                  VK_NEXT, VK_HOME,  VK_END, VK_SPACE, VK_RETURN};
     const UINT vk = s.rng_.OneIn(10) ? static_cast<UINT>(s.rng_.Below(256)) : s.rng_.Pick(kKeys);
     const int mods = s.rng_.OneIn(4) ? s.rng_.Between(1, 7) : 0;
-    s.what_ = Format("calendar key 0x%02llX mods %lld", vk, mods);
     Soak::HoldKeys(mods);
-    s.navigated_ = vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN;
+    s.navigated_ = vk >= VK_LEFT && vk <= VK_DOWN;
     Press(s, vk, 0, false);
 }
 
-// A navigation button clicked, or the calendar told of a click by any
-// identifier.
+// A navigation button clicked or a click by any identifier, now and then from a month's last day.
 void CalButton(Soak &s) {
-    // Now and then from a month's last day, reached by the arrows across its end and back.
     int month = 0, now = 0;
     if (s.rng_.OneIn(3) && QXCalGetMonth(s.control_, &month)) {
         for (int i = 0; i < 32 && QXCalGetMonth(s.control_, &now) && now == month; ++i) Press(s, VK_RIGHT, 0, false);
@@ -369,7 +285,6 @@ void CalButton(Soak &s) {
     }
     const int id = s.rng_.OneIn(8) ? s.rng_.Between(90, 110) : s.rng_.Between(100, 103);
     HWND button = GetDlgItem(s.control_, id);
-    s.what_ = "calendar button " + std::to_string(id);
     if (button && s.rng_.Coin()) SendMessageA(button, BM_CLICK, 0, 0);
     else SendMessageA(s.control_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
@@ -379,22 +294,12 @@ void ButtonKey(Soak &s) {
     static const UINT kKeys[] = {VK_SPACE, VK_SPACE, VK_SPACE, VK_RETURN, VK_TAB, 'A'};
     const UINT vk = s.rng_.Pick(kKeys);
     const int form = s.rng_.Below(4);
-    s.what_ = Format("button key 0x%02llX form %lld", vk, form);
     if (form != 1) SendMessageA(s.control_, WM_KEYDOWN, vk, KeyParam(vk, false, false));
     if (form == 3) SendMessageA(s.control_, WM_KEYDOWN, vk, KeyParam(vk, false, false) | 0x40000000);
     if (form != 2) SendMessageA(s.control_, WM_KEYUP, vk, KeyParam(vk, true, false));
 }
 
-// ---- Threads and registration
-
-// A second thread calls an export of the class or a screen reader's client's
-// method while this thread pumps: it runs here, as a sent message does. Now
-// and then the parent replies early to a notification the call causes (as
-// before a message box), which releases the worker; now and then the call
-// arrives while this thread is inside a user's change. A call released
-// early answers 0 with ERROR_IO_PENDING (a client E_PENDING), and never
-// otherwise; a call writes nothing of the caller's unless it succeeds, and
-// nothing outside its outputs, even once the work has ended here.
+// Another thread's call answers pending only when released early, and writes its outputs only on success.
 void WorkerEvent(Soak &s) {
     Rng &r = s.rng_;
     HWND h = s.control_;
@@ -402,19 +307,14 @@ void WorkerEvent(Soak &s) {
     const int choice = r.Below(12), r0 = r.Below(kAnyCallCount);
     const bool client = choice >= 8, duringChange = IsEdit(k) && r.OneIn(3);
     if (r.Coin()) s.trap_ = Trap::kReplyEarly, s.trapMsg_ = WM_COMMAND, s.trapCount_ = r.Between(1, 2);
-    s.what_ = Format("a worker thread's call %lld", choice) + (duringChange ? ", during a user's change" : "");
     s.hostSet_ = true;
     IAccessible *acc = nullptr;
     if (client && FAILED(AccessibleObjectFromWindow(h, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void **>(&acc))))
         acc = nullptr;
     const wchar_t *const texts[] = {L"12", L"1.5", L"09:30", L"x", L""};
     BSTR given = SysAllocString(texts[r.Below(5)]);
-    auto element = [](long id) {
-        VARIANT v;
-        V_VT(&v) = VT_I4, V_I4(&v) = id;
-        return v;
-    };
-    const VARIANT self = element(0), child = element(r.Below(3));
+    VARIANT self, child;
+    V_VT(&self) = V_VT(&child) = VT_I4, V_I4(&self) = 0, V_I4(&child) = r.Below(3);
     s.replied_ = false;
     HANDLE returned = CreateEventA(nullptr, TRUE, FALSE, nullptr),
            settled = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -424,38 +324,29 @@ void WorkerEvent(Soak &s) {
     bool outputsKept = true;
     const DWORD ui = GetCurrentThreadId();
     std::thread worker([&] {
-        // The call's outputs, of whatever type, in one guarded buffer: a
-        // client's string empty and its VARIANT VT_EMPTY beforehand, as a
-        // failing call may leave them.
-        Guarded out(24);
-        void *p = out.data();
-        if (choice == 9) *static_cast<BSTR *>(p) = nullptr;
-        if (choice == 11) VariantInit(static_cast<VARIANT *>(p));
+        Guarded out(24);  // the outputs; a client's string null and its VARIANT empty beforehand
+        if (choice == 9) *out.As<BSTR>() = nullptr;
+        if (choice == 11) VariantInit(out.As<VARIANT>());
         const std::string before(out.data(), 24);
         SetLastError(0);
-        if (!client) {  // an export of the class (any on a plain edit) that leaves the model alone
-            int c = r0;
-            while (kAnyCalls[c].host || (k != Kind::kEdit && !kAnyCalls[c].Serves(k))) c = (c + 1) % kAnyCallCount;
-            result = kAnyCalls[c].call(h, out.data());
-        } else if (acc && choice == 8) {
-            result = acc->put_accValue(self, given);
-        } else if (acc && choice == 9) {
-            result = acc->get_accValue(self, static_cast<BSTR *>(p));
-        } else if (acc && choice == 10) {
-            result = acc->accDoDefaultAction(child);
-        } else if (acc) {
-            result = acc->get_accState(child, static_cast<VARIANT *>(p));
-        }
+        int c = r0;
+        while (!client && ((kAnyCalls[c].flags & kHost) || (k != Kind::kEdit && !kAnyCalls[c].Serves(k))))
+            c = (c + 1) % kAnyCallCount;
+        if (!client) result = kAnyCalls[c].call(h, out.data());  // any export on a plain edit
+        else if (acc && choice == 8) result = acc->put_accValue(self, given);
+        else if (acc && choice == 9) result = acc->get_accValue(self, out.As<BSTR>());
+        else if (acc && choice == 10) result = acc->accDoDefaultAction(child);
+        else if (acc) result = acc->get_accState(child, out.As<VARIANT>());
         error = GetLastError();
         SetEvent(returned);
         PostThreadMessageA(ui, WM_NULL, 0, 0);
         WaitForSingleObject(settled, 10000);  // the work has ended on the window's thread
         const bool failed = client ? result != S_OK && result != S_FALSE : result == 0;
-        if (failed && choice == 11 && V_VT(static_cast<VARIANT *>(p)) == VT_EMPTY)
-            std::memcpy(p, before.data(), sizeof(VARIANT));  // cleared whole
+        if (failed && choice == 11 && V_VT(out.As<VARIANT>()) == VT_EMPTY)
+            std::memcpy(out.data(), before.data(), sizeof(VARIANT));
         outputsKept = out.GuardsIntact() && (!failed || std::string(out.data(), 24) == before);
-        if (choice == 9 && !failed) SysFreeString(*static_cast<BSTR *>(p));
-        if (choice == 11 && !failed) VariantClear(static_cast<VARIANT *>(p));
+        if (choice == 9 && !failed) SysFreeString(*out.As<BSTR>());
+        if (choice == 11 && !failed) VariantClear(out.As<VARIANT>());
         done = true;
         PostThreadMessageA(ui, WM_NULL, 0, 0);
     });
@@ -464,25 +355,18 @@ void WorkerEvent(Soak &s) {
                                            WaitForSingleObject(returned, 0) != WAIT_OBJECT_0 &&
                                            GetTickCount() - start < 2000;)
             Sleep(1);
-        const std::string outer = s.what_;
         void (*const kChanges[])(Soak &) = {Keys, Keys, PasteEvent, EditCommand};
         r.Pick(kChanges)(s);
-        s.what_ = outer + " (" + s.what_ + ")";
     }
-    // A dispatch that the pump returns from has run to its end, the work
-    // released early included.
-    for (HANDLE awaited : {returned, settled}) {
-        if (awaited == settled) SetEvent(settled);
-        while (awaited == returned ? WaitForSingleObject(returned, 0) != WAIT_OBJECT_0 : !done) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-            s.Pump();
-        }
-        s.Pump();
-    }
+    // A dispatch the pump returns from has run to its end, the work released early included.
+    for (; WaitForSingleObject(returned, 0) != WAIT_OBJECT_0; s.Pump())
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    s.Pump();
+    SetEvent(settled);
+    for (; !done; s.Pump()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    s.Pump();
     worker.join();
-    CloseHandle(returned);
-    CloseHandle(settled);
-    SysFreeString(given);
+    CloseHandle(returned), CloseHandle(settled), SysFreeString(given);
     if (acc) acc->Release();
     if (k == Kind::kButton) s.shownIcon_ = nullptr;
     const bool pending = client ? result == E_PENDING : result == 0 && error == ERROR_IO_PENDING;
@@ -496,7 +380,6 @@ void WorkerEvent(Soak &s) {
 void RegisterEvent(Soak &s) {
     HINSTANCE self = GetModuleHandleA(nullptr);
     const int i = s.rng_.Below(4);
-    s.what_ = Format("registration %lld", i);
     if (i == 0) s.Expect(RegisterQXCtls(self) == 1, "registering again succeeds"), UnregisterQXCtls(self);
     if (i == 1) s.Expect(QXRegisterIntClass(self) && QXRegisterBmpBtnClass(self), "registering a class again succeeds");
     if (i == 1) QXUnregisterIntClass(self), QXUnregisterBmpBtnClass(self);
@@ -507,33 +390,32 @@ void RegisterEvent(Soak &s) {
     if (i == 3) QXUnregisterCalClass(), QXUnregisterMonthYearButtonXPClass(self);
 }
 
-// Every kind of event with its weight in an edit, a calendar and a button,
-// and its name where the event gives none.
+// Every kind of event: its name where it gives none, its weight in an edit, a calendar, a button.
 struct EventKind {
     const char *name;
     int weight[3];
     void (*run)(Soak &);
 };
 const EventKind kEvents[] = {
-    {"", {420, 20, 10}, Keys},
-    {"", {50, 0, 0}, PasteEvent},
-    {"", {50, 0, 0}, EditCommand},
-    {"", {60, 0, 0}, SetSelEvent},
-    {"", {45, 0, 0}, SetTextEvent},
-    {"", {110, 210, 250}, MouseEvent},
-    {"", {1, 0, 0}, SpinHold},
-    {"", {8, 8, 5}, FontEvent},
-    {"", {8, 10, 20}, SizeEvent},
-    {"", {5, 8, 15}, ThemeEvent},
-    {"", {5, 0, 0}, StyleEvent},
-    {"", {12, 15, 40}, PaintEvent},
-    {"", {0, 250, 0}, CalKey},
-    {"", {0, 120, 0}, CalButton},
-    {"", {0, 0, 150}, ButtonKey},
-    {"", {15, 10, 10}, WorkerEvent},
-    {"", {1, 1, 1}, RegisterEvent},
-    {"", {110, 150, 200}, [](Soak &s) { s.ExportEvent(); }},
-    {"", {12, 15, 15}, [](Soak &s) { s.ForeignExport(); }},
+    {"keys", {420, 20, 10}, Keys},
+    {"paste", {50, 0, 0}, PasteEvent},
+    {"edit command", {50, 0, 0}, EditCommand},
+    {"EM_SETSEL", {60, 0, 0}, SetSelEvent},
+    {"WM_SETTEXT", {45, 0, 0}, SetTextEvent},
+    {"mouse", {110, 210, 250}, MouseEvent},
+    {"spin held", {1, 0, 0}, SpinHold},
+    {"WM_SETFONT", {8, 8, 5}, FontEvent},
+    {"size", {8, 10, 20}, SizeEvent},
+    {"theme", {5, 8, 15}, ThemeEvent},
+    {"style bit", {5, 0, 0}, StyleEvent},
+    {"paint", {12, 15, 40}, PaintEvent},
+    {"calendar key", {0, 250, 0}, CalKey},
+    {"calendar button", {0, 120, 0}, CalButton},
+    {"button key", {0, 0, 150}, ButtonKey},
+    {"worker thread", {15, 10, 10}, WorkerEvent},
+    {"registration", {1, 1, 1}, RegisterEvent},
+    {"export", {110, 150, 200}, [](Soak &s) { s.ExportEvent(); }},
+    {"foreign export", {12, 15, 15}, [](Soak &s) { s.ForeignExport(); }},
     {"EM_SETREADONLY", {5, 0, 0}, [](Soak &s) { SendMessageA(s.control_, EM_SETREADONLY, s.rng_.Coin(), 0); }},
     {"EnableWindow", {8, 10, 60}, [](Soak &s) { EnableWindow(s.control_, !IsWindowEnabled(s.control_)); }},
     {"SetFocus", {7, 8, 10}, [](Soak &s) { SetFocus(s.control_); }},
@@ -568,8 +450,6 @@ int Group(Kind k) { return IsEdit(k) ? 0 : k == Kind::kCal ? 1 : 2; }
 
 }  // namespace
 
-// ---- Texts
-
 char Soak::ClassChar() {
     if (rng_.OneIn(8)) return static_cast<char>(rng_.Between(1, 255));
     std::string set = "abcXYZ 0123456789.,;-+@~!";
@@ -599,11 +479,10 @@ std::string Soak::ValueFor(const std::string &mask, bool raw) {
     if (IsTimeMask(mask.c_str()) && !rng_.OneIn(4)) {  // the fields on and just past their limits
         static const char *const kHours[][4] = {{"23", "24", "00", " 9"}, {"12", "13", "00", " 1"}};
         static const char *const kMinutes[] = {"00", "59", "60", "5 "};
-        const std::string letter(mask.size() > 6 ? 1 : 0,
-                                 "apAP"[rng_.Below(2) + (mask.size() > 6 && mask[6] == 'A' ? 2 : 0)]);
-        const std::string fields =
-            std::string(rng_.Pick(kHours[mask.size() > 6])) + (raw ? "" : ":") + rng_.Pick(kMinutes);
-        return raw ? fields + letter : mask.size() > 6 ? fields + " " + letter + mask.substr(7) : fields;
+        const bool twelve = mask.size() > 6;
+        const std::string letter(twelve ? 1 : 0, "apAP"[rng_.Below(2) + (twelve && mask[6] == 'A' ? 2 : 0)]);
+        const std::string fields = std::string(rng_.Pick(kHours[twelve])) + (raw ? "" : ":") + rng_.Pick(kMinutes);
+        return raw ? fields + letter : twelve ? fields + " " + letter + mask.substr(7) : fields;
     }
     std::string out;
     const std::vector<MaskPos> positions = MaskPositions(mask);
@@ -619,47 +498,27 @@ std::string Soak::ValueFor(const std::string &mask, bool raw) {
                    digit = static_cast<char>('0' + rng_.Below(10));
         if (p.literal && (!raw || rng_.OneIn(3))) out += p.ch;
         if (p.literal) continue;
-        switch (p.ch) {
-        case '9': out += digit; break;
-        case 'H':
-        case 'h': out += rng_.Coin() ? digit : static_cast<char>((rng_.Coin() ? 'a' : 'A') + rng_.Below(6)); break;
-        case 'N':
-        case 'n': out += rng_.Coin() ? digit : letter; break;
-        case 'X':
-        case 'x': out += static_cast<char>(rng_.Between(32, 255)); break;
-        default: out += letter; break;  // A a L l U u
-        }
+        const char c = p.ch | 0x20;
+        out += c == '9'   ? digit
+               : c == 'h' ? rng_.Coin() ? digit : static_cast<char>((rng_.Coin() ? 'a' : 'A') + rng_.Below(6))
+               : c == 'n' ? rng_.Coin() ? digit : letter
+               : c == 'x' ? static_cast<char>(rng_.Between(32, 255))
+                          : letter;
     }
     return out;
 }
 
-// ---- One event
-
 bool Soak::Run(long count) {
-    while (index_ < count) {
+    for (; index_ < count; ++index_) {
         what_.clear();
         Event(-1);
         CheckAll();
-        if (trace_) {
-            std::string shown;
-            if (IsEdit(info_.kind) && IsWindow(control_)) {
-                DWORD a = 0, c = 0;
-                SendMessageA(control_, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&c));
-                shown = " -> " + Quote(Text(control_)) + Format(" %lld,%lld", a, c);
-            }
-            std::printf("%ld: %s%s\n", index_, what_.c_str(), shown.c_str());
-        }
-        ++index_;
-        if (!failure_.empty()) return false;
+        if (!failure_.empty()) return ++index_, false;
     }
     return true;
 }
 
-// Every kind of event of the class three times, then a stretch of the
-// stream: the warm-up before handles are counted. An edit first gets its
-// context menu with each item chosen where it can be and a refusal
-// explained: what the system makes once for a chosen item or a tip is made
-// now.
+// The warm-up: what the process makes once (menu items chosen, a refusal's tip) is made before counting.
 void Soak::Tour() {
     if (IsEdit(info_.kind)) {
         EnableWindow(control_, TRUE);
@@ -667,13 +526,10 @@ void Soak::Tour() {
         SetClipboard("1", true);
         for (int item : {4, 7, 3, 2, 0, 5, 7}) {
             HWND h = control_;
-            WithMenuCloser([&] {
-                menuChoice_ = item;
-                SendMessageA(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), -1);
-            });
+            WithMenuCloser(
+                [&] { menuChoice_ = item, SendMessageA(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), -1); });
             Pump();
         }
-        // An explained refusal: the tip's common controls load once for the process.
         SetWindowLongA(control_, GWL_STYLE, GetWindowLongA(control_, GWL_STYLE) | QXES_EXPLAIN);
         SetClipboard("\t", true);
         SendMessageA(control_, WM_PASTE, 0, 0);
@@ -685,10 +541,7 @@ void Soak::Tour() {
     for (int i = 0; i < 300; ++i, ++index_) Event(-1);
 }
 
-// One event, drawn from the stream (forced < 0) or of the given kind. Now
-// and then the parent destroys the control, renews it, sets its text, calls
-// an export or moves the focus inside a message of the event. An edit tells
-// every change of its text by EN_UPDATE and EN_CHANGE, a pair in that order.
+// The parent's trap now and then; an edit tells a change of its text by EN_UPDATE then EN_CHANGE.
 void Soak::Event(int forced) {
     hostSet_ = navigated_ = false;
     changes_ = updates_ = 0;
@@ -700,13 +553,11 @@ void Soak::Event(int forced) {
         trapCount_ = rng_.Between(1, 3);
     }
     const int group = Group(info_.kind);
-    int e = forced;
-    if (e < 0) {
-        int total = 0;
-        for (const EventKind &k : kEvents) total += k.weight[group];
+    int e = forced, total = 0;
+    for (const EventKind &k : kEvents) total += k.weight[group];
+    if (e < 0)
         for (e = 0, total = rng_.Below(total); total >= kEvents[e].weight[group]; ++e)
             total -= kEvents[e].weight[group];
-    }
     const bool edit = IsEdit(info_.kind);
     const std::string before = edit ? Text(control_) : "";
     const Mark mark = Now();

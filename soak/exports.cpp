@@ -1,8 +1,5 @@
-// The exports with extreme arguments: each call's result and what it
-// promises are checked at once, and what the host set is kept in the model.
-// A check of the control's state after a call skips when the parent's trap
-// went off meanwhile (Calm); the model learns what the host set on the same
-// control whatever the parent did (Same).
+// The exports with extreme arguments checked at once, and what must hold after every event.
+#include <algorithm>
 #include <cfloat>
 #include <climits>
 #include <cmath>
@@ -15,15 +12,10 @@ namespace qxs {
 namespace {
 
 const char *const kTimeMasks[] = {"99:99", "99:99 am", "99:99 AM", "99:99 a.m.", "99:99 A.M."};
-
 bool AllBlank(const std::string &s) { return s.find_first_not_of(' ') == std::string::npos; }
+std::string N(long long v) { return std::to_string(v); }
 
-// A host's setter on the control: the text and the traps sprung before it.
-// Done() takes its result: the host set a value, and unless the parent's
-// trap went off meanwhile, the result is the one expected (-1: any) and a
-// refused call leaves the text. True when there is a success to check.
-// A setter that changes the model runs Flux: no trap calls an export
-// meanwhile, its checks would read the model as it was.
+// A host's setter: Done() checks the result and that a refusal leaves the text, unless a trap went off.
 struct Setter {
     Soak &s;
     HWND h;
@@ -44,11 +36,8 @@ struct Setter {
         if (!ok) s.ExpectText(s.Text(h), before, "a refused call leaves the text");
         return ok;
     }
-    bool Same() const { return s.Same(mark); }
     std::string Text() { return s.Text(h); }
 };
-
-std::string Named(const char *arg) { return arg ? Quote(arg) : "null"; }
 
 // Arguments at and near the ends of their types and of what the host set.
 long IntArg(Soak &s) {
@@ -59,13 +48,12 @@ long IntArg(Soak &s) {
 double FloatArg(Rng &r) {
     const double kEnds[] = {NAN,   INFINITY,    -INFINITY, DBL_MAX, -DBL_MAX,     1e300,
                             -1e63, DBL_MIN / 4, -1e-300,   -0.0,    999999999.995};
-    switch (r.Below(5)) {
-    case 0: return r.Pick(kEnds);
-    case 1: return r.Int32() / 7.0;
-    case 2: return static_cast<double>(r.Int32()) * 4096.0 + 0.5;
-    case 3: return r.Between(-100000, 100000) / 1000.0;
-    default: return r.Between(-99, 99);
-    }
+    const int i = r.Below(5);
+    return i == 0   ? r.Pick(kEnds)
+           : i == 1 ? r.Int32() / 7.0
+           : i == 2 ? r.Int32() * 4096.0 + 0.5
+           : i == 3 ? r.Between(-100000, 100000) / 1000.0
+                    : r.Between(-99, 99);
 }
 
 int CalArg(Rng &r) {
@@ -74,31 +62,27 @@ int CalArg(Rng &r) {
     return r.Coin() ? r.Pick(kEnds) : r.Coin() ? r.Int32() : r.Between(-5, 40);
 }
 
-// A mask: one of the list, a long run of 9s now and then.
+// One of the list, now and then a long run of 9s.
 const char *MaskArg(Rng &r, const char *const *masks, int n, std::string *longMask, int longest) {
     *longMask = std::string(r.Between(60, longest), '9');
     return r.OneIn(6) ? longMask->c_str() : masks[r.Below(n)];
 }
 
-// A bitmap or an icon for a button.
-// A bitmap of a random format and size, the transparent colour in its
-// top-left corner now and then; the soak's until a button takes it.
+// A bitmap of a random format and size, the transparent colour in its corner now and then.
 HBITMAP MakeBitmap(Rng &r) {
     static const WORD kBits[] = {1, 4, 8, 16, 24, 32};
-    const int w = r.OneIn(20) ? r.Between(100, 300) : r.Between(1, 40);
-    const int h = r.OneIn(20) ? r.Between(100, 300) : r.Between(1, 40);
+    const int w = r.OneIn(20) ? r.Between(100, 300) : r.Between(1, 40),
+              h = r.OneIn(20) ? r.Between(100, 300) : r.Between(1, 40);
     HDC screen = GetDC(nullptr);
     BITMAPINFO bi = {{sizeof bi.bmiHeader, w, r.Coin() ? h : -h, 1, r.Pick(kBits), BI_RGB, 0, 0, 0, 0, 0}, {}};
     void *bits = nullptr;
     HBITMAP bmp = r.OneIn(3) ? CreateCompatibleBitmap(screen, w, h)
                              : CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bmp) {
-        HDC dc = CreateCompatibleDC(screen);
+    if (HDC dc = bmp ? CreateCompatibleDC(screen) : nullptr) {
         HGDIOBJ old = SelectObject(dc, bmp);
         for (int i = 0; i < 6; ++i) SetPixel(dc, r.Below(w), r.Below(h), RGB(r.Below(256), r.Below(256), r.Below(256)));
         if (r.Coin()) SetPixel(dc, 0, 0, RGB(192, 192, 192));
-        SelectObject(dc, old);
-        DeleteDC(dc);
+        SelectObject(dc, old), DeleteDC(dc);
     }
     ReleaseDC(nullptr, screen);
     return bmp;
@@ -111,14 +95,11 @@ HICON MakeIcon(Rng &r) {
     ICONINFO ii = {TRUE, 0, 0, CreateBitmap(size, size, 1, 1, nullptr), CreateCompatibleBitmap(screen, size, size)};
     ReleaseDC(nullptr, screen);
     HICON icon = CreateIconIndirect(&ii);
-    DeleteObject(ii.hbmColor);
-    DeleteObject(ii.hbmMask);
+    DeleteObject(ii.hbmColor), DeleteObject(ii.hbmMask);
     return icon;
 }
 
-// The exports with what each promises: of one class (the picture's serve the
-// time edit too; kEdit: those that need no window, for a picture edit and
-// now and then for any class), its weight among the class's, its name.
+// The exports of one class (kEdit: those that need no window), by weight, with what each promises.
 struct ExportKind {
     Kind kind;
     int weight;
@@ -129,16 +110,14 @@ const ExportKind kExports[] = {
     {Kind::kInt, 1, "QXIntSetValue",
      [](Soak &s, Setter &c) {
          const long v = IntArg(s);
-         s.what_ += " " + std::to_string(v);
          if (c.Done(QXIntSetValue(c.h, v), 1, "QXIntSetValue succeeds"))
-             s.ExpectText(c.Text(), std::to_string(v), "QXIntSetValue shows the value in decimal");
+             s.ExpectText(c.Text(), N(v), "QXIntSetValue shows the value");
      }},
     {Kind::kInt, 1, "QXIntSetRange",
      [](Soak &s, Setter &c) {
          const long a = IntArg(s), b = IntArg(s);
-         s.what_ += " " + std::to_string(a) + ", " + std::to_string(b);
          const QXBOOL ok = c.Flux([&] { return QXIntSetRange(c.h, a, b); });
-         if (ok && c.Same()) s.model_.intMin = a, s.model_.intMax = b;
+         if (ok && s.Same(c.mark)) s.model_.intMin = a, s.model_.intMax = b;
          if (c.Done(ok, a <= b, "QXIntSetRange refuses a minimum above the maximum, and only that"))
              s.ExpectText(c.Text(), c.before, "QXIntSetRange leaves the text");
      }},
@@ -147,9 +126,8 @@ const ExportKind kExports[] = {
          static const char *const kMasks[] = {"", "9", "99", "999999", "99999999999", "9a", "-9", " 9", nullptr};
          std::string longMask;
          const char *m = MaskArg(s.rng_, kMasks, 9, &longMask, 80);
-         s.what_ += " " + Named(m);
          const QXBOOL ok = c.Flux([&] { return QXIntSetMask(c.h, m); });
-         if (ok && c.Same()) s.model_.hasMask = true, s.model_.mask = m;
+         if (ok && s.Same(c.mark)) s.model_.hasMask = true, s.model_.mask = m;
          if (c.Done(ok, m && std::string(m).find_first_not_of('9') == std::string::npos,
                     "QXIntSetMask takes 9s only, none included"))
              s.ExpectText(c.Text(), s.model_.intMax < 0 ? c.before : "",
@@ -160,30 +138,15 @@ const ExportKind kExports[] = {
          const int size = s.SizeAround(static_cast<int>(s.model_.mask.size()));
          const bool null = s.rng_.OneIn(10);
          Guarded buf(size);
-         s.what_ += " size " + std::to_string(size);
          const QXBOOL ok = QXIntGetMask(c.h, null ? nullptr : buf.data(), size);
          s.Expect(ok == (s.model_.hasMask && !null && static_cast<int>(s.model_.mask.size()) < size),
                   "QXIntGetMask succeeds when the mask fits");
          s.Expect(ok ? buf.GuardsIntact() && buf.Text() == s.model_.mask : buf.Untouched(),
                   "QXIntGetMask writes the mask set, or nothing");
      }},
-    {Kind::kInt, 1, "QXIntGetRange",
-     [](Soak &s, Setter &c) {
-         GuardedOut<long> lo, hi;
-         const int form = s.rng_.Below(4);
-         s.what_ += " form " + std::to_string(form);
-         if (form == 3) return s.Expect(QXIntGetValue(c.h, nullptr) == 0, "QXIntGetValue refuses a null pointer");
-         s.Expect(QXIntGetRange(c.h, form == 1 ? nullptr : &lo.value, form == 2 ? nullptr : &hi.value) == (form == 0),
-                  "QXIntGetRange needs both pointers");
-         s.Expect(form ? lo.Untouched() && hi.Untouched()
-                       : lo.value == s.model_.intMin && hi.value == s.model_.intMax && lo.GuardsIntact() &&
-                             hi.GuardsIntact(),
-                  "QXIntGetRange gives the range set, or writes nothing");
-     }},
     {Kind::kFloat, 1, "QXFloatSetValue",
      [](Soak &s, Setter &c) {
          const double v = FloatArg(s.rng_);
-         s.what_ += " " + std::to_string(v);
          c.Done(QXFloatSetValue(c.h, v), std::isfinite(v) ? -1 : 0, "QXFloatSetValue refuses an infinity or NaN");
      }},
     {Kind::kFloat, 1, "QXFloatSetRange",
@@ -191,8 +154,7 @@ const ExportKind kExports[] = {
          if (c.Done(QXFloatSetRange(c.h, FloatArg(s.rng_), FloatArg(s.rng_)), 1, "QXFloatSetRange succeeds"))
              s.ExpectText(c.Text(), c.before, "QXFloatSetRange leaves the text");
      }},
-    // The separators alone decide, whatever the text, the mask or the range;
-    // the value stays.
+    // The separators alone decide, whatever the text, mask or range; the value stays.
     {Kind::kFloat, 1, "QXFloatSetFormat",
      [](Soak &s, Setter &c) {
          static const char kSeps[] = ".,., '_x;-1\x7f\x05\xa0\xb7";
@@ -201,11 +163,10 @@ const ExportKind kExports[] = {
          for (int n = r.OneIn(8) ? r.Below(3) : 3 + (r.OneIn(6) ? 1 : 0); n > 0; --n)
              f += kSeps[r.Below(sizeof kSeps - 1)];
          const char *format = r.OneIn(20) ? nullptr : f.c_str();
-         s.what_ += " " + Named(format);
          double before = 0, after = 0;
          QXFloatGetValue(c.h, &before);
          const QXBOOL ok = c.Flux([&] { return QXFloatSetFormat(c.h, format); });
-         if (ok && c.Same()) s.model_.decimal = f[1], s.model_.group = f[2];
+         if (ok && s.Same(c.mark)) s.model_.decimal = f[1], s.model_.group = f[2];
          bool bad = !format || f.size() < 3 || f[1] == f[2];
          for (size_t i = 1; i < 3 && !bad; ++i) bad = (f[i] >= '0' && f[i] <= '9') || f[i] == '-' || IsControl(f[i]);
          if (c.Done(ok, !bad, "QXFloatSetFormat refuses separators it cannot tell apart, and only those"))
@@ -216,26 +177,18 @@ const ExportKind kExports[] = {
          static const char *const kMasks[] = {"", "9999.99", "9.9999999999", "99", ".9", "9,9", "x", nullptr};
          std::string longMask;
          const char *m = MaskArg(s.rng_, kMasks, 8, &longMask, 130);
-         s.what_ += " " + Named(m);
          if (c.Done(QXFloatSetMask(c.h, m), m ? -1 : 0, "QXFloatSetMask refuses null"))
              s.ExpectText(c.Text(), c.before, "QXFloatSetMask leaves the text");
-     }},
-    {Kind::kFloat, 2, "QXFloatGetValue",
-     [](Soak &s, Setter &c) {
-         GuardedOut<double> v;
-         if (s.rng_.Coin()) return s.Expect(QXFloatGetValue(c.h, nullptr) == 0, "QXFloatGetValue refuses a null pointer");
-         s.Expect(QXFloatGetValue(c.h, &v.value) == 1 && v.GuardsIntact(), "QXFloatGetValue succeeds within its double");
      }},
     {Kind::kPicture, 1, "QXPicSetMask",
      [](Soak &s, Setter &c) {
          const bool time = s.info_.kind == Kind::kTime, null = s.rng_.OneIn(20);
          const std::string m = time && s.rng_.Coin() ? s.rng_.Pick(kTimeMasks) : s.RandomMask();
-         s.what_ += " " + Named(null ? nullptr : m.c_str());
          const QXBOOL ok = c.Flux([&] { return QXPicSetMask(c.h, null ? nullptr : m.c_str()); });
-         if (ok && c.Same()) s.model_.hasMask = true, s.model_.mask = m;
+         if (ok && s.Same(c.mark)) s.model_.hasMask = true, s.model_.mask = m;
          if (c.Done(ok, !null && (time ? IsTimeMask(m.c_str()) : UsableMask(m.c_str())),
-                    "a picture edit takes a mask of 1 to 63 positions without control characters, a time edit "
-                    "the five time masks"))
+                    "a picture edit takes a mask of 1 to 63 positions without control characters, a time edit the five "
+                    "time masks"))
              s.Expect(AllBlank(Placeholders(m, c.Text())), "a new mask shows its empty layout");
      }},
     {Kind::kPicture, 1, "QXPicSetValue",
@@ -244,7 +197,6 @@ const ExportKind kExports[] = {
          std::string raw = model.hasMask && !s.rng_.OneIn(5) ? s.ValueFor(model.mask, true) : s.RandomText(20), laid;
          if (s.rng_.OneIn(10)) raw = std::string(s.rng_.Between(60, 90), '7');
          const bool null = s.rng_.OneIn(20), fits = !null && model.hasMask && LayRaw(model.mask, raw, 63, false, &laid);
-         s.what_ += " " + Named(null ? nullptr : raw.c_str());
          if (c.Done(QXPicSetValue(c.h, null ? nullptr : raw.c_str()), fits ? (s.info_.kind == Kind::kTime ? -1 : 1) : 0,
                     "QXPicSetValue takes a value that fits the mask, and only that"))
              s.ExpectText(c.Text(), laid, "QXPicSetValue lays the value into the mask");
@@ -255,7 +207,6 @@ const ExportKind kExports[] = {
          const bool null = s.rng_.OneIn(20);
          Guarded buf(size);
          bool terminated = false;
-         s.what_ += " size " + std::to_string(size);
          const QXBOOL ok = QXPicGetValue(c.h, null ? nullptr : buf.data(), size);
          s.Expect(ok == (!null && size > 0 && s.model_.hasMask), "QXPicGetValue succeeds with a mask and a buffer");
          s.Expect(ok ? buf.GuardsIntact() &&
@@ -267,7 +218,6 @@ const ExportKind kExports[] = {
     {Kind::kPicture, 1, "QXPicHideEmptyValues",
      [](Soak &s, Setter &c) {
          const QXBOOL hide = static_cast<QXBOOL>(s.rng_.Below(256));
-         s.what_ += " " + std::to_string(hide);
          s.Expect(QXPicHideEmptyValues(c.h, hide) == 1, "QXPicHideEmptyValues succeeds");
          InvalidateRect(c.h, nullptr, TRUE);
      }},
@@ -280,33 +230,30 @@ const ExportKind kExports[] = {
          const int size = r.OneIn(5) ? r.Between(-3, 3) : s.SizeAround(static_cast<int>(MaskPositions(mask).size()));
          const int nulls = r.OneIn(8) ? r.Between(1, 3) : 0;
          Guarded out(size);
-         s.what_ += " " + Quote(mask) + ", " + Quote(raw) + ", size " + std::to_string(size);
          const QXBOOL ok = QXPicFormatText(nulls == 1 ? nullptr : mask.c_str(), nulls == 2 ? nullptr : raw.c_str(),
                                            nulls == 3 ? nullptr : out.data(), size);
-         const bool fits = !nulls && size >= 1 && LayRaw(mask, raw, size - 1, true, &laid);
          bool terminated = false;
-         s.Expect(ok == fits, "QXPicFormatText succeeds when the raw text fits the mask");
-         s.Expect(out.GuardsIntact() && (nulls || size < 1 || (out.Text(&terminated) == (ok ? laid : "") && terminated)),
-                  "QXPicFormatText lays the raw text into its buffer, or leaves it empty");
+         s.Expect(ok == (!nulls && size >= 1 && LayRaw(mask, raw, size - 1, true, &laid)),
+                  "QXPicFormatText succeeds when the raw text fits the mask");
+         s.Expect(
+             out.GuardsIntact() && (nulls || size < 1 || (out.Text(&terminated) == (ok ? laid : "") && terminated)),
+             "QXPicFormatText lays the raw text into its buffer, or leaves it empty");
      }},
     {Kind::kEdit, 1, "GetPictCtlWidth",
      [](Soak &s, Setter &) {
          const std::string mask = s.RandomMask();
          const int dc = s.rng_.Below(3);
-         s.what_ += " " + Quote(mask) + " dc " + std::to_string(dc);
          HDC screen = GetDC(nullptr), mem = CreateCompatibleDC(screen);
          const HDC dcs[] = {screen, mem, nullptr};
-         const UINT w = GetPictCtlWidth(s.rng_.OneIn(10) ? nullptr : mask.c_str(), dcs[dc], s.rng_.Below(3));
-         s.Expect(w < 100000, "GetPictCtlWidth gives a width of this world");
-         DeleteDC(mem);
-         ReleaseDC(nullptr, screen);
+         s.Expect(GetPictCtlWidth(s.rng_.OneIn(10) ? nullptr : mask.c_str(), dcs[dc], s.rng_.Below(3)) < 100000,
+                  "GetPictCtlWidth gives a width of this world");
+         DeleteDC(mem), ReleaseDC(nullptr, screen);
      }},
     {Kind::kEdit, 1, "QXTime_IsTimeMask",
      [](Soak &s, Setter &) {
          std::string mask = s.rng_.Coin() ? s.rng_.Pick(kTimeMasks) : s.RandomMask();
          if (s.rng_.OneIn(3) && !mask.empty()) mask.pop_back();
          const char *m = s.rng_.OneIn(10) ? nullptr : mask.c_str();
-         s.what_ += " " + Named(m);
          s.Expect(QXTime_IsTimeMask(m) == IsTimeMask(m), "QXTime_IsTimeMask knows the five time masks exactly");
      }},
     {Kind::kTime, 4, "QXTime_SetMask",
@@ -314,9 +261,8 @@ const ExportKind kExports[] = {
          std::string m = s.rng_.Pick(kTimeMasks);
          if (s.rng_.OneIn(4)) m = s.rng_.Coin() ? "99:99 pm" : s.RandomMask();
          const char *mask = s.rng_.OneIn(20) ? nullptr : m.c_str();
-         s.what_ += " " + Named(mask);
          const QXBOOL ok = c.Flux([&] { return QXTime_SetMask(c.h, mask); });
-         if (ok && c.Same()) s.model_.mask = m;
+         if (ok && s.Same(c.mark)) s.model_.mask = m;
          if (c.Done(ok, IsTimeMask(mask), "QXTime_SetMask takes the five time masks, and only those"))
              s.Expect(AllBlank(Placeholders(m, c.Text())), "a new time mask shows its empty layout");
      }},
@@ -326,7 +272,6 @@ const ExportKind kExports[] = {
          const WORD hour = s.rng_.Coin() ? s.rng_.Pick(kValues) : static_cast<WORD>(s.rng_.Below(24));
          const WORD minute = s.rng_.Coin() ? s.rng_.Pick(kValues) : static_cast<WORD>(s.rng_.Below(60));
          int h24 = -1, m60 = -1;
-         s.what_ += " " + std::to_string(hour) + ":" + std::to_string(minute);
          if (c.Done(QXTime_SetTime(c.h, hour, minute), hour <= 23 && minute <= 59,
                     "QXTime_SetTime takes hours 0-23 and minutes 0-59"))
              s.Expect(ParseTime(s.model_.mask, c.Text(), &h24, &m60) && h24 == hour && m60 == minute,
@@ -334,138 +279,85 @@ const ExportKind kExports[] = {
      }},
     {Kind::kTime, 2, "QXTime_Clear",
      [](Soak &s, Setter &c) {
-         GuardedOut<QXBOOL> empty;
+         QXBOOL empty = 0;
          if (c.Done(QXTime_Clear(c.h), 1, "QXTime_Clear succeeds"))
-             s.Expect(QXTime_HasEmptyTime(c.h, &empty.value) == 1 && empty.value == 1, "a cleared time is empty");
+             s.Expect(QXTime_HasEmptyTime(c.h, &empty) == 1 && empty == 1, "a cleared time is empty");
      }},
-    {Kind::kTime, 2, "QXTime_GetTime and the questions with null pointers",
+    // Any year, the months 1 to 12, any day, read back unless the host's limits move or refuse it.
+    {Kind::kCal, 3, "QXCalSetYear, Month or Day",
      [](Soak &s, Setter &c) {
-         GuardedOut<WORD> hh, mm;
-         const bool hour = s.rng_.Coin();
-         s.Expect(QXTime_GetTime(c.h, hour ? &hh.value : nullptr, hour ? nullptr : &mm.value) == 0 &&
-                      hh.Untouched() && mm.Untouched(),
-                  "QXTime_GetTime needs both pointers");
-         s.Expect(QXTime_Is24Hour(c.h, nullptr) == 0 && QXTime_HasEmptyTime(c.h, nullptr) == 0 &&
-                      QXTime_HasValidTime(c.h, nullptr) == 0,
-                  "the time's questions refuse null pointers");
-     }},
-    // A calendar's setter takes any year, the months 1 to 12 and any day, and
-    // the getters read them back, unless the host's limits move the date or
-    // refuse a day.
-    {Kind::kCal, 1, "QXCalSetYear",
-     [](Soak &s, Setter &c) {
-         const int v = CalArg(s.rng_);
-         GuardedOut<int> y;
-         s.what_ += " " + std::to_string(v);
+         static QXBOOL(WINAPI *const kSet[])(HWND, int) = {QXCalSetYear, QXCalSetMonth, QXCalSetDay};
+         static QXBOOL(WINAPI *const kGet[])(HWND, int *) = {QXCalGetYear, QXCalGetMonth, QXCalGetDay};
+         const int which = s.rng_.Below(3), v = CalArg(s.rng_);
+         int before = 0, after = 0;
+         kGet[which](c.h, &before);
          s.hostSet_ = true;
-         s.Expect(QXCalSetYear(c.h, v) == 1, "QXCalSetYear succeeds");
+         const QXBOOL ok = kSet[which](c.h, v);
+         if (which != 2 || !s.model_.calLimited)
+             s.Expect(ok == (which != 1 || (v >= 1 && v <= 12)),
+                      "a calendar takes any year and day, the months 1 to 12");
          if (!s.model_.calLimited && s.Calm(c.mark))
-             s.Expect(QXCalGetYear(c.h, &y.value) == 1 && y.value == v, "QXCalGetYear gives the year set");
+             s.Expect(kGet[which](c.h, &after) == 1 && after == (ok ? v : before),
+                      "a calendar's getter gives the value set");
      }},
-    {Kind::kCal, 1, "QXCalSetMonth",
-     [](Soak &s, Setter &c) {
-         const int v = CalArg(s.rng_);
-         GuardedOut<int> before, m;
-         s.what_ += " " + std::to_string(v);
-         s.hostSet_ = true;
-         QXCalGetMonth(c.h, &before.value);
-         const QXBOOL ok = QXCalSetMonth(c.h, v);
-         s.Expect(ok == (v >= 1 && v <= 12), "QXCalSetMonth takes the months 1 to 12");
-         if (!s.model_.calLimited && s.Calm(c.mark))
-             s.Expect(QXCalGetMonth(c.h, &m.value) == 1 && m.value == (ok ? v : before.value),
-                      "QXCalGetMonth gives the month set, or the one before");
-     }},
-    {Kind::kCal, 1, "QXCalSetDay",
-     [](Soak &s, Setter &c) {
-         const int v = CalArg(s.rng_);
-         GuardedOut<int> d;
-         s.what_ += " " + std::to_string(v);
-         s.hostSet_ = true;
-         const QXBOOL ok = QXCalSetDay(c.h, v);
-         if (!s.model_.calLimited) s.Expect(ok == 1, "QXCalSetDay succeeds");
-         if (!s.model_.calLimited && s.Calm(c.mark))
-             s.Expect(QXCalGetDay(c.h, &d.value) == 1 && d.value == v, "QXCalGetDay gives the day set");
-     }},
-    // Either limit or both, dates or not, the minimum first or not; the
-    // dates compare by year, then month, then day. Kept for what follows.
+    // Either limit or both, dates or not, in order or not; compared by year, month, day.
     {Kind::kCal, 1, "QXCalSetRange",
      [](Soak &s, Setter &c) {
          static const int kYears[] = {0, 1, 99, 1601, 2000, 2008, 9999, 30827, 65535};
          Rng &r = s.rng_;
          SYSTEMTIME limits[2] = {}, got[2];
-         GuardedOut<int> y, m, d;
+         int y = 0, m = 0, d = 0;
          bool has[2], dates = true;
          auto key = [](int yy, int mm, int dd) { return std::make_tuple(yy, mm, dd); };
-         auto limit = [&](const SYSTEMTIME &t) { return key(t.wYear, t.wMonth, t.wDay); };
+         auto limit = [&](int k) { return key(limits[k].wYear, limits[k].wMonth, limits[k].wDay); };
          for (int k = 0; k < 2; ++k) {
              has[k] = r.Coin();
              const int year = r.Coin() ? r.Pick(kYears) : r.Between(1990, 2030);
              limits[k] = {WORD(year), WORD(r.Between(0, 13)), 0, WORD(r.Between(0, 32)), 0, 0, 0, 0};
              dates = dates && (!has[k] || (limits[k].wDay >= 1 && limits[k].wDay <= DaysIn(limits[k].wMonth, year)));
-             s.what_ += has[k] ? " " + std::to_string(year) + "-" + std::to_string(limits[k].wMonth) + "-" +
-                                     std::to_string(limits[k].wDay)
-                               : " none";
          }
-         const bool ordered = !(has[0] && has[1]) || limit(limits[0]) <= limit(limits[1]);
          s.hostSet_ = true;
          const QXBOOL ok = QXCalSetRange(c.h, has[0] ? &limits[0] : nullptr, has[1] ? &limits[1] : nullptr);
-         s.Expect(ok == (dates && ordered), "QXCalSetRange takes dates, the minimum first");
+         s.Expect(ok == (dates && (!(has[0] && has[1]) || limit(0) <= limit(1))),
+                  "QXCalSetRange takes dates, the minimum first");
          if (ok) s.model_.calLimited = has[0] || has[1];
          if (!ok || !s.Calm(c.mark)) return;
-         s.Expect(QXCalGetRange(c.h, &got[0], &got[1]) == 1 && QXCalGetYear(c.h, &y.value) &&
-                      QXCalGetMonth(c.h, &m.value) && QXCalGetDay(c.h, &d.value),
+         s.Expect(QXCalGetRange(c.h, &got[0], &got[1]) == 1 && QXCalGetYear(c.h, &y) && QXCalGetMonth(c.h, &m) &&
+                      QXCalGetDay(c.h, &d),
                   "the calendar's getters answer");
          for (int k = 0; k < 2; ++k)
-             s.Expect(limit(got[k]) == (has[k] ? limit(limits[k]) : key(0, 0, 0)), "QXCalGetRange gives the limits set");
-         const auto date = key(y.value, m.value, d.value);
-         if ((has[0] && date < limit(limits[0])) || (has[1] && date > limit(limits[1])))
-             s.Fail("the date " + std::to_string(y.value) + "-" + std::to_string(m.value) + "-" +
-                    std::to_string(d.value) + " lies outside the limits set");
+             s.Expect(key(got[k].wYear, got[k].wMonth, got[k].wDay) == (has[k] ? limit(k) : key(0, 0, 0)),
+                      "QXCalGetRange gives the limits set");
+         if ((has[0] && key(y, m, d) < limit(0)) || (has[1] && key(y, m, d) > limit(1)))
+             s.Fail("the date " + N(y) + "-" + N(m) + "-" + N(d) + " lies outside the limits set");
      }},
-    {Kind::kCal, 2, "QXCalGetDay",
-     [](Soak &s, Setter &c) {
-         GuardedOut<int> d;
-         if (s.rng_.Coin())
-             return s.Expect(QXCalGetYear(c.h, nullptr) == 0 && QXCalGetMonth(c.h, nullptr) == 0 &&
-                                 QXCalGetDay(c.h, nullptr) == 0,
-                             "the calendar's getters refuse null pointers");
-         s.Expect(QXCalGetDay(c.h, &d.value) == 1 && d.GuardsIntact(), "QXCalGetDay writes one int");
-     }},
-    // The button takes a bitmap over (the one it held is the soak's again);
-    // a dead bitmap is drawn (greyed, too, now and then) and replaced at once:
-    // held, its handle could name a new object by the time the button deletes
-    // it.
+    // The button takes a bitmap over (the one it held is the soak's again); a dead one is drawn
+    // (greyed now and then) and replaced at once, before its handle can name a new object.
     {Kind::kButton, 3, "QXBtn_SetBitmap",
      [](Soak &s, Setter &c) {
          Rng &r = s.rng_;
          const int kind = r.Below(6);
-         s.what_ += " kind " + std::to_string(kind);
          HBITMAP b = kind < 3 ? MakeBitmap(r) : kind == 4 ? s.held_ : nullptr;
          if (kind == 3) {
              HBITMAP dead = MakeBitmap(r);
              DeleteObject(dead);
              s.Expect(QXBtn_SetBitmap(c.h, dead) == 1, "QXBtn_SetBitmap succeeds");
              if (r.Coin()) EnableWindow(c.h, !IsWindowEnabled(c.h));
-             InvalidateRect(c.h, nullptr, TRUE);
-             UpdateWindow(c.h);
+             InvalidateRect(c.h, nullptr, TRUE), UpdateWindow(c.h);
              if (s.held_ && IsWindow(c.h)) DeleteObject(s.held_);
              s.held_ = nullptr;
          }
          const HBITMAP old = s.held_;
          const QXBOOL ok = QXBtn_SetBitmap(c.h, b);
          s.Expect(ok == 1, "QXBtn_SetBitmap succeeds");
-         if (ok && IsWindow(c.h)) {
-             s.held_ = b;
-             if (old && old != b) DeleteObject(old);
-         } else if (b && kind < 3) {
-             DeleteObject(b);
-         }
+         const bool taken = ok && IsWindow(c.h);
+         if (taken) s.held_ = b;
+         if (taken ? old && old != b : b && kind < 3) DeleteObject(taken ? old : b);
      }},
     // An icon stays the soak's: one of its own, the system's, none or a dead one.
     {Kind::kButton, 3, "QXBtn_SetIcon",
      [](Soak &s, Setter &c) {
          const int kind = s.rng_.Below(6);
-         s.what_ += " kind " + std::to_string(kind);
          HICON icon = kind < 2 || kind == 3 ? MakeIcon(s.rng_)
                       : kind == 2           ? LoadIcon(nullptr, s.rng_.Coin() ? IDI_APPLICATION : IDI_WARNING)
                                             : nullptr;
@@ -484,82 +376,210 @@ const ExportKind kExports[] = {
                  s.icons_.erase(s.icons_.begin() + static_cast<long>(i));
                  InvalidateRect(c.h, nullptr, FALSE);
              }
-     }}};
-
-// A row by its weight among those that serve the class (windowless: those
-// that need no window).
-const ExportKind &PickExport(Soak &s, bool windowless) {
-    auto serves = [&](const ExportKind &e) {
-        const Kind k = s.info_.kind;
-        return windowless ? e.kind == Kind::kEdit
-                          : e.kind == k || (e.kind == Kind::kPicture && k == Kind::kTime) ||
-                                (e.kind == Kind::kEdit && k == Kind::kPicture);
-    };
-    int total = 0, i = 0;
-    for (const ExportKind &e : kExports) total += serves(e) ? e.weight : 0;
-    for (int at = s.rng_.Below(total);; ++i)
-        if (serves(kExports[i]) && (at -= kExports[i].weight) < 0) return kExports[i];
-}
-
-}  // namespace
-
-// One export of the class, and now and then one that needs no window.
-void Soak::ExportEvent() {
-    for (bool windowless : {false, true}) {
-        if (windowless ? !rng_.OneIn(6) : info_.kind == Kind::kEdit) continue;
-        const ExportKind &e = PickExport(*this, windowless);
-        what_ += (what_.empty() ? "" : "; ") + std::string(e.name);
-        Setter c(*this);
-        e.run(*this, c);
-    }
-}
+     }},
+};
 
 template <class T>
 T *As(char *o) {
     return reinterpret_cast<T *>(o);
 }
 
+// An edit's text: within 63 bytes, no control character, its class's rules, read alike by every way.
+void CheckEdit(Soak &s, HWND h) {
+    const Model &model = s.model_;
+    Guarded big(256);
+    const LRESULT n = SendMessageA(h, WM_GETTEXT, big.size(), reinterpret_cast<LPARAM>(big.data()));
+    bool terminated = false;
+    const std::string text = big.Text(&terminated), quoted = Quote(text);
+    if (!terminated || static_cast<LRESULT>(text.size()) != n)
+        return s.Fail("WM_GETTEXT's count is not the text's length");
+    if (!big.GuardsIntact()) return s.Fail("WM_GETTEXT wrote outside its buffer");
+    if (text.size() > 63 || std::any_of(text.begin(), text.end(), IsControl))
+        return s.Fail("the text is longer than 63 bytes or has a control character: " + quoted);
+    if (SendMessageA(h, WM_GETTEXTLENGTH, 0, 0) != n + 1)
+        return s.Fail("WM_GETTEXTLENGTH disagrees with the text " + quoted);
+    const int size = std::max(0, s.SizeAround(static_cast<int>(n)));
+    Guarded small(size);
+    const LRESULT got = SendMessageA(h, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(small.data()));
+    const LRESULT want = size == 0 ? 0 : std::min<LRESULT>(n, size - 1);
+    if (got != want ||
+        (size == 0 ? !small.Untouched()
+                   : !small.GuardsIntact() || small.Text(&terminated) != text.substr(0, want) || !terminated))
+        return s.Fail("WM_GETTEXT into " + N(size) + " bytes gave " + N(got) + ", " + Quote(small.Text()));
+    DWORD sel[2] = {0xFFFFFFFF, 0xFFFFFFFF};
+    const LRESULT both =
+        SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&sel[0]), reinterpret_cast<LPARAM>(&sel[1]));
+    if (sel[0] > text.size() || sel[1] > text.size())
+        return s.Fail("the selection " + N(sel[0]) + "," + N(sel[1]) + " lies outside " + quoted);
+    if (static_cast<DWORD>(both) != static_cast<DWORD>(MAKELONG(sel[0], sel[1])))
+        return s.Fail("EM_GETSEL's answer and its outputs differ");
+    s.Mix(text.data(), text.size());
+    s.Mix(sel, sizeof sel);
+    Guarded lo(sizeof(long)), hi(sizeof(long)), value(sizeof(double)), out(64);  // outputs, each its own size
+    const Kind k = s.info_.kind;
+    if (k == Kind::kInt) {
+        long expected = 0;
+        const bool valid = ParseInt(text, &expected);
+        if (!IntFault(text).empty()) return s.Fail("integer text " + quoted + ": " + IntFault(text));
+        if (QXIntGetValue(h, lo.As<long>()) != valid || (valid && *lo.As<long>() != expected) || !lo.GuardsIntact())
+            return s.Fail("QXIntGetValue disagrees with the text " + quoted);
+        if (QXIntGetRange(h, lo.As<long>(), hi.As<long>()) != 1 || *lo.As<long>() != model.intMin ||
+            *hi.As<long>() != model.intMax || !lo.GuardsIntact() || !hi.GuardsIntact())
+            return s.Fail("QXIntGetRange disagrees with the range set");
+    } else if (k == Kind::kFloat) {
+        if (!FloatFault(text, model.decimal, model.group).empty())
+            return s.Fail("number text " + quoted + ": " + FloatFault(text, model.decimal, model.group));
+        if (QXFloatGetValue(h, value.As<double>()) != 1 || !value.GuardsIntact() ||
+            !SameValue(*value.As<double>(), ReadFloat(text, model.decimal, model.group)))
+            return s.Fail("QXFloatGetValue disagrees with the text " + quoted + " (it read " +
+                          std::to_string(*value.As<double>()) + ")");
+        s.Mix(value.data(), sizeof(double));
+    } else if (!model.hasMask) {
+        if (!text.empty() && k != Kind::kEdit) return s.Fail("a picture edit without a mask shows " + quoted);
+    } else if (k == Kind::kPicture || k == Kind::kTime) {
+        const std::string fault =
+            PictureFault(model.mask, text) + (k == Kind::kTime ? TimeFault(model.mask, text) : "");
+        if (!fault.empty()) return s.Fail("text " + quoted + " under the mask " + Quote(model.mask) + ": " + fault);
+        const std::string placeholders = Placeholders(model.mask, text);
+        if (QXPicGetValue(h, out.data(), 64) != 1 || out.Text() != placeholders || !out.GuardsIntact())
+            return s.Fail("QXPicGetValue disagrees with the text " + quoted);
+        if (k != Kind::kTime) return;
+        int hour = -1, minute = -1;
+        const bool valid = ParseTime(model.mask, text, &hour, &minute);
+        Guarded hm(4);
+        const QXBOOL r = QXTime_GetTime(h, hm.As<WORD>(), hm.As<WORD>() + 1);
+        if (r != valid || !hm.GuardsIntact() ||
+            (valid ? hm.As<WORD>()[0] != hour || hm.As<WORD>()[1] != minute : !hm.Untouched()))
+            return s.Fail("QXTime_GetTime disagrees with the text " + quoted);
+        auto ask = [&](auto call, auto expected, const char *what) {
+            Guarded a(sizeof expected);
+            const bool right =
+                call(h, a.As<decltype(expected)>()) == 1 && a.GuardsIntact() && *a.As<decltype(expected)>() == expected;
+            if (!right) s.Fail(what + quoted);
+            return right;
+        };
+        (void)(ask(QXTime_HasValidTime, BOOL(valid), "QXTime_HasValidTime disagrees with the text ") &&
+               ask(QXTime_HasEmptyTime, QXBOOL(AllBlank(placeholders)),
+                   "QXTime_HasEmptyTime disagrees with the text ") &&
+               ask(QXTime_Is24Hour, BOOL(model.mask == "99:99"), "QXTime_Is24Hour disagrees with the mask of "));
+    }
+}
+
+// A calendar's day stays one of its month through everything but the host's own sets.
+void CheckCalendar(Soak &s, HWND h) {
+    Guarded ymd(3 * sizeof(int));
+    int *v = ymd.As<int>();
+    if (QXCalGetYear(h, v) != 1 || QXCalGetMonth(h, v + 1) != 1 || QXCalGetDay(h, v + 2) != 1 || !ymd.GuardsIntact())
+        return s.Fail("the calendar's getters fail");
+    if (v[1] < 1 || v[1] > 12) return s.Fail("the calendar shows month " + N(v[1]));
+    const bool valid = v[2] >= 1 && v[2] <= DaysIn(v[1], v[0]);
+    const std::string date = N(v[0]) + "-" + N(v[1]) + "-" + N(v[2]);
+    if (s.navigated_ && !s.hostSet_ && !valid)
+        return s.Fail("the arrow keys selected " + date + ", no day of its month");
+    if (s.model_.dateValid && !s.hostSet_ && !valid) return s.Fail("the calendar went from a valid date to " + date);
+    s.model_.dateValid = valid;
+    s.Mix(v, 3 * sizeof(int));
+}
+
+}  // namespace
+
+int DaysIn(int month, int year) {
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const unsigned y = static_cast<unsigned>(year);
+    return month < 1 || month > 12 ? 0
+                                   : kDays[month - 1] + (month == 2 && y % 4 == 0 && (y % 100 != 0 || y % 400 == 0));
+}
+
+void Soak::ExpectText(const std::string &got, const std::string &want, const char *what) {
+    if (got != want) Fail(std::string(what) + ": " + Quote(got) + ", not " + Quote(want));
+}
+
+void Soak::Mix(const void *data, size_t n) {
+    for (size_t i = 0; i < n; ++i) digest_ = (digest_ ^ static_cast<const unsigned char *>(data)[i]) * 0x100000001B3ull;
+}
+
+std::string Soak::Text(HWND h) {
+    Guarded buf(256);
+    SendMessageA(h, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()));
+    return buf.Text();
+}
+
+void Soak::CheckAll() {
+    if (!IsWindow(control_)) return Fail("the control is gone");
+    if (IsEdit(info_.kind)) return CheckEdit(*this, control_);
+    if (info_.kind == Kind::kCal) return CheckCalendar(*this, control_);
+    const BOOL enabled = IsWindowEnabled(control_);
+    Mix(&enabled, sizeof enabled);
+}
+
+// One export of the class by its weight, and now and then one that needs no window.
+void Soak::ExportEvent() {
+    for (bool windowless : {false, true}) {
+        if (windowless ? !rng_.OneIn(6) : info_.kind == Kind::kEdit) continue;
+        const Kind k = info_.kind;
+        auto serves = [&](const ExportKind &e) {
+            return windowless ? e.kind == Kind::kEdit
+                              : e.kind == k || (e.kind == Kind::kPicture && k == Kind::kTime) ||
+                                    (e.kind == Kind::kEdit && k == Kind::kPicture);
+        };
+        int total = 0, i = 0;
+        for (const ExportKind &e : kExports) total += serves(e) ? e.weight : 0;
+        for (int at = rng_.Below(total); !serves(kExports[i]) || (at -= kExports[i].weight) >= 0;) ++i;
+        what_ += (what_.empty() ? "" : "; ") + std::string(kExports[i].name);
+        Setter c(*this);
+        kExports[i].run(*this, c);
+    }
+}
+
 const AnyCall kAnyCalls[] = {
-    {Kind::kInt, false, [](HWND h, char *) { return QXIntSetValue(h, 5); }},
-    {Kind::kInt, false, [](HWND h, char *o) { return QXIntGetValue(h, As<long>(o)); }},
-    {Kind::kInt, true, [](HWND h, char *) { return QXIntSetRange(h, 0, 10); }},
-    {Kind::kInt, true, [](HWND h, char *) { return QXIntSetMask(h, "99"); }},
-    {Kind::kInt, false, [](HWND h, char *o) { return QXIntGetMask(h, o, 16); }},
-    {Kind::kFloat, false, [](HWND h, char *) { return QXFloatSetValue(h, 1.5); }},
-    {Kind::kFloat, false, [](HWND h, char *o) { return QXFloatGetValue(h, As<double>(o)); }},
-    {Kind::kFloat, false, [](HWND h, char *) { return QXFloatSetRange(h, 0, 1); }},
-    {Kind::kFloat, true, [](HWND h, char *) { return QXFloatSetFormat(h, " .,"); }},
-    {Kind::kFloat, true, [](HWND h, char *) { return QXFloatSetLocaleFormat(h); }},
-    {Kind::kFloat, false, [](HWND h, char *) { return QXFloatSetMask(h, "99.9"); }},
-    {Kind::kPicture, true, [](HWND h, char *) { return QXPicSetMask(h, "999"); }},
-    {Kind::kPicture, false, [](HWND h, char *) { return QXPicSetValue(h, "12ab"); }},
-    {Kind::kPicture, false, [](HWND h, char *o) { return QXPicGetValue(h, o, 16); }},
-    {Kind::kPicture, false, [](HWND h, char *) { return QXPicHideEmptyValues(h, 1); }},
-    {Kind::kTime, false, [](HWND h, char *) { return QXTime_Clear(h); }},
-    {Kind::kTime, false, [](HWND h, char *o) { return QXTime_Is24Hour(h, As<BOOL>(o)); }},
-    {Kind::kTime, true, [](HWND h, char *) { return QXTime_SetMask(h, "99:99"); }},
-    {Kind::kTime, false, [](HWND h, char *o) { return QXTime_HasEmptyTime(h, As<QXBOOL>(o)); }},
-    {Kind::kTime, false, [](HWND h, char *o) { return QXTime_HasValidTime(h, As<BOOL>(o)); }},
-    {Kind::kTime, false, [](HWND h, char *o) { return QXTime_GetTime(h, As<WORD>(o), As<WORD>(o + 2)); }},
-    {Kind::kTime, false, [](HWND h, char *) { return QXTime_SetTime(h, 23, 59); }},
-    {Kind::kTime, false, [](HWND h, char *) { return QXTime_SetTime(h, 24, 0); }},
-    {Kind::kCal, false, [](HWND h, char *o) { return QXCalGetYear(h, As<int>(o)); }},
-    {Kind::kCal, false, [](HWND h, char *o) { return QXCalGetMonth(h, As<int>(o)); }},
-    {Kind::kCal, false, [](HWND h, char *o) { return QXCalGetDay(h, As<int>(o)); }},
-    {Kind::kCal, false, [](HWND h, char *) { return QXCalSetYear(h, 2000); }},
-    {Kind::kCal, false, [](HWND h, char *) { return QXCalSetMonth(h, 5); }},
-    {Kind::kCal, false, [](HWND h, char *) { return QXCalSetDay(h, 31); }},
-    {Kind::kCal, true, [](HWND h, char *) { return QXCalSetRange(h, nullptr, nullptr); }},
-    {Kind::kCal, false, [](HWND h, char *o) { return QXCalGetRange(h, As<SYSTEMTIME>(o), nullptr); }},
-    {Kind::kButton, false, [](HWND h, char *) { return QXBtn_SetIcon(h, nullptr); }},
-    {Kind::kButton, true, [](HWND h, char *) { return QXBtn_SetBitmap(h, nullptr); }}};
+    {Kind::kInt, 0, [](HWND h, char *) { return QXIntSetValue(h, 5); }},
+    {Kind::kInt, 0, [](HWND h, char *o) { return QXIntGetValue(h, As<long>(o)); }},
+    {Kind::kInt, kHost, [](HWND h, char *) { return QXIntSetRange(h, 0, 10); }},
+    {Kind::kInt, kHost, [](HWND h, char *) { return QXIntSetMask(h, "99"); }},
+    {Kind::kInt, 0, [](HWND h, char *o) { return QXIntGetMask(h, o, 16); }},
+    {Kind::kFloat, 0, [](HWND h, char *) { return QXFloatSetValue(h, 1.5); }},
+    {Kind::kFloat, 0, [](HWND h, char *o) { return QXFloatGetValue(h, As<double>(o)); }},
+    {Kind::kFloat, 0, [](HWND h, char *) { return QXFloatSetRange(h, 0, 1); }},
+    {Kind::kFloat, kHost, [](HWND h, char *) { return QXFloatSetFormat(h, " .,"); }},
+    {Kind::kFloat, kHost, [](HWND h, char *) { return QXFloatSetLocaleFormat(h); }},
+    {Kind::kFloat, 0, [](HWND h, char *) { return QXFloatSetMask(h, "99.9"); }},
+    {Kind::kPicture, kHost, [](HWND h, char *) { return QXPicSetMask(h, "999"); }},
+    {Kind::kPicture, 0, [](HWND h, char *) { return QXPicSetValue(h, "12ab"); }},
+    {Kind::kPicture, 0, [](HWND h, char *o) { return QXPicGetValue(h, o, 16); }},
+    {Kind::kPicture, 0, [](HWND h, char *) { return QXPicHideEmptyValues(h, 1); }},
+    {Kind::kTime, 0, [](HWND h, char *) { return QXTime_Clear(h); }},
+    {Kind::kTime, 0, [](HWND h, char *o) { return QXTime_Is24Hour(h, As<BOOL>(o)); }},
+    {Kind::kTime, kHost, [](HWND h, char *) { return QXTime_SetMask(h, "99:99"); }},
+    {Kind::kTime, 0, [](HWND h, char *o) { return QXTime_HasEmptyTime(h, As<QXBOOL>(o)); }},
+    {Kind::kTime, 0, [](HWND h, char *o) { return QXTime_HasValidTime(h, As<BOOL>(o)); }},
+    {Kind::kTime, 0, [](HWND h, char *o) { return QXTime_GetTime(h, As<WORD>(o), As<WORD>(o + 2)); }},
+    {Kind::kTime, 0, [](HWND h, char *) { return QXTime_SetTime(h, 23, 59); }},
+    {Kind::kTime, 0, [](HWND h, char *) { return QXTime_SetTime(h, 24, 0); }},
+    {Kind::kCal, 0, [](HWND h, char *o) { return QXCalGetYear(h, As<int>(o)); }},
+    {Kind::kCal, 0, [](HWND h, char *o) { return QXCalGetMonth(h, As<int>(o)); }},
+    {Kind::kCal, 0, [](HWND h, char *o) { return QXCalGetDay(h, As<int>(o)); }},
+    {Kind::kCal, 0, [](HWND h, char *) { return QXCalSetYear(h, 2000); }},
+    {Kind::kCal, 0, [](HWND h, char *) { return QXCalSetMonth(h, 5); }},
+    {Kind::kCal, 0, [](HWND h, char *) { return QXCalSetDay(h, 31); }},
+    {Kind::kCal, kHost, [](HWND h, char *) { return QXCalSetRange(h, nullptr, nullptr); }},
+    {Kind::kCal, 0, [](HWND h, char *o) { return QXCalGetRange(h, As<SYSTEMTIME>(o), nullptr); }},
+    {Kind::kButton, 0, [](HWND h, char *) { return QXBtn_SetIcon(h, nullptr); }},
+    {Kind::kButton, kHost, [](HWND h, char *) { return QXBtn_SetBitmap(h, nullptr); }},
+    {Kind::kInt, kFails, [](HWND h, char *) { return QXIntGetValue(h, nullptr); }},
+    {Kind::kInt, kFails, [](HWND h, char *o) { return QXIntGetRange(h, As<long>(o), nullptr); }},
+    {Kind::kInt, kFails, [](HWND h, char *o) { return QXIntGetRange(h, nullptr, As<long>(o)); }},
+    {Kind::kFloat, kFails, [](HWND h, char *) { return QXFloatGetValue(h, nullptr); }},
+    {Kind::kTime, kFails, [](HWND h, char *o) { return QXTime_GetTime(h, As<WORD>(o), nullptr); }},
+    {Kind::kTime, kFails, [](HWND h, char *o) { return QXTime_GetTime(h, nullptr, As<WORD>(o)); }},
+    {Kind::kTime, kFails, [](HWND h, char *) { return QXTime_Is24Hour(h, nullptr); }},
+    {Kind::kTime, kFails, [](HWND h, char *) { return QXTime_HasEmptyTime(h, nullptr); }},
+    {Kind::kTime, kFails, [](HWND h, char *) { return QXTime_HasValidTime(h, nullptr); }},
+    {Kind::kCal, kFails, [](HWND h, char *) { return QXCalGetYear(h, nullptr); }},
+    {Kind::kCal, kFails, [](HWND h, char *) { return QXCalGetMonth(h, nullptr); }},
+    {Kind::kCal, kFails, [](HWND h, char *) { return QXCalGetDay(h, nullptr); }}};
 const int kAnyCallCount = sizeof kAnyCalls / sizeof kAnyCalls[0];
 
-bool AnyCall::Serves(Kind k) const { return serves == k || (serves == Kind::kPicture && k == Kind::kTime); }
-
-// An export of another class on the control, or any export on a window that
-// is no control of the library (null, the parent, a system edit, a control
-// destroyed): it fails and writes nothing.
+// Another class's export, a null output, or any export on a foreign window fails and writes nothing.
 void Soak::ForeignExport() {
     const int which = rng_.Below(5);
     const HWND targets[] = {control_, nullptr, parent_, other_,
@@ -568,10 +588,7 @@ void Soak::ForeignExport() {
                                                         GetModuleHandleA(nullptr), nullptr)};
     if (targets[4]) DestroyWindow(targets[4]);
     int c = rng_.Below(kAnyCallCount);
-    for (int tries = 0; which == 0 && kAnyCalls[c].Serves(info_.kind) && tries < kAnyCallCount; ++tries)
-        c = (c + 1) % kAnyCallCount;  // on the control, another class's
-    what_ = "export " + std::to_string(c) + " on window " + std::to_string(which);
-    if (which == 0 && kAnyCalls[c].Serves(info_.kind)) return;  // every export serves this class
+    while (which == 0 && kAnyCalls[c].Serves(info_.kind) && !(kAnyCalls[c].flags & kFails)) c = (c + 1) % kAnyCallCount;
     Guarded out(24);
     Expect(kAnyCalls[c].call(targets[which], out.data()) == 0,
            "an export fails on a window that is no control of its class");

@@ -12,33 +12,27 @@ bool Digit(char c) { return c >= '0' && c <= '9'; }
 bool Upper(char c) { return c >= 'A' && c <= 'Z'; }
 bool Lower(char c) { return c >= 'a' && c <= 'z'; }
 
-// The placeholders: what each takes (ASCII letters and digits only).
-bool Takes(char placeholder, char c) {
-    switch (placeholder) {
-    case '9': return Digit(c);
-    case 'A':
+// What a placeholder takes (ASCII letters and digits only).
+bool Takes(char p, char c) {
+    switch (p | 0x20) {
+    case '9' | 0x20: return Digit(c);
     case 'a': return Upper(c) || Lower(c);
-    case 'H':
-    case 'h': return Digit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-    case 'L':
+    case 'h': return Digit(c) || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f');
     case 'l': return Lower(c);
-    case 'N':
     case 'n': return Digit(c) || Upper(c) || Lower(c);
-    case 'U':
     case 'u': return Upper(c);
     default: return !IsControl(c);  // X, x
     }
 }
 
-// U and L convert a character to their case before the test.
-char Converted(char placeholder, char c) {
-    if ((placeholder == 'U' || placeholder == 'u') && Lower(c)) return static_cast<char>(c - 32);
-    if ((placeholder == 'L' || placeholder == 'l') && Upper(c)) return static_cast<char>(c + 32);
+// U and L convert to their case before the test.
+char Converted(char p, char c) {
+    if ((p | 0x20) == 'u' && Lower(c)) return static_cast<char>(c - 32);
+    if ((p | 0x20) == 'l' && Upper(c)) return static_cast<char>(c + 32);
     return c;
 }
 
-// A time field of two positions: its digits as a number, blanks skipped; -1
-// without a digit.
+// A time field of two positions as a number, blanks skipped; -1 without a digit.
 int Field(const std::string &text, size_t at) {
     int value = -1;
     for (size_t i = at; i < at + 2 && i < text.size(); ++i)
@@ -55,19 +49,17 @@ std::string Quote(const std::string &text) {
     for (char c : text) {
         char buf[8];
         std::snprintf(buf, sizeof buf, "\\x%02X", static_cast<unsigned char>(c));
-        out += IsControl(c) || static_cast<unsigned char>(c) >= 0x7F || c == '"' || c == '\\' ? std::string(buf)
-                                                                                              : std::string(1, c);
+        out += IsControl(c) || static_cast<unsigned char>(c) >= 0x7F || c == '"' || c == '\\' ? buf : std::string(1, c);
     }
     return out + "\"";
 }
 
 std::vector<MaskPos> MaskPositions(const std::string &mask) {
-    static const char kPlaceholders[] = "9AaHhLlNnUuXx";
-    auto placeholder = [](char c) { return c && std::strchr(kPlaceholders, c); };
+    auto placeholder = [](char c) { return c && std::strchr("9AaHhLlNnUuXx", c); };
     std::vector<MaskPos> out;
     for (size_t i = 0; i < mask.size(); ++i) {
         const bool escape = mask[i] == '/' && i + 1 < mask.size() && (mask[i + 1] == '/' || placeholder(mask[i + 1]));
-        if (escape) ++i;
+        i += escape;
         out.push_back({mask[i], escape || !placeholder(mask[i])});
     }
     return out;
@@ -86,9 +78,7 @@ bool IsTimeMask(const char *mask) {
     return false;
 }
 
-// A literal is written, and takes the raw character when it is that one; a
-// placeholder takes the next raw character, converted, when it fits or is a
-// space; once the raw text is used up, placeholders are blank.
+// A literal takes the raw character equal to it; a placeholder the next, converted, when it fits or is blank.
 bool LayRaw(const std::string &mask, const std::string &raw, int limit, bool anyAtX, std::string *out) {
     out->clear();
     size_t r = 0;
@@ -96,15 +86,13 @@ bool LayRaw(const std::string &mask, const std::string &raw, int limit, bool any
         if (static_cast<int>(out->size()) >= limit) break;
         const char c = r < raw.size() ? Converted(p.ch, raw[r]) : ' ';
         if (p.literal) r += r < raw.size() && raw[r] == p.ch;
-        else if (r++ < raw.size() && c != ' ' && !Takes(p.ch, c) && !(anyAtX && (p.ch == 'X' || p.ch == 'x')))
-            return false;
+        else if (r++ < raw.size() && c != ' ' && !Takes(p.ch, c) && !(anyAtX && (p.ch | 0x20) == 'x')) return false;
         *out += p.literal ? p.ch : c;
     }
     return true;
 }
 
-// Each position takes the text's character there when it fits (converted),
-// else shows its blank: the literal, or a space.
+// Each position takes the text's character there when it fits (converted), else shows its blank.
 std::string LayText(const std::string &mask, const std::string &text) {
     std::string out;
     const std::vector<MaskPos> pos = MaskPositions(mask);
@@ -136,12 +124,12 @@ std::string Placeholders(const std::string &mask, const std::string &text) {
 // The hours are positions 0-1, the minutes 3-4, a 12-hour mask's letter 6.
 std::string TimeFault(const std::string &mask, const std::string &text) {
     const bool twelve = mask != "99:99", upper = mask.find('A') != std::string::npos;
+    const char c = text.size() > 6 ? text[6] : ' ';
     if (Field(text, 0) > (twelve ? 12 : 23)) return "an hour field above " + std::to_string(twelve ? 12 : 23);
     if (Field(text, 3) > 59) return "a minute field above 59";
-    const char c = text.size() > 6 ? text[6] : ' ';
-    if (twelve && c != ' ' && c != (upper ? 'A' : 'a') && c != (upper ? 'P' : 'p'))
-        return "an am/pm letter of neither kind";
-    return {};
+    return twelve && c != ' ' && c != (upper ? 'A' : 'a') && c != (upper ? 'P' : 'p')
+               ? "an am/pm letter of neither kind"
+               : "";
 }
 
 bool ParseTime(const std::string &mask, const std::string &text, int *hour, int *minute) {
@@ -170,6 +158,7 @@ bool ParseInt(const std::string &text, long *value) {
     return true;
 }
 
+// An optional '-', digits grouped by three from the decimal separator leftwards, no leading zero.
 std::string FloatFault(const std::string &text, char decimal, char group) {
     if (text.empty()) return {};
     const size_t start = text[0] == '-', point = text.find(decimal, start);
@@ -190,15 +179,13 @@ std::string FloatFault(const std::string &text, char decimal, char group) {
 
 double ReadFloat(const std::string &text, char decimal, char group) {
     std::string number;
-    bool digits = false;
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (Digit(c)) number += c, digits = true;
+        if (Digit(c) || (c == '-' && i == 0)) number += c;
         else if (c == decimal && number.find('.') == std::string::npos) number += '.';
-        else if (!(c == group || (c == '-' && i == 0))) break;
-        else if (c == '-') number += c;
+        else if (c != group) break;
     }
-    return digits ? std::strtod(number.c_str(), nullptr) : 0.0;
+    return number.find_first_of("0123456789") != std::string::npos ? std::strtod(number.c_str(), nullptr) : 0.0;
 }
 
 bool SameValue(double a, double b) {

@@ -1,8 +1,6 @@
 // The calendar's arithmetic and model without a window: day numbers against a
-// calendar walked one day at a time, ISO weeks, the geometry, and moves.
+// calendar walked one day at a time, ISO weeks, and moves.
 #include <gtest/gtest.h>
-
-#include <vector>
 
 #include "calendar/cal_model.h"
 #include "calendar/julian_date.h"
@@ -12,9 +10,10 @@ namespace {
 using qx::CalModel;
 using qx::JulianDate;
 
-// Every day from 1 January 100 (day 1757585, a Friday) to 31 December 9999,
-// with month lengths and leap years written out here: the day number both
-// ways, the weekday, and on each 1st the month's length and first column.
+// Every day from 1 January 100 (day 1757585, a Friday) to 31 December 9999
+// against a walk: the day number both ways, the weekday, and on each 1st the
+// month's length and first column. Years to 99 are 19xx for the conversion
+// only; invalid dates give 0; 400 years stay 146097 days far beyond.
 TEST(CalDates, AgreeWithADayByDayWalk) {
     const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     uint32_t year = 100, month = 1, day = 1, number = 1757585, weekday = 5, m, d, y;
@@ -29,9 +28,6 @@ TEST(CalDates, AgreeWithADayByDayWalk) {
             FAIL() << "first disagreement: " << year * 10000 + month * 100 + day;
         if (++day > uint32_t(length)) day = 1, year += month == 12, month = month % 12 + 1;
     }
-    EXPECT_TRUE(JulianDate(1, 1, 2000).DayNumber() == 2451545 && JulianDate(1, 1, 2000).DayOfWeek() == 6);
-    // Years up to 99 are 19xx for the conversion only; invalid dates give 0;
-    // far beyond the walk, 400 years stay 146097 days.
     EXPECT_EQ(JulianDate(6, 15, 8).DayNumber(), JulianDate(6, 15, 1908).DayNumber());
     EXPECT_TRUE(qx::IsValidDate(2, 29, 0) && CalModel::DaysInMonth(1, 8) == 29);
     const uint32_t invalid[][3] = {{2, 29, 0}, {4, 31, 2008}, {13, 1, 2008}, {0, 1, 2008}, {1, 0, 2008}};
@@ -39,9 +35,8 @@ TEST(CalDates, AgreeWithADayByDayWalk) {
     EXPECT_EQ(JulianDate(3, 1, 2000400).DayNumber() - JulianDate(3, 1, 2000000).DayNumber(), 146097u);
 }
 
-// Years that start on each weekday (Monday 2018 ... Sunday 2017), common and
-// leap, with 52 and 53 weeks: their first and last days, and the days where
-// a week and its year turn.
+// Years starting on each weekday, common and leap, of 52 and 53 weeks: their
+// ends and the days where a week and its year turn.
 TEST(CalDates, IsoWeeks) {
     const struct { uint32_t ymd; int week; uint32_t year; } cases[] = {
         {20180101, 1, 2018},  {20181230, 52, 2018}, {20181231, 1, 2019},  {20190101, 1, 2019},
@@ -58,23 +53,8 @@ TEST(CalDates, IsoWeeks) {
     }
 }
 
-// Laid out again at the size the grid settled on, nothing changes. With
-// week numbers, a window widened for them gives days of the same size.
-TEST(CalLayout, Geometry) {
-    const struct { int w, h, lineW, lineH; std::vector<int> got; bool weeks; } cases[] = {
-        {200, 150, 1, 1, {11, 17, 27, 197, 145}, false},  // header row, day row, cell, grid width and height
-        {200, 150, 2, 3, {9, 15, 26, 198, 147}, false},   {-40, -30, 1, 1, {0, 0, 0, 8, 10}, false},
-        {CalModel::WidthWithWeekNumbers(197, 1), 150, 1, 1, {11, 17, 27, 225, 145}, true},
-    };
-    for (const auto &c : cases) {
-        CalModel m;
-        m.weekNumbers = c.weeks;
-        EXPECT_TRUE(m.Layout(c.w, c.h, c.lineW, c.lineH) && !m.Layout(m.width, m.height, c.lineW, c.lineH));
-        EXPECT_EQ((std::vector<int>{m.headerRowHeight, m.dayRowHeight, m.cellWidth, m.width, m.height}), c.got)
-            << c.w << "x" << c.h << ", lines " << c.lineW << "," << c.lineH;
-    }
-}
-
+// Moves by days and months from any index, far beyond the years a host
+// shows: the date and the rows that change.
 TEST(CalMoves, DaysAndMonths) {
     const unsigned kYear = qx::kCalYearRow, kMonth = qx::kCalMonthRow, kDays = qx::kCalDayGrid;
     enum { kPrevious = 1 << 30, kNext };  // else a number of days

@@ -1,18 +1,14 @@
 set(D ${CMAKE_CURRENT_LIST_DIR})
 
-# The calendar's arithmetic and model, then its window with the library linked
-# in (so that its allocations can be made to fail), with a theme in force and
-# in the classic look.
-# The handle counting is the benchmark's.
-qx_wine_test(unit_calendar STATIC SOURCES ${D}/cal_model_test.cpp ${D}/cal_window_test.cpp
-  ${PROJECT_SOURCE_DIR}/bench/handles.cpp)
-qx_wine_test(unit_calendar_classic STATIC CLASSIC SOURCES ${D}/cal_window_test.cpp
-  ${PROJECT_SOURCE_DIR}/bench/handles.cpp)
-# The user's locale test again under a German and a Japanese user locale
-# (Wine takes both from LC_ALL here).
+# The calendar's model, then its window with the library linked in (so that
+# its allocations can be made to fail), themed and classic; its locale test
+# again under a German and a Japanese user locale (Wine takes both from
+# LC_ALL here). The handle counting is the benchmark's.
+set(cal_window_sources ${D}/cal_window_test.cpp ${PROJECT_SOURCE_DIR}/bench/handles.cpp)
+qx_wine_test(unit_calendar STATIC SOURCES ${D}/cal_model_test.cpp ${cal_window_sources})
+qx_wine_test(unit_calendar_classic STATIC CLASSIC SOURCES ${cal_window_sources})
 foreach(l de_DE ja_JP)
-  qx_wine_test(unit_calendar_${l} STATIC LOCALE ${l}.UTF-8 SOURCES ${D}/cal_window_test.cpp
-    ${PROJECT_SOURCE_DIR}/bench/handles.cpp)
+  qx_wine_test(unit_calendar_${l} STATIC LOCALE ${l}.UTF-8 SOURCES ${cal_window_sources})
   set_tests_properties(unit_calendar_${l}_${QX_ARCH} PROPERTIES ENVIRONMENT GTEST_FILTER=Calendar.UserLocale)
 endforeach()
 foreach(t unit_calendar unit_calendar_classic unit_calendar_de_DE unit_calendar_ja_JP)

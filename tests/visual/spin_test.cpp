@@ -1,9 +1,6 @@
-// The spin button: its layout as plain numbers, then a spin in a window of
-// the test's own class, driven as an edit window drives it: its looks read
-// back as pixels (classic, or themed with hot tracking), presses,
-// auto-repeat, the wheel, every way a press ends, and spins held on two
-// threads at once. The same program runs
-// with a theme in force and in the classic look.
+// The spin button: its layout as numbers, then a spin in a window of the
+// test's own class driven as an edit drives it: looks read back as pixels,
+// presses, auto-repeat, the wheel, every way a press ends, two threads.
 #include <atomic>
 #include <thread>
 
@@ -16,14 +13,11 @@ namespace {
 
 using namespace qx;
 
-// Layout: two equal buttons share what the divider and the border edges (1
-// left, 2 right, 4 top, 8 bottom) leave; an odd row widens the divider;
-// borders across and down count apart; an area too small gives empty
-// buttons. Edges 11 at x 30, 16 x 21: the buttons cover 31..43 x 0..7 and
-// 31..43 x 11..18 for hits (their last column and row do not hit); the
-// frame's right column is 45, its bottom row 20, the divider 31..44 x 9..11;
-// the themed rectangles reach over the frame. A top edge moves the buttons
-// down a row.
+// Two equal buttons share what the divider and the border edges (1 left, 2
+// right, 4 top, 8 bottom) leave; an odd row widens the divider; too small
+// gives empty buttons. Edges 11 at x 30, 16 x 21: buttons 31..43 x 0..7 and
+// 31..43 x 11..18 for hits, frame right 45 and bottom 20, divider 31..44 x
+// 9..11, themed rectangles over the frame; a top edge moves them down a row.
 TEST(SpinGeometry, WorkedExamples) {
     const struct { int w, h; unsigned edges; int height, width, gap, bw = 1, bh = 1; } layouts[] = {
         {16, 20, 11, 9, 14, 0}, {16, 21, 11, 9, 14, 1}, {16, 20, 1, 9, 15, 1}, {16, 20, 15, 8, 14, 1},
@@ -47,8 +41,7 @@ TEST(SpinGeometry, WorkedExamples) {
 }
 
 // A white window of the test's own class whose object carries a spin at
-// 20,10, as an edit window's object does. Its steps are counted, and answered
-// by `during`, which may destroy the window (the object goes with it).
+// 20,10; its steps are counted and answered by `during`, which may destroy it.
 struct SpinWindow : WindowObject, SpinOwner {
     struct Shape {
         int width, height;
@@ -82,17 +75,11 @@ struct SpinWindow : WindowObject, SpinOwner {
     // Screen readers see the spin's arrows as the window's parts.
     long AccChildCount() override { return SpinCtl::kAccParts; }
     long AccRole(long) override { return ROLE_SYSTEM_PUSHBUTTON; }
-    void AccCaption(long child, qx::AccText *caption) override {
-        if (child) spin.AccCaption(child, caption);
-    }
+    void AccCaption(long child, qx::AccText *caption) override { if (child) spin.AccCaption(child, caption); }
     bool AccValue(long, qx::AccText *) override { return false; }
     long AccState(long child) override { return child ? spin.AccState(child) : 0; }
     void AccDefaultAction(long, qx::AccText *) override {}
-    HRESULT AccDoDefaultAction(long child) override {
-        if (!child) return DISP_E_MEMBERNOTFOUND;
-        spin.AccPress(child);
-        return S_OK;
-    }
+    HRESULT AccDoDefaultAction(long child) override { return child ? spin.AccPress(child), S_OK : DISP_E_MEMBERNOTFOUND; }
     HRESULT AccSetValue(long, const char *) override { return DISP_E_MEMBERNOTFOUND; }
     bool AccChildRect(long child, RECT *rect) override { return child && spin.AccRect(child, rect); }
     void Redraw() {
@@ -108,11 +95,10 @@ struct SpinWindow : WindowObject, SpinOwner {
 // Points on the buttons of every spin pressed here.
 const POINT kUp = {25, 15}, kDown = {25, 35};
 
-// One pixel of a classic button (inclusive rectangle r): the black arrow, two
-// thirds of the height and no wider than the button, centred in it less a
-// pixel all round, one pixel right and down when pressed; the white and
-// shadow bevel, swapped when pressed, with the off-diagonal corners shadow;
-// the face.
+// One pixel of a classic button (inclusive r): the black arrow, two thirds
+// of the height and no wider than the button, centred less a pixel all round,
+// a pixel right and down pressed; the bevel, swapped pressed, off-diagonal
+// corners shadow; the face.
 COLORREF ClassicPixel(const RECT &r, bool up, bool pressed, int x, int y) {
     const int w = r.right - r.left - 1, h = r.bottom - r.top - 1;
     int n = 2 * h / 3;
@@ -126,11 +112,9 @@ COLORREF ClassicPixel(const RECT &r, bool up, bool pressed, int x, int y) {
     return x == r.right || y == r.bottom ? (pressed ? light : shadow) : GetSysColor(COLOR_BTNFACE);
 }
 
-// Pixels of a button that differ from its look in a state (1 normal, 2 hot,
-// 3 pressed, 4 disabled): the "SPIN" part (1 upper, 2 lower) drawn on white
-// on its themed rectangle (drawn over the window, which must be drawn again
-// before it is looked at again); or the classic rule, in which only pressed
-// shows.
+// Pixels of a button unlike its look in a state (1 normal, 2 hot, 3 pressed,
+// 4 disabled): the "SPIN" part on white drawn over the window (to be drawn
+// again before the next look), or the classic rule (only pressed shows).
 int Wrong(const SpinWindow &w, SpinButton b, int state) {
     const RECT r = SpinButtonRect(w.spin.Geometry(), b), t = SpinThemedRect(w.spin.Geometry(), b);
     const qxt::Pixels p(w.Window());
@@ -146,16 +130,12 @@ int Wrong(const SpinWindow &w, SpinButton b, int state) {
     return n;
 }
 
-// Looks, presses and hot tracking, each in a fresh spin of some size, with
-// the look of both buttons afterwards (a disabled window's themed buttons in
-// state 4, its classic arrows still black). A press draws its button pressed
-// and holds the capture, also when its first step is refused (as here),
-// which drops the clicks queued meanwhile; a second press that misses both
-// buttons keeps them, one on the other button takes over (the first drawn
-// normal again); a paint draws both buttons normal, a release the held
-// one. Moves draw the button under the pointer
-// hot (themed only), except while one is held, and ask for the leave
-// notice; a leave draws both normal again.
+// Looks, presses and hot tracking in fresh spins of some sizes. A press
+// draws its button pressed and holds the capture even when its first step is
+// refused (as here), dropping the clicks queued meanwhile; a press missing
+// both keeps them, one on the other button takes over; a paint draws both
+// normal, a release the held one. Moves draw the button under the pointer
+// hot (themed), but while one is held, and ask for the leave notice.
 TEST(Spin, LooksPressesAndHotTracking) {
     qxt::ParentWindow parent;
     enum { PressUp, PressDown, Release, Paint, OverUp, OverDown, Leave, Disable, Miss };
@@ -195,16 +175,11 @@ TEST(Spin, LooksPressesAndHotTracking) {
 }
 
 // The first step comes with the press, the second after about 350 ms, then
-// one every 50 ms; a step that runs the message loop is not entered again
-// meanwhile. The repetition ends, or never starts, and the spin is never
-// stepped again, when a step is refused (the button stays held), when the
-// button is released, or when the window is destroyed (the spin goes with
-// it once the step returns) or loses the capture to another window: inside
-// its first step, inside a repeated step or amid the wheel's steps. Then a
-// held button is released
-// and drawn normal. The capture change is passed on (as the edit window
-// does) or left for the timer to notice. The wheel steps once per notch,
-// whatever the steps answer, and starts nothing.
+// one every 50 ms, never one within another. Repeating ends for good when a
+// step is refused, the button released, the window destroyed or the capture
+// lost (passed on, or left for the timer), in the first step, a later one or
+// amid the wheel's; the button is then drawn normal. The wheel steps once a
+// notch and starts nothing.
 TEST(Spin, RepeatsUntilRefusedReleasedDeletedOrCaptureLost) {
     qxt::ParentWindow parent;
     SpinWindow &held = SpinWindow::Make(parent);
@@ -223,7 +198,7 @@ TEST(Spin, RepeatsUntilRefusedReleasedDeletedOrCaptureLost) {
     held.spin.MouseUp(0, 0);
     DestroyWindow(held.Window());
     enum { Refuse, Release, Delete, Capture, Unrouted };
-    // How and at which step; the wheel's notches (0: a press on the upper button); the steps made.
+    // How, at which step; the wheel's notches (0: a press); the steps made.
     const struct { int how, at, notches, steps; } cases[] = {
         {Refuse, 1, 0, 1}, {Refuse, 3, 0, 3}, {Release, 3, 0, 3}, {Delete, 1, 0, 1}, {Delete, 3, 0, 3},
         {Delete, 2, 5, 2}, {Capture, 1, 0, 1}, {Capture, 3, 0, 3}, {Unrouted, 1, 0, 1}, {Unrouted, 3, 0, 3},
@@ -251,9 +226,8 @@ TEST(Spin, RepeatsUntilRefusedReleasedDeletedOrCaptureLost) {
     }
 }
 
-// A press on the other arrow while one repeats ends the first press and its
-// repetition, also when the new press's step is refused (then nothing
-// repeats); an accepted one repeats in its own direction.
+// A press on the other arrow while one repeats ends the first repetition;
+// refused, nothing repeats; accepted, it repeats its own way.
 TEST(Spin, APressOnTheOtherArrowTakesOver) {
     qxt::ParentWindow parent;
     for (const bool refused : {true, false}) {
@@ -273,51 +247,41 @@ TEST(Spin, APressOnTheOtherArrowTakesOver) {
     }
 }
 
-// A spin held on each of two threads: both repeat at once, each on its own
-// thread's timer; the release on one thread ends that thread's repetition
-// only, and the other goes on until its own release.
+// Spins held on two threads repeat at once, each on its own thread's
+// timer; a release ends its own thread's repetition only.
 TEST(Spin, EachThreadRepeatsItsOwnSpin) {
     qxt::ParentWindow parent;
     SpinWindow &mine = SpinWindow::Make(parent);  // registers the class before the thread starts
     std::atomic<int> mySteps(0), otherSteps(0);
     std::atomic<const SpinCtl *> otherTarget(nullptr);
-    std::atomic<bool> otherHeld(false);
     mine.during = [&](int n) { return mySteps = n, true; };
-    // Signs between the threads: the other pressed, release it, released, finish.
     HANDLE pressed = CreateEventA(nullptr, TRUE, FALSE, nullptr), release = CreateEventA(nullptr, TRUE, FALSE, nullptr),
            released = CreateEventA(nullptr, TRUE, FALSE, nullptr), finish = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::thread other([&] {
         qxt::ParentWindow otherParent;
         SpinWindow &w = SpinWindow::Make(otherParent);
         w.during = [&](int n) { return otherSteps = n, true; };
-        otherHeld = w.spin.MouseDown(kUp.x, kUp.y);
-        SetEvent(pressed);
+        if (w.spin.MouseDown(kUp.x, kUp.y)) SetEvent(pressed);
         qxt::PumpUntilSignaled(release, 10000);
         otherTarget = SpinRepeatTarget();
-        otherHeld = !w.spin.MouseUp(0, 0);
-        SetEvent(released);
+        if (w.spin.MouseUp(0, 0)) SetEvent(released);
         qxt::PumpUntilSignaled(finish, 10000);
         DestroyWindow(w.Window());
     });
     ASSERT_TRUE(qxt::PumpUntilSignaled(pressed, 5000));
-    EXPECT_TRUE(otherHeld);
     mine.spin.MouseDown(kUp.x, kUp.y);
-    EXPECT_TRUE(qxt::PumpUntil([&] { return mySteps >= 4 && otherSteps >= 4; }, 3000))
-        << "both repeating: " << mySteps << " and " << otherSteps << " steps";
+    EXPECT_TRUE(qxt::PumpUntil([&] { return mySteps >= 4 && otherSteps >= 4; }, 3000)) << mySteps << " " << otherSteps;
     EXPECT_EQ(SpinRepeatTarget(), &mine.spin);
     SetEvent(release);
     EXPECT_TRUE(qxt::PumpUntilSignaled(released, 5000));
-    EXPECT_FALSE(otherHeld);
-    EXPECT_NE(otherTarget.load(), nullptr);
-    EXPECT_NE(otherTarget.load(), &mine.spin);
+    EXPECT_TRUE(otherTarget.load() != nullptr && otherTarget.load() != &mine.spin);
     const int otherAt = otherSteps, mineAt = mySteps;
     EXPECT_TRUE(qxt::PumpUntil([&] { return mySteps >= mineAt + 3; }, 2000)) << "this thread's spin stopped too";
     EXPECT_EQ(otherSteps, otherAt) << "the released spin goes on";
     EXPECT_TRUE(mine.spin.MouseUp(0, 0));
     const int stoppedAt = mySteps;
     qxt::PumpFor(200);
-    EXPECT_EQ(mySteps, stoppedAt) << "repeating after its release";
-    EXPECT_EQ(SpinRepeatTarget(), nullptr);
+    EXPECT_TRUE(mySteps == stoppedAt && SpinRepeatTarget() == nullptr) << "repeating after its release";
     SetEvent(finish);
     other.join();
     for (HANDLE e : {pressed, release, released, finish}) CloseHandle(e);

@@ -1,13 +1,8 @@
-// Visual-styles access in every situation one machine can build: instances
-// for versions on either side of the rule (the NT family from 5.1 on), an
-// unreadable version, a library that cannot load and one without the
-// entries, the real library; and the process's own instance, which the
-// runner puts under a theme, with visual styles off, or under a reported
-// version too old for them (below 5.1 it never reaches the visual-styles
-// library). Each gives its themed flag, its loaded library and a theme for a
-// window; drawing and closing forward to the library, or give E_FAIL where
-// it is missing or lacks the entries. Closing always clears the caller's
-// handle.
+// Visual-styles access: instances for versions either side of the rule (NT
+// from 5.1), an unreadable version, a library that cannot load or lacks the
+// entries, the real one; and the process's own instance (themed, styles off,
+// or a version too old). Drawing and closing forward to the library or give
+// E_FAIL; closing always clears the caller's handle.
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -34,7 +29,6 @@ TEST(ThemeApi, EverySituation) {
         const OSVERSIONINFOA v = {sizeof v, c.major, c.minor, 0, c.platform, {}};
         qx::ThemeApi made(c.major ? &v : nullptr, c.lib ? c.lib : none), &api = c.lib ? made : qx::Themes();
         EXPECT_EQ(api.IsThemed() * 10 + (api.Module() != nullptr), c.themed * 10 + c.loaded) << "themed, loaded";
-        // A bogus handle only for the fallbacks.
         HTHEME theme = api.OpenThemeData(nullptr, L"SPIN"), bogus = HTHEME(0x1234), *used = theme ? &theme : &bogus;
         EXPECT_EQ(theme != nullptr, c.opens);
         if (c.opens || c.fallbacks) {
@@ -46,11 +40,9 @@ TEST(ThemeApi, EverySituation) {
     DeleteDC(dc);
 }
 
-// Fresh instances, each resolved by several threads at once, released
-// together by one event: every first call, whichever of the three entries it
-// makes, reaches the library's entry (or its fallback where the library lacks
-// the entries), never one not stored yet, which would fault. The handles to
-// close and draw with come from an instance resolved beforehand.
+// Fresh instances resolved by several threads at once: every first call, of
+// any entry, reaches the library's entry or its fallback, never one not
+// stored yet (which would fault).
 TEST(ThemeApi, FirstCallsFromSeveralThreadsAtOnce) {
     const bool opens = !qxt::ClassicPrefix();
     const OSVERSIONINFOA v = {sizeof v, 6, 1, 0, VER_PLATFORM_WIN32_NT, {}};
@@ -59,8 +51,7 @@ TEST(ThemeApi, FirstCallsFromSeveralThreadsAtOnce) {
     qx::ThemeApi keeper(&v, "UxTheme.dll");
     HDC dc = CreateCompatibleDC(nullptr);
     const RECT r = {0, 0, 40, 20};
-    // Round n releases the threads with go[n % 2], the other event reset
-    // before; each thread counts its finished rounds in `finished`.
+    // Round n releases the threads with go[n % 2], the other reset before.
     HANDLE go[2] = {CreateEventA(nullptr, TRUE, FALSE, nullptr), CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     std::atomic<int> finished(0), bad(0);
     qx::ThemeApi *api = nullptr;
@@ -71,7 +62,6 @@ TEST(ThemeApi, FirstCallsFromSeveralThreadsAtOnce) {
         threads.emplace_back([&, t] {
             for (int round = 0; round < kRounds; ++round) {
                 WaitForSingleObject(go[round % 2], INFINITE);
-                // What a call gives: the library's answer, or the fallback's.
                 const HRESULT expected = real ? (opens ? S_OK : E_HANDLE) : E_FAIL;
                 switch (t % 3) {
                 case 0: {
@@ -88,7 +78,6 @@ TEST(ThemeApi, FirstCallsFromSeveralThreadsAtOnce) {
         });
     }
     for (int round = 0; round < kRounds; ++round) {
-        // Odd rounds: a library without the entries, every call a fallback.
         real = round % 2 == 0;
         qx::ThemeApi fresh(&v, real ? "UxTheme.dll" : "kernel32.dll");
         api = &fresh;

@@ -1,11 +1,6 @@
-// When and from where the visual-styles library is loaded. This program runs
-// from a folder of its own, beside a planted "UxTheme.dll" of the tests' own
-// (which marks the environment when it loads): the library must come from the
-// system folder all the same. Nothing is loaded while a control library
-// loads (the static initialisation of the one linked in, the process attach
-// of the DLL loaded here), only at the first call that needs it, which comes
-// here before any window exists (the system's windowing loads the library by
-// its bare name at the first window).
+// The visual-styles library is loaded from the system folder, though a
+// planted one lies beside this program, and only at the first call that needs
+// it: not by the linked library's static initialisation nor the DLL's attach.
 #include <windows.h>
 
 #include <string>
