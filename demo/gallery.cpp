@@ -27,6 +27,7 @@
 #include <utility>
 #include <vector>
 
+#include "imports.h"
 #include "pictures.h"
 #include "png.h"
 #include "qx_cntl.h"
@@ -301,7 +302,7 @@ void CalendarShots() {
     // allowed lies in another month). The days keep their size: the calendar
     // is a column wider. Today is the 20th, by the library's clock answered here.
     if (g_fewStates) return;
-    const bool today = demo::RedirectLibraryImport("msvcrt.dll", "_time64",
+    const bool today = demo::RedirectImport(GetModuleHandleA("qx_cntl.dll"), "msvcrt.dll", "_time64",
                                                    reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&AFixedDay)));
     HWND cal = Create("QXCalCntl", "", QXCS_WEEKNUMBERS | QXCS_TODAY, 200, 150);
     if (!cal) return;

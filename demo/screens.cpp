@@ -1,5 +1,7 @@
 #include "screens.h"
 
+#include "imports.h"
+
 #include <cstring>
 #include <initializer_list>
 
@@ -26,8 +28,9 @@ BOOL WINAPI AnswerSpi(UINT action, UINT param, PVOID value, UINT ini) {
 // Points qx_cntl.dll's import of SystemParametersInfoA at AnswerSpi, once.
 bool RedirectLibrarySpi() {
     if (g_realSpi) return true;
-    g_realSpi = reinterpret_cast<SpiFn>(reinterpret_cast<void (*)()>(RedirectLibraryImport(
-        "user32.dll", "SystemParametersInfoA", reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&AnswerSpi)))));
+    const auto answer = reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&AnswerSpi));
+    g_realSpi = reinterpret_cast<SpiFn>(reinterpret_cast<void (*)()>(
+        RedirectImport(GetModuleHandleA("qx_cntl.dll"), "user32.dll", "SystemParametersInfoA", answer)));
     return g_realSpi != nullptr;
 }
 
@@ -49,29 +52,6 @@ BOOL CALLBACK TellChild(HWND child, LPARAM) {
 }
 
 }  // namespace
-
-FARPROC RedirectLibraryImport(const char *dll, const char *name, FARPROC fn) {
-    const auto base = reinterpret_cast<BYTE *>(GetModuleHandleA("qx_cntl.dll"));
-    const HMODULE from = GetModuleHandleA(dll);
-    const FARPROC real = from ? GetProcAddress(from, name) : nullptr;
-    if (!base || !real) return nullptr;
-    const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(base);
-    const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY &dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (!dir.VirtualAddress) return nullptr;
-    for (auto *imp = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(base + dir.VirtualAddress); imp->Name; ++imp) {
-        if (_stricmp(reinterpret_cast<const char *>(base + imp->Name), dll) != 0) continue;
-        for (auto *slot = reinterpret_cast<ULONG_PTR *>(base + imp->FirstThunk); *slot; ++slot) {
-            if (*slot != reinterpret_cast<ULONG_PTR>(real)) continue;
-            DWORD old;
-            if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old)) return nullptr;
-            *slot = reinterpret_cast<ULONG_PTR>(fn);
-            VirtualProtect(slot, sizeof *slot, old, &old);
-            return real;
-        }
-    }
-    return nullptr;
-}
 
 bool BeDpiAware() {
     using Fn = BOOL(WINAPI *)(DPI_AWARENESS_CONTEXT);

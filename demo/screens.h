@@ -28,9 +28,4 @@ int Scaled(int length);
 // the setting's are. False when the library's import cannot be found.
 bool ShowHighContrast(HWND top, bool on);
 
-// Points qx_cntl.dll's import of `name` from `dll` (as the library names the
-// module, e.g. "user32.dll") at `fn`: the function it called until now, or
-// null when the library does not import it.
-FARPROC RedirectLibraryImport(const char *dll, const char *name, FARPROC fn);
-
 }  // namespace demo

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "acc_client.h"
-#include "../typed/edit_window.h"
+#include "edit_window.h"
 
 
 namespace {

@@ -192,8 +192,8 @@ public:
     int Beeps() const;
 
 private:
-    void **slot_;
-    void *real_;
+    HMODULE module_;
+    FARPROC real_;
 };
 
 // Visual styles off or back on for one window (not its children), told by

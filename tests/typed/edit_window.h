@@ -1,2 +1,0 @@
-#pragma once
-#include "../harness/edit_window.h"
