@@ -360,7 +360,9 @@ TEST_F(Edit, ColoursFromTheParent) {
         Repaint(e);
         parent.ClearColorRequests();
         const bool readOnly = ((c.style & QXES_READONLY) != 0) != (c.change != 0);
-        if (c.change == 1) EXPECT_EQ(SendMessageA(e, EM_SETREADONLY, readOnly, 0), TRUE);
+        if (c.change == 1) {
+            EXPECT_EQ(SendMessageA(e, EM_SETREADONLY, readOnly, 0), TRUE);
+        }
         if (c.change == 2) SetWindowLongA(e, GWL_STYLE, GetWindowLongA(e, GWL_STYLE) ^ QXES_READONLY);
         c.change ? (void)UpdateWindow(e) : Repaint(e);
         EXPECT_EQ((GetWindowLongA(e, GWL_STYLE) & QXES_READONLY) != 0, readOnly);
@@ -371,7 +373,7 @@ TEST_F(Edit, ColoursFromTheParent) {
         EXPECT_GT(ink, 0);
         EXPECT_EQ(px.CountOther(c.back, client), ink);
         EXPECT_EQ(px.Count(c.text, {0, 0, px.width() / 2, px.height()}), c.style & QXES_RIGHT ? 0 : ink);
-        if (c.enabled) EXPECT_EQ(Run(e, "W").find(" beep") != std::string::npos, readOnly);
+        EXPECT_TRUE(!c.enabled || (Run(e, "W").find(" beep") != std::string::npos) == readOnly);
         DestroyWindow(e);
     }
 }

@@ -301,7 +301,8 @@ TEST_F(Habits, ContextMenu) {
             if (c.enabled) SetFocus(h);
             EnableWindow(h, c.enabled);
             parent.ClearNotifications();
-            GUITHREADINFO info = {sizeof info};  // a key opens the menu below the caret
+            GUITHREADINFO info = {};  // a key opens the menu below the caret
+            info.cbSize = sizeof info;
             GetGUIThreadInfo(GetCurrentThreadId(), &info);
             POINT at = {20, 6}, below = {info.rcCaret.left, info.rcCaret.bottom};
             ClientToScreen(h, &below);
