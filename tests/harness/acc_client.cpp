@@ -72,8 +72,6 @@ std::string ResultName(HRESULT hr) {
 void PrintTo(const Text &t, std::ostream *os) {
     *os << "{" << ResultName(t.hr) << ", " << (t.null ? "null" : "\"" + Narrow(t.text) + "\"") << "}";
 }
-Text None(HRESULT hr) { return {hr, true, L""}; }
-Text Ok(const wchar_t *text) { return {S_OK, false, text}; }
 
 std::string Narrow(const std::wstring &text) {
     std::string narrow(text.size() * 2, '\0');

@@ -38,8 +38,6 @@ struct Text {
     bool operator==(const Text &o) const { return hr == o.hr && null == o.null && text == o.text; }
 };
 void PrintTo(const Text &t, std::ostream *os);
-Text None(HRESULT hr);
-Text Ok(const wchar_t *text);
 std::string Narrow(const std::wstring &text);
 
 Text Name(IAccessible *acc, long child = CHILDID_SELF);

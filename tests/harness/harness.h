@@ -176,7 +176,6 @@ private:
 // Paints a window now, invalidated first.
 void Repaint(HWND hwnd);
 
-std::string Describe(COLORREF c);
 
 // The tooltip windows of this thread, and the one shown (null when none is).
 int TipWindows();

@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <sstream>
 
 #include "harness.h"
@@ -133,12 +132,6 @@ int PrintTarget::DifferencesFrom(HWND hwnd) const {
     for (int y = 0; y < height_; ++y)
         for (int x = 0; x < width_; ++x) n += GetPixel(dc_, x, y) != own.At(x, y);
     return n;
-}
-
-std::string Describe(COLORREF c) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "RGB(%d,%d,%d)", GetRValue(c), GetGValue(c), GetBValue(c));
-    return buf;
 }
 
 }  // namespace qxt
