@@ -16,12 +16,8 @@
 namespace qxs {
 namespace {
 
-LPARAM KeyParam(UINT vk, bool up, bool alt) {
-    return 1 | (static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF) << 16) |
-           (alt ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0) | (up ? 0xC0000000 : 0);
-}
-
-LPARAM Point(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+using qxt::KeyParam;
+using qxt::Point;
 
 // A key's down, character (0: none) and up, sent or posted; vk 0: the character alone; alt: the system's.
 void Press(Soak &s, UINT vk, int ch, bool posted, bool alt = false, bool sys = false) {
@@ -194,11 +190,8 @@ void MouseEvent(Soak &s) {
 void SpinHold(Soak &s) {
     HWND h = s.control_;
     if (!(s.style_ & QXES_SPIN) || !s.rng_.OneIn(4)) return MouseEvent(s);
-    RECT rc;
-    GetClientRect(h, &rc);
-    const bool up = s.rng_.Coin();
-    const int x = rc.right - std::min<int>(GetSystemMetrics(SM_CXHTHUMB), rc.right / 2) / 2,
-              y = up ? rc.bottom / 4 : rc.bottom * 3 / 4;
+    const POINT arrow = qxt::SpinArrow(h, s.rng_.Coin());
+    const int x = arrow.x, y = arrow.y;
     const int ticks = s.rng_.Between(1, 3);
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
     bool ticked = true;

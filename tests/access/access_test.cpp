@@ -47,14 +47,7 @@ Step Limit(bool low, int y, int m, int d) {
     };
 }
 
-// The centre of an edit's upper or lower spin arrow.
-POINT Arrow(HWND h, bool up) {
-    RECT c;
-    GetClientRect(h, &c);
-    const int spin = GetSystemMetrics(SM_CXHTHUMB) < c.right / 2 ? GetSystemMetrics(SM_CXHTHUMB) : c.right / 2;
-    return {c.right - spin / 2, up ? c.bottom / 4 : c.bottom * 3 / 4};
-}
-Step Hold(bool up) { return [up](HWND h) { const POINT p = Arrow(h, up); MouseDown(h, p.x, p.y); }; }
+Step Hold(bool up) { return [up](HWND h) { const POINT p = SpinArrow(h, up); MouseDown(h, p.x, p.y); }; }
 
 // The user's long date, as the system writes it.
 std::string LongDate(int year, int month, int day) {
@@ -238,7 +231,7 @@ TEST_F(Access, WhatEachCauseRaises) {
         {"a name forgotten", kEdit, Named("Count"), Do(Named(nullptr)), "S_OK", "", "N", ""},
         {"disabled and enabled", kEdit, {}, Do([](HWND h) { EnableWindow(h, FALSE), EnableWindow(h, TRUE); }),
          "S_OK", "", "S S", ""},
-        {"an arrow clicked", kInt, Int(5), Do([](HWND h) { const POINT p = Arrow(h, true); Click(h, p.x, p.y); }),
+        {"an arrow clicked", kInt, Int(5), Do([](HWND h) { const POINT p = SpinArrow(h, true); Click(h, p.x, p.y); }),
          "S_OK", "6", "S1 V S1", "U C +"},
         {"an arrow's press ended by a lost capture", kTime, Hold(true), Do([](HWND) { ReleaseCapture(); }), "S_OK",
          "00:00", "S1", ""},
@@ -338,7 +331,7 @@ TEST_F(Access, WhereThePartsAre) {
     }
     // 1 June 2024 is a Saturday: the 17th is in the fourth row, second column.
     const struct { IAccessible *a; HWND w; POINT at; long part; } hits[] = {
-        {acc.p, h, Arrow(h, true), 1}, {acc.p, h, Arrow(h, false), 2}, {acc.p, h, {5, 5}, 0},
+        {acc.p, h, SpinArrow(h, true), 1}, {acc.p, h, SpinArrow(h, false), 2}, {acc.p, h, {5, 5}, 0},
         {calAcc.p, cal, {28 + 14, 37 + 3 * 18 + 8}, 17}};
     for (const auto &hit : hits) {
         POINT at = hit.at;

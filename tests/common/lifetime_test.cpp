@@ -18,11 +18,6 @@ namespace {
 
 // The ways in. `Other` is the parent's system edit, focused before a click.
 HWND Other(HWND h) { return GetDlgItem(GetParent(h), 9); }
-POINT Up(HWND h) {
-    RECT c;
-    GetClientRect(h, &c);
-    return {c.right - GetSystemMetrics(SM_CXHTHUMB) / 2, c.bottom / 4};
-}
 void Type(HWND h) { qxt::SendChar(h, '1'); }
 void TypeOver(HWND h) { SendMessageA(h, EM_SETSEL, 0, -1), qxt::SendChar(h, '1'); }
 void Focus(HWND h) { SetFocus(h); }
@@ -30,8 +25,11 @@ void Blur(HWND h) { SetFocus(h), SetFocus(Other(h)); }
 void Paste(HWND h) { qxt::SetClipboardText("12"), SendMessageA(h, WM_PASTE, 0, 0); }
 void CtrlV(HWND h) { qxt::SetClipboardText("12"), qxt::SendKey(h, 'V', qxt::kCtrl); }
 void SetText(HWND h) { SendMessageA(h, WM_SETTEXT, 0, LPARAM("12")); }
-void SpinPress(HWND h) { qxt::Click(h, Up(h).x, Up(h).y); }
-void SpinHold(HWND h) { qxt::MouseDown(h, Up(h).x, Up(h).y), qxt::PumpUntil([&] { return !IsWindow(h); }, 2000); }
+void SpinPress(HWND h) { const POINT p = qxt::SpinArrow(h, true); qxt::Click(h, p.x, p.y); }
+void SpinHold(HWND h) {
+    const POINT p = qxt::SpinArrow(h, true);
+    qxt::MouseDown(h, p.x, p.y), qxt::PumpUntil([&] { return !IsWindow(h); }, 2000);
+}
 void WheelUp(HWND h) { qxt::Wheel(h, 3 * WHEEL_DELTA); }
 void WheelDown(HWND h) { qxt::Wheel(h, -3 * WHEEL_DELTA); }
 void Click(HWND h) { qxt::Click(h, 5, 5); }

@@ -17,11 +17,7 @@
 
 namespace {
 
-std::string Text(HWND h) {
-    char buf[80] = {};
-    GetWindowTextA(h, buf, sizeof buf);
-    return buf;
-}
+using qxt::WindowText;
 
 // An export's answer: "1", or "0 error <GetLastError()>".
 std::string Q(BOOL ok) { return ok ? "1" : "0 error " + std::to_string(GetLastError()); }
@@ -150,7 +146,7 @@ TEST_F(Threads, EveryCallInEveryCase) {
             else
                 EXPECT_EQ(answer, r.answer);
             EXPECT_TRUE(kept) << "the worker's stack was written after its call returned";
-            EXPECT_EQ(c == kDestroyed ? r.after : Text(h), r.after);
+            EXPECT_EQ(c == kDestroyed ? r.after : WindowText(h), r.after);
             acc.reset();
             DestroyWindow(h);
             EXPECT_EQ(qxt::LiveAllocations(), live) << "the call is freed";
@@ -194,7 +190,7 @@ TEST_F(Threads, CallSentDuringAUsersChange) {
         qxt::PumpUntil([&] { return result != -1; }, 10000);
         worker.join();
         EXPECT_EQ(result, 1);
-        EXPECT_EQ(Text(h), "7");
+        EXPECT_EQ(WindowText(h), "7");
         EXPECT_EQ(SendMessageA(h, EM_CANUNDO, 0, 0), 0);
         DestroyWindow(h);
     }

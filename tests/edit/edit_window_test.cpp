@@ -41,7 +41,7 @@ protected:
         GetClientRect(e, &client);
         const int spin = style & QXES_SPIN ? std::min(GetSystemMetrics(SM_CXHTHUMB), int(client.right / 2)) : 0;
         spinLeft = client.right - spin;
-        upper = {client.right - spin / 2, (client.bottom - 2) / 4};
+        upper = SpinArrow(e, true);
         return e;
     }
     void Set(HWND e, const char *text, int anchor, int caret) {

@@ -113,11 +113,7 @@ protected:
     }
 
 public:
-    static std::string Text(HWND h) {
-        char buf[80] = {};
-        SendMessageA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
-        return buf;
-    }
+    static std::string Text(HWND h) { return WindowText(h); }
     static std::string Shown(HWND h) {
         std::string text = Text(h);
         DWORD a = 0, c = 0;  // EM_GETSEL both stores the ends and returns them
@@ -146,9 +142,6 @@ protected:
 private:
     static constexpr const char *kNamed = "<>^$#";
     static constexpr UINT kVks[] = {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_DELETE};
-    static LPARAM KeyParam(UINT vk, bool alt) {
-        return 1 | (static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF) << 16) | (alt ? 1 << 29 : 0);
-    }
     static LRESULT Step(HWND h, const std::string &step, LRESULT result) {
         static const struct { const char *name; UINT msg; } plain[] = {
             {"cut", WM_CUT}, {"copy", WM_COPY}, {"paste", WM_PASTE}, {"empty", EM_EMPTYUNDOBUFFER}};
@@ -157,7 +150,7 @@ private:
         if (const int mods = step.size() < 2 ? 0 : step[0] == '+' ? kShift : step[0] == '^' ? kCtrl : step[0] == '%' ? kAltGr : 0) {
             const char *k = std::strchr(kNamed, step[1]);
             const UINT vk = step.substr(1) == "ins" ? VK_INSERT : k ? kVks[k - kNamed] : UINT(std::toupper(step[1]));
-            if (mods == kCtrl && !k && vk != VK_INSERT) PostMessageA(h, WM_CHAR, vk & 0x1F, KeyParam(vk, false));
+            if (mods == kCtrl && !k && vk != VK_INSERT) PostMessageA(h, WM_CHAR, vk & 0x1F, KeyParam(vk));
             if (mods == kAltGr && step.size() == 3) PostMessageA(h, WM_CHAR, static_cast<BYTE>(step[2]), 0);
             return SendKey(h, vk, mods), result;
         }
@@ -176,9 +169,9 @@ private:
             return (cls == std::string("QXInteger") ? QXIntSetMask : cls == std::string("QXFloat") ? QXFloatSetMask
                                                                                                 : QXPicSetMask)(h, arg.c_str());
         if (step == "a-bs") {  // its character queued behind, as the message loop would
-            PostMessageA(h, WM_SYSCHAR, '\b', KeyParam(VK_BACK, true));
-            SendMessageA(h, WM_SYSKEYDOWN, VK_BACK, KeyParam(VK_BACK, true));
-            SendMessageA(h, WM_SYSKEYUP, VK_BACK, KeyParam(VK_BACK, true) | 0xC0000000);
+            PostMessageA(h, WM_SYSCHAR, '\b', KeyParam(VK_BACK, false, true));
+            SendMessageA(h, WM_SYSKEYDOWN, VK_BACK, KeyParam(VK_BACK, false, true));
+            SendMessageA(h, WM_SYSKEYUP, VK_BACK, KeyParam(VK_BACK, true, true));
         } else if (is("sel:")) {
             SendMessageA(h, EM_SETSEL, WPARAM(long(n)), LPARAM(long(n2)));
         } else if (step == "click" || step == "drag") {
@@ -186,10 +179,8 @@ private:
             if (step == "drag") MouseMove(h, 400, 5, true);
             MouseUp(h, step == "drag" ? 400 : 1, 5);
         } else if (step == "spin") {
-            RECT r;
-            GetClientRect(h, &r);
-            const int w = std::min(GetSystemMetrics(SM_CXHTHUMB), int(r.right / 2));
-            Click(h, r.right - w / 2, r.bottom / 4);
+            const POINT up = SpinArrow(h, true);
+            Click(h, up.x, up.y);
         } else {
             ADD_FAILURE() << "no step " << step;
         }

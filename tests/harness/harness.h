@@ -107,6 +107,14 @@ public:
     ~HeldKeys();
 };
 
+// A key message's lParam for a virtual key: once, its scan code, released
+// (the up bits) or held with Alt (the context bit).
+LPARAM KeyParam(UINT vk, bool up = false, bool alt = false);
+// A mouse message's lParam for client coordinates (negative ones too).
+LPARAM Point(int x, int y);
+// The centre of an edit's upper or lower spin arrow.
+POINT SpinArrow(HWND edit, bool up);
+
 // WM_KEYDOWN then WM_KEYUP of a virtual key, with the modifiers held.
 void SendKey(HWND hwnd, UINT vk, int mods = kNoMods);
 // A typed character: WM_KEYDOWN of its key, WM_CHAR, WM_KEYUP; sent, or

@@ -1,18 +1,24 @@
 #include "harness.h"
 
 namespace qxt {
-namespace {
 
-LPARAM KeyParam(UINT vk, bool up) {
-    const LPARAM scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF;
-    LPARAM lp = 1 | (scan << 16);
-    if (up) lp |= 0xC0000000;
-    return lp;
+LPARAM KeyParam(UINT vk, bool up, bool alt) {
+    return 1 | (static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF) << 16) |
+           (alt ? static_cast<LPARAM>(KF_ALTDOWN) << 16 : 0) | (up ? 0xC0000000 : 0);
 }
 
 LPARAM Point(int x, int y) {
     return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y)));
 }
+
+POINT SpinArrow(HWND edit, bool up) {
+    RECT c;
+    GetClientRect(edit, &c);
+    const int spin = GetSystemMetrics(SM_CXHTHUMB) < c.right / 2 ? GetSystemMetrics(SM_CXHTHUMB) : c.right / 2;
+    return {c.right - spin / 2, up ? c.bottom / 4 : c.bottom * 3 / 4};
+}
+
+namespace {
 
 WPARAM MouseKeys(int mods, bool leftHeld) {
     WPARAM wp = leftHeld ? MK_LBUTTON : 0;
