@@ -66,7 +66,7 @@ void Keys(Soak &s) {
             mods = scan != -1 && (HIBYTE(scan) & 1) ? 1 : r.OneIn(4) ? r.Between(1, 7) : 0;
         }
         auto press = [&] {
-            Soak::HoldKeys(mods | (key && alt ? 8 : 0)), Press(s, vk, ch, posted, key && alt, vk == VK_F10);
+            qxt::SetHeldKeys(mods | (key && alt ? qxt::kAlt : 0)), Press(s, vk, ch, posted, key && alt, vk == VK_F10);
         };
         if (key && (alt || vk == VK_F10 || vk == VK_APPS)) s.WithMenuCloser(press);
         else press();
@@ -90,7 +90,7 @@ void PasteEvent(Soak &s) {
     SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&c));
     const Soak::Mark mark = s.Now();
     if (how == 0) SendMessageA(h, WM_PASTE, 0, 0);
-    if (how == 1 || how == 2) Soak::HoldKeys(3 - how), Press(s, how == 1 ? 'V' : VK_INSERT, 0, false);
+    if (how == 1 || how == 2) qxt::SetHeldKeys(how == 1 ? qxt::kCtrl : qxt::kShift), Press(s, how == 1 ? 'V' : VK_INSERT, 0, false);
     if (how == 3)
         s.WithMenuCloser([&] { s.menuChoice_ = 4, SendMessageA(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), -1); });
     if (s.info_.kind != Kind::kEdit || kind == 3 || !terminated || !s.Calm(mark) || s.hostSet_) return;
@@ -180,7 +180,7 @@ void MouseEvent(Soak &s) {
     }
     for (int i = r.Between(1, 4); i > 0; --i) {
         const int m = r.Below(5), mods = r.OneIn(5) ? r.Between(1, 2) : 0, x2 = at(rc.right), y2 = at(rc.bottom);
-        Soak::HoldKeys(mods);
+        qxt::SetHeldKeys(mods);
         SendMessageA(h, kMsgs[m], (mods & 1 ? MK_SHIFT : 0) | (mods & 2 ? MK_CONTROL : 0) | (m % 2 ? 0 : MK_LBUTTON),
                      Point(x2, y2));
     }
@@ -263,7 +263,7 @@ void CalKey(Soak &s) {
                                  VK_NEXT, VK_HOME,  VK_END, VK_SPACE, VK_RETURN};
     const UINT vk = s.rng_.OneIn(10) ? static_cast<UINT>(s.rng_.Below(256)) : s.rng_.Pick(kKeys);
     const int mods = s.rng_.OneIn(4) ? s.rng_.Between(1, 7) : 0;
-    Soak::HoldKeys(mods);
+    qxt::SetHeldKeys(mods);
     s.navigated_ = vk >= VK_LEFT && vk <= VK_DOWN;
     Press(s, vk, 0, false);
 }
@@ -556,7 +556,7 @@ void Soak::Event(int forced) {
     const Mark mark = Now();
     what_ = kEvents[e].name;
     kEvents[e].run(*this);
-    HoldKeys(0);
+    qxt::SetHeldKeys(qxt::kNoMods);
     Pump();
     trap_ = Trap::kNone;
     if (edit && Calm(mark)) {

@@ -119,7 +119,6 @@ struct Soak {
     void MakeControl();
     void DestroyControl();
     void Pump();                     // timers are dropped: a spin repeats only where an event holds an arrow
-    static void HoldKeys(int mods);  // Shift, Ctrl, AltGr, Alt: 1, 2, 4, 8
     void WithMenuCloser(const std::function<void()> &f);  // a popup menu opened is closed or chosen
     LRESULT OnParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void SpringTrap();

@@ -207,18 +207,6 @@ void Soak::Pump() {
     }
 }
 
-void Soak::HoldKeys(int mods) {
-    static int held = 0;
-    if (!mods && !held) return;
-    held = mods;
-    BYTE state[256] = {};
-    if (mods & 1) state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
-    if (mods & 6) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
-    if (mods & 4) state[VK_MENU] = state[VK_RMENU] = 0x80;
-    if (mods & 8) state[VK_MENU] = state[VK_LMENU] = 0x80;
-    SetKeyboardState(state);
-}
-
 void Soak::WithMenuCloser(const std::function<void()> &f) {
     menuChoice_ = rng_.OneIn(3) ? -1 : rng_.Below(8);
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, &MenuTick);

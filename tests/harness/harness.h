@@ -98,8 +98,10 @@ private:
 
 // kAltGr: the right Alt key of a layout that has AltGr, which the system
 // reports as the left Ctrl key and the right Alt key down together.
-enum Modifiers { kNoMods = 0, kShift = 1, kCtrl = 2, kAltGr = 4 };
+enum Modifiers { kNoMods = 0, kShift = 1, kCtrl = 2, kAltGr = 4, kAlt = 8 };
 
+// This thread's keyboard state: the modifiers given down, every other key up.
+void SetHeldKeys(int mods);
 // Holds modifiers down (GetKeyState reports them) while it lives.
 class HeldKeys : NoCopy {
 public:

@@ -36,18 +36,18 @@ void KeyOf(char ch, UINT *vk, int *mods) {
 
 }  // namespace
 
-HeldKeys::HeldKeys(int mods) {
+void SetHeldKeys(int mods) {
     BYTE state[256] = {};
     if (mods & kShift) state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
     if (mods & kCtrl) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
     if (mods & kAltGr) state[VK_CONTROL] = state[VK_LCONTROL] = state[VK_MENU] = state[VK_RMENU] = 0x80;
+    if (mods & kAlt) state[VK_MENU] = state[VK_LMENU] = 0x80;
     SetKeyboardState(state);
 }
 
-HeldKeys::~HeldKeys() {
-    BYTE state[256] = {};
-    SetKeyboardState(state);
-}
+HeldKeys::HeldKeys(int mods) { SetHeldKeys(mods); }
+
+HeldKeys::~HeldKeys() { SetHeldKeys(kNoMods); }
 
 void SendKey(HWND hwnd, UINT vk, int mods) {
     HeldKeys held(mods);
