@@ -1,7 +1,4 @@
-// Every class as a screen reader hears it, through the DLL: what a client
-// hears of each element in one table; what each cause does, the WinEvents it
-// raises and what the parent is told in another. The calendar's arrow buttons
-// in both looks (the classic ones are the system's, answered for).
+// Every class as a screen reader hears it, through the DLL: what it hears, and what each cause raises.
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -72,8 +69,7 @@ std::string After(HWND h) {
     return text;
 }
 
-// Notifications as U (EN_UPDATE), C (EN_CHANGE), + and - (the focus), K
-// (BN_CLICKED), ^ and v (QXFN_STEPUP, QXFN_STEPDOWN).
+// Notifications: U C (update, change), + - (focus), K (clicked), ^ v (step up, down).
 std::string Notes(const std::vector<Notification> &notes) {
     static const std::pair<WORD, const char *> names[] = {{EN_UPDATE, "U"}, {EN_CHANGE, "C"}, {EN_SETFOCUS, "+"},
         {EN_KILLFOCUS, "-"}, {BN_CLICKED, "K"}, {QXFN_STEPUP, "^"}, {QXFN_STEPDOWN, "v"}};
@@ -92,8 +88,7 @@ protected:
     static void TearDownTestSuite() { UnregisterQXCtls(HostInstance()); }
     void TearDown() override { EXPECT_EQ(faults.Faults(), 0) << "access violations"; }
 
-    // The control after the windows `before` names: "L<text>" a label, "N<text>"
-    // one with SS_NOPREFIX, "H<text>" a hidden one, "E" a line, "B<text>" a button.
+    // After the windows `before` names: "L" a label, "N" without prefix, "H" hidden, "E" a line, "B" a button.
     HWND Make(ParentWindow &p, const Kind &k, const std::vector<const char *> &before = {}) {
         for (const char *w : before) {
             const DWORD style = w[0] == 'N' ? SS_NOPREFIX : w[0] == 'E' ? SS_ETCHEDHORZ : SS_LEFT;
@@ -109,8 +104,7 @@ protected:
     FaultCounter faults;
 };
 
-// What a client hears of each element (`child` 100 to 103: the calendar's
-// arrow button of that identifier), the object taken before the setup.
+// What a client hears of each element (`child` 100 to 103: the calendar's arrow button of that id).
 TEST_F(Access, WhatAClientHears) {
     const std::string june3 = LongDate(2024, 6, 3), june17 = LongDate(2024, 6, 17);
     const Kind roEdit = {"QXEdit", "", QXES_READONLY, 120, 24}, defBtn = {"QXBmpButton", "&OK", BS_DEFPUSHBUTTON, 40, 30},
@@ -196,15 +190,16 @@ using Cause = std::function<HRESULT(HWND, IAccessible *)>;
 Cause Do(Step s) { return [s](HWND h, IAccessible *) { return s(h), S_OK; }; }
 Cause Type(const char *t) { return Do([t](HWND h) { TypeText(h, t); }); }
 Cause Paste(const char *t) { return Do([t](HWND h) { SetClipboardText(t), SendMessageA(h, WM_PASTE, 0, 0); }); }
-Cause Put(std::wstring v) { return [v](HWND, IAccessible *a) { return SetValue(a, v.c_str(), UINT(v.size())); }; }
+Cause Put(std::wstring v, long child = 0) {
+    return [v, child](HWND, IAccessible *a) { return SetValue(a, v.c_str(), UINT(v.size()), child); };
+}
 Cause Press(long child) { return [child](HWND, IAccessible *a) { return a->accDoDefaultAction(Child(child)); }; }
 // A client presses a calendar's arrow button.
 Cause PressButton(int id) {
     return [id](HWND h, IAccessible *) { return Acc(GetDlgItem(h, id))->accDoDefaultAction(Child(CHILDID_SELF)); };
 }
 
-// What each cause does: the client's result, what it leaves, the WinEvents
-// raised and what the parent is told. Refused and unchanged values raise nothing.
+// A cause's client result, what it leaves, its WinEvents, the parent's notifications.
 TEST_F(Access, WhatEachCauseRaises) {
     const std::wstring a64(64, L'a');
     const struct Row {
@@ -290,6 +285,17 @@ TEST_F(Access, WhatEachCauseRaises) {
          },
          "S_OK", "", "S", ""},
         {"... disabled", kBtn, Disable, Press(0), "E_ACCESSDENIED", "", "", ""},
+        // calls an element does not take change nothing
+        {"a client's value of an arrow", kInt, Shows("12"), Put(L"5", 1), "DISP_E_MEMBERNOTFOUND", "12", "", ""},
+        {"... of no part", kEdit, Shows("12"), Put(L"5", 1), "E_INVALIDARG", "12", "", ""},
+        {"... of a calendar", kCal, Date(2024, 6, 3), Put(L"5"), "DISP_E_MEMBERNOTFOUND", "20240603", "", ""},
+        {"... of a day", kCal, Date(2024, 6, 3), Put(L"5", 10), "DISP_E_MEMBERNOTFOUND", "20240603", "", ""},
+        {"... of a button", kBtn, {}, Put(L"5"), "DISP_E_MEMBERNOTFOUND", "", "", ""},
+        {"a client presses an edit", kInt, Shows("12"), Press(0), "DISP_E_MEMBERNOTFOUND", "12", "", ""},
+        {"... past its arrows", kInt, Shows("12"), Press(3), "E_INVALIDARG", "12", "", ""},
+        {"... the calendar", kCal, Date(2024, 6, 3), Press(0), "DISP_E_MEMBERNOTFOUND", "20240603", "", ""},
+        {"a client's name", kEdit, Shows("12"), [](HWND, IAccessible *a) { return a->put_accName(Child(0), nullptr); },
+         "E_NOTIMPL", "12", "", ""},
     };
     for (const Row &row : rows) {
         ParentWindow parent;
@@ -311,8 +317,7 @@ TEST_F(Access, WhatEachCauseRaises) {
     }
 }
 
-// Parts are elements of the window's object, no objects of their own: how
-// they are navigated, where they are, which holds the focus.
+// Parts are elements of the window's object: navigated, located, holding the focus.
 TEST_F(Access, WhereThePartsAre) {
     ParentWindow parent;
     HWND h = Make(parent, kInt), cal = Make(parent, kCal), found = nullptr;

@@ -1,6 +1,4 @@
-// The habits every edit class shares, through the DLL in each class: one
-// level of undo with its redo, Ctrl+A, the context menu from each of its
-// triggers, read-only, WM_GETFONT, and refusals explained in a tip.
+// Habits of every edit class: undo and redo, Ctrl+A, the context menu, read-only, refusals explained.
 #include "edit_window.h"
 
 namespace {
@@ -32,10 +30,8 @@ struct Script {
     std::vector<std::pair<const char *, const char *>> steps;  // step, what it shows
 };
 
-// Undo and redo of each kind of change, each way of asking, in each class (and
-// Select All); characters typed in a row are one step; refusals and the host's
-// sets leave none, a mask change drops a buffer its class now refuses, new
-// separators show in it. WM_GETFONT answers what WM_SETFONT gave.
+// Undo and redo of each change, asked each way, in each class; typing in a row is one step; refusals
+// and the host's sets leave none; a mask change drops a buffer it now refuses.
 TEST_F(Habits, UndoAndRedo) {
     const Script scripts[] = {
         {E, "", "ab|", {{"cd", "abcd| u +2"}, {"(^z)", "ab| u +1"}, {"(^z)", "abcd| u +1"}}},
@@ -71,21 +67,16 @@ TEST_F(Habits, UndoAndRedo) {
     };
     for (const Script &s : scripts) {
         HWND h = MakeStepping(s.cls, s.mask);
-        Start(h, s.start);  // a text of the host's: nothing to undo; no font yet
-        EXPECT_EQ(SendMessageA(h, EM_CANUNDO, 0, 0) + SendMessageA(h, WM_GETFONT, 0, 0), 0) << s.cls;
+        Start(h, s.start);  // a text of the host's: nothing to undo
+        EXPECT_EQ(SendMessageA(h, EM_CANUNDO, 0, 0), 0) << s.cls;
         for (const auto &step : s.steps)
             EXPECT_EQ(Run(h, step.first), step.second) << s.cls << " from '" << s.start << "', step " << step.first;
-        for (HFONT font : {g_font, HFONT(nullptr)}) {  // WM_GETFONT answers what WM_SETFONT gave
-            SendMessageA(h, WM_SETFONT, WPARAM(font), TRUE);
-            EXPECT_EQ(HFONT(SendMessageA(h, WM_GETFONT, 0, 0)), font) << s.cls;
-        }
         DestroyWindow(h);
         parent.onCommand = nullptr;
     }
 }
 
-// A text the parent sets, or a buffer it empties, from its notification
-// handler leaves no step of the change that notified it.
+// A text set, or the buffer emptied, from the parent's notification leaves no step.
 TEST_F(Habits, TextsSetInsideAChange) {
     HWND h = Make(E);
     Start(h, "ab|");
@@ -104,9 +95,7 @@ TEST_F(Habits, TextsSetInsideAChange) {
     EXPECT_EQ(Run(h, "(^z)"), "x|set");
 }
 
-// A read-only edit (made so after typing: a step to undo) against each key,
-// clipboard message and mouse action, "XY" on the clipboard; '=' the line as it
-// was. Typing beeps; only the host's own sets change the text.
+// Read-only (after typing: a step to undo), "XY" on the clipboard, '=' the line as it was.
 TEST_F(Habits, ReadOnly) {
     const struct { const char *cls, *mask, *typed; int anchor, caret; std::vector<std::pair<const char *, const char *>> steps; } cases[] = {
         {E, "", "hello", 1, 4, {{"x", "= beep"}, {"~", "= beep"}, {"#(+#)(^x)(cut)!(^v)(+ins)(paste)(^z)(a-bs)", "="},
@@ -150,8 +139,7 @@ std::string WhyText(UINT id) {
     return text;
 }
 
-// Each reason in each class that gives it: the refusal beeps and the tip shows
-// the reason's words (the program's own for a letter), gone with its edit.
+// Each reason in each class: a beep, the reason's words in the tip (the program's own for a letter).
 TEST_F(Habits, RefusalsExplained) {
     const std::string full = "@" + std::string(63, 'a');
     const struct { const char *cls, *mask, *start, *setting, *step; UINT why; } cases[] = {
@@ -185,9 +173,8 @@ TEST_F(Habits, RefusalsExplained) {
     }
 }
 
-// The tip goes at the next key taken, the focus lost and its timer; another
-// refusal replaces its text. QXES_NOBEEP keeps it quiet (the pending keys still
-// dropped); without QXES_EXPLAIN there is no tip and the parent hears nothing.
+// The tip goes at the next key taken, the focus lost, its timer; QXES_NOBEEP keeps it quiet;
+// without QXES_EXPLAIN there is no tip and the parent hears nothing.
 TEST_F(Habits, RefusalTipComesAndGoes) {
     BeepCounter beeper(GetModuleHandleA("qx_cntl.dll"));
     HWND h = Make(I, "99", QXES_EXPLAIN);
@@ -232,9 +219,8 @@ TEST_F(Habits, RefusalTipComesAndGoes) {
 
 // ---- The context menu ---------------------------------------------------------
 
-// What the popup menu showed, read from a thread timer inside its modal loop:
-// each item's letter (Undo U, Cut T, Copy C, Paste P, Delete D, Select All A)
-// in capitals when enabled, '|' a separator; its texts; its top-left corner.
+// The popup menu as seen from inside its loop: items as letters (UTCPDA, small when disabled,
+// '|' a separator), their texts, its corner.
 struct MenuSeen {
     std::string states;
     std::vector<std::string> texts;
@@ -265,10 +251,8 @@ void CALLBACK InspectMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     mnemonic ? (void)PostMessageA(window, WM_CHAR, std::tolower(mnemonic), 0) : (void)EndMenu();
 }
 
-// Each trigger opens the same menu, at the pointer or below the caret, its
-// items enabled as they apply, the program's own Paste (habits.rc); the parent
-// hears no WM_CONTEXTMENU; a disabled edit shows none. Closed, it changes
-// nothing; an item chosen runs as its message does.
+// Each trigger opens the same menu at the pointer or below the caret, items enabled as they apply,
+// the program's own Paste; the parent hears no WM_CONTEXTMENU; a disabled edit shows none.
 TEST_F(Habits, ContextMenu) {
     std::vector<std::string> texts;
     for (UINT id : {QXIDS_MENU_UNDO, QXIDS_MENU_CUT, QXIDS_MENU_COPY, QXIDS_MENU_PASTE, QXIDS_MENU_DELETE,
