@@ -26,14 +26,12 @@ int Width(const char *text, int n, HFONT font = g_font, int *height = nullptr) {
 
 class Edit : public EditWindowTest {
 protected:
-    // An edit in the test font; its client area and where its spin begins.
+    // An edit in the test font, and its client area.
     HWND Make(const char *cls = "QXEdit", DWORD style = 0, const char *text = "", int width = 150) {
         HWND e = parent.CreateChild(cls, "", style, 10, 10, width, 20, 7);
         SendMessageA(e, WM_SETFONT, WPARAM(g_font), 0);
         Set(e, text, 0, 0);
         GetClientRect(e, &client);
-        const int spin = style & QXES_SPIN ? std::min(GetSystemMetrics(SM_CXHTHUMB), int(client.right / 2)) : 0;
-        spinLeft = client.right - spin;
         return e;
     }
     void Set(HWND e, const char *text, int anchor, int caret) {
@@ -42,7 +40,6 @@ protected:
         parent.ClearNotifications();
     }
     RECT client = {};
-    int spinLeft = 0;
 };
 
 // Nested registrations count; registration stops at the first class it cannot register.
@@ -134,26 +131,6 @@ TEST_F(Edit, KeysMessagesAndTheClipboard) {
     EXPECT_EQ(SendMessageA(e, WM_GETTEXT, 8, 0), 0);
     SendMessageA(e, WM_SETTEXT, 0, 0);
     EXPECT_EQ(Text(e), "");
-}
-
-// A click selects the nearest boundary, ties to the right, from where the text is painted.
-TEST_F(Edit, HitTesting) {
-    const char text[] = "iWmil.W";
-    for (DWORD style : {DWORD(0), DWORD(QXES_RIGHT | QXES_SPIN)}) {
-        HWND e = Make("QXEdit", style, text);
-        const int origin = style ? spinLeft - 2 - Width(text, 7) : 1;
-        for (int x = std::max(origin - 3, 0); x <= std::min(origin + Width(text, 7) + 3, spinLeft + 1); ++x) {
-            int best = 0;
-            for (int j = 1; j <= 7; ++j)
-                if (abs(origin + Width(text, j) - x) <= abs(origin + Width(text, best) - x)) best = j;
-            SendMessageA(e, EM_SETSEL, 3, 3);
-            Click(e, x, 5);
-            EXPECT_EQ(SendMessageA(e, EM_GETSEL, 0, 0) >> 16, x < spinLeft - 1 ? best : 3) << x << " " << style;
-        }
-        SendMessageA(e, EM_SETSEL, 3, 3);
-        Click(e, origin + 1, client.bottom - 1);
-        EXPECT_EQ(Shown(e), "iWm|il.W");
-    }
 }
 
 // The selection follows the held mouse past either end, until the release or a lost capture.
@@ -297,21 +274,6 @@ TEST_F(Edit, SelectionHighlightedWithFocusOnly) {
     EXPECT_EQ(inCells % (cells.right - cells.left), 0);  // whole rows of the cells
     SetFocus(parent.hwnd());
     EXPECT_EQ(Pixels(e).Count(highlight), 0);
-}
-
-// A long line typed in never runs over the spin's strip.
-TEST_F(Edit, SpinStripKeptClear) {
-    for (DWORD align : {DWORD(0), DWORD(QXES_RIGHT)}) {
-        parent.AnswerColors(kBlue, kYellow);
-        HWND e = Make("QXEdit", QXES_SPIN | align, "", 60);
-        TypeText(e, "WWWWWWWWWWWWWWWW");
-        const Pixels before(e);
-        const RECT strip = {spinLeft, 0, client.right, client.bottom};
-        EXPECT_GT(before.Count(kBlue, {0, 0, spinLeft, client.bottom}), 0) << align;
-        EXPECT_EQ(before.Count(kBlue, strip) + before.Count(kYellow, strip), 0) << align;
-        EXPECT_GT(before.CountOther(GetSysColor(COLOR_WINDOW), strip), 20) << align;
-        DestroyWindow(e);
-    }
 }
 
 }  // namespace
