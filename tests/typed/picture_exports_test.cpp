@@ -22,7 +22,6 @@ TEST(QXPicFormatText, LaysRawTextIntoTheMask) {
 
 // The text's width plus 3, the borders (1, plus 2-pixel edges from version 4 or the old 3-D frame), the spin.
 TEST(GetPictCtlWidth, RepresentativeCharactersAndBorders) {
-    EXPECT_EQ(qxt::OsMajor() < 4, qxt::RequestedVersion() == "nt351");
     HDC dc = CreateCompatibleDC(nullptr);
     const auto width = [dc](const char *chars) {
         int sum = 0;
