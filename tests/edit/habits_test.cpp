@@ -153,7 +153,6 @@ TEST_F(Habits, RefusalsExplained) {
         {T, "99:99", "", "", ":60", QXIDS_WHY_MINUTE},    {T, "99:99", "", "", "7p", QXIDS_WHY_DIGIT},
         {T, "99:99 am", "|00:30 am", "", "{", QXIDS_WHY_HOUR12},
     };
-    EXPECT_EQ(WhyText(QXIDS_WHY_LETTER), "A letter goes here (host)");
     BeepCounter beeper(GetModuleHandleA("qx_cntl.dll"));
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.cls << " '" << c.start << "' " << c.setting << " " << c.step);
@@ -186,14 +185,10 @@ TEST_F(Habits, RefusalTipComesAndGoes) {
     HWND tip = nullptr;
     for (const auto &s : steps) {
         const std::string step = s.step;
-        if (step == "blur")
-            SetFocus(parent.hwnd());
-        else if (step == "timer")
-            SendMessageA(h, WM_TIMER, 0x5157, 0);  // the identifier of the tip's timer in the library
-        else if (step == "nobeep")
-            SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | QXES_NOBEEP);
-        else
-            refusals += Run(h, step).find(" beep") != std::string::npos;  // the pending keys dropped
+        if (step == "blur") SetFocus(parent.hwnd());
+        if (step == "timer") SendMessageA(h, WM_TIMER, 0x5157, 0);  // the identifier of the tip's timer in the library
+        if (step == "nobeep") SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | QXES_NOBEEP);
+        if (step.size() == 1) refusals += Run(h, step).find(" beep") != std::string::npos;  // pending keys dropped
         const HWND shown = ShownTip();
         EXPECT_EQ(WindowText(shown), s.shows ? WhyText(s.shows) : "") << s.step;
         if (shown && !tip) tip = shown;
