@@ -39,7 +39,6 @@ TEST_F(Habits, UndoAndRedo) {
         {E, "", "a[bc]d", {{"(cut)", "a|d u +1"}, {"(wm)", "a[bc]d u +1 ->1"}, {"(wm)", "a|d u +1 ->1"}}},
         {E, "", "a]bc[d", {{"!", "a|d u +1"}, {"(^z)", "a]bc[d u +1"}}},
         {E, "", "a|bcd", {{"#", "a|cd u +1"}, {"(^z)", "a|bcd u +1"}}},
-        {E, "", "a[bc]d", {{"(+#)", "a|d u +1"}, {"(^z)", "a[bc]d u +1"}}},
         {E, "", "ab|", {{"cd", "abcd| u +2"}, {"~", "abc| u +1"}, {"(^z)", "abcd| u +1"}, {"(^z)", "abc| u +1"}}},
         {E, "", "ab|c", {{"x", "abx|c u +1"}, {"<", "ab|xc u"}, {"y", "aby|xc u +1"}, {"(^z)", "ab|xc u +1"}}},
         {E, "", "a[bc]d", {{"xy", "axy|d u +4"}, {"(^z)", "a[bc]d u +1"}}},  // removed, refreshed, typed
