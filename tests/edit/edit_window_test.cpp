@@ -75,8 +75,7 @@ TEST(Registration, CountsAndStopsAtTheFirstFailure) {
     for (const char *c : classes) EXPECT_FALSE(GetClassInfoA(other, c, &wc)) << c;
 }
 
-// A dialog gives it characters and arrows; EN_UPDATE before the new text is painted, EN_CHANGE after;
-// keys typed after a refusal dropped.
+// A dialog gets characters and arrows; EN_UPDATE before the paint, EN_CHANGE after; keys after a refusal go.
 TEST_F(Edit, RoadOfATypedCharacter) {
     HWND e = Make();
     std::vector<int> ink;
@@ -92,8 +91,7 @@ TEST_F(Edit, RoadOfATypedCharacter) {
     EXPECT_EQ(parent.Notifications().size(), 2u);
 }
 
-// Keys and messages with CF_TEXT "XY" and a stale CF_UNICODETEXT "older" on the clipboard (or
-// none): what they leave (see Run), and the clipboard where it changed ("/" its Unicode text).
+// Keys and messages, CF_TEXT "XY" and a stale CF_UNICODETEXT "older" on the clipboard (see Run; "/" Unicode).
 TEST_F(Edit, KeysMessagesAndTheClipboard) {
     const std::string fullShown = "[s]" + std::string(62, 's'), refused = fullShown + " beep";
     const struct { const char *start, *keys, *after; } cases[] = {
@@ -155,8 +153,7 @@ TEST_F(Edit, DragSelection) {
     }
 }
 
-// After each change the caret stands where the text puts it, a line high, shown: hiding it
-// takes exactly its column off and leaves what a new paint draws (nothing pumped: no blink).
+// After each change the caret stands where the text puts it, a line high, and shows (nothing pumped).
 TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
     const struct { const char *cls; DWORD style; const char *text; int anchor, at; UINT msg; WPARAM wp; int caret; } cases[] = {
         {"QXEdit", 0, "hello", 5, 5, WM_CHAR, 's', 6}, {"QXEdit", 0, "hello", 1, 4, WM_CHAR, 'X', 2},
@@ -204,9 +201,8 @@ TEST_F(Edit, CaretShownWhereEachChangeLeavesIt) {
     DeleteObject(small);
 }
 
-// Every pixel is the background or text colour of the parent's answer (1), the default (0) or
-// the edit's own (2: no brush). Read-only, made (change 0), by EM_SETREADONLY (1) or the style
-// (2), asks WM_CTLCOLORSTATIC, shows the face after UpdateWindow alone, and refuses typing.
+// Colours of the parent's answer (1), the default (0) or the edit's own (2: no brush); read-only made (0),
+// by EM_SETREADONLY (1) or the style (2) shows the face after UpdateWindow alone and refuses typing.
 TEST_F(Edit, ColoursFromTheParent) {
     const COLORREF text = GetSysColor(COLOR_WINDOWTEXT), gray = GetSysColor(COLOR_GRAYTEXT);
     const COLORREF window = GetSysColor(COLOR_WINDOW), face = GetSysColor(COLOR_BTNFACE);

@@ -30,8 +30,7 @@ struct Script {
     std::vector<std::pair<const char *, const char *>> steps;  // step, what it shows
 };
 
-// Undo and redo of each change, asked each way, in each class; typing in a row is one step; refusals
-// and the host's sets leave none; a mask change drops a buffer it now refuses.
+// Undo and redo of each change in each class; typing in a row one step; refusals and host sets none.
 TEST_F(Habits, UndoAndRedo) {
     const Script scripts[] = {
         {E, "", "ab|", {{"cd", "abcd| u +2"}, {"(^z)", "ab| u +1"}, {"(^z)", "abcd| u +1"}}},
@@ -168,8 +167,7 @@ TEST_F(Habits, RefusalsExplained) {
     }
 }
 
-// The tip goes at the next key taken, the focus lost, its timer; QXES_NOBEEP keeps it quiet;
-// without QXES_EXPLAIN there is no tip and the parent hears nothing.
+// The tip goes at the next key taken, the focus lost, its timer; no tip, nothing heard without the style.
 TEST_F(Habits, RefusalTipComesAndGoes) {
     BeepCounter beeper(GetModuleHandleA("qx_cntl.dll"));
     HWND h = Make(I, "99", QXES_EXPLAIN);
@@ -208,8 +206,7 @@ TEST_F(Habits, RefusalTipComesAndGoes) {
     parent.onMessage = nullptr;
 }
 
-// The popup menu as seen from inside its loop: items as letters (UTCPDA, small when disabled,
-// '|' a separator), their count, the Paste item's text (the program's own), its corner.
+// The menu seen from inside its loop: items as letters (small: disabled; '|'), count, Paste's text, corner.
 struct MenuSeen {
     std::string states, paste;
     int items = 0;
@@ -240,8 +237,7 @@ void CALLBACK InspectMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     mnemonic ? (void)PostMessageA(window, WM_CHAR, std::tolower(mnemonic), 0) : (void)EndMenu();
 }
 
-// Each trigger opens the same menu at the pointer or below the caret, items enabled as they apply,
-// the program's own Paste; the parent hears no WM_CONTEXTMENU; a disabled edit shows none.
+// Each trigger opens the menu at the pointer or below the caret; the parent hears no WM_CONTEXTMENU.
 TEST_F(Habits, ContextMenu) {
     const struct { const char *start, *keys; bool readOnly, enabled, clip; const char *states; int choose; const char *after, *clipAfter; } cases[] = {
         {"|", "hello(empty)(sel:3:3)", false, true, false, "u|tcpd|A", -1, "hel|lo", "(none)"},

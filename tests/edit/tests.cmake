@@ -1,7 +1,6 @@
 set(D ${CMAKE_CURRENT_LIST_DIR})
 
-# Edits linked in under a failing, poisoning allocator; then through the DLL, themed, classic, under a
-# double-byte code page; the habits every class shares; looks followed after a change.
+# Edits linked in under a poisoning allocator; through the DLL themed, classic, double-byte; habits; looks.
 qx_wine_test(unit_edit STATIC SOURCES ${D}/edit_host_test.cpp ${D}/../harness/poison_alloc.cpp)
 qx_wine_test(dll_edit SOURCES ${D}/edit_window_test.cpp)
 qx_wine_test(dll_edit_classic CLASSIC SOURCES ${D}/edit_window_test.cpp)

@@ -17,8 +17,7 @@ struct Repeat {
     std::function<void()> op;
 };
 
-// Two rounds first (they make what is kept), then `times` more: the free GDI slots, and USER ones
-// when countUser (slow), the same before and after.
+// Two rounds first (they make what is kept), then `times`: the free GDI (and USER) slots stay the same.
 inline void ExpectHandleCountsFlat(const std::vector<Repeat> &repeats, int *round, bool countUser) {
     qxb::HandleGauge gdi(qxb::HandleKind::kGdi, 3000), user(qxb::HandleKind::kUser, 300);
     ASSERT_TRUE(gdi.Fill() && (!countUser || user.Fill()));

@@ -149,8 +149,7 @@ private:
     std::vector<COLORREF> data_;
 };
 
-// A memory DC with its own objects, colours, modes and origin for WM_PRINTCLIENT, and whether
-// the window left them all as it found them.
+// A memory DC of its own objects and settings for WM_PRINTCLIENT; whether the window left them as found.
 class PrintTarget : NoCopy {
 public:
     PrintTarget(int width, int height);

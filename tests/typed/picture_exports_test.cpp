@@ -56,8 +56,7 @@ int Ink(HWND h) {
     return px.CountOther(GetSysColor(COLOR_WINDOW), RECT{0, 0, px.width(), px.height()});
 }
 
-// Unfocused and empty, the box hides its literals unless asked; focused or entered, it shows them.
-// A parent reading the text while it picks colours gets the layout, and a paste it makes there stays.
+// Empty and unfocused the box hides its literals unless asked; a paste while it picks colours stays.
 TEST_F(PictureBox, EmptyAndUnfocusedHidesItsLiterals) {
     HWND h = Make("QXPicture", "(999) 999-99");
     EXPECT_EQ(Ink(h), 0);
