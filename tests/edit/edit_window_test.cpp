@@ -241,35 +241,4 @@ TEST_F(Edit, ColoursFromTheParent) {
     }
 }
 
-WNDPROC g_parentProc;
-
-// A parent that leaves a transparent background mode in its colour answer.
-LRESULT CALLBACK TransparentParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_CTLCOLOREDIT) SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-    return CallWindowProcA(g_parentProc, hwnd, msg, wp, lp);
-}
-
-// A selection is highlighted with the focus only, before EN_SETFOCUS, in whole character cells.
-TEST_F(Edit, SelectionHighlightedWithFocusOnly) {
-    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
-    g_parentProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(parent.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TransparentParent)));
-    HWND e = Make("QXEdit", 0, "WWWW");
-    SendMessageA(e, EM_SETSEL, 1, 3);
-    Repaint(e);
-    EXPECT_EQ(Pixels(e).Count(highlight), 0);
-    int atSetFocus = -1;
-    parent.onCommand = [&](const Notification &) { atSetFocus = Pixels(e).Count(highlight); };
-    SetFocus(e);
-    const Pixels px(e);
-    const RECT cells = {1 + Width("W", 1), 1, 1 + Width("WWW", 3), client.bottom - 1};
-    const int inCells = px.Count(highlight, cells) + px.Count(GetSysColor(COLOR_HIGHLIGHTTEXT), cells);
-    EXPECT_GT(px.Count(highlight), 0);
-    EXPECT_EQ(px.Count(highlight), atSetFocus);
-    EXPECT_EQ(px.Count(highlight, cells), px.Count(highlight));
-    EXPECT_EQ(inCells % (cells.right - cells.left), 0);  // whole rows of the cells
-    SetFocus(parent.hwnd());
-    EXPECT_EQ(Pixels(e).Count(highlight), 0);
-}
-
 }  // namespace

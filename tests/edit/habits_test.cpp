@@ -74,25 +74,6 @@ TEST_F(Habits, UndoAndRedo) {
     }
 }
 
-// A text set, or the buffer emptied, from the parent's notification leaves no step.
-TEST_F(Habits, TextsSetInsideAChange) {
-    HWND h = Make(E);
-    Start(h, "ab|");
-    bool once = true;
-    parent.onCommand = [h, &once](const Notification &n) {
-        if (n.code == EN_CHANGE && once) once = false, SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("set"));
-    };
-    EXPECT_EQ(Run(h, "c"), "|set +2");
-    parent.onCommand = nullptr;
-    EXPECT_EQ(Run(h, "(^z)"), "|set");
-    parent.onCommand = [h](const Notification &n) {
-        if (n.code == EN_CHANGE) SendMessageA(h, EM_EMPTYUNDOBUFFER, 0, 0);
-    };
-    EXPECT_EQ(Run(h, "x"), "x|set +1");
-    parent.onCommand = nullptr;
-    EXPECT_EQ(Run(h, "(^z)"), "x|set");
-}
-
 // Read-only (after typing: a step to undo), "XY" on the clipboard, '=' the line as it was.
 TEST_F(Habits, ReadOnly) {
     const struct { const char *cls, *mask, *typed; int anchor, caret; std::vector<std::pair<const char *, const char *>> steps; } cases[] = {
