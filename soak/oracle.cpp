@@ -79,14 +79,14 @@ bool IsTimeMask(const char *mask) {
 }
 
 // A literal takes the raw character equal to it; a placeholder the next, converted, when it fits or is blank.
-bool LayRaw(const std::string &mask, const std::string &raw, int limit, bool anyAtX, std::string *out) {
+bool LayRaw(const std::string &mask, const std::string &raw, std::string *out) {
     out->clear();
     size_t r = 0;
     for (const MaskPos &p : MaskPositions(mask)) {
-        if (static_cast<int>(out->size()) >= limit) break;
+        if (out->size() >= 63) break;
         const char c = r < raw.size() ? Converted(p.ch, raw[r]) : ' ';
         if (p.literal) r += r < raw.size() && raw[r] == p.ch;
-        else if (r++ < raw.size() && c != ' ' && !Takes(p.ch, c) && !(anyAtX && (p.ch | 0x20) == 'x')) return false;
+        else if (r++ < raw.size() && c != ' ' && !Takes(p.ch, c)) return false;
         *out += p.literal ? p.ch : c;
     }
     return true;
