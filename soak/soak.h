@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -27,9 +28,7 @@ public:
     bool Coin() { return Next() & 1; }
     int32_t Int32() { return static_cast<int32_t>(Next()); }
     template <class T, int N>
-    const T &Pick(const T (&items)[N]) {
-        return items[Below(N)];
-    }
+    const T &Pick(const T (&items)[N]) { return items[Below(N)]; }
 
 private:
     uint64_t state_;
@@ -41,9 +40,7 @@ public:
     explicit Guarded(int size) : size_(size > 0 ? size : 0), bytes_(size_ + 32, 0xA5) {}
     char *data() { return reinterpret_cast<char *>(&bytes_[16]); }
     template <class T>
-    T *As() {
-        return reinterpret_cast<T *>(data());
-    }
+    T *As() { return reinterpret_cast<T *>(data()); }
     int size() const { return size_; }
     bool GuardsIntact() const { return Filled(0, 16) && Filled(16 + size_, 16); }
     bool Untouched() const { return Filled(0, bytes_.size()); }
@@ -57,34 +54,25 @@ public:
 
 private:
     bool Filled(size_t at, size_t n) const {
-        for (size_t i = at; i < at + n; ++i)
-            if (bytes_[i] != 0xA5) return false;
-        return true;
+        return std::all_of(bytes_.begin() + at, bytes_.begin() + at + n, [](unsigned char b) { return b == 0xA5; });
     }
     int size_;
     std::vector<unsigned char> bytes_;
 };
 
 enum class Kind { kEdit, kInt, kFloat, kPicture, kTime, kCal, kButton };
-struct ClassInfo {
-    const char *name;
-    Kind kind;
-};
+struct ClassInfo { const char *name; Kind kind; };
 extern const ClassInfo kClasses[8];
 inline bool IsEdit(Kind k) { return k != Kind::kCal && k != Kind::kButton; }
 int DaysIn(int month, int year);  // 0 for no month
 
 // What the host set by calls that succeeded: what the exports must read back.
 struct Model {
-    bool hasMask = false;
+    bool hasMask = false, dateValid = true;  // dateValid: the calendar's selection is a day of its month
     std::string mask;
     long intMin = -2147483647L - 1, intMax = 2147483647L;
     char decimal = '.', group = ',';
-    bool dateValid = true;  // the calendar's selection is a day of its month
 };
-
-// What the parent does inside a message the control sends it during one event.
-enum class Trap { kNone, kDestroy, kRenew, kSetText, kFocusAway };
 
 struct Soak {
     Soak(const ClassInfo &info, uint64_t seed);
@@ -96,19 +84,10 @@ struct Soak {
     void MakeControl();
     void Pump();  // timers are dropped: nothing repeats on its own
     LRESULT OnParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    // Calm: no trap went off since the mark and the control is the same; Same: the same control.
-    struct Mark {
-        int springs, made;
-    };
-    Mark Now() const { return {springs_, made_}; }
-    bool Calm(Mark m) const { return m.springs == springs_ && Same(m); }
-    bool Same(Mark m) const { return m.made == made_ && IsWindow(control_); }
 
     std::string Text(HWND h);
     void Fail(const std::string &why) { failure_ = failure_.empty() ? why : failure_; }
-    void Expect(bool ok, const char *what) {
-        if (!ok) Fail(what);
-    }
+    void Expect(bool ok, const char *what) { ok ? void() : Fail(what); }
     void ExpectText(const std::string &got, const std::string &want, const char *what);
     void Mix(const void *data, size_t n);
 
@@ -117,7 +96,6 @@ struct Soak {
     std::string RandomMask();
     // Characters for a mask's positions, mostly fitting: raw leaves literals mostly out.
     std::string ValueFor(const std::string &mask, bool raw);
-    int SizeAround(int n) { return rng_.Coin() ? n + rng_.Between(-1, 2) : rng_.Between(-2, 70); }
     void SetClipboard(const std::string &bytes, bool terminated);
 
     const ClassInfo info_;
@@ -127,20 +105,16 @@ struct Soak {
     uint64_t digest_ = 0xCBF29CE484222325ull;  // of every text, selection, value and date read
 
     HWND parent_ = nullptr, other_ = nullptr, control_ = nullptr;  // other_: a system edit
-    HFONT fonts_[4] = {};                                           // huge, tiny, bold italic, symbol
+    HFONT fonts_[5] = {};                                           // huge, tiny, bold italic, symbol, none
     HBRUSH brush_ = nullptr;
     Model model_;
-    DWORD style_ = 0;
-    int made_ = 0;
-    Trap trap_ = Trap::kNone;  // at the trapCount_-th WM_COMMAND or colour request (trapColour_)
-    bool trapColour_ = false, hostSet_ = false, navigated_ = false;
-    int trapCount_ = 0, springs_ = 0, changes_ = 0, updates_ = 0, colorMode_ = 0;
+    bool hostSet_ = false, navigated_ = false;
+    int made_ = 0, changes_ = 0, updates_ = 0, colorMode_ = 0;
     HBITMAP held_ = nullptr;  // the button's, deleted with it
     std::vector<HICON> icons_;
 };
 
 void ExportEvent(Soak &s);  // one export of the class, with what it promises
-void WorkerEvent(Soak &s);  // another thread calls an export
 void NullExport(Soak &s);   // a null output or a foreign window: the call fails and writes nothing
 void CheckAll(Soak &s);     // what must hold after every event
 

@@ -80,27 +80,15 @@ void Soak::SetClipboard(const std::string &bytes, bool terminated) {
     CloseClipboard();
 }
 
-// Colour requests answered (default, a brush, none), an edit's notifications counted, the trap sprung.
+// Colour requests answered (default, a brush, none), an edit's notifications counted.
 LRESULT Soak::OnParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     const bool colour = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN;
     if (msg != WM_COMMAND && !colour) return msg == WM_CLOSE ? 0 : DefWindowProcA(hwnd, msg, wp, lp);
-    const bool mine = reinterpret_cast<HWND>(lp) == control_;
-    if (mine && msg == WM_COMMAND && IsEdit(info_.kind))
+    if (reinterpret_cast<HWND>(lp) == control_ && msg == WM_COMMAND && IsEdit(info_.kind))
         updates_ += HIWORD(wp) == EN_UPDATE, changes_ += HIWORD(wp) == EN_CHANGE;
-    if (mine && trap_ != Trap::kNone && trapColour_ == colour && --trapCount_ == 0) {
-        const Trap t = trap_;
-        trap_ = Trap::kNone, ++springs_;
-        what_ += " [the parent's trap " + std::to_string(static_cast<int>(t)) + "]";
-        if (t == Trap::kDestroy || t == Trap::kRenew) DestroyWindow(control_);
-        if (t == Trap::kRenew) MakeControl();
-        if (t == Trap::kSetText)
-            SendMessageA(control_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(RandomText(70).c_str())), hostSet_ = true;
-        if (t == Trap::kFocusAway) SetFocus(other_);
-    }
     if (msg == WM_COMMAND || colorMode_ == 0) return msg == WM_COMMAND ? 0 : DefWindowProcA(hwnd, msg, wp, lp);
     if (colorMode_ == 2) return 0;
-    SetTextColor(reinterpret_cast<HDC>(wp), RGB(0, 0, 128));
-    SetBkColor(reinterpret_cast<HDC>(wp), RGB(255, 255, 200));
+    SetTextColor(reinterpret_cast<HDC>(wp), RGB(0, 0, 128)), SetBkColor(reinterpret_cast<HDC>(wp), RGB(255, 255, 200));
     return reinterpret_cast<LRESULT>(brush_);
 }
 
@@ -124,9 +112,8 @@ std::atomic<bool> g_eventRunning(false);
 
 void Report(const char *cls, long index, const std::string &why, const std::string &what) {
     const char *prefix = std::getenv("QX_SOAK_REPLAY");
-    std::printf("qx_soak: FAILED %s, seed %llu, event %ld: %s\nqx_soak:   the event: %s\n", cls, g_seed, index,
-                why.c_str(), what.c_str());
-    std::printf("qx_soak:   replay: %s --seed %llu --class %s --events %ld\n",
+    std::printf("qx_soak: FAILED %s, seed %llu, event %ld: %s\nqx_soak:   the event: %s\nqx_soak:   replay: %s "
+                "--seed %llu --class %s --events %ld\n", cls, g_seed, index, why.c_str(), what.c_str(),
                 prefix && *prefix ? prefix : "qx_soak.exe", g_seed, cls, index + 1);
     std::fflush(stdout);
 }
@@ -134,9 +121,8 @@ void Report(const char *cls, long index, const std::string &why, const std::stri
 // Reported when raised: the system may swallow it, or the process may not survive it.
 LONG CALLBACK OnFault(EXCEPTION_POINTERS *info) {
     const DWORD code = info->ExceptionRecord->ExceptionCode;
-    for (DWORD fatal :
-         {DWORD(EXCEPTION_ACCESS_VIOLATION), DWORD(EXCEPTION_STACK_OVERFLOW), DWORD(EXCEPTION_ILLEGAL_INSTRUCTION),
-          DWORD(EXCEPTION_INT_DIVIDE_BY_ZERO), DWORD(EXCEPTION_ARRAY_BOUNDS_EXCEEDED), DWORD(0xC0000374)})
+    // An access violation, a stack overflow, an illegal instruction, a division by zero, bounds, a corrupt heap.
+    for (DWORD fatal : {0xC0000005u, 0xC00000FDu, 0xC000001Du, 0xC0000094u, 0xC000008Cu, 0xC0000374u})
         if (code == fatal && (++g_faults, g_current))
             Report(g_current->info_.name, g_current->index_, "exception " + std::to_string(code), g_current->what_);
     return EXCEPTION_CONTINUE_SEARCH;
@@ -170,19 +156,15 @@ int main(int argc, char **argv) {
         else if (a == "--class" && c) named.push_back(c), ++i;
         else if (a != "--share" || std::sscanf(v.c_str(), "%d/%d", &share, &shares) != 2 || share < 0 ||
                  share >= shares || (++i, false))
-            return std::printf(
-                       "usage: qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N] [--no-handles]\n"),
-                   2;
+            return std::printf("usage: qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N] "
+                               "[--no-handles]\n"), 2;
     }
     if (named.empty())
         for (const qxs::ClassInfo &k : qxs::kClasses) named.push_back(&k);
     for (size_t i = share; i < named.size(); i += shares) classes.push_back(named[i]);
-    if (!seeded) {
-        LARGE_INTEGER t;
-        QueryPerformanceCounter(&t);
-        g_seed =
-            (static_cast<unsigned long long>(t.QuadPart) ^ (0ull + GetCurrentProcessId()) << 32) % 1000000000000ull;
-    }
+    LARGE_INTEGER t;
+    if (!seeded && QueryPerformanceCounter(&t))
+        g_seed = (static_cast<unsigned long long>(t.QuadPart) ^ (0ull + GetCurrentProcessId()) << 32) % 1000000000000;
     if (events < 0) return 2;
     AddVectoredExceptionHandler(1, OnFault);
     std::thread(Watchdog).detach();
@@ -205,7 +187,6 @@ int main(int argc, char **argv) {
     long total = 0;
     double totalSeconds = 0;
     for (const qxs::ClassInfo *cls : classes) {
-        QXEnableOld3d(0);
         // What the system and the library make once for the process is made before counting.
         qxs::Soak(*cls, g_seed ^ 0x5A5A5A5Au).Tour();
         qxb::SettleDcCache();
@@ -214,8 +195,7 @@ int main(int argc, char **argv) {
         qxs::Soak soak(*cls, g_seed);
         bool ok = true;
         while (ok && soak.index_ < events) {
-            g_eventStart = GetTickCount();
-            g_eventRunning = true;
+            g_eventStart = GetTickCount(), g_eventRunning = true;
             const long faults = g_faults;
             ok = soak.Run(soak.index_ + 1) && g_faults == faults;
             if (!ok)
@@ -232,7 +212,8 @@ int main(int argc, char **argv) {
         if (gdiBefore >= 0 && userBefore >= 0 && gdiAfter >= 0 && userAfter >= 0) {
             counted = "GDI " + std::to_string(gdiBefore - gdiAfter) + ", USER " +
                       std::to_string(userBefore - userAfter) + " handles gained";
-            if (ok && (gdiAfter != gdiBefore || userAfter != userBefore)) ok = false, Report(cls->name, done - 1, counted, "");
+            if (ok && (gdiAfter != gdiBefore || userAfter != userBefore))
+                ok = false, Report(cls->name, done - 1, counted, "");
         }
         std::printf("qx_soak: %-13s %8ld events in %7.1f s, %6.0f per second, %s, digest %016llx%s\n", cls->name, done,
                     seconds, seconds > 0 ? done / seconds : 0.0, counted.c_str(),
