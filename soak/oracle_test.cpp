@@ -11,7 +11,7 @@ TEST(SoakOracle, Masks) {
     EXPECT_EQ(layout, "L9LaL/P9PaL/");
     EXPECT_TRUE(UsableMask(std::string(63, '9').c_str()) && UsableMask(std::string(126, '/').c_str()));
     EXPECT_FALSE(UsableMask(std::string(64, '9').c_str()) || UsableMask("") || UsableMask("99\x01"));
-    EXPECT_TRUE(LayRaw("(999)uULl", "(12abAB", &laid) && laid == "(12 )ABab");
+    EXPECT_TRUE(LayRaw("(999)uULl", "(12 )abA", &laid) && laid == "(12 )ABa ");
     EXPECT_FALSE(LayRaw("999", "1a3", &laid) || LayRaw("/U9", "u5", &laid) || LayRaw("x", "\x01", &laid));
     for (const char *bad : {"(1234)", "(12)", "[123)", "(1a3)"}) EXPECT_NE(PictureFault("(999)", bad), "") << bad;
     EXPECT_TRUE(PictureFault("(999)UL", "(1 3)Ab").empty() && Placeholders("(99)-9", "(12)-3") == "123");
