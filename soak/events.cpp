@@ -317,9 +317,8 @@ void Soak::Tour() {
         SendMessageA(control_, WM_PASTE, 0, 0);
         Pump();
     }
-    for (int round = 0; round < 3; ++round)
-        for (int i = 0; i < kEventKinds; ++i)
-            if (kEvents[i].weight[Group(info_.kind)]) Event(i), ++index_;
+    for (int i = 0; i < 3 * kEventKinds; ++i)  // three rounds
+        if (kEvents[i % kEventKinds].weight[Group(info_.kind)]) Event(i % kEventKinds), ++index_;
     for (int i = 0; i < 300; ++i, ++index_) Event(-1);
 }
 

@@ -63,10 +63,13 @@ const ExportKind kExports[] = {
     {Kind::kInt, 1, "QXIntSetRange",
      [](Soak &s, Setter &c) {
          const long a = IntArg(s), b = IntArg(s);
+         long lo = 0, hi = 0;
          const QXBOOL ok = QXIntSetRange(c.h, a, b);
          if (ok) s.model_.intMin = a, s.model_.intMax = b;
          if (c.Done(ok, a <= b, "QXIntSetRange refuses a minimum above the maximum, and only that"))
              s.ExpectText(c.Text(), c.before, "QXIntSetRange leaves the text");
+         s.Expect(QXIntGetRange(c.h, &lo, &hi) && lo == s.model_.intMin && hi == s.model_.intMax,
+                  "QXIntGetRange gives the range set");
      }},
     {Kind::kInt, 1, "QXIntSetMask",
      [](Soak &s, Setter &c) {
@@ -197,8 +200,7 @@ void CheckEdit(Soak &s, HWND h) {
     SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&sel[0]), reinterpret_cast<LPARAM>(&sel[1]));
     if (sel[0] > text.size() || sel[1] > text.size())
         return s.Fail("the selection " + N(sel[0]) + "," + N(sel[1]) + " lies outside " + quoted);
-    s.Mix(text.data(), text.size());
-    s.Mix(sel, sizeof sel);
+    s.Mix(text.data(), text.size()), s.Mix(sel, sizeof sel);
     Guarded lo(sizeof(long)), value(sizeof(double)), out(64);  // outputs, each its own size
     const Kind k = s.info_.kind;
     if (k == Kind::kInt) {
