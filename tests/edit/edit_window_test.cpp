@@ -129,6 +129,8 @@ TEST_F(Edit, KeysMessagesAndTheClipboard) {
     EXPECT_EQ(SendMessageA(e, WM_GETTEXT, 8, 0), 0);
     SendMessageA(e, WM_SETTEXT, 0, 0);
     EXPECT_EQ(Text(e), "");
+    SetWindowTextA(e, std::string(70, 'z').c_str());  // cut at 63 bytes
+    EXPECT_EQ(Text(e), std::string(63, 'z'));
 }
 
 // The selection follows the held mouse past either end, until the release or a lost capture.

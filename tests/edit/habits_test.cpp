@@ -65,8 +65,10 @@ TEST_F(Habits, UndoAndRedo) {
     };
     for (const Script &s : scripts) {
         HWND h = MakeStepping(s.cls, s.mask);
-        Start(h, s.start);  // a text of the host's: nothing to undo
-        EXPECT_EQ(SendMessageA(h, EM_CANUNDO, 0, 0), 0) << s.cls;
+        Start(h, s.start);  // a text of the host's: nothing to undo; no font yet
+        EXPECT_EQ(SendMessageA(h, EM_CANUNDO, 0, 0) + SendMessageA(h, WM_GETFONT, 0, 0), 0) << s.cls;
+        SendMessageA(h, WM_SETFONT, WPARAM(g_font), TRUE);
+        EXPECT_EQ(HFONT(SendMessageA(h, WM_GETFONT, 0, 0)), g_font) << s.cls;
         for (const auto &step : s.steps)
             EXPECT_EQ(Run(h, step.first), step.second) << s.cls << " from '" << s.start << "', step " << step.first;
         DestroyWindow(h);

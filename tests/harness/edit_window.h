@@ -106,8 +106,9 @@ public:
     static std::string Text(HWND h) { return WindowText(h); }
     static std::string Shown(HWND h) {
         std::string text = Text(h);
-        DWORD a = 0, c = 0;
-        SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&c));
+        DWORD a = 0, c = 0;  // EM_GETSEL both stores the ends and returns them
+        const LRESULT packed = SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&c));
+        if (packed != LRESULT(c << 16 | a)) return "EM_GETSEL returned " + std::to_string(packed);
         if (std::max(a, c) > text.size())
             return "'" + text + "' selected " + std::to_string(a) + " to " + std::to_string(c);
         if (a == c) return text.insert(c, 1, '|');

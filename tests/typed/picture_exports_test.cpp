@@ -20,6 +20,21 @@ TEST(QXPicFormatText, LaysRawTextIntoTheMask) {
     }
 }
 
+// Nothing is written past `size` bytes, and the output is the start of the whole one.
+TEST(QXPicFormatText, NeverWritesPastSize) {
+    const std::string x32(32, 'X');
+    for (const char *mask : {"(999) 999-99", "/9/9/9/9-", x32.c_str()})
+        for (const char *raw : {"", "1234567890abcdefghijklmnopqrstuvwxyz"})
+            for (int size = 1; size <= 20; ++size) {
+                char whole[64], buf[40];
+                std::memset(buf, 'Z', sizeof buf);
+                ASSERT_TRUE(QXPicFormatText(mask, raw, whole, sizeof whole));
+                EXPECT_TRUE(QXPicFormatText(mask, raw, buf, size));
+                EXPECT_EQ(std::string(whole).substr(0, size - 1), buf) << mask << " size " << size;
+                EXPECT_EQ(std::string(buf + size, sizeof buf - size), std::string(sizeof buf - size, 'Z'));
+            }
+}
+
 // The text's width plus 3, the borders (1, plus 2-pixel edges from version 4 or the old 3-D frame), the spin.
 TEST(GetPictCtlWidth, RepresentativeCharactersAndBorders) {
     HDC dc = CreateCompatibleDC(nullptr);

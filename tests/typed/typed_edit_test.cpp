@@ -61,6 +61,7 @@ TEST_F(TypedEdit, Scripts) {
         // control characters: typed, ignored; in a new text, refused; a paste takes the first line
         {E, "", "a[bc]d", kControls, "a[bc]d"}, {I, "", "1[23]4", kControls, "1[23]4"}, {T, "", "1[2:]34", kControls, "1[2:]34"},
         {F, "", "1[.2]5", kControls, "1[.2]5"}, {P, "XXXX", "a[bc]d", kControls, "a[bc]d"},
+        {E, "", "a[bc]d", "=ab\x01", "a[bc]d ->0"}, {P, "XXXX", "a[bc]d", "=ab\x7f" "d", "a[bc]d ->0"},
         {I, "", "1[23]4", "=1\r", "1[23]4 ->0"}, {F, "", "1[.2]5", "=1.5\t", "1[.2]5 ->0"},
         {T, "", "1[2:]34", "=12:3\x1b", "1[2:]34 ->0"}, {E, "", "a[bc]d", "@xy\r\nz", "axy|d u +1"}, {E, "", "a[bc]d", "@xy\n", "axy|d u +1"},
         {E, "", "a[bc]d", "@\r\nxy", "a[bc]d"}, {E, "", "a[bc]d", "@x\ty", "a[bc]d beep"}, {E, "", "a[bc]d", "@x\x7f", "a[bc]d beep"},
@@ -73,6 +74,7 @@ TEST_F(TypedEdit, Scripts) {
         {F, "9.99999999999999999999", "", "(value:0.1)", "|0.10000000000000000555 +1 ->1"},
         {F, "9999999999999.99999", "", "(value:1e11)", "|100,000,000,000.00000 +1 ->1"},
         {F, "9999999999999.99999", "", "(value:1e12)", "| ->0"}, {P, kPhone, "", "=(555)", "|(555)    -   +1 ->1"},
+        {P, kPhone, "", "=5551234567", "|(551) 456-   +1 ->1"}, {T, "99:99", "", "=7:05", "|7 :5  +1 ->1"},
         {I, "", "1[23]4", "x", "1|4 u +2 beep"}, {I, "", "12|34", "!", "12|34 +1"},
         {P, kPhone, "", "(value:ab)", "|(   )    -   ->0"}, {T, "99:99", "", "=12:34", "|12:34 +1 ->1"},
         {T, "99:99", "", "=25:00", "|  :   ->0"}, {T, "99:99 am", "", "(time:13:5)", "|01:05 pm +1 ->1"},
@@ -220,6 +222,22 @@ TEST_F(TypedEdit, TimesSetAndRead) {
         EXPECT_EQ(valid * 10 + empty, (c.hour >= 0) * 10 + (c.hour == -2)) << c.text;
         DestroyWindow(h);
     }
+}
+
+// Only the five time masks are taken; the picture exports reach the time edit's own rules.
+TEST_F(TypedEdit, TimeMasksAndPictureExports) {
+    for (const char *m : {"", "99:99 pm", "99:99 Am", "9:99"}) EXPECT_FALSE(QXTime_IsTimeMask(m)) << m;
+    HWND h = Make(T, "not a time");  // refused: the 24-hour mask stays
+    BOOL is24 = FALSE;
+    EXPECT_TRUE(QXTime_Is24Hour(h, &is24) && is24 && Text(h) == "  :  ");
+    ASSERT_TRUE(QXTime_IsTimeMask("99:99 AM") && QXTime_SetMask(h, "99:99 AM"));
+    EXPECT_TRUE(QXTime_Is24Hour(h, &is24) && !is24);
+    ASSERT_TRUE(QXPicSetValue(h, "0705P"));
+    EXPECT_FALSE(QXPicSetMask(h, kPhone) || QXTime_SetMask(h, "99:99 pm") || QXPicSetValue(h, "1305P"));
+    char buf[8];
+    EXPECT_TRUE(QXPicGetValue(h, buf, sizeof buf) && std::string(buf) == "0705P" && Text(h) == "07:05 PM");
+    ASSERT_TRUE(QXTime_Clear(h));
+    EXPECT_TRUE(Text(h) == "  :    M" && Saw(h, 3));
 }
 
 // Every export fails on a window of another class, a destroyed one or none, outputs untouched.
