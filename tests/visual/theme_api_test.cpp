@@ -1,8 +1,5 @@
-// Visual-styles access: instances for versions either side of the rule (NT
-// from 5.1), an unreadable version, a library that cannot load or lacks the
-// entries, the real one; and the process's own instance (themed, styles off,
-// or a version too old). Drawing and closing forward to the library or give
-// E_FAIL; closing always clears the caller's handle.
+// Visual-styles access for versions either side of NT 5.1, libraries missing or lacking the entries, and the
+// process's own; drawing and closing forward or give E_FAIL; closing clears the caller's handle.
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -16,7 +13,6 @@ TEST(ThemeApi, EverySituation) {
     const bool classic = qxt::ClassicPrefix(), modern = qxt::RequestedVersion() == "default";
     const DWORD nt = VER_PLATFORM_WIN32_NT, w9x = VER_PLATFORM_WIN32_WINDOWS;
     const char *const real = "UxTheme.dll", *const none = "qx_no_such_library.dll";
-    // Version (major 0: unreadable), library (null: the process's own), what it gives.
     const struct { DWORD platform, major, minor; const char *lib; bool themed, loaded, opens, fallbacks; } cases[] = {
         {nt, 5, 1, real, true, true, !classic, false}, {nt, 6, 0, none, true, false, false, true},
         {nt, 5, 1, "kernel32.dll", true, true, false, true}, {nt, 5, 0, real, false, false, false, true},
@@ -40,9 +36,7 @@ TEST(ThemeApi, EverySituation) {
     DeleteDC(dc);
 }
 
-// Fresh instances resolved by several threads at once: every first call, of
-// any entry, reaches the library's entry or its fallback, never one not
-// stored yet (which would fault).
+// First calls of any entry from several threads at once reach the entry or its fallback, never a half-stored one.
 TEST(ThemeApi, FirstCallsFromSeveralThreadsAtOnce) {
     const bool opens = !qxt::ClassicPrefix();
     const OSVERSIONINFOA v = {sizeof v, 6, 1, 0, VER_PLATFORM_WIN32_NT, {}};
@@ -51,7 +45,6 @@ TEST(ThemeApi, FirstCallsFromSeveralThreadsAtOnce) {
     qx::ThemeApi keeper(&v, "UxTheme.dll");
     HDC dc = CreateCompatibleDC(nullptr);
     const RECT r = {0, 0, 40, 20};
-    // Round n releases the threads with go[n % 2], the other reset before.
     HANDLE go[2] = {CreateEventA(nullptr, TRUE, FALSE, nullptr), CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     std::atomic<int> finished(0), bad(0);
     qx::ThemeApi *api = nullptr;
