@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "button/month_year_btn.h"
-#include "button/picture_copies.h"
 #include "qx_cntl.h"
 #include "visual/theme_api.h"
 
@@ -300,42 +299,6 @@ TEST_F(Btn, DeviceContextsAndHandleCounts) {
     ReleaseCapture();
     DestroyWindow(b), DestroyWindow(c), DestroyWindow(arrow);
     DeleteObject(shown), DestroyIcon(icon);
-}
-
-// Copies in every format leave the source as it was; classic: the transparent colour shows the face (when the
-// top-left pixel has it); themed over green: green where the format stores it. Each made into the last's.
-TEST(PictureCopies, FollowTheRules) {
-    const COLORREF face = RGB(10, 20, 30), green = RGB(0, 255, 0);
-    const struct { int bpp, used, w, h; } cases[] = {{32, 8, 23, 17}, {24, 8, 23, 17}, {16, 8, 23, 17},
-        {8, 8, 23, 17}, {4, 8, 23, 17}, {1, 2, 23, 17}, {32, 8, 700, 300}};
-    qx::Bitmap classic, cutout, mask;
-    for (int k = 0; k < 14; ++k) {
-        const auto &c = cases[k / 2];
-        const COLORREF corner = k % 2 ? kClear : 0;  // the top-left pixel
-        const Paint color = [&](int x, int y) { return x || y ? kPool[(x * 7 + y * 3 + x * y % 5) % c.used] : corner; };
-        HBITMAP source = MakeBitmap(c.w, c.h, color, c.bpp);
-        std::vector<COLORREF> read(c.w * c.h);  // as the format holds them
-        WithDC(source, [&](HDC dc) { for (int i = 0; i < c.w * c.h; ++i) read[i] = GetPixel(dc, i % c.w, i / c.w); });
-        COLORREF stored = 0;  // the transparent colour in the format
-        HBITMAP one = MakeBitmap(1, 1, [](int, int) { return kClear; }, c.bpp);
-        WithDC(one, [&](HDC dc) { stored = GetPixel(dc, 0, 0); });
-        DeleteObject(one);
-        HBITMAP canvas = MakeBitmap(c.w, c.h, [&](int, int) { return green; });
-        ASSERT_TRUE(qx::MakeClassicCopy(source, kClear, face, &classic) && qx::MakeThemedPair(source, kClear, &cutout, &mask)) << k;
-        WithDC(canvas, [&](HDC dc) { qx::DrawThemedPair(dc, 0, 0, cutout.get(), mask.get()); });
-        int wrong[3] = {};
-        WithDC(source, [&](HDC s) { WithDC(classic.get(), [&](HDC cl) { WithDC(canvas, [&](HDC th) {
-            for (int i = 0; i < c.w * c.h; ++i) {
-                const int x = i % c.w, y = i / c.w;
-                wrong[0] += GetPixel(s, x, y) != read[i];
-                wrong[1] += GetPixel(cl, x, y) != (read[i] == kClear && read[0] == kClear ? face : read[i]);
-                wrong[2] += GetPixel(th, x, y) != (read[i] == stored ? green : read[i]);
-            }
-        }); }); });
-        EXPECT_EQ(std::vector<int>(wrong, wrong + 3), std::vector<int>(3, 0))
-            << "source, classic, themed: " << c.bpp << " bpp " << c.w << "x" << c.h << " corner " << corner;
-        DeleteObject(source), DeleteObject(canvas);
-    }
 }
 
 // One whose object cannot be made is not created, and nothing faults. An unfocused default button says so.

@@ -11,7 +11,6 @@
 #include "common/text_line.h"
 #include "typed/float_rules.h"
 #include "typed/int_rules.h"
-#include "typed/time_rules.h"
 
 namespace {
 
@@ -75,30 +74,6 @@ TEST(ReadFloatText, SeparatorsPartialNumbersAndTheRangesLimits) {
     const struct { const char *text; bool ok; } range[] = {
         {"2.2500000000000001", true}, {"2.2500000000000004", false}, {"-1.5", true}, {"-1.5000000000000002", false}};
     for (const auto &c : range) EXPECT_EQ(qx::CheckFloatNumber(c.text, f) == qx::Refusal::kNone, c.ok) << c.text;
-}
-
-// The ends of the day in each mask, written and read; typing over a shorter mask's text stays inside it.
-TEST(TimeText, EndsOfTheDayAndOfTheText) {
-    const struct { const char *mask, *text; bool ok; int hour = 0, minute = 0; } times[] = {
-        {"99:99", "23:59", true, 23, 59}, {"99:99 AM", "12:00 AM", true, 0, 0}, {"99:99 a.m.", "12:00 p.m.", true, 12, 0},
-        {"99:99", " 7: 5", true, 7, 5}, {"99:99", "24:00", false}, {"99:99", "23:60", false}, {"99:99 am", "00:30 am", false}};
-    for (const auto &c : times) {
-        char out[qx::kTimeFormatMin] = "";
-        const bool written = c.text[0] != ' ' && c.ok;  // as FormatTime writes it
-        EXPECT_TRUE(!written || (qx::FormatTime(c.hour, c.minute, c.mask, out, sizeof out) == int(std::strlen(c.text)) &&
-                                 std::strcmp(out, c.text) == 0)) << c.text;
-        int h = -1, m = -1;
-        EXPECT_EQ(qx::ParseTime(c.mask, c.text, static_cast<int>(std::strlen(c.text)), &h, &m), c.ok) << c.text;
-        EXPECT_TRUE(!c.ok || (h == c.hour && m == c.minute)) << c.text;
-    }
-    const struct { const char *text; int caret; const char *typed; int after; } typing[] = {  // -1: refused
-        {"  :  ", 2, "m", -1}, {" 9:    m", 2, "m", 7}, {"12:34  m", 5, " ", 6}};
-    for (const auto &c : typing) {
-        qx::TextLine line(c.text);
-        line.anchor = line.caret = c.caret;
-        EXPECT_EQ(qx::TimeInsert("99:99 am", line, c.typed, c.caret) == qx::Refusal::kNone, c.after >= 0) << c.text;
-        EXPECT_TRUE(line.anchor == line.caret && line.caret == (c.after >= 0 ? c.after : c.caret)) << c.text;
-    }
 }
 
 // No gap, nothing past the capacity or outside the text; a block read to its first zero or line end, 63 bytes.

@@ -1,9 +1,5 @@
 // Visual-styles access for versions either side of NT 5.1, libraries missing or lacking the entries, and the
 // process's own; drawing and closing forward or give E_FAIL; closing clears the caller's handle.
-#include <atomic>
-#include <thread>
-#include <vector>
-
 #include "harness.h"
 #include "visual/theme_api.h"
 
@@ -34,58 +30,6 @@ TEST(ThemeApi, EverySituation) {
         }
     }
     DeleteDC(dc);
-}
-
-// First calls of any entry from several threads at once reach the entry or its fallback, never a half-stored one.
-TEST(ThemeApi, FirstCallsFromSeveralThreadsAtOnce) {
-    const bool opens = !qxt::ClassicPrefix();
-    const OSVERSIONINFOA v = {sizeof v, 6, 1, 0, VER_PLATFORM_WIN32_NT, {}};
-    constexpr int kThreads = 4, kRounds = 300;
-    qxt::FaultCounter faults;
-    qx::ThemeApi keeper(&v, "UxTheme.dll");
-    HDC dc = CreateCompatibleDC(nullptr);
-    const RECT r = {0, 0, 40, 20};
-    HANDLE go[2] = {CreateEventA(nullptr, TRUE, FALSE, nullptr), CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-    std::atomic<int> finished(0), bad(0);
-    qx::ThemeApi *api = nullptr;
-    bool real = false;
-    HTHEME handles[kThreads];
-    std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([&, t] {
-            for (int round = 0; round < kRounds; ++round) {
-                WaitForSingleObject(go[round % 2], INFINITE);
-                const HRESULT expected = real ? (opens ? S_OK : E_HANDLE) : E_FAIL;
-                switch (t % 3) {
-                case 0: {
-                    HTHEME theme = api->OpenThemeData(nullptr, L"SPIN");
-                    bad += (theme != nullptr) != (real && opens);
-                    if (theme) api->CloseThemeData(&theme);
-                    break;
-                }
-                case 1: bad += api->CloseThemeData(&handles[t]) != expected || handles[t]; break;
-                default: bad += api->DrawThemeBackground(handles[t], dc, 1, 1, &r, nullptr) != expected;
-                }
-                ++finished;
-            }
-        });
-    }
-    for (int round = 0; round < kRounds; ++round) {
-        real = round % 2 == 0;
-        qx::ThemeApi fresh(&v, real ? "UxTheme.dll" : "kernel32.dll");
-        api = &fresh;
-        for (HTHEME &h : handles) h = keeper.OpenThemeData(nullptr, L"SPIN");
-        ResetEvent(go[(round + 1) % 2]);
-        SetEvent(go[round % 2]);
-        while (finished < kThreads * (round + 1)) SwitchToThread();
-        for (HTHEME &h : handles)
-            if (h) keeper.CloseThemeData(&h);
-    }
-    for (std::thread &t : threads) t.join();
-    for (HANDLE e : go) CloseHandle(e);
-    DeleteDC(dc);
-    EXPECT_EQ(bad, 0);
-    EXPECT_EQ(faults.Faults(), 0);
 }
 
 }  // namespace
