@@ -63,8 +63,7 @@ int Differs(HWND on, const Draw &draw, RECT skip = {0, 0, 0, 0}) {
     return n;
 }
 
-// The face in a state (1 normal, 2 hot, 3 pressed): the themed push button or the classic rings; a month/year
-// button (arrow: "SPIN" part 4 left, 3 right) the part a pixel in on black, classic the class background.
+// The face in a state (1 normal, 2 hot, 3 pressed), themed or classic; a month/year arrow the SPIN part on black.
 Draw Face(HWND b, int state, bool focused, int arrow = 0) {
     return [=](HDC dc) {
         RECT r = {0, 0, kW, kH}, inner = {1, 1, kW - 1, kH - 1};
@@ -100,8 +99,7 @@ protected:
     HWND edit = parent.CreateChild("STATIC", "", 0, 200, 10, 80, 20, 9);  // takes the focus away
 };
 
-// Press, hover and key sequences: notifications, the face at the end with no paint, the focus. A picture
-// centred, moved when pressed classic only; an icon 16 x 16, a bitmap over it; transparent pixels show the face.
+// Sequences: notifications, the focus, the face and a centred picture (moved pressed, classic) with no paint.
 TEST_F(Btn, SequencesNotifyAndDrawExactly) {
     // Bitmap size; transparent where x * y is `clear` (-1: none); an icon; where the origin lands.
     const struct { int w, h, clear; bool icon; POINT at; } pics[] = {
@@ -214,8 +212,7 @@ TEST_F(Btn, LooksFollowEveryChange) {
     DestroyIcon(icon);
 }
 
-// Greyed pictures (black the shadow, white the face) made once, dropped with a new picture; 8-bit ones embossed
-// onto the transparent colour. The button deletes only the bitmap it holds at the end.
+// Greyed pictures made once, dropped with a new picture, 8-bit ones embossed; only the held bitmap deleted.
 TEST_F(Btn, GreyedPictures) {
     const RECT box = {15, 11, 24, 18}, icons = {12, 7, 28, 23};
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), face = GetSysColor(COLOR_BTNFACE);
@@ -242,8 +239,7 @@ TEST_F(Btn, GreyedPictures) {
     EXPECT_TRUE(DestroyIcon(light) && DestroyIcon(dark) && DeleteObject(first)) << "the icons and the replaced bitmap";
 }
 
-// Printed in every state and look (too large for an image too), the caller's DC stays as it was and shows what
-// the window shows; repeats keep no GDI or USER handle.
+// Printing in every state leaves the caller's DC as it was and shows the window; repeats keep no handle.
 TEST_F(Btn, DeviceContextsAndHandleCounts) {
     const Paint color = [](int x, int y) { return x == y ? kClear : (x + y) % 2 ? kRed : kBlue; };
     HICON icon = MakeIcon([](int x, int y) { return x > y ? kRed : kWhite; });

@@ -84,8 +84,7 @@ QXBOOL Act(HWND h, Cause cause, int arg, int min = 0, int max = 0) {
     return 1;
 }
 
-// Each cause free and onto, beyond and on each limit: the date (-1 refused), the rows painted (1 year, 2 month,
-// 4 days), what a QXCS_NOTIFY parent hears (s SELCHANGE, h SELSET, d DAYDBLCLK), the arrows enabled (bits).
+// Each cause free and at each limit: the date (-1 refused), rows painted (1 year 2 month 4 days), s/h/d heard, arrows.
 TEST_F(Calendar, EveryCauseAgainstEveryLimit) {
     const int kMin = 20080110, kMax = 20081220;
     const struct { int from; Cause cause; int arg, to, rows; const char *heard; int min = 0, max = 0, enabled = 15; } rows[] = {
@@ -169,8 +168,7 @@ TEST_F(Calendar, DateExports) {
     EXPECT_TRUE(got[1].wYear == 0 && got[1].wMonth == 0 && got[1].wDay == 0 && got[1].wDayOfWeek == 0);
 }
 
-// January 2000 (the 1st in cell 6), today and selected the 12th (cell 17), the minimum the 5th: selection, focus,
-// today moved at midnight, days beyond a limit grey; high contrast in system colours only, then all as before.
+// January 2000, today and selected the 12th (cell 17), minimum the 5th: selection, focus, today, grey days, contrast.
 TEST_F(Calendar, Painting) {
     qxt::SysColors grey({{COLOR_GRAYTEXT, RGB(0, 170, 0)}});
     qx::SetTodayForTest(qx::JulianDate(1, 12, 2000));
@@ -366,8 +364,7 @@ TEST_F(Calendar, DeviceContextsAndHandleCounts) {
     qx::SetDpiForTest(cal, 0);
 }
 
-// Made at its grid's size, for double clicks; not made when its object cannot be; made before and after the
-// themed button class exists, each arrow works.
+// Made at its grid's size for double clicks, not without its object; arrows work before and after the XP class.
 TEST_F(Calendar, Creation) {
     const qxt::Pixels px(cal);
     EXPECT_TRUE(px.width() == 197 && px.height() == 145 && (GetClassLongPtrA(cal, GCL_STYLE) & CS_DBLCLKS));

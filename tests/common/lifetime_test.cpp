@@ -215,8 +215,7 @@ LRESULT CALLBACK DoomingLabel(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return CallWindowProcA(g_labelProc, w, m, wp, lp);
 }
 
-// Each request calling out (default object, label) on an edit, a spin and a classic calendar's button stand-in:
-// nothing freed before it returns, RPC_E_DISCONNECTED where more was to ask, all freed once the client lets go.
+// Requests calling out on an edit, a spin, a classic calendar's button: nothing freed early, all freed at the end.
 TEST_F(Lifetime, DestroyedInsideAScreenReadersRequest) {
     auto *api = const_cast<qx::AccApi *>(qx::LoadAccApi());  // the library's entry points: the test's own seam
     ASSERT_NE(api, nullptr);

@@ -106,8 +106,7 @@ TEST(TextLine, StaysInsideItsTextAndTheBlock) {
     }
 }
 
-// Each text's boundaries (932: trail bytes of a lead's or a letter's value, 0xA0-0xDF one byte; 1252: every
-// byte); every position, outside the text too, goes to the right one.
+// Each text's boundaries (932 trail bytes of a lead's or a letter's value; 1252), from every position, outside too.
 TEST(CharBoundaries, WholeCharactersOfADoubleByteCodePage) {
     const struct { unsigned codePage; std::string text; std::vector<int> bounds; } cases[] = {
         {932, "", {0}}, {932, "\x82\x82\x82\xa0", {0, 2, 4}}, {932, "\x83\x41\x41", {0, 2, 3}},

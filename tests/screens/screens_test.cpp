@@ -135,8 +135,7 @@ Sizes Measure(HWND h, const Kind &k, bool classic) {
     return m;
 }
 
-// Lengths grow in proportion, rounded, never below a pixel; metrics are the system's at its DPI; a window's DPI
-// is its parent's.
+// Lengths grow in proportion, never below a pixel; the system's metrics at its DPI; a window has its parent's.
 TEST(Screens, DisplayRules) {
     (void)kAware;  // Wine may refuse a second call: the DPI read here is what counts
     const char *run = std::getenv("QX_TEST_DPI");
@@ -158,8 +157,7 @@ TEST(Screens, DisplayRules) {
     qx::SetDpiForTest(top.hwnd(), 0);
 }
 
-// At each DPI in both looks: the spin as wide as the thumb; margins, caret, rings, bevels and a pressed picture's
-// move a line; a tip 240 pixels wide scaled; an icon 16 pixels scaled, a bitmap never.
+// At each DPI and look: spin as wide as the thumb; margins, caret, rings, a pressed move a line; tip, icon scaled.
 TEST(Screens, EveryControlAtEveryDpi) {
     ASSERT_TRUE(kRegistered);
     qxt::SysColors window({{COLOR_WINDOW, RGB(1, 2, 3)}});
@@ -200,8 +198,7 @@ TEST(Screens, EveryControlAtEveryDpi) {
     }
 }
 
-// Moved to another DPI (a new size and font or none, then UpdateWindow alone) a window shows what one made there
-// shows; its twin left alone keeps its pixels.
+// Moved to another DPI (resized or not) a window shows what one made there shows; its twin keeps its pixels.
 TEST(Screens, OneWindowMovesToAnotherDpi) {
     ASSERT_TRUE(kRegistered);
     const UINT sys = qx::SystemDpi();
@@ -240,8 +237,7 @@ TEST(Screens, OneWindowMovesToAnotherDpi) {
     }
 }
 
-// High contrast switched while open: UpdateWindow alone paints the system's colours only (caret, selection,
-// ring in the button text's); the host's colour answer still wins; switched off, as one made then.
+// High contrast switched while open: system colours only, the host's answer wins; switched off, as one made then.
 TEST(Screens, HighContrastSwitchedWhileOpen) {
     ASSERT_TRUE(kRegistered);
     Stage stage(qx::SystemDpi()), side(qx::SystemDpi(), 650);

@@ -11,8 +11,7 @@ namespace {
 
 using namespace qx;
 
-// Two equal buttons in what the divider and edges (1 left, 2 right, 4 top, 8 bottom) leave; an odd row widens
-// the divider; too small, empty buttons. Then hits, frame and themed rectangles of edges 11 at x 30, 16 x 21.
+// Equal buttons in what the divider and edges (1 left, 2 right, 4 top, 8 bottom) leave; hits, frame, themed rects.
 TEST(SpinGeometry, WorkedExamples) {
     const struct { int w, h; unsigned edges; int height, width, gap, bw = 1, bh = 1; } layouts[] = {
         {16, 20, 11, 9, 14, 0}, {16, 21, 11, 9, 14, 1}, {16, 20, 1, 9, 15, 1}, {16, 20, 15, 8, 14, 1},
@@ -113,8 +112,7 @@ int Wrong(const SpinWindow &w, SpinButton b, int state) {
     return n;
 }
 
-// A press, even refused, draws its button pressed, holds the capture and drops queued clicks; one on the other
-// button takes over; moves draw hot (not while held) and ask for the leave notice.
+// A press, even refused, holds the capture and drops queued clicks; the other button takes over; hot tracking.
 TEST(Spin, LooksPressesAndHotTracking) {
     qxt::ParentWindow parent;
     enum { PressUp, PressDown, Release, Paint, OverUp, OverDown, Leave, Disable, Miss };
@@ -153,8 +151,7 @@ TEST(Spin, LooksPressesAndHotTracking) {
     SetCursorPos(0, 0);
 }
 
-// Steps at the press, after about 350 ms, then every 50 ms, never nested; repeating ends for good when a step is
-// refused, the button released, the window destroyed or the capture lost. The wheel steps once a notch.
+// Steps at the press, after 350 ms, then every 50 ms; ends when refused, released, destroyed, capture lost.
 TEST(Spin, RepeatsUntilRefusedReleasedDeletedOrCaptureLost) {
     qxt::ParentWindow parent;
     SpinWindow &held = SpinWindow::Make(parent);

@@ -1,5 +1,4 @@
-// Visual-styles access for versions either side of NT 5.1, libraries missing or lacking the entries, and the
-// process's own; drawing and closing forward or give E_FAIL; closing clears the caller's handle.
+// Visual-styles access for versions, libraries and the process's own; closing always clears the caller's handle.
 #include "harness.h"
 #include "visual/theme_api.h"
 
