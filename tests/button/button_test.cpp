@@ -8,12 +8,6 @@
 #include "qx_cntl.h"
 #include "visual/theme_api.h"
 
-static int g_refusals = 0;  // how many of the next nothrow allocations fail
-void *operator new(std::size_t size, const std::nothrow_t &) noexcept {
-    if (g_refusals > 0) return --g_refusals, nullptr;
-    return malloc(size ? size : 1);
-}
-
 namespace {
 
 const int kW = 40, kH = 30, kId = 7;
@@ -295,16 +289,6 @@ TEST_F(Btn, DeviceContextsAndHandleCounts) {
     ReleaseCapture();
     DestroyWindow(b), DestroyWindow(c), DestroyWindow(arrow);
     DeleteObject(shown), DestroyIcon(icon);
-}
-
-// One whose object cannot be made is not created, and nothing faults. An unfocused default button says so.
-TEST_F(Btn, WindowsOfOurs) {
-    EXPECT_EQ(SendMessageA(Make(nullptr, nullptr, BS_DEFPUSHBUTTON), WM_GETDLGCODE, 0, 0), DLGC_DEFPUSHBUTTON);
-    const qxt::FaultCounter faults;
-    for (const char *cls : {"QXBmpButton", "QXBmpButtonXP"})
-        EXPECT_EQ((g_refusals = 1, parent.CreateChild(cls, "", 0, 0, 0, 20, 20)), nullptr) << cls;
-    g_refusals = 0;
-    EXPECT_EQ(faults.Faults(), 0);
 }
 
 }  // namespace
