@@ -1,5 +1,6 @@
 #include "oracle.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -27,9 +28,7 @@ bool Takes(char p, char c) {
 
 // U and L convert to their case before the test.
 char Converted(char p, char c) {
-    if ((p | 0x20) == 'u' && Lower(c)) return static_cast<char>(c - 32);
-    if ((p | 0x20) == 'l' && Upper(c)) return static_cast<char>(c + 32);
-    return c;
+    return static_cast<char>((p | 0x20) == 'u' && Lower(c) ? c - 32 : (p | 0x20) == 'l' && Upper(c) ? c + 32 : c);
 }
 
 // A time field of two positions as a number, blanks skipped; -1 without a digit.
@@ -66,10 +65,8 @@ std::vector<MaskPos> MaskPositions(const std::string &mask) {
 }
 
 bool UsableMask(const char *mask) {
-    if (!mask) return false;
-    for (const char *p = mask; *p; ++p)
-        if (IsControl(*p)) return false;
-    return !MaskPositions(mask).empty() && MaskPositions(mask).size() <= 63;
+    const size_t n = mask ? MaskPositions(mask).size() : 0;
+    return n >= 1 && n <= 63 && std::none_of(mask, mask + std::strlen(mask), IsControl);
 }
 
 bool IsTimeMask(const char *mask) {
@@ -79,28 +76,17 @@ bool IsTimeMask(const char *mask) {
 }
 
 // A literal takes the raw character equal to it; a placeholder the next, converted, when it fits or is blank.
-bool LayRaw(const std::string &mask, const std::string &raw, int limit, bool anyAtX, std::string *out) {
+bool LayRaw(const std::string &mask, const std::string &raw, std::string *out) {
     out->clear();
     size_t r = 0;
     for (const MaskPos &p : MaskPositions(mask)) {
-        if (static_cast<int>(out->size()) >= limit) break;
+        if (out->size() >= 63) break;
         const char c = r < raw.size() ? Converted(p.ch, raw[r]) : ' ';
         if (p.literal) r += r < raw.size() && raw[r] == p.ch;
-        else if (r++ < raw.size() && c != ' ' && !Takes(p.ch, c) && !(anyAtX && (p.ch | 0x20) == 'x')) return false;
+        else if (r++ < raw.size() && c != ' ' && !Takes(p.ch, c)) return false;
         *out += p.literal ? p.ch : c;
     }
     return true;
-}
-
-// Each position takes the text's character there when it fits (converted), else shows its blank.
-std::string LayText(const std::string &mask, const std::string &text) {
-    std::string out;
-    const std::vector<MaskPos> pos = MaskPositions(mask);
-    for (size_t i = 0; i < pos.size() && out.size() < 63; ++i) {
-        const char c = i < text.size() ? Converted(pos[i].ch, text[i]) : ' ';
-        out += pos[i].literal ? pos[i].ch : Takes(pos[i].ch, c) ? c : ' ';
-    }
-    return out;
 }
 
 std::string PictureFault(const std::string &mask, const std::string &text) {
@@ -127,9 +113,8 @@ std::string TimeFault(const std::string &mask, const std::string &text) {
     const char c = text.size() > 6 ? text[6] : ' ';
     if (Field(text, 0) > (twelve ? 12 : 23)) return "an hour field above " + std::to_string(twelve ? 12 : 23);
     if (Field(text, 3) > 59) return "a minute field above 59";
-    return twelve && c != ' ' && c != (upper ? 'A' : 'a') && c != (upper ? 'P' : 'p')
-               ? "an am/pm letter of neither kind"
-               : "";
+    const bool letter = c == ' ' || c == (upper ? 'A' : 'a') || c == (upper ? 'P' : 'p');
+    return twelve && !letter ? "an am/pm letter of neither kind" : "";
 }
 
 bool ParseTime(const std::string &mask, const std::string &text, int *hour, int *minute) {

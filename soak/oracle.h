@@ -5,16 +5,12 @@
 
 namespace qxs {
 
-struct MaskPos {  // a placeholder (9 A a H h L l N n U u X x) or a literal
-    char ch;
-    bool literal;
-};
+struct MaskPos { char ch; bool literal; };  // a placeholder (9 A a H h L l N n U u X x) or a literal
 std::vector<MaskPos> MaskPositions(const std::string &mask);  // '/' before '/' or a placeholder: a literal
 bool UsableMask(const char *mask);                            // 1 to 63 positions, no control character
 bool IsTimeMask(const char *mask);                            // one of the five, exactly
-// Raw characters laid as QXPicFormatText does, within limit; false when one does not fit (anyAtX: X takes any).
-bool LayRaw(const std::string &mask, const std::string &raw, int limit, bool anyAtX, std::string *out);
-std::string LayText(const std::string &mask, const std::string &text);  // as WM_SETTEXT lays it
+// Raw characters laid as QXPicSetValue does, within 63; false when one does not fit.
+bool LayRaw(const std::string &mask, const std::string &raw, std::string *out);
 std::string PictureFault(const std::string &mask, const std::string &text);
 std::string Placeholders(const std::string &mask, const std::string &text);  // their characters
 // The time held (of the 24-hour clock), or false; TimeFault: a field past its limit, a wrong letter.

@@ -2,9 +2,9 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,9 +28,7 @@ public:
     bool Coin() { return Next() & 1; }
     int32_t Int32() { return static_cast<int32_t>(Next()); }
     template <class T, int N>
-    const T &Pick(const T (&items)[N]) {
-        return items[Below(N)];
-    }
+    const T &Pick(const T (&items)[N]) { return items[Below(N)]; }
 
 private:
     uint64_t state_;
@@ -42,9 +40,7 @@ public:
     explicit Guarded(int size) : size_(size > 0 ? size : 0), bytes_(size_ + 32, 0xA5) {}
     char *data() { return reinterpret_cast<char *>(&bytes_[16]); }
     template <class T>
-    T *As() {
-        return reinterpret_cast<T *>(data());
-    }
+    T *As() { return reinterpret_cast<T *>(data()); }
     int size() const { return size_; }
     bool GuardsIntact() const { return Filled(0, 16) && Filled(16 + size_, 16); }
     bool Untouched() const { return Filled(0, bytes_.size()); }
@@ -58,84 +54,40 @@ public:
 
 private:
     bool Filled(size_t at, size_t n) const {
-        for (size_t i = at; i < at + n; ++i)
-            if (bytes_[i] != 0xA5) return false;
-        return true;
+        return std::all_of(bytes_.begin() + at, bytes_.begin() + at + n, [](unsigned char b) { return b == 0xA5; });
     }
     int size_;
     std::vector<unsigned char> bytes_;
 };
 
 enum class Kind { kEdit, kInt, kFloat, kPicture, kTime, kCal, kButton };
-struct ClassInfo {
-    const char *name;
-    Kind kind;
-};
+struct ClassInfo { const char *name; Kind kind; };
 extern const ClassInfo kClasses[8];
 inline bool IsEdit(Kind k) { return k != Kind::kCal && k != Kind::kButton; }
 int DaysIn(int month, int year);  // 0 for no month
 
-// Every export with plain arguments, outputs in o. kHost: changes the model; kFails: a null output, fails.
-enum { kHost = 1, kFails = 2 };
-struct AnyCall {
-    Kind serves;
-    int flags;
-    QXBOOL (*call)(HWND h, char *o);
-    bool Serves(Kind k) const { return serves == k || (serves == Kind::kPicture && k == Kind::kTime); }
-};
-extern const AnyCall kAnyCalls[];
-extern const int kAnyCallCount;
-
-// Made once for the process, before handles are counted.
-struct Shared {
-    HFONT fonts[5] = {};  // huge, tiny, normal, bold italic, symbol
-    HBRUSH brush = nullptr;
-    Shared();
-    ~Shared();
-};
-
 // What the host set by calls that succeeded: what the exports must read back.
 struct Model {
-    bool hasMask = false;
+    bool hasMask = false, dateValid = true;  // dateValid: the calendar's selection is a day of its month
     std::string mask;
     long intMin = -2147483647L - 1, intMax = 2147483647L;
     char decimal = '.', group = ',';
-    bool dateValid = true;    // the calendar's selection is a day of its month
-    bool calLimited = false;  // the calendar has limits (its setters may clamp or refuse)
 };
 
-// What the parent does inside a message the control sends it during one event.
-enum class Trap { kNone, kDestroy, kRenew, kSetText, kExport, kFocusAway, kReplyEarly };
-
 struct Soak {
-    Soak(const ClassInfo &info, uint64_t seed, const Shared &shared);
+    Soak(const ClassInfo &info, uint64_t seed);
     ~Soak();
     bool Run(long count);  // events [index_, count); false at the first failure
     void Tour();           // the warm-up: every kind of event a few times
     void Finish();
-    static const Soak *Current();
     void Event(int forced);  // drawn from the stream (forced < 0) or of that kind
-
     void MakeControl();
-    void DestroyControl();
-    void Pump();                     // timers are dropped: a spin repeats only where an event holds an arrow
-    void WithMenuCloser(const std::function<void()> &f);  // a popup menu opened is closed or chosen
+    void Pump();  // timers are dropped: nothing repeats on its own
     LRESULT OnParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    void SpringTrap();
-    // Calm: no trap went off since the mark and the control is the same; Same: the same control.
-    struct Mark {
-        int springs, made;
-    };
-    Mark Now() const { return {springs_, made_}; }
-    bool Calm(Mark m) const { return m.springs == springs_ && Same(m); }
-    bool Same(Mark m) const { return m.made == made_ && IsWindow(control_); }
 
-    void CheckAll();
     std::string Text(HWND h);
     void Fail(const std::string &why) { failure_ = failure_.empty() ? why : failure_; }
-    void Expect(bool ok, const char *what) {
-        if (!ok) Fail(what);
-    }
+    void Expect(bool ok, const char *what) { ok ? void() : Fail(what); }
     void ExpectText(const std::string &got, const std::string &want, const char *what);
     void Mix(const void *data, size_t n);
 
@@ -144,31 +96,26 @@ struct Soak {
     std::string RandomMask();
     // Characters for a mask's positions, mostly fitting: raw leaves literals mostly out.
     std::string ValueFor(const std::string &mask, bool raw);
-    int SizeAround(int n) { return rng_.Coin() ? n + rng_.Between(-1, 2) : rng_.Between(-2, 70); }
     void SetClipboard(const std::string &bytes, bool terminated);
-    void ExportEvent();
-    void ForeignExport();
 
     const ClassInfo info_;
-    const Shared &shared_;
     Rng rng_;
     long index_ = 0;
     std::string failure_, what_;
     uint64_t digest_ = 0xCBF29CE484222325ull;  // of every text, selection, value and date read
 
     HWND parent_ = nullptr, other_ = nullptr, control_ = nullptr;  // other_: a system edit
+    HFONT fonts_[5] = {};                                           // huge, tiny, bold italic, symbol, none
+    HBRUSH brush_ = nullptr;
     Model model_;
-    DWORD style_ = 0;
-    int made_ = 0;
-    Trap trap_ = Trap::kNone;  // at the trapCount_-th trapMsg_ (WM_COMMAND or a colour request)
-    UINT trapMsg_ = 0;
-    int trapCount_ = 0, springs_ = 0;
-    bool hostSet_ = false, replied_ = false, navigated_ = false;
-    bool modelInFlux_ = false;  // a setter of the model is under way: a trap calls no export
-    int changes_ = 0, updates_ = 0, colorMode_ = 0, menuChoice_ = -1;
+    bool hostSet_ = false, navigated_ = false;
+    int made_ = 0, changes_ = 0, updates_ = 0, colorMode_ = 0;
     HBITMAP held_ = nullptr;  // the button's, deleted with it
     std::vector<HICON> icons_;
-    HICON shownIcon_ = nullptr;
 };
+
+void ExportEvent(Soak &s);  // one export of the class, with what it promises
+void NullExport(Soak &s);   // a null output or a foreign window: the call fails and writes nothing
+void CheckAll(Soak &s);     // what must hold after every event
 
 }  // namespace qxs
