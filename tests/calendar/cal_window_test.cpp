@@ -152,7 +152,7 @@ TEST_F(Calendar, EveryCauseAgainstEveryLimit) {
     }
 }
 
-// A month's index kept past its end; the limits read back as set, zero where there is none; no date refused.
+// A month's index kept past its end; the limits read back, zero where none; no date, other windows refused.
 TEST_F(Calendar, DateExports) {
     Show(cal, 20080131);
     EXPECT_TRUE(QXCalSetYear(cal, 2007) && !NothingPending(cal) && QXCalSetMonth(cal, 2));
@@ -166,6 +166,13 @@ TEST_F(Calendar, DateExports) {
     EXPECT_TRUE(QXCalGetRange(cal, &got[0], &got[1]) && QXCalGetRange(cal, nullptr, nullptr));
     EXPECT_TRUE(got[0].wYear == 2007 && got[0].wMonth == 3 && got[0].wDay == 1 && got[0].wDayOfWeek == 4);
     EXPECT_TRUE(got[1].wYear == 0 && got[1].wMonth == 0 && got[1].wDay == 0 && got[1].wDayOfWeek == 0);
+    HWND gone = Create(250, 200, 150);
+    DestroyWindow(gone);
+    for (HWND h : {HWND{}, parent.hwnd(), Button(100), gone}) {
+        int v = -5;
+        EXPECT_EQ(QXCalGetYear(h, &v) + QXCalGetMonth(h, &v) + QXCalGetDay(h, &v) + QXCalSetYear(h, 2000) + QXCalSetMonth(h, 5) +
+                      QXCalSetDay(h, 5) + QXCalSetRange(h, &low, nullptr) + QXCalGetRange(h, got, got) + v, -5);
+    }
 }
 
 // January 2000, today and selected the 12th (cell 17), minimum the 5th: selection, focus, today, grey days, contrast.
