@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "common/number_text.h"
+#include "common/system_library.h"
 #include "common/text_line.h"
 #include "typed/float_rules.h"
 #include "typed/int_rules.h"
@@ -127,6 +128,16 @@ TEST(CharBoundaries, WholeCharactersOfADoubleByteCodePage) {
             EXPECT_EQ(qx::PrevChar(t, n, pos, c.codePage), prev) << c.codePage << " " << pos << " in " << n;
         }
     }
+}
+
+// Only the system folder's copy: this program is found beside itself, never in the system folder.
+TEST(SystemLibrary, OnlyTheSystemFolder) {
+    char own[MAX_PATH], system[MAX_PATH], got[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, own, MAX_PATH), GetSystemDirectoryA(system, MAX_PATH);
+    EXPECT_EQ(qx::LoadSystemLibrary(std::strrchr(own, '\\') + 1), nullptr);
+    EXPECT_EQ(qx::LoadSystemLibrary(std::string(MAX_PATH, 'x').c_str()), nullptr);
+    GetModuleFileNameA(qx::LoadSystemLibrary("uxtheme.dll"), got, MAX_PATH);
+    EXPECT_EQ(lstrcmpiA(got, (std::string(system) + "\\uxtheme.dll").c_str()), 0) << got;
 }
 
 }  // namespace
