@@ -37,8 +37,7 @@ TEST(CalDates, IsoWeeks) {
         {20181230, 52, 2018}, {20181231, 1, 2019},  {20191229, 52, 2019}, {20191230, 1, 2020},  {20201231, 53, 2020},
         {20210103, 53, 2020}, {20210104, 1, 2021},  {19921231, 53, 1992}, {20151231, 53, 2015}, {20160103, 53, 2015},
         {20161231, 52, 2016}, {20041231, 53, 2004}, {20081229, 1, 2009},  {20000101, 52, 1999}, {20110101, 52, 2010},
-        {20170101, 52, 2016}, {20170102, 1, 2017},  {20120101, 52, 2011},
-    };
+        {20170101, 52, 2016}, {20170102, 1, 2017},  {20120101, 52, 2011}};
     for (const auto &c : cases) {
         uint32_t year = 0;
         EXPECT_EQ(qx::IsoWeek(JulianDate(c.ymd / 100 % 100, c.ymd % 100, c.ymd / 10000), &year), c.week) << c.ymd;
@@ -56,8 +55,7 @@ TEST(CalMoves, DaysAndMonths) {
         {20070300, -1, 20070227, kMonth | kDays},  // no day selected
         {20080229, 146097, 24080229, kYear | kDays},      {20080229, 1000000, 47460126, kYear | kMonth | kDays},
         {20080229, -500000, 6390318, kYear | kMonth | kDays},
-        {20080331, kPrevious, 20080229, kMonth | kDays},  {20070131, kNext, 20070228, kMonth | kDays},
-    };
+        {20080331, kPrevious, 20080229, kMonth | kDays},  {20070131, kNext, 20070228, kMonth | kDays}};
     for (const auto &c : cases) {
         CalModel m;
         m.year = c.from / 10000, m.month = c.from / 100 % 100 - 1, m.selected = c.from % 100 - 1;

@@ -1,9 +1,4 @@
 // The calendar window as a host uses it, themed and classic (its locale test under German and Japanese too).
-#include <cstdlib>
-#include <memory>
-#include <new>
-#include <set>
-#include <string>
 
 #include "calendar/cal_ctl.h"
 #include "calendar/julian_date.h"
@@ -365,8 +360,7 @@ TEST_F(Calendar, DeviceContextsAndHandleCounts) {
             qx::SetHighContrastForTest(k % 2), qx::SetDpiForTest(cal, 96 + k % 2 * 48);
             SendMessageA(cal, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0), SendMessageA(cal, kDpiChanged, 0, 0), UpdateWindow(cal);
         }},
-        {"made", 4, [&] { DestroyWindow(Create(250, 200, 150, QXCS_TODAY | QXCS_WEEKNUMBERS)), qxt::Pump(); }},
-    };
+        {"made", 4, [&] { DestroyWindow(Create(250, 200, 150, QXCS_TODAY | QXCS_WEEKNUMBERS)), qxt::Pump(); }}};
     qxt::ExpectHandleCountsFlat(rows, &k, !qxt::ClassicPrefix());
     qx::SetDpiForTest(cal, 0);
 }

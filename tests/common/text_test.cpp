@@ -1,9 +1,6 @@
 // The shared text helpers on plain data: numbers at the ends of their ranges, the line buffer's bounds.
-#include <climits>
 #include <cmath>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -118,10 +115,7 @@ TEST(CharBoundaries, WholeCharactersOfADoubleByteCodePage) {
         for (int pos = -1; pos <= n + 1; ++pos) {
             const int at = pos < 0 ? 0 : pos > n ? n : pos;
             int start = 0, next = n, prev = 0;
-            for (int b : c.bounds) {
-                if (b <= at) start = b;
-                if (b < at) prev = b;
-            }
+            for (int b : c.bounds) start = b <= at ? b : start, prev = b < at ? b : prev;
             for (auto b = c.bounds.rbegin(); b != c.bounds.rend() && *b > start; ++b) next = *b;
             EXPECT_EQ(qx::CharStart(t, n, pos, c.codePage), start) << c.codePage << " " << pos << " in " << n;
             EXPECT_EQ(qx::NextChar(t, n, pos, c.codePage), next) << c.codePage << " " << pos << " in " << n;

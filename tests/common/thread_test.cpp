@@ -1,8 +1,5 @@
 // Exports and screen readers' calls on the window's thread, from a worker, released early, window gone meanwhile.
 #include <atomic>
-#include <functional>
-#include <memory>
-#include <string>
 #include <thread>
 
 #include "acc_client.h"
@@ -13,14 +10,11 @@
 
 namespace {
 
-using qxt::WindowText;
-
 std::string Q(BOOL ok) { return ok ? "1" : "0 error " + std::to_string(GetLastError()); }
 std::string Q(BOOL ok, const std::string &out) { return ok ? "1 " + out : Q(ok); }
 template <class T> std::string Read(QXBOOL(WINAPI *get)(HWND, T *), HWND h) {
     T v{};
-    const BOOL ok = get(h, &v);
-    return Q(ok, std::to_string(v));
+    return get(h, &v) ? "1 " + std::to_string(v) : Q(FALSE);
 }
 std::string Q(const qxt::Text &t) { return qxt::ResultName(t.hr) + (t.null ? "" : " '" + qxt::Narrow(t.text) + "'"); }
 
@@ -67,16 +61,12 @@ protected:
 
 enum Case { kOwnThread, kWorker, kReleased, kDestroyed };
 
-// Released early: ERROR_IO_PENDING or E_PENDING, the work ends without writing to the worker. All freed.
+// Released early (at the notification `code`): ERROR_IO_PENDING or E_PENDING, the work ends without writing to the
+// worker. All freed.
 TEST_F(Threads, EveryCallInEveryCase) {
     using Call = std::function<std::string(HWND, IAccessible *)>;
 #define QX_CALL(...) [](HWND h, IAccessible *acc) { return __VA_ARGS__; }
-    const struct Row {
-        const char *cls, *mask, *start;
-        UINT code;  // the parent replies to this notification (0: no early reply)
-        Call call;
-        const char *answer, *after;
-    } rows[] = {
+    const struct Row { const char *cls, *mask, *start; UINT code; Call call; const char *answer, *after; } rows[] = {
         {"QXInteger", "", "", 0, QX_CALL(Q(QXIntSetValue(h, 42))), "1", "42"},
         {"QXInteger", "", "42", 0, QX_CALL(Read(QXIntGetValue, h)), "1 42", "42"},
         {"QXInteger", "", "", EN_UPDATE, QX_CALL(Q(QXIntSetMask(h, "99"))), "1", ""},
@@ -88,8 +78,7 @@ TEST_F(Threads, EveryCallInEveryCase) {
         {"QXCalCntl", "", "", QXCN_SELSET, QX_CALL(Q(QXCalSetDay(h, 5))), "1", ""},
         {"QXEdit", "", "", EN_UPDATE, QX_CALL(qxt::ResultName(qxt::SetValue(acc, L"12"))), "S_OK", "12"},
         {"QXEdit", "", "77", 0, QX_CALL(Q(qxt::Value(acc))), "S_OK '77'", "77"},
-        {"QXEdit", "", "", kLabel, QX_CALL(Q(qxt::Name(acc))), "S_OK 'Amount'", ""},
-    };
+        {"QXEdit", "", "", kLabel, QX_CALL(Q(qxt::Name(acc))), "S_OK 'Amount'", ""}};
 #undef QX_CALL
     HWND label = parent.CreateChild("STATIC", "&Amount", SS_LEFT, 10, 10, 80, 20, 99);
     g_labelProc = WNDPROC(SetWindowLongPtrA(label, GWLP_WNDPROC, LONG_PTR(ReplyingLabel)));
@@ -135,7 +124,7 @@ TEST_F(Threads, EveryCallInEveryCase) {
             else
                 EXPECT_EQ(answer, r.answer);
             EXPECT_TRUE(kept) << "the worker's stack was written after its call returned";
-            EXPECT_EQ(c == kDestroyed ? r.after : WindowText(h), r.after);
+            EXPECT_EQ(c == kDestroyed ? r.after : qxt::WindowText(h), r.after);
             acc.reset();
             DestroyWindow(h);
             EXPECT_EQ(qxt::LiveAllocations(), live) << "the call is freed";
@@ -149,18 +138,15 @@ TEST_F(Threads, CallSentDuringAUsersChange) {
     const auto ctrl = [](char c) { return [c](HWND h) { qxt::SendKey(h, UINT(c), qxt::kCtrl); }; };
     const auto type = [](char c) { return [c](HWND h) { qxt::SendChar(h, c); }; };
     const auto setValue = [](HWND h) { return int(QXIntSetValue(h, 7)); };
-    const struct Row {
-        const char *what, *cls, *mask, *start, *typed;  // typed at the end before the selection is made
-        int anchor, caret;
-        std::function<void(HWND)> act;
+    const struct Row {  // `typed` at the end before the selection is made
+        const char *what, *cls, *mask, *start, *typed; int anchor, caret; std::function<void(HWND)> act;
         std::function<int(HWND)> call;
     } rows[] = {
         {"refused key", "QXInteger", "9", "5", "", 1, 1, type('6'), setValue},
         {"refused digit", "QXFloat", "99", "12", "", 2, 2, type('3'), [](HWND h) { return int(QXFloatSetValue(h, 7)); }},
         {"paste", "QXInteger", "", "1", "", 1, 1, ctrl('V'), setValue},
         {"cut", "QXEdit", "", "123", "", 1, 3, ctrl('X'), [](HWND h) { return int(SendMessageA(h, WM_SETTEXT, 0, LPARAM("7"))); }},
-        {"undo", "QXInteger", "", "12", "3", 3, 3, ctrl('Z'), setValue},
-    };
+        {"undo", "QXInteger", "", "12", "3", 3, 3, ctrl('Z'), setValue}};
     for (const Row &r : rows) {
         SCOPED_TRACE(r.what);
         HWND h = parent.CreateChild(r.cls, r.mask, 0, 10, 10, 200, 24, 7);
@@ -176,7 +162,7 @@ TEST_F(Threads, CallSentDuringAUsersChange) {
         qxt::PumpUntil([&] { return result != -1; }, 10000);
         worker.join();
         EXPECT_EQ(result, 1);
-        EXPECT_EQ(WindowText(h), "7");
+        EXPECT_EQ(qxt::WindowText(h), "7");
         EXPECT_EQ(SendMessageA(h, EM_CANUNDO, 0, 0), 0);
         DestroyWindow(h);
     }

@@ -1,10 +1,6 @@
 // What a process's threads share through the DLL: registrations, the accessibility libraries, exports at once.
 #include <atomic>
-#include <cstdlib>
-#include <memory>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include <oleacc.h>
 

@@ -4,8 +4,7 @@ get_filename_component(dist_dir ${CMAKE_BINARY_DIR} DIRECTORY)
 set(kit_work ${CMAKE_BINARY_DIR}/kit-test)
 
 add_test(NAME kit_unpack_${QX_ARCH}
-  COMMAND ${D}/unpack.sh ${dist_dir}/qx_cntl-${kit_version_number}.zip ${kit_work}/unpacked
-    $<TARGET_FILE:qx_cntl>)
+  COMMAND ${D}/unpack.sh ${dist_dir}/qx_cntl-${kit_version_number}.zip ${kit_work}/unpacked $<TARGET_FILE:qx_cntl>)
 find_program(QX_CLANG NAMES clang clang-14)
 add_test(NAME kit_build_${QX_ARCH} COMMAND ${D}/build-hosts.sh ${kit} ${kit_work}/hosts ${QX_ARCH} ${QX_CLANG})
 add_test(NAME kit_run_${QX_ARCH}

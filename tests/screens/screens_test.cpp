@@ -1,10 +1,4 @@
 // The controls at every DPI (the system's the prefix's, others by the display seam) and in high contrast.
-#include <algorithm>
-#include <cstdlib>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "common/display.h"
 #include "harness.h"

@@ -5,8 +5,7 @@
 int main(void) {
     int tries;
     for (tries = 0; tries < 300; ++tries) {
-        HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
-                                 GetModuleHandleA(NULL), NULL);
+        HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, GetModuleHandleA(NULL), NULL);
         if (w) return DestroyWindow(w), 0;
         Sleep(200);
     }
