@@ -181,8 +181,7 @@ TEST_F(Calendar, Painting) {
     const std::vector<COLORREF> enabledBack = Area(Button(100), face);
     const SYSTEMTIME low = Date(20000105);
     QXCalSetRange(cal, &low, nullptr);
-    SetFocus(cal);
-    UpdateWindow(cal);
+    SetFocus(cal), UpdateWindow(cal);
     auto framed = [&](int pos, COLORREF c) { return qxt::Pixels(cal).At(Cell(pos).left, Cell(pos).top + 8) == c; };
     const COLORREF selected = BackgroundOf(cal, 17), normal = BackgroundOf(cal, 25), teal = qx::kCalTodayColor;
     EXPECT_TRUE(selected != normal && (selected == RGB(192, 255, 255)) == qxt::ClassicPrefix());
@@ -283,8 +282,7 @@ TEST_F(Calendar, LooksFollowEveryChange) {
         SCOPED_TRACE(&r - rows);
         const bool classic = qxt::ClassicPrefix() || r.change == kStylesOff;
         cal = Fresh(parent, 20080215, r.change == kStylesOn);
-        SetWindowPos(cal, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        qxt::Repaint(cal);
+        SetWindowPos(cal, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER), qxt::Repaint(cal);
         const qxt::Pixels before(cal);
         std::unique_ptr<qxt::SysColors> colors;
         HWND fresh = nullptr;
@@ -310,8 +308,7 @@ TEST_F(Calendar, LooksFollowEveryChange) {
             break;
         }
         }
-        UpdateWindow(cal);
-        qxt::Pump();
+        UpdateWindow(cal), qxt::Pump();
         const qxt::Pixels after(cal);
         if (!fresh) fresh = r.change == kSize ? Fresh(parent, r.to, classic, 260, 190) : Fresh(parent, r.to, classic);
         EXPECT_EQ(after.Differences(qxt::Pixels(fresh)), 0);
@@ -370,9 +367,7 @@ TEST_F(Calendar, Creation) {
     const qxt::Pixels px(cal);
     EXPECT_TRUE(px.width() == 197 && px.height() == 145 && (GetClassLongPtrA(cal, GCL_STYLE) & CS_DBLCLKS));
     DestroyWindow(cal);
-    g_failNothrowNew = true;
-    cal = Create(10, 200, 150);
-    g_failNothrowNew = false;
+    g_failNothrowNew = true, cal = Create(10, 200, 150), g_failNothrowNew = false;
     EXPECT_TRUE(cal == nullptr && GetWindow(parent.hwnd(), GW_CHILD) == nullptr);
     QXUnregisterMonthYearButtonXPClass(qxt::HostInstance());
     HWND plain = Create(10, 200, 150);

@@ -249,8 +249,7 @@ TEST_F(Lifetime, DestroyedInsideAScreenReadersRequest) {
             {
                 qxt::Acc acc(h);
                 ASSERT_EQ(acc.hr, S_OK);
-                g_armed = true;
-                g_freedInside = false;
+                g_armed = true, g_freedInside = false;
                 const HRESULT hr = r.request(acc.p);
                 const bool calledOut = !g_armed;  // not a spin's parts, nor a stand-in's own name
                 g_armed = false;
@@ -262,8 +261,7 @@ TEST_F(Lifetime, DestroyedInsideAScreenReadersRequest) {
                 if (SUCCEEDED(hr) && d) d->Release();
                 V_VT(&v) = VT_EMPTY, b = nullptr, d = nullptr;
             }
-            DestroyWindow(label);
-            qxt::Pump();
+            DestroyWindow(label), qxt::Pump();
             EXPECT_EQ(qxt::LiveAllocations(), live);
         }
     }

@@ -92,8 +92,7 @@ TEST_F(Threads, EveryCallInEveryCase) {
             auto acc = std::make_unique<qxt::Acc>(h);
             std::string answer;
             bool kept = true;
-            g_replyAt = c == kReleased ? r.code : 0;
-            g_replied = false;
+            g_replyAt = c == kReleased ? r.code : 0, g_replied = false;
             ResetEvent(g_filled), ResetEvent(g_done), ResetEvent(g_returned);
             parent.onCommand = [&](const qxt::Notification &n) {
                 if (g_replyAt && n.from == h && n.code == g_replyAt) ReplyOnce();
@@ -125,8 +124,7 @@ TEST_F(Threads, EveryCallInEveryCase) {
                 EXPECT_EQ(answer, r.answer);
             EXPECT_TRUE(kept) << "the worker's stack was written after its call returned";
             EXPECT_EQ(c == kDestroyed ? r.after : qxt::WindowText(h), r.after);
-            acc.reset();
-            DestroyWindow(h);
+            acc.reset(), DestroyWindow(h);
             EXPECT_EQ(qxt::LiveAllocations(), live) << "the call is freed";
         }
     }

@@ -34,10 +34,7 @@ TEST(Process, CountedRegistrationsAndTheAccessibilityLibraries) {
     const char *const libraries[] = {"oleacc.dll", "oleaut32.dll"};
     qxt::ParentWindow parent;
     HWND h = parent.CreateChild("QXInteger", "", QXES_SPIN, 10, 10, 120, 24);
-    SendMessageA(h, QXM_SETACCNAME, 0, LPARAM("Total"));
-    QXIntSetValue(h, 5);
-    EnableWindow(h, FALSE);
-    qxt::Pump();
+    SendMessageA(h, QXM_SETACCNAME, 0, LPARAM("Total")), QXIntSetValue(h, 5), EnableWindow(h, FALSE), qxt::Pump();
     for (const char *library : libraries) EXPECT_EQ(GetModuleHandleA(library), nullptr) << library;
     const LRESULT answer = SendMessageA(h, WM_GETOBJECT, 0, OBJID_CLIENT);
     EXPECT_TRUE(SendMessageA(h, WM_GETOBJECT, 0, LPARAM(DWORD(OBJID_CLIENT))) &&

@@ -91,16 +91,13 @@ Sizes Measure(HWND h, const Kind &k, bool classic) {
         while (x >= 0 && p.Count(GetSysColor(COLOR_WINDOW), RECT{x, 0, x + 1, p.height()}) == 0) --x;
         m.spin = p.width() - 1 - x;
         while (classic && m.spin && p.At(p.width() - 1 - m.frame, p.height() / 4) == RGB(0, 0, 0)) ++m.frame;
-        SetFocus(h);
-        SendMessageA(h, EM_SETSEL, 0, -1);
-        HideCaret(h);
+        SetFocus(h), SendMessageA(h, EM_SETSEL, 0, -1), HideCaret(h);
         const qxt::Pixels sel(h);
         ShowCaret(h);
         for (int y = 0; y < sel.height() && m.margin < 0; ++y)
             for (int x2 = 0; x2 < sel.width() && m.margin < 0; ++x2)
                 if (sel.At(x2, y) == GetSysColor(COLOR_HIGHLIGHT)) m.margin = std::min(x2, y);
-        const RECT caret = CaretOf(h);
-        m.caret = caret.right - caret.left;
+        m.caret = CaretOf(h).right - CaretOf(h).left;
         SetFocus(nullptr);
         return m;
     }
@@ -113,8 +110,7 @@ Sizes Measure(HWND h, const Kind &k, bool classic) {
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));  // focused and pressed
     const qxt::Pixels pressed(h);
     m.shift = origin(pressed) - origin(p);
-    SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(-5, -5));
-    UpdateWindow(h);
+    SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(-5, -5)), UpdateWindow(h);
     const qxt::Pixels focused(h);
     if (classic) {
         m.ring = RunDown(focused, 0, RGB(0, 0, 0));
@@ -183,8 +179,7 @@ TEST(Screens, EveryControlAtEveryDpi) {
                     EXPECT_EQ(m.ring, line);
                     EXPECT_EQ(m.pressedRing, themed ? 0 : line);
                     EXPECT_EQ(m.shift, themed ? 0 : line * 1001);
-                    const int icon = ScaleForDpi(16, dpi);
-                    EXPECT_EQ(m.picture, k.picture == kIcon ? icon * icon : 10 * 12);
+                    EXPECT_EQ(m.picture, k.picture == kIcon ? ScaleForDpi(16, dpi) * ScaleForDpi(16, dpi) : 10 * 12);
                 }
                 DestroyWindow(h);
             }
@@ -246,8 +241,7 @@ TEST(Screens, HighContrastSwitchedWhileOpen) {
         for (const Kind &k : kKinds)
             all.push_back({Make(stage, k, classic, classic ? 330 : 10, 10 + 45 * int(&k - kKinds)), &k, classic});
     HWND focused = all[1].h;
-    SetFocus(focused);
-    SendMessageA(focused, EM_SETSEL, 0, -1);
+    SetFocus(focused), SendMessageA(focused, EM_SETSEL, 0, -1);
     {
         qxt::SysColors colors(scheme);
         qx::SetHighContrastForTest(1);
