@@ -43,11 +43,7 @@ void Show(HWND cal, int ymd) {
     UpdateWindow(cal);
 }
 SYSTEMTIME Date(int ymd) { return {WORD(ymd / 10000), WORD(ymd / 100 % 100), 0, WORD(ymd % 100), 0, 0, 0, 0}; }
-std::string ClassOf(HWND hwnd) {
-    std::string s(32, '\0');
-    s.resize(GetClassNameA(hwnd, &s[0], 32));
-    return s;
-}
+std::string ClassOf(HWND hwnd) { char s[32] = {}; return GetClassNameA(hwnd, s, 32), s; }
 
 struct Calendar : ::testing::Test {
     static void SetUpTestSuite() {

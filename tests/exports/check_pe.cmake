@@ -1,6 +1,5 @@
-# A shipped DLL, read by objdump: system imports only; its export name table in byte order (what the loader's
-# binary search needs) and holding exactly the names of the export LISTS for ARCH; Windows Vista (6.0) in its
-# header; at most LIMIT bytes, without symbols (LIMIT 0: a Debug build).
+# A shipped DLL by objdump: system imports; the export names in byte order (the loader's binary search), exactly
+# the LISTS' for ARCH; Windows Vista (6.0) in its header; at most LIMIT bytes (0: Debug), no symbols.
 # Usage: cmake -DOBJDUMP=... -DARCH=i686|x86_64 -DDLL=x.dll -DLISTS="a.exports;..." -DLIMIT=<bytes> -P check_pe.cmake
 cmake_minimum_required(VERSION 3.20)
 include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/exports.cmake)

@@ -1,7 +1,6 @@
 #!/bin/sh
-# Builds against the unpacked kit alone, through its CMake package: the dialog example (MinGW) and a host taking
-# every function the headers declare, by MinGW and by clang for the MSVC target. What a host imports from each DLL
-# must be exactly what the DLL exports; the DLLs carry the headers' version in their version resources.
+# Builds the dialog example and the host of every export (MinGW, clang for MSVC) against the unpacked kit alone;
+# a host imports exactly what each DLL exports, whose version resource carries the headers' version.
 # Usage: build-hosts.sh <unpacked kit> <work folder> <i686|x86_64> <clang>
 set -eu
 kit=$1 work=$2 cpu=$3 clang=$4

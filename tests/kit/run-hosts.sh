@@ -1,6 +1,5 @@
 #!/bin/sh
-# Runs build-hosts.sh's hosts under Wine: the example in its checking mode (the order it read back, then its
-# EN_CHANGE handler's summary), and both builds of the host of every export.
+# Runs build-hosts.sh's hosts under Wine: the example checking (the order read back, then its summary), both hosts.
 # Usage: run-hosts.sh <work folder>
 set -u
 . "$(dirname "$0")/../../scripts/wine-common.sh"
