@@ -1,4 +1,4 @@
-#include "oracle.h"
+#include "soak.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,11 +24,6 @@ bool Takes(char p, char c) {
     case 'u': return Upper(c);
     default: return !IsControl(c);  // X, x
     }
-}
-
-// U and L convert to their case before the test.
-char Converted(char p, char c) {
-    return static_cast<char>((p | 0x20) == 'u' && Lower(c) ? c - 32 : (p | 0x20) == 'l' && Upper(c) ? c + 32 : c);
 }
 
 // A time field of two positions as a number, blanks skipped; -1 without a digit.
@@ -75,13 +70,14 @@ bool IsTimeMask(const char *mask) {
     return false;
 }
 
-// A literal takes the raw character equal to it; a placeholder the next, converted, when it fits or is blank.
+// A literal takes the raw character equal to it; a placeholder the next (U and L convert its case) when it fits or is blank.
 bool LayRaw(const std::string &mask, const std::string &raw, std::string *out) {
     out->clear();
     size_t r = 0;
     for (const MaskPos &p : MaskPositions(mask)) {
         if (out->size() >= 63) break;
-        const char c = r < raw.size() ? Converted(p.ch, raw[r]) : ' ';
+        const char k = r < raw.size() ? raw[r] : ' ', c = (p.ch | 0x20) == 'u' && Lower(k)   ? char(k - 32)
+                                                        : (p.ch | 0x20) == 'l' && Upper(k) ? char(k + 32) : k;
         if (p.literal) r += r < raw.size() && raw[r] == p.ch;
         else if (r++ < raw.size() && c != ' ' && !Takes(p.ch, c)) return false;
         *out += p.literal ? p.ch : c;
@@ -144,7 +140,8 @@ bool ParseInt(const std::string &text, long *value) {
 }
 
 // An optional '-', digits grouped by three from the decimal separator leftwards, no leading zero.
-std::string FloatFault(const std::string &text, char decimal, char group) {
+std::string FloatFault(const std::string &text) {
+    const char decimal = '.', group = ',';
     if (text.empty()) return {};
     const size_t start = text[0] == '-', point = text.find(decimal, start);
     const std::string whole = text.substr(start, point == std::string::npos ? std::string::npos : point - start);
@@ -162,13 +159,13 @@ std::string FloatFault(const std::string &text, char decimal, char group) {
     return digits + fraction.size() ? "" : "a number without digits";
 }
 
-double ReadFloat(const std::string &text, char decimal, char group) {
+double ReadFloat(const std::string &text) {
     std::string number;
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (Digit(c) || (c == '-' && i == 0)) number += c;
-        else if (c == decimal && number.find('.') == std::string::npos) number += '.';
-        else if (c != group) break;
+        else if (c == '.' && number.find('.') == std::string::npos) number += '.';
+        else if (c != ',') break;
     }
     return number.find_first_of("0123456789") != std::string::npos ? std::strtod(number.c_str(), nullptr) : 0.0;
 }

@@ -12,6 +12,25 @@
 
 namespace qxs {
 
+// What the soak expects of a control's text, from the manual's rules; a *Fault says why a text breaks them.
+struct MaskPos { char ch; bool literal; };  // a placeholder (9 A a H h L l N n U u X x) or a literal
+std::vector<MaskPos> MaskPositions(const std::string &mask);  // '/' before '/' or a placeholder: a literal
+bool UsableMask(const char *mask);                            // 1 to 63 positions, no control character
+bool IsTimeMask(const char *mask);                            // one of the five, exactly
+// Raw characters laid as QXPicSetValue does, within 63; false when one does not fit.
+bool LayRaw(const std::string &mask, const std::string &raw, std::string *out);
+std::string PictureFault(const std::string &mask, const std::string &text);
+std::string Placeholders(const std::string &mask, const std::string &text);  // their characters
+std::string TimeFault(const std::string &mask, const std::string &text);
+bool ParseTime(const std::string &mask, const std::string &text, int *hour, int *minute);  // of the 24-hour clock
+std::string IntFault(const std::string &text);        // an optional '-', digits, no leading zero
+bool ParseInt(const std::string &text, long *value);  // false outside 32 bits; "" and "-" read 0
+std::string FloatFault(const std::string &text);  // '.' and ','
+double ReadFloat(const std::string &text);     // 0 without a number
+bool SameValue(double a, double b);            // equal but for the last bit
+bool IsControl(char c);
+std::string Quote(const std::string &text);  // as C source: "12\x01"
+
 // SplitMix64: the same sequence for a seed on every machine and in every build.
 class Rng {
 public:
@@ -64,23 +83,21 @@ enum class Kind { kEdit, kInt, kFloat, kPicture, kTime, kCal, kButton };
 struct ClassInfo { const char *name; Kind kind; };
 extern const ClassInfo kClasses[8];
 inline bool IsEdit(Kind k) { return k != Kind::kCal && k != Kind::kButton; }
-int DaysIn(int month, int year);  // 0 for no month
 
 // What the host set by calls that succeeded: what the exports must read back.
 struct Model {
     bool hasMask = false, dateValid = true;  // dateValid: the calendar's selection is a day of its month
     std::string mask;
     long intMin = -2147483647L - 1, intMax = 2147483647L;
-    char decimal = '.', group = ',';
 };
 
 struct Soak {
     Soak(const ClassInfo &info, uint64_t seed);
     ~Soak();
     bool Run(long count);  // events [index_, count); false at the first failure
-    void Tour();           // the warm-up: every kind of event a few times
+    void Tour();           // the warm-up
     void Finish();
-    void Event(int forced);  // drawn from the stream (forced < 0) or of that kind
+    void Event();
     void MakeControl();
     void Pump();  // timers are dropped: nothing repeats on its own
     LRESULT OnParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -111,7 +128,6 @@ struct Soak {
     bool hostSet_ = false, navigated_ = false;
     int made_ = 0, changes_ = 0, updates_ = 0, colorMode_ = 0;
     HBITMAP held_ = nullptr;  // the button's, deleted with it
-    std::vector<HICON> icons_;
 };
 
 void ExportEvent(Soak &s);  // one export of the class, with what it promises

@@ -25,15 +25,11 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return self ? self->OnParent(hwnd, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-// A seed and the class's name mixed (FNV-1a): each class has a stream of its own.
-static uint64_t MixName(uint64_t seed, const char *name) {
-    uint64_t h = 0xCBF29CE484222325ull ^ seed;
-    for (; *name; ++name) h = (h ^ static_cast<unsigned char>(*name)) * 0x100000001B3ull;
-    return Rng(h).Next();
-}
-
-Soak::Soak(const ClassInfo &info, uint64_t seed) : info_(info), rng_(MixName(seed, info.name)) {
+Soak::Soak(const ClassInfo &info, uint64_t seed) : info_(info), rng_(0) {
     g_current = this;
+    uint64_t h = 0xCBF29CE484222325ull ^ seed;  // the seed and the class's name mixed: a stream for each class
+    for (const char *c = info.name; *c; ++c) h = (h ^ static_cast<unsigned char>(*c)) * 0x100000001B3ull;
+    rng_ = Rng(Rng(h).Next());
     fonts_[0] = CreateFontA(-400, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
     fonts_[1] = CreateFontA(-1, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
     fonts_[2] = CreateFontA(-16, 0, 0, 0, FW_BOLD, 1, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Courier New");
@@ -59,10 +55,8 @@ void Soak::Finish() {
     if (control_ && IsWindow(control_)) DestroyWindow(control_);
     if (parent_) SetWindowLongPtrA(parent_, GWLP_USERDATA, 0), DestroyWindow(parent_);
     control_ = parent_ = other_ = nullptr;
-    for (HICON i : icons_) DestroyIcon(i);
     for (HFONT &f : fonts_) DeleteObject(f), f = nullptr;
     if (brush_) DeleteObject(brush_), brush_ = nullptr;
-    icons_.clear();
     SetClipboard("", false);
     Pump();
 }
@@ -175,7 +169,6 @@ int main(int argc, char **argv) {
     wc.lpfnWndProc = qxs::ParentProc, wc.hInstance = self, wc.lpszClassName = "QxSoakParent";
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW), wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     RegisterClassA(&wc);
-    LoadIcon(nullptr, IDI_APPLICATION);  // the system's, kept by the process
     SetCursorPos(1270, 1010);            // hovering is the events' doing only
     std::printf("qx_soak: seed %llu, %ld events per class\n", g_seed, events);
 
