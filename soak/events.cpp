@@ -142,8 +142,7 @@ void PaintEvent(Soak &s) {
 }
 
 void CalKey(Soak &s) {
-    static const UINT kKeys[] = {VK_LEFT, VK_RIGHT, VK_UP,  VK_DOWN,  VK_PRIOR,
-                                 VK_NEXT, VK_HOME,  VK_END, VK_SPACE, VK_RETURN};
+    const UINT kKeys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT, VK_HOME, VK_END, VK_SPACE, VK_RETURN};
     const UINT vk = s.rng_.OneIn(10) ? static_cast<UINT>(s.rng_.Below(256)) : s.rng_.Pick(kKeys);
     qxt::SetHeldKeys(s.rng_.OneIn(4) ? s.rng_.Between(1, 3) : 0);
     s.navigated_ = vk >= VK_LEFT && vk <= VK_DOWN;
@@ -162,13 +161,6 @@ void CalButton(Soak &s) {
     HWND button = GetDlgItem(s.control_, id);
     if (button && s.rng_.Coin()) SendMessageA(button, BM_CLICK, 0, 0);
     else SendMessageA(s.control_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-}
-
-// A key's down and up, the down alone, the up alone, or the down repeated.
-void ButtonKey(Soak &s) {
-    const UINT vk = s.rng_.Pick({VK_SPACE, VK_SPACE, VK_RETURN, VK_TAB, 0x41}), form = s.rng_.Below(4);
-    if (form != 1) SendMessageA(s.control_, WM_KEYDOWN, vk, KeyParam(vk, false) | (form == 3 ? 0x40000000 : 0));
-    if (form != 2) SendMessageA(s.control_, WM_KEYUP, vk, KeyParam(vk, true));
 }
 
 const UINT kCommands[] = {WM_COPY, WM_CUT, WM_CLEAR, WM_UNDO, EM_UNDO, EM_CANUNDO, EM_EMPTYUNDOBUFFER};
@@ -206,7 +198,6 @@ const EventKind kEvents[] = {
     {"paint", {12, 15, 40}, PaintEvent},
     {"calendar key", {0, 250, 0}, CalKey},
     {"calendar button", {0, 120, 0}, CalButton},
-    {"button key", {0, 0, 150}, ButtonKey},
     {"export", {110, 150, 200}, ExportEvent},
     {"null output", {12, 0, 0}, NullExport},
     {"EnableWindow", {8, 10, 60}, [](Soak &s) { EnableWindow(s.control_, !IsWindowEnabled(s.control_)); }},
@@ -216,8 +207,6 @@ const EventKind kEvents[] = {
     {"system change", {2, 3, 10}, [](Soak &s) { Send(s, s.rng_.Coin() ? WM_SYSCOLORCHANGE : WM_SETTINGCHANGE, 0, 0); }},
     {"a new control", {3, 4, 6}, [](Soak &s) { DestroyWindow(s.control_), s.MakeControl(); }},
     {"colour answers", {4, 4, 5}, [](Soak &s) { s.colorMode_ = s.rng_.Below(3), InvalidateRect(s.control_, 0, 1); }}};
-
-int Group(Kind k) { return IsEdit(k) ? 0 : k == Kind::kCal ? 1 : 2; }
 
 }  // namespace
 
@@ -295,16 +284,6 @@ std::string Soak::ValueFor(const std::string &mask, bool raw) {
     return rng_.OneIn(4) ? out.substr(0, rng_.Below(int(out.size()) + 1)) : out;
 }
 
-bool Soak::Run(long count) {
-    for (; index_ < count; ++index_) {
-        what_.clear();
-        Event();
-        CheckAll(*this);
-        if (!failure_.empty()) return ++index_, false;
-    }
-    return true;
-}
-
 // The warm-up: what the process makes once (a refusal's tip among it) is made before counting.
 void Soak::Tour() {
     if (IsEdit(info_.kind)) {
@@ -322,7 +301,7 @@ void Soak::Tour() {
 void Soak::Event() {
     hostSet_ = navigated_ = false;
     changes_ = updates_ = 0;
-    const int group = Group(info_.kind);
+    const int group = IsEdit(info_.kind) ? 0 : info_.kind == Kind::kCal ? 1 : 2;
     int e = 0, total = 0;
     for (const EventKind &k : kEvents) total += k.weight[group];
     for (total = rng_.Below(total); total >= kEvents[e].weight[group]; ++e) total -= kEvents[e].weight[group];

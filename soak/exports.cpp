@@ -24,24 +24,12 @@ struct Setter {
         if (!ok) s.ExpectText(s.Text(h), before, "a refused call leaves the text");
         return ok;
     }
-    std::string Text() { return s.Text(h); }
 };
 
 // Arguments at and near the ends of their types and of what the host set.
 long IntArg(Soak &s) {
     const long kEnds[] = {LONG_MIN, LONG_MAX, -1, 0, 1, s.model_.intMin, s.model_.intMax};
     return s.rng_.Coin() ? s.rng_.Pick(kEnds) : s.rng_.Coin() ? s.rng_.Int32() : s.rng_.Between(-1000, 1000);
-}
-
-double FloatArg(Rng &r) {
-    const double kEnds[] = {NAN, INFINITY, -INFINITY, DBL_MAX, -DBL_MAX, -1e63, DBL_MIN / 4, -0.0, 999999999.995};
-    const int i = r.Below(4);
-    return i == 0 ? r.Pick(kEnds) : i == 1 ? r.Int32() / 7.0 : i == 2 ? r.Int32() * 4096.0 + 0.5 : r.Between(-99, 99);
-}
-
-int CalArg(Rng &r) {
-    static const int kEnds[] = {INT_MIN, -1, 0, 1, 12, 13, 28, 29, 30, 31, 32, 1582, 9999, 10000, INT_MAX};
-    return r.Coin() ? r.Pick(kEnds) : r.Between(-5, 40);
 }
 
 // The exports of one class by weight, with what each promises.
@@ -56,7 +44,7 @@ const ExportKind kExports[] = {
      [](Soak &s, Setter &c) {
          const long v = IntArg(s);
          if (c.Done(QXIntSetValue(c.h, v), 1, "QXIntSetValue succeeds"))
-             s.ExpectText(c.Text(), N(v), "QXIntSetValue shows the value");
+             s.ExpectText(s.Text(c.h), N(v), "QXIntSetValue shows the value");
      }},
     {Kind::kInt, 1, "QXIntSetRange",
      [](Soak &s, Setter &c) {
@@ -65,13 +53,17 @@ const ExportKind kExports[] = {
          const QXBOOL ok = QXIntSetRange(c.h, a, b);
          if (ok) s.model_.intMin = a, s.model_.intMax = b;
          if (c.Done(ok, a <= b, "QXIntSetRange refuses a minimum above the maximum, and only that"))
-             s.ExpectText(c.Text(), c.before, "QXIntSetRange leaves the text");
+             s.ExpectText(s.Text(c.h), c.before, "QXIntSetRange leaves the text");
          s.Expect(QXIntGetRange(c.h, &lo, &hi) && lo == s.model_.intMin && hi == s.model_.intMax,
                   "QXIntGetRange gives the range set");
      }},
     {Kind::kFloat, 1, "QXFloatSetValue",
      [](Soak &s, Setter &c) {
-         const double v = FloatArg(s.rng_);
+         const double kEnds[] = {NAN, INFINITY, -INFINITY, DBL_MAX, -DBL_MAX, -1e63, DBL_MIN / 4, -0.0, 999999999.995};
+         Rng &r = s.rng_;
+         const int i = r.Below(4);
+         const double v = i == 0 ? r.Pick(kEnds) : i == 1 ? r.Int32() / 7.0
+                          : i == 2 ? r.Int32() * 4096.0 + 0.5 : r.Between(-99, 99);
          c.Done(QXFloatSetValue(c.h, v), std::isfinite(v) ? -1 : 0, "QXFloatSetValue refuses an infinity or NaN");
      }},
     {Kind::kPicture, 1, "QXPicSetMask",
@@ -82,7 +74,8 @@ const ExportKind kExports[] = {
          if (ok) s.model_.hasMask = true, s.model_.mask = m;
          const bool usable = !null && (time ? IsTimeMask(m.c_str()) : UsableMask(m.c_str()));
          if (c.Done(ok, usable, "a picture edit takes a usable mask, a time edit the five time masks, and only those"))
-             s.Expect(Placeholders(m, c.Text()).find_first_not_of(' ') == std::string::npos, "a new mask shows its empty layout");
+             s.Expect(Placeholders(m, s.Text(c.h)).find_first_not_of(' ') == std::string::npos,
+                      "a new mask shows its empty layout");
      }},
     {Kind::kPicture, 1, "QXPicSetValue",
      [](Soak &s, Setter &c) {
@@ -92,7 +85,7 @@ const ExportKind kExports[] = {
          const bool null = s.rng_.OneIn(20), fits = !null && model.hasMask && LayRaw(model.mask, raw, &laid);
          if (c.Done(QXPicSetValue(c.h, null ? nullptr : raw.c_str()), fits ? (s.info_.kind == Kind::kTime ? -1 : 1) : 0,
                     "QXPicSetValue takes a value that fits the mask, and only that"))
-             s.ExpectText(c.Text(), laid, "QXPicSetValue lays the value into the mask");
+             s.ExpectText(s.Text(c.h), laid, "QXPicSetValue lays the value into the mask");
      }},
     {Kind::kPicture, 1, "QXPicGetValue",
      [](Soak &s, Setter &c) {
@@ -102,7 +95,7 @@ const ExportKind kExports[] = {
          bool terminated = false;
          const QXBOOL ok = QXPicGetValue(c.h, buf.data(), size);
          s.Expect(ok == (size > 0 && s.model_.hasMask), "QXPicGetValue succeeds with a mask and a buffer");
-         const std::string want = Placeholders(s.model_.mask, c.Text()).substr(0, size - 1);
+         const std::string want = Placeholders(s.model_.mask, s.Text(c.h)).substr(0, size - 1);
          s.Expect(ok ? buf.GuardsIntact() && buf.Text(&terminated) == want && terminated : buf.Untouched(),
                   "QXPicGetValue gives the placeholders' characters, cut to the buffer, or writes nothing");
      }},
@@ -114,15 +107,16 @@ const ExportKind kExports[] = {
          int h24 = -1, m60 = -1;
          if (c.Done(QXTime_SetTime(c.h, hour, minute), hour <= 23 && minute <= 59,
                     "QXTime_SetTime takes hours 0-23 and minutes 0-59"))
-             s.Expect(ParseTime(s.model_.mask, c.Text(), &h24, &m60) && h24 == hour && m60 == minute,
+             s.Expect(ParseTime(s.model_.mask, s.Text(c.h), &h24, &m60) && h24 == hour && m60 == minute,
                       "the text shows the time set");
      }},
     // Any year, the months 1 to 12, any day; the calendar's tests pin what limits do to them.
     {Kind::kCal, 3, "QXCalSetYear, Month or Day",
      [](Soak &s, Setter &) {
          static QXBOOL(WINAPI *const kSet[])(HWND, int) = {QXCalSetYear, QXCalSetMonth, QXCalSetDay};
+         static const int kEnds[] = {INT_MIN, -1, 0, 1, 12, 13, 28, 29, 30, 31, 32, 1582, 9999, 10000, INT_MAX};
          s.hostSet_ = true;
-         kSet[s.rng_.Below(3)](s.control_, CalArg(s.rng_));
+         kSet[s.rng_.Below(3)](s.control_, s.rng_.Coin() ? s.rng_.Pick(kEnds) : s.rng_.Between(-5, 40));
      }},
     // Either limit or both, dates or not, in order or not: a calendar with limits draws its days apart.
     {Kind::kCal, 1, "QXCalSetRange",
@@ -242,7 +236,8 @@ void NullExport(Soak &s) {
     const Kind k = s.info_.kind;
     if (k == Kind::kEdit) return;
     int c = s.rng_.Below(kAnyCallCount);
-    while (kAnyCalls[c].serves != k && (kAnyCalls[c].serves != Kind::kPicture || k != Kind::kTime)) c = (c + 1) % kAnyCallCount;
+    while (kAnyCalls[c].serves != k && (kAnyCalls[c].serves != Kind::kPicture || k != Kind::kTime))
+        c = (c + 1) % kAnyCallCount;
     Guarded out(24);
     s.Expect(kAnyCalls[c].call(s.control_, out.data()) == 0 && out.Untouched(),
              "an export fails and writes nothing without its output");

@@ -40,10 +40,10 @@ bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7
 
 std::string Quote(const std::string &text) {
     std::string out = "\"";
-    for (char c : text) {
+    for (unsigned char c : text) {
         char buf[8];
-        std::snprintf(buf, sizeof buf, "\\x%02X", static_cast<unsigned char>(c));
-        out += IsControl(c) || static_cast<unsigned char>(c) >= 0x7F || c == '"' || c == '\\' ? buf : std::string(1, c);
+        std::snprintf(buf, sizeof buf, c < 0x20 || c >= 0x7F || c == '"' || c == '\\' ? "\\x%02X" : "%c", c);
+        out += buf;
     }
     return out + "\"";
 }
@@ -70,7 +70,7 @@ bool IsTimeMask(const char *mask) {
     return false;
 }
 
-// A literal takes the raw character equal to it; a placeholder the next (U and L convert its case) when it fits or is blank.
+// A literal takes a raw character equal to it; a placeholder the next, in U or L's case, when it fits or is blank.
 bool LayRaw(const std::string &mask, const std::string &raw, std::string *out) {
     out->clear();
     size_t r = 0;
@@ -141,15 +141,14 @@ bool ParseInt(const std::string &text, long *value) {
 
 // An optional '-', digits grouped by three from the decimal separator leftwards, no leading zero.
 std::string FloatFault(const std::string &text) {
-    const char decimal = '.', group = ',';
     if (text.empty()) return {};
-    const size_t start = text[0] == '-', point = text.find(decimal, start);
+    const size_t start = text[0] == '-', point = text.find('.', start);
     const std::string whole = text.substr(start, point == std::string::npos ? std::string::npos : point - start);
     const std::string fraction = point == std::string::npos ? "" : text.substr(point + 1);
     int digits = 0, run = 0;  // from the right: three digits, a separator, ...
     for (size_t k = whole.size(); k-- > 0; ++digits, ++run) {
-        if (whole[k] == group && (run != 3 || k == 0)) return "a group separator out of place";
-        if (whole[k] == group) run = -1, --digits;
+        if (whole[k] == ',' && (run != 3 || k == 0)) return "a group separator out of place";
+        if (whole[k] == ',') run = -1, --digits;
         else if (!Digit(whole[k])) return "a character other than a digit or separator in the integer part";
         else if (run > 2) return "integer digits not grouped by three";
     }

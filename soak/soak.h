@@ -94,10 +94,9 @@ struct Model {
 struct Soak {
     Soak(const ClassInfo &info, uint64_t seed);
     ~Soak();
-    bool Run(long count);  // events [index_, count); false at the first failure
-    void Tour();           // the warm-up
+    void Tour();  // the warm-up
     void Finish();
-    void Event();
+    void Event();  // one drawn from the stream
     void MakeControl();
     void Pump();  // timers are dropped: nothing repeats on its own
     LRESULT OnParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -111,8 +110,7 @@ struct Soak {
     char ClassChar();  // one the class's rules care about, now and then any byte
     std::string RandomText(int maxLen);
     std::string RandomMask();
-    // Characters for a mask's positions, mostly fitting: raw leaves literals mostly out.
-    std::string ValueFor(const std::string &mask, bool raw);
+    std::string ValueFor(const std::string &mask, bool raw);  // mostly fitting; raw leaves literals mostly out
     void SetClipboard(const std::string &bytes, bool terminated);
 
     const ClassInfo info_;

@@ -190,7 +190,8 @@ int main(int argc, char **argv) {
         while (ok && soak.index_ < events) {
             g_eventStart = GetTickCount(), g_eventRunning = true;
             const long faults = g_faults;
-            ok = soak.Run(soak.index_ + 1) && g_faults == faults;
+            soak.Event(), qxs::CheckAll(soak), ++soak.index_;
+            ok = soak.failure_.empty() && g_faults == faults;
             if (!ok)
                 Report(cls->name, soak.index_ - 1, g_faults != faults ? "an exception (reported above)" : soak.failure_,
                        soak.what_);
