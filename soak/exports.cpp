@@ -9,7 +9,6 @@
 namespace qxs {
 namespace {
 
-const char *const kTimeMasks[] = {"99:99", "99:99 am", "99:99 AM", "99:99 a.m.", "99:99 A.M."};
 std::string N(long long v) { return std::to_string(v); }
 
 // A host's setter: Done() checks the result (expected < 0: either) and that a refusal leaves the text.
@@ -98,17 +97,6 @@ const ExportKind kExports[] = {
          const std::string want = Placeholders(s.model_.mask, s.Text(c.h)).substr(0, size - 1);
          s.Expect(ok ? buf.GuardsIntact() && buf.Text(&terminated) == want && terminated : buf.Untouched(),
                   "QXPicGetValue gives the placeholders' characters, cut to the buffer, or writes nothing");
-     }},
-    {Kind::kTime, 4, "QXTime_SetTime",
-     [](Soak &s, Setter &c) {
-         static const WORD kValues[] = {0, 11, 12, 13, 23, 24, 59, 60, 65535};
-         const WORD hour = s.rng_.Coin() ? s.rng_.Pick(kValues) : static_cast<WORD>(s.rng_.Below(24));
-         const WORD minute = s.rng_.Coin() ? s.rng_.Pick(kValues) : static_cast<WORD>(s.rng_.Below(60));
-         int h24 = -1, m60 = -1;
-         if (c.Done(QXTime_SetTime(c.h, hour, minute), hour <= 23 && minute <= 59,
-                    "QXTime_SetTime takes hours 0-23 and minutes 0-59"))
-             s.Expect(ParseTime(s.model_.mask, s.Text(c.h), &h24, &m60) && h24 == hour && m60 == minute,
-                      "the text shows the time set");
      }},
     // Any year, the months 1 to 12, any day; the calendar's tests pin what limits do to them.
     {Kind::kCal, 3, "QXCalSetYear, Month or Day",
@@ -260,9 +248,7 @@ std::string Soak::Text(HWND h) {
 void CheckAll(Soak &s) {
     if (!IsWindow(s.control_)) return s.Fail("the control is gone");
     if (IsEdit(s.info_.kind)) return CheckEdit(s, s.control_);
-    if (s.info_.kind == Kind::kCal) return CheckCalendar(s, s.control_);
-    const BOOL enabled = IsWindowEnabled(s.control_);
-    s.Mix(&enabled, sizeof enabled);
+    if (s.info_.kind == Kind::kCal) CheckCalendar(s, s.control_);
 }
 
 // One export of the class by its weight.

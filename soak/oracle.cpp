@@ -65,7 +65,7 @@ bool UsableMask(const char *mask) {
 }
 
 bool IsTimeMask(const char *mask) {
-    for (const char *m : {"99:99", "99:99 am", "99:99 AM", "99:99 a.m.", "99:99 A.M."})
+    for (const char *m : kTimeMasks)
         if (mask && std::strcmp(mask, m) == 0) return true;
     return false;
 }

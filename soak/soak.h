@@ -16,7 +16,8 @@ namespace qxs {
 struct MaskPos { char ch; bool literal; };  // a placeholder (9 A a H h L l N n U u X x) or a literal
 std::vector<MaskPos> MaskPositions(const std::string &mask);  // '/' before '/' or a placeholder: a literal
 bool UsableMask(const char *mask);                            // 1 to 63 positions, no control character
-bool IsTimeMask(const char *mask);                            // one of the five, exactly
+const char *const kTimeMasks[] = {"99:99", "99:99 am", "99:99 AM", "99:99 a.m.", "99:99 A.M."};
+bool IsTimeMask(const char *mask);  // one of the five, exactly
 // Raw characters laid as QXPicSetValue does, within 63; false when one does not fit.
 bool LayRaw(const std::string &mask, const std::string &raw, std::string *out);
 std::string PictureFault(const std::string &mask, const std::string &text);

@@ -1,4 +1,4 @@
-// qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N (every N-th class from the K-th)] [--no-handles]
+// qx_soak [--seed S] [--class C]... [--events N] [--share K/N (every N-th class from the K-th)] [--no-handles]
 #include <windows.h>
 #include <objbase.h>
 
@@ -150,8 +150,7 @@ int main(int argc, char **argv) {
         else if (a == "--class" && c) named.push_back(c), ++i;
         else if (a != "--share" || std::sscanf(v.c_str(), "%d/%d", &share, &shares) != 2 || share < 0 ||
                  share >= shares || (++i, false))
-            return std::printf("usage: qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N] "
-                               "[--no-handles]\n"), 2;
+            return std::puts("usage: qx_soak [--seed S] [--class C]... [--events N] [--share K/N] [--no-handles]"), 2;
     }
     if (named.empty())
         for (const qxs::ClassInfo &k : qxs::kClasses) named.push_back(&k);
