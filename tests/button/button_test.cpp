@@ -1,38 +1,25 @@
-// The bitmap and month/year buttons through real windows, with a theme and
-// (the _classic twin) in the classic look: press sequences and their
-// notifications, faces and pictures read back as pixels, greyed pictures,
-// the picture copies, handle counts. Linked with the library's static twin.
+// The bitmap and month/year buttons through real windows, themed and (the _classic twin) classic.
 #include "handle_counts.h"
 #include "harness.h"
 
 #include <memory>
 
 #include "button/month_year_btn.h"
-#include "button/picture_copies.h"
 #include "qx_cntl.h"
 #include "visual/theme_api.h"
-
-static int g_refusals = 0;  // how many of the next nothrow allocations fail
-void *operator new(std::size_t size, const std::nothrow_t &) noexcept {
-    if (g_refusals > 0) return --g_refusals, nullptr;
-    return malloc(size ? size : 1);
-}
 
 namespace {
 
 const int kW = 40, kH = 30, kId = 7;
 const COLORREF kClear = RGB(192, 192, 192), kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255);
-// Colours near the face colour, so that palettes must pick the nearest; the
-// colour table of every bitmap of 8 bits or fewer.
-const COLORREF kPool[] = {kClear, 0, RGB(210, 208, 200), RGB(216, 204, 196), kRed, RGB(0, 128, 0), RGB(191, 192, 192),
-                          kWhite};
+// The colour table of bitmaps of 8 bits or fewer: colours near the face's, for palettes to pick the nearest.
+const COLORREF kPool[] = {kClear, 0, RGB(210, 208, 200), RGB(216, 204, 196), kRed, RGB(0, 128, 0), RGB(191, 192, 192), kWhite};
 const bool kThemed = !qxt::ClassicPrefix();
 const bool kRegistered =
     QXRegisterBmpBtnClass(qxt::HostInstance()) && QXRegisterMonthYearButtonXPClass(qxt::HostInstance());
 using Paint = std::function<COLORREF(int, int)>;
 using Draw = std::function<void(HDC)>;
 
-// Runs `draw` on the bitmap selected into a memory device context.
 void WithDC(HBITMAP bmp, const Draw &draw) {
     HDC mem = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(mem, bmp);
@@ -41,7 +28,6 @@ void WithDC(HBITMAP bmp, const Draw &draw) {
     DeleteDC(mem);
 }
 
-// A w x h DIB section of bpp bits.
 HBITMAP MakeBitmap(int w, int h, const Paint &color, int bpp = 32) {
     struct { BITMAPINFOHEADER h; RGBQUAD t[256]; } bi = {{sizeof bi.h, w, h, 1, WORD(bpp), BI_RGB, 0, 0, 0, 0, 0}, {}};
     for (int i = 0; i < 8; ++i) bi.t[i] = {GetBValue(kPool[i]), GetGValue(kPool[i]), GetRValue(kPool[i]), 0};
@@ -50,7 +36,6 @@ HBITMAP MakeBitmap(int w, int h, const Paint &color, int bpp = 32) {
     return bmp;
 }
 
-// An opaque 16 x 16 icon.
 HICON MakeIcon(const Paint &color) {
     const BYTE opaque[32] = {};
     ICONINFO info = {TRUE, 0, 0, CreateBitmap(16, 16, 1, 1, opaque), MakeBitmap(16, 16, color)};
@@ -59,8 +44,7 @@ HICON MakeIcon(const Paint &color) {
     return icon;
 }
 
-// Pixels of a window that change when `draw` paints over it, outside `skip`:
-// none when the window showed what `draw` paints.
+// Pixels outside `skip` that change when `draw` paints over the window.
 int Differs(HWND on, const Draw &draw, RECT skip = {0, 0, 0, 0}) {
     const qxt::Pixels before(on);
     HDC dc = GetDC(on);
@@ -73,12 +57,7 @@ int Differs(HWND on, const Draw &draw, RECT skip = {0, 0, 0, 0}) {
     return n;
 }
 
-// The face a button should show: the themed push button in a state (1
-// normal, 2 hot, 3 pressed) with the focus rectangle, or the classic rings
-// from the outside in (black when focused; light/dark shadow and
-// highlight/shadow, or shadow alone pressed). A month/year button (arrow: the
-// "SPIN" part, 4 left, 3 right) shows the part clipped a pixel in on black,
-// and without a theme nothing but the class background.
+// The face in a state (1 normal, 2 hot, 3 pressed), themed or classic; a month/year arrow the SPIN part on black.
 Draw Face(HWND b, int state, bool focused, int arrow = 0) {
     return [=](HDC dc) {
         RECT r = {0, 0, kW, kH}, inner = {1, 1, kW - 1, kH - 1};
@@ -114,12 +93,7 @@ protected:
     HWND edit = parent.CreateChild("STATIC", "", 0, 200, 10, 80, 20, 9);  // takes the focus away
 };
 
-// Press, hover and key sequences: the notifications they send, the face at
-// the end with no paint, the focus a mouse press takes. A picture is centred
-// (the odd spare pixel right and below), moved a pixel when pressed in the
-// classic look only; an icon shows at 16 x 16, a bitmap wins over it; its
-// transparent pixels show the face (classic: when the top-left pixel has the
-// colour). Month/year buttons alike; their arrow is never hot nor disabled.
+// Sequences: notifications, the focus, the face and a centred picture (moved pressed, classic) with no paint.
 TEST_F(Btn, SequencesNotifyAndDrawExactly) {
     // Bitmap size; transparent where x * y is `clear` (-1: none); an icon; where the origin lands.
     const struct { int w, h, clear; bool icon; POINT at; } pics[] = {
@@ -175,9 +149,7 @@ TEST_F(Btn, SequencesNotifyAndDrawExactly) {
         }), 0);
         DestroyWindow(b), DestroyIcon(icon);
     }
-    // A press whose focus change runs the parent's message box (which takes
-    // the capture, and the release of the mouse button with it) is over at
-    // once: nothing held, nothing pressed.
+    // A press whose focus change lets the capture go (a message box) is over at once.
     HWND field = parent.CreateChild("EDIT", "", 0, 200, 40, 80, 20, 8), b = Make();
     SetFocus(field);
     parent.onCommand = [](const qxt::Notification &n) { if (n.code == EN_KILLFOCUS) ReleaseCapture(); };
@@ -188,21 +160,17 @@ TEST_F(Btn, SequencesNotifyAndDrawExactly) {
     EXPECT_EQ(Differs(b, Face(b, 1, true)), 0);
 }
 
-// What a button shows follows each change, drawn by UpdateWindow alone: the
-// pixels of a button made afresh (hidden until then) in the end state.
-// Enabling, the system colours (greyed copies and the face behind
-// transparent pixels), visual styles switched. Each change shows.
+// After each change UpdateWindow alone shows what a button made afresh shows, and the change shows.
 TEST_F(Btn, LooksFollowEveryChange) {
     const Paint color = [](int x, int y) { return x * y == 0 ? kClear : (x + y) % 3 == 0 ? kRed : (x + y) % 3 ? kWhite : 0; };
     HICON icon = MakeIcon([](int x, int y) { return (x + y) % 2 ? kRed : kWhite; });
     enum Change { kDisable, kEnable, kColors, kStylesOff, kStylesOn };
     const struct { const char *cls; bool icon, disabled, classic; Change change; } rows[] = {
         {"QXBmpButton", false, false, false, kDisable}, {"QXBmpButton", true, false, false, kDisable},
-        {"QXBmpButton", false, true, false, kEnable},   {"QXBmpButton", false, true, false, kColors},
-        {"QXBmpButton", false, false, false, kColors},  {"QXBmpButton", true, true, false, kColors},
-        {"QXBmpButton", false, false, false, kStylesOff}, {"QXBmpButton", false, true, false, kStylesOff},
-        {"QXBmpButton", false, false, true, kStylesOn}, {"QXBmpButtonXP", false, false, false, kStylesOff},
-        {"QXBmpButtonXP", false, false, true, kStylesOn}};
+        {"QXBmpButton", false, true, false, kEnable}, {"QXBmpButton", false, true, false, kColors},
+        {"QXBmpButton", false, false, false, kColors}, {"QXBmpButton", true, true, false, kColors},
+        {"QXBmpButton", false, true, false, kStylesOff}, {"QXBmpButton", false, false, true, kStylesOn},
+        {"QXBmpButtonXP", false, false, false, kStylesOff}, {"QXBmpButtonXP", false, false, true, kStylesOn}};
     for (const auto &r : rows) {
         SCOPED_TRACE(&r - rows);  // the row
         const bool disabled = r.change == kDisable || (r.disabled && r.change != kEnable);
@@ -238,10 +206,7 @@ TEST_F(Btn, LooksFollowEveryChange) {
     DestroyIcon(icon);
 }
 
-// Greyed pictures: made when drawn disabled (black takes the shadow colour,
-// white the face's), once, dropped when the picture is set again; 8-bit
-// bitmaps embossed onto the transparent colour. The button deletes only the
-// bitmap it holds at the end.
+// Greyed pictures made once, dropped with a new picture, 8-bit ones embossed; only the held bitmap deleted.
 TEST_F(Btn, GreyedPictures) {
     const RECT box = {15, 11, 24, 18}, icons = {12, 7, 28, 23};
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), face = GetSysColor(COLOR_BTNFACE);
@@ -268,11 +233,7 @@ TEST_F(Btn, GreyedPictures) {
     EXPECT_TRUE(DestroyIcon(light) && DestroyIcon(dark) && DeleteObject(first)) << "the icons and the replaced bitmap";
 }
 
-// Painted into the caller's device context, in every state and look (one
-// too large for an image of its own), a button leaves its objects, colours
-// and modes as they were and shows what its window shows. Nothing done again
-// and again keeps a GDI or USER handle: kept copies replaced with the
-// colours, the picture or the size are deleted, and all with the button.
+// Printing in every state leaves the caller's DC as it was and shows the window; repeats keep no handle.
 TEST_F(Btn, DeviceContextsAndHandleCounts) {
     const Paint color = [](int x, int y) { return x == y ? kClear : (x + y) % 2 ? kRed : kBlue; };
     HICON icon = MakeIcon([](int x, int y) { return x > y ? kRed : kWhite; });
@@ -302,15 +263,11 @@ TEST_F(Btn, DeviceContextsAndHandleCounts) {
     int k = 0;
     auto both = [&](const std::function<void(HWND)> &op) { op(b), op(c), UpdateWindow(b), UpdateWindow(c); };
     const std::vector<qxt::Repeat> rows = {
-        {"repaint and print", 40, [&] {
-            for (HWND h : {b, c, arrow}) qxt::Repaint(h), target.Print(h);
-        }},
+        {"repaint and print", 40, [&] { for (HWND h : {b, c, arrow}) qxt::Repaint(h), target.Print(h); }},
         {"colours", 6, [&] {
-            {
-                qxt::SysColors colors({{COLOR_BTNFACE, RGB(200, 220, 240)}, {COLOR_BTNSHADOW, RGB(90, 60, 30)}});
-                both([](HWND h) { SendMessageA(h, WM_SYSCOLORCHANGE, 0, 0); });
-            }
+            std::unique_ptr<qxt::SysColors> colors(new qxt::SysColors({{COLOR_BTNFACE, RGB(200, 220, 240)}, {COLOR_BTNSHADOW, 0}}));
             both([](HWND h) { SendMessageA(h, WM_SYSCOLORCHANGE, 0, 0); });
+            colors.reset(), both([](HWND h) { SendMessageA(h, WM_SYSCOLORCHANGE, 0, 0); });
         }},
         {"size", 20, [&] { both([&](HWND h) { SetWindowPos(h, nullptr, 0, 0, kW + k % 2 * 4, kH, SWP_NOMOVE | SWP_NOZORDER); }); }},
         {"picture", 40, [&] {
@@ -328,67 +285,10 @@ TEST_F(Btn, DeviceContextsAndHandleCounts) {
         {"styles", 10, [&] { for (HWND h : {b, c, arrow}) qxt::SetWindowStyles(h, k % 2 != 0), UpdateWindow(h); }},
         {"made", 10, [&] { DestroyWindow(Make(MakeBitmap(9, 7, color), icon, WS_DISABLED)); }},
     };
-    // USER handles (icons, windows) in one look: filling their table takes seconds.
     qxt::ExpectHandleCountsFlat(rows, &k, kThemed);
     ReleaseCapture();
     DestroyWindow(b), DestroyWindow(c), DestroyWindow(arrow);
     DeleteObject(shown), DestroyIcon(icon);
-}
-
-// The copies a picture is drawn from, in every format, leave it as it was.
-// Classic: when the top-left pixel reads back as the transparent colour,
-// every pixel that does shows the face colour. Themed, over green: green
-// wherever the picture holds what its format stores for the transparent
-// colour. Each case's copies are made into the last's: nothing of it shows.
-TEST(PictureCopies, FollowTheRules) {
-    const COLORREF face = RGB(10, 20, 30), green = RGB(0, 255, 0);
-    const struct { int bpp, used, w, h; } cases[] = {{32, 8, 23, 17}, {24, 8, 23, 17}, {16, 8, 23, 17},
-        {8, 8, 23, 17}, {4, 8, 23, 17}, {1, 2, 23, 17}, {32, 8, 700, 300}};
-    qx::Bitmap classic, cutout, mask;
-    for (int k = 0; k < 14; ++k) {
-        const auto &c = cases[k / 2];
-        const COLORREF corner = k % 2 ? kClear : 0;  // the top-left pixel
-        const Paint color = [&](int x, int y) { return x || y ? kPool[(x * 7 + y * 3 + x * y % 5) % c.used] : corner; };
-        HBITMAP source = MakeBitmap(c.w, c.h, color, c.bpp);
-        std::vector<COLORREF> read(c.w * c.h);  // as the format holds them
-        WithDC(source, [&](HDC dc) { for (int i = 0; i < c.w * c.h; ++i) read[i] = GetPixel(dc, i % c.w, i / c.w); });
-        COLORREF stored = 0;  // the transparent colour in the format
-        HBITMAP one = MakeBitmap(1, 1, [](int, int) { return kClear; }, c.bpp);
-        WithDC(one, [&](HDC dc) { stored = GetPixel(dc, 0, 0); });
-        DeleteObject(one);
-        HBITMAP canvas = MakeBitmap(c.w, c.h, [&](int, int) { return green; });
-        ASSERT_TRUE(qx::MakeClassicCopy(source, kClear, face, &classic) && qx::MakeThemedPair(source, kClear, &cutout, &mask)) << k;
-        WithDC(canvas, [&](HDC dc) { qx::DrawThemedPair(dc, 0, 0, cutout.get(), mask.get()); });
-        int wrong[3] = {};
-        WithDC(source, [&](HDC s) { WithDC(classic.get(), [&](HDC cl) { WithDC(canvas, [&](HDC th) {
-            for (int i = 0; i < c.w * c.h; ++i) {
-                const int x = i % c.w, y = i / c.w;
-                wrong[0] += GetPixel(s, x, y) != read[i];
-                wrong[1] += GetPixel(cl, x, y) != (read[i] == kClear && read[0] == kClear ? face : read[i]);
-                wrong[2] += GetPixel(th, x, y) != (read[i] == stored ? green : read[i]);
-            }
-        }); }); });
-        EXPECT_EQ(std::vector<int>(wrong, wrong + 3), std::vector<int>(3, 0))
-            << "source, classic, themed: " << c.bpp << " bpp " << c.w << "x" << c.h << " corner " << corner;
-        DeleteObject(source), DeleteObject(canvas);
-    }
-}
-
-// Only buttons of ours take pictures; one whose object cannot be made is
-// not created, and nothing faults. An unfocused default button says so.
-TEST_F(Btn, WindowsOfOurs) {
-    HWND dead = Make();
-    DestroyWindow(dead);
-    EXPECT_EQ(SendMessageA(Make(nullptr, nullptr, BS_DEFPUSHBUTTON), WM_GETDLGCODE, 0, 0), DLGC_DEFPUSHBUTTON);
-    const struct { HWND hwnd; int ok; } cases[] = {
-        {Make(), 1}, {Make(nullptr, nullptr, 0, "QXBmpButtonXP"), 1}, {nullptr, 0}, {dead, 0}, {edit, 0},
-        {parent.CreateChild("BUTTON", "", 0, 0, 0, 9, 9, 9), 0}, {parent.hwnd(), 0}, {HWND(INT_PTR(0x7654)), 0}};
-    for (const auto &c : cases) EXPECT_EQ(QXBtn_SetIcon(c.hwnd, nullptr) + QXBtn_SetBitmap(c.hwnd, nullptr), 2 * c.ok);
-    const qxt::FaultCounter faults;
-    for (const char *cls : {"QXBmpButton", "QXBmpButtonXP"})
-        EXPECT_EQ((g_refusals = 1, parent.CreateChild(cls, "", 0, 0, 0, 20, 20)), nullptr) << cls;
-    g_refusals = 0;
-    EXPECT_EQ(faults.Faults(), 0);
 }
 
 }  // namespace

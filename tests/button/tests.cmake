@@ -1,8 +1,6 @@
 set(D ${CMAKE_CURRENT_LIST_DIR})
 
-# Bitmap and month/year buttons with a theme and (the _classic twin) with
-# visual styles off, linked with the static twin.
-# The handle counting is the benchmark's.
+# The buttons themed and classic, with the benchmark's handle counting.
 qx_wine_test(unit_button STATIC SOURCES ${D}/button_test.cpp ${PROJECT_SOURCE_DIR}/bench/handles.cpp)
 qx_wine_test(unit_button_classic STATIC CLASSIC SOURCES ${D}/button_test.cpp ${PROJECT_SOURCE_DIR}/bench/handles.cpp)
 foreach(t unit_button unit_button_classic)

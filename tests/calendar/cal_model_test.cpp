@@ -1,5 +1,4 @@
-// The calendar's arithmetic and model without a window: day numbers against a
-// calendar walked one day at a time, ISO weeks, and moves.
+// The calendar's arithmetic and model without a window.
 #include <gtest/gtest.h>
 
 #include "calendar/cal_model.h"
@@ -10,10 +9,7 @@ namespace {
 using qx::CalModel;
 using qx::JulianDate;
 
-// Every day from 1 January 100 (day 1757585, a Friday) to 31 December 9999
-// against a walk: the day number both ways, the weekday, and on each 1st the
-// month's length and first column. Years to 99 are 19xx for the conversion
-// only; invalid dates give 0; 400 years stay 146097 days far beyond.
+// Every day of the years 100 (day 1757585, a Friday) to 9999 against a walk; years to 99 are 19xx; invalid 0.
 TEST(CalDates, AgreeWithADayByDayWalk) {
     const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     uint32_t year = 100, month = 1, day = 1, number = 1757585, weekday = 5, m, d, y;
@@ -35,16 +31,13 @@ TEST(CalDates, AgreeWithADayByDayWalk) {
     EXPECT_EQ(JulianDate(3, 1, 2000400).DayNumber() - JulianDate(3, 1, 2000000).DayNumber(), 146097u);
 }
 
-// Years starting on each weekday, common and leap, of 52 and 53 weeks: their
-// ends and the days where a week and its year turn.
+// Years starting on each weekday, of 52 and 53 weeks: their ends and where a week and its year turn.
 TEST(CalDates, IsoWeeks) {
     const struct { uint32_t ymd; int week; uint32_t year; } cases[] = {
-        {20180101, 1, 2018},  {20181230, 52, 2018}, {20181231, 1, 2019},  {20190101, 1, 2019},
-        {20191229, 52, 2019}, {20191230, 1, 2020},  {20200101, 1, 2020},  {20201231, 53, 2020},
-        {20210103, 53, 2020}, {20210104, 1, 2021},  {19921231, 53, 1992}, {20150101, 1, 2015},
-        {20151231, 53, 2015}, {20160103, 53, 2015}, {20160104, 1, 2016},  {20161231, 52, 2016},
-        {20041231, 53, 2004}, {20081229, 1, 2009},  {20000101, 52, 1999}, {20110101, 52, 2010},
-        {20110103, 1, 2011},  {20170101, 52, 2016}, {20170102, 1, 2017},  {20120101, 52, 2011},
+        {20181230, 52, 2018}, {20181231, 1, 2019},  {20191229, 52, 2019}, {20191230, 1, 2020},  {20201231, 53, 2020},
+        {20210103, 53, 2020}, {20210104, 1, 2021},  {19921231, 53, 1992}, {20151231, 53, 2015}, {20160103, 53, 2015},
+        {20161231, 52, 2016}, {20041231, 53, 2004}, {20081229, 1, 2009},  {20000101, 52, 1999}, {20110101, 52, 2010},
+        {20170101, 52, 2016}, {20170102, 1, 2017},  {20120101, 52, 2011},
     };
     for (const auto &c : cases) {
         uint32_t year = 0;
@@ -53,8 +46,7 @@ TEST(CalDates, IsoWeeks) {
     }
 }
 
-// Moves by days and months from any index, far beyond the years a host
-// shows: the date and the rows that change.
+// Moves by days and months from any index, far beyond the years a host shows: the date and the rows changed.
 TEST(CalMoves, DaysAndMonths) {
     const unsigned kYear = qx::kCalYearRow, kMonth = qx::kCalMonthRow, kDays = qx::kCalDayGrid;
     enum { kPrevious = 1 << 30, kNext };  // else a number of days

@@ -1,9 +1,6 @@
 set(D ${CMAKE_CURRENT_LIST_DIR})
 
-# The calendar's model, then its window with the library linked in (so that
-# its allocations can be made to fail), themed and classic; its locale test
-# again under a German and a Japanese user locale (Wine takes both from
-# LC_ALL here). The handle counting is the benchmark's.
+# The model, then the window (allocations made to fail) themed, classic, and its locale test in de and ja.
 set(cal_window_sources ${D}/cal_window_test.cpp ${PROJECT_SOURCE_DIR}/bench/handles.cpp)
 qx_wine_test(unit_calendar STATIC SOURCES ${D}/cal_model_test.cpp ${cal_window_sources})
 qx_wine_test(unit_calendar_classic STATIC CLASSIC SOURCES ${cal_window_sources})

@@ -1,8 +1,4 @@
-// One lifetime rule for every class: the window destroyed inside each call
-// out of the library (a notification, a colour request, the system's default
-// object, a label's text) finishes the operation on an object still there,
-// and the object goes once, when the outermost call returns. The library runs
-// under an allocator that counts live blocks and poisons freed ones.
+// A window destroyed inside any call out of the library finishes on a live object, freed once at the end.
 #include <memory>
 #include <new>
 #include <string>
@@ -53,16 +49,8 @@ void TipUpThenSetText(HWND h) {
 }
 void PaintDisabled(HWND h) { EnableWindow(h, FALSE), Paint(h); }
 
-// The parent destroys the control at the nth message `code` from it (from the
-// system edit, for ClickFocus): a notification or a colour request. No way
-// in: creation itself.
-struct Row {
-    const char *cls, *mask;
-    DWORD style;
-    void (*way)(HWND);
-    UINT code;
-    int nth;
-};
+// The parent destroys the control at its nth message `code` (the system edit's, for ClickFocus); no way: creation.
+struct Row { const char *cls, *mask; DWORD style; void (*way)(HWND); UINT code; int nth; };
 
 const char *const E = "QXEdit", *const I = "QXInteger", *const F = "QXFloat", *const P = "QXPicture",
            *const T = "QXTime", *const C = "QXCalCntl", *const B = "QXBmpButton", *const X = "QXBmpButtonXP";
@@ -99,10 +87,7 @@ const Row kRows[] = {
     {C, "", QXCS_NOTIFY, [](HWND h) { qxt::SendKey(h, VK_NEXT); }, QXCN_SELCHANGE, 1},
     {C, "", QXCS_NOTIFY, PrevYear, QXCN_SELCHANGE, 1}, {C, "", QXCS_NOTIFY, DayDoubleClick, QXCN_DAYDBLCLK, 1},
     {C, "", QXCS_NOTIFY, AccSelectDay, QXCN_SELCHANGE, 1}, {C, "", QXCS_NOTIFY, [](HWND h) { QXCalSetYear(h, 1999); }, QXCN_SELSET, 1},
-    {C, "", QXCS_NOTIFY, [](HWND h) {
-         const SYSTEMTIME low = {2100, 1, 0, 1, 0, 0, 0, 0};
-         QXCalSetRange(h, &low, nullptr);
-     }, QXCN_SELSET, 1},
+    {C, "", QXCS_NOTIFY, [](HWND h) { SYSTEMTIME low = {2100, 1, 0, 1, 0, 0, 0, 0}; QXCalSetRange(h, &low, nullptr); }, QXCN_SELSET, 1},
     {B, "", 0, Click, BN_CLICKED, 1}, {B, "", 0, Space, BN_CLICKED, 1}, {B, "", 0, ClickFocus, EN_KILLFOCUS, 1},
     {B, "", 0, AccPress, BN_CLICKED, 1}, {X, "", 0, Click, BN_CLICKED, 1}, {X, "", 0, Space, BN_CLICKED, 1},
 };
@@ -124,8 +109,7 @@ protected:
 
 class DestroyedInside : public Lifetime, public ::testing::WithParamInterface<Row> {};
 
-// The window is gone, all it allocated freed, no repetition left running,
-// and nothing notified once the handler that destroyed it was done.
+// Gone, all freed, nothing repeating, nothing notified after the handler that destroyed it.
 TEST_P(DestroyedInside, ACallOut) {
     const Row &r = GetParam();
     const int live = qxt::LiveAllocations();
@@ -164,8 +148,7 @@ TEST_P(DestroyedInside, ACallOut) {
 
 INSTANTIATE_TEST_SUITE_P(EveryClass, DestroyedInside, ::testing::ValuesIn(kRows));
 
-// Destroys the window at the first call out once armed, noting whether
-// anything was freed then: what the request holds lives until it returns.
+// Destroys the window at the first call out once armed, noting whether anything was freed then.
 HWND g_doomed;
 bool g_armed, g_freedInside;
 void Doom() {
@@ -176,8 +159,7 @@ void Doom() {
     g_freedInside = qxt::LiveAllocations() != live;
 }
 
-// The system's default object, wrapped: each method dooms, asks the real
-// object, then counts the call (a wrapper freed meanwhile faults).
+// The system's default object, wrapped: each method dooms, then asks the real one (a freed wrapper faults).
 class Wrapped final : public IAccessible {
 public:
     explicit Wrapped(IAccessible *real) : real_(real) {}
@@ -233,11 +215,7 @@ LRESULT CALLBACK DoomingLabel(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return CallWindowProcA(g_labelProc, w, m, wp, lp);
 }
 
-// Each request that calls out (to the default object, or the label for a
-// name), on an edit, a spin edit and a classic calendar's stand-in for its
-// system button: the window goes inside that call, nothing faults, nothing is
-// freed before the request returns, one with more to ask after answers
-// RPC_E_DISCONNECTED, and everything is freed once the client lets go.
+// Requests calling out on an edit, a spin, a classic calendar's button: nothing freed early, all freed at the end.
 TEST_F(Lifetime, DestroyedInsideAScreenReadersRequest) {
     auto *api = const_cast<qx::AccApi *>(qx::LoadAccApi());  // the library's entry points: the test's own seam
     ASSERT_NE(api, nullptr);

@@ -1,8 +1,4 @@
-// Exports and screen readers' clients in every thread case: on the window's
-// own thread; from a worker; from a worker the parent releases early
-// (ReplyMessage), whose call then touches nothing of the worker's; from a
-// worker whose window goes while the call waits. And a call arriving during
-// the user's change runs as a change of its own.
+// Exports and screen readers' calls on the window's thread, from a worker, released early, window gone meanwhile.
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -19,20 +15,16 @@ namespace {
 
 using qxt::WindowText;
 
-// An export's answer: "1", or "0 error <GetLastError()>".
 std::string Q(BOOL ok) { return ok ? "1" : "0 error " + std::to_string(GetLastError()); }
 std::string Q(BOOL ok, const std::string &out) { return ok ? "1 " + out : Q(ok); }
-// A value read by an export: its answer and the value.
 template <class T> std::string Read(QXBOOL(WINAPI *get)(HWND, T *), HWND h) {
     T v{};
     const BOOL ok = get(h, &v);
     return Q(ok, std::to_string(v));
 }
-// A client's answer: the result, and the text when there is one.
 std::string Q(const qxt::Text &t) { return qxt::ResultName(t.hr) + (t.null ? "" : " '" + qxt::Narrow(t.text) + "'"); }
 
-// Fills the stack where a returned call's frames lay, signals `filled`, waits
-// for `done`, and tells whether anything wrote there meanwhile.
+// Fills the stack where a returned call's frames lay; true when nothing wrote there until `done`.
 __attribute__((noinline)) bool StackKeptAfter(HANDLE filled, HANDLE done) {
     volatile unsigned char pad[8192];
     for (auto &b : pad) b = 0xA5;
@@ -75,9 +67,7 @@ protected:
 
 enum Case { kOwnThread, kWorker, kReleased, kDestroyed };
 
-// Released early, an export answers 0 with ERROR_IO_PENDING, a client
-// E_PENDING, and the work still ends on the window's thread without writing
-// to the worker; a window destroyed meanwhile fails the call. All is freed.
+// Released early: ERROR_IO_PENDING or E_PENDING, the work ends without writing to the worker. All freed.
 TEST_F(Threads, EveryCallInEveryCase) {
     using Call = std::function<std::string(HWND, IAccessible *)>;
 #define QX_CALL(...) [](HWND h, IAccessible *acc) { return __VA_ARGS__; }
@@ -93,8 +83,7 @@ TEST_F(Threads, EveryCallInEveryCase) {
         {"QXFloat", "", "", EN_UPDATE, QX_CALL(Q(QXFloatSetValue(h, 2.5))), "1", "2.50000"},
         {"QXFloat", "", "2.5", 0, QX_CALL(Read(QXFloatGetValue, h)), "1 2.500000", "2.5"},
         {"QXPicture", "999", "", EN_UPDATE, QX_CALL(Q(QXPicSetValue(h, "42"))), "1", "42 "},
-        {"QXPicture", "999", "123", 0,
-         QX_CALL([&] { char v[8] = {}; const BOOL ok = QXPicGetValue(h, v, sizeof v); return Q(ok, v); }()), "1 123", "123"},
+        {"QXPicture", "999", "123", 0, QX_CALL([&] { char v[8] = {}; const BOOL ok = QXPicGetValue(h, v, 8); return Q(ok, v); }()), "1 123", "123"},
         {"QXTime", "99:99", "", EN_CHANGE, QX_CALL(Q(QXTime_SetTime(h, 7, 5))), "1", "07:05"},
         {"QXCalCntl", "", "", QXCN_SELSET, QX_CALL(Q(QXCalSetDay(h, 5))), "1", ""},
         {"QXEdit", "", "", EN_UPDATE, QX_CALL(qxt::ResultName(qxt::SetValue(acc, L"12"))), "S_OK", "12"},
@@ -155,9 +144,7 @@ TEST_F(Threads, EveryCallInEveryCase) {
     SetWindowLongPtrA(label, GWLP_WNDPROC, LONG_PTR(g_labelProc));
 }
 
-// A worker's call arriving during the user's change (a refusal, a paste, a
-// cut, an undo) runs after it as the host's own change: its value stays and
-// the undo buffer is empty.
+// A worker's call arriving during the user's change runs after it as the host's: its value stays, no undo.
 TEST_F(Threads, CallSentDuringAUsersChange) {
     const auto ctrl = [](char c) { return [c](HWND h) { qxt::SendKey(h, UINT(c), qxt::kCtrl); }; };
     const auto type = [](char c) { return [c](HWND h) { qxt::SendChar(h, c); }; };
@@ -171,8 +158,7 @@ TEST_F(Threads, CallSentDuringAUsersChange) {
         {"refused key", "QXInteger", "9", "5", "", 1, 1, type('6'), setValue},
         {"refused digit", "QXFloat", "99", "12", "", 2, 2, type('3'), [](HWND h) { return int(QXFloatSetValue(h, 7)); }},
         {"paste", "QXInteger", "", "1", "", 1, 1, ctrl('V'), setValue},
-        {"cut", "QXEdit", "", "123", "", 1, 3, ctrl('X'),
-         [](HWND h) { return int(SendMessageA(h, WM_SETTEXT, 0, LPARAM("7"))); }},
+        {"cut", "QXEdit", "", "123", "", 1, 3, ctrl('X'), [](HWND h) { return int(SendMessageA(h, WM_SETTEXT, 0, LPARAM("7"))); }},
         {"undo", "QXInteger", "", "12", "3", 3, 3, ctrl('Z'), setValue},
     };
     for (const Row &r : rows) {
@@ -196,8 +182,7 @@ TEST_F(Threads, CallSentDuringAUsersChange) {
     }
 }
 
-// The call message runs only a call listed for the window, once: sent from
-// this thread, posted, unlisted or junk, it runs nothing.
+// The call message runs a listed call once; sent from this thread, posted or junk, nothing.
 TEST_F(Threads, CallMessageRunsOnlyListedCalls) {
     HWND h = parent.CreateChild("QXEdit", "", 0, 10, 10, 200, 24, 7);
     qxt::Acc acc(h);

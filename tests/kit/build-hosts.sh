@@ -1,14 +1,7 @@
 #!/bin/sh
-# Builds hosts of one architecture against the unpacked kit alone, each in an
-# empty folder through the kit's CMake package, as a host developer would:
-#   example/  the dialog example, by MinGW;
-#   mingw/    a host taking the address of every function the kit's headers
-#             declare, by MinGW against the GNU import libraries;
-#   msvc/     the same host by clang for the MSVC target, linked by lld-link.
-# Each host imports every function under the name its declaration gives (on
-# x86 _Name@N for standard-call functions, Name for cdecl ones), so the names
-# it imports from each DLL must be exactly the names the kit's DLL exports.
-# And the kit's DLLs carry the headers' version in their version resources.
+# Builds against the unpacked kit alone, through its CMake package: the dialog example (MinGW) and a host taking
+# every function the headers declare, by MinGW and by clang for the MSVC target. What a host imports from each DLL
+# must be exactly what the DLL exports; the DLLs carry the headers' version in their version resources.
 # Usage: build-hosts.sh <unpacked kit> <work folder> <i686|x86_64> <clang>
 set -eu
 kit=$1 work=$2 cpu=$3 clang=$4
@@ -18,8 +11,7 @@ tools=$cpu-w64-mingw32
 rm -rf "$work"
 mkdir -p "$work"
 
-# A PE file's names in one table, one a line, sorted: the names it imports
-# from a DLL, or (with no DLL named) those it exports.
+# A PE file's names, sorted: those it imports from a DLL, or (no DLL named) those it exports.
 names_of() {
     "$tools-objdump" -p "$1" | awk -v dll="${2:-}" '
         dll == "" && /^\[Ordinal\/Name Pointer\] Table/ { inside = 1; next }
@@ -30,21 +22,11 @@ names_of() {
 }
 names=$(sed -n 's/^QX_\(UTIL_\)\{0,1\}API .*[ *]\([A-Za-z0-9_]*\)(.*/\2/p' \
     "$kit/include/qx_cntl.h" "$kit/include/qx_util.h")
-# every_export_taken imports each function by its declaration;
-# every_name_found (MinGW host) looks each name of the DLLs' export tables up
-# at run time, through the search the loader and GetProcAddress make.
 {
     printf '#include <qx_cntl.h>\n#include <qx_util.h>\ntypedef void (*entry)(void);\n'
     printf 'int every_export_taken(void) {\n    entry volatile e = 0;\n'
     for n in $names; do echo "    e = (entry)$n;"; done
     printf '    return e != 0;\n}\n'
-    printf '#ifndef QX_TEST_MSVC_WINDOWS_H\nstatic int found(const char *dll, const char *name) {\n'
-    printf '    HMODULE m = GetModuleHandleA(dll);\n    return m && GetProcAddress(m, name);\n}\n'
-    printf 'int every_name_found(void) {\n    int all = 1;\n'
-    for dll in qx_cntl qx_util; do
-        for n in $(names_of "$kit/bin/$arch/$dll.dll"); do echo "    all &= found(\"$dll.dll\", \"$n\");"; done
-    done
-    printf '    return all;\n}\n#else\nint every_name_found(void) { return 1; }\n#endif\n'
 } >"$work/every_export.c"
 
 configure() {
@@ -55,8 +37,7 @@ configure() {
 }
 configure example -S "$kit/examples/dialog" -DCMAKE_C_COMPILER="$tools-gcc" -DCMAKE_RC_COMPILER="$tools-windres"
 configure mingw -S "$here/host" -DCMAKE_C_COMPILER="$tools-gcc" -DHOST_SOURCE="$work/every_export.c"
-# lld-link knows no GNU import library: the two user32 functions the MSVC
-# host calls come from a library made here (x64 names carry no @N).
+# lld-link knows no GNU import library: the MSVC host's two user32 functions come from one made here.
 dlltool=$(command -v llvm-dlltool || command -v llvm-dlltool-14)
 strip='/^LIBRARY/!s/@[0-9]*$//'
 [ $arch = x86 ] && strip=
@@ -81,8 +62,7 @@ for dll in qx_cntl qx_util; do
         diff "$work/imports" "$work/$dll.exports" || { echo "$host imports (<) and $dll.dll exports (>) differ"; failed=1; }
     done
     cmp "$work/example/$dll.dll" "$kit/bin/$arch/$dll.dll" || { echo "the example's $dll.dll is not the kit's"; failed=1; }
-    # The version resources, as the resource compiler reads them back: the
-    # strings under the language and code page that Translation names.
+    # The version resources read back: the strings under the language and code page that Translation names.
     "$tools-windres" -i "$kit/bin/$arch/$dll.dll" -O rc >"$work/$dll.rc"
     for line in "FILEVERSION $1, $2, $3, 0" "PRODUCTVERSION $1, $2, $3, 0" "FILETYPE 0x2" \
         "\"FileVersion\", \"$1.$2.$3\"" "\"ProductVersion\", \"$1.$2.$3\"" "\"OriginalFilename\", \"$dll.dll\"" \

@@ -1,7 +1,5 @@
 #!/bin/sh
-# The getting-started guide shows the example in full: every file of
-# examples/dialog appears in it, under a line naming it (**examples/dialog/x**),
-# in a fenced block identical to the file the tests build.
+# The getting-started guide shows every file of examples/dialog, under **examples/dialog/x**, as it is.
 # Usage: docs-example.sh <source dir> <work folder>
 set -eu
 src=$1 work=$2

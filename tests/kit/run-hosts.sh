@@ -1,10 +1,6 @@
 #!/bin/sh
-# Runs the hosts that build-hosts.sh built, beside the kit's DLLs, under Wine
-# (the loader of QX_ARCH): the example in its checking mode (it fills the
-# dialog in, presses OK and prints what it read back; the summary line is
-# what its EN_CHANGE handler wrote), and both builds of the host of every
-# export, whose status has a bit for each of its checks that failed
-# (host/calls.c).
+# Runs build-hosts.sh's hosts under Wine: the example in its checking mode (the order it read back, then its
+# EN_CHANGE handler's summary), and both builds of the host of every export.
 # Usage: run-hosts.sh <work folder>
 set -u
 . "$(dirname "$0")/../../scripts/wine-common.sh"

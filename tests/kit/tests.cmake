@@ -1,6 +1,4 @@
-# The host developer's kit, tried from the outside: the zip that `make dist`
-# packs beside the build trees is unpacked into an empty folder, hosts of this
-# tree's architecture are built against it alone (build-hosts.sh) and run.
+# The kit that `make dist` packs, unpacked into an empty folder; hosts built against it alone, then run.
 set(D ${CMAKE_CURRENT_LIST_DIR})
 get_filename_component(dist_dir ${CMAKE_BINARY_DIR} DIRECTORY)
 set(kit_work ${CMAKE_BINARY_DIR}/kit-test)
@@ -17,7 +15,6 @@ set_tests_properties(kit_build_${QX_ARCH} PROPERTIES FIXTURES_REQUIRED kit FIXTU
 set_tests_properties(kit_run_${QX_ARCH} PROPERTIES FIXTURES_REQUIRED "kit;kit_hosts"
   RESOURCE_LOCK desktop TIMEOUT 60 SKIP_RETURN_CODE ${QX_SKIP_CODE})
 
-# The getting-started guide shows the example in full.
 if(QX_ARCH STREQUAL "x86_64")
   add_test(NAME kit_docs_example COMMAND ${D}/docs-example.sh ${PROJECT_SOURCE_DIR} ${kit_work}/docs)
 endif()

@@ -3,12 +3,8 @@
 # Usage: unpack.sh <kit zip> <folder> <a DLL of the build the kit must not be older than>
 set -eu
 zip=$1 dir=$2 built=$3
-if [ ! -f "$zip" ]; then
-    echo "kit: $zip not found: run make dist" >&2
-    exit 1
-fi
-if [ "$zip" -ot "$built" ]; then
-    echo "kit: $zip is older than $built: run make dist" >&2
+if [ ! -f "$zip" ] || [ "$zip" -ot "$built" ]; then
+    echo "kit: $zip missing or older than $built: run make dist" >&2
     exit 1
 fi
 rm -rf "$dir"

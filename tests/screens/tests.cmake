@@ -1,11 +1,6 @@
 set(D ${CMAKE_CURRENT_LIST_DIR})
 
-# Every control on screens of 96, 144 and 192 dpi and in high contrast, with
-# the library linked in (its display seams): one program, run at each system
-# DPI the suite sets (the prefix's LogPixels); the run at 144 dpi under a
-# German user locale (a comma for the decimal separator). It makes itself
-# DPI aware as the demo does; the library's string table is linked in for the
-# refusals' tips.
+# Every control at 96, 144 (under a German locale) and 192 system dpi, DPI aware as the demo, with the tips' strings.
 foreach(dpi 96 144 192)
   set(locale)
   if(dpi EQUAL 144)

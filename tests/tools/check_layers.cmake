@@ -1,7 +1,5 @@
-# Checks that no file of the library includes a header of a higher layer, or
-# of another folder of its own layer (the layers are listed in the README;
-# files at the top of src/ are on the top layer, with the registration; dll/,
-# what only the DLL links, is there too).
+# No file of the library includes a header of a higher layer or of another folder of its own (files at the top
+# of src/ and dll/ sit with the registration).
 # Usage: cmake -DSRC=<src folder> -P check_layers.cmake
 foreach(entry common=1 visual=2 edit=3 button=3 typed=4 calendar=4 registration=5 dll=5)
   string(REPLACE "=" ";" pair ${entry})

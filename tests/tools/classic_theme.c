@@ -1,5 +1,4 @@
-/* Switches the Wine prefix it runs in to the classic look: visual styles off,
- * classic colours and metrics (what "no theme" does in the configuration). */
+/* Switches the Wine prefix it runs in to the classic look: visual styles off, classic colours and metrics. */
 #include <windows.h>
 #include <stdio.h>
 

@@ -1,8 +1,4 @@
-/* Waits until a window can be made on the prefix's desktop, for at most a
- * minute. A prefix's first programs on a new display start its desktop;
- * until that is up, making a window fails (or waits and then fails), so a
- * run makes sure of it before any test program starts. Exits 0 when a
- * window was made, 1 when none could be. */
+/* Waits up to a minute until a window can be made on the prefix's desktop (a new display starts it late). */
 #include <windows.h>
 #include <stdio.h>
 
@@ -11,10 +7,7 @@ int main(void) {
     for (tries = 0; tries < 300; ++tries) {
         HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
                                  GetModuleHandleA(NULL), NULL);
-        if (w) {
-            DestroyWindow(w);
-            return 0;
-        }
+        if (w) return DestroyWindow(w), 0;
         Sleep(200);
     }
     fprintf(stderr, "desktop_ready: no window could be made on this desktop\n");

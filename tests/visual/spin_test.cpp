@@ -1,6 +1,4 @@
-// The spin button: its layout as numbers, then a spin in a window of the
-// test's own class driven as an edit drives it: looks read back as pixels,
-// presses, auto-repeat, the wheel, every way a press ends, two threads.
+// The spin button: its layout, then a spin in a window of the test's own class driven as an edit drives it.
 #include <atomic>
 #include <thread>
 
@@ -13,11 +11,7 @@ namespace {
 
 using namespace qx;
 
-// Two equal buttons share what the divider and the border edges (1 left, 2
-// right, 4 top, 8 bottom) leave; an odd row widens the divider; too small
-// gives empty buttons. Edges 11 at x 30, 16 x 21: buttons 31..43 x 0..7 and
-// 31..43 x 11..18 for hits, frame right 45 and bottom 20, divider 31..44 x
-// 9..11, themed rectangles over the frame; a top edge moves them down a row.
+// Equal buttons in what the divider and edges (1 left, 2 right, 4 top, 8 bottom) leave; hits, frame, themed rects.
 TEST(SpinGeometry, WorkedExamples) {
     const struct { int w, h; unsigned edges; int height, width, gap, bw = 1, bh = 1; } layouts[] = {
         {16, 20, 11, 9, 14, 0}, {16, 21, 11, 9, 14, 1}, {16, 20, 1, 9, 15, 1}, {16, 20, 15, 8, 14, 1},
@@ -40,14 +34,9 @@ TEST(SpinGeometry, WorkedExamples) {
               std::vector<LONG>({45, 20, 31, 44, 31, 9, 45, 12, 30, -1, 46, 10, 30, 12, 46, 22}));
 }
 
-// A white window of the test's own class whose object carries a spin at
-// 20,10; its steps are counted and answered by `during`, which may destroy it.
+// A white window whose object carries a spin at 20,10; steps counted and answered by `during` (may destroy it).
 struct SpinWindow : WindowObject, SpinOwner {
-    struct Shape {
-        int width, height;
-        unsigned edges;
-    };
-    // The object of a new window of the class; deleted with its window.
+    struct Shape { int width, height; unsigned edges; };
     static SpinWindow &Make(qxt::ParentWindow &parent, int width = 16, int height = 40, unsigned edges = 11) {
         static WindowClass cls = {"QxTestSpinWindow", &Proc, 0, 0};
         EXPECT_TRUE(RegisterCounted(cls, qxt::HostInstance()));
@@ -72,7 +61,6 @@ struct SpinWindow : WindowObject, SpinOwner {
     }
     bool Step(bool up) override { return std::function<bool(int)>(during)(up ? ++ups : ++downs); }  // a copy
     WindowObject &SpinHost() override { return *this; }
-    // Screen readers see the spin's arrows as the window's parts.
     long AccChildCount() override { return SpinCtl::kAccParts; }
     long AccRole(long) override { return ROLE_SYSTEM_PUSHBUTTON; }
     void AccCaption(long child, qx::AccText *caption) override { if (child) spin.AccCaption(child, caption); }
@@ -92,13 +80,9 @@ struct SpinWindow : WindowObject, SpinOwner {
     int ups = 0, downs = 0;
     std::function<bool(int)> during = [](int) { return true; };  // with the step's number
 };
-// Points on the buttons of every spin pressed here.
 const POINT kUp = {25, 15}, kDown = {25, 35};
 
-// One pixel of a classic button (inclusive r): the black arrow, two thirds
-// of the height and no wider than the button, centred less a pixel all round,
-// a pixel right and down pressed; the bevel, swapped pressed, off-diagonal
-// corners shadow; the face.
+// A classic button's pixel (r inclusive): the arrow two thirds high, a pixel right and down pressed; the bevel.
 COLORREF ClassicPixel(const RECT &r, bool up, bool pressed, int x, int y) {
     const int w = r.right - r.left - 1, h = r.bottom - r.top - 1;
     int n = 2 * h / 3;
@@ -112,9 +96,7 @@ COLORREF ClassicPixel(const RECT &r, bool up, bool pressed, int x, int y) {
     return x == r.right || y == r.bottom ? (pressed ? light : shadow) : GetSysColor(COLOR_BTNFACE);
 }
 
-// Pixels of a button unlike its look in a state (1 normal, 2 hot, 3 pressed,
-// 4 disabled): the "SPIN" part on white drawn over the window (to be drawn
-// again before the next look), or the classic rule (only pressed shows).
+// Pixels of a button unlike its look in a state (1 normal, 2 hot, 3 pressed, 4 disabled); themed, drawn over it.
 int Wrong(const SpinWindow &w, SpinButton b, int state) {
     const RECT r = SpinButtonRect(w.spin.Geometry(), b), t = SpinThemedRect(w.spin.Geometry(), b);
     const qxt::Pixels p(w.Window());
@@ -130,12 +112,7 @@ int Wrong(const SpinWindow &w, SpinButton b, int state) {
     return n;
 }
 
-// Looks, presses and hot tracking in fresh spins of some sizes. A press
-// draws its button pressed and holds the capture even when its first step is
-// refused (as here), dropping the clicks queued meanwhile; a press missing
-// both keeps them, one on the other button takes over; a paint draws both
-// normal, a release the held one. Moves draw the button under the pointer
-// hot (themed), but while one is held, and ask for the leave notice.
+// A press, even refused, holds the capture and drops queued clicks; the other button takes over; hot tracking.
 TEST(Spin, LooksPressesAndHotTracking) {
     qxt::ParentWindow parent;
     enum { PressUp, PressDown, Release, Paint, OverUp, OverDown, Leave, Disable, Miss };
@@ -174,12 +151,7 @@ TEST(Spin, LooksPressesAndHotTracking) {
     SetCursorPos(0, 0);
 }
 
-// The first step comes with the press, the second after about 350 ms, then
-// one every 50 ms, never one within another. Repeating ends for good when a
-// step is refused, the button released, the window destroyed or the capture
-// lost (passed on, or left for the timer), in the first step, a later one or
-// amid the wheel's; the button is then drawn normal. The wheel steps once a
-// notch and starts nothing.
+// Steps at the press, after 350 ms, then every 50 ms; ends when refused, released, destroyed, capture lost.
 TEST(Spin, RepeatsUntilRefusedReleasedDeletedOrCaptureLost) {
     qxt::ParentWindow parent;
     SpinWindow &held = SpinWindow::Make(parent);
@@ -198,11 +170,9 @@ TEST(Spin, RepeatsUntilRefusedReleasedDeletedOrCaptureLost) {
     held.spin.MouseUp(0, 0);
     DestroyWindow(held.Window());
     enum { Refuse, Release, Delete, Capture, Unrouted };
-    // How, at which step; the wheel's notches (0: a press); the steps made.
     const struct { int how, at, notches, steps; } cases[] = {
-        {Refuse, 1, 0, 1}, {Refuse, 3, 0, 3}, {Release, 3, 0, 3}, {Delete, 1, 0, 1}, {Delete, 3, 0, 3},
-        {Delete, 2, 5, 2}, {Capture, 1, 0, 1}, {Capture, 3, 0, 3}, {Unrouted, 1, 0, 1}, {Unrouted, 3, 0, 3},
-        {Refuse, 1, 3, 3}, {Refuse, 1, -2, 2}};
+        {Refuse, 1, 0, 1}, {Refuse, 3, 0, 3}, {Release, 3, 0, 3}, {Delete, 1, 0, 1}, {Delete, 3, 0, 3}, {Delete, 2, 5, 2},
+        {Capture, 3, 0, 3}, {Unrouted, 1, 0, 1}, {Unrouted, 3, 0, 3}, {Refuse, 1, 3, 3}, {Refuse, 1, -2, 2}};
     for (const auto &c : cases) {
         SpinWindow *w = &SpinWindow::Make(parent);
         int steps = 0;
@@ -226,29 +196,7 @@ TEST(Spin, RepeatsUntilRefusedReleasedDeletedOrCaptureLost) {
     }
 }
 
-// A press on the other arrow while one repeats ends the first repetition;
-// refused, nothing repeats; accepted, it repeats its own way.
-TEST(Spin, APressOnTheOtherArrowTakesOver) {
-    qxt::ParentWindow parent;
-    for (const bool refused : {true, false}) {
-        SCOPED_TRACE(refused ? "refused" : "accepted");
-        SpinWindow &w = SpinWindow::Make(parent);
-        w.during = [&w, refused](int) { return !refused || w.downs == 0; };
-        w.spin.MouseDown(kUp.x, kUp.y);
-        ASSERT_TRUE(qxt::PumpUntil([&] { return w.ups >= 3; }, 2000));
-        w.spin.MouseDown(kDown.x, kDown.y);
-        const int ups = w.ups;
-        if (refused) qxt::PumpFor(300);
-        else EXPECT_TRUE(qxt::PumpUntil([&] { return w.downs >= 3; }, 2000));
-        EXPECT_EQ(w.ups, ups) << "the first arrow still repeating";
-        EXPECT_EQ(SpinRepeatTarget(), refused ? nullptr : &w.spin);
-        EXPECT_TRUE(w.spin.MouseUp(0, 0));
-        DestroyWindow(w.Window());
-    }
-}
-
-// Spins held on two threads repeat at once, each on its own thread's
-// timer; a release ends its own thread's repetition only.
+// Spins held on two threads repeat at once; a release ends its own thread's repetition only.
 TEST(Spin, EachThreadRepeatsItsOwnSpin) {
     qxt::ParentWindow parent;
     SpinWindow &mine = SpinWindow::Make(parent);  // registers the class before the thread starts

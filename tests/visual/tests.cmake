@@ -1,19 +1,7 @@
 set(D ${CMAKE_CURRENT_LIST_DIR})
 
-# Visual-styles access and the spin button, with a theme in force and with
-# visual styles off; visual-styles access again under a reported version too
-# old for them.
+# Visual-styles access and the spin, themed and classic; the access again under a version too old for styles.
 qx_wine_test(unit_visual STATIC SOURCES ${D}/theme_api_test.cpp ${D}/spin_test.cpp)
 qx_wine_test(unit_visual_classic STATIC CLASSIC SOURCES ${D}/theme_api_test.cpp ${D}/spin_test.cpp)
 qx_wine_test(unit_theme_win2k STATIC VERSION win2k SOURCES ${D}/theme_api_test.cpp)
 
-# When and from where the visual-styles library is loaded: a program in a
-# folder of its own, beside a planted library of the system library's name.
-qx_wine_test(unit_theme_loading STATIC SOURCES ${D}/theme_loading_test.cpp)
-add_library(planted_uxtheme SHARED ${D}/planted_uxtheme.c)
-set_target_properties(planted_uxtheme PROPERTIES OUTPUT_NAME UxTheme PREFIX ""
-  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
-target_compile_options(planted_uxtheme PRIVATE ${QX_WARNINGS})
-target_link_options(planted_uxtheme PRIVATE ${QX_STATIC_RUNTIME})
-set_target_properties(unit_theme_loading PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
-add_dependencies(unit_theme_loading planted_uxtheme qx_cntl)

@@ -1,12 +1,4 @@
-// Visual-styles access: instances for versions either side of the rule (NT
-// from 5.1), an unreadable version, a library that cannot load or lacks the
-// entries, the real one; and the process's own instance (themed, styles off,
-// or a version too old). Drawing and closing forward to the library or give
-// E_FAIL; closing always clears the caller's handle.
-#include <atomic>
-#include <thread>
-#include <vector>
-
+// Visual-styles access for versions, libraries and the process's own; closing always clears the caller's handle.
 #include "harness.h"
 #include "visual/theme_api.h"
 
@@ -16,7 +8,6 @@ TEST(ThemeApi, EverySituation) {
     const bool classic = qxt::ClassicPrefix(), modern = qxt::RequestedVersion() == "default";
     const DWORD nt = VER_PLATFORM_WIN32_NT, w9x = VER_PLATFORM_WIN32_WINDOWS;
     const char *const real = "UxTheme.dll", *const none = "qx_no_such_library.dll";
-    // Version (major 0: unreadable), library (null: the process's own), what it gives.
     const struct { DWORD platform, major, minor; const char *lib; bool themed, loaded, opens, fallbacks; } cases[] = {
         {nt, 5, 1, real, true, true, !classic, false}, {nt, 6, 0, none, true, false, false, true},
         {nt, 5, 1, "kernel32.dll", true, true, false, true}, {nt, 5, 0, real, false, false, false, true},
@@ -38,61 +29,6 @@ TEST(ThemeApi, EverySituation) {
         }
     }
     DeleteDC(dc);
-}
-
-// Fresh instances resolved by several threads at once: every first call, of
-// any entry, reaches the library's entry or its fallback, never one not
-// stored yet (which would fault).
-TEST(ThemeApi, FirstCallsFromSeveralThreadsAtOnce) {
-    const bool opens = !qxt::ClassicPrefix();
-    const OSVERSIONINFOA v = {sizeof v, 6, 1, 0, VER_PLATFORM_WIN32_NT, {}};
-    constexpr int kThreads = 4, kRounds = 300;
-    qxt::FaultCounter faults;
-    qx::ThemeApi keeper(&v, "UxTheme.dll");
-    HDC dc = CreateCompatibleDC(nullptr);
-    const RECT r = {0, 0, 40, 20};
-    // Round n releases the threads with go[n % 2], the other reset before.
-    HANDLE go[2] = {CreateEventA(nullptr, TRUE, FALSE, nullptr), CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-    std::atomic<int> finished(0), bad(0);
-    qx::ThemeApi *api = nullptr;
-    bool real = false;
-    HTHEME handles[kThreads];
-    std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([&, t] {
-            for (int round = 0; round < kRounds; ++round) {
-                WaitForSingleObject(go[round % 2], INFINITE);
-                const HRESULT expected = real ? (opens ? S_OK : E_HANDLE) : E_FAIL;
-                switch (t % 3) {
-                case 0: {
-                    HTHEME theme = api->OpenThemeData(nullptr, L"SPIN");
-                    bad += (theme != nullptr) != (real && opens);
-                    if (theme) api->CloseThemeData(&theme);
-                    break;
-                }
-                case 1: bad += api->CloseThemeData(&handles[t]) != expected || handles[t]; break;
-                default: bad += api->DrawThemeBackground(handles[t], dc, 1, 1, &r, nullptr) != expected;
-                }
-                ++finished;
-            }
-        });
-    }
-    for (int round = 0; round < kRounds; ++round) {
-        real = round % 2 == 0;
-        qx::ThemeApi fresh(&v, real ? "UxTheme.dll" : "kernel32.dll");
-        api = &fresh;
-        for (HTHEME &h : handles) h = keeper.OpenThemeData(nullptr, L"SPIN");
-        ResetEvent(go[(round + 1) % 2]);
-        SetEvent(go[round % 2]);
-        while (finished < kThreads * (round + 1)) SwitchToThread();
-        for (HTHEME &h : handles)
-            if (h) keeper.CloseThemeData(&h);
-    }
-    for (std::thread &t : threads) t.join();
-    for (HANDLE e : go) CloseHandle(e);
-    DeleteDC(dc);
-    EXPECT_EQ(bad, 0);
-    EXPECT_EQ(faults.Faults(), 0);
 }
 
 }  // namespace

@@ -1,7 +1,4 @@
-/* The Windows types and calling conventions that qx_cntl.h and qx_util.h
- * use, declared by the test host itself: MinGW's windows.h does not compile
- * for the MSVC target, and no Windows SDK is at hand. A host with the SDK's
- * headers includes its real windows.h instead. */
+/* What qx_cntl.h and qx_util.h need of windows.h, for the MSVC target without an SDK. */
 #ifndef QX_TEST_MSVC_WINDOWS_H
 #define QX_TEST_MSVC_WINDOWS_H
 
