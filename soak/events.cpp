@@ -173,11 +173,7 @@ WPARAM SelEnd(Rng &r) {
 }
 
 // Every kind of event: its name, its weight in an edit, a calendar, a button.
-struct EventKind {
-    const char *name;
-    int weight[3];
-    void (*run)(Soak &);
-};
+struct EventKind { const char *name; int weight[3]; void (*run)(Soak &); };
 const EventKind kEvents[] = {
     {"keys", {420, 20, 10}, Keys},
     {"paste", {50, 0, 0}, PasteEvent},
@@ -199,7 +195,7 @@ const EventKind kEvents[] = {
     {"calendar key", {0, 250, 0}, CalKey},
     {"calendar button", {0, 120, 0}, CalButton},
     {"export", {110, 150, 200}, ExportEvent},
-    {"null output", {12, 0, 0}, NullExport},
+    {"null output", {12, 15, 0}, NullExport},
     {"EnableWindow", {8, 10, 60}, [](Soak &s) { EnableWindow(s.control_, !IsWindowEnabled(s.control_)); }},
     {"SetFocus", {7, 8, 10}, [](Soak &s) { SetFocus(s.control_); }},
     {"SetFocus elsewhere", {10, 13, 15}, [](Soak &s) { SetFocus(s.rng_.Coin() ? s.other_ : nullptr); }},

@@ -32,12 +32,7 @@ long IntArg(Soak &s) {
 }
 
 // The exports of one class by weight, with what each promises.
-struct ExportKind {
-    Kind kind;
-    int weight;
-    const char *name;
-    void (*run)(Soak &s, Setter &c);
-};
+struct ExportKind { Kind kind; int weight; const char *name; void (*run)(Soak &s, Setter &c); };
 const ExportKind kExports[] = {
     {Kind::kInt, 1, "QXIntSetValue",
      [](Soak &s, Setter &c) {
@@ -196,30 +191,27 @@ void CheckCalendar(Soak &s, HWND h) {
     s.Mix(v, 3 * sizeof(int));
 }
 
-template <class T>
-T *As(char *o) { return reinterpret_cast<T *>(o); }
-
 // Calls of a class with an output missing, the other outputs in o.
-struct AnyCall {
-    Kind serves;
-    QXBOOL (*call)(HWND h, char *o);
-};
+struct AnyCall { Kind serves; QXBOOL (*call)(HWND h, char *o); };
 const AnyCall kAnyCalls[] = {
     {Kind::kInt, [](HWND h, char *) { return QXIntGetValue(h, nullptr); }},
-    {Kind::kInt, [](HWND h, char *o) { return QXIntGetRange(h, As<long>(o), nullptr); }},
-    {Kind::kInt, [](HWND h, char *o) { return QXIntGetRange(h, nullptr, As<long>(o)); }},
+    {Kind::kInt, [](HWND h, char *o) { return QXIntGetRange(h, reinterpret_cast<long *>(o), nullptr); }},
+    {Kind::kInt, [](HWND h, char *o) { return QXIntGetRange(h, nullptr, reinterpret_cast<long *>(o)); }},
     {Kind::kFloat, [](HWND h, char *) { return QXFloatGetValue(h, nullptr); }},
     {Kind::kPicture, [](HWND h, char *) { return QXPicGetValue(h, nullptr, 16); }},
-    {Kind::kTime, [](HWND h, char *o) { return QXTime_GetTime(h, As<WORD>(o), nullptr); }},
-    {Kind::kTime, [](HWND h, char *o) { return QXTime_GetTime(h, nullptr, As<WORD>(o)); }},
+    {Kind::kTime, [](HWND h, char *o) { return QXTime_GetTime(h, reinterpret_cast<WORD *>(o), nullptr); }},
+    {Kind::kTime, [](HWND h, char *o) { return QXTime_GetTime(h, nullptr, reinterpret_cast<WORD *>(o)); }},
     {Kind::kTime, [](HWND h, char *) { return QXTime_Is24Hour(h, nullptr); }},
     {Kind::kTime, [](HWND h, char *) { return QXTime_HasEmptyTime(h, nullptr); }},
-    {Kind::kTime, [](HWND h, char *) { return QXTime_HasValidTime(h, nullptr); }}};
+    {Kind::kTime, [](HWND h, char *) { return QXTime_HasValidTime(h, nullptr); }},
+    {Kind::kCal, [](HWND h, char *) { return QXCalGetYear(h, nullptr); }},
+    {Kind::kCal, [](HWND h, char *) { return QXCalGetMonth(h, nullptr); }},
+    {Kind::kCal, [](HWND h, char *) { return QXCalGetDay(h, nullptr); }}};
 constexpr int kAnyCallCount = sizeof kAnyCalls / sizeof kAnyCalls[0];
 
 }  // namespace
 
-// A call of a typed edit missing an output fails and writes nothing (its tests pin the calls on other windows).
+// A call missing an output fails and writes nothing (the classes' tests pin the calls on other windows).
 void NullExport(Soak &s) {
     const Kind k = s.info_.kind;
     if (k == Kind::kEdit) return;
