@@ -1,7 +1,4 @@
-// Every class as a screen reader hears it, through the DLL: what a client
-// hears of each element in one table; what each cause does, the WinEvents it
-// raises and what the parent is told in another. The calendar's arrow buttons
-// in both looks (the classic ones are the system's, answered for).
+// Every class as a screen reader hears it, through the DLL: what it hears, and what each cause raises.
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -47,6 +44,9 @@ Step Limit(bool low, int y, int m, int d) {
     };
 }
 
+// 3 June 2024 (the 1st the first day); 1 February 2024, the 10th the last.
+const Step jun3 = Date(2024, 6, 3), atJun1 = Both(jun3, Limit(true, 2024, 6, 1));
+const Step feb1 = Date(2024, 2, 1), toFeb10 = Both(feb1, Limit(false, 2024, 2, 10));
 Step Hold(bool up) { return [up](HWND h) { const POINT p = SpinArrow(h, up); MouseDown(h, p.x, p.y); }; }
 
 // The user's long date, as the system writes it.
@@ -72,8 +72,7 @@ std::string After(HWND h) {
     return text;
 }
 
-// Notifications as U (EN_UPDATE), C (EN_CHANGE), + and - (the focus), K
-// (BN_CLICKED), ^ and v (QXFN_STEPUP, QXFN_STEPDOWN).
+// Notifications: U C (update, change), + - (focus), K (clicked), ^ v (step up, down).
 std::string Notes(const std::vector<Notification> &notes) {
     static const std::pair<WORD, const char *> names[] = {{EN_UPDATE, "U"}, {EN_CHANGE, "C"}, {EN_SETFOCUS, "+"},
         {EN_KILLFOCUS, "-"}, {BN_CLICKED, "K"}, {QXFN_STEPUP, "^"}, {QXFN_STEPDOWN, "v"}};
@@ -92,8 +91,7 @@ protected:
     static void TearDownTestSuite() { UnregisterQXCtls(HostInstance()); }
     void TearDown() override { EXPECT_EQ(faults.Faults(), 0) << "access violations"; }
 
-    // The control after the windows `before` names: "L<text>" a label, "N<text>"
-    // one with SS_NOPREFIX, "H<text>" a hidden one, "E" a line, "B<text>" a button.
+    // After the windows `before` names: "L" a label, "N" without prefix, "H" hidden, "E" a line, "B" a button.
     HWND Make(ParentWindow &p, const Kind &k, const std::vector<const char *> &before = {}) {
         for (const char *w : before) {
             const DWORD style = w[0] == 'N' ? SS_NOPREFIX : w[0] == 'E' ? SS_ETCHEDHORZ : SS_LEFT;
@@ -109,10 +107,11 @@ protected:
     FaultCounter faults;
 };
 
-// What a client hears of each element (`child` 100 to 103: the calendar's
-// arrow button of that identifier), the object taken before the setup.
+// What a client hears of each element (`child` 100 to 103: the calendar's arrow button of that id).
 TEST_F(Access, WhatAClientHears) {
     const std::string june3 = LongDate(2024, 6, 3), june17 = LongDate(2024, 6, 17);
+    const std::string amount = "text 'Amount' ='' [focusable] key 'Alt+A'";
+    const std::string selectable = "focusable selectable] do 'Select'";
     const Kind roEdit = {"QXEdit", "", QXES_READONLY, 120, 24}, defBtn = {"QXBmpButton", "&OK", BS_DEFPUSHBUTTON, 40, 30},
                bareBtn = {"QXBmpButton", "", 0, 40, 30};
     const struct Row {
@@ -126,24 +125,21 @@ TEST_F(Access, WhatAClientHears) {
         {"label", kEdit, {"L&Amount:"}, {}, 0, "text 'Amount:' ='' [focusable] key 'Alt+A'"},
         {"a label without prefix", kEdit, {"NR&D"}, {}, 0, "text 'R&D' ='' [focusable]"},
         {"a doubled mark", kEdit, {"LCash && C&ard"}, {}, 0, "text 'Cash & Card' ='' [focusable] key 'Alt+a'"},
-        {"past a line and a hidden label", kEdit, {"L&Amount", "E", "H&Hidden"}, {}, 0,
-         "text 'Amount' ='' [focusable] key 'Alt+A'"},
+        {"past a line and a hidden label", kEdit, {"L&Amount", "E", "H&Hidden"}, {}, 0, amount},
         {"a button between", kEdit, {"L&Amount", "B&Go"}, {}, 0, "text - ='' [focusable]"},
         {"an empty label between", kEdit, {"L&Amount", "L"}, {}, 0, "text - ='' [focusable]"},
         {"the code page", kEdit, {"LPr\x80is &\xE9t\xE9"}, {}, 0,
          "text 'Pr\x80is \xE9t\xE9' ='' [focusable] key 'Alt+\xE9'"},
         {"the host's name", kEdit, {"L&Amount"}, Named("Total due"), 0, "text 'Total due' ='' [focusable] key 'Alt+A'"},
         {"the host's empty name", kEdit, {"L&Amount"}, Named(""), 0, "text - ='' [focusable] key 'Alt+A'"},
-        {"the host's name forgotten", kEdit, {"L&Amount"}, Both(Named("Total"), Named(nullptr)), 0,
-         "text 'Amount' ='' [focusable] key 'Alt+A'"},
+        {"the host's name forgotten", kEdit, {"L&Amount"}, Both(Named("Total"), Named(nullptr)), 0, amount},
         {"disabled", kEdit, {}, Disable, 0, "text - ='' [unavailable]"},
         {"read-only from its creation", roEdit, {}, {}, 0, "text - ='' [readonly focusable]"},
         {"an integer, focused", kInt, {"L&Count"}, Focus, 0, "text 'Count' ='' [focused focusable] key 'Alt+C' parts 2"},
         {"a float", kFloat, {}, [](HWND h) { QXFloatSetValue(h, 2.5); }, 0, "text - ='2.50' [focusable] parts 2"},
         {"a picture's empty box", kPic, {"L&Phone"}, {}, 0, "text 'Phone' ='' [focusable] key 'Alt+P'"},
         {"a picture focused", kPic, {}, Focus, 0, "text - ='(   )    -    ' [focused focusable]"},
-        {"a time made read-only", kTime, {}, Both(Time(5, 30), ReadOnly), 0,
-         "text - ='05:30' [readonly focusable] parts 2"},
+        {"a time read-only", kTime, {}, Both(Time(5, 30), ReadOnly), 0, "text - ='05:30' [readonly focusable] parts 2"},
         {"the upper arrow", kInt, {}, {}, 1, "button 'Up' [] do 'Press'"},
         {"the lower arrow held", kInt, {}, Hold(false), 2, "button 'Down' [pressed] do 'Press'"},
         {"the upper arrow, the lower held", kInt, {}, Hold(false), 1, "button 'Up' [] do 'Press'"},
@@ -151,27 +147,20 @@ TEST_F(Access, WhatAClientHears) {
         {"an arrow of a disabled hidden edit", kInt, {}, Both(Disable, [](HWND h) { ShowWindow(h, SW_HIDE); }), 2,
          "button 'Down' [unavailable invisible] do 'Press'"},
         {"past the arrows", kInt, {}, {}, 3, "all E_INVALIDARG"},
-        {"below the window", kInt, {}, {}, -1, "all E_INVALIDARG"},
         {"a part of an edit without a spin", kEdit, {}, {}, 1, "all E_INVALIDARG"},
         {"an edit gone", kInt, {}, Destroy, 0, "all RPC_E_DISCONNECTED"},
-        {"the calendar", kCal, {"L&Date"}, Date(2024, 6, 3), 0,
-         "table 'Date' ='" + june3 + "' [focusable] key 'Alt+D' parts 30"},
+        {"the calendar", kCal, {"L&Date"}, jun3, 0, "table 'Date' ='" + june3 + "' [focusable] key 'Alt+D' parts 30"},
         {"before 1601", kCal, {}, Date(1600, 12, 31), 0, "table - ='December 31, 1600' [focusable] parts 31"},
         {"a month without the day", kCal, {}, Date(2023, 2, 29), 0, "table - ='February 2023' [focusable] parts 28"},
-        {"a day", kCal, {}, Date(2024, 6, 3), 17, "cell '" + june17 + "' [focusable selectable] do 'Select'"},
-        {"the selected day", kCal, {}, Date(2024, 6, 3), 3,
-         "cell '" + june3 + "' [selected focusable selectable] do 'Select'"},
-        {"the selected day, focused", kCal, {}, Both(Date(2024, 6, 3), Focus), 3,
-         "cell '" + june3 + "' [selected focused focusable selectable] do 'Select'"},
-        {"a day past the last", kCal, {}, Both(Date(2024, 2, 1), Limit(false, 2024, 2, 10)), 11,
-         "cell '" + LongDate(2024, 2, 11) + "' [unavailable] do 'Select'"},
-        {"no 31st in June", kCal, {}, Date(2024, 6, 3), 31, "all E_INVALIDARG"},
+        {"a day", kCal, {}, jun3, 17, "cell '" + june17 + "' [" + selectable},
+        {"the selected day", kCal, {}, jun3, 3, "cell '" + june3 + "' [selected " + selectable},
+        {"focused", kCal, {}, Both(jun3, Focus), 3, "cell '" + june3 + "' [selected focused " + selectable},
+        {"past the last", kCal, {}, toFeb10, 11, "cell '" + LongDate(2024, 2, 11) + "' [unavailable] do 'Select'"},
+        {"no 31st in June", kCal, {}, jun3, 31, "all E_INVALIDARG"},
         {"an arrow button: the host's text", kCal, {}, {}, 100, "button 'Year back' [focusable] do 'Press'"},
         {"a classic arrow button", kOldCal, {}, {}, 100, "button 'Year back' [focusable] do 'Press'"},
-        {"a classic arrow button at a limit", kOldCal, {}, Both(Date(2024, 6, 3), Limit(true, 2024, 6, 1)), 102,
-         "button 'Previous month' [unavailable] do 'Press'"},
-        {"an arrow button at a limit", kCal, {}, Both(Date(2024, 6, 3), Limit(true, 2024, 6, 1)), 100,
-         "button 'Year back' [unavailable] do 'Press'"},
+        {"a classic one at a limit", kOldCal, {}, atJun1, 102, "button 'Previous month' [unavailable] do 'Press'"},
+        {"an arrow button at a limit", kCal, {}, atJun1, 100, "button 'Year back' [unavailable] do 'Press'"},
         {"a classic arrow button gone", kOldCal, {}, Destroy, 101, "all RPC_E_DISCONNECTED"},
         {"a button, named by its text", kBtn, {"L&Amount"}, {}, 0, "button 'OK' [focusable] do 'Press' key 'Alt+O'"},
         {"the default button held", defBtn, {}, [](HWND h) { MouseDown(h, 5, 5); }, 0,
@@ -196,15 +185,16 @@ using Cause = std::function<HRESULT(HWND, IAccessible *)>;
 Cause Do(Step s) { return [s](HWND h, IAccessible *) { return s(h), S_OK; }; }
 Cause Type(const char *t) { return Do([t](HWND h) { TypeText(h, t); }); }
 Cause Paste(const char *t) { return Do([t](HWND h) { SetClipboardText(t), SendMessageA(h, WM_PASTE, 0, 0); }); }
-Cause Put(std::wstring v) { return [v](HWND, IAccessible *a) { return SetValue(a, v.c_str(), UINT(v.size())); }; }
+Cause Put(std::wstring v, long child = 0) {
+    return [v, child](HWND, IAccessible *a) { return SetValue(a, v.c_str(), UINT(v.size()), child); };
+}
 Cause Press(long child) { return [child](HWND, IAccessible *a) { return a->accDoDefaultAction(Child(child)); }; }
 // A client presses a calendar's arrow button.
 Cause PressButton(int id) {
     return [id](HWND h, IAccessible *) { return Acc(GetDlgItem(h, id))->accDoDefaultAction(Child(CHILDID_SELF)); };
 }
 
-// What each cause does: the client's result, what it leaves, the WinEvents
-// raised and what the parent is told. Refused and unchanged values raise nothing.
+// A cause's client result, what it leaves, its WinEvents, the parent's notifications.
 TEST_F(Access, WhatEachCauseRaises) {
     const std::wstring a64(64, L'a');
     const struct Row {
@@ -224,8 +214,7 @@ TEST_F(Access, WhatEachCauseRaises) {
         {"an export twice", kInt, {}, Do(Both(Int(77), Int(77))), "S_OK", "77", "V", ""},
         {"the wheel", kInt, Int(5), Do([](HWND h) { Wheel(h, 2 * WHEEL_DELTA); }), "S_OK", "7", "V V", "U C U C"},
         {"a picture typed", kPic, Focus, Type("55"), "S_OK", "(55 )    -    ", "V V", "U C U C"},
-        {"a time cleared", kTime, Both(Time(9, 30), Focus), Do([](HWND h) { QXTime_Clear(h); }), "S_OK", "  :  ",
-         "V", "U C"},
+        {"a time cleared", kTime, Both(Time(9, 30), Focus), Do(QXTime_Clear), "S_OK", "  :  ", "V", "U C"},
         {"read-only", kEdit, {}, Do([](HWND h) { SendMessageA(h, EM_SETREADONLY, TRUE, 0); }), "S_OK", "", "S", ""},
         {"a name, twice", kEdit, {}, Do(Both(Named("Count"), Named("Count"))), "S_OK", "", "N", ""},
         {"a name forgotten", kEdit, Named("Count"), Do(Named(nullptr)), "S_OK", "", "N", ""},
@@ -258,23 +247,16 @@ TEST_F(Access, WhatEachCauseRaises) {
         {"... no time", kTime, Time(5, 30), Put(L"25:00"), "E_INVALIDARG", "05:30", "", ""},
         {"... read-only", kEdit, Both(Shows("5"), ReadOnly), Put(L"new"), "E_ACCESSDENIED", "5", "", ""},
         {"... disabled", kEdit, Both(Shows("5"), Disable), Put(L"new"), "E_ACCESSDENIED", "5", "", ""},
-        {"a key", kCal, Both(Date(2024, 6, 3), Focus), Do([](HWND h) { SendKey(h, VK_RIGHT); }), "S_OK", "20240604",
-         "V", ""},
-        {"the same day again", kCal, Date(2024, 6, 3), Do([](HWND h) { QXCalSetDay(h, 3); }), "S_OK", "20240603", "",
-         ""},
-        {"a client selects a day", kCal, Date(2024, 6, 3), Press(17), "S_OK", "20240617", "V", ""},
-        {"... past the last", kCal, Both(Date(2024, 2, 1), Limit(false, 2024, 2, 10)), Press(11), "E_ACCESSDENIED",
-         "20240201", "", ""},
-        {"... disabled", kCal, Both(Date(2024, 2, 1), Disable), Press(5), "E_ACCESSDENIED", "20240201", "", ""},
-        {"a client presses an arrow button", kCal, Date(2024, 6, 3), PressButton(100), "S_OK", "20230603",
-         "S@100 S@100 V", ""},
-        {"... a classic one", kOldCal, Date(2024, 6, 3), PressButton(102), "S_OK", "20240503", "V", ""},
-        {"... one a limit disables", kOldCal, Both(Date(2024, 6, 3), Limit(true, 2024, 6, 1)), PressButton(102),
-         "E_ACCESSDENIED", "20240603", "", ""},
-        {"a limit disables arrow buttons", kCal, Date(2024, 6, 3), Do(Limit(true, 2024, 6, 1)), "S_OK", "20240603",
-         "S@100 S@102", ""},
-        {"... classic ones", kOldCal, Date(2024, 6, 3), Do(Limit(true, 2024, 6, 1)), "S_OK", "20240603",
-         "S@100 S@102", ""},
+        {"a key", kCal, Both(jun3, Focus), Do([](HWND h) { SendKey(h, VK_RIGHT); }), "S_OK", "20240604", "V", ""},
+        {"the same day again", kCal, jun3, Do([](HWND h) { QXCalSetDay(h, 3); }), "S_OK", "20240603", "", ""},
+        {"a client selects a day", kCal, jun3, Press(17), "S_OK", "20240617", "V", ""},
+        {"... past the last", kCal, toFeb10, Press(11), "E_ACCESSDENIED", "20240201", "", ""},
+        {"... disabled", kCal, Both(feb1, Disable), Press(5), "E_ACCESSDENIED", "20240201", "", ""},
+        {"a client presses an arrow button", kCal, jun3, PressButton(100), "S_OK", "20230603", "S@100 S@100 V", ""},
+        {"... a classic one", kOldCal, jun3, PressButton(102), "S_OK", "20240503", "V", ""},
+        {"... one a limit disables", kOldCal, atJun1, PressButton(102), "E_ACCESSDENIED", "20240603", "", ""},
+        {"a limit disables them", kCal, jun3, Do(Limit(true, 2024, 6, 1)), "S_OK", "20240603", "S@100 S@102", ""},
+        {"... classic ones", kOldCal, jun3, Do(Limit(true, 2024, 6, 1)), "S_OK", "20240603", "S@100 S@102", ""},
         {"a button clicked", kBtn, {}, Do([](HWND h) { Click(h, 5, 5); }), "S_OK", "focused", "S S", "K"},
         {"a press ended by a lost capture", kBtn, {}, Do([](HWND h) { MouseDown(h, 5, 5), SetCapture(GetParent(h)); }),
          "S_OK", "focused", "S S", ""},
@@ -290,6 +272,17 @@ TEST_F(Access, WhatEachCauseRaises) {
          },
          "S_OK", "", "S", ""},
         {"... disabled", kBtn, Disable, Press(0), "E_ACCESSDENIED", "", "", ""},
+        // calls an element does not take change nothing
+        {"a client's value of an arrow", kInt, Shows("12"), Put(L"5", 1), "DISP_E_MEMBERNOTFOUND", "12", "", ""},
+        {"... of no part", kEdit, Shows("12"), Put(L"5", 1), "E_INVALIDARG", "12", "", ""},
+        {"... of a calendar", kCal, jun3, Put(L"5"), "DISP_E_MEMBERNOTFOUND", "20240603", "", ""},
+        {"... of a day", kCal, jun3, Put(L"5", 10), "DISP_E_MEMBERNOTFOUND", "20240603", "", ""},
+        {"... of a button", kBtn, {}, Put(L"5"), "DISP_E_MEMBERNOTFOUND", "", "", ""},
+        {"a client presses an edit", kInt, Shows("12"), Press(0), "DISP_E_MEMBERNOTFOUND", "12", "", ""},
+        {"... past its arrows", kInt, Shows("12"), Press(3), "E_INVALIDARG", "12", "", ""},
+        {"... the calendar", kCal, jun3, Press(0), "DISP_E_MEMBERNOTFOUND", "20240603", "", ""},
+        {"a client's name", kEdit, Shows("12"), [](HWND, IAccessible *a) { return a->put_accName(Child(0), nullptr); },
+         "E_NOTIMPL", "12", "", ""},
     };
     for (const Row &row : rows) {
         ParentWindow parent;
@@ -311,12 +304,11 @@ TEST_F(Access, WhatEachCauseRaises) {
     }
 }
 
-// Parts are elements of the window's object, no objects of their own: how
-// they are navigated, where they are, which holds the focus.
+// Parts are elements of the window's object: navigated, located, holding the focus.
 TEST_F(Access, WhereThePartsAre) {
     ParentWindow parent;
     HWND h = Make(parent, kInt), cal = Make(parent, kCal), found = nullptr;
-    Date(2024, 6, 3)(cal);
+    jun3(cal);
     Acc acc(h), calAcc(cal);
     IDispatch *part = reinterpret_cast<IDispatch *>(1);
     EXPECT_TRUE(acc->get_accChild(Child(1), &part) == S_FALSE && !part);

@@ -1,7 +1,5 @@
 #!/bin/sh
-# Every function the public headers declare is in the manual: named in the
-# index (docs/README.md) and declared, with its arguments, in a chapter (a
-# code block or a table), so that a new export cannot ship undocumented.
+# Every function the public headers declare is named in docs/README.md and declared in a chapter.
 # Usage: index.sh <source dir>
 set -eu
 src=$1

@@ -1,11 +1,6 @@
 #!/bin/sh
-# What a host compiles against the kit's headers, for one MinGW architecture:
-# the headers alone without a warning as C++98 and C++17, and every C example
-# of the manual without a warning as C89 (-pedantic), after the two includes
-# every example assumes. Each ```c block of docs/*.md (but the guides that
-# have their own tests, getting-started.md and sdk.md) is one translation
-# unit; a function the headers do not declare is an error. (That the headers'
-# declarations bind to the DLLs is the kit's hosts' test.)
+# The kit's headers compile without a warning as C++98 and C++17, and each ```c block of docs/*.md
+# (but getting-started.md and sdk.md, tested with the kit) as C89 -pedantic.
 # Usage: snippets.sh <source dir> <unpacked kit> <work folder> <i686|x86_64>
 set -eu
 src=$1 kit=$2 work=$3 cpu=$4
@@ -25,7 +20,6 @@ for page in "$src"/docs/*.md; do
         /^```/ { if (file != "") close(file); file = ""; next }
         file != "" { print > file }' "$page"
 done
-# The includes compiled once (a precompiled header) for every example.
 cc="$cpu-w64-mingw32-gcc -std=c89 -Wno-long-long $flags"
 $cc -x c-header "$work/examples.h" -o "$work/examples.h.gch"
 count=$(ls "$work"/*.c | wc -l)

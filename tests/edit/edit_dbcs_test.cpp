@@ -1,7 +1,4 @@
-// Edit windows under code page 932, where a lead byte and the byte after it
-// are one character, typed as a WM_CHAR each: the caret, the selection,
-// deletion and the 63-byte line step over whole characters; a picture's
-// positions hold one byte each.
+// Edits under code page 932: caret, selection, deletion and the 63-byte line keep whole characters.
 #include <cstdlib>
 
 #include "edit_window.h"
@@ -20,8 +17,7 @@ protected:
     }
 };
 
-// Keys on "a", A, "b", I (boundaries 0, 1, 3, 4 and 6), and EM_SETSEL with
-// both ends inside characters.
+// Keys on "a", A, "b", I (boundaries 0, 1, 3, 4, 6); EM_SETSEL with both ends inside characters.
 TEST_F(DoubleByte, KeysStepOverWholeCharacters) {
     const struct { std::string start; const char *keys; std::string shown; } cases[] = {
         {"a" + A + "|b" + I, "<", "a|" + A + "b" + I}, {"a|" + A + "b" + I, ">", "a" + A + "|b" + I},
@@ -60,9 +56,7 @@ TEST_F(DoubleByte, ClicksLandBetweenCharacters) {
     }
 }
 
-// The 63 bytes of the line hold whole characters only: a text or a paste is
-// cut before a character that does not fit (or is cut short), and a typed
-// character that does not fit is refused whole.
+// A text or paste is cut before a character that does not fit; a typed one is refused whole.
 TEST_F(DoubleByte, TheLineHoldsWholeCharacters) {
     HWND h = Make("QXEdit");
     const std::string a31 = "a" + Times(A, 31), a30 = "a" + Times(A, 30);
@@ -79,9 +73,7 @@ TEST_F(DoubleByte, TheLineHoldsWholeCharacters) {
     EXPECT_FALSE(QXFloatSetFormat(Make("QXFloat"), "x\x82,"));
 }
 
-// In a picture a position holds one byte, so no placeholder takes a lead
-// byte, and a two-byte literal of the mask is one position showing its
-// first byte.
+// A picture position holds one byte: no lead byte typed, a two-byte literal shows its first byte.
 TEST_F(DoubleByte, PictureHoldsOneByteAPosition) {
     const std::string literal = "\x81\x40";
     HWND h = Make("QXPicture", (literal + "XX9").c_str());

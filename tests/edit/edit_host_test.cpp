@@ -1,5 +1,4 @@
-// Edit windows with the library linked in, under an allocator that fails a
-// chosen nothrow allocation, counts live ones and overwrites freed memory.
+// Edits linked in statically, under an allocator that fails on demand and poisons freed memory.
 #include <gtest/gtest.h>
 
 #include "harness.h"
@@ -18,8 +17,7 @@ protected:
     qxt::ParentWindow parent;
 };
 
-// Each allocation of a creation (host, spin, edit object, copy of the mask)
-// failing fails the creation and leaves nothing behind.
+// Any allocation of a creation failing fails it and leaves nothing behind.
 TEST_F(EditHost, AllocationFailureFailsCreation) {
     const int live = qxt::LiveAllocations();
     for (int n = 1; n <= 5; ++n) {
@@ -32,9 +30,7 @@ TEST_F(EditHost, AllocationFailureFailsCreation) {
     }
 }
 
-// The exports refuse a dialog whose slot 0 holds one of our objects, and our
-// window procedure under a class name of no edit kind; a class given as an
-// atom still gets its object.
+// The exports refuse a dialog holding our object and our procedure under a foreign class name.
 TEST_F(EditHost, WindowsTheExportsTake) {
     HWND edit = Make("QXInteger", "");
     HWND dialog = CreateWindowExA(0, WC_DIALOG, "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,

@@ -69,10 +69,6 @@ std::string ResultName(HRESULT hr) {
     return number;
 }
 
-void PrintTo(const Text &t, std::ostream *os) {
-    *os << "{" << ResultName(t.hr) << ", " << (t.null ? "null" : "\"" + Narrow(t.text) + "\"") << "}";
-}
-
 std::string Narrow(const std::wstring &text) {
     std::string narrow(text.size() * 2, '\0');
     const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0],
@@ -83,16 +79,11 @@ std::string Narrow(const std::wstring &text) {
 
 Text Name(IAccessible *acc, long child) { return Get(acc, &IAccessible::get_accName, child); }
 Text Value(IAccessible *acc, long child) { return Get(acc, &IAccessible::get_accValue, child); }
-Text Shortcut(IAccessible *acc, long child) { return Get(acc, &IAccessible::get_accKeyboardShortcut, child); }
-Text Action(IAccessible *acc, long child) { return Get(acc, &IAccessible::get_accDefaultAction, child); }
-
 Number Of(HRESULT hr, const VARIANT &v) { return {hr, V_VT(&v) == VT_I4 ? V_I4(&v) : 0}; }
-Number Role(IAccessible *acc, long child) { return Get(acc, &IAccessible::get_accRole, child); }
-Number State(IAccessible *acc, long child) { return Get(acc, &IAccessible::get_accState, child); }
 
 std::string Heard(IAccessible *a, long id) {
     const VARIANT child = Child(id);
-    const Number role = Role(a, id);
+    const Number role = Get(a, &IAccessible::get_accRole, id);
     if (FAILED(role.hr)) {
         BSTR b = nullptr;
         VARIANT v;
@@ -131,11 +122,12 @@ std::string Heard(IAccessible *a, long id) {
         {STATE_SYSTEM_FOCUSED, "focused"}, {STATE_SYSTEM_PRESSED, "pressed"}, {STATE_SYSTEM_READONLY, "readonly"},
         {STATE_SYSTEM_DEFAULT, "default"}, {STATE_SYSTEM_INVISIBLE, "invisible"},
         {STATE_SYSTEM_FOCUSABLE, "focusable"}, {STATE_SYSTEM_SELECTABLE, "selectable"}};
-    long state = State(a, id).value;
+    long state = Get(a, &IAccessible::get_accState, id).value;
     for (const auto &s : states)
         if (state & s.bit) heard += std::string(heard.back() == '[' ? "" : " ") + s.name, state &= ~s.bit;
     heard += state ? " " + std::to_string(state) + "]" : "]";
-    heard += text(Action(a, id), " do ", S_FALSE) + text(Shortcut(a, id), " key ", S_FALSE);
+    heard += text(Get(a, &IAccessible::get_accDefaultAction, id), " do ", S_FALSE) +
+             text(Get(a, &IAccessible::get_accKeyboardShortcut, id), " key ", S_FALSE);
     long parts = 0;
     if (id == CHILDID_SELF && a->get_accChildCount(&parts) == S_OK && parts > 0)
         heard += " parts " + std::to_string(parts);

@@ -1,7 +1,4 @@
-// A screen reader's side: what it asks a window's accessible object, each
-// answer one comparable value, and a hook recording the WinEvents of chosen
-// windows. The test thread is a single-threaded apartment. Programs that use
-// it link oleacc, oleaut32 and ole32.
+// A screen reader's side: its questions to a window's object, and the WinEvents of chosen windows.
 #pragma once
 #include <ole2.h>
 #include <oleacc.h>
@@ -9,7 +6,6 @@
 
 #include "harness.h"
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,21 +25,15 @@ VARIANT Child(long id);
 // A result's name ("S_OK", "E_INVALIDARG", ...), or its number.
 std::string ResultName(HRESULT hr);
 
-// A text answer: the result, and the text (null or not), narrowed to the
-// ANSI code page by Narrow.
+// A text answer: the result and the text, null or not (Narrow: in the ANSI code page).
 struct Text {
     HRESULT hr;
     bool null;
     std::wstring text;
-    bool operator==(const Text &o) const { return hr == o.hr && null == o.null && text == o.text; }
 };
-void PrintTo(const Text &t, std::ostream *os);
 std::string Narrow(const std::wstring &text);
-
 Text Name(IAccessible *acc, long child = CHILDID_SELF);
 Text Value(IAccessible *acc, long child = CHILDID_SELF);
-Text Shortcut(IAccessible *acc, long child = CHILDID_SELF);
-Text Action(IAccessible *acc, long child = CHILDID_SELF);
 
 // A number answer: the result and the number, 0 unless a VT_I4.
 struct Number {
@@ -51,13 +41,9 @@ struct Number {
     long value;
 };
 Number Of(HRESULT hr, const VARIANT &v);
-Number Role(IAccessible *acc, long child = CHILDID_SELF);
-Number State(IAccessible *acc, long child = CHILDID_SELF);
 
-// What a client hears of an element in one line, as "text 'Amount:' ='12'
-// [focused focusable] do 'Press' key 'Alt+A' parts 2" (a missing name '-',
-// a missing value, action or shortcut left out), or "all <result>" where
-// every question is refused alike (" but <result>" for each other answer).
+// An element in one line, "text 'Amount:' ='12' [focused focusable] do 'Press' key 'Alt+A' parts 2"
+// (no name '-'), or "all <result>" where every question is refused alike (" but <result>" else).
 std::string Heard(IAccessible *acc, long child = CHILDID_SELF);
 
 HRESULT SetValue(IAccessible *acc, const wchar_t *text, UINT length, long child = CHILDID_SELF);
@@ -70,8 +56,7 @@ struct Event {
     LONG child;
 };
 
-// Records, while it lives (one at a time), the events from `first` to
-// `last` for the watched windows (all of the process while none is).
+// Records while it lives the events from `first` to `last` of the watched windows (all while none).
 class EventRecorder : NoCopy {
 public:
     EventRecorder(DWORD first, DWORD last);
@@ -80,8 +65,7 @@ public:
     void Watch(HWND hwnd) { watched.push_back(hwnd); }
     // Pumps until `count` events came, then a little longer for any more.
     const std::vector<Event> &Wait(size_t count);
-    // The events as "V" (value), "S" (state), "N" (name), a part's number
-    // after the letter, "@<id>" for a window but `main`: "S1 V S@100".
+    // "V" value, "S" state, "N" name, then the part's number, "@<id>" if not `main`: "S1 V S@100".
     std::string Heard(HWND main) const;
 
     std::vector<HWND> watched;

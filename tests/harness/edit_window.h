@@ -1,7 +1,5 @@
-// Edit windows through the DLL on one fixture: the classes registered for the
-// suite, a recording parent, keys played as a script, and a line with its
-// selection as one string: '|' the caret alone, '[' the anchor and ']' the
-// caret of a selection ("12|3", "1[23]", "1]23[").
+// Edit windows through the DLL: a recording parent, keys as a script, a line and its selection as
+// one string ('|' the caret alone, '[' the anchor and ']' the caret: "12|3", "1[23]", "1]23[").
 #pragma once
 #include <windows.h>
 
@@ -44,17 +42,12 @@ protected:
         SendMessageA(h, EM_SETSEL, anchor, caret);
         parent.ClearNotifications();
     }
-    // Characters are typed, a control character (a key's code) or a byte past
-    // ASCII as its WM_CHAR alone; '<' '>' are the arrows, '^' Home, '$' End,
-    // '#' Delete, '~' Backspace, '{' '}' a wheel notch up and down, '!'
-    // WM_CLEAR; what follows '@' is pasted, what follows '=' set. "(x)" is a
-    // step: cut copy paste em (EM_UNDO) wm (WM_UNDO) empty (EM_EMPTYUNDOBUFFER);
-    // a key held with '+' Shift, '^' Ctrl or '%' AltGr (one of those above,
-    // "ins" or a letter: with Ctrl its control character queued behind, with
-    // AltGr the character after it); a-bs (Alt+Backspace); click at the left
-    // edge, drag from it past the end, spin (the upper arrow clicked);
-    // sel:a:c (EM_SETSEL); range:lo:hi value:v time:h:m format:f mask:m (the
-    // exports). Returns the result of the last '=', em, wm or export (-1: none).
+    // Characters typed (a control character or a byte past ASCII as WM_CHAR alone); '<' '>' arrows,
+    // '^' Home, '$' End, '#' Delete, '~' Backspace, '{' '}' a wheel notch up, down, '!' WM_CLEAR;
+    // after '@' pasted, after '=' set. Steps "(x)": cut copy paste em wm empty (EM_EMPTYUNDOBUFFER);
+    // a key with '+' Shift, '^' Ctrl, '%' AltGr (then the character it types); a-bs (Alt+Backspace);
+    // click, drag (past the end), spin (the upper arrow); sel:a:c; range:lo:hi value:v time:h:m
+    // format:f mask:m (the exports). Returns the last '=', em, wm or export's result (-1: none).
     static LRESULT Play(HWND h, const std::string &keys) {
         LRESULT result = -1;
         for (const char *p = keys.c_str(); *p; ++p) {
@@ -78,11 +71,8 @@ protected:
         }
         return result;
     }
-    // Play, then what it left: the marked line, " u" when EM_CANUNDO says so,
-    // what the parent heard but the focus (" +n" for n changes, EN_UPDATE
-    // then EN_CHANGE each; " up", " down" for step requests; other codes by
-    // number), " beep" when the window's pending keys were dropped (as a
-    // refusal's beep drops them), " ->r" for Play's result.
+    // Play, then the marked line, " u" if it can undo, what the parent heard but the focus (" +n"
+    // changes, " up" " down" steps, other codes), " beep" if pending keys were dropped, " ->r".
     std::string Run(HWND h, const std::string &keys) {
         PostMessageA(h, WM_KEYUP, VK_F24, 0xC0000001);
         const LRESULT result = Play(h, keys);
@@ -126,12 +116,10 @@ public:
     }
 
 protected:
-    // The parent saw n accepted changes (EN_UPDATE and EN_CHANGE each), then
-    // the codes given; the record is cleared.
-    ::testing::AssertionResult Saw(HWND h, int n, std::vector<WORD> codes = {}) {
+    // The parent saw n changes (EN_UPDATE, EN_CHANGE each) and nothing else; the record is cleared.
+    ::testing::AssertionResult Saw(HWND h, int n) {
         std::vector<Notification> expected;
         for (int i = 0; i < 2 * n; ++i) expected.push_back({7, WORD(i % 2 ? EN_CHANGE : EN_UPDATE), h});
-        for (WORD code : codes) expected.push_back({7, code, h});
         auto result = SameNotifications(expected, parent.Notifications());
         parent.ClearNotifications();
         return result;

@@ -1,7 +1,4 @@
-// Handle counts over repeats, for the tests of controls that keep drawing
-// tools: the benchmark's gauges (bench/handles.h, linked into the test
-// programs that include this) count the free slots of the GDI and USER
-// handle tables.
+// Handle counts over repeats, by the benchmark's gauges (bench/handles.h, linked in) of free slots.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -20,9 +17,7 @@ struct Repeat {
     std::function<void()> op;
 };
 
-// Each kind runs two rounds first (they make what is kept), then times
-// more: the free slots of the GDI table, and of the USER table when
-// countUser (filling it takes seconds), must be the same before and after.
+// Two rounds first (they make what is kept), then `times`: the free GDI (and USER) slots stay the same.
 inline void ExpectHandleCountsFlat(const std::vector<Repeat> &repeats, int *round, bool countUser) {
     qxb::HandleGauge gdi(qxb::HandleKind::kGdi, 3000), user(qxb::HandleKind::kUser, 300);
     ASSERT_TRUE(gdi.Fill() && (!countUser || user.Fill()));

@@ -1,5 +1,4 @@
-// Test harness for window controls under Wine: a recording parent, input and
-// clipboard drivers, pixel read-back, the environment.
+// Test harness for window controls under Wine: a recording parent, input, clipboard, pixels, environment.
 #pragma once
 #include <windows.h>
 
@@ -23,15 +22,13 @@ std::string RequestedVersion();   // the version Wine was asked to report ("defa
 DWORD OsMajor();                  // dwMajorVersion as the system reports it
 HINSTANCE HostInstance();         // the test program's instance
 
-// The message loop: every queued message; for about ms milliseconds; until
-// pred() holds or the event is signalled, or ms have passed.
+// The message loop: what is queued; for ms; until pred() holds or the event is set, at most ms.
 void Pump();
 void PumpFor(DWORD ms);
 bool PumpUntil(const std::function<bool()> &pred, DWORD ms);
 bool PumpUntilSignaled(HANDLE event, DWORD ms);
 
-// Counts the access violations raised while it lives, before the system may
-// swallow them (Wine does in timer callbacks and some sent messages).
+// Counts access violations while it lives, before the system may swallow them (Wine does).
 class FaultCounter : NoCopy {
 public:
     FaultCounter();
@@ -51,8 +48,7 @@ struct Notification {
     }
 };
 
-// A visible top-level window at a fixed place that records every WM_COMMAND
-// and every colour request it receives, and can answer the colour requests.
+// A visible top-level window recording every WM_COMMAND and colour request, which it can answer.
 class ParentWindow : NoCopy {
 public:
     explicit ParentWindow(int width = 400, int height = 200);
@@ -70,8 +66,7 @@ public:
     // Colour messages received, in order.
     const std::vector<UINT> &ColorRequests() const { return colorRequests_; }
     void ClearColorRequests() { colorRequests_.clear(); }
-    // Colour requests answered with these colours and a brush of `back`, with
-    // no brush (null), or by the default window procedure (at first).
+    // Colour requests answered with these colours, with a null brush, or by default (at first).
     void AnswerColors(COLORREF text, COLORREF back);
     void AnswerNullBrush() { colorMode_ = ColorMode::NullBrush; }
     void AnswerDefault() { colorMode_ = ColorMode::Default; }
@@ -96,8 +91,7 @@ private:
 ::testing::AssertionResult SameNotifications(const std::vector<Notification> &expected,
                                              const std::vector<Notification> &actual);
 
-// kAltGr: the right Alt key of a layout that has AltGr, which the system
-// reports as the left Ctrl key and the right Alt key down together.
+// kAltGr: reported as the left Ctrl and the right Alt keys down together.
 enum Modifiers { kNoMods = 0, kShift = 1, kCtrl = 2, kAltGr = 4, kAlt = 8 };
 
 // This thread's keyboard state: the modifiers given down, every other key up.
@@ -109,8 +103,7 @@ public:
     ~HeldKeys();
 };
 
-// A key message's lParam for a virtual key: once, its scan code, released
-// (the up bits) or held with Alt (the context bit).
+// A key message's lParam: its scan code, released (the up bits), with Alt (the context bit).
 LPARAM KeyParam(UINT vk, bool up = false, bool alt = false);
 // A mouse message's lParam for client coordinates (negative ones too).
 LPARAM Point(int x, int y);
@@ -119,8 +112,7 @@ POINT SpinArrow(HWND edit, bool up);
 
 // WM_KEYDOWN then WM_KEYUP of a virtual key, with the modifiers held.
 void SendKey(HWND hwnd, UINT vk, int mods = kNoMods);
-// A typed character: WM_KEYDOWN of its key, WM_CHAR, WM_KEYUP; sent, or
-// queued (as a user typing ahead) for Pump() to deliver.
+// A typed character (WM_KEYDOWN, WM_CHAR, WM_KEYUP), sent, or queued for Pump() (typing ahead).
 void SendChar(HWND hwnd, char ch, int mods = kNoMods);
 void TypeText(HWND hwnd, const char *text);
 void PostText(HWND hwnd, const char *text);
@@ -146,8 +138,7 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     COLORREF At(int x, int y) const;
-    // Pixels of a colour, or of another colour, in a rectangle (right and
-    // bottom exclusive); pixels unlike another copy's (all, sizes unlike).
+    // Pixels of a colour or of another in a rectangle; pixels unlike another copy's.
     int Count(COLORREF color, const RECT &r) const;
     int Count(COLORREF color) const;
     int CountOther(COLORREF color, const RECT &r) const;
@@ -158,17 +149,14 @@ private:
     std::vector<COLORREF> data_;
 };
 
-// A memory device context with objects of its own selected and its colours,
-// modes and origin set, for WM_PRINTCLIENT; and whether the window left every
-// one of them as it found them.
+// A memory DC of its own objects and settings for WM_PRINTCLIENT; whether the window left them as found.
 class PrintTarget : NoCopy {
 public:
     PrintTarget(int width, int height);
     ~PrintTarget();
 
     void Print(HWND hwnd);
-    // The names of what is not as it was made ("" when nothing); pixels
-    // unlike the window's own client area.
+    // What is not as it was made ("" when nothing); pixels unlike the window's own.
     std::string Changed() const;
     int DifferencesFrom(HWND hwnd) const;
     COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
@@ -186,14 +174,12 @@ private:
 // Paints a window now, invalidated first.
 void Repaint(HWND hwnd);
 
-
 // The tooltip windows of this thread, and the one shown (null when none is).
 int TipWindows();
 HWND ShownTip();
 std::string WindowText(HWND hwnd);
 
-// Counts a module's calls of MessageBeep while it lives (its import points
-// here meanwhile: nothing is heard).
+// Counts a module's calls of MessageBeep while it lives, silenced.
 class BeepCounter : NoCopy {
 public:
     explicit BeepCounter(HMODULE module);
@@ -205,8 +191,7 @@ private:
     FARPROC real_;
 };
 
-// Visual styles off or back on for one window (not its children), told by
-// WM_THEMECHANGED: off, every theme it opens is null.
+// Visual styles off or back on for one window, told by WM_THEMECHANGED.
 void SetWindowStyles(HWND hwnd, bool on);
 
 // Windows this thread creates while it lives are born with visual styles off.
@@ -219,8 +204,7 @@ private:
     HHOOK hook_;
 };
 
-// System colours set while it lives (Wine would keep them for the prefix's
-// later programs), told to top-level windows as the system tells them.
+// System colours set while it lives, told to top-level windows as the system tells them.
 class SysColors : NoCopy {
 public:
     explicit SysColors(const std::vector<std::pair<int, COLORREF>> &colors);

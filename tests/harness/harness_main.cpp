@@ -10,11 +10,7 @@ int main(int argc, char **argv) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
-    // A Wine server started without a display (by a build's prefix step, or
-    // by hand) gives its desktop no display driver: every window creation
-    // fails, and every test that makes one with it. Said after a failed run
-    // (a window made earlier would load the visual-styles library, which
-    // some programs watch).
+    // A Wine server started without a display fails every window: say so after a failed run.
     if (result != 0) {
         HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
         if (probe) {

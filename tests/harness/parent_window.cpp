@@ -1,36 +1,27 @@
-#include <sstream>
-
 #include "harness.h"
+
+#include <cstdio>
 
 namespace qxt {
 namespace {
 
 const char kParentClass[] = "QxTestParent";
 
-void RegisterParentClass() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;  // replaced per window below
-    wc.hInstance = HostInstance();
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kParentClass;
-    wc.cbWndExtra = sizeof(LONG_PTR);
-    RegisterClassA(&wc);
-}
-
 std::string Row(const Notification &n) {
-    std::ostringstream s;
-    s << "  id " << n.id << ", code 0x" << std::hex << n.code << std::dec << ", from " << n.from << "\n";
-    return s.str();
+    char row[80];
+    std::snprintf(row, sizeof row, "  id %u, code 0x%x, from %p\n", n.id, n.code, static_cast<void *>(n.from));
+    return row;
 }
 
 }  // namespace
 
 ParentWindow::ParentWindow(int width, int height) {
-    RegisterParentClass();
+    static const ATOM registered = [] {  // the window procedure is replaced per window below
+        const WNDCLASSA wc = {0, DefWindowProcA, 0, sizeof(LONG_PTR), HostInstance(), nullptr,
+                              LoadCursor(nullptr, IDC_ARROW), HBRUSH(COLOR_BTNFACE + 1), nullptr, kParentClass};
+        return RegisterClassA(&wc);
+    }();
+    (void)registered;
     hwnd_ = CreateWindowExA(0, kParentClass, "test parent", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
                             20, 20, width, height, nullptr, nullptr, HostInstance(), nullptr);
     SetWindowLongPtrA(hwnd_, 0, reinterpret_cast<LONG_PTR>(this));

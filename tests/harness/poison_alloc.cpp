@@ -23,8 +23,7 @@ void *Allocate(std::size_t n) {
     return p;
 }
 
-// A freed block's pages stay reserved and can no longer be touched: any use
-// after the free faults at once, and a second free is refused loudly.
+// A freed block's pages stay reserved and untouchable: a use after the free faults at once.
 void Free(void *p) {
     if (!p) return;
     void **slot = std::find(g_tracked, g_end, p);

@@ -1,8 +1,4 @@
-// An allocator for test programs linked with the library's static twin: the
-// library's nothrow allocations can be made to fail and are counted while
-// live, and each lives on pages of its own that become untouchable when it
-// is freed, so that a leak, a double delete or a use after free shows (a
-// count off, or a fault at once).
+// The static library's nothrow allocations, failed on demand, counted, and untouchable once freed.
 #pragma once
 
 namespace qxt {

@@ -3,8 +3,7 @@
 
 namespace {
 
-// The mask language end to end: escapes, the classes (ASCII only), case
-// conversion at placeholders only, literals present in the raw text or supplied.
+// The mask language: escapes, the classes (ASCII only), case conversion, literals given or supplied.
 TEST(QXPicFormatText, LaysRawTextIntoTheMask) {
     const struct { const char *mask, *raw, *out; } cases[] = {  // out null: refused
         {"UU-99", "ab12", "AB-12"}, {"UU-99", "AB-12", "AB-12"}, {"UU-99", "a", "A -  "}, {"UU-99", "a1", nullptr},
@@ -21,8 +20,7 @@ TEST(QXPicFormatText, LaysRawTextIntoTheMask) {
     }
 }
 
-// Whatever the mask and the raw text, nothing is written past `size` bytes
-// and the output is the start of the whole one.
+// Nothing is written past `size` bytes, and the output is the start of the whole one.
 TEST(QXPicFormatText, NeverWritesPastSize) {
     const std::string x32(32, 'X');
     for (const char *mask : {"(999) 999-99", "/9/9/9/9-", x32.c_str()})
@@ -37,11 +35,8 @@ TEST(QXPicFormatText, NeverWritesPastSize) {
             }
 }
 
-// The text's width in the DC's font plus 3, the borders (Wine's: 1 pixel,
-// then 2-pixel edges from version 4 on, else 4 for the old 3-D frame when
-// asked for) and the spin (17 wide themed, 16 classic).
+// The text's width plus 3, the borders (1, plus 2-pixel edges from version 4 or the old 3-D frame), the spin.
 TEST(GetPictCtlWidth, RepresentativeCharactersAndBorders) {
-    EXPECT_EQ(qxt::OsMajor() < 4, qxt::RequestedVersion() == "nt351");
     HDC dc = CreateCompatibleDC(nullptr);
     const auto width = [dc](const char *chars) {
         int sum = 0;
@@ -76,10 +71,7 @@ int Ink(HWND h) {
     return px.CountOther(GetSysColor(COLOR_WINDOW), RECT{0, 0, px.width(), px.height()});
 }
 
-// Unfocused and empty, the box hides its literals unless asked not to;
-// focused, or with a character entered, it shows the layout. It is painted
-// without emptying its text: a parent that reads the text while it picks the
-// colours gets the layout, and a paste it makes there stays and shows.
+// Empty and unfocused the box hides its literals unless asked; a paste while it picks colours stays.
 TEST_F(PictureBox, EmptyAndUnfocusedHidesItsLiterals) {
     HWND h = Make("QXPicture", "(999) 999-99");
     EXPECT_EQ(Ink(h), 0);

@@ -1,8 +1,6 @@
 set(D ${CMAKE_CURRENT_LIST_DIR})
 
-# The typed edits through the DLL; the picture mask exports and the empty
-# picture box also in the classic look and on a system older than version 4
-# (a picture window under a double-byte code page is among the edit's tests).
+# The typed edits through the DLL; the picture exports also classic and on a system older than version 4.
 qx_wine_test(dll_typed SOURCES ${D}/typed_edit_test.cpp ${D}/picture_exports_test.cpp)
 qx_wine_test(dll_picture_classic CLASSIC SOURCES ${D}/picture_exports_test.cpp)
 qx_wine_test(dll_picture_nt351 VERSION nt351 SOURCES ${D}/picture_exports_test.cpp)

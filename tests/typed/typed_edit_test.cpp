@@ -1,5 +1,4 @@
-// "QXInteger", "QXFloat", "QXPicture" and "QXTime" windows through the DLL:
-// typing, stepping, and the exports with their failures.
+// The typed edits through the DLL: typing, stepping, and the exports with their failures.
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -28,8 +27,8 @@ TEST_F(TypedEdit, Scripts) {
         {F, "99.9", "", "123.45", "12.4| u +4 beep"}, {F, "", "", "1.25<<7", "1.7|5 u +5"}, {F, "", "", "1.5^.", "|1.5 u +3 beep"},
         {F, "", "", "12.5^>--", "1|2.5 u +6"},  // the sign toggles from anywhere
         // typed or deleted inside the groups, the digits go where the caret is
-        {F, "", "", "1234^>56", "156,|234 u +6"},          {F, "", "", "1234567^>>>>>9", "12,349,|567 u +8"},
-        {F, "", "", "1234^>>~", "|234 u +5"},              {F, "", "", "1234^>#", "1|34 u +5"},
+        {F, "", "", "1234^>56", "156,|234 u +6"}, {F, "", "", "1234^>>~", "|234 u +5"},
+        {F, "", "", "1234^>#", "1|34 u +5"},
         {P, kPhone, "", "5", "(5|  )    -   u +1"},        {P, kPhone, "", "(", "(|   )    -   +1"},
         {P, kPhone, "", "5a ", "(5|  )    -   u +1 beep"},      {P, kPhone, "", "5551234", "(555) 123-4|  u +7"},
         {P, kPhone, "(5|  )    -  ", "~", "(|   )    -   u +1"},
@@ -59,25 +58,24 @@ TEST_F(TypedEdit, Scripts) {
         {T, "99:99 AM", "  :|    M", "{", "11:[01] PM u +1"}, {T, "99:99 AM", "0|1:00 AM", "}}", "[11]:00 PM u +2"},
         {T, "99:99 a.m.", "12:05 |a.m.", "{", "12:05 [p.]m. u +1"},
         {T, "99:99 A.M.", "12:05 P.M|.", "}", "12:05 [A.]M. u +1"}, {F, "", "", "12{}}", "12| u up down down +2"},
-        // no control character enters: typed (a key's code) it is ignored, the
-        // keys after it stay; a new text holding one is refused, a paste
-        // takes the clipboard's first line
+        // control characters: typed, ignored; in a new text, refused; a paste takes the first line
         {E, "", "a[bc]d", kControls, "a[bc]d"}, {I, "", "1[23]4", kControls, "1[23]4"}, {T, "", "1[2:]34", kControls, "1[2:]34"},
-        {F, "", "1[.2]5", kControls, "1[.2]5"}, {P, "XXXX", "a[bc]d", kControls, "a[bc]d"}, {E, "", "a[bc]d", "=ab\x01", "a[bc]d ->0"},
-        {I, "", "1[23]4", "=1\r", "1[23]4 ->0"}, {F, "", "1[.2]5", "=1.5\t", "1[.2]5 ->0"}, {P, "XXXX", "a[bc]d", "=ab\x7f" "d", "a[bc]d ->0"},
+        {F, "", "1[.2]5", kControls, "1[.2]5"}, {P, "XXXX", "a[bc]d", kControls, "a[bc]d"},
+        {E, "", "a[bc]d", "=ab\x01", "a[bc]d ->0"}, {P, "XXXX", "a[bc]d", "=ab\x7f" "d", "a[bc]d ->0"},
+        {I, "", "1[23]4", "=1\r", "1[23]4 ->0"}, {F, "", "1[.2]5", "=1.5\t", "1[.2]5 ->0"},
         {T, "", "1[2:]34", "=12:3\x1b", "1[2:]34 ->0"}, {E, "", "a[bc]d", "@xy\r\nz", "axy|d u +1"}, {E, "", "a[bc]d", "@xy\n", "axy|d u +1"},
         {E, "", "a[bc]d", "@\r\nxy", "a[bc]d"}, {E, "", "a[bc]d", "@x\ty", "a[bc]d beep"}, {E, "", "a[bc]d", "@x\x7f", "a[bc]d beep"},
         {P, "XXXX", "", "(value:a\x01)(mask:X\tX)", "|     ->0"}, {F, "", "", "(format:x\x01,)", "| ->0"},
-        // the host's change is taken (the caret to the start) or refused
-        // silently, the keys typed ahead left queued; a float's value is
-        // printed exactly in the digits its mask allows, or refused
+        // the host's change taken (caret to the start) or refused quietly; a float printed in its mask's digits
         {E, "", "", "=abc", "|abc +1 ->1"}, {I, "99", "", "=42", "|42 +1 ->1"}, {I, "99", "", "=123", "| ->0"},
-        {I, "", "", "=1x", "| ->0"}, {F, "9.9", "", "=1.5", "|1.5 +1 ->1"}, {F, "9.9", "", "(value:12.5)", "| ->0"},
+        {F, "9.9", "", "=1.5", "|1.5 +1 ->1"}, {F, "9.9", "", "(value:12.5)", "| ->0"}, {F, "", "", "(value:nan)", "| ->0"},
         {F, "", "", "(value:2.5)", "|2.50000 +1 ->1"}, {F, "99", "", "(value:-2.5)", "|-3 +1 ->1"},
         {F, "9.99", "", "(value:1.005)", "|1.00 +1 ->1"}, {F, "99.99", "", "(value:9.999)", "|10.00 +1 ->1"},
-        {F, "", "", "(value:nan)", "| ->0"}, {F, "9.99999999999999999999", "", "(value:0.1)", "|0.10000000000000000555 +1 ->1"},
+        {F, "9.99999999999999999999", "", "(value:0.1)", "|0.10000000000000000555 +1 ->1"},
         {F, "9999999999999.99999", "", "(value:1e11)", "|100,000,000,000.00000 +1 ->1"},
         {F, "9999999999999.99999", "", "(value:1e12)", "| ->0"}, {P, kPhone, "", "=(555)", "|(555)    -   +1 ->1"},
+        {P, kPhone, "", "=5551234567", "|(551) 456-   +1 ->1"}, {T, "99:99", "", "=7:05", "|7 :5  +1 ->1"},
+        {I, "", "1[23]4", "x", "1|4 u +2 beep"}, {I, "", "12|34", "!", "12|34 +1"},
         {P, kPhone, "", "(value:ab)", "|(   )    -   ->0"}, {T, "99:99", "", "=12:34", "|12:34 +1 ->1"},
         {T, "99:99", "", "=25:00", "|  :   ->0"}, {T, "99:99 am", "", "(time:13:5)", "|01:05 pm +1 ->1"},
     };
@@ -98,7 +96,8 @@ TEST_F(TypedEdit, Ranges) {
         {I, 1, 10, 20, "10}", "20"},  {I, 0, 10, 20, "19{", "20"},    {I, 0, 10, 20, "20{", "20"},
         {I, 0, 10, 20, "11}", "10"},  {I, 0, 10, 20, "10}", "10"},    {I, 1, 10, 20, "19{", "20"},
         {I, 1, 10, 20, "11}", "10"},  {I, 1, -2147483648.0, 2147483647, "2147483647{", "-2147483648"},
-        {I, 1, -2147483648.0, 2147483647, "-2147483648}", "2147483647"},
+        {I, 1, -2147483648.0, 2147483647, "-2147483648}", "2147483647"}, {I, 0, 10, 20, "{}", "1"},
+        {F, 0, 10, 20, "(value:25)", ""}, {F, 0, -20, -10, "(value:-5)", "-5.00000"},
     };
     for (const auto &c : cases) {
         HWND h = Make(c.cls, "", QXES_SPIN | (c.wrap ? QXES_WRAP : 0));
@@ -114,11 +113,6 @@ TEST_F(TypedEdit, IntegerValuesAndMasks) {
     HWND h = Make(I, "999");
     char mask[8] = "#";
     EXPECT_TRUE(Text(h).empty() && QXIntGetMask(h, mask, 4) && std::string(mask) == "999");
-    Play(h, "12");
-    EXPECT_FALSE(QXIntSetMask(h, "99a") || QXIntSetRange(h, 5, 4));  // refused: nothing changes
-    EXPECT_TRUE(Text(h) == "12" && Saw(h, 2));
-    ASSERT_TRUE(QXIntSetMask(h, "9"));  // the value is emptied
-    EXPECT_TRUE(Text(h).empty() && Saw(h, 1));
     // Values go in unchecked and unnotified, come back, and are painted.
     for (long v : {-2147483647L - 1, 2147483647L}) {
         long back = 0;
@@ -133,10 +127,10 @@ TEST_F(TypedEdit, IntegerValuesAndMasks) {
     ASSERT_TRUE(QXIntSetValue(h, -7));  // the caret lowered to the new end
     Play(h, "=abc");                    // refused: back to the value set, not to a typed one
     EXPECT_TRUE(Shown(h) == "-7|" && Saw(h, 0));
+    EXPECT_FALSE(QXIntGetMask(Make(I), mask, 4));  // made without one
 }
 
-// Without digit limits the line's 63 characters end the groups, then the
-// fraction: never cut; a value set shows as many fraction digits as fit.
+// Without digit limits the 63 characters end the groups, then the fraction, never cut.
 TEST_F(TypedEdit, FloatLineIsNeverCut) {
     HWND h = Make(F);
     ASSERT_TRUE(QXFloatSetMask(h, "") && QXFloatSetRange(h, -1e300, 1e300));
@@ -155,8 +149,6 @@ TEST_F(TypedEdit, FloatLineIsNeverCut) {
 
 // The edit's own separators decide, whatever the C runtime's locale.
 TEST_F(TypedEdit, FloatSeparators) {
-    for (const char *bad : {"x..", "x1,", "x.9", "x-,", "x.-", "x.", "x\x01,", "x.\x7f", "", static_cast<const char *>(nullptr)})
-        EXPECT_FALSE(QXFloatSetFormat(Make(F), bad)) << (bad ? bad : "null");
     for (const char *locale : {"German_Germany.1252", "C"}) {
         ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr);  // the first reads a decimal comma
         EXPECT_EQ(std::strtod("1,5", nullptr), *locale == 'G' ? 1.5 : 1.0);
@@ -173,21 +165,9 @@ TEST_F(TypedEdit, FloatSeparators) {
             EXPECT_EQ(Text(h), std::string("-2") + dec + "25") << locale;
         }
     }
-    // A new format shows the text anew in its separators: the value stays.
-    HWND h = Make(F);
-    Play(h, "1234.5");
-    ASSERT_TRUE(QXFloatSetFormat(h, " ,."));
-    double v = 0;
-    EXPECT_TRUE(Text(h) == "1.234,5" && QXFloatGetValue(h, &v) && v == 1234.5) << Text(h) << " " << v;
-    Play(h, "$6");
-    EXPECT_EQ(Text(h), "1.234,56");
-    Start(h, "18");  // only the separators decide, not a mask set since (here one that counts no digit)
-    EXPECT_FALSE(QXFloatSetMask(h, "x"));
-    EXPECT_TRUE(QXFloatSetFormat(h, "k.#") && Text(h) == "18");
 }
 
-// After a click or the keyboard focus (x 0), a caret past the entered
-// characters comes back after the last; one among them, or a selection, stays.
+// After a click or the focus (x 0), a caret past the entered characters comes back after the last.
 TEST_F(TypedEdit, PictureCaretPulledBack) {
     HWND h = Make(P, kPhone);
     const struct { int x; const char *start, *shown; } cases[] = {
@@ -203,29 +183,23 @@ TEST_F(TypedEdit, PictureCaretPulledBack) {
     }
 }
 
+// A value set moves the caret to the start; a mask of 64 is refused, one of 63 taken.
 TEST_F(TypedEdit, PictureValuesAndMasks) {
     HWND h = Make(P, kPhone);
     char buf[16];
-    EXPECT_TRUE(QXPicGetValue(h, buf, sizeof buf) && std::string(buf) == "        ");
-    EXPECT_FALSE(QXPicSetValue(h, "ab"));  // does not fit: nothing changes
     SendMessageA(h, EM_SETSEL, 5, 5);
     ASSERT_TRUE(QXPicSetValue(h, "5551234567"));
     EXPECT_TRUE(Shown(h) == "|(555) 123-45" && Saw(h, 1));
-    EXPECT_TRUE(QXPicGetValue(h, buf, 4) && std::string(buf) == "555");
-    const std::string tooLong(64, '9');  // a refused mask changes nothing
+    const std::string tooLong(64, '9');
     EXPECT_FALSE(QXPicSetMask(h, "") || QXPicSetMask(h, tooLong.c_str()));
     EXPECT_EQ(Text(h), "(555) 123-45");
     ASSERT_TRUE(QXPicSetMask(h, tooLong.c_str() + 1));
     EXPECT_EQ(Text(h), std::string(63, ' '));
-    ASSERT_TRUE(QXPicSetMask(h, "UU-/99"));
-    Play(h, "=ab-12");
-    EXPECT_EQ(Text(h), "AB-92");  // laid position by position
-    HWND bare = Make(P);          // no mask: nothing goes in or out
+    HWND bare = Make(P);  // no mask: nothing goes in or out
     EXPECT_FALSE(QXPicSetValue(bare, "1") || QXPicGetValue(bare, buf, sizeof buf));
 }
 
-// A time set shows in the mask's clock and reads back; a text holding none
-// (hour -1; -2 empty too) reads as none and leaves the outputs alone.
+// A time set shows in the mask's clock and reads back; a text of none (hour -1, -2 empty) reads none.
 TEST_F(TypedEdit, TimesSetAndRead) {
     const struct { const char *mask; int hour, minute; const char *text; } cases[] = {
         {"99:99 am", 0, 5, "12:05 am"}, {"99:99 am", 12, 5, "12:05 pm"}, {"99:99", 0, 5, "00:05"},
@@ -250,8 +224,7 @@ TEST_F(TypedEdit, TimesSetAndRead) {
     }
 }
 
-// Only the five time masks are taken; the picture exports reach the time
-// edit's own rules.
+// Only the five time masks are taken; the picture exports reach the time edit's own rules.
 TEST_F(TypedEdit, TimeMasksAndPictureExports) {
     for (const char *m : {"", "99:99 pm", "99:99 Am", "9:99"}) EXPECT_FALSE(QXTime_IsTimeMask(m)) << m;
     HWND h = Make(T, "not a time");  // refused: the 24-hour mask stays
@@ -267,8 +240,7 @@ TEST_F(TypedEdit, TimeMasksAndPictureExports) {
     EXPECT_TRUE(Text(h) == "  :    M" && Saw(h, 3));
 }
 
-// Every export fails on a window of another class, a destroyed one or none,
-// leaving its outputs as they were (the soak checks missing arguments).
+// Every export fails on a window of another class, a destroyed one or none, outputs untouched.
 TEST_F(TypedEdit, ExportFailures) {
     struct { long l = 1; double d = 1; char s[4] = "ab"; BOOL b = 1; QXBOOL q = 1; WORD w = 1; } o;
     const std::pair<const char *, std::function<int(HWND)>> calls[] = {  // classes that take it
