@@ -12,7 +12,6 @@
 namespace qxs {
 namespace {
 
-using qxt::KeyParam;
 using qxt::Point;
 
 // A key's down, character (0: none) and up, sent or posted; vk 0: the character alone.
@@ -20,9 +19,9 @@ void Press(Soak &s, UINT vk, int ch, bool posted) {
     auto send = [&](UINT msg, WPARAM wp, LPARAM lp) {
         posted ? PostMessageA(s.control_, msg, wp, lp) : SendMessageA(s.control_, msg, wp, lp);
     };
-    if (vk) send(WM_KEYDOWN, vk, KeyParam(vk, false));
-    if (ch) send(WM_CHAR, static_cast<WPARAM>(ch & 0xFF), KeyParam(vk, false));
-    if (vk) send(WM_KEYUP, vk, KeyParam(vk, true));
+    if (vk) send(WM_KEYDOWN, vk, qxt::KeyParam(vk, false));
+    if (ch) send(WM_CHAR, static_cast<WPARAM>(ch & 0xFF), qxt::KeyParam(vk, false));
+    if (vk) send(WM_KEYUP, vk, qxt::KeyParam(vk, true));
     if (posted) s.Pump();
 }
 
@@ -241,7 +240,7 @@ char Soak::ClassChar() {
     if (rng_.OneIn(8)) return static_cast<char>(rng_.Between(1, 255));
     std::string set = "abcXYZ 0123456789.,;-+@~!";
     if (info_.kind == Kind::kInt) set = "0123456789-0123456789";
-    if (info_.kind == Kind::kFloat) set = "0123456789-0123456789.,";
+    if (info_.kind == Kind::kFloat) set = std::string("0123456789-0123456789") + model_.decimal + model_.group;
     if (info_.kind == Kind::kPicture) set = "0123456789aAzZfFqQ -/()xX.0123456789";
     if (info_.kind == Kind::kTime) set = "0123456789: apmAPM0123456789";
     return set[rng_.Below(static_cast<int>(set.size()))];
@@ -283,12 +282,9 @@ std::string Soak::ValueFor(const std::string &mask, bool raw) {
 // The warm-up: what the process makes once (a refusal's tip among it) is made before counting.
 void Soak::Tour() {
     if (IsEdit(info_.kind)) {
-        EnableWindow(control_, TRUE);
         SendMessageA(control_, EM_SETREADONLY, FALSE, 0);
         SetWindowLongA(control_, GWL_STYLE, GetWindowLongA(control_, GWL_STYLE) | QXES_EXPLAIN);
-        SetClipboard("\t", true);
-        SendMessageA(control_, WM_PASTE, 0, 0);
-        Pump();
+        SetClipboard("\t", true), SendMessageA(control_, WM_PASTE, 0, 0);
     }
     for (int i = 0; i < 600; ++i, ++index_) Event();
 }

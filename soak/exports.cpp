@@ -34,14 +34,12 @@ long IntArg(Soak &s) {
 // The exports of one class by weight, with what each promises.
 struct ExportKind { Kind kind; int weight; const char *name; void (*run)(Soak &s, Setter &c); };
 const ExportKind kExports[] = {
-    {Kind::kInt, 1, "QXIntSetValue",
-     [](Soak &s, Setter &c) {
+    {Kind::kInt, 1, "QXIntSetValue", [](Soak &s, Setter &c) {
          const long v = IntArg(s);
          if (c.Done(QXIntSetValue(c.h, v), 1, "QXIntSetValue succeeds"))
              s.ExpectText(s.Text(c.h), N(v), "QXIntSetValue shows the value");
      }},
-    {Kind::kInt, 1, "QXIntSetRange",
-     [](Soak &s, Setter &c) {
+    {Kind::kInt, 1, "QXIntSetRange", [](Soak &s, Setter &c) {
          const long a = IntArg(s), b = IntArg(s);
          long lo = 0, hi = 0;
          const QXBOOL ok = QXIntSetRange(c.h, a, b);
@@ -51,8 +49,18 @@ const ExportKind kExports[] = {
          s.Expect(QXIntGetRange(c.h, &lo, &hi) && lo == s.model_.intMin && hi == s.model_.intMax,
                   "QXIntGetRange gives the range set");
      }},
-    {Kind::kFloat, 1, "QXFloatSetValue",
-     [](Soak &s, Setter &c) {
+    {Kind::kInt, 1, "QXIntSetMask", [](Soak &s, Setter &c) {
+         const std::string nines(s.rng_.Between(60, 80), '9');
+         const char *const kMasks[] = {"", "9", "99", "99999999999", "9a", "-9", nullptr, nines.c_str()};
+         const char *m = s.rng_.Pick(kMasks);
+         const QXBOOL ok = QXIntSetMask(c.h, m);
+         if (ok) s.model_.hasMask = true, s.model_.mask = m;
+         if (c.Done(ok, m && std::string(m).find_first_not_of('9') == std::string::npos,
+                    "QXIntSetMask takes 9s only, none included"))
+             s.ExpectText(s.Text(c.h), s.model_.intMax < 0 ? c.before : "",
+                          "QXIntSetMask empties the text, unless the range refuses 0");
+     }},
+    {Kind::kFloat, 1, "QXFloatSetValue", [](Soak &s, Setter &c) {
          const double kEnds[] = {NAN, INFINITY, -INFINITY, DBL_MAX, -DBL_MAX, -1e63, DBL_MIN / 4, -0.0, 999999999.995};
          Rng &r = s.rng_;
          const int i = r.Below(4);
@@ -60,8 +68,21 @@ const ExportKind kExports[] = {
                           : i == 2 ? r.Int32() * 4096.0 + 0.5 : r.Between(-99, 99);
          c.Done(QXFloatSetValue(c.h, v), std::isfinite(v) ? -1 : 0, "QXFloatSetValue refuses an infinity or NaN");
      }},
-    {Kind::kPicture, 1, "QXPicSetMask",
-     [](Soak &s, Setter &c) {
+    // The separators alone decide, whatever the text, mask or range; the value stays.
+    {Kind::kFloat, 1, "QXFloatSetFormat", [](Soak &s, Setter &c) {
+         static const char kSeps[] = ".,., '_x;-1\x7f\x05\xa0\xb7";
+         std::string f(3, ' ');
+         for (char &sep : f) sep = kSeps[s.rng_.Below(sizeof kSeps - 1)];
+         double before = 0, after = 0;
+         QXFloatGetValue(c.h, &before);
+         const QXBOOL ok = QXFloatSetFormat(c.h, f.c_str());
+         if (ok) s.model_.decimal = f[1], s.model_.group = f[2];
+         bool bad = f[1] == f[2];
+         for (size_t i = 1; i < 3 && !bad; ++i) bad = (f[i] >= '0' && f[i] <= '9') || f[i] == '-' || IsControl(f[i]);
+         if (c.Done(ok, !bad, "QXFloatSetFormat refuses separators it cannot tell apart, and only those"))
+             s.Expect(QXFloatGetValue(c.h, &after) && SameValue(before, after), "a format change keeps the value");
+     }},
+    {Kind::kPicture, 1, "QXPicSetMask", [](Soak &s, Setter &c) {
          const bool time = s.info_.kind == Kind::kTime, null = s.rng_.OneIn(20);
          const std::string m = time && s.rng_.Coin() ? s.rng_.Pick(kTimeMasks) : s.RandomMask();
          const QXBOOL ok = QXPicSetMask(c.h, null ? nullptr : m.c_str());
@@ -71,8 +92,7 @@ const ExportKind kExports[] = {
              s.Expect(Placeholders(m, s.Text(c.h)).find_first_not_of(' ') == std::string::npos,
                       "a new mask shows its empty layout");
      }},
-    {Kind::kPicture, 1, "QXPicSetValue",
-     [](Soak &s, Setter &c) {
+    {Kind::kPicture, 1, "QXPicSetValue", [](Soak &s, Setter &c) {
          const Model &model = s.model_;
          std::string raw = model.hasMask && !s.rng_.OneIn(5) ? s.ValueFor(model.mask, true) : s.RandomText(20), laid;
          if (s.rng_.OneIn(10)) raw = std::string(s.rng_.Between(60, 90), '7');
@@ -81,8 +101,7 @@ const ExportKind kExports[] = {
                     "QXPicSetValue takes a value that fits the mask, and only that"))
              s.ExpectText(s.Text(c.h), laid, "QXPicSetValue lays the value into the mask");
      }},
-    {Kind::kPicture, 1, "QXPicGetValue",
-     [](Soak &s, Setter &c) {
+    {Kind::kPicture, 1, "QXPicGetValue", [](Soak &s, Setter &c) {
          const int n = int(Placeholders(s.model_.mask, c.before).size()),
                    size = s.rng_.Coin() ? n + s.rng_.Between(-1, 2) : s.rng_.Between(-2, 70);
          Guarded buf(size);
@@ -94,16 +113,14 @@ const ExportKind kExports[] = {
                   "QXPicGetValue gives the placeholders' characters, cut to the buffer, or writes nothing");
      }},
     // Any year, the months 1 to 12, any day; the calendar's tests pin what limits do to them.
-    {Kind::kCal, 3, "QXCalSetYear, Month or Day",
-     [](Soak &s, Setter &) {
+    {Kind::kCal, 3, "QXCalSetYear, Month or Day", [](Soak &s, Setter &) {
          static QXBOOL(WINAPI *const kSet[])(HWND, int) = {QXCalSetYear, QXCalSetMonth, QXCalSetDay};
          static const int kEnds[] = {INT_MIN, -1, 0, 1, 12, 13, 28, 29, 30, 31, 32, 1582, 9999, 10000, INT_MAX};
          s.hostSet_ = true;
          kSet[s.rng_.Below(3)](s.control_, s.rng_.Coin() ? s.rng_.Pick(kEnds) : s.rng_.Between(-5, 40));
      }},
     // Either limit or both, dates or not, in order or not: a calendar with limits draws its days apart.
-    {Kind::kCal, 1, "QXCalSetRange",
-     [](Soak &s, Setter &) {
+    {Kind::kCal, 1, "QXCalSetRange", [](Soak &s, Setter &) {
          SYSTEMTIME limits[2] = {};
          for (SYSTEMTIME &l : limits)
              l.wYear = WORD(s.rng_.Between(1990, 2030)),
@@ -112,8 +129,7 @@ const ExportKind kExports[] = {
          QXCalSetRange(s.control_, s.rng_.Coin() ? &limits[0] : nullptr, s.rng_.Coin() ? &limits[1] : nullptr);
      }},
     // The button takes a bitmap over (the one it held is the soak's again); the button's tests pin the drawing.
-    {Kind::kButton, 3, "QXBtn_SetBitmap",
-     [](Soak &s, Setter &c) {
+    {Kind::kButton, 3, "QXBtn_SetBitmap", [](Soak &s, Setter &c) {
          static const WORD kBits[] = {1, 4, 8, 16, 24, 32};
          const int w = s.rng_.OneIn(20) ? s.rng_.Between(100, 300) : s.rng_.Between(1, 40), h = s.rng_.Between(-40, 40);
          BITMAPINFO bi = {{sizeof bi.bmiHeader, w, h ? h : 1, 1, s.rng_.Pick(kBits), BI_RGB, 0, 0, 0, 0, 0}, {}};
@@ -129,7 +145,7 @@ const ExportKind kExports[] = {
 void CheckEdit(Soak &s, HWND h) {
     const Model &model = s.model_;
     Guarded big(256);
-    const LRESULT n = SendMessageA(h, WM_GETTEXT, big.size(), reinterpret_cast<LPARAM>(big.data()));
+    const LRESULT n = SendMessageA(h, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(big.data()));
     bool terminated = false;
     const std::string text = big.Text(&terminated), quoted = Quote(text);
     if (!terminated || LRESULT(text.size()) != n || !big.GuardsIntact())
@@ -150,9 +166,10 @@ void CheckEdit(Soak &s, HWND h) {
         if (QXIntGetValue(h, lo.As<long>()) != valid || (valid && *lo.As<long>() != expected) || !lo.GuardsIntact())
             return s.Fail("QXIntGetValue disagrees with the text " + quoted);
     } else if (k == Kind::kFloat) {
-        if (!FloatFault(text).empty()) return s.Fail("number text " + quoted + ": " + FloatFault(text));
+        const std::string fault = FloatFault(text, model.decimal, model.group);
+        if (!fault.empty()) return s.Fail("number text " + quoted + ": " + fault);
         if (QXFloatGetValue(h, value.As<double>()) != 1 || !value.GuardsIntact() ||
-            !SameValue(*value.As<double>(), ReadFloat(text)))
+            !SameValue(*value.As<double>(), ReadFloat(text, model.decimal, model.group)))
             return s.Fail("QXFloatGetValue disagrees with the text " + quoted);
         s.Mix(value.data(), sizeof(double));
     } else if (!model.hasMask) {
@@ -233,7 +250,7 @@ void Soak::Mix(const void *data, size_t n) {
 
 std::string Soak::Text(HWND h) {
     Guarded buf(256);
-    SendMessageA(h, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()));
+    SendMessageA(h, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buf.data()));
     return buf.Text();
 }
 

@@ -140,15 +140,15 @@ bool ParseInt(const std::string &text, long *value) {
 }
 
 // An optional '-', digits grouped by three from the decimal separator leftwards, no leading zero.
-std::string FloatFault(const std::string &text) {
+std::string FloatFault(const std::string &text, char decimal, char group) {
     if (text.empty()) return {};
-    const size_t start = text[0] == '-', point = text.find('.', start);
+    const size_t start = text[0] == '-', point = text.find(decimal, start);
     const std::string whole = text.substr(start, point == std::string::npos ? std::string::npos : point - start);
     const std::string fraction = point == std::string::npos ? "" : text.substr(point + 1);
     int digits = 0, run = 0;  // from the right: three digits, a separator, ...
     for (size_t k = whole.size(); k-- > 0; ++digits, ++run) {
-        if (whole[k] == ',' && (run != 3 || k == 0)) return "a group separator out of place";
-        if (whole[k] == ',') run = -1, --digits;
+        if (whole[k] == group && (run != 3 || k == 0)) return "a group separator out of place";
+        if (whole[k] == group) run = -1, --digits;
         else if (!Digit(whole[k])) return "a character other than a digit or separator in the integer part";
         else if (run > 2) return "integer digits not grouped by three";
     }
@@ -158,13 +158,13 @@ std::string FloatFault(const std::string &text) {
     return digits + fraction.size() ? "" : "a number without digits";
 }
 
-double ReadFloat(const std::string &text) {
+double ReadFloat(const std::string &text, char decimal, char group) {
     std::string number;
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (Digit(c) || (c == '-' && i == 0)) number += c;
-        else if (c == '.' && number.find('.') == std::string::npos) number += '.';
-        else if (c != ',') break;
+        else if (c == decimal && number.find('.') == std::string::npos) number += '.';
+        else if (c != group) break;
     }
     return number.find_first_of("0123456789") != std::string::npos ? std::strtod(number.c_str(), nullptr) : 0.0;
 }

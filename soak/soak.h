@@ -26,9 +26,9 @@ std::string TimeFault(const std::string &mask, const std::string &text);
 bool ParseTime(const std::string &mask, const std::string &text, int *hour, int *minute);  // of the 24-hour clock
 std::string IntFault(const std::string &text);        // an optional '-', digits, no leading zero
 bool ParseInt(const std::string &text, long *value);  // false outside 32 bits; "" and "-" read 0
-std::string FloatFault(const std::string &text);  // '.' and ','
-double ReadFloat(const std::string &text);     // 0 without a number
-bool SameValue(double a, double b);            // equal but for the last bit
+std::string FloatFault(const std::string &text, char decimal, char group);
+double ReadFloat(const std::string &text, char decimal, char group);  // 0 without a number
+bool SameValue(double a, double b);                                   // equal but for the last bit
 bool IsControl(char c);
 std::string Quote(const std::string &text);  // as C source: "12\x01"
 
@@ -61,7 +61,6 @@ public:
     char *data() { return reinterpret_cast<char *>(&bytes_[16]); }
     template <class T>
     T *As() { return reinterpret_cast<T *>(data()); }
-    int size() const { return size_; }
     bool GuardsIntact() const { return Filled(0, 16) && Filled(16 + size_, 16); }
     bool Untouched() const { return Filled(0, bytes_.size()); }
     // The text up to the first zero; *terminated: there was one.
@@ -90,6 +89,7 @@ struct Model {
     bool hasMask = false, dateValid = true;  // dateValid: the calendar's selection is a day of its month
     std::string mask;
     long intMin = -2147483647L - 1, intMax = 2147483647L;
+    char decimal = '.', group = ',';
 };
 
 struct Soak {

@@ -46,10 +46,7 @@ Soak::Soak(const ClassInfo &info, uint64_t seed) : info_(info), rng_(0) {
     Pump();
 }
 
-Soak::~Soak() {
-    Finish();
-    if (g_current == this) g_current = nullptr;
-}
+Soak::~Soak() { Finish(), g_current = nullptr; }  // one soak at a time
 
 void Soak::Finish() {
     if (control_ && IsWindow(control_)) DestroyWindow(control_);
@@ -105,7 +102,7 @@ std::atomic<DWORD> g_eventStart(0);
 std::atomic<bool> g_eventRunning(false);
 
 void Report(const char *cls, long index, const std::string &why, const std::string &what) {
-    const char *prefix = std::getenv("QX_SOAK_REPLAY");
+    const char *prefix = std::getenv("QX_SOAK_REPLAY");  // how the caller replays
     std::printf("qx_soak: FAILED %s, seed %llu, event %ld: %s\nqx_soak:   the event: %s\nqx_soak:   replay: %s "
                 "--seed %llu --class %s --events %ld\n", cls, g_seed, index, why.c_str(), what.c_str(),
                 prefix && *prefix ? prefix : "qx_soak.exe", g_seed, cls, index + 1);
