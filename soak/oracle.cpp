@@ -1,4 +1,4 @@
-#include "oracle.h"
+#include "soak.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,11 +26,6 @@ bool Takes(char p, char c) {
     }
 }
 
-// U and L convert to their case before the test.
-char Converted(char p, char c) {
-    return static_cast<char>((p | 0x20) == 'u' && Lower(c) ? c - 32 : (p | 0x20) == 'l' && Upper(c) ? c + 32 : c);
-}
-
 // A time field of two positions as a number, blanks skipped; -1 without a digit.
 int Field(const std::string &text, size_t at) {
     int value = -1;
@@ -45,10 +40,10 @@ bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7
 
 std::string Quote(const std::string &text) {
     std::string out = "\"";
-    for (char c : text) {
+    for (unsigned char c : text) {
         char buf[8];
-        std::snprintf(buf, sizeof buf, "\\x%02X", static_cast<unsigned char>(c));
-        out += IsControl(c) || static_cast<unsigned char>(c) >= 0x7F || c == '"' || c == '\\' ? buf : std::string(1, c);
+        std::snprintf(buf, sizeof buf, c < 0x20 || c >= 0x7F || c == '"' || c == '\\' ? "\\x%02X" : "%c", c);
+        out += buf;
     }
     return out + "\"";
 }
@@ -70,18 +65,19 @@ bool UsableMask(const char *mask) {
 }
 
 bool IsTimeMask(const char *mask) {
-    for (const char *m : {"99:99", "99:99 am", "99:99 AM", "99:99 a.m.", "99:99 A.M."})
+    for (const char *m : kTimeMasks)
         if (mask && std::strcmp(mask, m) == 0) return true;
     return false;
 }
 
-// A literal takes the raw character equal to it; a placeholder the next, converted, when it fits or is blank.
+// A literal takes a raw character equal to it; a placeholder the next, in U or L's case, when it fits or is blank.
 bool LayRaw(const std::string &mask, const std::string &raw, std::string *out) {
     out->clear();
     size_t r = 0;
     for (const MaskPos &p : MaskPositions(mask)) {
         if (out->size() >= 63) break;
-        const char c = r < raw.size() ? Converted(p.ch, raw[r]) : ' ';
+        const char k = r < raw.size() ? raw[r] : ' ', c = (p.ch | 0x20) == 'u' && Lower(k)   ? char(k - 32)
+                                                        : (p.ch | 0x20) == 'l' && Upper(k) ? char(k + 32) : k;
         if (p.literal) r += r < raw.size() && raw[r] == p.ch;
         else if (r++ < raw.size() && c != ' ' && !Takes(p.ch, c)) return false;
         *out += p.literal ? p.ch : c;

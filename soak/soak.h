@@ -12,6 +12,26 @@
 
 namespace qxs {
 
+// What the soak expects of a control's text, from the manual's rules; a *Fault says why a text breaks them.
+struct MaskPos { char ch; bool literal; };  // a placeholder (9 A a H h L l N n U u X x) or a literal
+std::vector<MaskPos> MaskPositions(const std::string &mask);  // '/' before '/' or a placeholder: a literal
+bool UsableMask(const char *mask);                            // 1 to 63 positions, no control character
+const char *const kTimeMasks[] = {"99:99", "99:99 am", "99:99 AM", "99:99 a.m.", "99:99 A.M."};
+bool IsTimeMask(const char *mask);  // one of the five, exactly
+// Raw characters laid as QXPicSetValue does, within 63; false when one does not fit.
+bool LayRaw(const std::string &mask, const std::string &raw, std::string *out);
+std::string PictureFault(const std::string &mask, const std::string &text);
+std::string Placeholders(const std::string &mask, const std::string &text);  // their characters
+std::string TimeFault(const std::string &mask, const std::string &text);
+bool ParseTime(const std::string &mask, const std::string &text, int *hour, int *minute);  // of the 24-hour clock
+std::string IntFault(const std::string &text);        // an optional '-', digits, no leading zero
+bool ParseInt(const std::string &text, long *value);  // false outside 32 bits; "" and "-" read 0
+std::string FloatFault(const std::string &text, char decimal, char group);
+double ReadFloat(const std::string &text, char decimal, char group);  // 0 without a number
+bool SameValue(double a, double b);                                   // equal but for the last bit
+bool IsControl(char c);
+std::string Quote(const std::string &text);  // as C source: "12\x01"
+
 // SplitMix64: the same sequence for a seed on every machine and in every build.
 class Rng {
 public:
@@ -41,7 +61,6 @@ public:
     char *data() { return reinterpret_cast<char *>(&bytes_[16]); }
     template <class T>
     T *As() { return reinterpret_cast<T *>(data()); }
-    int size() const { return size_; }
     bool GuardsIntact() const { return Filled(0, 16) && Filled(16 + size_, 16); }
     bool Untouched() const { return Filled(0, bytes_.size()); }
     // The text up to the first zero; *terminated: there was one.
@@ -64,7 +83,6 @@ enum class Kind { kEdit, kInt, kFloat, kPicture, kTime, kCal, kButton };
 struct ClassInfo { const char *name; Kind kind; };
 extern const ClassInfo kClasses[8];
 inline bool IsEdit(Kind k) { return k != Kind::kCal && k != Kind::kButton; }
-int DaysIn(int month, int year);  // 0 for no month
 
 // What the host set by calls that succeeded: what the exports must read back.
 struct Model {
@@ -77,10 +95,9 @@ struct Model {
 struct Soak {
     Soak(const ClassInfo &info, uint64_t seed);
     ~Soak();
-    bool Run(long count);  // events [index_, count); false at the first failure
-    void Tour();           // the warm-up: every kind of event a few times
+    void Tour();  // the warm-up
     void Finish();
-    void Event(int forced);  // drawn from the stream (forced < 0) or of that kind
+    void Event();  // one drawn from the stream
     void MakeControl();
     void Pump();  // timers are dropped: nothing repeats on its own
     LRESULT OnParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -94,8 +111,7 @@ struct Soak {
     char ClassChar();  // one the class's rules care about, now and then any byte
     std::string RandomText(int maxLen);
     std::string RandomMask();
-    // Characters for a mask's positions, mostly fitting: raw leaves literals mostly out.
-    std::string ValueFor(const std::string &mask, bool raw);
+    std::string ValueFor(const std::string &mask, bool raw);  // mostly fitting; raw leaves literals mostly out
     void SetClipboard(const std::string &bytes, bool terminated);
 
     const ClassInfo info_;
@@ -111,7 +127,6 @@ struct Soak {
     bool hostSet_ = false, navigated_ = false;
     int made_ = 0, changes_ = 0, updates_ = 0, colorMode_ = 0;
     HBITMAP held_ = nullptr;  // the button's, deleted with it
-    std::vector<HICON> icons_;
 };
 
 void ExportEvent(Soak &s);  // one export of the class, with what it promises

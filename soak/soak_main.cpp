@@ -1,4 +1,4 @@
-// qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N (every N-th class from the K-th)] [--no-handles]
+// qx_soak [--seed S] [--class C]... [--events N] [--share K/N (every N-th class from the K-th)] [--no-handles]
 #include <windows.h>
 #include <objbase.h>
 
@@ -25,15 +25,11 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return self ? self->OnParent(hwnd, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-// A seed and the class's name mixed (FNV-1a): each class has a stream of its own.
-static uint64_t MixName(uint64_t seed, const char *name) {
-    uint64_t h = 0xCBF29CE484222325ull ^ seed;
-    for (; *name; ++name) h = (h ^ static_cast<unsigned char>(*name)) * 0x100000001B3ull;
-    return Rng(h).Next();
-}
-
-Soak::Soak(const ClassInfo &info, uint64_t seed) : info_(info), rng_(MixName(seed, info.name)) {
+Soak::Soak(const ClassInfo &info, uint64_t seed) : info_(info), rng_(0) {
     g_current = this;
+    uint64_t h = 0xCBF29CE484222325ull ^ seed;  // the seed and the class's name mixed: a stream for each class
+    for (const char *c = info.name; *c; ++c) h = (h ^ static_cast<unsigned char>(*c)) * 0x100000001B3ull;
+    rng_ = Rng(Rng(h).Next());
     fonts_[0] = CreateFontA(-400, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
     fonts_[1] = CreateFontA(-1, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
     fonts_[2] = CreateFontA(-16, 0, 0, 0, FW_BOLD, 1, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Courier New");
@@ -50,19 +46,14 @@ Soak::Soak(const ClassInfo &info, uint64_t seed) : info_(info), rng_(MixName(see
     Pump();
 }
 
-Soak::~Soak() {
-    Finish();
-    if (g_current == this) g_current = nullptr;
-}
+Soak::~Soak() { Finish(), g_current = nullptr; }  // one soak at a time
 
 void Soak::Finish() {
     if (control_ && IsWindow(control_)) DestroyWindow(control_);
     if (parent_) SetWindowLongPtrA(parent_, GWLP_USERDATA, 0), DestroyWindow(parent_);
     control_ = parent_ = other_ = nullptr;
-    for (HICON i : icons_) DestroyIcon(i);
     for (HFONT &f : fonts_) DeleteObject(f), f = nullptr;
     if (brush_) DeleteObject(brush_), brush_ = nullptr;
-    icons_.clear();
     SetClipboard("", false);
     Pump();
 }
@@ -111,7 +102,7 @@ std::atomic<DWORD> g_eventStart(0);
 std::atomic<bool> g_eventRunning(false);
 
 void Report(const char *cls, long index, const std::string &why, const std::string &what) {
-    const char *prefix = std::getenv("QX_SOAK_REPLAY");
+    const char *prefix = std::getenv("QX_SOAK_REPLAY");  // how the caller replays
     std::printf("qx_soak: FAILED %s, seed %llu, event %ld: %s\nqx_soak:   the event: %s\nqx_soak:   replay: %s "
                 "--seed %llu --class %s --events %ld\n", cls, g_seed, index, why.c_str(), what.c_str(),
                 prefix && *prefix ? prefix : "qx_soak.exe", g_seed, cls, index + 1);
@@ -156,8 +147,7 @@ int main(int argc, char **argv) {
         else if (a == "--class" && c) named.push_back(c), ++i;
         else if (a != "--share" || std::sscanf(v.c_str(), "%d/%d", &share, &shares) != 2 || share < 0 ||
                  share >= shares || (++i, false))
-            return std::printf("usage: qx_soak [--seed S] [--class NAME]... [--events N] [--share K/N] "
-                               "[--no-handles]\n"), 2;
+            return std::puts("usage: qx_soak [--seed S] [--class C]... [--events N] [--share K/N] [--no-handles]"), 2;
     }
     if (named.empty())
         for (const qxs::ClassInfo &k : qxs::kClasses) named.push_back(&k);
@@ -175,7 +165,6 @@ int main(int argc, char **argv) {
     wc.lpfnWndProc = qxs::ParentProc, wc.hInstance = self, wc.lpszClassName = "QxSoakParent";
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW), wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     RegisterClassA(&wc);
-    LoadIcon(nullptr, IDI_APPLICATION);  // the system's, kept by the process
     SetCursorPos(1270, 1010);            // hovering is the events' doing only
     std::printf("qx_soak: seed %llu, %ld events per class\n", g_seed, events);
 
@@ -197,7 +186,8 @@ int main(int argc, char **argv) {
         while (ok && soak.index_ < events) {
             g_eventStart = GetTickCount(), g_eventRunning = true;
             const long faults = g_faults;
-            ok = soak.Run(soak.index_ + 1) && g_faults == faults;
+            soak.Event(), qxs::CheckAll(soak), ++soak.index_;
+            ok = soak.failure_.empty() && g_faults == faults;
             if (!ok)
                 Report(cls->name, soak.index_ - 1, g_faults != faults ? "an exception (reported above)" : soak.failure_,
                        soak.what_);
