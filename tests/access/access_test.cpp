@@ -1,25 +1,16 @@
 // Every class as a screen reader hears it, through the DLL: what it hears, and what each cause raises.
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "acc_client.h"
-#include "harness.h"
 #include "qx_cntl.h"
 
 namespace {
 
 using namespace qxt;
 
-struct Kind {
-    const char *cls, *text;
-    DWORD style;
-    int w, h;
-    bool classic = false;  // born with visual styles off
-};
+struct Kind { const char *cls, *text; DWORD style; int w, h; bool classic = false; };  // classic: born with styles off
 const Kind kEdit = {"QXEdit", "", 0, 120, 24}, kInt = {"QXInteger", "999", QXES_SPIN, 120, 24},
            kFloat = {"QXFloat", "9999.99", QXES_SPIN, 120, 24}, kPic = {"QXPicture", "(999) 999-9999", 0, 120, 24},
            kTime = {"QXTime", "99:99", QXES_SPIN, 120, 24}, kCal = {"QXCalCntl", "", 0, 200, 150},
@@ -38,10 +29,8 @@ Step Time(WORD hr, WORD m) { return [hr, m](HWND h) { QXTime_SetTime(h, hr, m); 
 Step Date(int y, int m, int d) { return [=](HWND h) { QXCalSetYear(h, y), QXCalSetMonth(h, m), QXCalSetDay(h, d); }; }
 // A limit of the calendar's range: the first day it takes (low) or the last.
 Step Limit(bool low, int y, int m, int d) {
-    return [=](HWND h) {
-        const SYSTEMTIME t = {WORD(y), WORD(m), 0, WORD(d), 0, 0, 0, 0};
-        QXCalSetRange(h, low ? &t : nullptr, low ? nullptr : &t);
-    };
+    return [=](HWND h) { const SYSTEMTIME t = {WORD(y), WORD(m), 0, WORD(d), 0, 0, 0, 0};
+                         QXCalSetRange(h, low ? &t : nullptr, low ? nullptr : &t); };
 }
 
 // 3 June 2024 (the 1st the first day); 1 February 2024, the 10th the last.
@@ -114,14 +103,8 @@ TEST_F(Access, WhatAClientHears) {
     const std::string selectable = "focusable selectable] do 'Select'";
     const Kind roEdit = {"QXEdit", "", QXES_READONLY, 120, 24}, defBtn = {"QXBmpButton", "&OK", BS_DEFPUSHBUTTON, 40, 30},
                bareBtn = {"QXBmpButton", "", 0, 40, 30};
-    const struct Row {
-        const char *what;
-        Kind kind;
-        std::vector<const char *> before;
-        Step setup;
-        long child;
-        std::string heard;
-    } rows[] = {
+    const struct Row { const char *what; Kind kind; std::vector<const char *> before; Step setup; long child;
+                       std::string heard; } rows[] = {
         {"label", kEdit, {"L&Amount:"}, {}, 0, "text 'Amount:' ='' [focusable] key 'Alt+A'"},
         {"a label without prefix", kEdit, {"NR&D"}, {}, 0, "text 'R&D' ='' [focusable]"},
         {"a doubled mark", kEdit, {"LCash && C&ard"}, {}, 0, "text 'Cash & Card' ='' [focusable] key 'Alt+a'"},
@@ -197,15 +180,8 @@ Cause PressButton(int id) {
 // A cause's client result, what it leaves, its WinEvents, the parent's notifications.
 TEST_F(Access, WhatEachCauseRaises) {
     const std::wstring a64(64, L'a');
-    const struct Row {
-        const char *what;
-        Kind kind;
-        Step start;
-        Cause cause;
-        const char *result;
-        std::string after;
-        const char *events, *notes;
-    } rows[] = {
+    const struct Row { const char *what; Kind kind; Step start; Cause cause; const char *result; std::string after;
+                       const char *events, *notes; } rows[] = {
         {"a key refused", kInt, {}, Type("1x2"), "S_OK", "12", "V V", "U C U C"},
         {"a key past the mask", kInt, {}, Type("1234"), "S_OK", "123", "V V V", "U C U C U C"},
         {"pasted", kInt, {}, Paste("34"), "S_OK", "34", "V", "U C"},
@@ -229,12 +205,9 @@ TEST_F(Access, WhatEachCauseRaises) {
         {"... of a disabled edit", kInt, Both(Int(5), Disable), Press(1), "E_ACCESSDENIED", "5", "", ""},
         {"... of a float, which asks the host", kFloat, {}, Press(2), "S_OK", "", "", "v"},
         {"a client's value", kEdit, Shows("5"), Put(L"new text"), "S_OK", "new text", "V", "U C"},
-        {"... undone as one step", kEdit, Shows("5"),
-         [](HWND h, IAccessible *a) {
+        {"... undone as one step", kEdit, Shows("5"), [](HWND h, IAccessible *a) {
              const HRESULT hr = SetValue(a, L"new");
-             return SendMessageA(h, EM_UNDO, 0, 0) ? hr : E_FAIL;
-         },
-         "S_OK", "5", "V V", "U C U C"},
+             return SendMessageA(h, EM_UNDO, 0, 0) ? hr : E_FAIL; }, "S_OK", "5", "V V", "U C U C"},
         {"... of 63 characters", kEdit, Shows("5"), Put(a64.substr(1)), "S_OK", std::string(63, 'a'), "V", "U C"},
         {"... of 64", kEdit, Shows("5"), Put(a64), "E_INVALIDARG", "5", "", ""},
         {"... not in the code page", kEdit, Shows("5"), Put(L"4\u4E00"), "E_INVALIDARG", "5", "", ""},
@@ -260,17 +233,12 @@ TEST_F(Access, WhatEachCauseRaises) {
         {"a button clicked", kBtn, {}, Do([](HWND h) { Click(h, 5, 5); }), "S_OK", "focused", "S S", "K"},
         {"a press ended by a lost capture", kBtn, {}, Do([](HWND h) { MouseDown(h, 5, 5), SetCapture(GetParent(h)); }),
          "S_OK", "focused", "S S", ""},
-        {"a client presses a button: a click once the call returned", kBtn, {},
-         [](HWND h, IAccessible *a) {
+        {"a client presses a button: a click once the call returned", kBtn, {}, [](HWND h, IAccessible *a) {
              const HRESULT hr = a->accDoDefaultAction(Child(0));
-             return GetFocus() == h ? E_FAIL : hr;
-         },
-         "S_OK", "focused", "S S", "K"},
+             return GetFocus() == h ? E_FAIL : hr; }, "S_OK", "focused", "S S", "K"},
         {"... disabled before the click", kBtn, {}, [](HWND h, IAccessible *a) {
              const HRESULT hr = a->accDoDefaultAction(Child(0));
-             return EnableWindow(h, FALSE), hr;
-         },
-         "S_OK", "", "S", ""},
+             return EnableWindow(h, FALSE), hr; }, "S_OK", "", "S", ""},
         {"... disabled", kBtn, Disable, Press(0), "E_ACCESSDENIED", "", "", ""},
         // calls an element does not take change nothing
         {"a client's value of an arrow", kInt, Shows("12"), Put(L"5", 1), "DISP_E_MEMBERNOTFOUND", "12", "", ""},
@@ -295,8 +263,7 @@ TEST_F(Access, WhatEachCauseRaises) {
             recorder.Watch(w);
         EXPECT_EQ(ResultName(row.cause(h, acc.p)), row.result) << row.what;
         const std::string events = row.events;
-        const size_t expected = events.empty() ? 0 : std::count(events.begin(), events.end(), ' ') + 1;
-        recorder.Wait(expected);
+        recorder.Wait(events.empty() ? 0 : std::count(events.begin(), events.end(), ' ') + 1);
         EXPECT_EQ(recorder.Heard(h), row.events) << row.what;
         EXPECT_EQ(After(h), row.after) << row.what;
         EXPECT_EQ(Notes(parent.Notifications()), row.notes) << row.what;

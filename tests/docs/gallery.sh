@@ -20,10 +20,8 @@ for made in "$work"/*.png; do
     base=$(basename "$made" -themed.png)
     for look in themed classic contrast; do
         kept=$src/docs/gallery/$base-$look.png
-        if [ -f "$kept" ] && [ "$(size "$kept")" != "$(size "$made")" ]; then
-            echo "gallery: $(basename "$kept") is not of the size made now: run make gallery"
-            failed=1
-        fi
+        [ -f "$kept" ] && [ "$(size "$kept")" != "$(size "$made")" ] &&
+            { echo "gallery: $(basename "$kept") is not of the size made now: run make gallery"; failed=1; }
     done
 done
 exit $failed

@@ -8,14 +8,9 @@ names=$(sed -n 's/^\(QX_API\|QX_UTIL_API\)[^(]* \([A-Za-z_0-9]*\)(.*/\2/p' "$src
 failed=0 count=0
 for name in $names; do
     count=$((count + 1))
-    if ! grep -qw "$name" "$src/docs/README.md"; then
-        echo "index: $name is not in docs/README.md"
-        failed=1
-    fi
-    if ! grep -q "\(WINAPI\|__cdecl\) \**$name(" $(ls "$src"/docs/*.md | grep -v '/README\.md$'); then
-        echo "index: no chapter declares $name"
-        failed=1
-    fi
+    grep -qw "$name" "$src/docs/README.md" || { echo "index: $name is not in docs/README.md"; failed=1; }
+    grep -q "\(WINAPI\|__cdecl\) \**$name(" $(ls "$src"/docs/*.md | grep -v '/README\.md$') ||
+        { echo "index: no chapter declares $name"; failed=1; }
 done
 echo "index: $count functions"
 exit $failed

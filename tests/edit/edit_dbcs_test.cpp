@@ -1,6 +1,4 @@
 // Edits under code page 932: caret, selection, deletion and the 63-byte line keep whole characters.
-#include <cstdlib>
-
 #include "edit_window.h"
 
 namespace {
@@ -10,11 +8,7 @@ const std::string A = "\x82\xa0", I = "\x82\xa2";  // two two-byte characters
 class DoubleByte : public qxt::EditWindowTest {
 protected:
     void SetUp() override { ASSERT_EQ(GetACP(), 932u); }
-    static std::string Times(const std::string &s, int n) {
-        std::string all;
-        while (n-- > 0) all += s;
-        return all;
-    }
+    static std::string Times(const std::string &s, int n) { return n > 0 ? s + Times(s, n - 1) : ""; }
 };
 
 // Keys on "a", A, "b", I (boundaries 0, 1, 3, 4, 6); EM_SETSEL with both ends inside characters.

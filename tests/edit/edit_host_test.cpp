@@ -1,6 +1,4 @@
 // Edits linked in statically, under an allocator that fails on demand and poisons freed memory.
-#include <gtest/gtest.h>
-
 #include "harness.h"
 #include "poison_alloc.h"
 #include "qx_cntl.h"

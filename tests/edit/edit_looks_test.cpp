@@ -5,9 +5,7 @@
 
 #include <uxtheme.h>
 
-#include <functional>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -74,21 +72,12 @@ TEST(EditLooks, SpinFacesKeepNoHandles) {
     int k = 0;
     const std::vector<qxt::Repeat> rows = {
         {"presses", 100, [&] { Press(spin, k % 2 == 0), Release(spin); }},
-        {"sizes", 40, [&] {
-            SetWindowPos(spin, nullptr, 0, 0, 120, 20 + k % 3 * 7, SWP_NOMOVE | SWP_NOZORDER);
-            UpdateWindow(spin);
-            Press(spin, true), Release(spin);
-        }},
-        {"theme switches", 20, [&] {
-            qxt::SetWindowStyles(spin, k % 2 != 0);
-            UpdateWindow(spin);
-            Press(spin, false), Release(spin);
-        }},
-        {"windows", 20, [&] {
-            HWND other = MakeEdit(parent.hwnd(), "QXInteger", "", QXES_SPIN, 200, 24, false);
-            Press(other, true), Release(other);
-            DestroyWindow(other);
-        }},
+        {"sizes", 40, [&] { SetWindowPos(spin, nullptr, 0, 0, 120, 20 + k % 3 * 7, SWP_NOMOVE | SWP_NOZORDER);
+                            UpdateWindow(spin), Press(spin, true), Release(spin); }},
+        {"theme switches", 20, [&] { qxt::SetWindowStyles(spin, k % 2 != 0), UpdateWindow(spin);
+                                     Press(spin, false), Release(spin); }},
+        {"windows", 20, [&] { HWND other = MakeEdit(parent.hwnd(), "QXInteger", "", QXES_SPIN, 200, 24, false);
+                              Press(other, true), Release(other), DestroyWindow(other); }},
     };
     qxt::ExpectHandleCountsFlat(rows, &k, false);
     DestroyWindow(spin);

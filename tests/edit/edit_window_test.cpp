@@ -1,6 +1,4 @@
 // Edit windows through the DLL, as a host uses them: registration, keys, the clipboard, the mouse, painting.
-#include <windows.h>
-
 #include "edit_window.h"
 
 namespace {
@@ -139,8 +137,7 @@ TEST_F(Edit, DragSelection) {
     const int x2 = 1 + Width("ab", 2), x3 = 1 + Width("abc", 3);
     const struct { int from; bool captureTaken; std::vector<POINT> moves; const char *after; } drags[] = {
         {1 + Width("a", 1), false, {{x3, 5}, {-40, 5}, {400, 60}}, "a[bcd]"},
-        {x3, false, {{x2, 5}, {-9, -30}}, "]abc[d"},
-        {x3, true, {{x2, 5}}, "abc|d"}};
+        {x3, false, {{x2, 5}, {-9, -30}}, "]abc[d"}, {x3, true, {{x2, 5}}, "abc|d"}};
     for (const auto &d : drags) {
         MouseDown(e, d.from, 5);
         EXPECT_EQ(GetCapture(), e);
@@ -225,9 +222,7 @@ TEST_F(Edit, ColoursFromTheParent) {
         Repaint(e);
         parent.ClearColorRequests();
         const bool readOnly = ((c.style & QXES_READONLY) != 0) != (c.change != 0);
-        if (c.change == 1) {
-            EXPECT_EQ(SendMessageA(e, EM_SETREADONLY, readOnly, 0), TRUE);
-        }
+        EXPECT_EQ(c.change == 1 ? SendMessageA(e, EM_SETREADONLY, readOnly, 0) : TRUE, TRUE);
         if (c.change == 2) SetWindowLongA(e, GWL_STYLE, GetWindowLongA(e, GWL_STYLE) ^ QXES_READONLY);
         c.change ? (void)UpdateWindow(e) : Repaint(e);
         EXPECT_EQ((GetWindowLongA(e, GWL_STYLE) & QXES_READONLY) != 0, readOnly);

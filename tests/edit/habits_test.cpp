@@ -12,9 +12,14 @@ const HFONT g_font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET,
 
 class Habits : public EditWindowTest {
 protected:
-    // A "QXFloat" parent steps the value by one when asked, as hosts do.
+    // A "QXFloat" parent steps the value by one when asked, as hosts do; a "QXEdit" one sets its mask
+    // as the text inside the EN_CHANGE after the start's.
     HWND MakeStepping(const char *cls, const char *mask, DWORD style = QXES_SPIN) {
         HWND h = Make(cls, mask, style);
+        if (cls == E && *mask)
+            parent.onCommand = [h, mask, changes = 0](const Notification &n) mutable {
+                if (n.code == EN_CHANGE && ++changes == 2) SendMessageA(h, WM_SETTEXT, 0, LPARAM(mask));
+            };
         if (cls == F)
             parent.onCommand = [h](const Notification &n) {
                 double v = 0;
@@ -25,10 +30,7 @@ protected:
     }
 };
 
-struct Script {
-    const char *cls, *mask, *start;
-    std::vector<std::pair<const char *, const char *>> steps;  // step, what it shows
-};
+struct Script { const char *cls, *mask, *start; std::vector<std::pair<const char *, const char *>> steps; };
 
 // Undo and redo of each change in each class; typing in a row one step; refusals and host sets none.
 TEST_F(Habits, UndoAndRedo) {
@@ -42,6 +44,7 @@ TEST_F(Habits, UndoAndRedo) {
         {E, "", "ab|c", {{"x", "abx|c u +1"}, {"<", "ab|xc u"}, {"y", "aby|xc u +1"}, {"(^z)", "ab|xc u +1"}}},
         {E, "", "a[bc]d", {{"xy", "axy|d u +4"}, {"(^z)", "a[bc]d u +1"}}},  // removed, refreshed, typed
         {E, "", "|", {{"(em)", "| ->0"}, {"a", "a| u +1"}, {"=zz", "|zz +1 ->1"}, {"(em)", "|zz ->0"}}},
+        {E, "set", "ab|", {{"c", "|set +2"}, {"(^z)", "|set"}, {"x", "x|set u +1"}, {"(^z)", "|set u +1"}}},
         {E, "", "ab|", {{"c", "abc| u +1"}, {"(empty)", "abc|"}, {"(^z)", "abc|"}, {"d", "abcd| u +1"}}},
         {E, "", "ab|", {{"(copy)", "ab|"}, {"(^a)", "[ab]"}, {"(^z)", "[ab]"}}},  // Ctrl+A in every class:
         {E, "", "|", {{"(^a)", "|"}}}, {I, "", "-1|2", {{"(^a)", "[-12]"}}}, {F, "", "1.|5", {{"(^a)", "[1.5]"}}},
@@ -190,11 +193,7 @@ TEST_F(Habits, RefusalTipComesAndGoes) {
 }
 
 // The menu seen from inside its loop: items as letters (small: disabled; '|'), count, Paste's text, corner.
-struct MenuSeen {
-    std::string states, paste;
-    int items = 0;
-    POINT at = {-1, -1};
-};
+struct MenuSeen { std::string states, paste; int items = 0; POINT at = {-1, -1}; };
 MenuSeen g_seen;
 int g_choose = -1;  // the item chosen by its mnemonic; -1: the menu is closed
 

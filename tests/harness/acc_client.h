@@ -6,9 +6,6 @@
 
 #include "harness.h"
 
-#include <string>
-#include <vector>
-
 namespace qxt {
 
 // The accessible object of a window's client area.
@@ -26,20 +23,13 @@ VARIANT Child(long id);
 std::string ResultName(HRESULT hr);
 
 // A text answer: the result and the text, null or not (Narrow: in the ANSI code page).
-struct Text {
-    HRESULT hr;
-    bool null;
-    std::wstring text;
-};
+struct Text { HRESULT hr; bool null; std::wstring text; };
 std::string Narrow(const std::wstring &text);
 Text Name(IAccessible *acc, long child = CHILDID_SELF);
 Text Value(IAccessible *acc, long child = CHILDID_SELF);
 
 // A number answer: the result and the number, 0 unless a VT_I4.
-struct Number {
-    HRESULT hr;
-    long value;
-};
+struct Number { HRESULT hr; long value; };
 Number Of(HRESULT hr, const VARIANT &v);
 
 // An element in one line, "text 'Amount:' ='12' [focused focusable] do 'Press' key 'Alt+A' parts 2"
@@ -50,11 +40,7 @@ HRESULT SetValue(IAccessible *acc, const wchar_t *text, UINT length, long child 
 HRESULT SetValue(IAccessible *acc, const wchar_t *text, long child = CHILDID_SELF);
 
 // A WinEvent about an element of a window's client area.
-struct Event {
-    DWORD event;
-    HWND hwnd;
-    LONG child;
-};
+struct Event { DWORD event; HWND hwnd; LONG child; };
 
 // Records while it lives the events from `first` to `last` of the watched windows (all while none).
 class EventRecorder : NoCopy {
@@ -72,8 +58,7 @@ public:
     std::vector<Event> events;
 
 private:
-    static void CALLBACK Record(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD,
-                                DWORD);
+    static void CALLBACK Record(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD, DWORD);
     HWINEVENTHOOK hook_;
 };
 

@@ -1,21 +1,12 @@
 // Handle counts over repeats, by the benchmark's gauges (bench/handles.h, linked in) of free slots.
 #pragma once
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <vector>
-
 #include "handles.h"
 #include "harness.h"
 
 namespace qxt {
 
 // One kind of repeat: op runs with *round set to each round's number.
-struct Repeat {
-    const char *what;
-    int times;
-    std::function<void()> op;
-};
+struct Repeat { const char *what; int times; std::function<void()> op; };
 
 // Two rounds first (they make what is kept), then `times`: the free GDI (and USER) slots stay the same.
 inline void ExpectHandleCountsFlat(const std::vector<Repeat> &repeats, int *round, bool countUser) {
@@ -30,9 +21,7 @@ inline void ExpectHandleCountsFlat(const std::vector<Repeat> &repeats, int *roun
         Pump();
         qxb::SettleDcCache();
         EXPECT_EQ(freeGdi - gdi.FreeSlots(), 0) << "GDI handles kept by " << r.what;
-        if (countUser) {
-            EXPECT_EQ(freeUser - user.FreeSlots(), 0) << "USER handles kept by " << r.what;
-        }
+        EXPECT_EQ(countUser ? freeUser - user.FreeSlots() : 0, 0) << "USER handles kept by " << r.what;
     }
 }
 

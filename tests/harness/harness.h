@@ -11,11 +11,7 @@
 
 namespace qxt {
 
-struct NoCopy {
-    NoCopy() = default;
-    NoCopy(const NoCopy &) = delete;
-    NoCopy &operator=(const NoCopy &) = delete;
-};
+struct NoCopy { NoCopy() = default; NoCopy(const NoCopy &) = delete; NoCopy &operator=(const NoCopy &) = delete; };
 
 bool ClassicPrefix();             // the runner's prefix has visual styles off
 std::string RequestedVersion();   // the version Wine was asked to report ("default", "nt351", ...)
@@ -40,12 +36,9 @@ private:
 };
 
 struct Notification {
-    WORD id;
-    WORD code;
+    WORD id, code;
     HWND from;
-    bool operator==(const Notification &o) const {
-        return id == o.id && code == o.code && from == o.from;
-    }
+    bool operator==(const Notification &o) const { return id == o.id && code == o.code && from == o.from; }
 };
 
 // A visible top-level window recording every WM_COMMAND and colour request, which it can answer.

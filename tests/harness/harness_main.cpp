@@ -13,12 +13,10 @@ int main(int argc, char **argv) {
     // A Wine server started without a display fails every window: say so after a failed run.
     if (result != 0) {
         HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-        if (probe) {
-            DestroyWindow(probe);
-        } else {
+        if (!probe)
             std::fprintf(stderr, "harness: no window can be made (error %lu): is this prefix's Wine server "
                                  "running without a display?\n", GetLastError());
-        }
+        DestroyWindow(probe);
     }
     return result;
 }

@@ -48,10 +48,7 @@ bool Read(UINT format, std::string *text) {
 }
 
 WPARAM MouseKeys(int mods, bool leftHeld) {
-    WPARAM wp = leftHeld ? MK_LBUTTON : 0;
-    if (mods & kShift) wp |= MK_SHIFT;
-    if (mods & kCtrl) wp |= MK_CONTROL;
-    return wp;
+    return (leftHeld ? MK_LBUTTON : 0) | (mods & kShift ? MK_SHIFT : 0) | (mods & kCtrl ? MK_CONTROL : 0);
 }
 
 // The key that types ch and the modifiers it needs.
@@ -92,9 +89,7 @@ void SendChar(HWND hwnd, char ch, int mods) {
     if (vk) SendMessageA(hwnd, WM_KEYUP, vk, KeyParam(vk, true));
 }
 
-void TypeText(HWND hwnd, const char *text) {
-    for (; *text; ++text) SendChar(hwnd, *text);
-}
+void TypeText(HWND hwnd, const char *text) { for (; *text; ++text) SendChar(hwnd, *text); }
 
 void PostText(HWND hwnd, const char *text) {
     for (; *text; ++text) {

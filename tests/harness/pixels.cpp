@@ -6,12 +6,8 @@ namespace qxt {
 
 Pixels::Pixels(HWND hwnd, bool wholeWindow) {
     RECT r;
-    if (wholeWindow) {
-        GetWindowRect(hwnd, &r);
-        OffsetRect(&r, -r.left, -r.top);
-    } else {
-        GetClientRect(hwnd, &r);
-    }
+    if (wholeWindow) GetWindowRect(hwnd, &r), OffsetRect(&r, -r.left, -r.top);
+    else GetClientRect(hwnd, &r);
     width_ = r.right;
     height_ = r.bottom;
     if (width_ <= 0 || height_ <= 0) return;
@@ -63,8 +59,7 @@ int Pixels::Differences(const Pixels &other) const {
 }
 
 void Repaint(HWND hwnd) {
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN |
-                                              RDW_UPDATENOW);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump();
 }
 
